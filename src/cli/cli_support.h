@@ -1,0 +1,60 @@
+// Shared pieces of the command-line tool: command registry, argument handling,
+// message output. The terminal speaks UTF-8; the core speaks Windows-1252.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/message_sink.h"
+
+namespace gramarbor::cli {
+
+// Exit codes shared by every command.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitRejected = 1; // a check or parse said no
+inline constexpr int ExitError = 2;    // unreadable file, bad arguments, grammar error
+
+using CommandFunction = int (*)(const std::vector<std::string>& args);
+
+struct Command {
+    const char* Name;
+    const char* Summary; // one line for the tool's --help
+    CommandFunction Run; // receives the arguments after the command name
+};
+
+// Registers a command at program start; define one static instance per command.
+struct CommandRegistration {
+    explicit CommandRegistration(Command command);
+};
+
+const std::vector<Command>& Commands();
+
+// Prints messages on stderr as "error: TEXT", "warning: TEXT" (information goes to
+// stdout), converted to UTF-8.
+class TerminalSink final : public MessageSink {
+public:
+    void Show(MessageKind kind, const std::string& text) override;
+};
+
+// Converts a UTF-8 argument to Windows-1252; on failure prints an error naming
+// what and returns nothing.
+std::optional<std::string> ArgToCp1252(const std::string& utf8, const std::string& what);
+
+// Writes Windows-1252 text to stdout as UTF-8.
+void PrintLine(const std::string& cp1252Text);
+
+// Prints "gramarbor-cli COMMAND: MESSAGE" and a hint to --help on stderr; returns ExitError.
+int UsageError(const std::string& command, const std::string& message);
+
+// Reads and decodes a text file (UTF-8 or Windows-1252) into Windows-1252 lines.
+// On failure prints "FILE: error: ..." and returns nothing.
+std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& path);
+
+// True for "-h" and "--help".
+bool IsHelpFlag(const std::string& arg);
+
+// Parses a decimal or 0x-hexadecimal number.
+std::optional<long long> ParseNumber(const std::string& text);
+
+} // namespace gramarbor::cli

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "base/byte_reader.h"
+#include "base/byte_writer.h"
+
+using namespace gramarbor;
+
+TEST(ByteIo, RoundTripsEveryFieldLittleEndian) {
+    ByteWriter writer;
+    writer.WriteU8(0xAB);
+    writer.WriteU16(0x1234);
+    writer.WriteI16(-2);
+    writer.WriteI32(-123456);
+    writer.WriteString("Net0");
+    EXPECT_EQ(writer.Data(), std::string("\xAB\x34\x12\xFE\xFF\xC0\x1D\xFE\xFF\x04\0\0\0Net0", 17));
+
+    ByteReader reader(writer.Data());
+    uint8_t u8 = 0;
+    uint16_t u16 = 0;
+    int16_t i16 = 0;
+    int32_t i32 = 0;
+    std::string text;
+    ASSERT_TRUE(reader.ReadU8(u8) && reader.ReadU16(u16) && reader.ReadI16(i16) &&
+                reader.ReadI32(i32) && reader.ReadString(text));
+    EXPECT_EQ(u8, 0xAB);
+    EXPECT_EQ(u16, 0x1234);
+    EXPECT_EQ(i16, -2);
+    EXPECT_EQ(i32, -123456);
+    EXPECT_EQ(text, "Net0");
+    EXPECT_TRUE(reader.AtEnd());
+}
+
+TEST(ByteIo, RefusesLengthsBeyondTheEndAndStaysFailed) {
+    ByteWriter writer;
+    writer.WriteI32(1000);
+    writer.WriteBytes("abc");
+    ByteReader reader(writer.Data());
+    std::string text;
+    EXPECT_FALSE(reader.ReadString(text));
+    EXPECT_FALSE(reader.Ok());
+    uint8_t byte = 0;
+    EXPECT_FALSE(reader.ReadU8(byte));
+}
+
+TEST(ByteIo, RefusesNegativeLengthsAndCountsThatCannotFit) {
+    ByteWriter writer;
+    writer.WriteI32(-1);
+    ByteReader negative(writer.Data());
+    std::string text;
+    EXPECT_FALSE(negative.ReadString(text));
+
+    ByteWriter counts;
+    counts.WriteI32(3);
+    counts.WriteBytes("12345678");
+    ByteReader tooMany(counts.Data());
+    int32_t count = 0;
+    EXPECT_FALSE(tooMany.ReadCount(count, 100, 4)); // 3 items of 4 bytes need 12
+    ByteReader fits(counts.Data());
+    EXPECT_TRUE(fits.ReadCount(count, 100, 2));
+    EXPECT_EQ(count, 3);
+}

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "base/file_io.h"
+
+using namespace gramarbor;
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDir {
+public:
+    TempDir() {
+        Path = fs::temp_directory_path() / ("gramarbor-test-" + std::to_string(::getpid()) + "-" +
+                                            std::to_string(reinterpret_cast<uintptr_t>(this)));
+        fs::create_directories(Path);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        fs::permissions(Path, fs::perms::owner_all, ignored);
+        fs::remove_all(Path, ignored);
+    }
+    fs::path Path;
+};
+
+std::string ReadAll(const fs::path& path) {
+    std::string bytes;
+    EXPECT_EQ(ReadFileBytes(path.string(), bytes), FileError::None);
+    return bytes;
+}
+
+} // namespace
+
+TEST(AtomicSave, ReplacesTheFileWithTheNewBytes) {
+    TempDir dir;
+    const auto path = dir.Path / "a.cfg";
+    ASSERT_EQ(AtomicSave(path.string(), "old"), FileError::None);
+    ASSERT_EQ(AtomicSave(path.string(), std::string("new\0bytes", 9)), FileError::None);
+    EXPECT_EQ(ReadAll(path), std::string("new\0bytes", 9));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
+}
+
+TEST(AtomicSave, KeepsTheOldFileWhenTheFolderIsReadOnly) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+    TempDir dir;
+    const auto path = dir.Path / "a.cfg";
+    ASSERT_EQ(AtomicSave(path.string(), "old"), FileError::None);
+    fs::permissions(dir.Path, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(AtomicSave(path.string(), "new"), FileError::CannotCreate);
+    fs::permissions(dir.Path, fs::perms::owner_all);
+    EXPECT_EQ(ReadAll(path), "old");
+}
+
+TEST(AtomicSave, ReportsAFullDevice) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP();
+    EXPECT_EQ(AtomicSave("/dev/full", std::string(100000, 'x')), FileError::WriteFailed);
+}
+
+TEST(AtomicSave, FailsForAMissingFolder) {
+    EXPECT_EQ(AtomicSave("/nonexistent-folder/x.txt", "x"), FileError::CannotCreate);
+}
+
+TEST(ReadFileBytes, RefusesMissingFilesFoldersAndOversizedFiles) {
+    TempDir dir;
+    std::string bytes;
+    EXPECT_EQ(ReadFileBytes((dir.Path / "none").string(), bytes), FileError::CannotOpen);
+    EXPECT_EQ(ReadFileBytes(dir.Path.string(), bytes), FileError::CannotOpen);
+    ASSERT_EQ(AtomicSave((dir.Path / "big").string(), std::string(100, 'x')), FileError::None);
+    EXPECT_EQ(ReadFileBytes((dir.Path / "big").string(), bytes, 99), FileError::TooLarge);
+}
+
+TEST(TextLines, SplitsAtEveryLineEndAndJoinsWithCrLf) {
+    EXPECT_EQ(SplitTextLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitTextLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+    EXPECT_TRUE(SplitTextLines("").empty());
+    EXPECT_EQ(JoinLinesCrLf({"S = NP", ""}), "S = NP\r\n\r\n");
+}
+
+TEST(FileExtension, TakesTheLastDotOfTheFileName) {
+    EXPECT_EQ(FileExtension("/a.b/grammar.cfg"), ".cfg");
+    EXPECT_EQ(FileExtension("/a.b/grammar"), "");
+    EXPECT_EQ(FileExtension("x.tar.gz"), ".gz");
+}

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "text/text_utils.h"
+
+using namespace gramarbor;
+
+// Windows-1252 spellings of the German letters used below.
+#define AE_L "\xE4"
+#define AE_U "\xC4"
+#define OE_L "\xF6"
+#define OE_U "\xD6"
+#define UE_L "\xFC"
+#define UE_U "\xDC"
+#define SZ "\xDF"
+
+TEST(CharacterSets, HoldTheUmlautPairsAndIdentifierCharacters) {
+    EXPECT_EQ(UmlautPairs, AE_L AE_U OE_L OE_U UE_L UE_U);
+    EXPECT_EQ(IdentChars.size(), 41u);
+    EXPECT_EQ(IdentChars.substr(38), AE_U OE_U UE_U);
+    EXPECT_EQ(IdentStartCount, 27);
+}
+
+TEST(CaseFolding, KnowsTheGermanLetters) {
+    EXPECT_EQ(UpCaseChar('\xDF'), '\xDF');
+    EXPECT_EQ(UpCaseChar('\xE9'), '\xE9'); // é stays
+    EXPECT_EQ(UpCaseChar('\xF6'), '\xD6');
+    EXPECT_EQ(UpperCaseGerman("M" UE_L "ller stra" SZ "e"), "M" UE_U "LLER STRA" SZ "E");
+    EXPECT_EQ(LowerCaseGerman(AE_U "RGER", true), AE_U "rger");
+    EXPECT_EQ(LowerCaseGerman("", true), "");
+    EXPECT_EQ(LowerCaseGerman("NUMBER", false), "number");
+}
+
+TEST(IsIdentifier, AcceptsLettersUnderscoreAndLaterDigitsUmlautsSharpS) {
+    for (const char* yes : {"np", "_x1", "Verb2", "a" SZ, "Nomen_" AE_U})
+        EXPECT_TRUE(IsIdentifier(yes)) << yes;
+    for (const char* no : {"", "1a", SZ, SZ "a", OE_U "l", "a-b", "a b", "x.y"})
+        EXPECT_FALSE(IsIdentifier(no)) << no;
+}
+
+TEST(SplitString, DropsEmptyPiecesAndAcceptsLongSeparators) {
+    std::vector<std::string> list{"stale"};
+    EXPECT_TRUE(SplitString("  a  b ", " ", &list));
+    EXPECT_EQ(list, (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(SplitString("", " ", &list));
+    EXPECT_TRUE(list.empty());
+    EXPECT_TRUE(SplitString("a||b", "||", &list));
+    EXPECT_EQ(list, (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(SplitString("abc", "", &list));
+    EXPECT_TRUE(list.empty());
+    EXPECT_FALSE(SplitString("a b", " ", nullptr));
+}
+
+TEST(PosFrom, SearchesFromAOneBasedPosition) {
+    EXPECT_EQ(PosFrom("ab", "abab", 2), 3u);
+    EXPECT_EQ(PosFrom("ab", "abab", 4), 0u);
+    EXPECT_EQ(PosFrom("ab", "abab", 1), 1u);
+    EXPECT_EQ(PosFrom("x", "", 1), 0u);
+}
+
+TEST(SmallHelpers, RepeatPackAndTrim) {
+    EXPECT_EQ(RepeatChar('x', 3), "xxx");
+    EXPECT_EQ(RepeatChar('x', -1), "");
+    EXPECT_EQ(WordToStr2(513), std::string("\x01\x02", 2));
+    EXPECT_EQ(Str2ToWord(WordToStr2(513)), 513);
+    EXPECT_EQ(Str2ToWord(WordToStr2(65535)), 65535);
+    EXPECT_EQ(TrimText(" \t a b \r\n"), "a b");
+    EXPECT_EQ(TrimLeftText(" \ta "), "a ");
+}
+
+TEST(StrToInt32, ReadsDecimalAndDollarHexadecimal) {
+    int32_t value = 0;
+    EXPECT_TRUE(StrToInt32("$0001", value));
+    EXPECT_EQ(value, 1);
+    EXPECT_TRUE(StrToInt32("$FFFFFFFF", value));
+    EXPECT_EQ(value, -1);
+    EXPECT_TRUE(StrToInt32("-2147483648", value));
+    EXPECT_EQ(value, INT32_MIN);
+    EXPECT_FALSE(StrToInt32("2147483648", value));
+    EXPECT_FALSE(StrToInt32("12a", value));
+    EXPECT_FALSE(StrToInt32("", value));
+    EXPECT_FALSE(StrToInt32("$", value));
+}
