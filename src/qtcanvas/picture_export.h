@@ -1,0 +1,44 @@
+// Export of recorded pictures as metafiles, SVG, PNG and PDF, and the clipboard
+// payload of a picture.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QImage>
+
+#include "picture/picture.h"
+
+class QMimeData;
+
+namespace gramarbor {
+
+enum class PictureFormat { Wmf, Svg, Png, Pdf };
+
+// The format for a file name's extension (".wmf", ".svg", ".png", ".pdf", in any
+// case); none for other or missing extensions.
+std::optional<PictureFormat> PictureFormatFromPath(const std::string& path);
+
+// The picture drawn on white at its own size, one pixel per unit (at least 1 x 1).
+QImage RenderPictureImage(const Picture& picture);
+
+// The file contents of each format; false (with a reason in errorText) on failure.
+bool PictureBytes(const Picture& picture, PictureFormat format, std::string& bytes,
+                  std::string* errorText = nullptr);
+
+// Writes the picture in the given format through a temporary file that replaces
+// path only when complete, so a failed save keeps an existing file. The image
+// formats need a QGuiApplication; the metafile does not.
+bool SavePicture(const Picture& picture, const std::string& path, PictureFormat format,
+                 std::string* errorText = nullptr);
+
+// The clipboard payload: the metafile bytes under "image/x-wmf", "image/wmf" and the
+// office suites' "Image WMF" format, the SVG under "image/svg+xml" and the image
+// (offered as PNG). The caller owns the result (QClipboard::setMimeData takes it).
+QMimeData* MakePictureMimeData(const Picture& picture);
+
+// Puts the picture on the system clipboard; does nothing for a picture smaller than
+// 1 x 1.
+void CopyPictureToClipboard(const Picture& picture);
+
+} // namespace gramarbor

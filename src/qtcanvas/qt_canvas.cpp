@@ -1,0 +1,227 @@
+#include "qtcanvas/qt_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <tuple>
+
+#include <QFontMetrics>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPolygon>
+
+#include "text/cp1252.h"
+
+namespace gramarbor {
+
+namespace {
+
+QColor ToQColor(TColor color) {
+    return QColor(ColorRed(color), ColorGreen(color), ColorBlue(color));
+}
+
+QString ToQString(std::string_view text) {
+    return QString::fromStdString(Cp1252ToUtf8(text));
+}
+
+QFont BaseFont(const TFont& font) {
+    QFont qfont(QtFamilyFor(font.Name));
+    qfont.setBold((font.Style & fsBold) != 0);
+    qfont.setItalic((font.Style & fsItalic) != 0);
+    qfont.setUnderline((font.Style & fsUnderline) != 0);
+    qfont.setStrikeOut((font.Style & fsStrikeOut) != 0);
+    qfont.setKerning(false); // the advance widths add up as on the other canvases
+    return qfont;
+}
+
+int CellHeightAt(QFont font, int pixelSize) {
+    font.setPixelSize(pixelSize);
+    const QFontMetrics metrics(font);
+    return metrics.ascent() + metrics.descent();
+}
+
+// The largest pixel size whose cell height does not exceed the wanted one (at least
+// 1), found once per family, style and height.
+int PixelSizeForCellHeight(const QFont& font, int32_t cellHeight) {
+    using Key = std::tuple<QString, bool, bool, int32_t>;
+    static std::map<Key, int> cache;
+    const Key key{font.family(), font.bold(), font.italic(), cellHeight};
+    if (const auto it = cache.find(key); it != cache.end()) return it->second;
+
+    constexpr int reference = 1000;
+    const double ratio =
+        static_cast<double>(reference) / std::max(1, CellHeightAt(font, reference));
+    int size = std::max(1, static_cast<int>(std::lround(cellHeight * ratio)));
+    while (size > 1 && CellHeightAt(font, size) > cellHeight)
+        --size;
+    while (CellHeightAt(font, size + 1) <= cellHeight)
+        ++size;
+    cache.emplace(key, size);
+    return size;
+}
+
+} // namespace
+
+QString QtFamilyFor(const std::string& name) {
+    const QString family = ToQString(name);
+    const QString lower = family.trimmed().toLower();
+    if (lower == QLatin1String("arial") || lower == QLatin1String("helvetica"))
+        return QStringLiteral("Liberation Sans");
+    if (lower == QLatin1String("times new roman") || lower == QLatin1String("times"))
+        return QStringLiteral("Liberation Serif");
+    if (lower == QLatin1String("courier new") || lower == QLatin1String("courier"))
+        return QStringLiteral("Liberation Mono");
+    return family;
+}
+
+QFont QtFontFor(const TFont& font) {
+    QFont qfont = BaseFont(font);
+    const int32_t height = font.Height == 0 ? PointsToFontHeight(8) : font.Height;
+    if (height < 0)
+        qfont.setPixelSize(std::max(1, -height));
+    else
+        qfont.setPixelSize(PixelSizeForCellHeight(qfont, height));
+    return qfont;
+}
+
+QtCanvas::QtCanvas(QPainter& painter) : Painter(painter) {
+    Painter.setRenderHint(QPainter::Antialiasing, false);
+    Painter.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+int32_t QtCanvas::TextWidth(std::string_view text) {
+    return QFontMetrics(QtFontFor(State.Font), Painter.device()).horizontalAdvance(ToQString(text));
+}
+
+void QtCanvas::ApplyMode() {
+    const bool xorPossible =
+        Painter.paintEngine() && Painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+    Painter.setCompositionMode(State.PenMode == TPenMode::pmXor && xorPossible
+                                   ? QPainter::RasterOp_SourceXorDestination
+                                   : QPainter::CompositionMode_SourceOver);
+}
+
+void QtCanvas::ApplyPen(bool withBrush) {
+    QPen pen(ToQColor(State.PenColor));
+    pen.setWidth(std::max(1, State.PenWidth));
+    pen.setJoinStyle(Qt::MiterJoin);
+    Painter.setPen(pen);
+    if (withBrush && State.BrushStyle == TBrushStyle::bsSolid)
+        Painter.setBrush(ToQColor(State.BrushColor));
+    else
+        Painter.setBrush(Qt::NoBrush);
+    ApplyMode();
+}
+
+void QtCanvas::TextOut(int32_t x, int32_t y, std::string_view text) {
+    if (text.empty()) return;
+    const QFont font = QtFontFor(State.Font);
+    const QFontMetrics metrics(font, Painter.device());
+    const QString qtext = ToQString(text);
+    Painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (State.BrushStyle == TBrushStyle::bsSolid)
+        Painter.fillRect(
+            QRect(x, y, metrics.horizontalAdvance(qtext), metrics.ascent() + metrics.descent()),
+            ToQColor(State.BrushColor));
+    Painter.setFont(font);
+    Painter.setPen(ToQColor(State.Font.Color));
+    Painter.drawText(QPoint(x, y + metrics.ascent()), qtext);
+}
+
+void QtCanvas::DrawLine(TPoint from, TPoint to) {
+    const int dx = to.X - from.X;
+    const int dy = to.Y - from.Y;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    if (steps == 0) return;
+    ApplyPen(false);
+    if (steps == 1) {
+        Painter.drawPoint(from.X, from.Y);
+        return;
+    }
+    // The last point drawn is the one before the end point on the line.
+    const double keep = static_cast<double>(steps - 1) / steps;
+    Painter.drawLine(QLineF(from.X, from.Y, from.X + dx * keep, from.Y + dy * keep));
+}
+
+namespace {
+
+// The box as Qt draws an outline of it: Qt's outline covers right and bottom edges,
+// which the box excludes.
+QRectF OutlineBox(const TRect& box) {
+    const int left = std::min(box.Left, box.Right);
+    const int top = std::min(box.Top, box.Bottom);
+    const int width = std::abs(box.Right - box.Left);
+    const int height = std::abs(box.Bottom - box.Top);
+    return QRectF(left, top, std::max(0, width - 1), std::max(0, height - 1));
+}
+
+} // namespace
+
+void QtCanvas::Rectangle(const TRect& box) {
+    ApplyPen(true);
+    Painter.drawRect(OutlineBox(box));
+}
+
+void QtCanvas::FillRect(const TRect& box) {
+    if (State.BrushStyle == TBrushStyle::bsClear) return;
+    if (box.Width() <= 0 || box.Height() <= 0) return;
+    Painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    Painter.fillRect(QRect(box.Left, box.Top, box.Width(), box.Height()),
+                     ToQColor(State.BrushColor));
+}
+
+void QtCanvas::RoundRect(const TRect& box, int32_t cornerWidth, int32_t cornerHeight) {
+    ApplyPen(true);
+    Painter.drawRoundedRect(OutlineBox(box), std::abs(cornerWidth) / 2.0,
+                            std::abs(cornerHeight) / 2.0);
+}
+
+void QtCanvas::Ellipse(const TRect& box) {
+    ApplyPen(true);
+    Painter.drawEllipse(OutlineBox(box));
+}
+
+void QtCanvas::Arc(const TRect& box, TPoint start, TPoint end) {
+    const QRectF outline = OutlineBox(box);
+    const double rx = outline.width() / 2;
+    const double ry = outline.height() / 2;
+    const QPointF centre = outline.center();
+    // Angles of the ellipse's parameter, counter-clockwise on the screen (y up);
+    // the ray through a point meets the ellipse at the parameter of the point scaled
+    // onto the unit circle.
+    const auto angleOf = [&](TPoint p) {
+        const double ux = rx > 0 ? (p.X - centre.x()) / rx : (p.X - centre.x());
+        const double uy = ry > 0 ? (centre.y() - p.Y) / ry : (centre.y() - p.Y);
+        return std::atan2(uy, ux);
+    };
+    const double from = angleOf(start);
+    double span = angleOf(end) - from;
+    constexpr double fullTurn = 2 * std::numbers::pi;
+    while (span <= 1e-9)
+        span += fullTurn;
+    while (span > fullTurn)
+        span -= fullTurn;
+
+    const int segments = std::clamp(static_cast<int>(span * std::max(rx, ry) / 2), 4, 2000);
+    QPolygonF points;
+    points.reserve(segments + 1);
+    for (int i = 0; i <= segments; ++i) {
+        const double t = from + span * i / segments;
+        points << QPointF(centre.x() + rx * std::cos(t), centre.y() - ry * std::sin(t));
+    }
+    ApplyPen(false);
+    Painter.drawPolyline(points);
+}
+
+void QtCanvas::Polygon(const std::vector<TPoint>& points) {
+    if (points.empty()) return;
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const TPoint& p : points)
+        polygon << QPoint(p.X, p.Y);
+    ApplyPen(true);
+    Painter.drawPolygon(polygon);
+}
+
+} // namespace gramarbor

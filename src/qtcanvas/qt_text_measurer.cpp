@@ -1,0 +1,15 @@
+#include "qtcanvas/qt_text_measurer.h"
+
+#include <QFontMetrics>
+
+#include "qtcanvas/qt_canvas.h"
+#include "text/cp1252.h"
+
+namespace gramarbor {
+
+int32_t QtTextMeasurer::TextWidth(const TFont& font, std::string_view text) {
+    return QFontMetrics(QtFontFor(font))
+        .horizontalAdvance(QString::fromStdString(Cp1252ToUtf8(text)));
+}
+
+} // namespace gramarbor

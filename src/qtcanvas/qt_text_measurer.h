@@ -1,0 +1,16 @@
+// Text widths measured with Qt's font metrics, for pictures recorded for the screen
+// and for exports.
+#pragma once
+
+#include "picture/text_measurer.h"
+
+namespace gramarbor {
+
+// Measures with QFontMetrics on the font QtFontFor gives. Needs a QGuiApplication
+// (see EnsureGuiApplication).
+class QtTextMeasurer final : public TextMeasurer {
+public:
+    int32_t TextWidth(const TFont& font, std::string_view text) override;
+};
+
+} // namespace gramarbor
