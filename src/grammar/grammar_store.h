@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,11 +37,36 @@ public:
     bool ParseFound = false;
     std::vector<std::string> ParseTrees;
 
+    // ParserBuilt: a check has filled the store. RulesAllocated: the rule records of the
+    // last check exist. RulesRead: the last check read its rules without error, so
+    // ExtRules holds them.
     bool ParserBuilt = false;
     bool RulesAllocated = false;
     bool RulesRead = false;
 
+    int32_t GetErrorLine() const { return ErrorLine; }
+    const std::vector<std::string>& GetTraceLines() const { return TraceLines; }
+    const std::vector<std::string>& GetParseTrees() const { return ParseTrees; }
+
     // Parse run data: fields the parsing engines add for themselves go here.
 };
+
+// A deep copy of a rule list. On lack of memory reports MsgParserMemory to sink and
+// gives none.
+std::optional<TRuleList> CopyRules(const TRuleList& rules, MessageSink& sink);
+
+// The rules of the last check as read, before expansion (brackets still present):
+// a copy the caller owns, or none when the rules were not read or copying failed.
+std::optional<TRuleList> CopyRulesUnexpanded(const TParser& parser);
+
+void FreeRules(TRuleList& rules);
+// Empties the token list (the flag of the original interface, "free the list too",
+// means nothing for a list held by value).
+void FreeTokens(std::vector<TTokLst>& tokens);
+// Releases the rule lists (as the state flags say they exist), terminals, trace
+// list, parse trees and tokens.
+void FreeParser(TParser& parser);
+// Frees the store when a check has built it, then clears RulesAllocated and RulesRead.
+void ResetParser(TParser& parser);
 
 } // namespace gramarbor

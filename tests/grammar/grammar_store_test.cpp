@@ -1,0 +1,135 @@
+// The grammar store: listing format, copies of the rules as read, state flags.
+#include "grammar/grammar_store.h"
+
+#include <gtest/gtest.h>
+
+#include "grammar/prepare_grammar.h"
+#include "grammar/rule_listing.h"
+#include "grammar_test_support.h"
+
+namespace gramarbor {
+namespace {
+
+using testing::CheckedGrammar;
+using Lines = std::vector<std::string>;
+
+TEST(RuleListing, PutsBlankAndTabAfterTheRuleNumber) {
+    CheckedGrammar g({"S = NP VP", "NP = \"John\"", "VP = \"runs\""});
+    ASSERT_TRUE(g.Ok);
+    EXPECT_EQ(ShowInternal(g.Parser),
+              (Lines{"0 (N): \tS = NP VP", "1 (T): \tNP = \"John\"", "2 (T): \tVP = \"runs\""}));
+    Lines appended{"keep"};
+    ListRules(g.Parser, g.Parser.Rules, appended);
+    EXPECT_EQ(appended.size(), 4u);
+    EXPECT_EQ(appended[0], "keep");
+}
+
+TEST(RuleListing, WritesEveryElementForm) {
+    CheckedGrammar g({"A = [B] {\"c\"} <D,\"e\",@Ident> (F|G) @Number @Float @Integer"}, false);
+    ASSERT_TRUE(g.Ok) << g.Sink.Last();
+    EXPECT_EQ(g.Listing(),
+              Lines{"0 (N): A = [B] {\"c\"} <D,\"e\",@Ident> (F,G) @Number @Float @Integer"});
+}
+
+TEST(CopyRulesUnexpanded, GivesNoneWhenReadingFailed) {
+    CheckedGrammar g({"S = A", "A = ["});
+    EXPECT_FALSE(CopyRulesUnexpanded(g.Parser).has_value());
+}
+
+TEST(CopyRulesUnexpanded, GivesRulesAsWrittenAfterLaterFault) {
+    CheckedGrammar g({"S = NP {PP}", "NP = \"John\""}); // PP is not declared
+    ASSERT_FALSE(g.Ok);
+    std::optional<TRuleList> copy = CopyRulesUnexpanded(g.Parser);
+    ASSERT_TRUE(copy.has_value());
+    ASSERT_EQ(copy->size(), 2u);
+    EXPECT_EQ((*copy)[0].Line.Right[1].Construct, ctRepeated);
+    EXPECT_EQ(ElemToText((*copy)[0].Line.Right[1]), "{PP}");
+}
+
+TEST(CopyRulesUnexpanded, CopyIsDeepAndOwnedByCaller) {
+    CheckedGrammar g({"S = <A,B>", "A = \"a\""}, false);
+    std::optional<TRuleList> copy = CopyRulesUnexpanded(g.Parser);
+    ASSERT_TRUE(copy.has_value());
+    (*copy)[0].Line.Right[0].Alternatives[0].Text = "CHANGED";
+    EXPECT_EQ(g.Parser.ExtRules[0].Line.Right[0].Alternatives[0].Text, "A");
+    ResetParser(g.Parser);
+    EXPECT_EQ((*copy)[0].Line.Right[0].Alternatives[1].Text, "B");
+    EXPECT_FALSE(CopyRulesUnexpanded(g.Parser).has_value());
+}
+
+TEST(ParserState, FlagsFollowTheCheck) {
+    RecordingSink sink;
+    TParser parser(sink);
+    EXPECT_FALSE(PrepareGrammar(parser, {"S = ?"}, true));
+    EXPECT_TRUE(parser.RulesAllocated);
+    EXPECT_FALSE(parser.RulesRead);
+    EXPECT_FALSE(parser.ParserBuilt);
+
+    EXPECT_TRUE(PrepareGrammar(parser, {"S = \"a\""}, true));
+    EXPECT_TRUE(parser.RulesRead);
+    EXPECT_TRUE(parser.ParserBuilt);
+    EXPECT_EQ(parser.GetErrorLine(), -1);
+
+    // A later check that fails before its last step starts from clean lists.
+    EXPECT_FALSE(PrepareGrammar(parser, {"S = A", "A = B"}, true));
+    EXPECT_EQ(parser.Rules.size(), 2u);
+    EXPECT_TRUE(parser.Terminals.empty());
+    EXPECT_EQ(parser.TokenSyms, "");
+
+    ResetParser(parser);
+    EXPECT_FALSE(parser.RulesAllocated);
+    EXPECT_FALSE(parser.RulesRead);
+}
+
+TEST(ParserState, ResetFreesEverythingABuiltStoreOwns) {
+    CheckedGrammar g({"S = \"a\""});
+    ASSERT_TRUE(g.Ok);
+    g.Parser.TraceLines = {"trace"};
+    g.Parser.ParseTrees = {"[S]"};
+    g.Parser.Tokens.resize(2);
+    ResetParser(g.Parser);
+    EXPECT_TRUE(g.Parser.Rules.empty());
+    EXPECT_TRUE(g.Parser.ExtRules.empty());
+    EXPECT_TRUE(g.Parser.Terminals.empty());
+    EXPECT_TRUE(g.Parser.GetTraceLines().empty());
+    EXPECT_TRUE(g.Parser.GetParseTrees().empty());
+    EXPECT_TRUE(g.Parser.Tokens.empty());
+}
+
+TEST(PrepareGrammar, MapsRuleLinesToLinesOfTheText) {
+    RecordingSink sink;
+    TParser parser(sink);
+    TGrammarLines lines;
+    const Lines text{"// a grammar",          "  S = A  ", "",
+                     "\t// indented comment", "A = B",     "/ not a comment = x"};
+    EXPECT_FALSE(PrepareGrammar(parser, text, true, &lines));
+    EXPECT_EQ(lines.GrammarLines, (Lines{"S = A", "A = B", "/ not a comment = x"}));
+    EXPECT_EQ(lines.SourceLines, (std::vector<int>{1, 4, 5}));
+    EXPECT_EQ(lines.FuncCallList.size(), 3u);
+    EXPECT_EQ(parser.ErrorLine, 2);
+    EXPECT_EQ(lines.SourceLineOf(parser.ErrorLine), 5);
+    EXPECT_EQ(lines.SourceLineOf(-1), -1);
+    EXPECT_EQ(lines.SourceLineOf(3), -1);
+}
+
+TEST(PrepareGrammar, ReadingOnlyModeAcceptsIncompleteGrammar) {
+    RecordingSink sink;
+    TParser parser(sink);
+    EXPECT_TRUE(PrepareGrammar(parser, {"S = NP [PP]"}, false));
+    EXPECT_TRUE(sink.Empty());
+    EXPECT_EQ(CopyRulesUnexpanded(parser)->size(), 1u);
+}
+
+TEST(PrepareGrammar, CommentsOnlyEndWithoutStartSymbol) {
+    RecordingSink sink;
+    TParser parser(sink);
+    TGrammarLines lines;
+    EXPECT_FALSE(PrepareGrammar(parser, {"// nothing", "//"}, true, &lines));
+    EXPECT_EQ(parser.ErrorLine, 0);
+    EXPECT_EQ(lines.SourceLineOf(parser.ErrorLine), -1);
+    ASSERT_EQ(sink.Texts().size(), 1u);
+    EXPECT_EQ(sink.Last().substr(0, 33), "There is no start-symbol defined.");
+}
+
+} // namespace
+} // namespace gramarbor
