@@ -1,0 +1,324 @@
+// The tree as bracketed text: writing (horizontal or vertical) and reading.
+#include "tree/tree.h"
+
+#include <new>
+
+#include "text/text_utils.h"
+
+namespace gramarbor {
+
+namespace {
+
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+} // namespace
+
+bool TTree::TreeToStr(std::string& text) {
+    text.clear();
+    if (!Root) {
+        ReportError(22, "");
+        return false;
+    }
+    try {
+        const char sep = ConvOpts.Separator;
+        const char open = ConvOpts.Brackets.size() > 0 ? ConvOpts.Brackets[0] : '[';
+        const char close = ConvOpts.Brackets.size() > 1 ? ConvOpts.Brackets[1] : ']';
+        const bool outside = ConvOpts.ParentOutside;
+        const int k = outside ? 0 : 1;
+
+        struct Frame {
+            const TNode* Node;
+            std::size_t Indent; // the indentation of this node's further children
+            std::size_t Next;   // the next child to write
+        };
+        std::vector<Frame> stack;
+
+        // Writes the start of a node and makes it the current frame.
+        auto enter = [&](const TNode* node, std::size_t indent) {
+            const std::string& name = node->Name;
+            const bool quote = name.find(sep) != std::string::npos ||
+                               name.find(open) != std::string::npos ||
+                               name.find(close) != std::string::npos;
+            const std::string shown = quote ? '"' + name + '"' : name;
+            if (outside)
+                text += shown + open;
+            else
+                text += open + shown;
+            stack.push_back({node, indent + name.size() + 1, 0});
+        };
+
+        enter(Root.get(), 0);
+        while (!stack.empty()) {
+            Frame& frame = stack.back();
+            const TNode* node = frame.Node;
+            if (frame.Next < node->Children.size()) {
+                const TNode* child = node->Children[frame.Next].get();
+                if (!child) {
+                    text.clear();
+                    ReportError(9, "\"TreeToStr\".");
+                    return false;
+                }
+                ++frame.Next;
+                if (!outside) text += sep;
+                enter(child, frame.Indent + k);
+                continue;
+            }
+            // All children written: close this node.
+            if (outside) {
+                text.pop_back();
+                if (!node->Children.empty()) text += close;
+            } else {
+                text += close;
+            }
+            stack.pop_back();
+            if (stack.empty()) break;
+            Frame& parent = stack.back();
+            if (outside) text += sep;
+            if (ConvOpts.Vertical && parent.Next < parent.Node->Children.size())
+                text += "\r\n" + std::string(parent.Indent, ' ');
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        text.clear();
+        ReportError(1, "");
+        return false;
+    }
+}
+
+bool TTree::StrToTree(const std::string& text) {
+    std::string input = TrimText(text);
+    if (input.empty()) {
+        ReportError(10, "");
+        return false;
+    }
+    TNodePtr node;
+    if (!ParseNode(input, node)) return false;
+    if (!input.empty())
+        Messages.Warning(
+            "Warning: not all characters of the input string have been consumed: remainder is >" +
+            input + "<.");
+    if (node) Root = std::move(node);
+    return true;
+}
+
+namespace {
+
+// Reads bracket text from a position that only moves forward.
+class BracketReader {
+public:
+    BracketReader(TTree& tree, const std::string& text) : Tree(tree), Text(text) {
+        const std::string& b = tree.ConvOpts.Brackets;
+        Open = b.size() > 0 ? b[0] : '[';
+        Close = b.size() > 1 ? b[1] : ']';
+        Sep = tree.ConvOpts.Separator;
+        Outside = tree.ConvOpts.ParentOutside;
+    }
+
+    bool Parse(TNodePtr& result);
+    std::size_t Position() const { return Pos; }
+
+private:
+    enum class Head { Failed, Done, Open };
+
+    // One node whose children are being read.
+    struct Frame {
+        TNodePtr Node;
+        std::string Name;
+    };
+
+    bool Empty() const { return Pos >= Text.size(); }
+    char Front() const { return Text[Pos]; }
+    std::string Rest() const { return Text.substr(Pos); }
+    void Trim() {
+        while (Pos < Text.size() && IsBlankOrControl(Text[Pos]))
+            ++Pos;
+    }
+    void TrimUnlessBlankSeparated() {
+        if (Sep != ' ') Trim();
+    }
+    bool ReadName(std::string& token);
+    bool ReadHead(TNodePtr& node, std::string& name, Head& head);
+    Head ReadOutsideHead(TNodePtr& node, std::string& name);
+    Head ReadInsideHead(TNodePtr& node, std::string& name);
+
+    TTree& Tree;
+    const std::string& Text;
+    std::size_t Pos = 0;
+    char Open;
+    char Close;
+    char Sep;
+    bool Outside;
+};
+
+bool BracketReader::ReadName(std::string& token) {
+    if (Empty()) {
+        Tree.ReportError(16, "");
+        return false;
+    }
+    if (Front() == '"') {
+        const std::size_t q = Text.find('"', Pos + 1);
+        if (q == std::string::npos) {
+            Tree.ReportError(17, "");
+            return false;
+        }
+        token = Text.substr(Pos, q - Pos + 1);
+        return true;
+    }
+    for (std::size_t p = Pos; p < Text.size(); ++p) {
+        const char c = Text[p];
+        if (c == Close || c == Sep || (Outside && c == Open)) {
+            token = TrimText(std::string_view(Text).substr(Pos, p - Pos));
+            return true;
+        }
+    }
+    Tree.ReportError(Outside ? 11 : 12, ">" + Rest() + "<.");
+    return false;
+}
+
+namespace {
+
+std::string NameOfToken(const std::string& token) {
+    if (!token.empty() && token[0] == '"') return token.substr(1, token.size() - 2);
+    return token;
+}
+
+} // namespace
+
+BracketReader::Head BracketReader::ReadOutsideHead(TNodePtr& node, std::string& name) {
+    std::string token;
+    if (!ReadName(token)) return Head::Failed;
+    name = NameOfToken(token);
+    Pos += token.size();
+    TrimUnlessBlankSeparated();
+    if (token.empty()) return Head::Done;
+    if (Empty()) {
+        Tree.ReportError(13, "opening or closing bracket expected.");
+        return Head::Failed;
+    }
+    node = Tree.CreateNode(name);
+    if (!node) return Head::Failed;
+    if (Front() == Open) {
+        ++Pos;
+        Trim();
+        return Head::Open;
+    }
+    if (Front() == Sep || Front() == Close) return Head::Done;
+    node.reset();
+    Tree.ReportError(11, ">" + Rest() + "<.");
+    return Head::Failed;
+}
+
+BracketReader::Head BracketReader::ReadInsideHead(TNodePtr& node, std::string& name) {
+    if (Empty()) {
+        Tree.ReportError(13, "opening or closing bracket expected.");
+        return Head::Failed;
+    }
+    if (Front() != Open) {
+        Tree.ReportError(15, ">" + Rest() + "<.");
+        return Head::Failed;
+    }
+    ++Pos;
+    Trim();
+    std::string token;
+    if (!ReadName(token)) return Head::Failed;
+    name = NameOfToken(token);
+    Pos += token.size();
+    TrimUnlessBlankSeparated();
+    node = Tree.CreateNode(name);
+    if (!node) return Head::Failed;
+    if (Empty()) {
+        Tree.ReportError(13, "separator or closing bracket expected.");
+        return Head::Failed;
+    }
+    if (Front() == Sep) {
+        ++Pos;
+        Trim();
+        return Head::Open;
+    }
+    if (Front() == Close) {
+        ++Pos;
+        TrimUnlessBlankSeparated();
+        return Head::Done;
+    }
+    Tree.ReportError(12, ">" + Rest() + "<.");
+    return Head::Failed;
+}
+
+bool BracketReader::ReadHead(TNodePtr& node, std::string& name, Head& head) {
+    node.reset();
+    Trim();
+    head = Outside ? ReadOutsideHead(node, name) : ReadInsideHead(node, name);
+    return head != Head::Failed;
+}
+
+bool BracketReader::Parse(TNodePtr& result) {
+    result.reset();
+    std::vector<Frame> open;
+    for (;;) {
+        // Read the start of a node; a node that opens a child list becomes a frame
+        // and its first child is read next.
+        TNodePtr node;
+        std::string name;
+        Head head;
+        if (!ReadHead(node, name, head)) return false;
+        if (head == Head::Open) {
+            if (open.size() >= static_cast<std::size_t>(MaxGridPosition)) {
+                Tree.ReportError(1, " Brackets nested deeper than 32767 levels.");
+                return false;
+            }
+            open.push_back({std::move(node), name});
+            continue;
+        }
+        // A complete node (or none, for an empty item): attach it and close every
+        // frame that ends here.
+        for (;;) {
+            if (open.empty()) {
+                result = std::move(node);
+                return true;
+            }
+            Frame& parent = open.back();
+            if (parent.Node->Children.size() >= 4) {
+                Tree.ReportError(14, ">" + parent.Name + "<.");
+                return false;
+            }
+            if (node) parent.Node->Children.push_back(std::move(node));
+            if (Empty()) {
+                Tree.ReportError(13, "separator expected.");
+                return false;
+            }
+            if (Front() == Close) {
+                ++Pos;
+                TrimUnlessBlankSeparated();
+                node = std::move(parent.Node);
+                open.pop_back();
+                continue;
+            }
+            if (Front() == Sep) {
+                ++Pos;
+                break;
+            }
+            Tree.ReportError(12, ">" + Rest() + "<.");
+            return false;
+        }
+    }
+}
+
+} // namespace
+
+bool TTree::ParseNode(std::string& text, TNodePtr& node) {
+    node.reset();
+    try {
+        BracketReader reader(*this, text);
+        const bool ok = reader.Parse(node);
+        if (ok) text.erase(0, reader.Position());
+        return ok;
+    } catch (const std::bad_alloc&) {
+        node.reset();
+        ReportError(1, "");
+        return false;
+    }
+}
+
+} // namespace gramarbor

@@ -1,0 +1,45 @@
+// Sizes derived from a node's font height: box margins, index fonts, frame parts.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "tree/tree.h"
+
+namespace gramarbor {
+
+// Coordinates of a drawn tree stay within this range; larger trees are refused.
+inline constexpr int64_t MaxDrawingCoordinate = int64_t(1) << 30;
+
+// Horizontal inner margin of a node box.
+inline constexpr int32_t BoxMargin(int32_t fontSize) {
+    return ((fontSize / 4) + 2) / 2 + 1;
+}
+// Font height of upper and lower indices.
+inline constexpr int32_t IndexFontSize(int32_t fontSize) {
+    return (3 * fontSize) / 4;
+}
+// How far a lower index is drawn below normal text (an upper index a third of it above).
+inline constexpr int32_t IndexShift(int32_t fontSize) {
+    return fontSize - IndexFontSize(fontSize) + 2;
+}
+// Corner width and height of a round frame.
+inline constexpr int32_t RoundCorner(int32_t fontSize) {
+    return (3 * fontSize) / 4;
+}
+// Arm length of a bracket frame.
+inline constexpr int32_t BracketArm(int32_t fontSize) {
+    return (fontSize / 4) + 2;
+}
+
+struct NodeBoxSize {
+    int32_t TextWidth = 0; // widest line
+    int32_t Margin = 0;    // horizontal inner margin
+    int32_t Width = 0;
+    int32_t Height = 0;
+};
+
+// The box of lineCount text lines whose widest line is textWidth wide.
+NodeBoxSize MeasureNodeBox(const TNodeAttr& attr, int32_t textWidth, std::size_t lineCount);
+
+} // namespace gramarbor

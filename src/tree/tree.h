@@ -1,0 +1,202 @@
+// The tree object: a rooted, ordered tree of labelled nodes with its layout,
+// drawing, bracket text and tree-file forms, and a latched error report.
+//
+// Every walk over the nodes is iterative, and the grid positions are int16, so a
+// tree deeper or wider than MaxGridPosition is refused with an error instead of
+// overflowing the stack or wrapping a position.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/message_sink.h"
+#include "picture/canvas.h"
+#include "picture/picture.h"
+
+namespace gramarbor {
+
+class ByteReader;
+class ByteWriter;
+
+// Node attribute flags.
+inline constexpr uint16_t naLeft = 0x0001;
+inline constexpr uint16_t naRight = 0x0002;
+inline constexpr uint16_t naCenter = 0x0004;
+inline constexpr uint16_t naAngular = 0x0008;
+inline constexpr uint16_t naRound = 0x0010;
+inline constexpr uint16_t naBrackets = 0x0020;
+inline constexpr uint16_t naAnnoBrackets = 0x0040;
+inline constexpr uint16_t naTriangle = 0x0080;
+inline constexpr uint16_t naArrow = 0x0100;
+
+// Tree display options.
+inline constexpr uint8_t toFrames = 0x01;
+inline constexpr uint8_t toPlane = 0x02;
+inline constexpr uint8_t toPlaneOK = 0x04;
+inline constexpr uint8_t toBoldLines = 0x08;
+inline constexpr uint8_t toTriangles = 0x10;
+inline constexpr uint8_t toArrows = 0x20;
+
+// Largest grid column and level a node can have.
+inline constexpr int32_t MaxGridPosition = 32767;
+
+// Appearance of one node; 8 bytes in tree files.
+struct TNodeAttr {
+    uint16_t FontSize = 0;
+    uint16_t LineDist = 0;
+    uint8_t FontStyle = 0;
+    uint16_t Flags = 0;
+    bool operator==(const TNodeAttr&) const = default;
+};
+
+// FontSize 16, LineDist 4, no style, left aligned.
+TNodeAttr DefaultNodeAttr();
+
+// Radio indices of the alignment and frame groups.
+int AlignIndex(const TNodeAttr& attr);
+void SetAlignIndex(TNodeAttr& attr, int index);
+int FrameIndex(const TNodeAttr& attr);
+void SetFrameIndex(TNodeAttr& attr, int index);
+
+// Options of the bracket text.
+struct TConvOpts {
+    char Separator = ' ';
+    std::string Brackets = "[]";
+    bool ParentOutside = false;
+    bool Vertical = false;
+    bool operator==(const TConvOpts&) const = default;
+};
+
+struct TNode;
+using TNodePtr = std::unique_ptr<TNode>;
+
+struct TNode {
+    TNode() = default;
+    TNode(const TNode&) = delete;
+    TNode& operator=(const TNode&) = delete;
+    // Frees the subtree without recursion, so that deep trees cannot exhaust the stack.
+    ~TNode();
+
+    std::string Name;
+    // Annotation lines (used only by trees with annotations).
+    std::vector<std::string> Cont;
+    std::vector<TNodePtr> Children;
+    TNodeAttr Attr;
+    TRect Rect{-1, -1, -1, -1};
+    int16_t X = 0;
+    int16_t Y = 0;
+    int32_t ID = 0;
+};
+
+// The text of a tree error code (0..31).
+const char* TreeErrorText(int code);
+
+class TTree {
+public:
+    // Errors are shown through sink while ShowErrors is set.
+    TTree(bool withAnnotations, MessageSink& sink);
+    TTree(const TTree&) = delete;
+    TTree& operator=(const TTree&) = delete;
+
+    TNodePtr Root;
+    int32_t HalfHDist = 32;
+    int32_t VDist = 64;
+    int32_t ErrorCode = 0;
+    bool ShowErrors = true;
+    Picture Metafile;
+    bool WithAnnotations = true;
+    uint8_t Options = 0;
+    TNodeAttr NodeDefaults = DefaultNodeAttr();
+    TConvOpts ConvOpts;
+    TRect GridExtent{-1, -1, -1, -1};
+    int32_t NextID = 1;
+    std::string FontName = "Arial";
+
+    // Parameters.
+    void SetParams(int32_t hDist, int32_t vDist, const std::string& fontName, uint8_t options,
+                   const TNodeAttr& defaults);
+    void GetParams(int32_t& hDist, int32_t& vDist, std::string& fontName, uint8_t& options,
+                   TNodeAttr& defaults) const;
+    void SetConvOpts(const std::string& brackets, char separator, bool parentOutside,
+                     bool vertical);
+    void SetNodeDefaults(const std::string& fontName, const TNodeAttr& defaults);
+    // Records code (and shows its text followed by context) unless an error is
+    // already recorded.
+    void ReportError(int code, const std::string& context);
+    void ResetError() { ErrorCode = 0; }
+    MessageSink& Sink() { return Messages; }
+
+    TNode* GetRoot() const { return Root.get(); }
+    void SetRoot(TNodePtr node) { Root = std::move(node); }
+    Picture& GetMetafile() { return Metafile; }
+
+    // Nodes. A node handed out belongs to the caller until it is attached.
+    bool NewNode(TNodePtr& node);
+    TNodePtr CreateNode(const std::string& name,
+                        const std::optional<std::string>& annotations = std::nullopt,
+                        const std::optional<TNodeAttr>& attr = std::nullopt);
+    TNodePtr NewChainNode();
+    bool Init(TNodePtr node);
+    bool Clear();
+    // Frees one node; children still attached to it are freed with it.
+    void FreeNode(TNodePtr node) { node.reset(); }
+    void FreeTree(TNodePtr node) { node.reset(); }
+    void FreeChildren(TNode& node) { node.Children.clear(); }
+    bool CopyTree(const TNode* source, TNodePtr& copy, bool keepIds);
+
+    // Search and moves.
+    TNode* SearchByXY(int32_t x, int32_t y, TNode* start);
+    TNode* NodeAtXY(int32_t x, int32_t y, TRect& box);
+    TNode* SearchParent(TNode* start, const TNode* node);
+    TNode* ParentOf(const TNode* node);
+    bool PushLeft(TNode* node);
+    bool PushRight(TNode* node);
+
+    // Bracket text.
+    bool TreeToStr(std::string& text);
+    bool StrToTree(const std::string& text);
+    // Reads one subtree from the front of text and removes what it consumed.
+    bool ParseNode(std::string& text, TNodePtr& node);
+
+    // Layout.
+    bool Positions();
+    bool PlaneTree(TNode* start, bool withChains);
+    bool RemovePlaneChains(TNode* start);
+    bool Extension(Canvas& canvas, const TNode* start, TRect& extent, TRect& gridExtent);
+
+    // Markup and drawing.
+    int32_t MarkupTextOut(Canvas& canvas, int32_t x, int32_t y, std::string_view line,
+                          const TNodeAttr& attr);
+    int32_t MarkupWidth(Canvas& canvas, const TNodeAttr& attr, std::string_view line);
+    int32_t LinesWidth(Canvas& canvas, const TNodeAttr& attr,
+                       const std::vector<std::string>& lines);
+    TRect NodeBox(Canvas& canvas, int32_t left, int32_t top, int32_t width,
+                  const std::vector<std::string>& lines, const TNodeAttr& attr, bool draw);
+    bool Display(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* node, bool doLayout,
+                 bool showOnCanvas, Picture& picture);
+    bool Show(Canvas& canvas, int32_t marginX, int32_t marginY);
+    bool Draw(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* node, bool doLayout);
+
+    // Tree files.
+    bool SaveTree(const std::string& fileName, const TNode* node, uint8_t paramsFlag);
+    bool LoadTree(const std::string& fileName);
+    // The bytes of a tree file, and the reading of them; fileName names the file
+    // in messages.
+    bool SaveTreeBytes(const TNode* node, uint8_t paramsFlag, std::string& bytes);
+    bool LoadTreeBytes(std::string_view bytes, const std::string& fileName);
+
+private:
+    bool SaveNode(ByteWriter& out, const TNode* node);
+    bool LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& node);
+    void ReportFileError(const std::string& text);
+    void TakeSerial(TNode& node);
+    void DrawNodes(Canvas& canvas, TNode* node, int32_t offsX, int32_t offsY);
+
+    MessageSink& Messages;
+};
+
+} // namespace gramarbor

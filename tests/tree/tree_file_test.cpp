@@ -1,0 +1,193 @@
+// Tree files: exact bytes, round trips, the parameter flag and damaged files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/file_io.h"
+#include "tree/tree.h"
+#include "tree_test_support.h"
+
+namespace gramarbor {
+namespace {
+
+using testing::NodeAt;
+using testing::ReadTree;
+using testing::WriteTree;
+
+std::string TempPath(const std::string& name) {
+    const auto dir = std::filesystem::temp_directory_path() / "gramarbor-tree-tests";
+    std::filesystem::create_directories(dir);
+    return (dir / name).string();
+}
+
+std::string Slurp(const std::string& path) {
+    std::string bytes;
+    ReadFileBytes(path, bytes);
+    return bytes;
+}
+
+TEST(TreeFile, OneNodeTreeIsNinetyThreeBytes) {
+    NullSink sink;
+    TTree tree(true, sink);
+    tree.Init(tree.CreateNode("S"));
+    const std::string path = TempPath("one.tre");
+    ASSERT_TRUE(tree.SaveTree(path, tree.GetRoot(), 1));
+    const std::string bytes = Slurp(path);
+    EXPECT_EQ(bytes.size(), 93u);
+    EXPECT_EQ(bytes, Slurp(std::string(GRAMARBOR_TEST_DATA) + "/tree/one_node.tre"));
+}
+
+TEST(TreeFile, RoundTripKeepsNodesAndParameters) {
+    NullSink sink;
+    TTree tree(true, sink);
+    ReadTree(tree, "[S [NP [DET] [N]] [\"V|P\" [$ [x]]]]");
+    NodeAt(tree, {0})->Cont = {"[+def]", "a|b"};
+    NodeAt(tree, {1})->Attr = {30, 2, fsBold | fsItalic, naRight | naRound | naArrow};
+    NodeAt(tree, {1})->Rect = {1, -2, 300, 40000};
+    NodeAt(tree, {0, 1})->X = -5;
+    NodeAt(tree, {0, 1})->Y = 32767;
+    TNodeAttr defaults = DefaultNodeAttr();
+    defaults.FontSize = 20;
+    tree.SetParams(90, 70, "Times New Roman", toFrames | toPlane | toArrows, defaults);
+    tree.GridExtent = {-1, -1, 8, 3};
+    tree.NextID = 2147483647;
+
+    const std::string path = TempPath("round.tre");
+    ASSERT_TRUE(tree.SaveTree(path, tree.GetRoot(), 1));
+
+    TTree loaded(false, sink);
+    ASSERT_TRUE(loaded.LoadTree(path));
+    EXPECT_TRUE(loaded.WithAnnotations);
+    EXPECT_EQ(WriteTree(loaded), WriteTree(tree));
+    EXPECT_EQ(NodeAt(loaded, {0})->Cont, (std::vector<std::string>{"[+def]", "a|b"}));
+    EXPECT_EQ(NodeAt(loaded, {1})->Attr, NodeAt(tree, {1})->Attr);
+    EXPECT_EQ(NodeAt(loaded, {1})->Rect, NodeAt(tree, {1})->Rect);
+    EXPECT_EQ(NodeAt(loaded, {1})->Name, "V|P");
+    EXPECT_EQ(NodeAt(loaded, {0, 1})->X, -5);
+    EXPECT_EQ(NodeAt(loaded, {0, 1})->Y, 32767);
+    EXPECT_EQ(NodeAt(loaded, {1, 0})->ID, 0);
+    EXPECT_EQ(NodeAt(loaded, {1, 0, 0})->ID, NodeAt(tree, {1, 0, 0})->ID);
+    EXPECT_EQ(loaded.HalfHDist, 45);
+    EXPECT_EQ(loaded.VDist, 70);
+    EXPECT_EQ(loaded.FontName, "Times New Roman");
+    EXPECT_EQ(loaded.Options, toFrames | toPlane | toArrows);
+    EXPECT_EQ(loaded.NodeDefaults, defaults);
+    EXPECT_EQ(loaded.GridExtent, (TRect{-1, -1, 8, 3}));
+    EXPECT_EQ(loaded.NextID, 2147483647);
+
+    // Saving again gives the same bytes.
+    const std::string again = TempPath("again.tre");
+    ASSERT_TRUE(loaded.SaveTree(again, loaded.GetRoot(), 1));
+    EXPECT_EQ(Slurp(again), Slurp(path));
+}
+
+TEST(TreeFile, FlagZeroKeepsTheTreesOwnParameters) {
+    NullSink sink;
+    TTree source(false, sink);
+    ReadTree(source, "[a [b]]");
+    source.SetParams(100, 100, "Courier", toFrames, TNodeAttr{});
+    const std::string path = TempPath("flag0.tre");
+    ASSERT_TRUE(source.SaveTree(path, source.GetRoot(), 0));
+    EXPECT_EQ(Slurp(path)[0], '\0');
+
+    TTree target(true, sink);
+    target.NextID = 77;
+    ASSERT_TRUE(target.LoadTree(path));
+    EXPECT_FALSE(target.WithAnnotations);
+    EXPECT_EQ(WriteTree(target), "[a [b]]");
+    EXPECT_EQ(target.HalfHDist, 32);
+    EXPECT_EQ(target.FontName, "Arial");
+    EXPECT_EQ(target.Options, 0);
+    EXPECT_EQ(target.NextID, 77);
+}
+
+TEST(TreeFile, EmptyTreeMissingFileAndUnwritableFolder) {
+    RecordingSink sink;
+    TTree tree(true, sink);
+    const std::string path = TempPath("never.tre");
+    std::filesystem::remove(path);
+    EXPECT_TRUE(tree.SaveTree(path, nullptr, 1));
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    ReadTree(tree, "[keep]");
+    EXPECT_FALSE(tree.LoadTree(path));
+    EXPECT_EQ(sink.Last(), "Couldn`t open file \"" + path + "\".");
+    EXPECT_EQ(tree.GetRoot()->Name, "keep");
+
+    tree.ResetError();
+    EXPECT_FALSE(tree.SaveTree(TempPath("no/such/folder/x.tre"), tree.GetRoot(), 1));
+    EXPECT_EQ(sink.Last(), "Couldn`t create file. Maybe your disk is write-protected.");
+}
+
+TEST(TreeFile, DamagedFilesAreRefusedAndLeaveTheTree) {
+    NullSink quiet;
+    TTree source(true, quiet);
+    ReadTree(source, "[S [NP] [VP [V]]]");
+    NodeAt(source, {1})->Cont = {"anno"};
+    std::string good;
+    ASSERT_TRUE(source.SaveTreeBytes(source.GetRoot(), 1, good));
+
+    RecordingSink sink;
+    TTree tree(true, sink);
+    ReadTree(tree, "[keep]");
+    const std::string message =
+        "Read error in tree file \"f.tre\": the file is truncated or damaged.";
+    // Every truncation.
+    for (std::size_t size = 0; size < good.size(); ++size) {
+        sink.Clear();
+        EXPECT_FALSE(tree.LoadTreeBytes(std::string_view(good).substr(0, size), "f.tre")) << size;
+        EXPECT_EQ(sink.Last(), message) << size;
+    }
+    EXPECT_EQ(WriteTree(tree), "[keep]");
+    EXPECT_EQ(tree.ErrorCode, 0);
+
+    auto patched = [&](std::size_t offset, int32_t value) {
+        std::string bytes = good;
+        for (int i = 0; i < 4; ++i)
+            bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+        return bytes;
+    };
+    const std::size_t nextId = 35, fontLength = 39, rootName = 48;
+    const std::size_t rootChildren = rootName + 4 + 1 + 8 + 16 + 2 + 2 + 4 + 4;
+    const std::string damaged[] = {
+        patched(nextId, -1),                // serial counter out of range
+        patched(fontLength, -5),            // negative length
+        patched(fontLength, 0x7FFFFFFF),    // length beyond the file
+        patched(rootName, 1 << 30),         // name beyond the file
+        patched(rootChildren - 4, 1000000), // absurd annotation count
+        patched(rootChildren, 5),           // more than four children
+        patched(rootChildren, -1),          // negative child count
+    };
+    for (const std::string& bytes : damaged) {
+        sink.Clear();
+        EXPECT_FALSE(tree.LoadTreeBytes(bytes, "f.tre"));
+        EXPECT_EQ(sink.Last(), message);
+    }
+    EXPECT_EQ(WriteTree(tree), "[keep]");
+    EXPECT_TRUE(tree.LoadTreeBytes(good, "f.tre"));
+    EXPECT_EQ(WriteTree(tree), "[S [NP] [VP [V]]]");
+}
+
+TEST(TreeFile, DeepTreesLoadUpToTheGridLimit) {
+    NullSink sink;
+    TTree tree(true, sink);
+    tree.Init(tree.CreateNode("x"));
+    TNode* node = tree.GetRoot();
+    for (int i = 0; i < MaxGridPosition; ++i) {
+        node->Children.push_back(tree.CreateNode("x"));
+        node = node->Children.back().get();
+    }
+    std::string bytes;
+    ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
+    TTree loaded(true, sink);
+    EXPECT_TRUE(loaded.LoadTreeBytes(bytes, "deep.tre"));
+
+    node->Children.push_back(tree.CreateNode("too deep"));
+    ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
+    EXPECT_FALSE(loaded.LoadTreeBytes(bytes, "deep.tre"));
+}
+
+} // namespace
+} // namespace gramarbor

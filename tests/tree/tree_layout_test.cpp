@@ -1,0 +1,158 @@
+// Tree layout: grid positions, plane trees, chains, extents and the grid limits.
+#include <gtest/gtest.h>
+
+#include "tree/tree.h"
+#include "tree_test_support.h"
+
+namespace gramarbor {
+namespace {
+
+using testing::NodeAt;
+using testing::ReadTree;
+using testing::WriteTree;
+
+struct Pos {
+    std::vector<int> Path;
+    int X;
+    int Y;
+};
+
+void ExpectPositions(TTree& tree, const std::vector<Pos>& expected) {
+    for (const Pos& p : expected) {
+        const TNode* node = NodeAt(tree, p.Path);
+        EXPECT_EQ(node->X, p.X) << node->Name;
+        EXPECT_EQ(node->Y, p.Y) << node->Name;
+    }
+}
+
+TEST(TreeLayout, LeavesAreTwoColumnsApartAndParentsCentredOverTheirLeaves) {
+    NullSink sink;
+    TTree tree(true, sink);
+    ReadTree(tree, "[S]");
+    ASSERT_TRUE(tree.Positions());
+    ExpectPositions(tree, {{{}, 0, 0}});
+
+    ReadTree(tree, "[r [a] [b] [c]]");
+    ASSERT_TRUE(tree.Positions());
+    ExpectPositions(tree, {{{}, 2, 0}, {{0}, 0, 1}, {{1}, 2, 1}, {{2}, 4, 1}});
+
+    ReadTree(tree, "[r [a] [b [c] [d]]]");
+    ASSERT_TRUE(tree.Positions());
+    ExpectPositions(tree, {{{}, 2, 0}, {{0}, 0, 1}, {{1}, 3, 1}, {{1, 0}, 2, 2}, {{1, 1}, 4, 2}});
+
+    ReadTree(tree, "[r [a [b [c]]] [d]]");
+    ASSERT_TRUE(tree.Positions());
+    ExpectPositions(tree, {{{}, 1, 0}, {{0}, 0, 1}, {{0, 0, 0}, 0, 3}, {{1}, 2, 1}});
+}
+
+TEST(TreeLayout, PlaneTreeWithChainsAndWithout) {
+    NullSink sink;
+    TTree tree(true, sink);
+    ReadTree(tree, "[r [a] [b [c] [d]]]");
+    ASSERT_TRUE(tree.Positions());
+    ASSERT_TRUE(tree.PlaneTree(tree.GetRoot(), false));
+    EXPECT_EQ(WriteTree(tree), "[r [a] [b [c] [d]]]");
+    ExpectPositions(tree, {{{0}, 0, 2}});
+
+    ASSERT_TRUE(tree.Positions());
+    ASSERT_TRUE(tree.PlaneTree(tree.GetRoot(), true));
+    EXPECT_EQ(WriteTree(tree), "[r [$ [a]] [b [c] [d]]]");
+    ExpectPositions(tree, {{{0}, 0, 1}, {{0, 0}, 0, 2}});
+    EXPECT_EQ(NodeAt(tree, {0})->ID, 0);
+    EXPECT_EQ(NodeAt(tree, {0})->Attr, TNodeAttr{});
+
+    // Repeating adds nothing; a deeper node lengthens the chain.
+    ASSERT_TRUE(tree.Positions());
+    ASSERT_TRUE(tree.PlaneTree(tree.GetRoot(), true));
+    EXPECT_EQ(WriteTree(tree), "[r [$ [a]] [b [c] [d]]]");
+    NodeAt(tree, {1, 1})->Children.push_back(tree.CreateNode("e"));
+    ASSERT_TRUE(tree.Positions());
+    ASSERT_TRUE(tree.PlaneTree(tree.GetRoot(), true));
+    EXPECT_EQ(WriteTree(tree), "[r [$ [$ [a]]] [b [$ [c]] [d [e]]]]");
+    ExpectPositions(tree, {{{0, 0, 0}, 0, 3}, {{0, 0}, 0, 2}, {{1, 0}, 2, 2}, {{1, 0, 0}, 2, 3}});
+
+    ASSERT_TRUE(tree.RemovePlaneChains(tree.GetRoot()));
+    EXPECT_EQ(WriteTree(tree), "[r [a] [b [c] [d [e]]]]");
+    EXPECT_FALSE(tree.RemovePlaneChains(nullptr));
+}
+
+TEST(TreeLayout, ExtensionCoversNameAndAnnotationBoxes) {
+    NullSink sink;
+    TTree tree(true, sink);
+    testing::RecordingCanvas rc;
+    TRect extent, grid;
+
+    // "S" is 8 wide at font size 16; D = 4, so the box is 16 x 22 centred on x = 0.
+    ReadTree(tree, "[S]");
+    ASSERT_TRUE(tree.Positions());
+    ASSERT_TRUE(tree.Extension(rc.Canvas, tree.GetRoot(), extent, grid));
+    EXPECT_EQ(extent, (TRect{-8, 0, 8, 22}));
+    EXPECT_EQ(grid, (TRect{-1, -1, 0, 0}));
+
+    // A wider annotation box below the name box: top 22 + 4, two lines high.
+    tree.GetRoot()->Cont = {"abcdef", "x"};
+    ASSERT_TRUE(tree.Extension(rc.Canvas, tree.GetRoot(), extent, grid));
+    EXPECT_EQ(extent, (TRect{-28, 0, 28, 26 + 42}));
+
+    ReadTree(tree, "[r [a] [bb]]");
+    ASSERT_TRUE(tree.Positions());
+    ASSERT_TRUE(tree.Extension(rc.Canvas, tree.GetRoot(), extent, grid));
+    // bb at x = 2 * 32 = 64 is 16 wide: right edge 64 - 8 - 4 + 24 = 76; level 1 ends at 64 + 22.
+    EXPECT_EQ(extent, (TRect{-8, 0, 76, 86}));
+    EXPECT_EQ(grid, (TRect{-1, -1, 2, 1}));
+
+    RecordingSink errors;
+    TTree other(true, errors);
+    EXPECT_FALSE(other.Extension(rc.Canvas, nullptr, extent, grid));
+    EXPECT_EQ(errors.Last(), "Tree is not initialized. Use \"Init(..)\" first.");
+}
+
+TEST(TreeLayout, EmptyNamesAndChainsHaveSmallBoxes) {
+    NullSink sink;
+    TTree tree(true, sink);
+    testing::RecordingCanvas rc;
+    TRect extent, grid;
+    TNodeAttr attr = DefaultNodeAttr();
+    attr.LineDist = 10;
+    tree.Init(tree.CreateNode("", std::nullopt, attr));
+    ASSERT_TRUE(tree.Extension(rc.Canvas, tree.GetRoot(), extent, grid));
+    EXPECT_EQ(extent, (TRect{-4, 0, 4, 0})); // height 6 - 10 < 0: MaxY stays 0
+
+    tree.Clear();
+    tree.Init(tree.NewChainNode());
+    ASSERT_TRUE(tree.Extension(rc.Canvas, tree.GetRoot(), extent, grid));
+    EXPECT_EQ(extent, (TRect{-4, 0, 5, 6})); // "$" at the default width 5, D = 2
+}
+
+TEST(TreeLayout, TreesBeyondTheGridAreRefused) {
+    RecordingSink sink;
+    TTree tree(true, sink);
+    // A complete tree of four children per node, eight levels deep: 65536 leaves
+    // need 131071 columns.
+    tree.Init(tree.CreateNode("r"));
+    std::vector<TNode*> level{tree.GetRoot()};
+    for (int depth = 0; depth < 8; ++depth) {
+        std::vector<TNode*> next;
+        for (TNode* node : level)
+            for (int i = 0; i < 4; ++i) {
+                node->Children.push_back(tree.CreateNode("n"));
+                next.push_back(node->Children.back().get());
+            }
+        level = std::move(next);
+    }
+    EXPECT_FALSE(tree.Positions());
+    EXPECT_EQ(tree.ErrorCode, 24);
+    EXPECT_EQ(sink.Last(), "Common error in \"Show\"/\"Draw\". The tree does not fit into the "
+                           "layout grid of 32767 columns and levels.");
+
+    // Distances that would leave the drawing coordinates are refused too.
+    tree.ResetError();
+    ReadTree(tree, "[r [a] [b]]");
+    tree.SetParams(2000000000, 64, "", 0, TNodeAttr{});
+    testing::RecordingCanvas rc;
+    EXPECT_FALSE(tree.Show(rc.Canvas, 4, 4));
+    EXPECT_EQ(tree.ErrorCode, 24);
+}
+
+} // namespace
+} // namespace gramarbor

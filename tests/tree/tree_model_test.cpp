@@ -1,0 +1,231 @@
+// The tree model: error latch, parameters, nodes, copies, search and pushes.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "tree/tree.h"
+#include "tree_test_support.h"
+
+namespace gramarbor {
+namespace {
+
+using testing::NodeAt;
+using testing::ReadTree;
+
+TEST(TreeErrors, OnlyTheFirstErrorIsShownUntilReset) {
+    RecordingSink sink;
+    TTree tree(true, sink);
+    ASSERT_TRUE(tree.Init(tree.CreateNode("S")));
+    EXPECT_FALSE(tree.Init(tree.CreateNode("T")));
+    EXPECT_FALSE(tree.Init(nullptr));
+    EXPECT_EQ(tree.ErrorCode, 5);
+    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"A start-node is already defined."});
+    EXPECT_EQ(tree.GetRoot()->Name, "S");
+
+    tree.ResetError();
+    EXPECT_FALSE(tree.PushLeft(nullptr));
+    EXPECT_EQ(sink.Last(), "Can`t continue: encountered an uninitialized node in \"PushLeft\".");
+
+    tree.ShowErrors = false;
+    tree.ResetError();
+    EXPECT_FALSE(tree.Init(nullptr));
+    EXPECT_EQ(tree.ErrorCode, 9);
+    EXPECT_EQ(sink.Entries().size(), 2u);
+}
+
+TEST(TreeErrors, TableHasEveryCodeAndQuotesExactly) {
+    EXPECT_STREQ(TreeErrorText(0), "No error.");
+    EXPECT_STREQ(TreeErrorText(24), "Common error in \"Show\"/\"Draw\".");
+    EXPECT_STREQ(TreeErrorText(27), "Couldn`t open file ");
+    EXPECT_STREQ(TreeErrorText(30), "Tag expected after \"%\": I(talic), B(old), (U)nderline, "
+                                    "(S)trikeOut,^, _ or'font name'");
+    EXPECT_STREQ(TreeErrorText(31), "\"'\" expected in ");
+    EXPECT_STREQ(TreeErrorText(32), "");
+}
+
+TEST(TreeParams, DefaultsOddDistancesAndNodeDefaults) {
+    NullSink sink;
+    TTree tree(true, sink);
+    tree.SetParams(-1, -1, "", 0, TNodeAttr{});
+    int32_t hDist = 0, vDist = 0;
+    std::string font;
+    uint8_t options = 0xFF;
+    TNodeAttr defaults;
+    tree.GetParams(hDist, vDist, font, options, defaults);
+    EXPECT_EQ(hDist, 64);
+    EXPECT_EQ(vDist, 64);
+    EXPECT_EQ(font, "Arial");
+    EXPECT_EQ(options, 0);
+    EXPECT_EQ(defaults, DefaultNodeAttr());
+    EXPECT_EQ(defaults.FontSize, 16);
+    EXPECT_EQ(defaults.LineDist, 4);
+    EXPECT_EQ(defaults.Flags, naLeft);
+
+    TNodeAttr small;
+    small.FontSize = 10;
+    tree.SetParams(65, 0, "Times", toFrames, small);
+    tree.GetParams(hDist, vDist, font, options, defaults);
+    EXPECT_EQ(hDist, 64);
+    EXPECT_EQ(vDist, 0);
+    EXPECT_EQ(font, "Times");
+    EXPECT_EQ(defaults, small);
+
+    tree.SetNodeDefaults("", DefaultNodeAttr());
+    EXPECT_EQ(tree.FontName, "Times");
+    tree.SetNodeDefaults("Courier", small);
+    EXPECT_EQ(tree.FontName, "Courier");
+}
+
+TEST(TreeParams, LeavingThePlaneOkVariantRemovesChainsOnly) {
+    NullSink sink;
+    TTree tree(true, sink);
+    ReadTree(tree, "[r [$ [a]] [b [c] [d]]]");
+    tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
+    tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
+    EXPECT_EQ(testing::WriteTree(tree), "[r [$ [a]] [b [c] [d]]]");
+    tree.SetParams(64, 64, "", toPlane, TNodeAttr{});
+    EXPECT_EQ(testing::WriteTree(tree), "[r [a] [b [c] [d]]]");
+}
+
+TEST(TreeAttr, AlignAndFrameIndices) {
+    TNodeAttr attr;
+    EXPECT_EQ(AlignIndex(attr), -1);
+    EXPECT_EQ(FrameIndex(attr), 0);
+    for (int i = 0; i < 3; ++i) {
+        SetAlignIndex(attr, i);
+        EXPECT_EQ(AlignIndex(attr), i);
+    }
+    attr.Flags |= naLeft; // several bits: the last one tested wins
+    EXPECT_EQ(AlignIndex(attr), 2);
+    SetAlignIndex(attr, 7);
+    EXPECT_EQ(AlignIndex(attr), -1);
+    for (int i = 0; i < 4; ++i) {
+        SetFrameIndex(attr, i);
+        EXPECT_EQ(FrameIndex(attr), i);
+    }
+    attr.Flags |= naAngular | naArrow;
+    EXPECT_EQ(FrameIndex(attr), 3);
+    SetFrameIndex(attr, 0);
+    EXPECT_EQ(attr.Flags, naArrow);
+}
+
+TEST(TreeNodes, CreateNodeSplitsAnnotationsAndNumbersNodes) {
+    NullSink sink;
+    TTree tree(true, sink);
+    TNodePtr node = tree.CreateNode("NP", std::string("a||b|"));
+    ASSERT_TRUE(node);
+    EXPECT_EQ(node->Cont, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(node->Attr, DefaultNodeAttr());
+    EXPECT_EQ(node->ID, 1);
+    EXPECT_EQ(node->Rect, (TRect{-1, -1, -1, -1}));
+
+    TNodePtr chain = tree.CreateNode("$", std::string("x"));
+    EXPECT_EQ(chain->Attr, TNodeAttr{});
+    EXPECT_EQ(chain->ID, 0);
+    EXPECT_TRUE(chain->Cont.empty());
+    EXPECT_EQ(tree.NextID, 2);
+
+    TNodeAttr attr;
+    attr.FontSize = 30;
+    EXPECT_EQ(tree.CreateNode("x", std::nullopt, attr)->Attr, attr);
+
+    tree.NextID = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(tree.CreateNode("y")->ID, std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(tree.NextID, 1);
+
+    TTree plain(false, sink);
+    EXPECT_TRUE(plain.CreateNode("z", std::string("a|b"))->Cont.empty());
+}
+
+TEST(TreeNodes, CopyTreeIsDeepAndNumbersAsAsked) {
+    NullSink sink;
+    TTree tree(true, sink);
+    ReadTree(tree, "[S [NP [DET] [N]] [VP]]");
+    NodeAt(tree, {0})->Cont = {"anno"};
+    const int32_t next = tree.NextID;
+
+    TNodePtr kept;
+    ASSERT_TRUE(tree.CopyTree(tree.GetRoot(), kept, true));
+    EXPECT_EQ(tree.NextID, next);
+    EXPECT_EQ(kept->Children[0]->Children[1]->Name, "N");
+    EXPECT_EQ(kept->Children[0]->ID, NodeAt(tree, {0})->ID);
+    EXPECT_EQ(kept->Children[0]->Cont, std::vector<std::string>{"anno"});
+    EXPECT_NE(kept->Children[0].get(), NodeAt(tree, {0}));
+
+    TNodePtr renumbered;
+    ASSERT_TRUE(tree.CopyTree(tree.GetRoot(), renumbered, false));
+    EXPECT_EQ(tree.NextID, next + 5);
+    // Pre-order numbering of the copy.
+    EXPECT_EQ(renumbered->ID, next);
+    EXPECT_EQ(renumbered->Children[0]->Children[1]->ID, next + 3);
+    EXPECT_EQ(renumbered->Children[1]->ID, next + 4);
+
+    TNodePtr none = tree.CreateNode("old");
+    EXPECT_FALSE(tree.CopyTree(nullptr, none, true));
+    EXPECT_FALSE(none);
+}
+
+TEST(TreeSearch, BoxesAreInclusiveAndEarlierNodesWin) {
+    RecordingSink sink;
+    TTree tree(true, sink);
+    ReadTree(tree, "[S [A] [B]]");
+    NodeAt(tree, {})->Rect = {10, 10, 20, 20};
+    NodeAt(tree, {0})->Rect = {15, 15, 40, 40};
+    NodeAt(tree, {1})->Rect = {30, 30, 50, 50};
+    TRect box;
+    EXPECT_EQ(tree.NodeAtXY(20, 20, box), NodeAt(tree, {}));
+    EXPECT_EQ(box, (TRect{10, 10, 20, 20}));
+    EXPECT_EQ(tree.NodeAtXY(35, 35, box), NodeAt(tree, {0}));
+    EXPECT_EQ(tree.NodeAtXY(50, 50, box), NodeAt(tree, {1}));
+    EXPECT_EQ(tree.NodeAtXY(51, 50, box), nullptr);
+    EXPECT_EQ(box, (TRect{-1, -1, -1, -1}));
+
+    EXPECT_EQ(tree.ParentOf(NodeAt(tree, {1})), NodeAt(tree, {}));
+    EXPECT_EQ(tree.ParentOf(NodeAt(tree, {})), nullptr);
+    EXPECT_EQ(tree.SearchParent(nullptr, nullptr), nullptr);
+    EXPECT_EQ(sink.Last(),
+              "Can`t continue: encountered an uninitialized node in \"SearchParent\".");
+
+    TTree empty(true, sink);
+    EXPECT_EQ(empty.ParentOf(NodeAt(tree, {0})), nullptr);
+    EXPECT_EQ(empty.ErrorCode, 0);
+}
+
+TEST(TreePush, StopsAtTheFirstNodeThatWouldLeaveTheGrid) {
+    RecordingSink sink;
+    TTree tree(true, sink);
+    ReadTree(tree, "[r [c]]");
+    NodeAt(tree, {})->X = 3;
+    NodeAt(tree, {0})->X = 0;
+    EXPECT_FALSE(tree.PushLeft(tree.GetRoot()));
+    EXPECT_EQ(NodeAt(tree, {})->X, 2);
+    EXPECT_EQ(tree.ErrorCode, 28);
+    EXPECT_EQ(sink.Last(), "Can`t push (sub)tree to a negative x-position (node \"c\").");
+
+    tree.ResetError();
+    NodeAt(tree, {0})->X = MaxGridPosition;
+    EXPECT_FALSE(tree.PushRight(NodeAt(tree, {0})));
+    EXPECT_EQ(sink.Last(), "Can`t push (sub)tree to a position beyond 32767 (node \"c\").");
+
+    NodeAt(tree, {0})->X = 5;
+    EXPECT_TRUE(tree.PushRight(tree.GetRoot()));
+    EXPECT_EQ(NodeAt(tree, {})->X, 3);
+    EXPECT_EQ(NodeAt(tree, {0})->X, 6);
+}
+
+TEST(TreeNodes, ClearResetsTreeErrorAndPicture) {
+    NullSink sink;
+    TTree tree(true, sink);
+    ReadTree(tree, "[S]");
+    tree.ErrorCode = 7;
+    tree.GridExtent = {1, 2, 3, 4};
+    tree.Metafile.Width = 9;
+    EXPECT_TRUE(tree.Clear());
+    EXPECT_EQ(tree.GetRoot(), nullptr);
+    EXPECT_EQ(tree.ErrorCode, 0);
+    EXPECT_EQ(tree.GridExtent, (TRect{-1, -1, -1, -1}));
+    EXPECT_EQ(tree.Metafile.Width, 0);
+}
+
+} // namespace
+} // namespace gramarbor

@@ -1,0 +1,59 @@
+// Helpers shared by the tree tests: a measurer with exact widths and small builders.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/message_sink.h"
+#include "picture/picture.h"
+#include "picture/text_measurer.h"
+#include "tree/tree.h"
+
+namespace gramarbor::testing {
+
+// Every character is half the font height wide (5 for the default height); bold
+// adds one unit per character.
+class FixedMeasurer final : public TextMeasurer {
+public:
+    int32_t TextWidth(const TFont& font, std::string_view text) override {
+        const int32_t height = font.Height > 0 ? font.Height : 10;
+        const int32_t perChar = height / 2 + ((font.Style & fsBold) ? 1 : 0);
+        return static_cast<int32_t>(text.size()) * perChar;
+    }
+};
+
+// A canvas that records into its own picture and measures with FixedMeasurer.
+struct RecordingCanvas {
+    FixedMeasurer Measurer;
+    Picture Recorded;
+    PictureRecorder Canvas{Recorded, Measurer};
+
+    std::vector<PictureOp> Ops(PictureOpKind kind) const {
+        std::vector<PictureOp> result;
+        for (const PictureOp& op : Recorded.Calls())
+            if (op.Kind == kind) result.push_back(op);
+        return result;
+    }
+};
+
+// Reads bracket text (blank separator, "[]", parent inside) into a new tree.
+inline void ReadTree(TTree& tree, const std::string& text) {
+    tree.Clear();
+    tree.StrToTree(text);
+}
+
+inline std::string WriteTree(TTree& tree) {
+    std::string text;
+    tree.TreeToStr(text);
+    return text;
+}
+
+// The node reached by following child indices from the root.
+inline TNode* NodeAt(TTree& tree, std::vector<int> path) {
+    TNode* node = tree.GetRoot();
+    for (int index : path)
+        node = node->Children.at(index).get();
+    return node;
+}
+
+} // namespace gramarbor::testing
