@@ -1,0 +1,17 @@
+// Runs a deep recursion on a thread of its own with a large stack, so that long
+// inputs cannot overflow the stack of the calling thread.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+
+namespace gramarbor {
+
+inline constexpr std::size_t DeepStackBytes = std::size_t(1) << 30;
+
+// Runs work to its end on a new thread with stackBytes of stack and waits for it.
+// When no such thread can be made, work runs on the calling thread. Exceptions
+// thrown by work are passed on to the caller.
+void RunWithLargeStack(const std::function<void()>& work, std::size_t stackBytes = DeepStackBytes);
+
+} // namespace gramarbor

@@ -1,0 +1,137 @@
+// A chart parser over the internal grammar: decides acceptance in polynomial time,
+// enumerates every parse tree in leftmost-derivation order with no dead ends, and
+// counts the trees exactly without enumerating them.
+//
+// The trees come in exactly the order of a leftmost top-down search that tries the
+// rules of each nonterminal in rule order: the order of their rule paths (the rules
+// of a tree in pre-order), compared rule number by rule number.
+//
+// Preconditions: the rules come from a successful full grammar check (no empty right
+// side, lexical rules hold only terminals and token classes, other rules only
+// nonterminals) and no unit rules form a cycle (otherwise there are infinitely many
+// trees and enumeration and counting do not end).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "base/big_uint.h"
+#include "base/cancel_token.h"
+#include "grammar/grammar_types.h"
+#include "text/token.h"
+
+namespace gramarbor {
+
+class TChartParser {
+public:
+    // The rules, tokens and flags are read during construction and Build; the parser
+    // keeps no reference to them afterwards.
+    TChartParser(const TRuleList& rules, int32_t startLine, const std::vector<TTokLst>& tokens,
+                 bool caseSensitive);
+
+    // Builds the chart of the sentence. Returns false only when cancelled.
+    bool Build(const CancelToken* cancel = nullptr);
+    // True when the start rule derives the whole sentence.
+    bool Accepted() const { return IsAccepted; }
+
+    // Calls visit with the rule path of each tree, in leftmost-derivation order, until
+    // visit returns false or the trees run out. Returns false only when cancelled.
+    using PathVisitor = std::function<bool(const std::vector<uint16_t>& path)>;
+    bool Enumerate(const PathVisitor& visit, const CancelToken* cancel = nullptr);
+
+    // The exact number of parse trees (0 when the sentence is not accepted).
+    BigUint CountTrees();
+
+private:
+    struct LexMatch {
+        int32_t Symbol; // the rule's left nonterminal
+        int32_t Rule;
+        int32_t End;
+    };
+    struct SpanKey {
+        uint64_t A;
+        uint64_t B;
+        bool operator==(const SpanKey&) const = default;
+    };
+    struct SpanKeyHash {
+        std::size_t operator()(const SpanKey& key) const {
+            return std::hash<uint64_t>()(key.A * 0x9E3779B97F4A7C15ull ^ key.B);
+        }
+    };
+
+    void PrepareRules(const TRuleList& rules, const std::vector<TTokLst>& tokens,
+                      bool caseSensitive);
+    void AddItem(int32_t rule, int32_t dot, int32_t origin);
+    void Complete(int32_t symbol, int32_t origin, int32_t end);
+    void Predict(int32_t symbol, int32_t position);
+    static void AppendEnd(std::vector<int32_t>& ends, int32_t end);
+
+    const std::vector<int32_t>* NtEnds(int32_t symbol, int32_t origin) const;
+    const std::vector<int32_t>* RuleEnds(int32_t rule, int32_t origin) const;
+
+    // Sets of end positions used while enumerating, interned as ids.
+    int32_t InternSet(std::vector<uint64_t> bits);
+    bool SetHas(int32_t setId, int32_t position) const;
+    // The positions from which symbol derives a span ending in the set.
+    int32_t PreSet(int32_t symbol, int32_t setId);
+    bool AnyEndInSet(const std::vector<int32_t>* ends, int32_t setId) const;
+
+    BigUint CountSymbol(int32_t symbol, int32_t from, int32_t to);
+    BigUint CountSequence(int32_t rule, int32_t child, int32_t from, int32_t to);
+
+    int32_t TokenCount = 0;
+    int32_t StartRule = 0;
+    bool IsAccepted = false;
+    bool Built = false;
+
+    // Per rule: left symbol, lexical flag, right side (nonterminal ids) for others.
+    std::vector<int32_t> RuleLeft;
+    std::vector<uint8_t> RuleLexical;
+    std::vector<std::vector<int32_t>> RuleRight;
+    // Per nonterminal: its non-lexical rules in rule order.
+    std::vector<std::vector<int32_t>> SymbolRules;
+    // Per position: the lexical rules matching the tokens from there, by (symbol, rule).
+    std::vector<std::vector<LexMatch>> LexMatches;
+
+    // Earley working state of the position being processed.
+    struct Item {
+        int32_t Rule;
+        int32_t Dot;
+        int32_t Origin;
+    };
+    std::vector<Item> Agenda;
+    // The items already on the agenda of the current position (open addressing).
+    class ItemSet {
+    public:
+        bool Insert(uint64_t key);
+        void Clear();
+
+    private:
+        std::vector<uint64_t> Slots;
+        std::size_t Used = 0;
+    };
+    ItemSet SeenItems;
+    std::vector<int32_t> PredictedAt;
+    // Waiting[position][symbol]: the items at position whose next symbol is symbol.
+    std::vector<std::unordered_map<int32_t, std::vector<Item>>> Waiting;
+    std::vector<std::vector<std::pair<int32_t, int32_t>>> PendingCompletions;
+    int32_t CurrentPosition = 0;
+
+    // Completed spans: ends by (symbol, origin) and by (rule, origin), ascending.
+    std::unordered_map<uint64_t, std::vector<int32_t>> SymbolEnds;
+    std::unordered_map<uint64_t, std::vector<int32_t>> RuleEndsByOrigin;
+    // Origins by (symbol, end): the reverse of SymbolEnds, made when first counting.
+    std::unordered_map<uint64_t, std::vector<int32_t>> SymbolStarts;
+
+    std::vector<std::vector<uint64_t>> Sets;
+    std::unordered_map<std::string, int32_t> SetIds;
+    std::unordered_map<uint64_t, int32_t> PreSetMemo;
+
+    std::unordered_map<SpanKey, BigUint, SpanKeyHash> SymbolCounts;
+    std::unordered_map<SpanKey, BigUint, SpanKeyHash> SequenceCounts;
+};
+
+} // namespace gramarbor

@@ -1,0 +1,34 @@
+// Builds internal grammars and token lists directly, for tests of the parsing
+// engines that must not depend on the grammar check or the scanner.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "grammar/grammar_types.h"
+#include "text/token.h"
+
+namespace testing_support {
+
+// Each rule as "X = A B", "N = 'dog' 'house'" or "NUM = @Number": quoted words are
+// terminals, @Ident/@Number/@Float/@Integer token classes, other words nonterminals.
+// A rule is lexical when it holds no nonterminal.
+gramarbor::TRuleList MakeRules(const std::vector<std::string>& rules);
+
+// Tokens as the scanner would give them (case-insensitive): a word that is a terminal
+// text of the rules is a keyword (upper-cased text), digits an integer, digits with a
+// point a float, anything else an identifier.
+std::vector<gramarbor::TTokLst> MakeTokens(const gramarbor::TRuleList& rules,
+                                           const std::string& sentence);
+
+// The leftmost top-down enumeration of all derivations, written as literally as
+// possible: the reference the chart parser must agree with. Visits rule paths in the
+// order found; stops when visit returns false or after maxSteps expansions (then
+// returns false).
+bool ReferenceEnumerate(const gramarbor::TRuleList& rules, int startLine,
+                        const std::vector<gramarbor::TTokLst>& tokens,
+                        const std::function<bool(const std::vector<uint16_t>&)>& visit,
+                        long maxSteps = 2000000);
+
+} // namespace testing_support
