@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QPolygon>
 
 #include "text/cp1252.h"
@@ -94,10 +96,12 @@ int32_t QtCanvas::TextWidth(std::string_view text) {
     return QFontMetrics(QtFontFor(State.Font), Painter.device()).horizontalAdvance(ToQString(text));
 }
 
+bool QtCanvas::XorPossible() const {
+    return Painter.paintEngine() && Painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
+}
+
 void QtCanvas::ApplyMode() {
-    const bool xorPossible =
-        Painter.paintEngine() && Painter.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
-    Painter.setCompositionMode(State.PenMode == TPenMode::pmXor && xorPossible
+    Painter.setCompositionMode(State.PenMode == TPenMode::pmXor && XorPossible()
                                    ? QPainter::RasterOp_SourceXorDestination
                                    : QPainter::CompositionMode_SourceOver);
 }
@@ -158,8 +162,21 @@ QRectF OutlineBox(const TRect& box) {
 
 } // namespace
 
+void QtCanvas::FillInsideForXor(const QPainterPath& outline) {
+    if (State.PenMode != TPenMode::pmXor || State.BrushStyle != TBrushStyle::bsSolid ||
+        !XorPossible())
+        return;
+    // Inverting the outline's pixels twice would erase it: the fill leaves it out.
+    const QPainterPathStroker stroker(Painter.pen());
+    Painter.fillPath(outline.subtracted(stroker.createStroke(outline)), Painter.brush());
+    Painter.setBrush(Qt::NoBrush);
+}
+
 void QtCanvas::Rectangle(const TRect& box) {
     ApplyPen(true);
+    QPainterPath outline;
+    outline.addRect(OutlineBox(box));
+    FillInsideForXor(outline);
     Painter.drawRect(OutlineBox(box));
 }
 
@@ -173,12 +190,19 @@ void QtCanvas::FillRect(const TRect& box) {
 
 void QtCanvas::RoundRect(const TRect& box, int32_t cornerWidth, int32_t cornerHeight) {
     ApplyPen(true);
+    QPainterPath outline;
+    outline.addRoundedRect(OutlineBox(box), std::abs(cornerWidth) / 2.0,
+                           std::abs(cornerHeight) / 2.0);
+    FillInsideForXor(outline);
     Painter.drawRoundedRect(OutlineBox(box), std::abs(cornerWidth) / 2.0,
                             std::abs(cornerHeight) / 2.0);
 }
 
 void QtCanvas::Ellipse(const TRect& box) {
     ApplyPen(true);
+    QPainterPath outline;
+    outline.addEllipse(OutlineBox(box));
+    FillInsideForXor(outline);
     Painter.drawEllipse(OutlineBox(box));
 }
 
@@ -187,12 +211,14 @@ void QtCanvas::Arc(const TRect& box, TPoint start, TPoint end) {
     const double rx = outline.width() / 2;
     const double ry = outline.height() / 2;
     const QPointF centre = outline.center();
+    // The rays start at the centre of the box as given.
+    const QPointF rayCentre((box.Left + box.Right) / 2.0, (box.Top + box.Bottom) / 2.0);
     // Angles of the ellipse's parameter, counter-clockwise on the screen (y up);
     // the ray through a point meets the ellipse at the parameter of the point scaled
     // onto the unit circle.
     const auto angleOf = [&](TPoint p) {
-        const double ux = rx > 0 ? (p.X - centre.x()) / rx : (p.X - centre.x());
-        const double uy = ry > 0 ? (centre.y() - p.Y) / ry : (centre.y() - p.Y);
+        const double ux = rx > 0 ? (p.X - rayCentre.x()) / rx : (p.X - rayCentre.x());
+        const double uy = ry > 0 ? (rayCentre.y() - p.Y) / ry : (rayCentre.y() - p.Y);
         return std::atan2(uy, ux);
     };
     const double from = angleOf(start);
@@ -221,6 +247,10 @@ void QtCanvas::Polygon(const std::vector<TPoint>& points) {
     for (const TPoint& p : points)
         polygon << QPoint(p.X, p.Y);
     ApplyPen(true);
+    QPainterPath outline;
+    outline.addPolygon(QPolygonF(polygon));
+    outline.closeSubpath();
+    FillInsideForXor(outline);
     Painter.drawPolygon(polygon);
 }
 

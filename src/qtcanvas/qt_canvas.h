@@ -8,6 +8,7 @@
 #include "picture/canvas.h"
 
 class QPainter;
+class QPainterPath;
 
 namespace gramarbor {
 
@@ -42,6 +43,8 @@ protected:
 private:
     void ApplyPen(bool withBrush);
     void ApplyMode();
+    bool XorPossible() const;
+    void FillInsideForXor(const QPainterPath& outline);
 
     QPainter& Painter;
 };
