@@ -1,0 +1,55 @@
+// Drawing the network through a canvas: one band per net with its name, the nodes
+// as ellipses and every condition as an arc or line with a label and an arrow head.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "picture/canvas.h"
+#include "picture/picture.h"
+#include "picture/text_measurer.h"
+#include "rtn/rtn_layout.h"
+#include "rtn/rtn_model.h"
+
+namespace gramarbor {
+
+// Slots of a condition: 0 small upper arc, 1 small lower arc, 2 big upper arc,
+// 3 big lower arc, 4 straight line, -1 the loop back of a repeated node.
+inline constexpr int SlotBackward = -1;
+inline constexpr int SlotStraight = 4;
+
+// Text font of the picture ("Arial" with a cell height of 8 pixels), then 8 points
+// for names and 6 points for condition labels.
+inline constexpr int NameFontPoints = 8;
+inline constexpr int LabelFontPoints = 6;
+
+// x minus half the width of text on the canvas.
+int32_t CenterTextX(Canvas& canvas, int32_t x, std::string_view text);
+
+// The label of a condition: direct text between the single guillemets.
+std::string ConditionLabel(const TRTNNode& cond);
+
+// Slot of condition c of a node with count conditions.
+int ConditionSlot(const TRTNNode& cond, std::size_t c, std::size_t count);
+
+bool DrawCondition(Canvas& canvas, const TRtnMetrics& metrics, int32_t row, const TRTNNode& cond,
+                   int slot, bool straight);
+bool DrawRtnLine(Canvas& canvas, const TRtnMetrics& metrics, bool linesAllowed, const TRTNLine& net,
+                 int32_t row);
+
+// Redraws picture: (MaxNodeCount + 1) steps wide, one line height per net.
+bool DrawRtn(Picture& picture, TextMeasurer& measurer, const TRtn& rtn, const TRtnMetrics& metrics,
+             bool linesAllowed);
+
+// Splits the nets over parts pictures (parts < 0: ten nets per picture), each with
+// rows counted from 0. Only parts that receive at least one net get a picture, so
+// fewer pictures than parts result when there are few nets.
+bool MakeSplitPictures(std::vector<Picture>& pictures, TextMeasurer& measurer, const TRtn& rtn,
+                       const TRtnMetrics& metrics, bool linesAllowed, int parts);
+
+// File names of the split export: "RTN.WMF" gives "RTN_0.WMF", "RTN_1.WMF", ...
+std::vector<std::string> SplitFileNames(const std::string& path, std::size_t count);
+
+} // namespace gramarbor

@@ -1,0 +1,65 @@
+// Node insertion, deletion and renumbering; conditions from the condition dialog.
+#include "rtn/rtn_editing.h"
+
+#include <new>
+
+namespace gramarbor {
+
+void RenumberNodes(std::vector<TRtnNodeConds>& nodes, std::size_t from, bool up, std::size_t to) {
+    const int delta = up ? 1 : -1;
+    for (std::size_t k = from; k <= to && k < nodes.size(); ++k) {
+        for (TRTNNode& cond : nodes[k]) {
+            cond.Src = static_cast<uint16_t>(cond.Src + delta);
+            if (cond.Kind != ckPop) cond.Dst = static_cast<uint16_t>(cond.Dst + delta);
+        }
+    }
+    for (std::size_t k = 0; k < from && k < nodes.size(); ++k) {
+        for (TRTNNode& cond : nodes[k]) {
+            if (cond.Kind == ckPop) continue;
+            if (up && cond.Dst >= from)
+                ++cond.Dst;
+            else if (!up && cond.Dst > from)
+                --cond.Dst;
+        }
+    }
+}
+
+bool InsertRtnNode(TRTNLine& net, std::size_t p, MessageSink& sink) {
+    const std::size_t n = net.Nodes.size();
+    if (p >= n || n >= MaxRtnNodes) return false;
+    try {
+        net.Nodes.insert(net.Nodes.begin() + static_cast<std::ptrdiff_t>(p), TRtnNodeConds());
+    } catch (const std::bad_alloc&) {
+        sink.Error(MsgRtnMemory);
+        return false;
+    }
+    RenumberNodes(net.Nodes, p + 1, true, n);
+    return true;
+}
+
+bool DeleteRtnNode(TRTNLine& net, std::size_t k) {
+    const std::size_t n = net.Nodes.size();
+    if (n < 2 || k >= n - 1) return false;
+    net.Nodes.erase(net.Nodes.begin() + static_cast<std::ptrdiff_t>(k));
+    RenumberNodes(net.Nodes, k, false, n - 2);
+    return true;
+}
+
+bool ReplaceNodeConditions(TRtnNodeConds& node, const TCondDlg& dlg, MessageSink& sink) {
+    try {
+        TRtnNodeConds made;
+        for (int i = 1; i <= CondRows; ++i) {
+            if (dlg.RowKind[i] == 0) continue;
+            made.push_back(TRTNNode{static_cast<uint8_t>(dlg.RowKind[i]),
+                                    static_cast<uint16_t>(dlg.RowSrc[i]),
+                                    static_cast<uint16_t>(dlg.RowDst[i]), dlg.Conds[i]});
+        }
+        node = std::move(made);
+        return true;
+    } catch (const std::bad_alloc&) {
+        sink.Error(MsgRtnMemory);
+        return false;
+    }
+}
+
+} // namespace gramarbor

@@ -1,0 +1,312 @@
+// The condition dialog's rows, checks and messages, and the net-name dialog.
+#include "rtn/cond_dialog.h"
+
+#include <gtest/gtest.h>
+
+namespace gramarbor {
+namespace {
+
+// A dialog opened for node `node` of net `net` with `count` nodes and no conditions.
+struct OpenDialog {
+    RecordingSink Sink;
+    TCondDlg Dlg{Sink};
+    OpenDialog(const std::string& net, int count, int node) {
+        Dlg.SetupCondDlg(net, count, false, node);
+        for (int r = 1; r <= CondRows; ++r) {
+            Dlg.Conds[r].clear();
+            Dlg.Srcs[r] = net + std::to_string(node);
+            Dlg.Dsts[r] = net + std::to_string(node + 1);
+        }
+        Dlg.FormShow();
+    }
+    int Ok() {
+        Sink.Clear();
+        Dlg.OkBtnClick();
+        return Dlg.DlgResult;
+    }
+};
+
+TEST(CondDlg, AcceptsTheKindsOfConditions) {
+    OpenDialog o("Net0", 4, 0);
+    o.Dlg.Conds[1] = "\"the\"";
+    o.Dlg.Conds[2] = "@number";
+    o.Dlg.Conds[3] = "JMP";
+    o.Dlg.Conds[4] = "np";
+    EXPECT_EQ(o.Ok(), DlgAccepted);
+    EXPECT_TRUE(o.Sink.Empty());
+    EXPECT_EQ(o.Dlg.Conds[1], "the");
+    EXPECT_EQ(o.Dlg.Conds[2], "@Number");
+    EXPECT_EQ(o.Dlg.Conds[3], "JMP");
+    EXPECT_EQ(o.Dlg.Conds[4], "NP");
+    EXPECT_EQ((std::array<int, 6>{0, 4, 3, 1, 2, 0}), o.Dlg.RowKind);
+    EXPECT_EQ(o.Dlg.RowSrc[1], 0);
+    EXPECT_EQ(o.Dlg.RowDst[1], 1);
+}
+
+TEST(CondDlg, EachCheckGivesItsMessage) {
+    struct Case {
+        const char* Cond;
+        const char* Dst; // destination cell of row 2 (the row under test)
+        std::string Message;
+    };
+    const Case cases[] = {
+        {"pOp", "NP3", "Pop-arcs can`t be entered."},
+        {"\"the", "NP3", "Error in #2: Text must be included in \"..\"."},
+        {"@word", "NP3",
+         "Error in #2: only \"@Ident\", \"@Number\", \"@Float\", \"@Integer\" is allowed."},
+        {"a-b", "NP3", "Error in #2: \"a-b\" is no valid NT-symbol-name."},
+        {"X", "XY1", "Wrong node-name: XY1"},
+        {"X", "NP", "Wrong node-name: NP"},
+        {"X", "NP9", "Wrong node-destination: NP9"},
+        {"X", "NP1", "You can`t define a backward-condition by yourself."},
+        {"X", "NP2", "You can`t define a backward-condition by yourself."},
+    };
+    for (const Case& c : cases) {
+        OpenDialog o("NP", 4, 2);
+        o.Dlg.Conds[1] = "A";
+        o.Dlg.Conds[2] = c.Cond;
+        o.Dlg.Dsts[2] = c.Dst;
+        EXPECT_EQ(o.Ok(), DlgAgain) << c.Cond << " " << c.Dst;
+        EXPECT_EQ(o.Sink.Texts(), std::vector<std::string>{c.Message}) << c.Cond << " " << c.Dst;
+    }
+}
+
+TEST(CondDlg, FailedChecksRepairCells) {
+    OpenDialog pop("NP", 4, 2);
+    pop.Dlg.Conds[1] = "pop";
+    EXPECT_EQ(pop.Ok(), DlgAgain);
+    EXPECT_EQ(pop.Dlg.Conds[1], "");
+
+    OpenDialog back("NP", 4, 2);
+    back.Dlg.Conds[1] = "A";
+    back.Dlg.Dsts[1] = "NP1";
+    EXPECT_EQ(back.Ok(), DlgAgain);
+    EXPECT_EQ(back.Dlg.Dsts[1], "NP3");
+    back.Dlg.FormShow();
+    EXPECT_EQ(back.Ok(), DlgAccepted);
+}
+
+TEST(CondDlg, EmptyAndJumpOnlyInputsAreRefused) {
+    OpenDialog empty("N", 3, 0);
+    EXPECT_EQ(empty.Ok(), DlgAgain);
+    EXPECT_EQ(empty.Sink.Last(), "Please input at least 1 condition.");
+
+    OpenDialog jumps("N", 3, 0);
+    jumps.Dlg.Conds[1] = "jmp";
+    jumps.Dlg.Conds[2] = "A";
+    jumps.Dlg.Dsts[2] = "N2";
+    EXPECT_EQ(jumps.Ok(), DlgAgain);
+    EXPECT_EQ(jumps.Sink.Last(), "Please enter at least 1 condition that is not a jump-arc and "
+                                 "ends in the directly following node.");
+}
+
+TEST(CondDlg, LastRowMustReachTheNextNode) {
+    OpenDialog one("N", 4, 0);
+    one.Dlg.Conds[1] = "A";
+    one.Dlg.Dsts[1] = "N2";
+    EXPECT_EQ(one.Ok(), DlgAgain);
+    EXPECT_EQ(one.Sink.Last(), "The only condition must always end in the following node.");
+    EXPECT_EQ(one.Dlg.Dsts[1], "N1");
+
+    // Three rows, the third skipping a node: rows 1 and 3 are exchanged silently.
+    OpenDialog three("N", 4, 0);
+    three.Dlg.Conds[1] = "A";
+    three.Dlg.Conds[2] = "B";
+    three.Dlg.Conds[3] = "C";
+    three.Dlg.Dsts[3] = "N2";
+    EXPECT_EQ(three.Ok(), DlgAccepted);
+    EXPECT_TRUE(three.Sink.Empty());
+    EXPECT_EQ(three.Dlg.Conds[1], "C");
+    EXPECT_EQ(three.Dlg.RowDst[1], 2);
+    EXPECT_EQ(three.Dlg.Conds[3], "A");
+    EXPECT_EQ(three.Dlg.RowDst[3], 1);
+    EXPECT_EQ(three.Dlg.Dsts[3], "N2"); // the node-name cells stay
+
+    OpenDialog noPartner("N", 5, 0);
+    for (int r = 1; r <= 3; ++r) {
+        noPartner.Dlg.Conds[r] = std::string(1, static_cast<char>('A' + r));
+        noPartner.Dlg.Dsts[r] = "N" + std::to_string(r + 1);
+    }
+    noPartner.Dlg.Dsts[1] = "N1";
+    noPartner.Dlg.Dsts[2] = "N3";
+    noPartner.Dlg.Dsts[3] = "N3";
+    EXPECT_EQ(noPartner.Ok(), DlgAccepted); // row 1 can take the place of row 3
+
+    OpenDialog allSkip("N", 4, 0);
+    for (int r = 1; r <= 3; ++r) {
+        allSkip.Dlg.Conds[r] = std::string(1, static_cast<char>('A' + r));
+        allSkip.Dlg.Dsts[r] = "N2";
+    }
+    EXPECT_EQ(allSkip.Ok(), DlgAgain);
+    EXPECT_EQ(allSkip.Sink.Last(), "Condition #3 must always end in the following node.");
+    EXPECT_EQ(allSkip.Dlg.Dsts[3], "N1");
+
+    OpenDialog fiveRows("N", 5, 0);
+    fiveRows.Dlg.Conds[1] = "A";
+    fiveRows.Dlg.Conds[2] = "B";
+    fiveRows.Dlg.Conds[3] = "C";
+    fiveRows.Dlg.Conds[4] = "D";
+    fiveRows.Dlg.Conds[5] = "E";
+    fiveRows.Dlg.Dsts[2] = "N3";
+    fiveRows.Dlg.Dsts[3] = "N3";
+    fiveRows.Dlg.Dsts[4] = "N2";
+    fiveRows.Dlg.Dsts[5] = "N4";
+    EXPECT_EQ(fiveRows.Ok(), DlgAccepted);
+    EXPECT_EQ(fiveRows.Dlg.Conds[1], "E");
+    EXPECT_EQ(fiveRows.Dlg.Conds[5], "A");
+}
+
+TEST(CondDlg, DuplicatesAreDroppedIgnoringCase) {
+    OpenDialog o("N", 3, 0);
+    o.Dlg.Conds[1] = "np";
+    o.Dlg.Conds[2] = "NP";
+    o.Dlg.Conds[3] = "\"a\"";
+    o.Dlg.Conds[4] = "\"A\"";
+    EXPECT_EQ(o.Ok(), DlgAccepted);
+    EXPECT_EQ((std::array<int, 6>{0, 2, 0, 4, 0, 0}), o.Dlg.RowKind);
+}
+
+TEST(CondDlg, RowsCompactInsertAndDelete) {
+    OpenDialog o("N", 5, 1);
+    o.Dlg.Conds[2] = "A";
+    o.Dlg.Dsts[2] = "N3";
+    o.Dlg.Conds[5] = "B";
+    EXPECT_TRUE(o.Dlg.CompactRows());
+    EXPECT_EQ(o.Dlg.FilledCount, 2);
+    EXPECT_EQ(o.Dlg.Conds[1], "A");
+    EXPECT_EQ(o.Dlg.Dsts[1], "N3");
+    EXPECT_EQ(o.Dlg.Conds[2], "B");
+    EXPECT_EQ(o.Dlg.Conds[3], "");
+
+    o.Dlg.EnterCondsMouseDown(1, TMouseButton::mbRight, ssRight);
+    EXPECT_EQ(o.Dlg.Conds[1], "");
+    EXPECT_EQ(o.Dlg.Dsts[1], "N2");
+    EXPECT_EQ(o.Dlg.Conds[2], "A");
+    EXPECT_EQ(o.Dlg.Dsts[2], "N3");
+    EXPECT_EQ(o.Dlg.Conds[3], "B");
+
+    o.Dlg.EnterCondsMouseDown(2, TMouseButton::mbRight, ssRight | ssCtrl);
+    EXPECT_EQ(o.Dlg.Conds[1], "B");
+    EXPECT_EQ(o.Dlg.Conds[2], "");
+
+    // Other shift states and the header row do nothing.
+    o.Dlg.EnterCondsMouseDown(1, TMouseButton::mbRight, ssRight | ssShift);
+    o.Dlg.EnterCondsMouseDown(0, TMouseButton::mbRight, ssRight);
+    o.Dlg.EnterCondsMouseDown(1, TMouseButton::mbLeft, ssLeft);
+    EXPECT_EQ(o.Dlg.Conds[1], "B");
+}
+
+TEST(CondDlg, OptionalAndRepeatedNodeTypes) {
+    OpenDialog opt("N", 4, 1);
+    opt.Dlg.Conds[3] = "A";
+    opt.Dlg.NodeTypeRGClick(TNodeType::Optional);
+    EXPECT_EQ(opt.Dlg.NodeType, TNodeType::Optional);
+    EXPECT_EQ(opt.Dlg.Conds[1], "A");
+    EXPECT_EQ(opt.Dlg.Conds[2], "jmp");
+    EXPECT_EQ(opt.Dlg.Dsts[2], "N2");
+    EXPECT_TRUE(opt.Dlg.EditingEnabled);
+
+    OpenDialog rep("Net0", 4, 0);
+    rep.Dlg.Conds[1] = "\"a\"";
+    rep.Dlg.NodeTypeRGClick(TNodeType::Repeated);
+    EXPECT_EQ(rep.Dlg.Conds[2], "\"a\"");
+    EXPECT_EQ(rep.Dlg.Srcs[2], "NET01");
+    EXPECT_EQ(rep.Dlg.Dsts[2], "Net00");
+    EXPECT_EQ(rep.Dlg.Conds[3], "jmp");
+    EXPECT_FALSE(rep.Dlg.EditingEnabled);
+    EXPECT_FALSE(rep.Dlg.NodeTypeEnabled);
+    EXPECT_EQ(rep.Ok(), DlgAccepted);
+    EXPECT_EQ(rep.Dlg.RowSrc[2], 1);
+    EXPECT_EQ(rep.Dlg.RowDst[2], 0);
+
+    struct Refusal {
+        std::vector<std::string> Conds;
+        std::string Message;
+    };
+    const Refusal refusals[] = {
+        {{}, "Please enter a condition first."},
+        {{"jmp"}, "You can\xB4t have have an optional or repeated \"jmp\"/\"pop\"!"},
+        {{"A", "B"}, "Only 1 condition is allowed when creating an optional or repeated node."},
+    };
+    for (const Refusal& r : refusals) {
+        OpenDialog o("N", 4, 0);
+        for (std::size_t i = 0; i < r.Conds.size(); ++i)
+            o.Dlg.Conds[i + 1] = r.Conds[i];
+        o.Dlg.NodeTypeRGClick(TNodeType::Repeated);
+        EXPECT_EQ(o.Sink.Texts(), std::vector<std::string>{r.Message});
+        EXPECT_EQ(o.Dlg.NodeType, TNodeType::Normal);
+    }
+}
+
+TEST(CondDlg, ReshowingResetsTheNodeTypeSoALoopIsRefused) {
+    OpenDialog o("N", 4, 0);
+    o.Dlg.Conds[1] = "A";
+    o.Dlg.NodeTypeRGClick(TNodeType::Repeated);
+    o.Dlg.FormShow();
+    EXPECT_EQ(o.Dlg.NodeType, TNodeType::Normal);
+    EXPECT_EQ(o.Ok(), DlgAgain);
+    EXPECT_EQ(o.Sink.Last(), "You can`t define a backward-condition by yourself.");
+}
+
+TEST(CondDlg, PopAndRepeatedNodesAreReadOnly) {
+    RecordingSink sink;
+    TCondDlg dlg(sink);
+    dlg.SetupCondDlg("n", 3, false, 2);
+    dlg.FormShow();
+    EXPECT_TRUE(dlg.IsPopNode);
+    EXPECT_EQ(dlg.DlgNetName, "N");
+    EXPECT_FALSE(dlg.EditingEnabled);
+    dlg.ClearAllBtnClick();
+    EXPECT_FALSE(dlg.EditingEnabled);
+    dlg.OkBtnClick();
+    EXPECT_EQ(dlg.DlgResult, DlgCancelled);
+
+    dlg.SetupCondDlg("n", 3, true, 0);
+    dlg.FormShow();
+    EXPECT_FALSE(dlg.EditingEnabled);
+    dlg.Conds[1] = "A";
+    dlg.ClearAllBtnClick();
+    EXPECT_TRUE(dlg.EditingEnabled);
+    EXPECT_FALSE(dlg.IsRepeated);
+    EXPECT_EQ(dlg.Conds[1], "");
+    EXPECT_EQ(dlg.Srcs[1], "N0");
+    EXPECT_EQ(dlg.Dsts[5], "N1");
+    EXPECT_TRUE(sink.Empty());
+}
+
+TEST(CondDlg, HelpTogglesButtonsAndRestoresTheChoice) {
+    RecordingSink sink;
+    TCondDlg dlg(sink);
+    EXPECT_EQ(dlg.Conds[0], "Arc conditions:");
+    EXPECT_EQ(dlg.Dsts[0], "Destinat.");
+    dlg.SetupCondDlg("N", 3, true, 0);
+    dlg.FormShow();
+    dlg.HelpBtnClick();
+    EXPECT_TRUE(dlg.HelpVisible);
+    EXPECT_EQ(dlg.HelpCaption, "Close help");
+    EXPECT_FALSE(dlg.ButtonsEnabled);
+    dlg.HelpBtnClick();
+    EXPECT_EQ(dlg.HelpCaption, "Help");
+    EXPECT_TRUE(dlg.ButtonsEnabled);
+    EXPECT_FALSE(dlg.NodeTypeEnabled); // a repeated node's choice stays disabled
+
+    dlg.CancelBtnClick();
+    EXPECT_EQ(dlg.DlgResult, DlgCancelled);
+    EXPECT_EQ(dlg.RowSrc[3], -1);
+}
+
+TEST(NetNameDlg, AcceptsIdentifiersOnly) {
+    RecordingSink sink;
+    TNetNameDlg dlg(sink);
+    dlg.FormShow();
+    dlg.NetNameEdit = "1net";
+    dlg.OKBtnClick();
+    EXPECT_EQ(dlg.DlgResult, DlgAgain);
+    EXPECT_EQ(sink.Last(), "Wrong net-name.");
+    dlg.NetNameEdit = "verb_\xE4";
+    dlg.OKBtnClick();
+    EXPECT_EQ(dlg.DlgResult, DlgAccepted);
+}
+
+} // namespace
+} // namespace gramarbor

@@ -1,0 +1,174 @@
+// .RTN files: exact bytes, round trips and refusal of damaged files.
+#include "rtn/rtn_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "base/file_io.h"
+#include "rtn/cfg_to_rtn.h"
+#include "rtn_test_support.h"
+
+namespace gramarbor {
+namespace {
+
+using namespace testing;
+namespace fs = std::filesystem;
+
+std::string DataFile(const std::string& name) {
+    return std::string(GRAMARBOR_TEST_DATA) + "/rtn/" + name;
+}
+
+std::string FileBytes(const std::string& path) {
+    std::string bytes;
+    EXPECT_EQ(ReadFileBytes(path, bytes), FileError::None) << path;
+    return bytes;
+}
+
+TRtn NewRtn() {
+    TRTNLine net;
+    NullSink sink;
+    NewRtnLine("Net0", 4, net, sink);
+    return {net};
+}
+
+class TempDir : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Dir =
+            fs::temp_directory_path() /
+            ("rtn_file_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(Dir);
+    }
+    void TearDown() override { fs::remove_all(Dir); }
+    std::string Path(const std::string& name) const { return (Dir / name).string(); }
+    fs::path Dir;
+};
+
+TEST(RtnFile, NewRtnIs37Bytes) {
+    const std::string bytes = WriteRtnBytes(NewRtn(), TRtnFileOptions{});
+    EXPECT_EQ(bytes.size(), 37u);
+    EXPECT_EQ(bytes, FileBytes(DataFile("new_rtn.rtn")));
+}
+
+TEST(RtnFile, RoundTripKeepsNetsConditionsAndOptions) {
+    NullSink sink;
+    TRtn extra;
+    ASSERT_TRUE(CfgToRtn({Rule("X", {Term("a", ctRepeated), Nt("B", ctOptional)}),
+                          Rule("\xC4RGER", {Alts({Nt("A"), Term("\xFC")}, ctOptAlternatives)})},
+                         extra, sink));
+    TRtn both;
+    ASSERT_TRUE(CfgToRtn(QuickStartRules(), both, sink));
+    both.insert(both.end(), extra.begin(), extra.end());
+    both.push_back(NewRtn()[0]);
+
+    const TRtnFileOptions options{false, 7, 16};
+    TRtn read;
+    TRtnFileOptions readOptions;
+    RecordingSink messages;
+    ASSERT_TRUE(ReadRtnBytes(WriteRtnBytes(both, options), read, readOptions, messages));
+    EXPECT_TRUE(messages.Empty());
+    EXPECT_EQ(read, both);
+    EXPECT_EQ(readOptions, options);
+}
+
+TEST(RtnFile, ReadsStoredFiles) {
+    TRtn rtn;
+    TRtnFileOptions options;
+    RecordingSink sink;
+    ASSERT_TRUE(LoadRtnFile(DataFile("np_repeated.rtn"), rtn, options, sink));
+    EXPECT_EQ(options, (TRtnFileOptions{false, 3, 5}));
+    ASSERT_EQ(rtn.size(), 1u);
+    ASSERT_EQ(rtn[0].Nodes.size(), 3u);
+    EXPECT_EQ(rtn[0].Nodes[2], (TRtnNodeConds{Cond(ckPop, 2, "pop", PopDst)}));
+    EXPECT_EQ(rtn[0].Nodes[1][1], Cond(ckText, 2, "the", 1));
+
+    ASSERT_TRUE(LoadRtnFile(DataFile("options_out_of_range.rtn"), rtn, options, sink));
+    EXPECT_EQ(options, (TRtnFileOptions{true, 16, 0}));
+
+    ASSERT_TRUE(LoadRtnFile(DataFile("stored_nodes_zero.rtn"), rtn, options, sink));
+    ASSERT_EQ(rtn.size(), 1u);
+    EXPECT_EQ(rtn[0].Nodes, (std::vector<TRtnNodeConds>{{Cond(ckPop, 0, "pop", PopDst)}}));
+    EXPECT_TRUE(sink.Empty());
+}
+
+TEST(RtnFile, DamagedFilesAreRefusedAndChangeNothing) {
+    struct Case {
+        const char* File;
+        std::string Message;
+    };
+    const Case cases[] = {
+        {"short_header", MsgRtnCannotOpen},
+        {"negative_net_count", MsgRtnMemory},
+        {"huge_net_count", MsgRtnMemory},
+        {"truncated_net", MsgRtnMemory},
+        {"second_net_truncated", MsgRtnMemory},
+        {"negative_name_length", MsgRtnMemory},
+        {"huge_name_length", MsgRtnMemory},
+        {"huge_stored_nodes", MsgRtnMemory},
+        {"huge_condition_count", MsgRtnMemory},
+        {"kind_zero", MsgRtnMemory},
+        {"kind_six", MsgRtnMemory},
+        {"stored_pop_arc", MsgRtnMemory},
+        {"source_not_node", MsgRtnMemory},
+        {"destination_beyond_net", MsgRtnMemory},
+        {"arc_to_itself", MsgRtnMemory},
+        {"six_conditions", MsgRtnMemory},
+        {"backward_arc_first", MsgRtnMemory},
+        {"backward_arc_in_node_of_two", MsgRtnMemory},
+    };
+    for (const Case& c : cases) {
+        TRtn rtn = NewRtn();
+        TRtnFileOptions options{false, 2, 3};
+        RecordingSink sink;
+        EXPECT_FALSE(
+            LoadRtnFile(DataFile(std::string("broken/") + c.File + ".rtn"), rtn, options, sink))
+            << c.File;
+        EXPECT_EQ(sink.Texts(), std::vector<std::string>{c.Message}) << c.File;
+        EXPECT_EQ(rtn, NewRtn()) << c.File;
+        EXPECT_EQ(options, (TRtnFileOptions{false, 2, 3})) << c.File;
+    }
+}
+
+TEST(RtnFile, EveryTruncationIsRefused) {
+    const std::string bytes = FileBytes(DataFile("np_repeated.rtn"));
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+        TRtn rtn;
+        TRtnFileOptions options;
+        RecordingSink sink;
+        EXPECT_FALSE(ReadRtnBytes(std::string_view(bytes).substr(0, length), rtn, options, sink))
+            << length;
+        EXPECT_EQ(sink.Entries().size(), 1u);
+    }
+}
+
+TEST_F(TempDir, ExtensionIsCheckedInUpperCase) {
+    const std::string lower = Path("net.rtn");
+    const std::string cfg = Path("X.CFG");
+    NullSink quiet;
+    ASSERT_TRUE(SaveRtnFile(lower, NewRtn(), TRtnFileOptions{}, quiet));
+    fs::copy_file(lower, cfg);
+    TRtn rtn;
+    TRtnFileOptions options;
+    RecordingSink sink;
+    EXPECT_TRUE(LoadRtnFile(lower, rtn, options, sink));
+    EXPECT_FALSE(LoadRtnFile(cfg, rtn, options, sink));
+    EXPECT_FALSE(LoadRtnFile(Path("missing.RTN"), rtn, options, sink));
+    EXPECT_EQ(sink.Texts(), (std::vector<std::string>{MsgRtnWrongExtension, MsgRtnCannotOpen}));
+    EXPECT_FALSE(HasRtnExtension(Path("net.rtnx")));
+}
+
+TEST_F(TempDir, FailedSaveKeepsTheOldFile) {
+    const std::string path = Path("keep.RTN");
+    NullSink quiet;
+    ASSERT_TRUE(SaveRtnFile(path, NewRtn(), TRtnFileOptions{}, quiet));
+    RecordingSink sink;
+    EXPECT_FALSE(SaveRtnFile(Path("no/such/folder/x.RTN"), NewRtn(), TRtnFileOptions{}, sink));
+    EXPECT_EQ(sink.Texts(), std::vector<std::string>{MsgRtnCannotCreate});
+    EXPECT_EQ(FileBytes(path).size(), 37u);
+}
+
+} // namespace
+} // namespace gramarbor

@@ -1,0 +1,53 @@
+// Small builders of grammar rules and networks for the network tests.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "grammar/grammar_types.h"
+#include "rtn/rtn_model.h"
+
+namespace gramarbor::testing {
+
+inline TElemNode Elem(uint8_t kind, const std::string& text, uint8_t construct = ctSimple) {
+    TElemNode e;
+    e.SymKind = kind;
+    e.Construct = construct;
+    e.Text = text;
+    return e;
+}
+inline TElemNode Nt(const std::string& name, uint8_t construct = ctSimple) {
+    return Elem(ekNonTerminal, name, construct);
+}
+inline TElemNode Term(const std::string& text, uint8_t construct = ctSimple) {
+    return Elem(ekTerminal, text, construct);
+}
+inline TElemNode Alts(std::initializer_list<TElemNode> alternatives, uint8_t construct) {
+    TElemNode e;
+    e.SymKind = ekAltList;
+    e.Construct = construct;
+    e.Alternatives = alternatives;
+    return e;
+}
+
+inline TParsLine Rule(const std::string& left, std::initializer_list<TElemNode> right) {
+    TParsLine line;
+    line.Line.Left = Nt(left);
+    line.Line.Right = right;
+    return line;
+}
+
+// The quick-start grammar: seven rules, seven nets.
+inline TRuleList QuickStartRules() {
+    return {Rule("S", {Nt("NP"), Nt("VP")}), Rule("NP", {Nt("DET"), Nt("N")}),
+            Rule("VP", {Nt("V"), Nt("NP")}), Rule("DET", {Term("the")}),
+            Rule("N", {Term("cat")}),        Rule("N", {Term("dog")}),
+            Rule("V", {Term("chases")})};
+}
+
+inline TRTNNode Cond(uint8_t kind, uint16_t src, const std::string& text, uint16_t dst) {
+    return TRTNNode{kind, src, dst, text};
+}
+
+} // namespace gramarbor::testing
