@@ -38,13 +38,6 @@ TEST(CheckCommand, ListsWindows1252GrammarAsUtf8) {
     EXPECT_NE(result.Out.find("\"M\xC3\xBCller\""), std::string::npos);
 }
 
-TEST(CheckCommand, ListingLinesHaveBlankAndTabAfterTheNumber) {
-    const CliResult result = RunCli({"check", ExamplePath("quickstart.cfg")});
-    EXPECT_EQ(result.Out.substr(0, 20), "0 (N): \tS = NP VP\n1 ");
-}
-
-// Every broken grammar under tests/data/grammar/broken comes with the exact stderr
-// it must produce, its path written as FILE.
 TEST(CheckCommand, BrokenGrammarsReportFileLineAndMessage) {
     int checked = 0;
     for (const auto& entry : fs::directory_iterator(TestDataPath("grammar/broken"))) {

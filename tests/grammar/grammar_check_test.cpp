@@ -109,13 +109,6 @@ TEST(GrammarCheck, BuildsTerminalsAndTokenSymbols) {
     EXPECT_EQ(g.Parser.TokenSyms, "man|$0001 saw|$0002 man|$0003 the|$0004");
 }
 
-TEST(GrammarCheck, KeepsTokenSymbolsEmptyWithoutTerminals) {
-    CheckedGrammar g({"S = @Ident"});
-    ASSERT_TRUE(g.Ok);
-    EXPECT_EQ(g.Parser.Terminals, Lines{""});
-    EXPECT_EQ(g.Parser.TokenSyms, "");
-}
-
 struct CheckFailure {
     Lines Grammar;
     std::string Message;
@@ -239,13 +232,6 @@ TEST(GrammarCheck, ReadingOnlyModeKeepsBracketsAndSkipsChecks) {
     EXPECT_TRUE(g.Parser.ParserBuilt);
     EXPECT_EQ(g.Listing(), (Lines{"0 (N): S = NP [PP]", "1 (N): NP = UNDECLARED"}));
     EXPECT_EQ(g.Parser.Rules[0].Line.Right[1].Construct, ctOptional);
-}
-
-TEST(GrammarCheck, StepsAfterTheFaultDoNotRun) {
-    CheckedGrammar g({"S = A", "A = B"});
-    EXPECT_FALSE(g.Ok);
-    EXPECT_FALSE(g.Parser.ParserBuilt); // the start-rule step was not reached
-    EXPECT_TRUE(g.Parser.Terminals.empty());
 }
 
 } // namespace

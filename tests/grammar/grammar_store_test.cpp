@@ -46,17 +46,6 @@ TEST(CopyRulesUnexpanded, GivesRulesAsWrittenAfterLaterFault) {
     EXPECT_EQ(ElemToText((*copy)[0].Line.Right[1]), "{PP}");
 }
 
-TEST(CopyRulesUnexpanded, CopyIsDeepAndOwnedByCaller) {
-    CheckedGrammar g({"S = <A,B>", "A = \"a\""}, false);
-    std::optional<TRuleList> copy = CopyRulesUnexpanded(g.Parser);
-    ASSERT_TRUE(copy.has_value());
-    (*copy)[0].Line.Right[0].Alternatives[0].Text = "CHANGED";
-    EXPECT_EQ(g.Parser.ExtRules[0].Line.Right[0].Alternatives[0].Text, "A");
-    ResetParser(g.Parser);
-    EXPECT_EQ((*copy)[0].Line.Right[0].Alternatives[1].Text, "B");
-    EXPECT_FALSE(CopyRulesUnexpanded(g.Parser).has_value());
-}
-
 TEST(ParserState, FlagsFollowTheCheck) {
     RecordingSink sink;
     TParser parser(sink);
@@ -79,21 +68,6 @@ TEST(ParserState, FlagsFollowTheCheck) {
     ResetParser(parser);
     EXPECT_FALSE(parser.RulesAllocated);
     EXPECT_FALSE(parser.RulesRead);
-}
-
-TEST(ParserState, ResetFreesEverythingABuiltStoreOwns) {
-    CheckedGrammar g({"S = \"a\""});
-    ASSERT_TRUE(g.Ok);
-    g.Parser.TraceLines = {"trace"};
-    g.Parser.ParseTrees = {"[S]"};
-    g.Parser.Tokens.resize(2);
-    ResetParser(g.Parser);
-    EXPECT_TRUE(g.Parser.Rules.empty());
-    EXPECT_TRUE(g.Parser.ExtRules.empty());
-    EXPECT_TRUE(g.Parser.Terminals.empty());
-    EXPECT_TRUE(g.Parser.GetTraceLines().empty());
-    EXPECT_TRUE(g.Parser.GetParseTrees().empty());
-    EXPECT_TRUE(g.Parser.Tokens.empty());
 }
 
 TEST(PrepareGrammar, MapsRuleLinesToLinesOfTheText) {

@@ -172,19 +172,5 @@ TEST(RuleReader, KeepsRulesReadBeforeTheFault) {
     EXPECT_TRUE(g.Parser.ExtRules.empty());
 }
 
-TEST(RuleReader, ParseElementReportsTerminalFlag) {
-    RecordingSink sink;
-    TParser parser(sink);
-    TElemNode node;
-    bool isTerminal = false;
-    ASSERT_TRUE(ParseElement(parser, "{\"x\"}", node, isTerminal));
-    EXPECT_TRUE(isTerminal);
-    ASSERT_TRUE(ParseElement(parser, "(\"x\",\"y\")", node, isTerminal));
-    EXPECT_FALSE(isTerminal);
-    EXPECT_EQ(node.Construct, ctOptAlternatives);
-    EXPECT_FALSE(ParseElement(parser, "a-b", node, isTerminal));
-    EXPECT_EQ(sink.Texts().size(), 1u);
-}
-
 } // namespace
 } // namespace gramarbor
