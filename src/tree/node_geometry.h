@@ -9,7 +9,7 @@
 namespace gramarbor {
 
 // Coordinates of a drawn tree stay within this range; larger trees are refused.
-inline constexpr int64_t MaxDrawingCoordinate = int64_t(1) << 30;
+inline constexpr int64_t MaxDrawingCoordinate = int64_t(1) << 29;
 
 // Horizontal inner margin of a node box.
 inline constexpr int32_t BoxMargin(int32_t fontSize) {

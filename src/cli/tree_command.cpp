@@ -1,0 +1,252 @@
+// gramarbor-cli tree: reads a tree from bracket text or a tree file and writes it as
+// a picture, a tree file or bracket text.
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/file_io.h"
+#include "cli/cli_support.h"
+#include "picture/text_measurer.h"
+#include "picture/wmf_writer.h"
+#include "text/cp1252.h"
+#include "text/text_utils.h"
+#include "tree/canvas_measurer.h"
+#include "tree/tree.h"
+
+#ifdef GRAMARBOR_WITH_QT
+#include "qtcanvas/gui_session.h"
+#include "qtcanvas/picture_export.h"
+#include "qtcanvas/qt_text_measurer.h"
+#endif
+
+namespace gramarbor::cli {
+namespace {
+
+void PrintTreeHelp() {
+    std::cout << "Usage: gramarbor-cli tree [OPTIONS] TEXT|- [-o OUT]\n"
+                 "       gramarbor-cli tree [OPTIONS] --in FILE.TRE [-o OUT]\n\n"
+                 "Reads a tree from bracketed text (an argument, or '-' for standard input)\n"
+                 "or from a tree file, lays it out and writes it to OUT. The extension of OUT\n"
+                 "chooses the format: .wmf, .svg, .png, .pdf (the drawn tree), .tre (tree\n"
+                 "file) or .txt (bracketed text). Without -o the bracketed text is printed.\n\n"
+                 "Bracket format (for reading and writing text):\n"
+                 "  --separator blank|comma   separator between items (default blank)\n"
+                 "  --brackets PAIR           '[]' (default), '()', '{}' or '<>'\n"
+                 "  --parent-outside          parent name before its brackets: s(np,vp)\n"
+                 "  --vertical                write children after the first on new lines\n\n"
+                 "Tree options (added to those of a tree file):\n"
+                 "  --frames  --triangles  --arrows  --bold-lines\n"
+                 "  --plane[=ok|direct]       leaves on the lowest level, joined by chains\n"
+                 "                            (ok, the default) or by direct lines\n"
+                 "  --hdist N, --vdist N      horizontal and vertical node distances\n"
+                 "  --font NAME               default font of the node texts\n"
+                 "  --keep-positions          draw a tree file's stored positions, no layout\n\n"
+                 "Exit status: 0 success, 2 unreadable input, bad text or bad arguments.\n";
+}
+
+struct TreeArgs {
+    std::optional<std::string> Text; // bracket text (Windows-1252)
+    bool FromStdin = false;
+    std::string InFile;
+    std::string OutFile;
+    TConvOpts Format;
+    uint8_t Options = 0;
+    std::optional<uint8_t> Plane;
+    std::optional<int32_t> HDist;
+    std::optional<int32_t> VDist;
+    std::string Font;
+    bool KeepPositions = false;
+};
+
+std::optional<int32_t> DistanceArg(const std::string& text) {
+    const auto value = ParseNumber(text);
+    if (!value || *value < 0 || *value > 10000) return std::nullopt;
+    return static_cast<int32_t>(*value);
+}
+
+// Parses the arguments; returns an exit code when the command is done already.
+std::optional<int> ParseTreeArgs(const std::vector<std::string>& args, TreeArgs& parsed) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (IsHelpFlag(arg)) {
+            PrintTreeHelp();
+            return ExitOk;
+        } else if (arg == "-o" || arg == "--output") {
+            if (!value(parsed.OutFile)) return UsageError("tree", arg + " needs a file name");
+        } else if (arg == "--in") {
+            if (!value(parsed.InFile)) return UsageError("tree", "--in needs a tree file");
+        } else if (arg == "--separator") {
+            if (!value(v) || (v != "blank" && v != "comma"))
+                return UsageError("tree", "--separator takes blank or comma");
+            parsed.Format.Separator = v == "comma" ? ',' : ' ';
+        } else if (arg == "--brackets") {
+            if (!value(v) || (v != "[]" && v != "()" && v != "{}" && v != "<>"))
+                return UsageError("tree", "--brackets takes [], (), {} or <>");
+            parsed.Format.Brackets = v;
+        } else if (arg == "--parent-outside") {
+            parsed.Format.ParentOutside = true;
+        } else if (arg == "--vertical") {
+            parsed.Format.Vertical = true;
+        } else if (arg == "--frames") {
+            parsed.Options |= toFrames;
+        } else if (arg == "--triangles") {
+            parsed.Options |= toTriangles;
+        } else if (arg == "--arrows") {
+            parsed.Options |= toArrows;
+        } else if (arg == "--bold-lines") {
+            parsed.Options |= toBoldLines;
+        } else if (arg == "--plane" || arg == "--plane=ok") {
+            parsed.Plane = toPlane | toPlaneOK;
+        } else if (arg == "--plane=direct") {
+            parsed.Plane = toPlane;
+        } else if (arg == "--hdist" || arg == "--vdist") {
+            const auto distance = value(v) ? DistanceArg(v) : std::nullopt;
+            if (!distance) return UsageError("tree", arg + " takes a number from 0 to 10000");
+            (arg == "--hdist" ? parsed.HDist : parsed.VDist) = distance;
+        } else if (arg == "--font") {
+            if (!value(v) || v.empty()) return UsageError("tree", "--font needs a font name");
+            const auto font = ArgToCp1252(v, "the font name");
+            if (!font) return ExitError;
+            parsed.Font = *font;
+        } else if (arg == "--keep-positions") {
+            parsed.KeepPositions = true;
+        } else if (arg == "-") {
+            if (parsed.Text || parsed.FromStdin)
+                return UsageError("tree", "more than one tree given");
+            parsed.FromStdin = true;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
+            return UsageError("tree", "unknown option " + arg);
+        } else {
+            if (parsed.Text || parsed.FromStdin)
+                return UsageError("tree", "more than one tree given");
+            const auto text = ArgToCp1252(arg, "the tree text");
+            if (!text) return ExitError;
+            parsed.Text = *text;
+        }
+    }
+    const int sources =
+        (parsed.Text ? 1 : 0) + (parsed.FromStdin ? 1 : 0) + (parsed.InFile.empty() ? 0 : 1);
+    if (sources != 1)
+        return UsageError("tree", "give one tree: bracket text, '-' or --in FILE.TRE");
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadStdinText() {
+    const std::string bytes{std::istreambuf_iterator<char>(std::cin),
+                            std::istreambuf_iterator<char>()};
+    std::string text;
+    int badLine = 0;
+    if (!DecodeTextFile(bytes, text, &badLine)) {
+        std::cerr << "error: standard input line " << badLine
+                  << " holds a character that Windows-1252 cannot represent\n";
+        return std::nullopt;
+    }
+    return text;
+}
+
+int WriteOutput(TTree& tree, const TreeArgs& args) {
+    const std::string ext = UpperCaseGerman(FileExtension(args.OutFile));
+    if (args.OutFile.empty() || ext == ".TXT") {
+        std::string text;
+        if (!tree.TreeToStr(text)) return ExitError;
+        text = Cp1252ToUtf8(text) + (args.Format.Vertical ? "\r\n" : "\n");
+        if (args.OutFile.empty()) {
+            std::cout << text;
+            return ExitOk;
+        }
+        if (AtomicSave(args.OutFile, text) != FileError::None) {
+            std::cerr << args.OutFile << ": error: cannot write the file\n";
+            return ExitError;
+        }
+        return ExitOk;
+    }
+    if (ext == ".TRE") return tree.SaveTree(args.OutFile, tree.GetRoot(), 1) ? ExitOk : ExitError;
+
+    std::string error;
+#ifdef GRAMARBOR_WITH_QT
+    const auto format = PictureFormatFromPath(args.OutFile);
+    if (!format) return UsageError("tree", "unknown output format " + FileExtension(args.OutFile));
+    const bool saved = SavePicture(tree.GetMetafile(), args.OutFile, *format, &error);
+#else
+    if (ext != ".WMF") return UsageError("tree", "this build writes pictures only as .wmf");
+    const bool saved = SavePictureAsWmf(tree.GetMetafile(), args.OutFile, &error);
+#endif
+    if (!saved) {
+        std::cerr << args.OutFile << ": error: " << error << '\n';
+        return ExitError;
+    }
+    return ExitOk;
+}
+
+int RunTree(const std::vector<std::string>& argList) {
+    TreeArgs args;
+    if (const auto done = ParseTreeArgs(argList, args)) return *done;
+    if (!args.OutFile.empty()) {
+        const std::string ext = UpperCaseGerman(FileExtension(args.OutFile));
+        if (ext != ".WMF" && ext != ".SVG" && ext != ".PNG" && ext != ".PDF" && ext != ".TRE" &&
+            ext != ".TXT")
+            return UsageError("tree",
+                              "the output file must end in .wmf, .svg, .png, .pdf, .tre or .txt");
+    }
+
+    TerminalSink sink;
+    TTree tree(true, sink);
+    tree.SetConvOpts(args.Format.Brackets, args.Format.Separator, args.Format.ParentOutside,
+                     args.Format.Vertical);
+    if (!args.InFile.empty()) {
+        if (!tree.LoadTree(args.InFile)) return ExitError;
+    } else {
+        std::string text;
+        if (args.FromStdin) {
+            const auto input = ReadStdinText();
+            if (!input) return ExitError;
+            text = *input;
+        } else {
+            text = *args.Text;
+        }
+        if (!tree.StrToTree(text)) return ExitError;
+    }
+
+    int32_t hDist = 0, vDist = 0;
+    std::string font;
+    uint8_t options = 0;
+    TNodeAttr defaults;
+    tree.GetParams(hDist, vDist, font, options, defaults);
+    options |= args.Options;
+    if (args.Plane)
+        options = static_cast<uint8_t>((options & ~(toPlane | toPlaneOK)) | *args.Plane);
+    tree.SetParams(args.HDist.value_or(hDist), args.VDist.value_or(vDist),
+                   args.Font.empty() ? font : args.Font, options, defaults);
+
+    const std::string ext = UpperCaseGerman(FileExtension(args.OutFile));
+    if (args.OutFile.empty() || ext == ".TXT") return WriteOutput(tree, args);
+
+        // Lay the tree out and draw it with the widths the desktop program measures.
+#ifdef GRAMARBOR_WITH_QT
+    EnsureGuiApplication();
+    QtTextMeasurer measurer;
+#else
+    ApproxTextMeasurer measurer;
+#endif
+    MeasuringCanvas screen(measurer);
+    const bool layout = args.InFile.empty() || !args.KeepPositions;
+    if (!tree.Display(screen, 4, 4, tree.GetRoot(), layout, false, tree.GetMetafile()))
+        return ExitError;
+    const int written = WriteOutput(tree, args);
+    // A markup error leaves text out of the picture: the file is written, but it fails.
+    return tree.ErrorCode != 0 ? ExitError : written;
+}
+
+const CommandRegistration
+    Registration({"tree", "convert a tree between bracket text, tree files and pictures", RunTree});
+
+} // namespace
+} // namespace gramarbor::cli

@@ -1,0 +1,133 @@
+// gramarbor-cli tree: formats of bracket text, tree files, pictures and errors.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "run_cli.h"
+
+namespace {
+
+std::string TempFile(const std::string& name) {
+    const auto dir = std::filesystem::temp_directory_path() / "gramarbor-cli-tree";
+    std::filesystem::create_directories(dir);
+    const auto path = dir / name;
+    std::filesystem::remove(path);
+    return path.string();
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(CliTree, ReadsAndWritesEveryBracketFormat) {
+    CliResult r = RunCli({"tree", "[S, [NP,[DET],[N]],[VP]]  ", "--separator", "comma"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(r.Out, "[S,[NP,[DET],[N]],[VP]]\n");
+    r = RunCli({"tree", "{S {NP} {VP}}", "--brackets", "{}"});
+    EXPECT_EQ(r.Out, "{S {NP} {VP}}\n");
+
+    r = RunCli({"tree", "--separator", "comma", "--brackets", "()", "--parent-outside",
+                "--vertical", "s(np(name(john)),vp(v(ate),np(det(the),n(cat))))"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(r.Out,
+              "s(np(name(john)),\r\n  vp(v(ate),\r\n     np(det(the),\r\n        n(cat))))\r\n");
+
+    // Standard input is UTF-8; umlauts survive the trip through Windows-1252.
+    const std::string out = TempFile("umlaut.txt");
+    r = RunCli({"tree", "-", "-o", out}, "  [Sätze [Öl]]\n");
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(Slurp(out), "[Sätze [Öl]]\n");
+}
+
+TEST(CliTree, ReportsTheTreesMessages) {
+    CliResult r = RunCli({"tree", "[X [A] [B] [C] [D] [E]]"});
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_NE(r.Err.find("Too many children in node >X<."), std::string::npos) << r.Err;
+    EXPECT_EQ(r.Out, "");
+
+    r = RunCli({"tree", "[S] extra"});
+    EXPECT_EQ(r.ExitCode, 0);
+    EXPECT_NE(r.Err.find("remainder is > extra<."), std::string::npos) << r.Err;
+
+    std::string deep;
+    for (int i = 0; i < 40000; ++i)
+        deep += "[x ";
+    r = RunCli({"tree", "-"}, deep);
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_NE(r.Err.find("nested deeper than 32767 levels"), std::string::npos) << r.Err;
+
+    r = RunCli({"tree", "--in", TempFile("missing.tre")});
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_NE(r.Err.find("Couldn`t open file \""), std::string::npos) << r.Err;
+}
+
+TEST(CliTree, RejectsBadArguments) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"tree"},
+        {"tree", "[S]", "[T]"},
+        {"tree", "[S]", "--separator", "tab"},
+        {"tree", "[S]", "--brackets", "[)"},
+        {"tree", "[S]", "--hdist", "x"},
+        {"tree", "[S]", "--wobble"},
+        {"tree", "[S]", "-o", TempFile("x.doc")},
+        {"tree", "[S]", "--in", "a.tre"},
+    };
+    for (const auto& args : bad) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.ExitCode, 2) << args.back();
+        EXPECT_NE(r.Err.find("--help"), std::string::npos) << args.back() << ": " << r.Err;
+    }
+    const CliResult help = RunCli({"tree", "--help"});
+    EXPECT_EQ(help.ExitCode, 0);
+    EXPECT_NE(help.Out.find("--plane[=ok|direct]"), std::string::npos);
+}
+
+TEST(CliTree, TreeFilesRoundTrip) {
+    const std::string file = TempFile("one.tre");
+    CliResult r = RunCli({"tree", "[S]", "-o", file});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(Slurp(file).size(), 93u);
+
+    const std::string planeFile = TempFile("plane.tre");
+    r = RunCli({"tree", "[r [a] [b [c] [d]]]", "--plane", "--hdist", "80", "-o", planeFile});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    r = RunCli({"tree", "--in", planeFile, "--parent-outside", "--separator", "comma", "--brackets",
+                "()"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(r.Out, "r($(a),b(c,d))\n");
+    // The distance was stored: the file's bytes 2..5 hold half of it.
+    const std::string bytes = Slurp(planeFile);
+    ASSERT_GT(bytes.size(), 6u);
+    EXPECT_EQ(bytes[2], 40);
+}
+
+TEST(CliTree, WritesPicturesInEveryFormat) {
+    const struct {
+        const char* Name;
+        std::string Magic;
+    } formats[] = {
+        {"t.wmf", std::string("\xD7\xCD\xC6\x9A", 4)},
+        {"t.svg", "<?xml"},
+        {"t.png", "\x89PNG"},
+        {"t.pdf", "%PDF"},
+    };
+    for (const auto& f : formats) {
+        const std::string path = TempFile(f.Name);
+        const CliResult r =
+            RunCli({"tree", "[S [\"NP|[+def]\" [%bDet] [N]] [VP]]", "--frames", "--triangles",
+                    "--arrows", "--bold-lines", "--font", "Times New Roman", "-o", path});
+        EXPECT_EQ(r.ExitCode, 0) << f.Name << ": " << r.Err;
+        const std::string bytes = Slurp(path);
+        EXPECT_EQ(bytes.substr(0, f.Magic.size()), f.Magic) << f.Name;
+    }
+    const CliResult bad = RunCli({"tree", "[S [a%'Times]]", "-o", TempFile("bad.svg")});
+    EXPECT_EQ(bad.ExitCode, 2);
+    EXPECT_NE(bad.Err.find("\"'\" expected in \"a%'Times\"."), std::string::npos) << bad.Err;
+}
+
+} // namespace
