@@ -295,7 +295,9 @@ bool BracketReader::Parse(TNodePtr& result) {
                 open.pop_back();
                 continue;
             }
-            if (Front() == Sep) {
+            // Vertical text puts a line break before the blank that separates two
+            // children; a line break there counts as the separator.
+            if (Front() == Sep || (Sep == ' ' && IsBlankOrControl(Front()))) {
                 ++Pos;
                 break;
             }

@@ -93,6 +93,21 @@ TEST(BracketText, VerticalOutputAlignsChildren) {
     tree.SetConvOpts("[]", ' ', false, true);
     ASSERT_TRUE(tree.StrToTree("[S [NP] [VP]]"));
     EXPECT_EQ(testing::WriteTree(tree), "[S [NP]\r\n   [VP]]");
+
+    // Vertical text reads back in every format.
+    const RoundTrip trips[] = {{{' ', "[]", false}, "[a [b [c] [d] [e]] [f [g]]]"},
+                               {{',', "[]", false}, "[a,[b,[c],[d],[e]],[f,[g]]]"},
+                               {{' ', "()", true}, "a(b(c d e) f(g))"},
+                               {{',', "<>", true}, "a<b<c,d,e>,f<g>>"}};
+    for (const RoundTrip& trip : trips) {
+        SetFormat(tree, trip.Fmt, true);
+        ASSERT_TRUE(tree.StrToTree(trip.Text));
+        const std::string vertical = testing::WriteTree(tree);
+        EXPECT_NE(vertical.find("\r\n"), std::string::npos);
+        ASSERT_TRUE(tree.StrToTree(vertical)) << vertical;
+        SetFormat(tree, trip.Fmt);
+        EXPECT_EQ(testing::WriteTree(tree), trip.Text);
+    }
 }
 
 struct ErrorCase {
