@@ -57,7 +57,9 @@ int PixelSizeForCellHeight(const QFont& font, int32_t cellHeight) {
     int size = std::max(1, static_cast<int>(std::lround(cellHeight * ratio)));
     while (size > 1 && CellHeightAt(font, size) > cellHeight)
         --size;
-    while (CellHeightAt(font, size + 1) <= cellHeight)
+    // Bounded, in case a font's metrics stop growing with its size.
+    const int largest = 4 * cellHeight + 16;
+    while (size < largest && CellHeightAt(font, size + 1) <= cellHeight)
         ++size;
     cache.emplace(key, size);
     return size;
@@ -79,7 +81,9 @@ QString QtFamilyFor(const std::string& name) {
 
 QFont QtFontFor(const TFont& font) {
     QFont qfont = BaseFont(font);
-    const int32_t height = font.Height == 0 ? PointsToFontHeight(8) : font.Height;
+    // Heights beyond what a metafile can hold are not worth rendering.
+    const int32_t height =
+        std::clamp(font.Height == 0 ? PointsToFontHeight(8) : font.Height, -32767, 32767);
     if (height < 0)
         qfont.setPixelSize(std::max(1, -height));
     else
