@@ -1,0 +1,29 @@
+// The parse driver: scans the sentence and runs the strategy and the parse-tree
+// enumeration that the option byte asks for.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "grammar/grammar_store.h"
+#include "parsing/parse_run.h"
+
+namespace gramarbor {
+
+// Parses the sentence (sentence lines, normally one) with the checked grammar in
+// store. Afterwards store.TraceLines holds the trace list when poTraceList asked for
+// one, and store.ParseTrees the bracketed text of every parse tree when
+// poParseTrees did. After a rejection both are emptied unless the enumeration ended
+// normally (then a failed trace stays); callers show neither for a rejection.
+// Messages go to store.Sink. Returns true when the sentence was accepted.
+//
+// The searches run on a thread with a large stack; the call returns when they end.
+// With run.Cancel set from another thread the parse stops, run.Cancelled is raised,
+// both lists are emptied and the result is false. A grammar whose unit rules form a
+// cycle the chosen searches can reach is refused with a message before searching.
+bool ParseSentence(TParser& store, const std::vector<std::string>& sentence, uint8_t options,
+                   TParseRun& run);
+bool ParseSentence(TParser& store, const std::vector<std::string>& sentence, uint8_t options);
+
+} // namespace gramarbor

@@ -1,0 +1,18 @@
+// The fixed texts the parse driver and the strategies report (Windows-1252).
+#pragma once
+
+#include <string>
+
+namespace gramarbor {
+
+inline const std::string MsgTokenListIncomplete =
+    "Internal error: couldn`t create complete list of tokens!";
+inline const std::string MsgParsingSuccessful = "Parsing successful!";
+inline const std::string MsgParsingFailed = "Parsing failed!";
+
+// "The token "T" couldn`t be assigned a category."
+inline std::string MsgNoCategory(const std::string& token) {
+    return "The token \"" + token + "\" couldn`t be assigned a category.";
+}
+
+} // namespace gramarbor

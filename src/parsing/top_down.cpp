@@ -1,0 +1,165 @@
+#include "parsing/top_down.h"
+
+#include <new>
+
+#include "parsing/deep_search.h"
+#include "parsing/parse_messages.h"
+#include "parsing/parse_options.h"
+#include "parsing/pattern_match.h"
+#include "parsing/search_context.h"
+#include "parsing/trace_lines.h"
+#include "parsing/unit_cycles.h"
+
+namespace gramarbor {
+
+namespace {
+
+// The pattern with the nonterminal at position replaced by the right side of rule.
+void ReplaceAt(const TPattern& pattern, std::size_t position, const TGramLine& rule,
+               TPattern& out) {
+    out.clear();
+    out.reserve(pattern.size() + rule.Right.size() - 1);
+    out.insert(out.end(), pattern.begin(), pattern.begin() + static_cast<std::ptrdiff_t>(position));
+    for (const TElemNode& symbol : rule.Right)
+        out.push_back(&symbol);
+    out.insert(out.end(), pattern.begin() + static_cast<std::ptrdiff_t>(position) + 1,
+               pattern.end());
+}
+
+} // namespace
+
+bool NextAlternativeCombination(std::vector<uint16_t>& current,
+                                const std::vector<uint16_t>& highest, std::size_t length,
+                                bool& firstCall) {
+    if (firstCall) {
+        firstCall = false;
+        return true;
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        if (current[i] < highest[i]) {
+            ++current[i];
+            return true;
+        }
+        current[i] = 0;
+    }
+    return false;
+}
+
+void TopDownDepthFirst(TSearch& search, const TPattern& pattern) {
+    TStepGuard step(search);
+    if (!step.Ok()) return;
+    TParser& store = search.Store;
+    const TMatchResult match = MatchPattern(store, pattern, search.Options, false);
+    if (match == pmComplete) {
+        store.ParseFound = true;
+        return;
+    }
+    if (match == pmFail) return;
+
+    TPattern next;
+    for (std::size_t i = 0; i < pattern.size() && !search.Stopped(); ++i) {
+        const TElemNode& symbol = *pattern[i];
+        if (symbol.SymKind != ekNonTerminal) continue;
+        const std::size_t alternatives = AlternativeCount(symbol);
+        for (std::size_t a = 0; a < alternatives && !search.Stopped(); ++a) {
+            const std::size_t rule = AlternativeRule(symbol, a);
+            if (rule >= store.Rules.size()) continue;
+            try {
+                ReplaceAt(pattern, i, store.Rules[rule].Line, next);
+            } catch (const std::bad_alloc&) {
+                store.Sink->Error(MsgParserMemory);
+                continue;
+            }
+            if (next.size() > search.TokenCount) continue;
+            if (search.Trace) AddTraceLine(store, next, static_cast<int>(rule), search.Run);
+            TopDownDepthFirst(search, next);
+            if (search.Stopped()) break;
+            if (search.Optimal) DeleteLastTraceLine(store, search.Run);
+        }
+    }
+}
+
+void TopDownBreadthFirst(TSearch& search, const TPattern& pattern) {
+    TStepGuard step(search);
+    if (!step.Ok()) return;
+    TParser& store = search.Store;
+    const std::size_t length = pattern.size();
+    std::vector<uint16_t> highest;
+    std::vector<uint16_t> current;
+    TPattern next;
+    try {
+        highest.assign(length, 0);
+        current.assign(length, 0);
+        bool anyNonTerminal = false;
+        for (std::size_t i = 0; i < length; ++i) {
+            if (pattern[i]->SymKind != ekNonTerminal) continue;
+            anyNonTerminal = true;
+            const std::size_t count = AlternativeCount(*pattern[i]);
+            highest[i] = static_cast<uint16_t>(count > 0 ? count - 1 : 0);
+        }
+        if (!anyNonTerminal) {
+            store.ParseFound = MatchPattern(store, pattern, search.Options, true) == pmComplete;
+            return;
+        }
+        bool firstCall = true;
+        while (NextAlternativeCombination(current, highest, length, firstCall)) {
+            next.clear();
+            bool valid = true;
+            for (std::size_t i = 0; i < length; ++i) {
+                const TElemNode* symbol = pattern[i];
+                if (symbol->SymKind != ekNonTerminal) {
+                    next.push_back(symbol);
+                    continue;
+                }
+                const std::size_t rule = current[i] < AlternativeCount(*symbol)
+                                             ? AlternativeRule(*symbol, current[i])
+                                             : store.Rules.size();
+                if (rule >= store.Rules.size()) {
+                    valid = false;
+                    break;
+                }
+                for (const TElemNode& part : store.Rules[rule].Line.Right)
+                    next.push_back(&part);
+            }
+            if (!valid || next.size() > search.TokenCount) continue;
+            if (search.Trace) AddTraceLine(store, next, RefNoRule, search.Run);
+            TopDownBreadthFirst(search, next);
+            if (search.Stopped()) break;
+            if (search.Optimal) DeleteLastTraceLine(store, search.Run);
+        }
+    } catch (const std::bad_alloc&) {
+        // Working storage for this step is not available: abandon it quietly.
+    }
+}
+
+bool TopDownParse(TParser& store, uint8_t options, TParseRun& run) {
+    store.ParseFound = false;
+    if (!RebuildTokens(store, run)) {
+        store.Sink->Error(MsgTokenListIncomplete);
+        return false;
+    }
+    if (store.StartLine < 0 || static_cast<std::size_t>(store.StartLine) >= store.Rules.size())
+        return false;
+    if (RefuseUnitCycle(store, UnitCycleScope::FromStart)) return false;
+
+    const TGramLine& start = store.Rules[static_cast<std::size_t>(store.StartLine)].Line;
+    TPattern first;
+    for (const TElemNode& symbol : start.Right)
+        first.push_back(&symbol);
+    if ((options & poTraceList) != 0) {
+        AppendTraceLine(store, "0\t-\t " + start.Left.Text, run);
+        AddTraceLine(store, first, (options & poBreadthFirst) != 0 ? RefNoRule : store.StartLine,
+                     run);
+    }
+    TSearch search(store, options, run);
+    RunDeepSearch([&] {
+        if ((options & poDepthFirst) != 0)
+            TopDownDepthFirst(search, first);
+        else
+            TopDownBreadthFirst(search, first);
+    });
+    if (search.Aborted) store.ParseFound = false;
+    return store.ParseFound;
+}
+
+} // namespace gramarbor

@@ -1,0 +1,173 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "parsing/bottom_up.h"
+#include "parsing_test_support.h"
+#include "text/text_utils.h"
+
+using namespace gramarbor;
+using namespace gramarbor::testing;
+using ::testing::ElementsAre;
+
+namespace {
+
+constexpr uint8_t BottomUpDepth = poBottomUp | poDepthFirst | poTraceList;
+constexpr uint8_t BottomUpBreadth = poBottomUp | poBreadthFirst | poTraceList;
+
+std::vector<std::string> Shown(const std::vector<std::string>& trace) {
+    std::vector<std::string> lines = trace;
+    for (auto& line : lines)
+        for (char& c : line)
+            if (c == '\t') c = '|';
+    return lines;
+}
+
+std::vector<int> Rules(const std::string& entry) {
+    std::vector<int> rules;
+    for (std::size_t i = 0; i + 1 < entry.size(); i += 2)
+        rules.push_back(Str2ToWord(entry.substr(i, 2)));
+    return rules;
+}
+
+// The quick-start grammar in which "dog" is also a verb (rule 7).
+std::vector<std::string> DogVerbGrammar() {
+    auto grammar = QuickStartGrammar;
+    grammar.push_back("V = \"dog\"");
+    return grammar;
+}
+
+// The same with the verb reading given first (rule 4), so that depth-first, which
+// tries rules in ascending order, meets it first.
+std::vector<std::string> DogVerbFirstGrammar() {
+    auto grammar = QuickStartGrammar;
+    grammar.insert(grammar.begin() + 4, "V = \"dog\"");
+    return grammar;
+}
+
+} // namespace
+
+TEST(BottomUpTrace, DepthFirstWritesOneLinePerReduction) {
+    ParseFixture f(QuickStartGrammar);
+    ASSERT_TRUE(f.Parse("the dog chases the cat", BottomUpDepth));
+    EXPECT_THAT(Shown(f.Trace()),
+                ElementsAre("0|3| DET dog chases the cat", "1|5| DET N chases the cat",
+                            "2|1| NP chases the cat", "3|6| NP V the cat", "4|3| NP V DET cat",
+                            "5|4| NP V DET N", "6|1| NP V NP", "7|2| NP VP", "8|0| S"));
+}
+
+TEST(BottomUpTrace, BreadthFirstWritesCategoryAndStepLines) {
+    ParseFixture f(QuickStartGrammar);
+    ASSERT_TRUE(f.Parse("the dog chases the cat", BottomUpBreadth));
+    EXPECT_THAT(Shown(f.Trace()),
+                ElementsAre("0|*| DET N V DET N", "1|-| NP V NP", "2|-| NP VP", "3|-| S"));
+}
+
+TEST(BottomUpTrace, OptimalDropsTheFailedSearches) {
+    for (const uint8_t options : {BottomUpDepth, BottomUpBreadth}) {
+        ParseFixture f(options == BottomUpDepth ? DogVerbFirstGrammar() : DogVerbGrammar());
+        ASSERT_TRUE(f.Parse("the cat chases the dog", options)) << int(options);
+        const std::vector<std::string> detailed = f.Trace();
+        ASSERT_TRUE(f.Parse("the cat chases the dog", options | poOptimalTrace));
+        const std::vector<std::string> optimal = Shown(f.Trace());
+        EXPECT_LT(optimal.size(), detailed.size()) << int(options);
+        ASSERT_FALSE(optimal.empty());
+        EXPECT_THAT(optimal.back(), ::testing::EndsWith("| S"));
+        for (std::size_t i = 0; i < optimal.size(); ++i)
+            EXPECT_EQ(optimal[i].substr(0, optimal[i].find('|')), std::to_string(i));
+    }
+    ParseFixture f(DogVerbGrammar());
+    ASSERT_TRUE(f.Parse("the cat chases the dog", BottomUpBreadth | poOptimalTrace));
+    // "dog" as a verb (rule 7, tried first) leads nowhere; the noun reading remains.
+    EXPECT_THAT(Shown(f.Trace()),
+                ElementsAre("0|*| DET N V DET N", "1|-| NP V NP", "2|-| NP VP", "3|-| S"));
+}
+
+TEST(BottomUpTrace, OneWordStartCategoryIsAcceptedUnreduced) {
+    ParseFixture f({"S = \"hi\""});
+    ASSERT_TRUE(f.Parse("hi", BottomUpBreadth));
+    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|*| S"));
+}
+
+TEST(BottomUpTrace, UnitRulesReduceOnToTheStartSymbol) {
+    ParseFixture f({"S = A", "A = B", "B = \"x\""});
+    ASSERT_TRUE(f.Parse("x", BottomUpDepth));
+    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|2| B", "1|1| A", "2|0| S"));
+    ASSERT_TRUE(f.Parse("x", BottomUpBreadth));
+    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|*| B", "1|-| A", "2|-| S"));
+}
+
+TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {
+    ParseFixture f(DogVerbGrammar());
+    f.Begin("The DOG", 0);
+    ASSERT_TRUE(RebuildTokens(f.Parser, f.Run));
+    std::vector<std::string> categories;
+    ASSERT_TRUE(AssignCategories(f.Parser, 0, categories));
+    ASSERT_EQ(categories.size(), 2u);
+    EXPECT_THAT(Rules(categories[0]), ElementsAre(3));
+    EXPECT_THAT(Rules(categories[1]), ElementsAre(7, 5));
+
+    f.Begin("The DOG", poCaseSensitive);
+    ASSERT_TRUE(RebuildTokens(f.Parser, f.Run));
+    categories.clear();
+    EXPECT_FALSE(AssignCategories(f.Parser, poCaseSensitive, categories));
+    EXPECT_EQ(f.Sink.Last(), "The token \"The\" couldn`t be assigned a category.");
+}
+
+TEST(BottomUpFailures, UnknownWordStopsBeforeAnyStrategy) {
+    ParseFixture f(QuickStartGrammar);
+    EXPECT_FALSE(f.Parse("the bird chases the cat", BottomUpDepth));
+    EXPECT_EQ(f.Sink.Texts(),
+              std::vector<std::string>{"The token \"BIRD\" couldn`t be assigned a category."});
+    EXPECT_TRUE(f.Trace().empty());
+}
+
+TEST(BottomUpFailures, TokenClassesGetNoCategory) {
+    ParseFixture f({"S = @Ident"});
+    EXPECT_FALSE(f.Parse("hello", BottomUpBreadth));
+    EXPECT_EQ(f.Sink.Last(), "The token \"HELLO\" couldn`t be assigned a category.");
+    f.Sink.Clear();
+    EXPECT_TRUE(f.Parse("hello", poTopDown | poDepthFirst | poTraceList));
+}
+
+TEST(BottomUpFailures, BlankSentenceFailsBothDirections) {
+    ParseFixture f(QuickStartGrammar);
+    f.Begin(" ", BottomUpBreadth);
+    EXPECT_FALSE(BottomUpParse(f.Parser, BottomUpBreadth, f.Run));
+    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|*|")) << "the empty category pattern";
+    f.Parser.TraceLines.clear();
+    f.Begin(" ", BottomUpDepth);
+    EXPECT_FALSE(BottomUpParse(f.Parser, BottomUpDepth, f.Run));
+    EXPECT_TRUE(f.Trace().empty());
+    EXPECT_TRUE(f.Sink.Empty());
+}
+
+TEST(BottomUpFailures, SentenceThatReducesToAnotherSymbolFails) {
+    ParseFixture f(QuickStartGrammar);
+    for (const uint8_t options : {BottomUpDepth, BottomUpBreadth})
+        EXPECT_FALSE(f.Parse("the dog", options)) << int(options);
+}
+
+TEST(BottomUpOdometers, CategoriesTurnLastWordFastestFromOne) {
+    const std::vector<uint16_t> highest{2, 1, 2};
+    std::vector<uint16_t> current{1, 1, 1};
+    std::vector<std::vector<uint16_t>> seen{current};
+    while (NextCategoryCombination(current, highest, 3))
+        seen.push_back(current);
+    EXPECT_THAT(seen, ElementsAre(std::vector<uint16_t>{1, 1, 1}, std::vector<uint16_t>{1, 1, 2},
+                                  std::vector<uint16_t>{2, 1, 1}, std::vector<uint16_t>{2, 1, 2}));
+    std::vector<uint16_t> empty;
+    EXPECT_FALSE(NextCategoryCombination(empty, {}, 0));
+}
+
+TEST(BottomUpOdometers, ReductionsComeWithMostPositionsFirst) {
+    const std::vector<uint16_t> highest{1, 0, 2};
+    std::vector<uint16_t> current(3, 0);
+    int wanted = 2;
+    std::vector<std::vector<uint16_t>> seen;
+    while (NextReductionCombination(current, highest, 3, wanted))
+        seen.push_back(current);
+    EXPECT_THAT(seen, ElementsAre(std::vector<uint16_t>{1, 0, 1}, std::vector<uint16_t>{1, 0, 2},
+                                  std::vector<uint16_t>{0, 0, 1}, std::vector<uint16_t>{0, 0, 2},
+                                  std::vector<uint16_t>{1, 0, 0}));
+    EXPECT_EQ(wanted, 0);
+}

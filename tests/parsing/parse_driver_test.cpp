@@ -1,0 +1,210 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "parsing/bottom_up.h"
+#include "parsing/parse_trees.h"
+#include "parsing/top_down.h"
+#include "parsing/unit_cycles.h"
+#include "parsing_test_support.h"
+
+using namespace gramarbor;
+using namespace gramarbor::testing;
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+namespace {
+
+const std::string Memory =
+    "Not enough memory for parser to proceed. Please close this application!";
+
+std::string Words(const std::string& word, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += (i == 0 ? "" : " ") + word;
+    return text;
+}
+
+} // namespace
+
+TEST(ParseOptions, RepairFillsTheMissingFlagOfEachPair) {
+    EXPECT_EQ(RepairParseOptions(0x10), 0x10 | poTopDown | poDepthFirst);
+    EXPECT_EQ(RepairParseOptions(0x65), 0x65);
+    EXPECT_EQ(RepairParseOptions(poBottomUp), poBottomUp | poDepthFirst);
+    EXPECT_EQ(RepairParseOptions(poBreadthFirst), poBreadthFirst | poTopDown);
+}
+
+TEST(ParseDriver, TraceOnlyByteRunsTopDownDepthFirst) {
+    ParseFixture f(QuickStartGrammar);
+    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList));
+    ASSERT_GE(f.Trace().size(), 2u);
+    EXPECT_EQ(f.Trace()[1], "1\t0\t NP VP");
+    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poBreadthFirst));
+    EXPECT_EQ(f.Trace()[1], "1\t-\t NP VP");
+    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poBottomUp));
+    EXPECT_EQ(f.Trace()[0], "0\t3\t DET dog chases the cat");
+}
+
+TEST(ParseDriver, DefaultOptionsGiveTreesAndNoTrace) {
+    ParseFixture f(QuickStartGrammar);
+    ASSERT_TRUE(f.Parse("the dog chases the cat", DefaultParseOptions));
+    EXPECT_EQ(f.Trees().size(), 1u);
+    EXPECT_TRUE(f.Trace().empty());
+    EXPECT_TRUE(f.Sink.Empty());
+}
+
+TEST(ParseDriver, TreesDecideEvenWhenTheBottomUpTraceFailed) {
+    ParseFixture f({"S = NAME V", "NAME = @Ident", "V = \"runs\""});
+    ASSERT_TRUE(f.Parse("anna runs", poTraceList | poBottomUp | poParseTrees));
+    EXPECT_EQ(f.Sink.Texts(),
+              std::vector<std::string>{"The token \"ANNA\" couldn`t be assigned a category."});
+    EXPECT_THAT(f.Trees(), ElementsAre("[S [NAME [@Ident]] [V [runs]]]"));
+}
+
+TEST(ParseDriver, RejectionEmptiesTheListsUnlessTheEnumerationRan) {
+    ParseFixture f(QuickStartGrammar);
+    EXPECT_FALSE(f.Parse("the cat the dog", poTraceList | poTopDown));
+    EXPECT_TRUE(f.Trace().empty());
+    // The enumeration ended normally without a tree: the failed trace is kept.
+    EXPECT_FALSE(f.Parse("the cat the dog", poTraceList | poTopDown | poParseTrees));
+    EXPECT_FALSE(f.Trace().empty());
+    EXPECT_TRUE(f.Trees().empty());
+    EXPECT_FALSE(f.Parse("the cat ! the dog", 0));
+    EXPECT_EQ(f.Sink.Last(), "Internal error: couldn`t create complete list of tokens!");
+}
+
+TEST(ParseDriver, ResultsOfThePreviousRunAreReplaced) {
+    ParseFixture f(PrepositionalGrammar);
+    ASSERT_TRUE(f.Parse("the man sees the dog with the telescope", poParseTrees | poTraceList));
+    ASSERT_EQ(f.Trees().size(), 2u);
+    ASSERT_TRUE(f.Parse("the man sees the dog", poParseTrees));
+    EXPECT_EQ(f.Trees().size(), 1u);
+    EXPECT_TRUE(f.Trace().empty());
+}
+
+TEST(UnitCycles, EveryStrategyRefusesAReachableCycleNamingIt) {
+    ParseFixture f({"S = A", "A = B", "B = A", "B = \"x\""});
+    ASSERT_TRUE(f.Checked);
+    const std::string message =
+        "The unit rules A = B and B = A form a cycle, so parsing would never end.";
+    for (const uint8_t options :
+         {uint8_t(0), uint8_t(poParseTrees), uint8_t(poTraceList | poTopDown | poDepthFirst),
+          uint8_t(poTraceList | poTopDown | poBreadthFirst),
+          uint8_t(poTraceList | poBottomUp | poDepthFirst),
+          uint8_t(poTraceList | poBottomUp | poBreadthFirst)}) {
+        f.Sink.Clear();
+        EXPECT_FALSE(f.Parse("x", options)) << int(options);
+        EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{message}) << int(options);
+    }
+    // The entries refuse on their own too.
+    f.Sink.Clear();
+    f.Begin("x", 0);
+    EXPECT_FALSE(TopDownParse(f.Parser, poDepthFirst, f.Run));
+    EXPECT_FALSE(BottomUpParse(f.Parser, poBreadthFirst, f.Run));
+    EXPECT_FALSE(EnumerateParses(f.Parser, 0, f.Run));
+    EXPECT_EQ(f.Sink.Texts().size(), 3u);
+}
+
+TEST(UnitCycles, SelfLoopAndLongerCyclesAreNamedInOrder) {
+    ParseFixture self({"S = A", "A = A", "A = \"x\""});
+    ASSERT_TRUE(self.Checked);
+    EXPECT_FALSE(self.Parse("x", 0));
+    EXPECT_EQ(self.Sink.Last(), "The unit rule A = A forms a cycle, so parsing would never end.");
+
+    ParseFixture three({"S = A", "A = B", "B = C", "C = A", "C = \"x\""});
+    EXPECT_THAT(FindUnitCycle(three.Parser, UnitCycleScope::FromStart), ElementsAre("A", "B", "C"));
+    EXPECT_EQ(UnitCycleMessage({"A", "B", "C"}),
+              "The unit rules A = B, B = C and C = A form a cycle, so parsing would never end.");
+}
+
+TEST(UnitCycles, OnlyCyclesTheSearchCanReachCount) {
+    // X and Y form a cycle that no derivation from S reaches.
+    ParseFixture unreachable({"S = \"y\"", "X = Y", "Y = X"});
+    ASSERT_TRUE(unreachable.Checked);
+    for (const uint8_t options : {uint8_t(0), uint8_t(poTraceList | poBottomUp)})
+        EXPECT_TRUE(unreachable.Parse("y", options)) << int(options);
+
+    // Once Y derives a word, reductions can reach the cycle; derivations still cannot.
+    ParseFixture words({"S = \"y\"", "X = Y", "Y = X", "Y = \"z\""});
+    ASSERT_TRUE(words.Checked);
+    EXPECT_TRUE(words.Parse("y", poParseTrees | poTraceList | poTopDown));
+    EXPECT_FALSE(words.Parse("y", poTraceList | poBottomUp));
+    EXPECT_EQ(words.Sink.Last(),
+              "The unit rules X = Y and Y = X form a cycle, so parsing would never end.");
+
+    // Rules with two symbols or a terminal never make a cycle.
+    ParseFixture recursive({"S = L", "L = L L", "L = \"a\""});
+    EXPECT_TRUE(FindUnitCycle(recursive.Parser, UnitCycleScope::Both).empty());
+}
+
+TEST(LongSentences, FiveThousandWordsParseWithRightAndLeftRecursion) {
+    const std::string sentence = Words("a", 5000);
+    for (const auto& grammar :
+         {std::vector<std::string>{"S = L", "L = W L", "L = W", "W = \"a\""},
+          std::vector<std::string>{"S = L", "L = L W", "L = W", "W = \"a\""}}) {
+        ParseFixture f(grammar);
+        ASSERT_TRUE(f.Checked) << grammar[1];
+        EXPECT_TRUE(f.Parse(sentence, 0)) << grammar[1];
+        ASSERT_TRUE(f.Parse(sentence, poParseTrees)) << grammar[1];
+        ASSERT_EQ(f.Trees().size(), 1u);
+        EXPECT_THAT(f.Trees()[0], StartsWith("[S [L [")) << grammar[1];
+        for (const uint8_t direction : {poDepthFirst, poBreadthFirst}) {
+            f.Begin(sentence, poTopDown | direction);
+            EXPECT_TRUE(TopDownParse(f.Parser, poTopDown | direction, f.Run))
+                << grammar[1] << " " << int(direction);
+        }
+        EXPECT_TRUE(f.Sink.Empty());
+    }
+}
+
+TEST(Cancellation, ACancelledTokenStopsTheParseCleanly) {
+    ParseFixture f({"S = L", "L = L L", "L = \"a\""});
+    CancelToken cancel;
+    cancel.Cancel();
+    f.Run.Cancel = &cancel;
+    for (const uint8_t options :
+         {uint8_t(poParseTrees), uint8_t(poTraceList | poTopDown | poDepthFirst),
+          uint8_t(poTraceList | poBottomUp | poBreadthFirst)}) {
+        EXPECT_FALSE(f.Parse("a a a", options)) << int(options);
+        EXPECT_TRUE(f.Run.Cancelled) << int(options);
+        EXPECT_TRUE(f.Trees().empty());
+        EXPECT_TRUE(f.Trace().empty());
+    }
+    EXPECT_TRUE(f.Sink.Empty()) << "cancelling is not an error";
+    cancel.Reset();
+    EXPECT_TRUE(f.Parse("a a a", poParseTrees));
+    EXPECT_FALSE(f.Run.Cancelled);
+    EXPECT_EQ(f.Trees().size(), 2u);
+}
+
+TEST(Cancellation, AnotherThreadCanStopAnEndlessEnumeration) {
+    // The words have more trees than could ever be listed.
+    ParseFixture f({"S = L", "L = L L", "L = \"a\""});
+    CancelToken cancel;
+    f.Run.Cancel = &cancel;
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        cancel.Cancel();
+    });
+    EXPECT_FALSE(f.Parse(Words("a", 40), poParseTrees));
+    canceller.join();
+    EXPECT_TRUE(f.Run.Cancelled);
+    EXPECT_TRUE(f.Trees().empty());
+}
+
+TEST(TraceLimit, AnOverfullTraceIsEmptiedOnceAndTheParseGoesOn) {
+    ParseFixture f(QuickStartGrammar);
+    f.Run.MaxTraceBytes = 8 * (sizeof(std::string) + 16);
+    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poTopDown | poDepthFirst));
+    EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{Memory});
+    EXPECT_TRUE(f.Run.TraceOverflowed);
+    EXPECT_LT(f.Trace().size(), 11u);
+    // The next run starts with a fresh allowance.
+    f.Run.MaxTraceBytes = DefaultMaxTraceBytes;
+    f.Sink.Clear();
+    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poTopDown | poDepthFirst));
+    EXPECT_EQ(f.Trace().size(), 11u);
+    EXPECT_TRUE(f.Sink.Empty());
+}

@@ -1,0 +1,95 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "parsing/parse_trees.h"
+#include "parsing_test_support.h"
+#include "text/text_utils.h"
+
+using namespace gramarbor;
+using namespace gramarbor::testing;
+using ::testing::ElementsAre;
+
+namespace {
+
+const std::string NounAttachment =
+    "[S [NP [DET [the]] [N [man]]] [VP [V [sees]] [NP [NP [DET [the]] [N [dog]]] [PP [P [with]] "
+    "[NP [DET [the]] [N [telescope]]]]]]]";
+const std::string VerbAttachment =
+    "[S [NP [DET [the]] [N [man]]] [VP [VP [V [sees]] [NP [DET [the]] [N [dog]]]] [PP [P [with]] "
+    "[NP [DET [the]] [N [telescope]]]]]]";
+
+std::string Path(std::initializer_list<uint16_t> rules) {
+    std::string path;
+    for (const uint16_t rule : rules)
+        path += WordToStr2(rule);
+    return path;
+}
+
+} // namespace
+
+TEST(ParseTrees, QuickStartSentenceGivesItsBracketedTree) {
+    ParseFixture f(QuickStartGrammar);
+    ASSERT_TRUE(f.Parse("the dog chases the cat", poParseTrees));
+    EXPECT_THAT(f.Trees(), ElementsAre("[S [NP [DET [the]] [N [dog]]] [VP [V [chases]] [NP [DET "
+                                       "[the]] [N [cat]]]]]"));
+    EXPECT_TRUE(f.Trace().empty());
+}
+
+TEST(ParseTrees, AmbiguousSentenceGivesEveryTreeInAlternativeOrder) {
+    ParseFixture f(PrepositionalGrammar);
+    ASSERT_TRUE(f.Checked);
+    ASSERT_TRUE(f.Parse("the man sees the dog with the telescope", poParseTrees));
+    EXPECT_THAT(f.Trees(), ElementsAre(NounAttachment, VerbAttachment));
+
+    // With the rules for VP swapped, the verb attachment comes first.
+    std::vector<std::string> swapped = PrepositionalGrammar;
+    std::swap(swapped[3], swapped[4]);
+    ParseFixture g(swapped);
+    ASSERT_TRUE(g.Parse("the man sees the dog with the telescope", poParseTrees));
+    EXPECT_THAT(g.Trees(), ElementsAre(VerbAttachment, NounAttachment));
+}
+
+TEST(ParseTrees, EnumerationRecordsRulePathsInPreOrder) {
+    ParseFixture f(QuickStartGrammar);
+    f.Begin("the dog chases the cat", poParseTrees);
+    ASSERT_TRUE(EnumerateParses(f.Parser, poParseTrees, f.Run));
+    EXPECT_THAT(f.Trees(), ElementsAre(Path({0, 1, 3, 5, 2, 6, 1, 3, 4})));
+    EXPECT_FALSE(f.Parser.ParseFound) << "all trees were wanted";
+}
+
+TEST(ParseTrees, WithoutTreesTheEnumerationStopsAtTheFirst) {
+    ParseFixture f(PrepositionalGrammar);
+    f.Begin("the man sees the dog with the telescope", 0);
+    ASSERT_TRUE(EnumerateParses(f.Parser, 0, f.Run));
+    EXPECT_EQ(f.Trees().size(), 1u);
+    EXPECT_TRUE(f.Parser.ParseFound);
+    // The driver then decides by that one path alone.
+    EXPECT_TRUE(f.Parse("the man sees the dog with the telescope", 0));
+    EXPECT_EQ(f.Trees().size(), 1u);
+}
+
+TEST(ParseTrees, NoDerivationIsNoErrorButNoTree) {
+    ParseFixture f(QuickStartGrammar);
+    f.Begin("the dog chases", poParseTrees);
+    EXPECT_TRUE(EnumerateParses(f.Parser, poParseTrees, f.Run));
+    EXPECT_TRUE(f.Trees().empty());
+    EXPECT_FALSE(f.Parse("the dog chases", poParseTrees));
+}
+
+TEST(ParseTrees, TokenClassLeavesShowTheClassName) {
+    ParseFixture f({"S = NAME \"runs\"", "NAME = @Ident"});
+    ASSERT_TRUE(f.Checked);
+    ASSERT_TRUE(f.Parse("Anna runs", poParseTrees));
+    // The check separates "runs" into a generated lexical rule #0.
+    EXPECT_THAT(f.Trees(), ElementsAre("[S [NAME [@Ident]] [#0 [runs]]]"));
+}
+
+TEST(ParseTrees, BracketTextOfAPathIsRobustAgainstShortPaths) {
+    ParseFixture f(QuickStartGrammar);
+    EXPECT_EQ(PathToBracketText(f.Parser, Path({1, 3, 5})), "[NP [DET [the]] [N [dog]]]");
+    EXPECT_EQ(PathToBracketText(f.Parser, Path({1, 3})), "[NP [DET [the]] []]");
+    EXPECT_EQ(PathToBracketText(f.Parser, Path({99})), "[]");
+    std::size_t position = 2;
+    EXPECT_EQ(SubtreeText(f.Parser, Path({1, 5, 3}), position), "[N [dog]]");
+    EXPECT_EQ(position, 4u);
+}

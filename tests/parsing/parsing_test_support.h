@@ -1,0 +1,55 @@
+// Helpers shared by the parsing tests: a checked grammar with a recording sink and
+// the sentence runs on it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/message_sink.h"
+#include "grammar/grammar_check.h"
+#include "grammar/grammar_store.h"
+#include "parsing/parse_driver.h"
+#include "parsing/parse_options.h"
+#include "parsing/parse_run.h"
+
+namespace gramarbor::testing {
+
+inline const std::vector<std::string> QuickStartGrammar{
+    "S = NP VP",   "NP = DET N",  "VP = V NP",     "DET = \"the\"",
+    "N = \"cat\"", "N = \"dog\"", "V = \"chases\""};
+
+// A grammar with a prepositional phrase that attaches to the verb or the noun:
+// "the man sees the dog with the telescope" has two trees.
+inline const std::vector<std::string> PrepositionalGrammar{
+    "S = NP VP",   "NP = DET N",        "NP = NP PP",    "VP = V NP",
+    "VP = VP PP",  "PP = P NP",         "DET = \"the\"", "N = \"man\"",
+    "N = \"dog\"", "N = \"telescope\"", "V = \"sees\"",  "P = \"with\""};
+
+struct ParseFixture {
+    RecordingSink Sink;
+    TParser Parser{Sink};
+    std::vector<std::string> Sentence;
+    TParseRun Run;
+
+    explicit ParseFixture(const std::vector<std::string>& grammar) {
+        Checked = CheckGrammar(Parser, "=", "", grammar, nullptr, true);
+    }
+
+    bool Parse(const std::string& sentence, uint8_t options) {
+        Sentence = {sentence};
+        return ParseSentence(Parser, Sentence, options, Run);
+    }
+
+    // Sets up the run on the sentence without parsing, for calling one strategy.
+    void Begin(const std::string& sentence, uint8_t options) {
+        Sentence = {sentence};
+        BeginParseRun(Parser, Sentence, options, Run);
+    }
+
+    const std::vector<std::string>& Trace() const { return Parser.TraceLines; }
+    const std::vector<std::string>& Trees() const { return Parser.ParseTrees; }
+
+    bool Checked = false;
+};
+
+} // namespace gramarbor::testing

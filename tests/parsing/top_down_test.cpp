@@ -1,0 +1,159 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "parsing/pattern_match.h"
+#include "parsing/top_down.h"
+#include "parsing_test_support.h"
+
+using namespace gramarbor;
+using namespace gramarbor::testing;
+using ::testing::ElementsAre;
+
+namespace {
+
+constexpr uint8_t TopDownDepth = poTopDown | poDepthFirst | poTraceList;
+constexpr uint8_t TopDownBreadth = poTopDown | poBreadthFirst | poTraceList;
+
+// The trace with its tabs shown as "|".
+std::vector<std::string> Shown(const std::vector<std::string>& trace) {
+    std::vector<std::string> lines = trace;
+    for (auto& line : lines)
+        for (char& c : line)
+            if (c == '\t') c = '|';
+    return lines;
+}
+
+} // namespace
+
+TEST(TopDownTrace, DepthFirstDetailedShowsEveryExpansionTried) {
+    ParseFixture f(QuickStartGrammar);
+    ASSERT_TRUE(f.Checked);
+    ASSERT_TRUE(f.Parse("the dog chases the cat", TopDownDepth));
+    EXPECT_THAT(Shown(f.Trace()),
+                ElementsAre("0|-| S", "1|0| NP VP", "2|1| DET N VP", "3|3| the N VP",
+                            "4|4| the cat VP", "5|5| the dog VP", "6|2| the dog V NP",
+                            "7|6| the dog chases NP", "8|1| the dog chases DET N",
+                            "9|3| the dog chases the N", "10|4| the dog chases the cat"));
+    EXPECT_TRUE(f.Trees().empty()) << "no trees were asked for";
+}
+
+TEST(TopDownTrace, DepthFirstOptimalKeepsOnlyTheDerivation) {
+    ParseFixture f(QuickStartGrammar);
+    ASSERT_TRUE(f.Parse("the dog chases the cat", TopDownDepth | poOptimalTrace));
+    EXPECT_THAT(Shown(f.Trace()),
+                ElementsAre("0|-| S", "1|0| NP VP", "2|1| DET N VP", "3|3| the N VP",
+                            "4|5| the dog VP", "5|2| the dog V NP", "6|6| the dog chases NP",
+                            "7|1| the dog chases DET N", "8|3| the dog chases the N",
+                            "9|4| the dog chases the cat"));
+}
+
+TEST(TopDownTrace, BreadthFirstExpandsAllNonterminalsPerLine) {
+    ParseFixture f(QuickStartGrammar);
+    ASSERT_TRUE(f.Parse("the dog chases the cat", TopDownBreadth));
+    EXPECT_THAT(Shown(f.Trace()),
+                ElementsAre("0|-| S", "1|-| NP VP", "2|-| DET N V NP", "3|-| the cat chases DET N",
+                            "4|-| the cat chases the cat", "5|-| the cat chases the dog",
+                            "6|-| the dog chases DET N", "7|-| the dog chases the cat"));
+    ASSERT_TRUE(f.Parse("the dog chases the cat", TopDownBreadth | poOptimalTrace));
+    EXPECT_THAT(Shown(f.Trace()),
+                ElementsAre("0|-| S", "1|-| NP VP", "2|-| DET N V NP", "3|-| the dog chases DET N",
+                            "4|-| the dog chases the cat"));
+}
+
+TEST(TopDownTrace, TerminalStartRuleMatchesAtOnce) {
+    ParseFixture f({"S = \"hello\" \"world\""});
+    ASSERT_TRUE(f.Checked);
+    ASSERT_TRUE(f.Parse("Hello World", TopDownDepth));
+    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|-| S", "1|0| hello world"));
+}
+
+TEST(TopDownTrace, LowerCaseNonterminalsShowUpperCased) {
+    ParseFixture f({"s = np", "np = \"x\""});
+    ASSERT_TRUE(f.Parse("x", TopDownDepth));
+    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|-| S", "1|0| NP", "2|1| x"));
+}
+
+TEST(TopDownFailures, ExpansionsLongerThanTheSentenceAreDroppedSilently) {
+    ParseFixture f(QuickStartGrammar);
+    EXPECT_FALSE(f.Parse("the dog", TopDownDepth));
+    EXPECT_TRUE(f.Trace().empty()) << "a failed parse leaves no trace";
+    EXPECT_TRUE(f.Sink.Empty());
+
+    f.Begin("the dog", TopDownDepth);
+    EXPECT_FALSE(TopDownParse(f.Parser, TopDownDepth, f.Run));
+    // Only the start line, the start rule and NP's expansions fit two words.
+    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|-| S", "1|0| NP VP"));
+}
+
+TEST(TopDownFailures, UntokenisableSentenceReportsIncompleteTokens) {
+    ParseFixture f(QuickStartGrammar);
+    EXPECT_FALSE(f.Parse("the dog ? the cat", TopDownDepth));
+    EXPECT_EQ(f.Sink.Texts(),
+              std::vector<std::string>{"Internal error: couldn`t create complete list of tokens!"});
+    EXPECT_TRUE(f.Trace().empty());
+}
+
+TEST(TopDownFailures, BlankSentenceFailsEveryStrategy) {
+    ParseFixture f(QuickStartGrammar);
+    for (const uint8_t options : {TopDownDepth, TopDownBreadth}) {
+        EXPECT_FALSE(f.Parse("   ", options)) << int(options);
+        EXPECT_TRUE(f.Sink.Empty());
+    }
+}
+
+TEST(TopDownMatching, CaseSensitivityDecidesHowWordsMeetTerminals) {
+    ParseFixture f({"S = \"The\" \"m\xE4n\""});
+    EXPECT_TRUE(f.Parse("THE M\xC4N", TopDownDepth));
+    EXPECT_TRUE(f.Parse("the m\xE4n", TopDownDepth));
+    EXPECT_FALSE(f.Parse("the m\xE4n", TopDownDepth | poCaseSensitive));
+    EXPECT_TRUE(f.Parse("The m\xE4n", TopDownDepth | poCaseSensitive));
+}
+
+TEST(TopDownMatching, TokenClassesAcceptTheirKindsOnly) {
+    ParseFixture f({"S = A", "A = @Ident @Number @Number @Integer @Float"});
+    ASSERT_TRUE(f.Checked);
+    for (const uint8_t options : {TopDownDepth, TopDownBreadth}) {
+        EXPECT_TRUE(f.Parse("x 1 2.5 3 4.0", options));
+        EXPECT_FALSE(f.Parse("x 1 2.5 3.0 4.0", options)) << "@Integer takes no float";
+        EXPECT_FALSE(f.Parse("x 1 2.5 3 4", options)) << "@Float takes no integer";
+        EXPECT_FALSE(f.Parse("1 1 2.5 3 4.0", options)) << "@Ident takes no number";
+    }
+    ParseFixture keyword({"S = @Ident B", "B = \"b\""});
+    EXPECT_FALSE(keyword.Parse("b b", TopDownDepth)) << "a grammar word is a keyword, not @Ident";
+    EXPECT_TRUE(keyword.Parse("a b", TopDownDepth));
+}
+
+TEST(TopDownMatching, MatchPatternResults) {
+    ParseFixture f(QuickStartGrammar);
+    f.Begin("the dog", TopDownDepth);
+    ASSERT_TRUE(RebuildTokens(f.Parser, f.Run));
+    const auto& rules = f.Parser.Rules;
+    const TElemNode* the = &rules[3].Line.Right[0];
+    const TElemNode* cat = &rules[4].Line.Right[0];
+    const TElemNode* dog = &rules[5].Line.Right[0];
+    const TElemNode* n = &rules[1].Line.Right[1];
+    EXPECT_EQ(MatchPattern(f.Parser, {the, n}, 0, false), pmPrefix);
+    EXPECT_EQ(MatchPattern(f.Parser, {the, n}, 0, true), pmFail);
+    EXPECT_EQ(MatchPattern(f.Parser, {the, dog}, 0, false), pmComplete);
+    EXPECT_EQ(MatchPattern(f.Parser, {the, cat}, 0, false), pmFail);
+    EXPECT_EQ(MatchPattern(f.Parser, {the}, 0, false), pmFail) << "too short";
+    EXPECT_EQ(MatchPattern(f.Parser, {the, dog, n}, 0, false), pmFail) << "too long";
+    int matched = 0;
+    EXPECT_TRUE(PrefixMatch(f.Parser, {the, n}, false, matched));
+    EXPECT_EQ(matched, 1);
+    EXPECT_FALSE(PrefixMatch(f.Parser, {the, dog, n}, false, matched));
+    EXPECT_EQ(matched, -1);
+}
+
+TEST(TopDownOdometer, PositionZeroTurnsFastest) {
+    // Nonterminals of 2 and 3 alternatives around a terminal.
+    const std::vector<uint16_t> highest{1, 0, 2};
+    std::vector<uint16_t> current(3, 0);
+    bool first = true;
+    std::vector<std::pair<int, int>> seen;
+    while (NextAlternativeCombination(current, highest, 3, first))
+        seen.emplace_back(current[0], current[2]);
+    EXPECT_THAT(seen, ElementsAre(std::pair(0, 0), std::pair(1, 0), std::pair(0, 1),
+                                  std::pair(1, 1), std::pair(0, 2), std::pair(1, 2)));
+    EXPECT_FALSE(first);
+}
