@@ -7,7 +7,7 @@
 
 namespace gramarbor {
 
-std::string MsgTooManyAlternatives(const std::string& netName) {
+std::string MsgRtnTooManyAlternatives(const std::string& netName) {
     return "Too many alternatives in the \"" + netName +
            "\"-network: normally 5 arcs are possible, in \"(..)\" only 4. Please reformulate "
            "your CFG.";
@@ -82,7 +82,7 @@ bool CfgToRtn(const TRuleList& rules, TRtn& rtn, MessageSink& sink, bool* tooMan
                 return false;
             }
             if (node.size() > MaxConditions) {
-                sink.Error(MsgTooManyAlternatives(net.Name));
+                sink.Error(MsgRtnTooManyAlternatives(net.Name));
                 if (tooManyAlternatives) *tooManyAlternatives = true;
                 ClearRtn(rtn);
                 return false;

@@ -10,7 +10,7 @@
 
 namespace gramarbor {
 
-std::string MsgTooManyAlternatives(const std::string& netName);
+std::string MsgRtnTooManyAlternatives(const std::string& netName);
 
 // Appends the conditions of one right-side element to node j (arcs from j to j + 1,
 // plus the loop back of a repeated element).

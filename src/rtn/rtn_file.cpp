@@ -103,6 +103,11 @@ bool ReadRtnBytes(std::string_view bytes, TRtn& rtn, TRtnFileOptions& options, M
                 return false;
             }
         }
+        // Bytes after the last net mean the file is not what it claims to be.
+        if (!reader.AtEnd()) {
+            sink.Error(MsgRtnMemory);
+            return false;
+        }
         rtn = std::move(read);
         options = readOptions;
         return true;

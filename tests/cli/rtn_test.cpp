@@ -1,0 +1,181 @@
+// gramarbor-cli rtn and cfg: network files and pictures from grammars, grammars from
+// network files, messages and exit codes.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+#include "run_cli.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class RtnCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Dir = fs::path(::testing::TempDir()) /
+              ("rtn_cli_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(Dir);
+        fs::create_directories(Dir);
+    }
+    void TearDown() override { fs::remove_all(Dir); }
+    std::string Path(const std::string& name) const { return (Dir / name).string(); }
+    std::string Write(const std::string& name, const std::string& text) const {
+        std::ofstream(Path(name), std::ios::binary) << text;
+        return Path(name);
+    }
+    fs::path Dir;
+};
+
+bool HaveTool(const std::string& name) {
+    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+void ExpectReadableWmf(const std::string& path) {
+    ASSERT_TRUE(fs::exists(path)) << path;
+    const std::string err = path + ".err";
+    if (HaveTool("wmf2svg")) {
+        EXPECT_EQ(std::system(("wmf2svg -o " + path + ".svg " + path + " 2>" + err).c_str()), 0);
+        EXPECT_EQ(Slurp(err), "") << path;
+    }
+    if (HaveTool("convert")) {
+        EXPECT_EQ(
+            std::system(("convert -density 96 " + path + " " + path + ".png 2>" + err).c_str()), 0);
+        EXPECT_EQ(Slurp(err), "") << path;
+    }
+}
+
+TEST_F(RtnCli, GrammarToNetworkFileAndBack) {
+    const CliResult made = RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", Path("quick.rtn"),
+                                   "--node-size", "3", "--arcs-only"});
+    ASSERT_EQ(made.ExitCode, 0) << made.Err;
+    EXPECT_EQ(made.Err, "");
+    const std::string bytes = Slurp(Path("quick.rtn"));
+    ASSERT_GE(bytes.size(), 13u);
+    EXPECT_EQ(bytes.substr(0, 13), std::string("\0\3\0\0\0\0\0\0\0\7\0\0\0", 13));
+
+    const CliResult back = RunCli({"cfg", Path("quick.rtn")});
+    EXPECT_EQ(back.ExitCode, 0) << back.Err;
+    EXPECT_EQ(back.Out, "S = NP VP\nNP = DET N\nVP = V NP\nDET = \"the\"\nN = \"cat\"\n"
+                        "N = \"dog\"\nV = \"chases\"\n");
+}
+
+TEST_F(RtnCli, BracketsSurviveTheRoundTrip) {
+    ASSERT_EQ(RunCli({"rtn", ExamplePath("token_classes.cfg"), "-o", Path("t.RTN")}).ExitCode, 0);
+    const CliResult back = RunCli({"cfg", Path("t.RTN")});
+    EXPECT_EQ(back.ExitCode, 0) << back.Err;
+    EXPECT_NE(back.Out.find("STATEMENT = \"print\" <@Number,@Ident>\n"), std::string::npos);
+    EXPECT_NE(back.Out.find("PROGRAM = STATEMENT [NEXT]\n"), std::string::npos);
+
+    ASSERT_EQ(
+        RunCli({"rtn", TestDataPath("grammar/umlauts_cp1252.cfg"), "-o", Path("u.rtn")}).ExitCode,
+        0);
+    const CliResult umlauts = RunCli({"cfg", Path("u.rtn")});
+    EXPECT_NE(umlauts.Out.find("NOMEN = \"M\xC3\xBCller\"\n"), std::string::npos);
+}
+
+TEST_F(RtnCli, MetafilesWholeAndSplit) {
+    const CliResult whole =
+        RunCli({"rtn", ExamplePath("optional_repeated.cfg"), "-o", Path("net.wmf")});
+    ASSERT_EQ(whole.ExitCode, 0) << whole.Err;
+    ExpectReadableWmf(Path("net.wmf"));
+
+    const CliResult split = RunCli({"rtn", ExamplePath("optional_repeated.cfg"), "-o",
+                                    Path("RTN.WMF"), "--split", "--node-dist", "4"});
+    ASSERT_EQ(split.ExitCode, 0) << split.Err;
+    for (const char* name : {"RTN_0.WMF", "RTN_1.WMF", "RTN_2.WMF"})
+        ExpectReadableWmf(Path(name));
+    EXPECT_FALSE(fs::exists(Path("RTN.WMF")));
+
+    // Two nets: only two parts hold nets.
+    const std::string two = Write("two.cfg", "S = A\nA = \"a\"\n");
+    ASSERT_EQ(RunCli({"rtn", two, "-o", Path("two.wmf"), "--split"}).ExitCode, 0);
+    ExpectReadableWmf(Path("two_0.wmf"));
+    ExpectReadableWmf(Path("two_1.wmf"));
+    EXPECT_FALSE(fs::exists(Path("two_2.wmf")));
+}
+
+TEST_F(RtnCli, OtherPictureFormats) {
+    const CliResult svg = RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", Path("q.svg")});
+    if (svg.ExitCode == 2 && svg.Err.find("only .rtn and .wmf") != std::string::npos)
+        GTEST_SKIP() << "built without Qt";
+    ASSERT_EQ(svg.ExitCode, 0) << svg.Err;
+    EXPECT_NE(Slurp(Path("q.svg")).find("<svg"), std::string::npos);
+    ASSERT_EQ(RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", Path("q.png")}).ExitCode, 0);
+    EXPECT_EQ(Slurp(Path("q.png")).substr(1, 3), "PNG");
+    ASSERT_EQ(RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", Path("q.pdf")}).ExitCode, 0);
+    EXPECT_EQ(Slurp(Path("q.pdf")).substr(0, 4), "%PDF");
+}
+
+TEST_F(RtnCli, RefusedGrammarsAndNetworks) {
+    const std::string tooMany = Write("many.cfg", "S = A (B,C,D,E,F)\n");
+    const CliResult many = RunCli({"rtn", tooMany, "-o", Path("m.rtn")});
+    EXPECT_EQ(many.ExitCode, 1);
+    EXPECT_EQ(many.Err, tooMany + ": error: Too many alternatives in the \"S\"-network: normally "
+                                  "5 arcs are possible, in \"(..)\" only 4. Please reformulate "
+                                  "your CFG.\n");
+    EXPECT_FALSE(fs::exists(Path("m.rtn")));
+
+    const std::string bad = Write("bad.cfg", "// comment\nS = A\nA B\n");
+    const CliResult unread = RunCli({"rtn", bad, "-o", Path("b.rtn")});
+    EXPECT_EQ(unread.ExitCode, 1);
+    EXPECT_EQ(unread.Err,
+              bad + ":3: error: No separator found (left-side \"separator\" right-side): \"=\"\n" +
+                  bad + ": error: Please define a valid CFG first.\n");
+
+    // Reading alone is enough: an undeclared symbol is still converted.
+    const std::string undeclared = Write("u.cfg", "S = NOWHERE\n");
+    EXPECT_EQ(RunCli({"rtn", undeclared, "-o", Path("u.rtn")}).ExitCode, 0);
+
+    const CliResult fresh = RunCli({"cfg", TestDataPath("rtn/new_rtn.rtn")});
+    EXPECT_EQ(fresh.ExitCode, 1);
+    EXPECT_EQ(fresh.Out, "");
+    EXPECT_NE(fresh.Err.find("error in the \"Net0\"-network in node \"Net00\"."),
+              std::string::npos);
+
+    const CliResult damaged = RunCli({"cfg", TestDataPath("rtn/broken/kind_zero.rtn")});
+    EXPECT_EQ(damaged.ExitCode, 2);
+    EXPECT_NE(damaged.Err.find("Not enough memory to proceed. Program aborted."),
+              std::string::npos);
+    const CliResult wrongType = RunCli({"cfg", ExamplePath("quickstart.cfg")});
+    EXPECT_EQ(wrongType.ExitCode, 2);
+    EXPECT_NE(wrongType.Err.find("Wrong file-type: extension \".RTN\" expected."),
+              std::string::npos);
+}
+
+TEST(RtnCliArgs, HelpAndUsageErrors) {
+    for (const char* command : {"rtn", "cfg"}) {
+        const CliResult help = RunCli({command, "--help"});
+        EXPECT_EQ(help.ExitCode, 0);
+        EXPECT_NE(help.Out.find(std::string("Usage: gramarbor-cli ") + command), std::string::npos);
+    }
+    const std::vector<std::vector<std::string>> wrong = {
+        {"rtn"},
+        {"rtn", ExamplePath("quickstart.cfg")},
+        {"rtn", ExamplePath("quickstart.cfg"), "-o", "x.txt"},
+        {"rtn", ExamplePath("quickstart.cfg"), "-o", "x.rtn", "--split"},
+        {"rtn", ExamplePath("quickstart.cfg"), "-o", "x.wmf", "--node-size", "17"},
+        {"rtn", ExamplePath("quickstart.cfg"), "-o", "x.wmf", "--bogus"},
+        {"cfg"},
+        {"cfg", "a.rtn", "b.rtn"},
+    };
+    for (const auto& args : wrong) {
+        const CliResult result = RunCli(args);
+        EXPECT_EQ(result.ExitCode, 2) << args.size();
+        EXPECT_NE(result.Err.find("--help"), std::string::npos);
+    }
+    const CliResult missing = RunCli({"rtn", "/no/such.cfg", "-o", "x.rtn"});
+    EXPECT_EQ(missing.ExitCode, 2);
+}
+
+} // namespace
