@@ -138,9 +138,9 @@ void QtCanvas::TextOut(int32_t x, int32_t y, std::string_view text) {
 }
 
 void QtCanvas::DrawLine(TPoint from, TPoint to) {
-    const int dx = to.X - from.X;
-    const int dy = to.Y - from.Y;
-    const int steps = std::max(std::abs(dx), std::abs(dy));
+    const double dx = static_cast<double>(to.X) - from.X;
+    const double dy = static_cast<double>(to.Y) - from.Y;
+    const double steps = std::max(std::abs(dx), std::abs(dy));
     if (steps == 0) return;
     ApplyPen(false);
     if (steps == 1) {
@@ -148,7 +148,7 @@ void QtCanvas::DrawLine(TPoint from, TPoint to) {
         return;
     }
     // The last point drawn is the one before the end point on the line.
-    const double keep = static_cast<double>(steps - 1) / steps;
+    const double keep = (steps - 1) / steps;
     Painter.drawLine(QLineF(from.X, from.Y, from.X + dx * keep, from.Y + dy * keep));
 }
 
@@ -177,6 +177,7 @@ void QtCanvas::FillInsideForXor(const QPainterPath& outline) {
 }
 
 void QtCanvas::Rectangle(const TRect& box) {
+    if (box.Width() == 0 || box.Height() == 0) return;
     ApplyPen(true);
     QPainterPath outline;
     outline.addRect(OutlineBox(box));
@@ -193,6 +194,7 @@ void QtCanvas::FillRect(const TRect& box) {
 }
 
 void QtCanvas::RoundRect(const TRect& box, int32_t cornerWidth, int32_t cornerHeight) {
+    if (box.Width() == 0 || box.Height() == 0) return;
     ApplyPen(true);
     QPainterPath outline;
     outline.addRoundedRect(OutlineBox(box), std::abs(cornerWidth) / 2.0,
@@ -203,6 +205,7 @@ void QtCanvas::RoundRect(const TRect& box, int32_t cornerWidth, int32_t cornerHe
 }
 
 void QtCanvas::Ellipse(const TRect& box) {
+    if (box.Width() == 0 || box.Height() == 0) return;
     ApplyPen(true);
     QPainterPath outline;
     outline.addEllipse(OutlineBox(box));
