@@ -1,6 +1,7 @@
 #include "picture/wmf_writer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <new>
 #include <optional>
@@ -245,8 +246,68 @@ void WriteBox(WmfRecorder& out, uint16_t function, const TRect& box) {
     out.Words(function, {box.Bottom, box.Right, box.Top, box.Left});
 }
 
-void WriteOp(WmfRecorder& out, const PictureOp& op) {
+// Readers that scale everything drawn to their output (libwmf, and ImageMagick through
+// it) would shrink the whole picture for one stray line, so the writer keeps the
+// drawing inside the picture's box: lines are clipped to it, and calls that lie
+// wholly outside it (which no reader shows) are left out.
+struct Clip {
+    double Width = 0;
+    double Height = 0;
+
+    bool Outside(int64_t left, int64_t top, int64_t right, int64_t bottom) const {
+        return std::max(left, right) < 0 || std::max(top, bottom) < 0 ||
+               std::min(left, right) >= Width || std::min(top, bottom) >= Height;
+    }
+    bool Outside(const TRect& box) const {
+        return Outside(box.Left, box.Top, box.Right, box.Bottom);
+    }
+
+    // Cuts the line to the box (Liang-Barsky); false when nothing of it is inside.
+    bool Line(TPoint& a, TPoint& b) const {
+        const double x0 = a.X, y0 = a.Y, dx = double(b.X) - a.X, dy = double(b.Y) - a.Y;
+        double from = 0, to = 1;
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {x0, Width - x0, y0, Height - y0};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0) {
+                if (q[i] < 0) return false;
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0)
+                from = std::max(from, t);
+            else
+                to = std::min(to, t);
+        }
+        if (from > to) return false;
+        if (to < 1) b = {int32_t(std::lround(x0 + to * dx)), int32_t(std::lround(y0 + to * dy))};
+        if (from > 0)
+            a = {int32_t(std::lround(x0 + from * dx)), int32_t(std::lround(y0 + from * dy))};
+        return true;
+    }
+};
+
+void WriteOp(WmfRecorder& out, const PictureOp& op, const Clip& clip) {
     const TCanvasState& state = op.State;
+    switch (op.Kind) {
+    case PictureOpKind::Line:
+        break;
+    case PictureOpKind::Text:
+        if (op.A.X >= clip.Width || op.A.Y >= clip.Height) return;
+        break;
+    case PictureOpKind::Polygon: {
+        if (op.Points.empty()) return;
+        TRect bounds{op.Points[0].X, op.Points[0].Y, op.Points[0].X, op.Points[0].Y};
+        for (const TPoint& pt : op.Points)
+            bounds = {std::min(bounds.Left, pt.X), std::min(bounds.Top, pt.Y),
+                      std::max(bounds.Right, pt.X), std::max(bounds.Bottom, pt.Y)};
+        if (clip.Outside(bounds)) return;
+        break;
+    }
+    default:
+        if (clip.Outside(op.Box)) return;
+        break;
+    }
     switch (op.Kind) {
     case PictureOpKind::Text: {
         if (op.Text.empty()) return;
@@ -271,12 +332,15 @@ void WriteOp(WmfRecorder& out, const PictureOp& op) {
         out.Record(META_TEXTOUT, params);
         return;
     }
-    case PictureOpKind::Line:
+    case PictureOpKind::Line: {
+        TPoint from = op.A, to = op.B;
+        if (!clip.Line(from, to)) return;
         out.SetRop2(state.PenMode);
         out.SelectPen(PenOf(state));
-        out.Words(META_MOVETO, {op.A.Y, op.A.X});
-        out.Words(META_LINETO, {op.B.Y, op.B.X});
+        out.Words(META_MOVETO, {from.Y, from.X});
+        out.Words(META_LINETO, {to.Y, to.X});
         return;
+    }
     case PictureOpKind::Rectangle:
         PrepareShape(out, state);
         WriteBox(out, META_RECTANGLE, op.Box);
@@ -340,8 +404,9 @@ std::string WriteWmfBytes(const Picture& picture) {
     out.SelectPen({PenSolid, 1, clWhite});
     out.SelectBrush({BrushSolid, clWhite});
     WriteBox(out, META_RECTANGLE, {0, 0, width, height});
+    const Clip clip{double(width), double(height)};
     for (const PictureOp& op : picture.Calls())
-        WriteOp(out, op);
+        WriteOp(out, op, clip);
     return out.Finish(width, height);
 }
 

@@ -10,7 +10,9 @@ namespace gramarbor {
 
 // The complete file: placeable header, metafile header, a full-size white
 // background, one or more records per recorded call, end-of-file record.
-// Coordinates outside the 16-bit range of the format are clamped; a picture with a
+// Lines are clipped to the picture and calls wholly outside it left out (readers
+// that scale the drawn extent would otherwise shrink the picture); coordinates
+// outside the 16-bit range of the format are clamped. A picture with a
 // width or height below 1 gets a box of at least 1 x 1.
 std::string WriteWmfBytes(const Picture& picture);
 

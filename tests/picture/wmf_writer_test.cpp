@@ -207,21 +207,35 @@ TEST(WmfWriter, KeepsTheObjectTableConsistent) {
         << "object count in the header";
 }
 
-TEST(WmfWriter, ClampsWhatTheFormatCannotHold) {
-    Drawing d(0, -128); // the surplus parts of a split export have such sizes
-    d.Canvas.MoveTo(-100000, 5);
-    d.Canvas.LineTo(100000, 40000);
-    d.Canvas.Polygon({{1, 1}});
+TEST(WmfWriter, KeepsTheDrawingInsideThePicture) {
+    Drawing d(200, 100);
+    d.Canvas.MoveTo(10, 50);
+    d.Canvas.LineTo(1000, 50);
+    d.Canvas.MoveTo(-100, -100);
+    d.Canvas.LineTo(300, 300);
+    d.Canvas.MoveTo(-100, 200);
+    d.Canvas.LineTo(300, 200);                 // wholly outside
+    d.Canvas.Ellipse({300, 0, 400, 50});       // wholly outside
+    d.Canvas.TextOut(250, 0, "x");             // starts right of the picture
+    d.Canvas.Rectangle({-100000, 10, 50, 20}); // partly inside: clamped
+    d.Canvas.Polygon({{1, 1}});                // too few points
     d.Canvas.TextOut(0, 0, "");
-    auto bytes = WriteWmfBytes(d.Pic);
-    EXPECT_EQ(bytes.substr(10, 4), std::string("\x01\0\x01\0", 4)) << "a box of 1 x 1";
-    auto records = Records(bytes);
-    EXPECT_EQ(Find(records, 0x0214).All(), (Words{5, -32768}));
-    EXPECT_EQ(Find(records, 0x0213).All(), (Words{32767, 32767}));
-    EXPECT_EQ(
-        std::count_if(records.begin(), records.end(),
-                      [](const Record& r) { return r.Function == 0x0324 || r.Function == 0x0521; }),
-        0);
+    const auto records = d.Written();
+    EXPECT_EQ(Find(records, 0x0214).All(), (Words{50, 10}));
+    EXPECT_EQ(Find(records, 0x0213).All(), (Words{50, 200}));
+    EXPECT_EQ(Find(records, 0x0214, 1).All(), (Words{0, 0}));
+    EXPECT_EQ(Find(records, 0x0213, 1).All(), (Words{100, 100}));
+    EXPECT_EQ(Find(records, 0x041B, 1).All(), (Words{20, 50, 10, -32768}));
+    EXPECT_EQ(std::count_if(records.begin(), records.end(),
+                            [](const Record& r) {
+                                return r.Function == 0x0213 || r.Function == 0x0418 ||
+                                       r.Function == 0x0324 || r.Function == 0x0521;
+                            }),
+              2);
+
+    Drawing empty(0, -128); // the surplus parts of a split export have such sizes
+    EXPECT_EQ(WriteWmfBytes(empty.Pic).substr(10, 4), std::string("\x01\0\x01\0", 4))
+        << "a 1 x 1 box";
     Drawing wide(40000, 10);
     wide.Canvas.TextOut(0, 0, std::string(40000, 'a'));
     EXPECT_EQ(Find(wide.Written(), 0x0521).Word(0), 32767);
@@ -306,6 +320,9 @@ Picture Sampler() {
     c.State.PenMode = TPenMode::pmXor;
     c.State.PenColor = clTeal;
     c.Rectangle({300, 240, 390, 290});
+    c.State.PenMode = TPenMode::pmCopy;
+    c.MoveTo(390, 150);
+    c.LineTo(5000, 150); // runs off the picture: must not shrink the drawing
     return picture;
 }
 
@@ -391,7 +408,7 @@ TEST(WmfReaders, ImageMagickRendersShapesAndTextsInPlace) {
     EXPECT_EQ(at(261, 21), 0xFFFFFFu) << "round corner";
     EXPECT_GT(inkIn(99, 99, 102, 102), 0) << "line";
     EXPECT_GT(inkIn(286, 90, 290, 94), 0) << "arc";
-    EXPECT_EQ(inkIn(220, 121, 300, 161) + inkIn(220, 80, 258, 118), 0)
+    EXPECT_EQ(inkIn(220, 123, 300, 161) + inkIn(220, 80, 257, 117), 0)
         << "only one quarter of the arc";
     EXPECT_EQ(at(350, 100), 0u) << "polygon";
     EXPECT_GT(inkIn(20, 160, 120, 184), 100) << "text";
