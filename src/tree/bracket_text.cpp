@@ -67,8 +67,14 @@ bool TTree::TreeToStr(std::string& text) {
             }
             // All children written: close this node.
             if (outside) {
-                text.pop_back();
-                if (!node->Children.empty()) text += close;
+                // A leaf is its bare name, except a tree of one node, which keeps
+                // its empty brackets so that the text reads back.
+                if (node->Children.empty() && stack.size() == 1)
+                    text += close;
+                else {
+                    text.pop_back();
+                    if (!node->Children.empty()) text += close;
+                }
             } else {
                 text += close;
             }

@@ -179,7 +179,8 @@ bool TTree::LoadTreeBytes(std::string_view bytes, const std::string& fileName) {
         const bool ok = in.ReadU8(flag) && in.ReadBool(withAnnotations) && in.ReadI32(halfHDist) &&
                         in.ReadI32(vDist) && in.ReadU8(options) && ReadAttr(in, defaults) &&
                         ReadRect(in, gridExtent) && in.ReadI32(nextID) && nextID >= 0 &&
-                        in.ReadString(fontName) && LoadNode(in, withAnnotations, root);
+                        in.ReadString(fontName) && LoadNode(in, withAnnotations, root) &&
+                        in.AtEnd(); // bytes after the tree: the file is damaged
         if (!ok) {
             if (ErrorCode == errorBefore) ReportFileError(DamagedFileText(fileName));
             return false;

@@ -62,6 +62,8 @@ TEST(BracketText, FormatsReadTheSameTree) {
     EXPECT_EQ(NodeAt(outside, {1, 0})->Name, "z");
     ASSERT_TRUE(outside.StrToTree("v()"));
     EXPECT_TRUE(outside.GetRoot()->Children.empty());
+    // The text of a one-node tree keeps its brackets: a bare name would not read back.
+    EXPECT_EQ(testing::WriteTree(outside), "v()");
     ASSERT_TRUE(outside.StrToTree("X(,Y)"));
     ASSERT_EQ(outside.GetRoot()->Children.size(), 1u);
     EXPECT_EQ(NodeAt(outside, {0})->Name, "Y");

@@ -159,6 +159,7 @@ TEST(TreeFile, DamagedFilesAreRefusedAndLeaveTheTree) {
         patched(rootChildren - 4, 1000000), // absurd annotation count
         patched(rootChildren, 5),           // more than four children
         patched(rootChildren, -1),          // negative child count
+        good + '\0',                        // bytes after the tree
     };
     for (const std::string& bytes : damaged) {
         sink.Clear();
