@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 #include "text/text_utils.h"
 #include "tree/node_geometry.h"
@@ -82,10 +83,11 @@ bool TTree::PlaneTree(TNode* start, bool withChains) {
     }
     try {
         int32_t maxLevel = 0;
-        std::vector<TNode*> parents;
-        std::vector<TNode*> pending{start};
+        // Nodes with their depth below the start node.
+        std::vector<std::pair<TNode*, int32_t>> parents;
+        std::vector<std::pair<TNode*, int32_t>> pending{{start, 0}};
         while (!pending.empty()) {
-            TNode* node = pending.back();
+            const auto [node, depth] = pending.back();
             pending.pop_back();
             bool listed = false;
             for (auto it = node->Children.rbegin(); it != node->Children.rend(); ++it) {
@@ -96,19 +98,25 @@ bool TTree::PlaneTree(TNode* start, bool withChains) {
                 }
                 if (child->Children.empty()) {
                     maxLevel = std::max<int32_t>(maxLevel, child->Y);
-                    if (!listed) parents.push_back(node);
+                    if (!listed) parents.push_back({node, depth});
                     listed = true;
                 } else {
-                    pending.push_back(child);
+                    pending.push_back({child, depth + 1});
                 }
             }
         }
-        for (TNode* parent : parents) {
+        for (const auto& [parent, depth] : parents) {
             for (TNodePtr& slot : parent->Children) {
                 TNode* leaf = slot.get();
                 if (!leaf->Children.empty() || leaf->Y >= maxLevel) continue;
                 const int32_t levels = maxLevel - leaf->Y;
                 if (withChains) {
+                    // Stored levels (of a tree drawn without a new layout) may be far
+                    // apart; the chain must still fit into the grid.
+                    if (depth + 1 + levels > MaxGridPosition) {
+                        ReportError(24, GridLimitContext);
+                        return false;
+                    }
                     TNodePtr below = std::move(slot);
                     for (int32_t k = levels - 1; k >= 0; --k) {
                         TNodePtr chain = NewChainNode();
