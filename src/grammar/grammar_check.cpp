@@ -44,6 +44,12 @@ bool SameRule(const TGramLine& a, const TGramLine& b) {
     return true;
 }
 
+// The rule line to blame for the internal rule at index.
+int32_t LineOfRule(const TParser& parser, std::size_t index) {
+    const int32_t line = parser.Rules[index].LineIndex;
+    return line < 0 ? 0 : line;
+}
+
 void ReportAt(TParser& parser, int32_t line, const std::string& message) {
     parser.ErrorLine = line;
     parser.Sink->Error(message);
@@ -179,6 +185,19 @@ bool BuildReferences(TParser& parser) {
                 AppendUseRef(names[right[m].Text].Uses, static_cast<uint16_t>(k),
                              static_cast<uint8_t>(m));
     }
+    // Each left element receives all uses of its name, each right-side nonterminal all
+    // rules of its name: refuse a grammar whose references would not fit in memory.
+    std::size_t referenceBytes = 0;
+    for (const TParsLine& line : rules) {
+        referenceBytes += names[line.Line.Left.Text].Uses.size();
+        for (const TElemNode& element : line.Line.Right)
+            if (element.SymKind == ekNonTerminal)
+                referenceBytes += names[element.Text].Definitions.size();
+    }
+    if (referenceBytes > MaxReferenceBytes) {
+        ReportAt(parser, 0, MsgTooManyReferences);
+        return false;
+    }
     for (std::size_t i = 0; i < rules.size(); ++i) {
         TGramLine& rule = rules[i].Line;
         rule.Left.Refs = names[rule.Left.Text].Uses;
@@ -186,7 +205,7 @@ bool BuildReferences(TParser& parser) {
             if (element.SymKind != ekNonTerminal) continue;
             const NameIndex& index = names[element.Text];
             if (!index.Defined) {
-                ReportAt(parser, static_cast<int32_t>(i),
+                ReportAt(parser, LineOfRule(parser, i),
                          MsgNotDeclaredPrefix + "\"" + element.Text + "\"" + MsgNotDeclaredSuffix);
                 return false;
             }
@@ -264,8 +283,10 @@ bool CheckGrammar(TParser& parser, const std::string& sep, const std::string& co
             return false;
         }
         parser.Rules.resize(lines.size());
-        for (std::size_t i = 0; i < lines.size(); ++i)
+        for (std::size_t i = 0; i < lines.size(); ++i) {
             parser.Rules[i].FuncCall = funcCalls ? (*funcCalls)[i] : nullptr;
+            parser.Rules[i].LineIndex = static_cast<int32_t>(i);
+        }
         parser.RulesAllocated = true;
 
         if (!ReadRules(parser, lines)) return false;

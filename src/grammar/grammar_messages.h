@@ -66,6 +66,13 @@ inline const std::string MsgTooManyRules =
 inline const std::string MsgTooManyTerminals =
     "The grammar is too large: it has more than 65529 terminals (quoted words).";
 
+// Every right-side use of a nonterminal lists all its rules and every rule lists all
+// uses of its nonterminal, so the references grow with uses times rules; beyond this
+// many bytes the grammar is refused instead of exhausting memory.
+inline constexpr std::size_t MaxReferenceBytes = std::size_t(1) << 30;
+inline const std::string MsgTooManyReferences =
+    "The grammar is too large: its cross references would need more than 1 GB of memory.";
+
 // Grammar commands and files.
 inline const std::string MsgDefineCfgFirst = "Please define a CFG first.";
 inline const std::string MsgWrongCfgExtension = "Wrong file-type: extension \".CFG\" expected.";

@@ -60,6 +60,10 @@ struct TGramLine {
 struct TParsLine {
     const void* FuncCall = nullptr;
     TGramLine Line;
+    // Index of the rule line this rule was read from or generated for, so that a fault
+    // found after expansion blames the line the user wrote; -1 for the lexical rules
+    // the check appends.
+    int32_t LineIndex = -1;
 };
 
 using TRuleList = std::vector<TParsLine>;

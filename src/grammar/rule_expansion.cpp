@@ -17,11 +17,6 @@ constexpr std::size_t MaxExpandedRules = 2 * MaxInternalRules;
 
 using RuleChain = std::list<TParsLine>;
 
-struct PendingRule {
-    RuleChain::iterator Rule;
-    int32_t SourceLine; // the rule line the rule stems from
-};
-
 std::size_t FirstComplexElement(const TGramLine& rule) {
     for (std::size_t j = 0; j < rule.Right.size(); ++j)
         if (rule.Right[j].Construct != ctSimple) return j;
@@ -32,6 +27,7 @@ TParsLine GeneratedRule(const TParsLine& from, const TElemNode& left,
                         std::vector<TElemNode> right) {
     TParsLine rule;
     rule.FuncCall = from.FuncCall;
+    rule.LineIndex = from.LineIndex;
     rule.Line.Left = left;
     rule.Line.Right = std::move(right);
     return rule;
@@ -127,27 +123,26 @@ bool ExpandRules(TParser& parser) {
     RuleChain chain(std::make_move_iterator(parser.Rules.begin()),
                     std::make_move_iterator(parser.Rules.end()));
     parser.Rules.clear();
-    std::vector<PendingRule> pending;
-    int32_t lineIndex = 0;
-    for (auto it = chain.begin(); it != chain.end(); ++it, ++lineIndex)
-        if (HasComplexElement(it->Line)) pending.push_back({it, lineIndex});
+    std::vector<RuleChain::iterator> pending;
+    for (auto it = chain.begin(); it != chain.end(); ++it)
+        if (HasComplexElement(it->Line)) pending.push_back(it);
 
     std::size_t count = chain.size();
     bool overflow = false;
     int32_t overflowLine = 0;
     while (!pending.empty() && !overflow) {
-        std::vector<PendingRule> next;
-        for (const PendingRule& item : pending) {
-            const std::size_t inserted = ExpandFirstComplex(parser, chain, item.Rule);
+        std::vector<RuleChain::iterator> next;
+        for (const RuleChain::iterator& rule : pending) {
+            const std::size_t inserted = ExpandFirstComplex(parser, chain, rule);
             count += inserted;
             if (count > MaxExpandedRules) {
                 overflow = true;
-                overflowLine = item.SourceLine;
+                overflowLine = rule->LineIndex < 0 ? 0 : rule->LineIndex;
                 break;
             }
-            auto it = item.Rule;
+            auto it = rule;
             for (std::size_t r = 0; r <= inserted; ++r, ++it)
-                if (HasComplexElement(it->Line)) next.push_back({it, item.SourceLine});
+                if (HasComplexElement(it->Line)) next.push_back(it);
         }
         pending = std::move(next);
     }

@@ -137,6 +137,14 @@ INSTANTIATE_TEST_SUITE_P(
         CheckFailure{{"S = NP"}, "Symbol \"NP\" is not declared.", 0},
         CheckFailure{{"S = A", "A = \"a\" B C", "B = \"b\""}, "Symbol \"C\" is not declared.", 1}));
 
+TEST(GrammarCheck, BlamesTheWrittenLineOfAnExpandedRule) {
+    // Internal rules: START = X, X = A B, X = B, A = "a", B = Y; Y is missing in
+    // internal rule 4, which was written as rule line 3.
+    CheckedGrammar g({"Start = X", "X = [A] B", "A = \"a\"", "B = Y"});
+    EXPECT_EQ(g.Sink.Texts(), Lines{"Symbol \"Y\" is not declared."});
+    EXPECT_EQ(g.Parser.ErrorLine, 3);
+}
+
 TEST(GrammarCheck, CommentOnlyGrammarHasNoStartSymbol) {
     CheckedGrammar g(Lines{});
     EXPECT_EQ(g.Sink.Texts(), Lines{MsgNoStartSymbol});
@@ -223,6 +231,26 @@ TEST(GrammarCheck, RefusesExplodingExpansionNamingItsLine) {
     CheckedGrammar g({"S = A", "B = \"b\"", "A = <B,B,B> " + list + " " + list});
     EXPECT_EQ(g.Sink.Texts(), Lines{MsgTooManyRules});
     EXPECT_EQ(g.Parser.ErrorLine, 2);
+}
+
+TEST(GrammarCheck, RefusesReferencesBeyondMemory) {
+    // 15360 uses of W, each listing the 20000 rules of W, and 20000 rules each listing
+    // the 15360 uses: 2.4 GB of references.
+    Lines grammar{"S = U"};
+    std::string uses = "U =";
+    for (int i = 0; i < 256; ++i)
+        uses += " W";
+    for (int i = 0; i < 60; ++i)
+        grammar.push_back(uses + " X" + std::to_string(i));
+    for (int i = 0; i < 60; ++i)
+        grammar.push_back("X" + std::to_string(i) + " = @Ident");
+    for (int i = 0; i < 20000; ++i)
+        grammar.push_back("W = \"w" + std::to_string(i) + "\"");
+    for (auto& line : grammar)
+        if (line.size() > 300) line.erase(line.find(" W"), 3); // 256 elements at most
+    CheckedGrammar g(grammar);
+    EXPECT_EQ(g.Sink.Texts(), Lines{MsgTooManyReferences});
+    EXPECT_EQ(g.Parser.ErrorLine, 0);
 }
 
 TEST(GrammarCheck, ReadingOnlyModeKeepsBracketsAndSkipsChecks) {

@@ -3,6 +3,7 @@
 // grammars: order of rules, names, references, terminals and messages must agree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "grammar/grammar_check.h"
@@ -64,6 +65,7 @@ struct LiteralCheck {
                 auto make = [&](const TElemNode& left, std::vector<TElemNode> r) {
                     TParsLine line;
                     line.FuncCall = original.FuncCall;
+                    line.LineIndex = original.LineIndex;
                     line.Line.Left = left;
                     line.Line.Right = std::move(r);
                     return line;
@@ -144,6 +146,8 @@ struct LiteralCheck {
 
     bool Run(const Lines& lines) {
         Parser.Rules.resize(lines.size());
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            Parser.Rules[i].LineIndex = static_cast<int32_t>(i);
         if (!ReadRules(Parser, lines)) return false;
         Parser.ExtRules = Parser.Rules;
         Expand();
@@ -178,7 +182,7 @@ struct LiteralCheck {
                     if (rules[k].Line.Left.Text == e.Text)
                         AppendDefinitionRef(e.Refs, static_cast<uint16_t>(k));
                 if (e.Refs.empty())
-                    return Fail(static_cast<int32_t>(i),
+                    return Fail(std::max(rules[i].LineIndex, 0),
                                 "Symbol \"" + e.Text + "\" is not declared.");
             }
         }
