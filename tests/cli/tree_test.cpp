@@ -100,6 +100,10 @@ TEST(CliTree, TreeFilesRoundTrip) {
                 "()"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err;
     EXPECT_EQ(r.Out, "r($(a),b(c,d))\n");
+    // A tree file is drawn with its stored positions when asked.
+    r = RunCli({"tree", "--in", planeFile, "--keep-positions", "-o", TempFile("kept.svg")});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+
     // The distance was stored: the file's bytes 2..5 hold half of it.
     const std::string bytes = Slurp(planeFile);
     ASSERT_GT(bytes.size(), 6u);
