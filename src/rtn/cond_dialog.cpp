@@ -183,7 +183,9 @@ void TCondDlg::NodeTypeRGClick(TNodeType choice) {
         NodeType = TNodeType::Normal;
         return;
     }
-    if (Conds[1] == "jmp" || Conds[1] == "pop") {
+    // In any letter case: a "Jmp" loop would lose its third row as a duplicate of the first.
+    const std::string first = UpperCaseGerman(Conds[1]);
+    if (first == "JMP" || first == "POP") {
         Sink.Error(MsgOptionalJmpPop);
         NodeType = TNodeType::Normal;
         return;
@@ -283,6 +285,14 @@ bool TCondDlg::ValidateRows() {
             Sink.Error(MsgBackwardByYourself);
             Srcs[i] = DefaultSrc;
             Dsts[i] = DefaultDst;
+            return false;
+        }
+        // A condition belongs to the node being edited: it leaves that node, or (the
+        // loop back of a repeated node) returns to it. Any other source would store an
+        // arc the network cannot hold. Checked after the messages above, which name
+        // the usual mistakes more precisely.
+        if ((dst > src && src != DlgNode) || (dst <= src && dst != DlgNode)) {
+            Sink.Error("Wrong node-name: " + Srcs[i]);
             return false;
         }
     }

@@ -84,6 +84,13 @@ TEST(CondDlg, FailedChecksRepairCells) {
     EXPECT_EQ(back.Dlg.Dsts[1], "NP3");
     back.Dlg.FormShow();
     EXPECT_EQ(back.Ok(), DlgAccepted);
+
+    // A source cell naming another node would store an arc outside this node.
+    OpenDialog foreign("NP", 4, 2);
+    foreign.Dlg.Conds[1] = "A";
+    foreign.Dlg.Srcs[1] = "NP1";
+    EXPECT_EQ(foreign.Ok(), DlgAgain);
+    EXPECT_EQ(foreign.Sink.Last(), "Wrong node-name: NP1");
 }
 
 TEST(CondDlg, EmptyAndJumpOnlyInputsAreRefused) {
@@ -264,6 +271,14 @@ TEST(CondDlg, PopAndRepeatedNodesAreReadOnly) {
     dlg.SetupCondDlg("n", 3, true, 0);
     dlg.FormShow();
     EXPECT_FALSE(dlg.EditingEnabled);
+    // Help disables the buttons; closing it restores them but not the node-type choice
+    // of a repeated node.
+    dlg.HelpBtnClick();
+    EXPECT_EQ(dlg.HelpCaption, "Close help");
+    EXPECT_FALSE(dlg.ButtonsEnabled);
+    dlg.HelpBtnClick();
+    EXPECT_TRUE(dlg.ButtonsEnabled);
+    EXPECT_FALSE(dlg.NodeTypeEnabled);
     dlg.Conds[1] = "A";
     dlg.ClearAllBtnClick();
     EXPECT_TRUE(dlg.EditingEnabled);
@@ -272,27 +287,6 @@ TEST(CondDlg, PopAndRepeatedNodesAreReadOnly) {
     EXPECT_EQ(dlg.Srcs[1], "N0");
     EXPECT_EQ(dlg.Dsts[5], "N1");
     EXPECT_TRUE(sink.Empty());
-}
-
-TEST(CondDlg, HelpTogglesButtonsAndRestoresTheChoice) {
-    RecordingSink sink;
-    TCondDlg dlg(sink);
-    EXPECT_EQ(dlg.Conds[0], "Arc conditions:");
-    EXPECT_EQ(dlg.Dsts[0], "Destinat.");
-    dlg.SetupCondDlg("N", 3, true, 0);
-    dlg.FormShow();
-    dlg.HelpBtnClick();
-    EXPECT_TRUE(dlg.HelpVisible);
-    EXPECT_EQ(dlg.HelpCaption, "Close help");
-    EXPECT_FALSE(dlg.ButtonsEnabled);
-    dlg.HelpBtnClick();
-    EXPECT_EQ(dlg.HelpCaption, "Help");
-    EXPECT_TRUE(dlg.ButtonsEnabled);
-    EXPECT_FALSE(dlg.NodeTypeEnabled); // a repeated node's choice stays disabled
-
-    dlg.CancelBtnClick();
-    EXPECT_EQ(dlg.DlgResult, DlgCancelled);
-    EXPECT_EQ(dlg.RowSrc[3], -1);
 }
 
 TEST(NetNameDlg, AcceptsIdentifiersOnly) {

@@ -70,17 +70,6 @@ TEST(RtnToCfg, JumpAloneOverSeveralNodesLeavesThemOut) {
     EXPECT_EQ(ToCfg({net}), (Lines{"X =", "X = A B C"}));
 }
 
-TEST(RtnToCfg, DestSlotReusesAndFillsGroups) {
-    TDestGroups groups;
-    EXPECT_EQ(DestSlot(groups, 1), 0);
-    EXPECT_EQ(DestSlot(groups, 2), 1);
-    EXPECT_EQ(DestSlot(groups, 1), 0);
-    EXPECT_EQ(DestSlot(groups, -1), 2);
-    EXPECT_EQ(DestSlot(groups, -1), 3); // negative groups are never shared
-    EXPECT_EQ(DestSlot(groups, 3), 4);
-    EXPECT_EQ(DestSlot(groups, 4), -1);
-}
-
 TEST(RtnToCfg, NodeCheckNamesTheFirstBadNode) {
     std::string description;
     EXPECT_FALSE(CheckNodesForCfg({Net("Net0", 4)}, description));

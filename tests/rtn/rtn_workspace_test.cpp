@@ -247,22 +247,6 @@ TEST_F(Workspace, ConditionsAreEditedThroughTheDialog) {
     EXPECT_EQ(Cfg(), std::vector<std::string>{"Net0 = \"the\" {A} @Float"});
 }
 
-TEST_F(Workspace, FocusFollowsTheMouse) {
-    MakeFrom(QuickStartRules());
-    TFocusFrame frame;
-    EXPECT_FALSE(Ws.CurrentFocusFrame(frame));
-    EXPECT_TRUE(Ws.TrackFocus(5, 140));
-    ASSERT_TRUE(Ws.CurrentFocusFrame(frame));
-    EXPECT_TRUE(frame.Filled);
-    EXPECT_EQ(frame.Box, (TRect{0, 128, 48, 256}));
-    EXPECT_FALSE(Ws.TrackFocus(6, 141));
-    // Below the last net the frame stays.
-    EXPECT_FALSE(Ws.TrackFocus(300, 7 * 128 + 5));
-    EXPECT_EQ(Ws.FocusLine, 1);
-    EXPECT_TRUE(Ws.TrackFocus(300, 10));
-    EXPECT_EQ(Ws.FocusNode, 1);
-}
-
 TEST_F(Workspace, DisplayOptionsRedraw) {
     EXPECT_FALSE(Ws.NodeSizeChange(3));
     MakeFrom({Rule("S", {Nt("NP"), Nt("VP")})});
