@@ -42,7 +42,6 @@ constexpr uint16_t BkOpaque = 2;
 constexpr uint16_t R2CopyPen = 13;
 constexpr uint16_t R2XorPen = 7;
 constexpr uint16_t PenSolid = 0;
-constexpr uint16_t PenNull = 5;
 constexpr uint16_t BrushSolid = 0;
 constexpr uint16_t BrushNull = 1;
 

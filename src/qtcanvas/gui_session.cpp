@@ -28,8 +28,8 @@ void EnsureGuiApplication() {
     static int argc = 1;
     static char name[] = "gramarbor";
     static char* argv[] = {name, nullptr};
-    // Never destroyed: it must outlive every font and image the program still holds.
     previousHandler = qInstallMessageHandler(QuietStartup);
+    // Never destroyed: it must outlive every font and image the program still holds.
     static QGuiApplication* application = new QGuiApplication(argc, argv);
     qInstallMessageHandler(previousHandler);
     (void)application;
