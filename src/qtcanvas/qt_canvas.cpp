@@ -28,7 +28,13 @@ QString ToQString(std::string_view text) {
 }
 
 QFont BaseFont(const TFont& font) {
-    QFont qfont(QtFamilyFor(font.Name));
+    // The requested name comes first, so that an installed original is used and
+    // exported SVG names it; the metric-compatible family stands in for it.
+    const QString requested = ToQString(font.Name).trimmed();
+    const QString family = QtFamilyFor(font.Name);
+    QFont qfont;
+    qfont.setFamilies(requested.isEmpty() || requested == family ? QStringList{family}
+                                                                 : QStringList{requested, family});
     qfont.setBold((font.Style & fsBold) != 0);
     qfont.setItalic((font.Style & fsItalic) != 0);
     qfont.setUnderline((font.Style & fsUnderline) != 0);

@@ -140,6 +140,7 @@ TEST_F(PictureExportTest, SavesEachFormatOrKeepsTheOldFile) {
     ASSERT_TRUE(SavePicture(picture, svg.string(), PictureFormat::Svg, &error)) << error;
     const QString svgText = QString::fromStdString(Slurp(svg));
     EXPECT_TRUE(svgText.contains("viewBox=\"0 0 420 330\""));
+    EXPECT_TRUE(svgText.contains("font-family=\"Times New Roman\"")) << "the font as requested";
     EXPECT_TRUE(svgText.contains(QString::fromUtf8("Stra\xC3\x9F"
                                                    "e \xC3\xA4\xC3\xB6\xC3\xBC")));
     ASSERT_TRUE(SavePicture(picture, pdf.string(), PictureFormat::Pdf, &error)) << error;
