@@ -1,0 +1,43 @@
+// Runs a parse away from the user-interface thread, so that a long search can be
+// cancelled from a progress dialog instead of freezing the window.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/message_sink.h"
+#include "grammar/grammar_store.h"
+
+class QProgressDialog;
+class QWidget;
+
+namespace gramarbor {
+
+struct TParseOutcome {
+    bool Accepted = false;
+    bool Cancelled = false;
+};
+
+class ParseRunner {
+public:
+    explicit ParseRunner(QWidget* parent) : Parent(parent) {}
+
+    // Parses on a worker thread and waits for it. After ProgressDelayMs without a
+    // result a modal progress dialog with Cancel appears; cancelling stops the search.
+    // The core's messages are collected while the worker runs and passed to sink, in
+    // order, when it has ended, so that message boxes are only shown here. The store's
+    // sink is restored afterwards.
+    TParseOutcome Run(TParser& store, const std::vector<std::string>& sentence, uint8_t options,
+                      MessageSink& sink);
+
+    int ProgressDelayMs = 500;
+    // Called once the progress dialog is shown (tests use it to press Cancel).
+    std::function<void(QProgressDialog&)> OnProgressShown;
+
+private:
+    QWidget* Parent;
+};
+
+} // namespace gramarbor

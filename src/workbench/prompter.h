@@ -1,0 +1,66 @@
+// Message boxes and file dialogs behind an interface, so that the window can be driven
+// by tests that answer the dialogs and record the messages instead of blocking.
+#pragma once
+
+#include <string>
+
+#include <QString>
+
+#include "base/message_sink.h"
+
+class QWidget;
+
+namespace gramarbor {
+
+// An open or save dialog: title, filter in the "Name|*.EXT|All files|*.*" form and
+// the extension added to a name typed without one.
+struct TFileDialogSpec {
+    QString Title;
+    QString Filter;
+    QString DefaultExt;
+};
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    // A modal box with one OK button (an Abort button when abort is set).
+    virtual void Message(MessageKind kind, const QString& text, bool abort = false) = 0;
+    // The chosen file name, or an empty string when the user cancelled. Open dialogs
+    // accept only existing files.
+    virtual QString OpenFileName(const TFileDialogSpec& spec) = 0;
+    virtual QString SaveFileName(const TFileDialogSpec& spec) = 0;
+};
+
+// QMessageBox and QFileDialog, parented to a window.
+class QtPrompter final : public Prompter {
+public:
+    explicit QtPrompter(QWidget* parent) : Parent(parent) {}
+    void Message(MessageKind kind, const QString& text, bool abort) override;
+    QString OpenFileName(const TFileDialogSpec& spec) override;
+    QString SaveFileName(const TFileDialogSpec& spec) override;
+
+private:
+    QWidget* Parent;
+};
+
+// The Qt name filter for a "Name|*.EXT|..." filter. Every extension pattern is
+// offered in upper and lower case, since file names on Linux are case-sensitive:
+// "CFG files|*.CFG|All files|*.*" gives "CFG files (*.CFG *.cfg);;All files (*)".
+QString QtNameFilter(const QString& filter);
+
+// Core messages (Windows-1252) shown through a prompter.
+class PrompterSink final : public MessageSink {
+public:
+    explicit PrompterSink(Prompter*& prompter) : Target(prompter) {}
+    void Show(MessageKind kind, const std::string& text) override;
+
+private:
+    Prompter*& Target;
+};
+
+// Text conversion at the widget edge: core text is Windows-1252, Qt text UTF-16.
+QString FromCore(const std::string& text);
+// Characters that Windows-1252 cannot hold become "?".
+std::string ToCore(const QString& text);
+
+} // namespace gramarbor

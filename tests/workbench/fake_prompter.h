@@ -1,0 +1,56 @@
+// A prompter for tests: records every message and file dialog and answers the
+// dialogs from a queue, so that driving the window never blocks.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "workbench/prompter.h"
+
+namespace gramarbor::test {
+
+class FakePrompter final : public Prompter {
+public:
+    struct Shown {
+        MessageKind Kind;
+        std::string Text; // UTF-8
+    };
+
+    void Message(MessageKind kind, const QString& text, bool) override {
+        Messages.push_back({kind, text.toStdString()});
+    }
+    QString OpenFileName(const TFileDialogSpec& spec) override { return Answer(spec); }
+    QString SaveFileName(const TFileDialogSpec& spec) override { return Answer(spec); }
+
+    // The next file dialog returns name (an empty name cancels).
+    void AnswerWith(const std::string& name) { Answers.push_back(QString::fromStdString(name)); }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const Shown& shown : Messages)
+            texts.push_back(shown.Text);
+        return texts;
+    }
+    std::string Last() const { return Messages.empty() ? std::string() : Messages.back().Text; }
+    void Clear() {
+        Messages.clear();
+        Dialogs.clear();
+    }
+
+    std::vector<Shown> Messages;
+    std::vector<TFileDialogSpec> Dialogs;
+
+private:
+    QString Answer(const TFileDialogSpec& spec) {
+        Dialogs.push_back(spec);
+        if (Answers.empty()) return {};
+        QString next = Answers.front();
+        Answers.pop_front();
+        return next;
+    }
+    std::deque<QString> Answers;
+};
+
+} // namespace gramarbor::test

@@ -1,0 +1,177 @@
+// The window's small helpers: file filters, in/out history, caret placement, the
+// option length, shift states, the up-down control and the condition dialog view.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextBlock>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "rtn/cond_dialog.h"
+#include "workbench/glob_opts_dlg.h"
+#include "workbench/main_window.h"
+#include "workbench/prompter.h"
+#include "workbench/rtn_dialogs.h"
+#include "workbench/widgets.h"
+
+namespace gramarbor {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(QtNameFilterTest, OffersEveryExtensionInBothCases) {
+    EXPECT_EQ(QtNameFilter(QStringLiteral("CFG files|*.CFG|All files|*.*")),
+              "CFG files (*.CFG *.cfg);;All files (*)");
+    EXPECT_EQ(QtNameFilter(QStringLiteral("Windows MetaFiles|*.WMF")),
+              "Windows MetaFiles (*.WMF *.wmf)");
+    EXPECT_EQ(QtNameFilter(QStringLiteral("Pictures|*.wmf;*.Svg")),
+              "Pictures (*.wmf *.WMF *.Svg *.SVG *.svg)");
+}
+
+TEST(InputHistoryTest, RecordsNewTextsFirstAndKeepsSixteen) {
+    std::vector<std::string> history;
+    RecordInputHistory(history, "a", 255);
+    RecordInputHistory(history, "b", 255);
+    RecordInputHistory(history, "a", 255);
+    EXPECT_THAT(history, ElementsAre("b", "a"));
+    RecordInputHistory(history, "", 255);
+    RecordInputHistory(history, std::string(256, 'x'), 255);
+    RecordInputHistory(history, "too long for 3", 3);
+    EXPECT_EQ(history.size(), 2u);
+    RecordInputHistory(history, std::string(255, 'x'), 255);
+    EXPECT_EQ(history.front().size(), 255u);
+    for (int i = 0; i < 20; ++i)
+        RecordInputHistory(history, std::to_string(i), 255);
+    ASSERT_EQ(history.size(), 16u);
+    EXPECT_EQ(history.front(), "19");
+    EXPECT_EQ(history.back(), "4");
+}
+
+TEST(SetMemoCaretTest, ClampsTheColumnToItsLine) {
+    QPlainTextEdit memo(QStringLiteral("first\nsecond line\nx"));
+    SetMemoCaret(memo, 1, 3);
+    EXPECT_EQ(memo.textCursor().blockNumber(), 1);
+    EXPECT_EQ(memo.textCursor().positionInBlock(), 3);
+    SetMemoCaret(memo, 0, 99);
+    EXPECT_EQ(memo.textCursor().blockNumber(), 0);
+    EXPECT_EQ(memo.textCursor().positionInBlock(), 5);
+    EXPECT_FALSE(memo.textCursor().hasSelection());
+    SetMemoCaret(memo, 7, 0);
+    EXPECT_TRUE(memo.textCursor().atEnd());
+}
+
+TEST(GlobalOptionsTest, MaximumLengthFromTheEntry) {
+    EXPECT_EQ(MaxTextLengthFrom(QStringLiteral(" 80 ")), 80);
+    EXPECT_EQ(MaxTextLengthFrom(QStringLiteral("0")), 1);
+    EXPECT_EQ(MaxTextLengthFrom(QString()), 255);
+    EXPECT_EQ(MaxTextLengthFrom(QStringLiteral("99999")), 99999);
+}
+
+TEST(ShiftStateTest, ReportsButtonsKeysAndDoubleClicks) {
+    EXPECT_EQ(ShiftStateOf(Qt::RightButton, Qt::NoModifier, false), ssRight);
+    EXPECT_EQ(ShiftStateOf(Qt::RightButton, Qt::ControlModifier, false), ssRight | ssCtrl);
+    EXPECT_EQ(ShiftStateOf(Qt::LeftButton | Qt::RightButton, Qt::NoModifier, false),
+              ssLeft | ssRight);
+    EXPECT_EQ(ShiftStateOf(Qt::LeftButton, Qt::ShiftModifier | Qt::AltModifier, true),
+              ssLeft | ssShift | ssAlt | ssDouble);
+}
+
+TEST(UpDownTest, StepsWithinItsRangeUnlessRefused) {
+    TUpDown upDown;
+    upDown.SetRange(0, 2);
+    int clicks = 0;
+    QObject::connect(&upDown, &TUpDown::Clicked, [&] { ++clicks; });
+    upDown.Step(-1);
+    EXPECT_EQ(upDown.Position(), 0);
+    upDown.Step(1);
+    upDown.Step(1);
+    upDown.Step(1);
+    EXPECT_EQ(upDown.Position(), 2);
+    EXPECT_EQ(clicks, 2);
+    upDown.Changing = [] { return false; };
+    upDown.Step(-1);
+    EXPECT_EQ(upDown.Position(), 2);
+    EXPECT_EQ(clicks, 2);
+}
+
+// The view shows the model and hands edits and clicks back to it.
+TEST(CondDlgViewTest, ForwardsCellsAndClicksToItsModel) {
+    RecordingSink sink;
+    TCondDlg model(sink);
+    model.SetupCondDlg("np", 4, false, 1);
+    for (int r = 1; r <= CondRows; ++r) {
+        model.Srcs[r] = model.DefaultSrc;
+        model.Dsts[r] = model.DefaultDst;
+    }
+    model.FormShow();
+    TCondDlgView view;
+    view.Load(model);
+    EXPECT_EQ(view.EnterConds->item(0, 1)->text(), "NP1");
+    EXPECT_EQ(view.EnterConds->horizontalHeaderItem(2)->text(), "Destinat.");
+    // The source column cannot be edited.
+    EXPECT_FALSE(view.EnterConds->item(0, 1)->flags() & Qt::ItemIsEditable);
+    EXPECT_TRUE(view.EnterConds->item(0, 0)->flags() & Qt::ItemIsEditable);
+
+    view.EnterConds->item(0, 0)->setText(QStringLiteral("det"));
+    view.NodeTypeRGClick(1); // "Optional" adds the jump-arc
+    EXPECT_EQ(view.EnterConds->item(1, 0)->text(), "jmp");
+    view.OkBtnClick();
+    EXPECT_EQ(model.DlgResult, DlgAccepted);
+    EXPECT_EQ(model.Conds[1], "DET");
+    EXPECT_TRUE(sink.Empty());
+
+    view.HelpBtnClick();
+    EXPECT_EQ(view.HelpBtn->text(), "Close help");
+    EXPECT_FALSE(view.OkBtn->isEnabled());
+    view.HelpBtnClick();
+    EXPECT_EQ(view.HelpBtn->text(), "Help");
+
+    view.EnterConds->item(0, 0)->setText(QStringLiteral("@word"));
+    view.OkBtnClick();
+    EXPECT_EQ(model.DlgResult, DlgAgain);
+    EXPECT_THAT(sink.Texts(), ElementsAre("Error in #1: only \"@Ident\", \"@Number\", \"@Float\", "
+                                          "\"@Integer\" is allowed."));
+    view.CancelBtnClick();
+    EXPECT_EQ(model.DlgResult, DlgCancelled);
+}
+
+TEST(CondDlgViewTest, PopNodeIsShownReadOnly) {
+    RecordingSink sink;
+    TCondDlg model(sink);
+    model.SetupCondDlg("S", 3, false, 2);
+    model.Conds[1] = "pop";
+    model.FormShow();
+    TCondDlgView view;
+    view.Load(model);
+    EXPECT_FALSE(view.EnterConds->item(0, 0)->flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(view.ClearAllBtn->isEnabled());
+    EXPECT_FALSE(view.NodeTypeRG->isEnabled());
+}
+
+TEST(NetNameDlgViewTest, AcceptsOnlyIdentifiers) {
+    RecordingSink sink;
+    TNetNameDlg model(sink);
+    model.NetNameEdit = "Net0";
+    TNetNameDlgView view;
+    view.Load(model);
+    EXPECT_EQ(view.NetNameEdit->text(), "Net0");
+    view.NetNameEdit->setText(QStringLiteral("a b"));
+    view.OKBtnClick();
+    EXPECT_EQ(model.DlgResult, DlgAgain);
+    EXPECT_THAT(sink.Texts(), ElementsAre("Wrong net-name."));
+    view.NetNameEdit->setText(QStringLiteral("Verb\u00E4"));
+    view.OKBtnClick();
+    EXPECT_EQ(model.DlgResult, DlgAccepted);
+    EXPECT_EQ(model.NetNameEdit, "Verb\xE4");
+}
+
+TEST(TextConversionTest, WindowsCodePageAtTheWidgetEdge) {
+    EXPECT_EQ(FromCore("don\xB4t"), QStringLiteral("don\u00B4t"));
+    EXPECT_EQ(ToCore(QStringLiteral("\u203Athe\u2039")), "\x9Bthe\x8B");
+    EXPECT_EQ(ToCore(QStringLiteral("a\u4E00b")), "a?b");
+}
+
+} // namespace
+} // namespace gramarbor

@@ -1,0 +1,59 @@
+// Takes pictures of the main window for a look by eye: after parsing the quick-start
+// sentence with its tree, and after "Make RTN" with the focus frame on a transition.
+// Usage: workbench_screenshot OUTPUT_FOLDER
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QThread>
+
+#include "workbench/main_window.h"
+#include "workbench/widgets.h"
+
+namespace {
+
+void Settle() {
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+}
+
+bool Shoot(QWidget& window, const QString& path) {
+    Settle();
+    return window.grab().save(path);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    gramarbor::TForm1 form;
+    if (!form.Started()) return 1;
+    form.showMaximized();
+    Settle();
+
+    form.SrcCFG->setPlainText(QStringLiteral("// The quick-start grammar\nS = NP VP\nNP = DET N\n"
+                                             "VP = V NP\nDET = \"the\"\nN = \"cat\"\nN = \"dog\"\n"
+                                             "V = \"chases\""));
+    form.InputText->setEditText(QStringLiteral("the dog chases the cat"));
+    form.ParseClick();
+    bool ok = Shoot(form, folder + QStringLiteral("/parse-tree.png"));
+
+    form.TraceListCB->click();
+    form.ParseClick();
+    form.ParsingPC->setCurrentWidget(form.TraceSheet);
+    ok = Shoot(form, folder + QStringLiteral("/trace.png")) && ok;
+
+    form.MakeRTNClick();
+    QMouseEvent move(QEvent::MouseMove, QPointF(300, 3 * 128 + 60),
+                     form.PaintBox1->mapToGlobal(QPointF(300, 3 * 128 + 60)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(form.PaintBox1, &move);
+    ok = Shoot(form, folder + QStringLiteral("/rtn.png")) && ok;
+    return ok ? 0 : 1;
+}
