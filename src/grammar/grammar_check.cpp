@@ -3,6 +3,7 @@
 #include "grammar/grammar_check.h"
 
 #include <cstdio>
+#include <functional>
 #include <new>
 #include <unordered_map>
 #include <unordered_set>
