@@ -108,6 +108,11 @@ bool ReadRtnBytes(std::string_view bytes, TRtn& rtn, TRtnFileOptions& options, M
             sink.Error(MsgRtnMemory);
             return false;
         }
+        // Bytes after the last net mean the counts do not describe the file.
+        if (!reader.AtEnd()) {
+            sink.Error(MsgRtnMemory);
+            return false;
+        }
         rtn = std::move(read);
         options = readOptions;
         return true;

@@ -29,11 +29,13 @@ bool CheckNodesForCfg(const TRtn& rtn, std::string& description);
 std::string MsgNodeCheckFailed(const std::string& description);
 
 // Writes the rules of node start onwards, completing line; the rules for arcs that
-// skip nodes are appended first, the completed line last.
+// skip nodes are appended first, the completed line last. False when the arcs that skip
+// nodes would make more rules than a grammar can hold (65536) or nest too deeply.
 bool PathToRule(const std::vector<TRtnNodeConds>& nodes, std::size_t start, std::string line,
                 std::vector<std::string>& lines);
 
-// Clears lines and writes the rules of every net in order.
+// Clears lines and writes the rules of every net in order; reports a net without
+// nodes and a net that would give too many rules.
 bool RtnToCfgLines(const TRtn& rtn, std::vector<std::string>& lines, MessageSink& sink);
 
 } // namespace gramarbor

@@ -118,6 +118,7 @@ TEST(RtnFile, DamagedFilesAreRefusedAndChangeNothing) {
         {"six_conditions", MsgRtnMemory},
         {"backward_arc_first", MsgRtnMemory},
         {"backward_arc_in_node_of_two", MsgRtnMemory},
+        {"trailing_bytes", MsgRtnMemory},
     };
     for (const Case& c : cases) {
         TRtn rtn = NewRtn();
