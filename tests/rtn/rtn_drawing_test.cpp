@@ -197,6 +197,19 @@ TEST(RtnLayout, FocusFramesAndHitTesting) {
     EXPECT_EQ(transition.Box, (TRect{176, 128, 352, 256}));
     EXPECT_FALSE(transition.Filled);
 
+    Picture area;
+    ApproxTextMeasurer measurer;
+    PictureRecorder canvas(area, measurer);
+    DrawFocusFrame(canvas, m, -1, 0);
+    DrawFocusFrame(canvas, m, 1, 1);
+    ASSERT_EQ(area.Calls().size(), 2u);
+    EXPECT_EQ(area.Calls()[0].Box, name.Box);
+    EXPECT_EQ(area.Calls()[0].State.PenMode, TPenMode::pmXor);
+    EXPECT_EQ(area.Calls()[0].State.BrushStyle, TBrushStyle::bsSolid);
+    EXPECT_EQ(area.Calls()[0].State.BrushColor, clTeal);
+    EXPECT_EQ(area.Calls()[1].State.BrushStyle, TBrushStyle::bsClear);
+    EXPECT_EQ(area.Calls()[1].State.PenColor, clTeal);
+
     const TRtn rtn = Convert({Rule("S", {Nt("NP"), Nt("VP")}), Rule("T", {Nt("A")})});
     int32_t node = 7;
     int32_t line = 7;
