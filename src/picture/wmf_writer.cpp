@@ -167,13 +167,20 @@ public:
         Font = font;
     }
 
-    std::string Finish(int32_t width, int32_t height) {
+    std::string Finish(int32_t width, int32_t height, uint16_t unitsPerInch) {
         Words(META_EOF, {});
         ByteWriter file;
         // Placeable header: key, handle, box, units per inch, reserved, checksum.
-        const uint16_t head[10] = {
-            0xCDD7, 0x9AC6, 0, 0, 0, static_cast<uint16_t>(width), static_cast<uint16_t>(height),
-            96,     0,      0};
+        const uint16_t head[10] = {0xCDD7,
+                                   0x9AC6,
+                                   0,
+                                   0,
+                                   0,
+                                   static_cast<uint16_t>(width),
+                                   static_cast<uint16_t>(height),
+                                   unitsPerInch,
+                                   0,
+                                   0};
         uint16_t checksum = 0;
         for (uint16_t word : head) {
             file.WriteU16(word);
@@ -387,9 +394,7 @@ void WriteOp(WmfRecorder& out, const PictureOp& op, const Clip& clip) {
     }
 }
 
-} // namespace
-
-std::string WriteWmfBytes(const Picture& picture) {
+std::string WriteInUnits(const Picture& picture, uint16_t unitsPerInch) {
     const int32_t width = std::clamp<int32_t>(picture.Width, 1, INT16_MAX);
     const int32_t height = std::clamp<int32_t>(picture.Height, 1, INT16_MAX);
     WmfRecorder out;
@@ -406,7 +411,27 @@ std::string WriteWmfBytes(const Picture& picture) {
     const Clip clip{double(width), double(height)};
     for (const PictureOp& op : picture.Calls())
         WriteOp(out, op, clip);
-    return out.Finish(width, height);
+    return out.Finish(width, height, unitsPerInch);
+}
+
+} // namespace
+
+std::string WriteWmfBytes(const Picture& picture) {
+    const int32_t largest = std::max(picture.Width, picture.Height);
+    if (largest <= INT16_MAX) return WriteInUnits(picture, 96);
+    // Too large for the format's 16-bit coordinates: the same picture in coarser
+    // units, with fewer units per inch, so that its physical size stays the same.
+    const auto unitsPerInch = static_cast<uint16_t>(std::max(1.0, 96.0 * INT16_MAX / largest));
+    const double scale = unitsPerInch / 96.0;
+    Picture scaled;
+    scaled.Width =
+        static_cast<int32_t>(std::min<double>(INT16_MAX, std::floor(picture.Width * scale)));
+    scaled.Height =
+        static_cast<int32_t>(std::min<double>(INT16_MAX, std::floor(picture.Height * scale)));
+    ApproxTextMeasurer measurer; // replaying measures nothing
+    PictureRecorder recorder(scaled, measurer);
+    picture.StretchReplay(recorder, {0, 0, scaled.Width, scaled.Height});
+    return WriteInUnits(scaled, unitsPerInch);
 }
 
 bool SavePictureAsWmf(const Picture& picture, const std::string& path, std::string* errorText) {

@@ -12,7 +12,9 @@ namespace gramarbor {
 // background, one or more records per recorded call, end-of-file record.
 // Lines are clipped to the picture and calls wholly outside it left out (readers
 // that scale the drawn extent would otherwise shrink the picture); coordinates
-// outside the 16-bit range of the format are clamped. A picture with a
+// outside the 16-bit range of the format are clamped. A picture larger than the
+// format's 32767 units is written in coarser units (fewer units per inch) so that
+// its physical size stays the same. A picture with a
 // width or height below 1 gets a box of at least 1 x 1.
 std::string WriteWmfBytes(const Picture& picture);
 

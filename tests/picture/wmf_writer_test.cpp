@@ -236,9 +236,22 @@ TEST(WmfWriter, KeepsTheDrawingInsideThePicture) {
     Drawing empty(0, -128); // the surplus parts of a split export have such sizes
     EXPECT_EQ(WriteWmfBytes(empty.Pic).substr(10, 4), std::string("\x01\0\x01\0", 4))
         << "a 1 x 1 box";
-    Drawing wide(40000, 10);
-    wide.Canvas.TextOut(0, 0, std::string(40000, 'a'));
-    EXPECT_EQ(Find(wide.Written(), 0x0521).Word(0), 32767);
+    Drawing longText(30000, 10);
+    longText.Canvas.TextOut(0, 0, std::string(40000, 'a'));
+    EXPECT_EQ(Find(longText.Written(), 0x0521).Word(0), 32767);
+
+    // Wider than 16-bit coordinates reach: half the units per inch, half the numbers.
+    Drawing wide(65534, 100);
+    wide.Canvas.State.Font.Height = -20;
+    wide.Canvas.TextOut(60000, 40, "end");
+    wide.Canvas.Rectangle({40000, 10, 40100, 90});
+    const std::string bytes = WriteWmfBytes(wide.Pic);
+    EXPECT_EQ(bytes.substr(10, 6), std::string("\xFF\x7F\x32\0\x30\0", 6))
+        << "32767 x 50 at 48 per inch";
+    const auto scaled = Records(bytes);
+    EXPECT_EQ(Find(scaled, 0x041B, 1).All(), (Words{45, 20050, 5, 20000}));
+    EXPECT_EQ(Find(scaled, 0x0521).All().back(), 30000);
+    EXPECT_EQ(Find(scaled, 0x02FB).Word(0), -10);
 }
 
 TEST(WmfWriter, SavesThroughATemporaryFile) {
