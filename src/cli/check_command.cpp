@@ -24,15 +24,6 @@ void PrintCheckHelp() {
                  "arguments.\n";
 }
 
-// Prints each message as FILE:LINE: error: MESSAGE (line 1-based; left out when 0).
-void PrintMessages(const std::string& path, int line, const RecordingSink& sink) {
-    for (const std::string& message : sink.Texts()) {
-        std::cerr << path;
-        if (line > 0) std::cerr << ':' << line;
-        std::cerr << ": error: " << Cp1252ToUtf8(message) << '\n';
-    }
-}
-
 int RunCheck(const std::vector<std::string>& args) {
     if (args.size() == 1 && IsHelpFlag(args[0])) {
         PrintCheckHelp();
@@ -45,20 +36,20 @@ int RunCheck(const std::vector<std::string>& args) {
     RecordingSink fileSink;
     std::vector<std::string> lines;
     if (!ReadCfgLines(path, lines, fileSink)) {
-        PrintMessages(path, 0, fileSink);
+        PrintFileMessages(path, 0, fileSink);
         return ExitError;
     }
     RecordingSink sink;
     if (lines.empty()) {
         sink.Error(MsgDefineCfgFirst);
-        PrintMessages(path, 0, sink);
+        PrintFileMessages(path, 0, sink);
         return ExitRejected;
     }
 
     TParser parser(sink);
     TGrammarLines ruleLines;
     if (!PrepareGrammar(parser, lines, true, &ruleLines)) {
-        PrintMessages(path, ruleLines.SourceLineOf(parser.ErrorLine) + 1, sink);
+        PrintFileMessages(path, ruleLines.SourceLineOf(parser.ErrorLine) + 1, sink);
         return ExitRejected;
     }
     for (const std::string& line : ShowInternal(parser))

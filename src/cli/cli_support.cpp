@@ -43,6 +43,14 @@ std::optional<std::string> ArgToCp1252(const std::string& utf8, const std::strin
 
 void PrintLine(const std::string& cp1252Text) { std::cout << Cp1252ToUtf8(cp1252Text) << '\n'; }
 
+void PrintFileMessages(const std::string& path, int line, const RecordingSink& sink) {
+    for (const std::string& message : sink.Texts()) {
+        std::cerr << path;
+        if (line > 0) std::cerr << ':' << line;
+        std::cerr << ": error: " << Cp1252ToUtf8(message) << '\n';
+    }
+}
+
 int UsageError(const std::string& command, const std::string& message) {
     std::cerr << "gramarbor-cli " << command << ": " << message << '\n'
               << "Try 'gramarbor-cli " << command << " --help'.\n";

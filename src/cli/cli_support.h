@@ -47,6 +47,10 @@ void PrintLine(const std::string& cp1252Text);
 // Prints "gramarbor-cli COMMAND: MESSAGE" and a hint to --help on stderr; returns ExitError.
 int UsageError(const std::string& command, const std::string& message);
 
+// Prints each message of sink on stderr as FILE:LINE: error: MESSAGE, converted to
+// UTF-8 (line 1-based; left out when 0).
+void PrintFileMessages(const std::string& path, int line, const RecordingSink& sink);
+
 // Reads and decodes a text file (UTF-8 or Windows-1252) into Windows-1252 lines.
 // On failure prints "FILE: error: ..." and returns nothing.
 std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& path);
