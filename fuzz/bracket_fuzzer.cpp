@@ -1,0 +1,92 @@
+// Bracket text in every format through StrToTree; a tree read back from its own
+// TreeToStr text is the same tree; the tree is laid out and drawn.
+//
+// Input: one format byte (bit 0 comma separator, bits 1-2 the bracket pair, bit 3
+// parent outside, bit 4 vertical output), then the text.
+#include <string>
+
+#include "base/message_sink.h"
+#include "fuzz_support.h"
+#include "picture/picture.h"
+#include "picture/text_measurer.h"
+#include "tree/tree.h"
+#include "tree_compare.h"
+
+using namespace gramarbor;
+
+namespace {
+
+// A name that TreeToStr writes so that reading gives it back: no double quote (not
+// escaped), nothing trimmed away at its ends, and not empty where an empty item
+// makes no node.
+bool NamesSurviveText(const TNode* node, bool outside) {
+    std::vector<const TNode*> pending{node};
+    while (!pending.empty()) {
+        const TNode* n = pending.back();
+        pending.pop_back();
+        const std::string& name = n->Name;
+        if (name.find('"') != std::string::npos) return false;
+        if (!name.empty() && (static_cast<unsigned char>(name.front()) <= 32 ||
+                              static_cast<unsigned char>(name.back()) <= 32))
+            return false;
+        if (outside && name.empty()) return false;
+        for (const TNodePtr& child : n->Children) pending.push_back(child.get());
+    }
+    return true;
+}
+
+void ApplyFormat(TTree& tree, uint8_t format) {
+    static const std::string pairs = "[](){}<>";
+    const std::size_t pair = (format >> 1) & 3;
+    tree.SetConvOpts(pairs.substr(2 * pair, 2), (format & 1) ? ',' : ' ', (format & 8) != 0,
+                     (format & 16) != 0);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    std::string_view input = fuzz::AsText(data, size);
+    const uint8_t format = fuzz::TakeByte(input);
+    const std::string text(input);
+
+    RecordingSink sink;
+    TTree tree(false, sink);
+    ApplyFormat(tree, format);
+    const int errorsBefore = static_cast<int>(sink.Entries().size());
+    if (!tree.StrToTree(text)) {
+        FUZZ_CHECK(tree.ErrorCode != 0, "StrToTree failed without an error code");
+        FUZZ_CHECK(!tree.GetRoot(), "a failed read changed the tree");
+        return 0;
+    }
+    FUZZ_CHECK(tree.ErrorCode == 0, "StrToTree succeeded with an error code");
+    (void)errorsBefore;
+    if (!tree.GetRoot()) return 0; // an empty item with the parent outside
+    bool childrenOk = true;
+    const int depth = fuzz::Depth(tree.GetRoot(), childrenOk);
+    FUZZ_CHECK(childrenOk, "a node with more than four children was read");
+    FUZZ_CHECK(depth <= MaxGridPosition + 1, "nesting beyond the grid was read");
+
+    std::string written;
+    FUZZ_CHECK(tree.TreeToStr(written), "TreeToStr failed on a tree just read");
+    if (NamesSurviveText(tree.GetRoot(), tree.ConvOpts.ParentOutside)) {
+        RecordingSink again;
+        TTree copy(false, again);
+        ApplyFormat(copy, format);
+        FUZZ_CHECK(copy.StrToTree(written),
+                   "the tree's own text does not read back: " + written + " / " + again.Last());
+        FUZZ_CHECK(fuzz::SameTree(tree.GetRoot(), copy.GetRoot(), false),
+                   "TreeToStr -> StrToTree changed the tree: " + written);
+        std::string rewritten;
+        FUZZ_CHECK(copy.TreeToStr(rewritten) && rewritten == written,
+                   "the text of the tree read back differs");
+    }
+
+    // Layout and drawing of whatever was read.
+    ApproxTextMeasurer measurer;
+    Picture screen;
+    PictureRecorder canvas(screen, measurer);
+    tree.ResetError();
+    tree.ShowErrors = false;
+    tree.Show(canvas, 4, 4);
+    return 0;
+}

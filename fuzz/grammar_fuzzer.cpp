@@ -1,0 +1,200 @@
+// Grammar text through the check in both modes, the parse of a sentence with every
+// option byte under a time budget (compared with the chart parser), and the
+// conversion CFG -> RTN -> CFG.
+//
+// Input: the option byte, then the grammar text up to a NUL byte, then the sentence
+// (its first line, at most MaxSentence characters).
+#include <string>
+#include <vector>
+
+#include "base/message_sink.h"
+#include "chart/chart_parser.h"
+#include "fuzz_support.h"
+#include "grammar/prepare_grammar.h"
+#include "parsing/parse_driver.h"
+#include "parsing/parse_messages.h"
+#include "parsing/parse_options.h"
+#include "parsing/parse_trees.h"
+#include "parsing/unit_cycles.h"
+#include "rtn/cfg_to_rtn.h"
+#include "rtn/rtn_file.h"
+#include "rtn/rtn_to_cfg.h"
+#include "text/scanner.h"
+#include "text/text_utils.h"
+
+using namespace gramarbor;
+
+namespace {
+
+constexpr std::size_t MaxSentence = 48;
+constexpr int SearchMilliseconds = 100;
+constexpr std::size_t MaxComparedTrees = 200;
+
+// A refused check must say why; an accepted one says nothing.
+void CheckOutcome(bool ok, const TParser& parser, const RecordingSink& sink) {
+    FUZZ_CHECK(ok == (parser.ErrorLine == -1), "result and ErrorLine disagree");
+    if (ok)
+        FUZZ_CHECK(sink.Empty(), "a valid grammar gave the message " + sink.Last());
+    else
+        FUZZ_CHECK(!sink.Empty(), "a refused grammar gave no message");
+}
+
+// The internal CFG after a successful full check.
+void CheckInternalGrammar(const TParser& parser, std::size_t ruleLines) {
+    FUZZ_CHECK(!parser.Rules.empty(), "valid grammar without rules");
+    FUZZ_CHECK(ruleLines > 0, "valid grammar from no rule lines");
+    FUZZ_CHECK(parser.StartLine >= 0 &&
+                   static_cast<std::size_t>(parser.StartLine) < parser.Rules.size(),
+               "start rule out of range");
+    for (const TParsLine& rule : parser.Rules) {
+        FUZZ_CHECK(rule.Line.Left.SymKind == ekNonTerminal, "left side is not a nonterminal");
+        FUZZ_CHECK(!rule.Line.Right.empty(), "rule with an empty right side");
+        bool terminals = false;
+        bool nonterminals = false;
+        for (const TElemNode& e : rule.Line.Right) {
+            FUZZ_CHECK(e.Construct == ctSimple, "complex element left after expansion");
+            FUZZ_CHECK(e.SymKind != ekAltList, "list of alternatives left after expansion");
+            (e.SymKind == ekNonTerminal ? nonterminals : terminals) = true;
+        }
+        FUZZ_CHECK(!(terminals && nonterminals), "rule mixes terminals and nonterminals");
+        FUZZ_CHECK(rule.Line.Lexical == !nonterminals, "wrong lexical flag");
+    }
+}
+
+// CFG -> RTN -> CFG -> RTN gives the same network, which also survives its file form.
+void CheckRtnRoundTrip(const TParser& parser) {
+    std::optional<TRuleList> rules = CopyRulesUnexpanded(parser);
+    FUZZ_CHECK(rules.has_value(), "rules of a read grammar cannot be copied");
+    RecordingSink sink;
+    TRtn rtn;
+    if (!CfgToRtn(*rules, rtn, sink)) {
+        FUZZ_CHECK(!sink.Empty() && rtn.empty(), "refused conversion without message");
+        return;
+    }
+    for (const TRTNLine& net : rtn)
+        FUZZ_CHECK(NetIsWellFormed(net), "conversion made a damaged net " + net.Name);
+
+    TRtnFileOptions options;
+    TRtn loaded;
+    TRtnFileOptions loadedOptions;
+    RecordingSink fileSink;
+    FUZZ_CHECK(ReadRtnBytes(WriteRtnBytes(rtn, options), loaded, loadedOptions, fileSink),
+               "a converted network does not read back: " + fileSink.Last());
+    FUZZ_CHECK(loaded == rtn, "the network changed in its file form");
+
+    std::vector<std::string> lines;
+    RecordingSink back;
+    if (!RtnToCfgLines(rtn, lines, back)) return;
+    RecordingSink again;
+    TParser reread(again);
+    if (!PrepareGrammar(reread, lines, false)) return;
+    std::optional<TRuleList> rules2 = CopyRulesUnexpanded(reread);
+    FUZZ_CHECK(rules2.has_value(), "rules of a read grammar cannot be copied");
+    TRtn rtn2;
+    RecordingSink sink2;
+    FUZZ_CHECK(CfgToRtn(*rules2, rtn2, sink2), "the grammar written from a network does not "
+                                               "convert back: " + sink2.Last());
+    FUZZ_CHECK(rtn2 == rtn, "CFG -> RTN -> CFG -> RTN changed the network");
+}
+
+std::vector<TTokLst> Tokenize(const TParser& parser, const std::vector<std::string>& sentence,
+                              bool caseSensitive, bool& complete) {
+    NullSink quiet;
+    TScanner scanner;
+    scanner.Create(&sentence, parser.CommentSyms, parser.TokenSyms, "", caseSensitive, quiet);
+    std::vector<TTokLst> tokens;
+    complete = scanner.TokenizeAll(&tokens);
+    return tokens;
+}
+
+void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8_t options) {
+    RecordingSink& sink = static_cast<RecordingSink&>(*parser.Sink);
+    sink.Clear();
+    CancelToken cancel;
+    TParseRun run;
+    run.Cancel = &cancel;
+    run.MaxTraceBytes = std::size_t(1) << 16;
+    bool accepted = false;
+    {
+        fuzz::Watchdog watchdog(cancel, SearchMilliseconds);
+        accepted = ParseSentence(parser, sentence, options, run);
+    }
+    if (run.Cancelled) {
+        FUZZ_CHECK(!accepted, "a cancelled parse accepted");
+        FUZZ_CHECK(parser.TraceLines.empty() && parser.ParseTrees.empty(),
+                   "a cancelled parse left results");
+        return;
+    }
+    std::size_t traceBytes = 0;
+    for (const std::string& line : parser.TraceLines) traceBytes += line.size();
+    FUZZ_CHECK(traceBytes <= run.MaxTraceBytes, "trace list beyond its limit");
+    if (!accepted)
+        FUZZ_CHECK(parser.ParseTrees.empty() || (options & poParseTrees) != 0,
+                   "rejected parse kept parse trees");
+
+    // Compare with the chart parser when the enumeration ran to its end undisturbed.
+    for (const RecordingSink::Entry& message : sink.Entries())
+        if (!(message.Text == MsgParserMemory && run.TraceOverflowed)) return;
+    if (!FindUnitCycle(parser, UnitCycleScope::Both).empty()) return;
+    const bool caseSensitive = (options & poCaseSensitive) != 0;
+    bool complete = false;
+    const std::vector<TTokLst> tokens = Tokenize(parser, sentence, caseSensitive, complete);
+    FUZZ_CHECK(complete, "a sentence the scanner cannot read was parsed without message");
+    TChartParser chart(parser.Rules, parser.StartLine, tokens, caseSensitive);
+    CancelToken chartCancel;
+    fuzz::Watchdog watchdog(chartCancel, SearchMilliseconds);
+    if (!chart.Build(&chartCancel)) return;
+    const bool trees = (options & poParseTrees) != 0;
+    if (trees || (options & poTraceList) == 0)
+        FUZZ_CHECK(accepted == chart.Accepted(),
+                   std::string("enumeration ") + (accepted ? "accepts" : "rejects") +
+                       " but the chart parser does not");
+    if (!trees) return;
+    std::size_t index = 0;
+    bool sameOrder = true;
+    const bool finished = chart.Enumerate(
+        [&](const std::vector<uint16_t>& path) {
+            std::string text;
+            for (uint16_t rule : path) text += WordToStr2(rule);
+            if (index >= parser.ParseTrees.size() ||
+                PathToBracketText(parser, text) != parser.ParseTrees[index])
+                sameOrder = false;
+            ++index;
+            return sameOrder && index < MaxComparedTrees;
+        },
+        &chartCancel);
+    if (!finished) return;
+    FUZZ_CHECK(sameOrder, "parse tree " + std::to_string(index - 1) + " differs from the chart's");
+    if (index < MaxComparedTrees)
+        FUZZ_CHECK(index == parser.ParseTrees.size(), "the chart parser found " +
+                                                          std::to_string(index) + " trees, not " +
+                                                          std::to_string(parser.ParseTrees.size()));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    std::string_view input = fuzz::AsText(data, size);
+    const uint8_t options = fuzz::TakeByte(input);
+    const std::vector<std::string> lines = fuzz::Lines(fuzz::TakeUntilNul(input));
+    std::vector<std::string> sentence = fuzz::Lines(input);
+    if (sentence.empty()) sentence.emplace_back();
+    sentence.resize(1);
+    if (sentence[0].size() > MaxSentence) sentence[0].resize(MaxSentence);
+
+    RecordingSink sink;
+    TParser parser(sink);
+    TGrammarLines selected;
+    const bool read = PrepareGrammar(parser, lines, false, &selected);
+    CheckOutcome(read, parser, sink);
+    if (read) CheckRtnRoundTrip(parser);
+
+    sink.Clear();
+    const bool valid = PrepareGrammar(parser, lines, true, &selected);
+    CheckOutcome(valid, parser, sink);
+    if (!read) FUZZ_CHECK(!valid, "the full check accepts what reading refuses");
+    if (!valid) return 0;
+    CheckInternalGrammar(parser, selected.GrammarLines.size());
+    CheckParse(parser, sentence, options);
+    return 0;
+}

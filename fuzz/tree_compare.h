@@ -1,0 +1,18 @@
+// Structural comparison of trees for the tree fuzz targets.
+#pragma once
+
+#include <string>
+
+#include "tree/tree.h"
+
+namespace gramarbor::fuzz {
+
+// Same shape and names, and with attributes set also the same attributes,
+// annotation lines, boxes, grid positions and serial numbers. Iterative.
+bool SameTree(const TNode* a, const TNode* b, bool attributes);
+
+// Largest nesting depth (a single node has depth 1) and whether every node has at
+// most four children.
+int Depth(const TNode* root, bool& childrenOk);
+
+} // namespace gramarbor::fuzz
