@@ -12,6 +12,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Gramarbor"));
     gramarbor::TForm1 form;
     if (!form.Started()) return 1;
-    form.showMaximized();
+    form.FormShow();
     return app.exec();
 }

@@ -180,6 +180,13 @@ TForm1::TForm1(Prompter* prompter, QWidget* parent)
     ConnectHandlers();
 }
 
+void TForm1::FormShow() {
+    // Maximised, also where no window manager maximises it.
+    if (const QScreen* screen = QApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
+}
+
 TForm1::~TForm1() {
     Rtn.SetDialogHost(nullptr);
 }
@@ -234,7 +241,7 @@ void TForm1::BuildParsingSheet() {
     ParseDirRG->setObjectName(QStringLiteral("ParseDirRG"));
     TraceListRG =
         new TRadioGroup(QStringLiteral("Trace list"),
-                        {QStringLiteral("Detailed"), QStringLiteral("Optimal")}, 1, GeneralOptsGB);
+                        {QStringLiteral("Detailed"), QStringLiteral("Optimal")}, 2, GeneralOptsGB);
     TraceListRG->setObjectName(QStringLiteral("TraceListRG"));
     TraceListCB = new QCheckBox(QStringLiteral("Create trace list"), GeneralOptsGB);
     TraceListCB->setObjectName(QStringLiteral("TraceListCB"));
@@ -248,11 +255,11 @@ void TForm1::BuildParsingSheet() {
     options->setContentsMargins(6, 4, 6, 6);
     options->addWidget(ParseMethodRG, 0, 0);
     options->addWidget(ParseDirRG, 0, 1);
-    options->addWidget(TraceListRG, 0, 2);
     options->addWidget(TraceListCB, 1, 0);
-    options->addWidget(ParseTreeCB, 1, 1, 1, 2);
-    options->addWidget(CaseSensCB, 2, 0);
-    options->addWidget(ParseBtn, 2, 1, 1, 2);
+    options->addWidget(TraceListRG, 1, 1);
+    options->addWidget(ParseTreeCB, 2, 0);
+    options->addWidget(CaseSensCB, 2, 1);
+    options->addWidget(ParseBtn, 3, 0, 1, 2);
     GeneralOptsGB->setFixedWidth(340);
 
     // Right: the three result pages.

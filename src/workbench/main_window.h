@@ -72,6 +72,8 @@ public:
 
     // False when start-up refused to go on (screen too small); the program then ends.
     bool Started() const { return StartupOk; }
+    // Shows the window maximised.
+    void FormShow();
 
     // The dialog host of the network sheet (tests install one that answers the dialogs).
     void SetRtnDialogHost(TRtnDialogHost* host);

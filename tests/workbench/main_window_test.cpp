@@ -178,8 +178,8 @@ TEST_F(MainWindowTest, CheckListsTheInternalGrammar) {
     EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->InternalSheet);
     const std::vector<std::string> listing = MemoLines(Form->DstCFG);
     ASSERT_EQ(listing.size(), 7u);
-    EXPECT_EQ(listing[0], "0 (N): \tS = NP VP");
-    EXPECT_THAT(listing, ::testing::Contains("3 (T): \tDET = \"the\""));
+    EXPECT_EQ(listing[0], "0 (N):\tS = NP VP");
+    EXPECT_THAT(listing, ::testing::Contains("3 (T):\tDET = \"the\""));
 }
 
 TEST_F(MainWindowTest, FaultyRuleShowsItsMessageAndPutsTheCaretOnItsLine) {
@@ -236,7 +236,7 @@ TEST_F(MainWindowTest, LoadsAndSavesGrammarFiles) {
     Prompts.AnswerWith(Path("internal.cfg"));
     Form->SaveCFGButtonClick();
     EXPECT_EQ(Prompts.Dialogs.back().Title, "Save internal CFG");
-    EXPECT_EQ(ReadAll(Dir / "internal.cfg"), "0 (N): \tS = A\r\n1 (T): \tA = \"a\"\r\n");
+    EXPECT_EQ(ReadAll(Dir / "internal.cfg"), "0 (N):\tS = A\r\n1 (T):\tA = \"a\"\r\n");
 
     Form->NewCFGBtnClick();
     EXPECT_TRUE(Form->SrcCFG->toPlainText().isEmpty());

@@ -10,7 +10,9 @@
 #include <QTabWidget>
 #include <QThread>
 
+#include "workbench/info_dialogs.h"
 #include "workbench/main_window.h"
+#include "workbench/rtn_dialogs.h"
 #include "workbench/widgets.h"
 
 namespace {
@@ -34,7 +36,7 @@ int main(int argc, char** argv) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     gramarbor::TForm1 form;
     if (!form.Started()) return 1;
-    form.showMaximized();
+    form.FormShow();
     Settle();
 
     form.SrcCFG->setPlainText(QStringLiteral("// The quick-start grammar\nS = NP VP\nNP = DET N\n"
@@ -55,5 +57,23 @@ int main(int argc, char** argv) {
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(form.PaintBox1, &move);
     ok = Shoot(form, folder + QStringLiteral("/rtn.png")) && ok;
+
+    // The condition dialog as it opens on the transition NP1-NP2.
+    gramarbor::TCondDlg& model = form.Rtn.CondDlg;
+    model.SetupCondDlg("NP", 3, false, 1);
+    model.Conds[1] = "N";
+    for (int r = 1; r <= gramarbor::CondRows; ++r) {
+        model.Srcs[r] = "NP1";
+        model.Dsts[r] = "NP2";
+    }
+    model.FormShow();
+    gramarbor::TCondDlgView condView;
+    condView.Load(model);
+    condView.show();
+    ok = Shoot(condView, folder + QStringLiteral("/conditions.png")) && ok;
+    condView.hide();
+
+    form.InstructionBtnClick();
+    ok = Shoot(*form.HelpPageDlg, folder + QStringLiteral("/instructions.png")) && ok;
     return ok ? 0 : 1;
 }
