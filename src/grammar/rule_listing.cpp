@@ -50,7 +50,7 @@ std::string ElemToText(const TElemNode& node) {
 
 std::string RuleToText(const TGramLine& rule, std::size_t index, const std::string& sep) {
     std::string text = IntToStr(static_cast<long long>(index));
-    text += rule.Lexical ? " (T): \t" : " (N): \t";
+    text += rule.Lexical ? " (T):\t" : " (N):\t";
     text += ElemToText(rule.Left);
     text.push_back(' ');
     text += sep;

@@ -94,10 +94,10 @@ TEST_F(CfgFileTest, ReportsMissingFile) {
 }
 
 TEST_F(CfgFileTest, SavesLinesWithCrLfAndReadsThemBack) {
-    const Lines lines{"// comment", "", "0 (N): \tS = A", "A = \"\xE4\""};
+    const Lines lines{"// comment", "", "0 (N):\tS = A", "A = \"\xE4\""};
     const std::string path = (Dir / "saved.cfg").string();
     ASSERT_TRUE(SaveCfgFile(path, lines, Sink));
-    EXPECT_EQ(Read(path), "// comment\r\n\r\n0 (N): \tS = A\r\nA = \"\xE4\"\r\n");
+    EXPECT_EQ(Read(path), "// comment\r\n\r\n0 (N):\tS = A\r\nA = \"\xE4\"\r\n");
     Lines back;
     ASSERT_TRUE(LoadCfgFile(path, back, Sink));
     EXPECT_EQ(back, lines);

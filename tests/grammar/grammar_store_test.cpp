@@ -17,7 +17,7 @@ TEST(RuleListing, PutsBlankAndTabAfterTheRuleNumber) {
     CheckedGrammar g({"S = NP VP", "NP = \"John\"", "VP = \"runs\""});
     ASSERT_TRUE(g.Ok);
     EXPECT_EQ(ShowInternal(g.Parser),
-              (Lines{"0 (N): \tS = NP VP", "1 (T): \tNP = \"John\"", "2 (T): \tVP = \"runs\""}));
+              (Lines{"0 (N):\tS = NP VP", "1 (T):\tNP = \"John\"", "2 (T):\tVP = \"runs\""}));
     Lines appended{"keep"};
     ListRules(g.Parser, g.Parser.Rules, appended);
     EXPECT_EQ(appended.size(), 4u);

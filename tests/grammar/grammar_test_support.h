@@ -25,8 +25,8 @@ struct CheckedGrammar {
     std::vector<std::string> Listing() const {
         std::vector<std::string> lines = ShowInternal(Parser);
         for (auto& line : lines) {
-            const auto tab = line.find(" \t");
-            if (tab != std::string::npos) line.replace(tab, 2, " ");
+            const auto tab = line.find(":\t");
+            if (tab != std::string::npos) line.replace(tab, 2, ": ");
         }
         return lines;
     }
