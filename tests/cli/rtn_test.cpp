@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <unistd.h>
 
 #include "run_cli.h"
 
@@ -24,7 +25,8 @@ protected:
     void SetUp() override {
         Dir = fs::path(::testing::TempDir()) /
               ("rtn_cli_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+               std::to_string(getpid()));
         fs::remove_all(Dir);
         fs::create_directories(Dir);
     }

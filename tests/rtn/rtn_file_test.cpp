@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "base/file_io.h"
 #include "rtn/cfg_to_rtn.h"
@@ -36,10 +37,9 @@ TRtn NewRtn() {
 class TempDir : public ::testing::Test {
 protected:
     void SetUp() override {
-        Dir =
-            fs::temp_directory_path() /
-            ("rtn_file_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        Dir = fs::temp_directory_path() /
+              ("rtn_file_test_" + std::to_string(getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(Dir);
     }
     void TearDown() override { fs::remove_all(Dir); }

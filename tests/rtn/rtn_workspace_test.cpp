@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <unistd.h>
 
 #include "base/file_io.h"
 #include "picture/wmf_writer.h"
@@ -265,7 +266,8 @@ protected:
     void SetUp() override {
         Dir = fs::path(::testing::TempDir()) /
               ("rtn_ws_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+               std::to_string(getpid()));
         fs::remove_all(Dir);
         fs::create_directories(Dir);
     }
