@@ -16,6 +16,7 @@ bool BeginParseRun(TParser& store, const std::vector<std::string>& sentence, uin
     run.Cancelled = false;
     run.TraceBytes = 0;
     run.TraceOverflowed = false;
+    run.TreesTruncated = false;
     try {
         run.Scanner.Create(&sentence, store.CommentSyms, store.TokenSyms, "",
                            (options & poCaseSensitive) != 0, *store.Sink);

@@ -21,6 +21,9 @@ inline constexpr std::size_t DefaultMaxTraceBytes = std::size_t(256) << 20;
 // Deepest recursion a search may reach; searches run on a large stack (see
 // RunWithLargeStack), which holds this many frames with room to spare.
 inline constexpr std::size_t MaxSearchDepth = 1000000;
+// The enumeration keeps at most this many parse trees; a sentence with more stops
+// there with a warning (a short, highly ambiguous sentence can have billions).
+inline constexpr std::size_t DefaultMaxParseTrees = 10000;
 
 struct TParseRun {
     // Scans the sentence; set up by ParseSentence or BeginParseRun.
@@ -33,8 +36,13 @@ struct TParseRun {
 
     std::size_t MaxTraceBytes = DefaultMaxTraceBytes;
     std::size_t TraceBytes = 0;
-    // The trace list overflowed in this run (the memory message is shown once).
+    // The trace list overflowed in this run (the memory message is shown once); it
+    // then stays empty for the rest of the run.
     bool TraceOverflowed = false;
+
+    std::size_t MaxParseTrees = DefaultMaxParseTrees;
+    // The enumeration stopped at MaxParseTrees trees (the warning is shown once).
+    bool TreesTruncated = false;
 };
 
 // Sets up run.Scanner on the sentence lines with the store's token list and the

@@ -52,8 +52,16 @@ bool ExpandLeftmost(TEnumeration& e) {
         ++e.Matched;
     }
     if (!deadEnd && e.Matched == tokenCount) {
-        store.ParseTrees.push_back(e.Path);
-        store.ParseFound = e.StopAtFirst;
+        TParseRun& run = e.Search.Run;
+        if (store.ParseTrees.size() >= run.MaxParseTrees) {
+            // One tree too many: keep the first ones and end the search.
+            if (!run.TreesTruncated) store.Sink->Warning(MsgTooManyParseTrees(run.MaxParseTrees));
+            run.TreesTruncated = true;
+            store.ParseFound = true;
+        } else {
+            store.ParseTrees.push_back(e.Path);
+            store.ParseFound = e.StopAtFirst;
+        }
     } else if (!deadEnd && !e.Rest.empty()) {
         const TElemNode* nonterminal = e.Rest.back();
         e.Rest.pop_back();

@@ -39,6 +39,9 @@ std::string TraceLineText(std::size_t number, int ruleRef, const TPattern& patte
 }
 
 bool AppendTraceLine(TParser& store, std::string line, TParseRun& run) {
+    // An emptied list stays empty: a tail of lines numbered from 0 again would
+    // look like a whole trace.
+    if (run.TraceOverflowed) return false;
     const std::size_t cost = line.size() + LineOverhead;
     if (run.TraceBytes + cost > run.MaxTraceBytes) {
         TraceOverflow(store, run);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <thread>
 
 #include "parsing/bottom_up.h"
@@ -184,6 +185,7 @@ TEST(Cancellation, AnotherThreadCanStopAnEndlessEnumeration) {
     ParseFixture f({"S = L", "L = L L", "L = \"a\""});
     CancelToken cancel;
     f.Run.Cancel = &cancel;
+    f.Run.MaxParseTrees = SIZE_MAX; // only the cancellation may end it
     std::thread canceller([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         cancel.Cancel();
@@ -200,11 +202,33 @@ TEST(TraceLimit, AnOverfullTraceIsEmptiedOnceAndTheParseGoesOn) {
     ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poTopDown | poDepthFirst));
     EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{Memory});
     EXPECT_TRUE(f.Run.TraceOverflowed);
-    EXPECT_LT(f.Trace().size(), 11u);
+    // Emptied for good: no tail of the trace, numbered from 0 again, comes back.
+    EXPECT_TRUE(f.Trace().empty());
     // The next run starts with a fresh allowance.
     f.Run.MaxTraceBytes = DefaultMaxTraceBytes;
     f.Sink.Clear();
     ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poTopDown | poDepthFirst));
     EXPECT_EQ(f.Trace().size(), 11u);
+    EXPECT_TRUE(f.Sink.Empty());
+}
+
+TEST(TreeLimit, TreesBeyondTheLimitAreDroppedWithOneWarning) {
+    // Every binary bracketing of seven words: 132 trees.
+    const std::vector<std::string> grammar{"START = S", "S = S S", "S = A", "A = \"a\""};
+    ParseFixture f(grammar);
+    ASSERT_TRUE(f.Checked);
+    f.Run.MaxParseTrees = 100;
+    ASSERT_TRUE(f.Parse(Words("a", 7), poParseTrees));
+    EXPECT_EQ(f.Trees().size(), 100u);
+    EXPECT_TRUE(f.Run.TreesTruncated);
+    EXPECT_EQ(f.Sink.Texts(),
+              std::vector<std::string>{
+                  "There are more than 100 parse trees; only the first 100 are kept."});
+
+    f.Sink.Clear();
+    f.Run.MaxParseTrees = DefaultMaxParseTrees;
+    ASSERT_TRUE(f.Parse(Words("a", 7), poParseTrees));
+    EXPECT_EQ(f.Trees().size(), 132u);
+    EXPECT_FALSE(f.Run.TreesTruncated);
     EXPECT_TRUE(f.Sink.Empty());
 }
