@@ -876,7 +876,16 @@ void TForm1::WMFSplitCBClick() {
 }
 
 void TForm1::PaintBox1MouseMove(int x, int y) {
-    if (Rtn.TrackFocus(x, y)) PaintBox1->update();
+    // Only the old and the new frame are repainted.
+    TFocusFrame before;
+    const bool hadFrame = Rtn.CurrentFocusFrame(before);
+    if (!Rtn.TrackFocus(x, y)) return;
+    const auto area = [](const TRect& box) {
+        return QRect(box.Left, box.Top, box.Width() + 1, box.Height() + 1);
+    };
+    if (hadFrame) PaintBox1->update(area(before.Box));
+    TFocusFrame after;
+    if (Rtn.CurrentFocusFrame(after)) PaintBox1->update(area(after.Box));
 }
 
 void TForm1::PaintBox1MouseDown(int button, unsigned shift, int x, int y) {

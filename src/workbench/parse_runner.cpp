@@ -53,7 +53,8 @@ TParseOutcome ParseRunner::Run(TParser& store, const std::vector<std::string>& s
 
     std::packaged_task<bool()> task([&] {
         try {
-            return ParseSentence(store, sentence, options, run);
+            return Parse ? Parse(store, sentence, options, run)
+                         : ParseSentence(store, sentence, options, run);
         } catch (const std::bad_alloc&) {
             collected.Error(MsgParserMemory);
             return false;

@@ -9,6 +9,7 @@
 
 #include "base/message_sink.h"
 #include "grammar/grammar_store.h"
+#include "parsing/parse_run.h"
 
 class QProgressDialog;
 class QWidget;
@@ -33,6 +34,9 @@ public:
                       MessageSink& sink);
 
     int ProgressDelayMs = 500;
+    // The parse itself: ParseSentence unless replaced (tests use a search that only
+    // ends when cancelled).
+    std::function<bool(TParser&, const std::vector<std::string>&, uint8_t, TParseRun&)> Parse;
     // Called once the progress dialog is shown (tests use it to press Cancel).
     std::function<void(QProgressDialog&)> OnProgressShown;
 

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,7 +20,9 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -29,6 +32,7 @@
 #include "rtn/rtn_layout.h"
 #include "workbench/fake_prompter.h"
 #include "workbench/info_dialogs.h"
+#include "workbench/rtn_dialogs.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor {
@@ -342,13 +346,20 @@ TEST_F(MainWindowTest, AmbiguousSentenceCanBeSteppedThrough) {
 }
 
 TEST_F(MainWindowTest, LongParseCanBeCancelled) {
-    // Catalan-many trees: the enumeration would not end in a lifetime.
-    Type("START = S\nS = S S\nS = \"a\"",
-         "a a a a a a a a a a a a a a a a a a a a a a a a a a a a");
+    Type(QuickStart, "the cat chases the dog");
+    // A search that ends only when it is cancelled.
+    Form->Runner().Parse = [](TParser&, const std::vector<std::string>&, uint8_t, TParseRun& run) {
+        while (!run.Cancel->IsCancelled())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        run.Cancelled = true;
+        return false;
+    };
     Form->Runner().ProgressDelayMs = 50;
     bool shown = false;
     Form->Runner().OnProgressShown = [&](QProgressDialog& progress) {
         shown = true;
+        EXPECT_TRUE(progress.isModal());
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         progress.cancel();
     };
     Form->ParseClick();
@@ -360,7 +371,7 @@ TEST_F(MainWindowTest, LongParseCanBeCancelled) {
     // The window is usable again afterwards.
     Prompts.Clear();
     Form->Runner().OnProgressShown = nullptr;
-    Type(QuickStart, "the cat chases the dog");
+    Form->Runner().Parse = nullptr;
     Form->ParseClick();
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
     EXPECT_EQ(Form->PTNum->text(), "1");
@@ -503,6 +514,37 @@ TEST_F(MainWindowTest, NetworkFilesAndPicturesGoThroughTheDialogs) {
     EXPECT_EQ(Form->NodeSizeLab->text(), "2");
     EXPECT_TRUE(Form->ArcCheckBox->isChecked());
     EXPECT_EQ(Form->PaintBox1->width(), Form->Rtn.RtnPicture.Width);
+}
+
+// The real dialog, shown modally and answered while it is open.
+TEST_F(MainWindowTest, ConditionDialogIsShownAgainUntilItsInputIsValid) {
+    Form->SetRtnDialogHost(nullptr);
+    Form->NewRTNButtonClick();
+    std::vector<std::string> answers{"@word", "\"the\""};
+    int answered = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* view = qobject_cast<TCondDlgView*>(QApplication::activeModalWidget());
+        if (!view || !view->isVisible()) return;
+        if (answered >= static_cast<int>(answers.size())) {
+            view->CancelBtnClick(); // never reached when the dialog behaves
+            return;
+        }
+        EXPECT_EQ(view->EnterConds->item(0, 1)->text(), "Net00");
+        view->EnterConds->item(0, 0)->setText(QString::fromStdString(answers[answered++]));
+        view->OkBtn->click();
+    });
+    answer.start(5);
+    Click(Qt::LeftButton, Qt::NoModifier, 140, 64);
+    answer.stop();
+    EXPECT_EQ(answered, 2);
+    EXPECT_THAT(Prompts.Texts(), ElementsAre("Error in #1: only \"@Ident\", \"@Number\", "
+                                             "\"@Float\", \"@Integer\" is allowed."));
+    const TRtnNodeConds& node = (*Form->Rtn.Rtn)[0].Nodes[0];
+    ASSERT_EQ(node.size(), 1u);
+    EXPECT_EQ(node[0].Kind, ckText);
+    EXPECT_EQ(node[0].Text, "the");
+    EXPECT_EQ(node[0].Dst, 1);
 }
 
 TEST_F(MainWindowTest, InputHistoryKeepsSixteenDistinctTexts) {
