@@ -114,7 +114,10 @@ int RunRtn(const std::vector<std::string>& args) {
     if (toRtn && parsed.Split) return UsageError("rtn", "--split needs a picture output");
 
     PictureFileWriter writer = [](const Picture& picture, const std::string& path) {
-        return SavePictureAsWmf(picture, path);
+        std::string error;
+        if (SavePictureAsWmf(picture, path, &error)) return true;
+        std::cerr << path << ": error: " << error << '\n';
+        return false;
     };
     ApproxTextMeasurer approx;
     TextMeasurer* measurer = &approx;
@@ -165,8 +168,6 @@ int RunRtn(const std::vector<std::string>& args) {
     const bool saved = toRtn ? workspace.SaveRTNButtonClick(parsed.Out)
                              : workspace.SaveMetaButtonClick(parsed.Out, writer);
     PrintMessages(parsed.Out, 0, sink);
-    if (!saved && sink.Empty() && !toRtn)
-        std::cerr << parsed.Out << ": error: cannot write the picture\n";
     return saved ? ExitOk : ExitError;
 }
 

@@ -1,5 +1,6 @@
 // gramarbor-cli rtn and cfg: network files and pictures from grammars, grammars from
 // network files, messages and exit codes.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -178,6 +179,12 @@ TEST(RtnCliArgs, HelpAndUsageErrors) {
     }
     const CliResult missing = RunCli({"rtn", "/no/such.cfg", "-o", "x.rtn"});
     EXPECT_EQ(missing.ExitCode, 2);
+    for (const char* out : {"/no/such/dir/x.rtn", "/no/such/dir/x.wmf"}) {
+        const CliResult unwritable = RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", out});
+        EXPECT_EQ(unwritable.ExitCode, 2) << out;
+        EXPECT_EQ(unwritable.Err.rfind(std::string(out) + ": error: ", 0), 0u) << unwritable.Err;
+        EXPECT_EQ(std::count(unwritable.Err.begin(), unwritable.Err.end(), '\n'), 1) << out;
+    }
 }
 
 } // namespace
