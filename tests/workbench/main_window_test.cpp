@@ -12,9 +12,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
@@ -31,6 +33,7 @@
 #include "parsing/parse_options.h"
 #include "rtn/rtn_layout.h"
 #include "workbench/fake_prompter.h"
+#include "workbench/glob_opts_dlg.h"
 #include "workbench/info_dialogs.h"
 #include "workbench/rtn_dialogs.h"
 #include "workbench/widgets.h"
@@ -495,6 +498,16 @@ TEST_F(MainWindowTest, NetworkFilesAndPicturesGoThroughTheDialogs) {
     EXPECT_EQ(Prompts.Dialogs.back().Title, "Save RTN as MetaFile");
     for (const char* name : {"net_0.wmf", "net_1.wmf", "net_2.wmf"})
         EXPECT_TRUE(std::filesystem::exists(Dir / name)) << name;
+    Form->WMFSplitCB->click();
+    Prompts.AnswerWith(Path("whole.wmf"));
+    Form->SaveMetaButtonClick();
+    EXPECT_TRUE(std::filesystem::exists(Dir / "whole.wmf"));
+    EXPECT_FALSE(std::filesystem::exists(Dir / "whole_0.wmf"));
+
+    Form->Button5Click();
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_TRUE(copied->hasFormat(QStringLiteral("image/x-wmf")));
 
     Form->NewRTNButtonClick();
     Form->NodeSizeUD->Step(-1);
@@ -562,6 +575,23 @@ TEST_F(MainWindowTest, InputHistoryKeepsSixteenDistinctTexts) {
     EXPECT_EQ(Form->InputText->currentText(), "text 5");
     leave(QString());
     EXPECT_EQ(Form->InputText->count(), 16);
+}
+
+TEST_F(MainWindowTest, GlobalOptionsSetTheInOutLength) {
+    Form->InputText->setEditText(QStringLiteral("some text"));
+    QTimer::singleShot(0, [&] {
+        TGlobOptsDlg* dlg = Form->GlobOptsDlg;
+        EXPECT_EQ(dlg->IOTextLenME->text(), "255");
+        EXPECT_FALSE(dlg->SaveEnvirCB->isChecked());
+        dlg->IOTextLenME->setText(QStringLiteral("0"));
+        dlg->SaveEnvirCB->setChecked(true);
+        dlg->accept();
+    });
+    Form->GlobOptsBtnClick();
+    EXPECT_EQ(Form->MaxTextLength, 1);
+    EXPECT_TRUE(Form->SaveEnvironmentOption);
+    EXPECT_EQ(Form->InputText->lineEdit()->maxLength(), 1);
+    EXPECT_TRUE(Form->InputText->currentText().isEmpty());
 }
 
 TEST_F(MainWindowTest, InformationAndInstructions) {
