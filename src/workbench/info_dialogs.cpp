@@ -119,6 +119,7 @@ THelpPageDlg::THelpPageDlg(QWidget* parent) : QDialog(parent) {
     CloseBtn = new QPushButton(QStringLiteral("&Close"), this);
     CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::close);
+    setFixedWidth(400);
     resize(400, 300);
     if (const QScreen* screen = QApplication::primaryScreen())
         move(screen->geometry().center() - QPoint(200, 150));
@@ -134,11 +135,7 @@ void THelpPageDlg::ShowPage(int page) {
 }
 
 void THelpPageDlg::resizeEvent(QResizeEvent* event) {
-    // The width stays 400; the memos fill the rest above the close button.
-    if (event->size().width() != 400) {
-        resize(400, event->size().height());
-        return;
-    }
+    // The width stays 400 (fixed); the memos fill the rest above the close button.
     const int w = width();
     const int h = height();
     const QSize button = CloseBtn->sizeHint();
