@@ -167,6 +167,11 @@ TEST(RtnDrawing, SplitPicturesHoldOnlyPartsWithNets) {
         if (op.Kind == PictureOpKind::Text && op.Text == "V:") vInRowZero = op.A.Y == 56;
     EXPECT_TRUE(vInRowZero);
 
+    TRtn three(seven.begin(), seven.begin() + 3);
+    ASSERT_TRUE(MakeSplitPictures(parts, measurer, three, metrics, true, 3));
+    ASSERT_EQ(parts.size(), 3u);
+    for (const Picture& part : parts) EXPECT_EQ(part.Height, 128);
+
     TRtn four(seven.begin(), seven.begin() + 4);
     ASSERT_TRUE(MakeSplitPictures(parts, measurer, four, metrics, true, 3));
     EXPECT_EQ(parts.size(), 2u);
