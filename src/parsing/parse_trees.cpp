@@ -114,6 +114,8 @@ bool EnumerateParses(TParser& store, uint8_t options, TParseRun& run) {
         RunDeepSearch([&] { ok = ExpandLeftmost(e); });
         return ok && !e.Search.Aborted;
     } catch (const std::bad_alloc&) {
+        // Rule paths must not pass for tree texts: a failed enumeration leaves none.
+        store.ParseTrees.clear();
         store.Sink->Error(MsgParserMemory);
         return false;
     }

@@ -22,9 +22,9 @@ namespace gramarbor {
 // the rule alternatives. Without poParseTrees in options it stops after the first
 // path (store.ParseFound is then set). Only poParseTrees and poCaseSensitive count.
 //
-// False after an error (tokens incomplete, memory, a unit-rule cycle reachable from
-// the start symbol) or when run.Cancel stopped it; true otherwise, also when no
-// derivation exists.
+// False after an error (tokens incomplete, a unit-rule cycle reachable from the start
+// symbol, memory: then the list is emptied, so that no rule path can pass for a tree
+// text) or when run.Cancel stopped it; true otherwise, also when no derivation exists.
 bool EnumerateParses(TParser& store, uint8_t options, TParseRun& run);
 
 // "[S [NP [DET [the]] ...]]": the tree of a rule path. Lexical rules give leaves
