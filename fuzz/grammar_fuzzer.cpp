@@ -3,7 +3,8 @@
 // conversion CFG -> RTN -> CFG.
 //
 // Input: the option byte, then the grammar text up to a NUL byte, then the sentence
-// (its first line, at most MaxSentence characters).
+// (its first line, at most MaxSentence characters; none, or a NUL byte followed by
+// choices, parses a sentence derived from the grammar).
 #include <string>
 #include <vector>
 
@@ -97,6 +98,36 @@ void CheckRtnRoundTrip(const TParser& parser) {
     FUZZ_CHECK(rtn2 == rtn, "CFG -> RTN -> CFG -> RTN changed the network");
 }
 
+// A sentence of the grammar (when the input brings none): a leftmost derivation
+// from the start rule whose choices come from seed, cut off after a few steps.
+std::string DeriveSentence(const TParser& parser, std::string_view seed) {
+    std::vector<const TElemNode*> rest;
+    const auto& start = parser.Rules[static_cast<std::size_t>(parser.StartLine)].Line.Right;
+    for (auto e = start.rbegin(); e != start.rend(); ++e) rest.push_back(&*e);
+    std::string sentence;
+    std::size_t choice = 0;
+    for (int steps = 0; !rest.empty() && steps < 200; ++steps) {
+        const TElemNode* e = rest.back();
+        rest.pop_back();
+        if (e->SymKind != ekNonTerminal) {
+            if (!sentence.empty()) sentence += ' ';
+            sentence += e->SymKind == ekTerminal ? e->Text
+                        : e->SymKind == ekIdent  ? std::string("x")
+                        : e->SymKind == ekFloat  ? std::string("1.5")
+                                                 : std::string("7");
+            continue;
+        }
+        std::vector<std::size_t> rules;
+        for (std::size_t r = 0; r < parser.Rules.size(); ++r)
+            if (parser.Rules[r].Line.Left.Text == e->Text) rules.push_back(r);
+        if (rules.empty() || rest.size() > 16) return sentence;
+        const uint8_t pick = seed.empty() ? 0 : static_cast<uint8_t>(seed[choice++ % seed.size()]);
+        const auto& right = parser.Rules[rules[pick % rules.size()]].Line.Right;
+        for (auto r = right.rbegin(); r != right.rend(); ++r) rest.push_back(&*r);
+    }
+    return sentence;
+}
+
 std::vector<TTokLst> Tokenize(const TParser& parser, const std::vector<std::string>& sentence,
                               bool caseSensitive, bool& complete) {
     NullSink quiet;
@@ -114,6 +145,7 @@ void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8
     TParseRun run;
     run.Cancel = &cancel;
     run.MaxTraceBytes = std::size_t(1) << 16;
+    run.MaxParseTrees = 500;
     bool accepted = false;
     {
         fuzz::Watchdog watchdog(cancel, SearchMilliseconds);
@@ -128,6 +160,8 @@ void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8
     std::size_t traceBytes = 0;
     for (const std::string& line : parser.TraceLines) traceBytes += line.size();
     FUZZ_CHECK(traceBytes <= run.MaxTraceBytes, "trace list beyond its limit");
+    if (run.TraceOverflowed) FUZZ_CHECK(parser.TraceLines.empty(), "an overflowed trace regrew");
+    FUZZ_CHECK(parser.ParseTrees.size() <= run.MaxParseTrees, "more parse trees than the limit");
     if (!accepted)
         FUZZ_CHECK(parser.ParseTrees.empty() || (options & poParseTrees) != 0,
                    "rejected parse kept parse trees");
@@ -177,10 +211,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::string_view input = fuzz::AsText(data, size);
     const uint8_t options = fuzz::TakeByte(input);
     const std::vector<std::string> lines = fuzz::Lines(fuzz::TakeUntilNul(input));
-    std::vector<std::string> sentence = fuzz::Lines(input);
-    if (sentence.empty()) sentence.emplace_back();
-    sentence.resize(1);
-    if (sentence[0].size() > MaxSentence) sentence[0].resize(MaxSentence);
+    const std::string_view sentenceText = input;
 
     RecordingSink sink;
     TParser parser(sink);
@@ -195,6 +226,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!read) FUZZ_CHECK(!valid, "the full check accepts what reading refuses");
     if (!valid) return 0;
     CheckInternalGrammar(parser, selected.GrammarLines.size());
+    // Without a sentence, or with one that starts with a NUL byte, parse a sentence
+    // of the grammar itself (chosen by the bytes that follow).
+    std::vector<std::string> sentence = fuzz::Lines(sentenceText);
+    if (sentenceText.empty() || sentenceText.front() == '\0')
+        sentence = {DeriveSentence(parser, sentenceText)};
+    if (sentence.empty()) sentence.emplace_back();
+    sentence.resize(1);
+    if (sentence[0].size() > MaxSentence) sentence[0].resize(MaxSentence);
     CheckParse(parser, sentence, options);
     return 0;
 }
