@@ -1,5 +1,6 @@
 #include "base/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -71,11 +72,18 @@ FileError AtomicSave(const std::string& path, std::string_view bytes) {
         return (::close(fd) == 0 && ok) ? FileError::None : FileError::WriteFailed;
     }
 
-    std::string pattern = path + ".XXXXXX";
+    // The temporary name is the file name plus a suffix; a long name is shortened
+    // first, so that a file name near the system's limit can still be saved.
+    const std::size_t nameStart = path.find_last_of('/') + 1; // 0 without a folder
+    constexpr std::size_t MaxTempStem = 200;
+    std::string pattern =
+        path.substr(0, nameStart + std::min(path.size() - nameStart, MaxTempStem));
+    pattern += ".XXXXXX";
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return FileError::CannotCreate;
     mode_t mode = 0644;
-    if (::stat(path.c_str(), &info) == 0) mode = info.st_mode & 07777;
+    if (::stat(path.c_str(), &info) == 0)
+        mode = info.st_mode & 07777;
     else {
         const mode_t mask = ::umask(0);
         ::umask(mask);

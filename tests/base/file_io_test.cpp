@@ -60,6 +60,15 @@ TEST(AtomicSave, ReportsAFullDevice) {
     EXPECT_EQ(AtomicSave("/dev/full", std::string(100000, 'x')), FileError::WriteFailed);
 }
 
+TEST(AtomicSave, SavesAFileNameNearTheSystemLimit) {
+    TempDir dir;
+    const auto path = dir.Path / (std::string(250, 'g') + ".CFG");
+    ASSERT_EQ(AtomicSave(path.string(), "old"), FileError::None);
+    ASSERT_EQ(AtomicSave(path.string(), "new"), FileError::None);
+    EXPECT_EQ(ReadAll(path), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
+}
+
 TEST(AtomicSave, FailsForAMissingFolder) {
     EXPECT_EQ(AtomicSave("/nonexistent-folder/x.txt", "x"), FileError::CannotCreate);
 }
