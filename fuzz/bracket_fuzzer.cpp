@@ -11,6 +11,7 @@
 #include "picture/text_measurer.h"
 #include "tree/tree.h"
 #include "tree_compare.h"
+#include "wmf_check.h"
 
 using namespace gramarbor;
 
@@ -30,7 +31,8 @@ bool NamesSurviveText(const TNode* node, bool outside) {
                               static_cast<unsigned char>(name.back()) <= 32))
             return false;
         if (outside && name.empty()) return false;
-        for (const TNodePtr& child : n->Children) pending.push_back(child.get());
+        for (const TNodePtr& child : n->Children)
+            pending.push_back(child.get());
     }
     return true;
 }
@@ -87,6 +89,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     PictureRecorder canvas(screen, measurer);
     tree.ResetError();
     tree.ShowErrors = false;
-    tree.Show(canvas, 4, 4);
+    if (tree.Show(canvas, 4, 4)) fuzz::CheckWmf(tree.GetMetafile());
     return 0;
 }

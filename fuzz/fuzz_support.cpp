@@ -30,7 +30,9 @@ std::string_view TakeUntilNul(std::string_view& text) {
     return head;
 }
 
-std::vector<std::string> Lines(std::string_view text) { return SplitTextLines(text); }
+std::vector<std::string> Lines(std::string_view text) {
+    return SplitTextLines(text);
+}
 
 Watchdog::Watchdog(CancelToken& token, int milliseconds) {
     Timer = std::thread([this, &token, milliseconds] {

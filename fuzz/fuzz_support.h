@@ -16,7 +16,8 @@
 namespace gramarbor::fuzz {
 
 // Prints the broken invariant and aborts, so that libFuzzer records the input.
-[[noreturn]] void Fail(const char* file, int line, const char* condition, const std::string& detail);
+[[noreturn]] void Fail(const char* file, int line, const char* condition,
+                       const std::string& detail);
 
 #define FUZZ_CHECK(condition, detail)                                                              \
     do {                                                                                           \

@@ -94,7 +94,8 @@ void CheckRtnRoundTrip(const TParser& parser) {
     TRtn rtn2;
     RecordingSink sink2;
     FUZZ_CHECK(CfgToRtn(*rules2, rtn2, sink2), "the grammar written from a network does not "
-                                               "convert back: " + sink2.Last());
+                                               "convert back: " +
+                                                   sink2.Last());
     FUZZ_CHECK(rtn2 == rtn, "CFG -> RTN -> CFG -> RTN changed the network");
 }
 
@@ -103,7 +104,8 @@ void CheckRtnRoundTrip(const TParser& parser) {
 std::string DeriveSentence(const TParser& parser, std::string_view seed) {
     std::vector<const TElemNode*> rest;
     const auto& start = parser.Rules[static_cast<std::size_t>(parser.StartLine)].Line.Right;
-    for (auto e = start.rbegin(); e != start.rend(); ++e) rest.push_back(&*e);
+    for (auto e = start.rbegin(); e != start.rend(); ++e)
+        rest.push_back(&*e);
     std::string sentence;
     std::size_t choice = 0;
     for (int steps = 0; !rest.empty() && steps < 200; ++steps) {
@@ -123,7 +125,8 @@ std::string DeriveSentence(const TParser& parser, std::string_view seed) {
         if (rules.empty() || rest.size() > 16) return sentence;
         const uint8_t pick = seed.empty() ? 0 : static_cast<uint8_t>(seed[choice++ % seed.size()]);
         const auto& right = parser.Rules[rules[pick % rules.size()]].Line.Right;
-        for (auto r = right.rbegin(); r != right.rend(); ++r) rest.push_back(&*r);
+        for (auto r = right.rbegin(); r != right.rend(); ++r)
+            rest.push_back(&*r);
     }
     return sentence;
 }
@@ -158,7 +161,8 @@ void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8
         return;
     }
     std::size_t traceBytes = 0;
-    for (const std::string& line : parser.TraceLines) traceBytes += line.size();
+    for (const std::string& line : parser.TraceLines)
+        traceBytes += line.size();
     FUZZ_CHECK(traceBytes <= run.MaxTraceBytes, "trace list beyond its limit");
     if (run.TraceOverflowed) FUZZ_CHECK(parser.TraceLines.empty(), "an overflowed trace regrew");
     FUZZ_CHECK(parser.ParseTrees.size() <= run.MaxParseTrees, "more parse trees than the limit");
@@ -180,16 +184,17 @@ void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8
     if (!chart.Build(&chartCancel)) return;
     const bool trees = (options & poParseTrees) != 0;
     if (trees || (options & poTraceList) == 0)
-        FUZZ_CHECK(accepted == chart.Accepted(),
-                   std::string("enumeration ") + (accepted ? "accepts" : "rejects") +
-                       " but the chart parser does not");
+        FUZZ_CHECK(accepted == chart.Accepted(), std::string("enumeration ") +
+                                                     (accepted ? "accepts" : "rejects") +
+                                                     " but the chart parser does not");
     if (!trees) return;
     std::size_t index = 0;
     bool sameOrder = true;
     const bool finished = chart.Enumerate(
         [&](const std::vector<uint16_t>& path) {
             std::string text;
-            for (uint16_t rule : path) text += WordToStr2(rule);
+            for (uint16_t rule : path)
+                text += WordToStr2(rule);
             if (index >= parser.ParseTrees.size() ||
                 PathToBracketText(parser, text) != parser.ParseTrees[index])
                 sameOrder = false;

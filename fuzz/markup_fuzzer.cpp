@@ -11,6 +11,7 @@
 #include "picture/picture.h"
 #include "picture/text_measurer.h"
 #include "tree/tree.h"
+#include "wmf_check.h"
 
 using namespace gramarbor;
 
@@ -68,6 +69,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     root->Children.push_back(std::move(node));
     tree.SetRoot(std::move(root));
     tree.Options = static_cast<uint8_t>(attr.Flags >> 8);
-    tree.Show(canvas, 4, 4);
+    if (tree.Show(canvas, 4, 4)) fuzz::CheckWmf(tree.GetMetafile());
     return 0;
 }

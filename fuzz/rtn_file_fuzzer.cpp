@@ -6,8 +6,12 @@
 
 #include "base/message_sink.h"
 #include "fuzz_support.h"
+#include "picture/text_measurer.h"
+#include "rtn/rtn_drawing.h"
 #include "rtn/rtn_file.h"
+#include "rtn/rtn_layout.h"
 #include "rtn/rtn_to_cfg.h"
+#include "wmf_check.h"
 
 using namespace gramarbor;
 
@@ -22,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         return 0;
     }
     FUZZ_CHECK(sink.Empty(), "a loaded file gave the message " + sink.Last());
-    for (const TRTNLine& net : rtn) FUZZ_CHECK(NetIsWellFormed(net), "a damaged net was loaded");
+    for (const TRTNLine& net : rtn)
+        FUZZ_CHECK(NetIsWellFormed(net), "a damaged net was loaded");
     FUZZ_CHECK(options.NodeSize >= MinRtnOption && options.NodeSize <= MaxRtnOption &&
                    options.NodeDist >= MinRtnOption && options.NodeDist <= MaxRtnOption,
                "display options out of range");
@@ -41,9 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                    loadedOptions == options,
                "save and load changed the network");
 
-    // Whatever was loaded can be turned into grammar text without harm.
+    // Whatever was loaded can be turned into grammar text, drawn and written as a
+    // metafile without harm.
     std::vector<std::string> lines;
     NullSink quiet;
     RtnToCfgLines(rtn, lines, quiet);
+    Picture picture;
+    ApproxTextMeasurer measurer;
+    if (DrawRtn(picture, measurer, rtn, MakeRtnMetrics(options.NodeSize, options.NodeDist),
+                options.LinesAllowed))
+        fuzz::CheckWmf(picture);
     return 0;
 }

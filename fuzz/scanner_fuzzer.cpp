@@ -15,7 +15,9 @@ using namespace gramarbor;
 
 namespace {
 
-bool IsUpperLetter(char c) { return (c >= 'A' && c <= 'Z') || c == '_'; }
+bool IsUpperLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || c == '_';
+}
 
 void CheckToken(const TScanner& scanner, int32_t code, const TTokVal& val) {
     FUZZ_CHECK(code != tkError, "error tokens end the run");

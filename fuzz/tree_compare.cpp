@@ -17,10 +17,10 @@ bool SameTree(const TNode* a, const TNode* b, bool attributes) {
             continue;
         }
         if (x->Name != y->Name || x->Children.size() != y->Children.size()) return false;
-        if (attributes && !(x->Attr == y->Attr && x->Cont == y->Cont && x->X == y->X &&
-                            x->Y == y->Y && x->ID == y->ID && x->Rect.Left == y->Rect.Left &&
-                            x->Rect.Top == y->Rect.Top && x->Rect.Right == y->Rect.Right &&
-                            x->Rect.Bottom == y->Rect.Bottom))
+        if (attributes &&
+            !(x->Attr == y->Attr && x->Cont == y->Cont && x->X == y->X && x->Y == y->Y &&
+              x->ID == y->ID && x->Rect.Left == y->Rect.Left && x->Rect.Top == y->Rect.Top &&
+              x->Rect.Right == y->Rect.Right && x->Rect.Bottom == y->Rect.Bottom))
             return false;
         for (std::size_t i = 0; i < x->Children.size(); ++i)
             pending.emplace_back(x->Children[i].get(), y->Children[i].get());
@@ -38,7 +38,8 @@ int Depth(const TNode* root, bool& childrenOk) {
         if (!node) continue;
         deepest = std::max(deepest, depth);
         if (node->Children.size() > 4) childrenOk = false;
-        for (const TNodePtr& child : node->Children) pending.emplace_back(child.get(), depth + 1);
+        for (const TNodePtr& child : node->Children)
+            pending.emplace_back(child.get(), depth + 1);
     }
     return deepest;
 }

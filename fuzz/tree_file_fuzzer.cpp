@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     RecordingSink again;
     TTree copy(true, again);
     FUZZ_CHECK(copy.LoadTreeBytes(saved, "fuzz.tre"), "a saved tree does not load");
-    FUZZ_CHECK(fuzz::SameTree(tree.GetRoot(), copy.GetRoot(), true), "save and load changed the tree");
+    FUZZ_CHECK(fuzz::SameTree(tree.GetRoot(), copy.GetRoot(), true),
+               "save and load changed the tree");
     std::string resaved;
     FUZZ_CHECK(copy.SaveTreeBytes(copy.GetRoot(), flag, resaved), "a loaded tree cannot be saved");
     if (flag != 0) FUZZ_CHECK(resaved == saved, "saving is not a fixed point");
