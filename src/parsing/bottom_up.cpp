@@ -256,7 +256,7 @@ bool BottomUpParse(TParser& store, uint8_t options, TParseRun& run) {
         std::vector<std::string> categories;
         if (!AssignCategories(store, options, categories)) return false;
         TBottomUpSearch search(store, options, run);
-        RunDeepSearch([&] {
+        RunDeepSearch(store, [&] {
             if ((options & poDepthFirst) != 0)
                 result = BottomUpDepthFirst(search, categories);
             else

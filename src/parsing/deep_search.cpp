@@ -3,6 +3,8 @@
 #include <exception>
 #include <pthread.h>
 
+#include "grammar/grammar_store.h"
+
 namespace gramarbor {
 
 namespace {
@@ -47,6 +49,28 @@ void RunDeepSearch(const std::function<void()>& work) {
     }
     pthread_join(thread, nullptr);
     if (job.Error) std::rethrow_exception(job.Error);
+}
+
+void RunDeepSearch(TParser& store, const std::function<void()>& work) {
+    if (OnDeepStack) {
+        work();
+        return;
+    }
+    MessageSink* caller = store.Sink;
+    RecordingSink collected;
+    store.Sink = &collected;
+    const auto passOn = [&] {
+        store.Sink = caller;
+        for (const auto& entry : collected.Entries())
+            caller->Show(entry.Kind, entry.Text);
+    };
+    try {
+        RunDeepSearch(work);
+    } catch (...) {
+        passOn();
+        throw;
+    }
+    passOn();
 }
 
 } // namespace gramarbor

@@ -89,7 +89,7 @@ bool ParseSentence(TParser& store, const std::vector<std::string>& sentence, uin
                    TParseRun& run) {
     bool result = false;
     try {
-        RunDeepSearch([&] { result = ParseOnThisThread(store, sentence, options, run); });
+        RunDeepSearch(store, [&] { result = ParseOnThisThread(store, sentence, options, run); });
     } catch (const std::bad_alloc&) {
         store.Sink->Error(MsgParserMemory);
         store.TraceLines.clear();

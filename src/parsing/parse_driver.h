@@ -19,6 +19,7 @@ namespace gramarbor {
 // Messages go to store.Sink. Returns true when the sentence was accepted.
 //
 // The searches run on a thread with a large stack; the call returns when they end.
+// Their messages reach store.Sink on the calling thread, in order, once they ended.
 // With run.Cancel set from another thread the parse stops, run.Cancelled is raised,
 // both lists are emptied and the result is false. A grammar whose unit rules form a
 // cycle the chosen searches can reach is refused with a message before searching.

@@ -111,7 +111,7 @@ bool EnumerateParses(TParser& store, uint8_t options, TParseRun& run) {
             e.Rest.push_back(&*symbol);
         e.Path = WordToStr2(static_cast<uint16_t>(store.StartLine));
         bool ok = true;
-        RunDeepSearch([&] { ok = ExpandLeftmost(e); });
+        RunDeepSearch(store, [&] { ok = ExpandLeftmost(e); });
         return ok && !e.Search.Aborted;
     } catch (const std::bad_alloc&) {
         // Rule paths must not pass for tree texts: a failed enumeration leaves none.

@@ -152,7 +152,7 @@ bool TopDownParse(TParser& store, uint8_t options, TParseRun& run) {
                      run);
     }
     TSearch search(store, options, run);
-    RunDeepSearch([&] {
+    RunDeepSearch(store, [&] {
         if ((options & poDepthFirst) != 0)
             TopDownDepthFirst(search, first);
         else

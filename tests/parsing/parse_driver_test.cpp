@@ -85,6 +85,23 @@ TEST(ParseDriver, ResultsOfThePreviousRunAreReplaced) {
     EXPECT_TRUE(f.Trace().empty());
 }
 
+TEST(ParseDriver, MessagesReachTheSinkOnTheCallingThread) {
+    // A sink that notes the thread of every message.
+    struct ThreadSink final : MessageSink {
+        std::vector<std::thread::id> Threads;
+        void Show(MessageKind, const std::string&) override {
+            Threads.push_back(std::this_thread::get_id());
+        }
+    } sink;
+    ParseFixture f(QuickStartGrammar);
+    f.Parser.Sink = &sink;
+    EXPECT_FALSE(f.Parse("the bird chases the cat", poTraceList | poBottomUp));
+    f.Begin("the cat ?", 0);
+    EXPECT_FALSE(EnumerateParses(f.Parser, 0, f.Run));
+    EXPECT_THAT(sink.Threads, ElementsAre(std::this_thread::get_id(), std::this_thread::get_id()));
+    EXPECT_EQ(f.Parser.Sink, &sink);
+}
+
 TEST(UnitCycles, EveryStrategyRefusesAReachableCycleNamingIt) {
     ParseFixture f({"S = A", "A = B", "B = A", "B = \"x\""});
     ASSERT_TRUE(f.Checked);
