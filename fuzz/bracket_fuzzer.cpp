@@ -17,22 +17,15 @@ using namespace gramarbor;
 
 namespace {
 
-// A name that TreeToStr writes so that reading gives it back: no double quote (not
-// escaped), nothing trimmed away at its ends, and not empty where an empty item
-// makes no node.
-bool NamesSurviveText(const TNode* node, bool outside) {
+// A name that TreeToStr writes so that reading gives it back: anything but a double
+// quote, which is never escaped.
+bool NamesSurviveText(const TNode* node) {
     std::vector<const TNode*> pending{node};
     while (!pending.empty()) {
         const TNode* n = pending.back();
         pending.pop_back();
-        const std::string& name = n->Name;
-        if (name.find('"') != std::string::npos) return false;
-        if (!name.empty() && (static_cast<unsigned char>(name.front()) <= 32 ||
-                              static_cast<unsigned char>(name.back()) <= 32))
-            return false;
-        if (outside && name.empty()) return false;
-        for (const TNodePtr& child : n->Children)
-            pending.push_back(child.get());
+        if (n->Name.find('"') != std::string::npos) return false;
+        for (const TNodePtr& child : n->Children) pending.push_back(child.get());
     }
     return true;
 }
@@ -70,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     std::string written;
     FUZZ_CHECK(tree.TreeToStr(written), "TreeToStr failed on a tree just read");
-    if (NamesSurviveText(tree.GetRoot(), tree.ConvOpts.ParentOutside)) {
+    if (NamesSurviveText(tree.GetRoot())) {
         RecordingSink again;
         TTree copy(false, again);
         ApplyFormat(copy, format);

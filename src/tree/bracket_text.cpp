@@ -38,9 +38,15 @@ bool TTree::TreeToStr(std::string& text) {
         // Writes the start of a node and makes it the current frame.
         auto enter = [&](const TNode* node, std::size_t indent) {
             const std::string& name = node->Name;
+            // Quoted also where the bare name would not read back: blanks or control
+            // characters at its ends (trimmed when read), and an empty name that
+            // stands before brackets or children (read as no name at all).
+            const bool edgeBlank =
+                !name.empty() && (IsBlankOrControl(name.front()) || IsBlankOrControl(name.back()));
             const bool quote = name.find(sep) != std::string::npos ||
                                name.find(open) != std::string::npos ||
-                               name.find(close) != std::string::npos;
+                               name.find(close) != std::string::npos || edgeBlank ||
+                               (name.empty() && (outside || !node->Children.empty()));
             const std::string shown = quote ? '"' + name + '"' : name;
             if (outside)
                 text += shown + open;

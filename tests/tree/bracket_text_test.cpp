@@ -82,6 +82,26 @@ TEST(BracketText, FormatsReadTheSameTree) {
     EXPECT_EQ(blank.GetRoot()->Name, "");
 }
 
+TEST(BracketText, EmptyNamesAndNamesWithEdgeBlanksAreQuotedSoTheyReadBack) {
+    NullSink sink;
+    struct Case {
+        Format Fmt;
+        std::string Text;
+    };
+    const Case cases[] = {
+        {{' ', "[]", false}, "[\"\" [X]]"},    // empty parent: bare, it would eat "[X"
+        {{' ', "[]", false}, "[]"},            // an empty leaf needs no quotes
+        {{',', "()", true}, "\"\"(x,\"\")"},   // empty names stand for no node
+        {{',', "[]", false}, "[\" a \",[b]]"}, // edge blanks are trimmed when bare
+    };
+    for (const Case& c : cases) {
+        TTree tree(true, sink);
+        SetFormat(tree, c.Fmt);
+        ASSERT_TRUE(tree.StrToTree(c.Text)) << c.Text;
+        EXPECT_EQ(testing::WriteTree(tree), c.Text);
+    }
+}
+
 TEST(BracketText, VerticalOutputAlignsChildren) {
     NullSink sink;
     TTree tree(true, sink);
