@@ -7,6 +7,8 @@ namespace gramarbor {
 
 namespace {
 
+thread_local bool onLargeStack = false;
+
 struct ThreadJob {
     const std::function<void()>* Work;
     std::exception_ptr Error;
@@ -14,6 +16,7 @@ struct ThreadJob {
 
 void* RunJob(void* arg) {
     auto* job = static_cast<ThreadJob*>(arg);
+    onLargeStack = true;
     try {
         (*job->Work)();
     } catch (...) {
@@ -24,7 +27,15 @@ void* RunJob(void* arg) {
 
 } // namespace
 
+bool OnLargeStack() {
+    return onLargeStack;
+}
+
 void RunWithLargeStack(const std::function<void()>& work, std::size_t stackBytes) {
+    if (onLargeStack) {
+        work();
+        return;
+    }
     ThreadJob job{&work, nullptr};
     pthread_attr_t attr;
     bool started = false;

@@ -188,6 +188,7 @@ void TChartParser::Predict(int32_t symbol, int32_t position) {
 }
 
 bool TChartParser::Build(const CancelToken* cancel) {
+    if (cancel && cancel->IsCancelled()) return false;
     Built = true;
     IsAccepted = false;
     if (TokenCount == 0 || StartRule < 0 || StartRule >= static_cast<int32_t>(RuleLeft.size()))
@@ -276,6 +277,7 @@ int32_t TChartParser::PreSet(int32_t symbol, int32_t setId) {
 }
 
 bool TChartParser::Enumerate(const PathVisitor& visit, const CancelToken* cancel) {
+    if (cancel && cancel->IsCancelled()) return false;
     if (!Built && !Build(cancel)) return false;
     if (!IsAccepted) return true;
 

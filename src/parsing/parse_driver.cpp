@@ -3,6 +3,7 @@
 #include <new>
 
 #include "parsing/bottom_up.h"
+#include "parsing/chart_trees.h"
 #include "parsing/deep_search.h"
 #include "parsing/parse_options.h"
 #include "parsing/parse_trees.h"
@@ -63,7 +64,7 @@ bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence,
             result = BottomUpParse(store, options, run);
     }
     if (treeStep && !run.Cancelled) {
-        enumerated = EnumerateParses(store, options, run);
+        enumerated = ChartEnumerateParses(store, options, run);
         if (enumerated) {
             result = !store.ParseTrees.empty();
             for (std::string& tree : store.ParseTrees)
@@ -71,7 +72,7 @@ bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence,
         }
     }
     if (!traceStep && !treeStep) {
-        enumerated = EnumerateParses(store, static_cast<uint8_t>(options & ~poParseTrees), run);
+        enumerated = ChartEnumerateParses(store, static_cast<uint8_t>(options & ~poParseTrees), run);
         result = store.ParseTrees.size() == 1;
     }
     if (run.Cancelled) result = enumerated = false;

@@ -12,11 +12,6 @@ inline const std::string MsgParsingSuccessful = "Parsing successful!";
 inline const std::string MsgParsingFailed = "Parsing failed!";
 
 // "There are more than N parse trees; only the first N are kept."
-inline std::string MsgTooManyParseTrees(std::size_t limit) {
-    return "There are more than " + std::to_string(limit) + " parse trees; only the first " +
-           std::to_string(limit) + " are kept.";
-}
-
 // "The token "T" couldn`t be assigned a category."
 inline std::string MsgNoCategory(const std::string& token) {
     return "The token \"" + token + "\" couldn`t be assigned a category.";

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/big_uint.h"
 #include "base/cancel_token.h"
 #include "grammar/grammar_store.h"
 #include "text/scanner.h"
@@ -21,9 +22,9 @@ inline constexpr std::size_t DefaultMaxTraceBytes = std::size_t(256) << 20;
 // Deepest recursion a search may reach; searches run on a large stack (see
 // RunWithLargeStack), which holds this many frames with room to spare.
 inline constexpr std::size_t MaxSearchDepth = 1000000;
-// The enumeration keeps at most this many parse trees; a sentence with more stops
-// there with a warning (a short, highly ambiguous sentence can have billions).
-inline constexpr std::size_t DefaultMaxParseTrees = 10000;
+// At most this many parse trees are kept (a short, highly ambiguous sentence can
+// have billions); their exact number is counted all the same.
+inline constexpr std::size_t DefaultMaxParseTrees = 32768;
 
 struct TParseRun {
     // Scans the sentence; set up by ParseSentence or BeginParseRun.
@@ -41,8 +42,10 @@ struct TParseRun {
     bool TraceOverflowed = false;
 
     std::size_t MaxParseTrees = DefaultMaxParseTrees;
-    // The enumeration stopped at MaxParseTrees trees (the warning is shown once).
+    // The sentence has more parse trees than MaxParseTrees.
     bool TreesTruncated = false;
+    // The exact number of parse trees, when all trees were asked for.
+    BigUint TreeCount;
 };
 
 // Sets up run.Scanner on the sentence lines with the store's token list and the

@@ -2,7 +2,6 @@
 // engines that must not depend on the grammar check or the scanner.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,14 +20,5 @@ gramarbor::TRuleList MakeRules(const std::vector<std::string>& rules);
 // point a float, anything else an identifier.
 std::vector<gramarbor::TTokLst> MakeTokens(const gramarbor::TRuleList& rules,
                                            const std::string& sentence);
-
-// The leftmost top-down enumeration of all derivations, written as literally as
-// possible: the reference the chart parser must agree with. Visits rule paths in the
-// order found; stops when visit returns false or after maxSteps expansions (then
-// returns false).
-bool ReferenceEnumerate(const gramarbor::TRuleList& rules, int startLine,
-                        const std::vector<gramarbor::TTokLst>& tokens,
-                        const std::function<bool(const std::vector<uint16_t>&)>& visit,
-                        long maxSteps = 2000000);
 
 } // namespace testing_support

@@ -3,6 +3,7 @@
 
 #include "parsing/parse_trees.h"
 #include "parsing_test_support.h"
+#include "reference_enumeration.h"
 #include "text/text_utils.h"
 
 using namespace gramarbor;

@@ -1,0 +1,26 @@
+// The parse trees of a sentence found through the chart parser: exactly the trees of
+// the leftmost enumeration, in its order, without its dead ends, and their number.
+#pragma once
+
+#include <cstdint>
+
+#include "grammar/grammar_store.h"
+#include "parsing/parse_run.h"
+
+namespace gramarbor {
+
+// Rebuilds store.Tokens from run.Scanner and appends the rule path of each parse tree
+// (the start rule first, each rule as WordToStr2, in pre-order of the tree) to
+// store.ParseTrees, in the order in which a leftmost derivation trying the rules of
+// each nonterminal in stored order finds them. Without poParseTrees in options only
+// the first path is kept (store.ParseFound is then set); with it at most
+// run.MaxParseTrees paths are kept (run.TreesTruncated tells when there were more)
+// and run.TreeCount receives the exact number of trees. Only poParseTrees and
+// poCaseSensitive count.
+//
+// False after an error (tokens incomplete, memory, a unit-rule cycle reachable from
+// the start symbol) or when run.Cancel stopped it; true otherwise, also when the
+// sentence has no tree.
+bool ChartEnumerateParses(TParser& store, uint8_t options, TParseRun& run);
+
+} // namespace gramarbor

@@ -1,0 +1,114 @@
+// The chart parser against the literal leftmost enumeration, through the real grammar
+// check and scanner: same verdict, same rule paths in the same order.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+#include "parsing/chart_trees.h"
+#include "parsing/unit_cycles.h"
+#include "parsing_test_support.h"
+#include "reference_enumeration.h"
+
+using namespace gramarbor;
+using namespace gramarbor::testing;
+
+namespace {
+
+// A random grammar text with left and right recursion, unit rules, token classes,
+// words with several categories and words of two tokens. Unit rules only go from a
+// lower to a higher nonterminal, so they never form a cycle.
+std::vector<std::string> RandomGrammar(std::mt19937& random) {
+    const int symbols = 2 + static_cast<int>(random() % 4);
+    const char* words[] = {"\"a\"", "\"b\"", "\"c\"", "@Ident", "@Number", "@Integer"};
+    auto name = [](int i) { return "X" + std::to_string(i); };
+    std::vector<std::string> rules{"Start = X0"};
+    for (int x = 0; x < symbols; ++x) {
+        const int count = 1 + static_cast<int>(random() % 4);
+        for (int k = 0; k < count; ++k) {
+            const int kind = static_cast<int>(random() % 6);
+            if (kind == 0 && x + 1 < symbols) {
+                rules.push_back(name(x) + " = " +
+                                name(x + 1 + static_cast<int>(random() % (symbols - x - 1))));
+            } else if (kind <= 2) {
+                std::string rule = name(x) + " =";
+                const int length = 2 + static_cast<int>(random() % 2);
+                for (int i = 0; i < length; ++i)
+                    rule += " " + name(static_cast<int>(random() % symbols));
+                rules.push_back(rule);
+            } else if (kind == 3) {
+                // A terminal inside a phrase rule: the check separates it.
+                rules.push_back(name(x) + " = " + words[random() % 3] + " " +
+                                name(static_cast<int>(random() % symbols)));
+            } else {
+                std::string rule = name(x) + " = " + words[random() % 6];
+                if (random() % 4 == 0) rule += std::string(" ") + words[random() % 3];
+                rules.push_back(rule);
+            }
+        }
+        rules.push_back(name(x) + " = " + words[random() % 6]);
+    }
+    return rules;
+}
+
+std::string RandomSentence(std::mt19937& random) {
+    const char* words[] = {"a", "b", "c", "x", "7", "2.5", "A"};
+    const int length = 1 + static_cast<int>(random() % 7);
+    std::string sentence;
+    for (int i = 0; i < length; ++i)
+        sentence += std::string(words[random() % 7]) + " ";
+    return sentence;
+}
+
+} // namespace
+
+TEST(ChartDifferential, AgreesWithTheLiteralEnumerationOnRandomGrammars) {
+    std::mt19937 random(61206);
+    int compared = 0;
+    int accepted = 0;
+    for (int round = 0; round < 3000; ++round) {
+        ParseFixture f(RandomGrammar(random));
+        if (!f.Checked || RefuseUnitCycle(f.Parser, UnitCycleScope::FromStart)) continue;
+        const uint8_t options =
+            random() % 2 ? poParseTrees : static_cast<uint8_t>(poParseTrees | poCaseSensitive);
+        f.Begin(RandomSentence(random), options);
+        f.Run.MaxParseTrees = 2000;
+        if (!EnumerateParses(f.Parser, options, f.Run) || f.Run.TreesTruncated) continue;
+        const std::vector<std::string> expected = f.Parser.ParseTrees;
+
+        f.Parser.ParseTrees.clear();
+        f.Begin(f.Sentence[0], options);
+        f.Run.MaxParseTrees = 2000;
+        ASSERT_TRUE(ChartEnumerateParses(f.Parser, options, f.Run)) << "round " << round;
+        ASSERT_EQ(f.Parser.ParseTrees, expected) << "round " << round;
+        EXPECT_EQ(f.Run.TreeCount, BigUint(expected.size())) << "round " << round;
+
+        // Acceptance alone keeps the first tree only.
+        f.Parser.ParseTrees.clear();
+        f.Begin(f.Sentence[0], static_cast<uint8_t>(options & poCaseSensitive));
+        ASSERT_TRUE(
+            ChartEnumerateParses(f.Parser, static_cast<uint8_t>(options & poCaseSensitive), f.Run));
+        ASSERT_EQ(f.Parser.ParseTrees.size(), expected.empty() ? 0u : 1u) << "round " << round;
+        if (!expected.empty()) {
+            EXPECT_EQ(f.Parser.ParseTrees[0], expected[0]);
+        }
+        ++compared;
+        accepted += expected.empty() ? 0 : 1;
+    }
+    EXPECT_GT(compared, 2000);
+    EXPECT_GT(accepted, 300);
+}
+
+TEST(ChartDifferential, KeepsTheFirstTreesAndCountsAllOfThem) {
+    ParseFixture f(PrepositionalGrammar);
+    ASSERT_TRUE(f.Checked);
+    std::string sentence = "the man sees the dog";
+    for (int i = 0; i < 12; ++i)
+        sentence += " with the telescope";
+    f.Begin(sentence, poParseTrees);
+    f.Run.MaxParseTrees = 1000;
+    ASSERT_TRUE(ChartEnumerateParses(f.Parser, poParseTrees, f.Run));
+    EXPECT_EQ(f.Parser.ParseTrees.size(), 1000u);
+    EXPECT_TRUE(f.Run.TreesTruncated);
+    EXPECT_EQ(f.Run.TreeCount.ToString(), "742900"); // Catalan(13)
+}
