@@ -1,5 +1,6 @@
 // gramarbor-cli parse: parses a sentence with a grammar file and prints the trace
 // list and the parse trees.
+#include <cstdint>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -35,6 +36,10 @@ void PrintParseHelp() {
            "  --trace=detailed|optimal|none    the kind of trace list, or none\n"
            "  --trees, --no-trees              whether to make all parse trees\n"
            "  --case-sensitive                 compare words with the grammar exactly\n"
+           "  --max-trees N                    print at most the first N parse trees\n"
+           "                                   (default: every tree)\n"
+           "  --count                          print the exact number of parse trees last,\n"
+           "                                   also with --no-trees\n"
            "  --                               the arguments after it are sentence words\n\n"
            "Messages of the parse go to stderr as \"error: MESSAGE\"; a grammar error as\n"
            "FILE:LINE: error: MESSAGE.\n\n"
@@ -46,6 +51,8 @@ struct ParseArgs {
     std::string Grammar;
     std::vector<std::string> Words;
     uint8_t Options = DefaultParseOptions;
+    std::size_t MaxTrees = SIZE_MAX;
+    bool Count = false;
 };
 
 // Applies one flag option to the byte; false when the option is unknown.
@@ -109,6 +116,26 @@ std::optional<ParseArgs> ReadArgs(const std::vector<std::string>& args, int& err
                 return std::nullopt;
             }
             parsed.Options = static_cast<uint8_t>(*number);
+        } else if (arg == "--max-trees" || arg.compare(0, 12, "--max-trees=") == 0) {
+            std::string value;
+            if (arg == "--max-trees") {
+                if (i + 1 == args.size()) {
+                    error = UsageError("parse", "--max-trees needs a value");
+                    return std::nullopt;
+                }
+                value = args[++i];
+            } else {
+                value = arg.substr(12);
+            }
+            const std::optional<long long> number = ParseNumber(value);
+            if (!number || *number < 1) {
+                error = UsageError("parse",
+                                   "--max-trees takes a number of at least 1, not '" + value + "'");
+                return std::nullopt;
+            }
+            parsed.MaxTrees = static_cast<std::size_t>(*number);
+        } else if (arg == "--count") {
+            parsed.Count = true;
         } else {
             flags.push_back(arg);
         }
@@ -168,18 +195,37 @@ int RunParse(const std::vector<std::string>& args) {
 
     parser.Sink = &terminal;
     const std::vector<std::string> sentenceLines{*sentence};
-    const bool accepted = ParseSentence(parser, sentenceLines, parsed->Options);
+    // Counting needs the tree step; without --trees it keeps a single tree unprinted.
+    const bool printTrees = (parsed->Options & poParseTrees) != 0;
+    uint8_t options = parsed->Options;
+    TParseRun run;
+    run.MaxParseTrees = parsed->MaxTrees;
+    if (parsed->Count && !printTrees) {
+        options |= poParseTrees;
+        run.MaxParseTrees = 1;
+    }
+    const bool accepted = ParseSentence(parser, sentenceLines, options, run);
     PrintLine(accepted ? MsgParsingSuccessful : MsgParsingFailed);
-    if (!accepted) return ExitRejected;
+    if (!accepted) {
+        if (parsed->Count) {
+            PrintLine("");
+            PrintLine("0");
+        }
+        return ExitRejected;
+    }
     if ((parsed->Options & poTraceList) != 0) {
         PrintLine("");
         for (const std::string& line : parser.TraceLines)
             PrintLine(line);
     }
-    if ((parsed->Options & poParseTrees) != 0) {
+    if (printTrees) {
         PrintLine("");
         for (const std::string& tree : parser.ParseTrees)
             PrintLine(tree);
+    }
+    if (parsed->Count) {
+        PrintLine("");
+        PrintLine(run.TreeCount.ToString());
     }
     return ExitOk;
 }

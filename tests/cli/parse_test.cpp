@@ -127,3 +127,39 @@ TEST(ParseCommand, DoubleDashEndsTheOptions) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::string> AttachedPhrases(int count) {
+    std::vector<std::string> words{"I", "saw", "the", "man"};
+    for (int i = 0; i < count; ++i)
+        for (const char* word : {"with", "the", "telescope"})
+            words.push_back(word);
+    return words;
+}
+
+} // namespace
+
+TEST(ParseCommand, CountsTreesExactlyAndLimitsThePrintedOnes) {
+    // Each phrase attaches to the verb phrase or to a noun phrase, at most once each.
+    const CliResult counted = Parse({"--trace=none", "--no-trees", "--count"},
+                                    ExamplePath("ambiguous_pp.cfg"), AttachedPhrases(3));
+    EXPECT_EQ(counted.ExitCode, 0) << counted.Err;
+    EXPECT_EQ(counted.Out, "Parsing successful!\n\n4\n");
+
+    const CliResult limited = Parse({"--trace=none", "--max-trees", "2", "--count"},
+                                    ExamplePath("ambiguous_pp.cfg"), AttachedPhrases(3));
+    EXPECT_EQ(limited.ExitCode, 0) << limited.Err;
+    // The verdict, two trees, then the count.
+    std::size_t lines = 0;
+    for (const char c : limited.Out)
+        lines += c == '\n';
+    EXPECT_EQ(lines, 6u) << limited.Out;
+    EXPECT_NE(limited.Out.find("\n\n4\n"), std::string::npos);
+
+    const CliResult rejected = Parse({"--count"}, ExamplePath("ambiguous_pp.cfg"), {"saw", "I"});
+    EXPECT_EQ(rejected.ExitCode, 1);
+    EXPECT_EQ(rejected.Out, "Parsing failed!\n\n0\n");
+
+    EXPECT_EQ(Parse({"--max-trees", "0"}, ExamplePath("ambiguous_pp.cfg"), {"I"}).ExitCode, 2);
+}
