@@ -639,7 +639,7 @@ void TForm1::ParseClick() {
         GrammarPC->setCurrentWidget(InternalSheet);
         ShowTraceList();
     }
-    if (ParseOptions & poParseTrees) ShowParseTrees();
+    if (ParseOptions & poParseTrees) ShowParseTrees(outcome);
 }
 
 void TForm1::ShowTraceList() {
@@ -657,12 +657,17 @@ void TForm1::ShowTraceList() {
     }
 }
 
-void TForm1::ShowParseTrees() {
+void TForm1::ShowParseTrees(const TParseOutcome& outcome) {
     TNodeAttr defaults = DefaultNodeAttr();
     defaults.Flags = naLeft | naAnnoBrackets;
     ParseTree.SetParams(TreeHDist, TreeVDist, "Arial", TreeSheetOptions, defaults);
     const std::size_t count = Parser.GetParseTrees().size();
-    PTNum->setText(QString::number(count));
+    // The exact number of trees; when there are more than are kept, how many of them
+    // can be stepped through.
+    PTNum->setText(outcome.TreesTruncated
+                       ? QString::fromStdString(outcome.TreeCount) + QStringLiteral(" (first ") +
+                             QString::number(count) + QStringLiteral(" shown)")
+                       : QString::number(count));
     PTCur->setText(count > 0 ? QStringLiteral("1") : QStringLiteral("-"));
     // The control counts in int, so every tree can be reached.
     PTUD->SetRange(0, count > 0 ? static_cast<int>(std::min<std::size_t>(count - 1, INT_MAX)) : 0);

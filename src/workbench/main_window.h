@@ -208,7 +208,7 @@ private:
     void SetSourceLines(const std::vector<std::string>& lines);
     void ShowGrammarError();
     void ShowTraceList();
-    void ShowParseTrees();
+    void ShowParseTrees(const TParseOutcome& outcome);
     bool ShowParseTree(std::size_t index);
     void RefreshRtnView();
     void RefreshRtnOptions();

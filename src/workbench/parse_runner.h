@@ -19,6 +19,10 @@ namespace gramarbor {
 struct TParseOutcome {
     bool Accepted = false;
     bool Cancelled = false;
+    // The exact number of parse trees in decimal (when trees were asked for), and
+    // whether the store keeps fewer of them.
+    std::string TreeCount;
+    bool TreesTruncated = false;
 };
 
 class ParseRunner {

@@ -348,6 +348,15 @@ TEST_F(MainWindowTest, AmbiguousSentenceCanBeSteppedThrough) {
     EXPECT_EQ(Form->PTCur->text(), "1");
 }
 
+TEST_F(MainWindowTest, HugelyAmbiguousSentenceShowsItsExactTreeCount) {
+    // Every binary bracketing of twenty words: Catalan(19) trees, far more than kept.
+    Type("START = S\nS = S S\nS = \"a\"", "a a a a a a a a a a a a a a a a a a a a");
+    Form->ParseClick();
+    EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
+    EXPECT_EQ(Form->PTNum->text(), "1767263190 (first 32768 shown)");
+    EXPECT_EQ(Form->PTUD->Max(), 32767);
+}
+
 TEST_F(MainWindowTest, LongParseCanBeCancelled) {
     Type(QuickStart, "the cat chases the dog");
     // A search that ends only when it is cancelled.
