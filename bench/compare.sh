@@ -2,7 +2,8 @@
 # Compares producing every parse tree as bracketed text with gramarbor-cli against
 # NLTK's chart parser on the same grammars and sentences. Prints, per case, both tree
 # counts (they must agree) and the time ratio. NLTK is timed inside its own process
-# (without interpreter start-up); gramarbor-cli as a whole process.
+# from reading its grammar on (without interpreter start-up); gramarbor-cli as a
+# whole process.
 #
 # Usage: bench/compare.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
@@ -11,7 +12,9 @@ build=${1:-build}
 cli="$build/src/cli/gramarbor-cli"
 [ -x "$cli" ] || { echo "compare: build gramarbor-cli first ($cli)" >&2; exit 2; }
 
-if ! python3 -c 'import nltk' 2>/dev/null; then
+# NLTK comes from Debian, so use the Debian interpreter it is installed for.
+python=/usr/bin/python3
+if ! "$python" -c 'import nltk' 2>/dev/null; then
   sudo_cmd=(); [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get install -y -qq python3-nltk >/dev/null
 fi
@@ -23,7 +26,7 @@ trap 'rm -rf "$work"' EXIT
 write_grammar() { # name, rules (one per line, "X = A B" / "X = \"word\"")
   local name=$1 rules=$2
   printf '%s\n' "$rules" > "$work/$name.cfg"
-  printf '%s\n' "$rules" | python3 -c '
+  printf '%s\n' "$rules" | "$python" -c '
 import sys
 for line in sys.stdin:
     line = line.strip()
@@ -80,14 +83,16 @@ pp_sentence() {
 cat > "$work/nltk_trees.py" <<'PY'
 import sys, time
 import nltk
-grammar = nltk.CFG.fromstring(open(sys.argv[1]).read())
+text = open(sys.argv[1]).read()
 tokens = sys.argv[2].split()
+# Timed from the grammar on, as gramarbor-cli reads and checks its grammar too.
+start = time.perf_counter()
+grammar = nltk.CFG.fromstring(text)
 def bracket(t):
     if isinstance(t, str):
         return "[" + t + "]"
     return "[" + t.label() + " " + " ".join(bracket(c) for c in t) + "]"
 parser = nltk.ChartParser(grammar)
-start = time.perf_counter()
 count = 0
 with open(sys.argv[3], "w") as out:
     for tree in parser.parse(tokens):
@@ -106,7 +111,7 @@ run_case() { # label grammar sentence
   end=$(date +%s.%N)
   ours=$(($(grep -c '^\[' "$work/ours.txt") + 0))
   ours_s=$(echo "$end - $start" | bc -l)
-  read -r nltk nltk_s < <(python3 "$work/nltk_trees.py" "$work/$grammar.nltk" "$sentence" "$work/nltk.txt")
+  read -r nltk nltk_s < <("$python" "$work/nltk_trees.py" "$work/$grammar.nltk" "$sentence" "$work/nltk.txt")
   local ratio
   ratio=$(echo "$nltk_s / $ours_s" | bc -l)
   local mark=""

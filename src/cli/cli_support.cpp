@@ -15,9 +15,13 @@ std::vector<Command>& Registry() {
 }
 } // namespace
 
-CommandRegistration::CommandRegistration(Command command) { Registry().push_back(command); }
+CommandRegistration::CommandRegistration(Command command) {
+    Registry().push_back(command);
+}
 
-const std::vector<Command>& Commands() { return Registry(); }
+const std::vector<Command>& Commands() {
+    return Registry();
+}
 
 void TerminalSink::Show(MessageKind kind, const std::string& text) {
     const std::string utf8 = Cp1252ToUtf8(text);
@@ -41,7 +45,13 @@ std::optional<std::string> ArgToCp1252(const std::string& utf8, const std::strin
     return std::nullopt;
 }
 
-void PrintLine(const std::string& cp1252Text) { std::cout << Cp1252ToUtf8(cp1252Text) << '\n'; }
+void PrintLine(const std::string& cp1252Text) {
+    if (IsAscii(cp1252Text))
+        std::cout.write(cp1252Text.data(), static_cast<std::streamsize>(cp1252Text.size()));
+    else
+        std::cout << Cp1252ToUtf8(cp1252Text);
+    std::cout.put('\n');
+}
 
 void PrintFileMessages(const std::string& path, int line, const RecordingSink& sink) {
     for (const std::string& message : sink.Texts()) {
@@ -79,7 +89,9 @@ std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& pat
     return SplitTextLines(text);
 }
 
-bool IsHelpFlag(const std::string& arg) { return arg == "-h" || arg == "--help"; }
+bool IsHelpFlag(const std::string& arg) {
+    return arg == "-h" || arg == "--help";
+}
 
 std::optional<long long> ParseNumber(const std::string& text) {
     if (text.empty()) return std::nullopt;

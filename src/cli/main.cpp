@@ -15,8 +15,7 @@ void PrintToolHelp() {
                  "Checks and parses context-free grammars, converts them to recursive\n"
                  "transition networks and draws tree diagrams, without the desktop program.\n\n"
                  "Commands:\n";
-    for (const auto& command : cli::Commands())
-    {
+    for (const auto& command : cli::Commands()) {
         const std::string name = command.Name;
         std::cout << "  " << name << std::string(name.size() < 10 ? 10 - name.size() : 1, ' ')
                   << command.Summary << '\n';
@@ -28,6 +27,8 @@ void PrintToolHelp() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Trees can run to millions of lines: keep the standard streams unsynchronised.
+    std::ios::sync_with_stdio(false);
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintToolHelp();

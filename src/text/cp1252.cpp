@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <unordered_map>
 
 namespace gramarbor {
@@ -70,10 +71,25 @@ const std::unordered_map<uint32_t, char>& ReverseHigh() {
 
 } // namespace
 
+bool IsAscii(std::string_view text) {
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & 0x8080808080808080ull) return false;
+    }
+    for (; i < text.size(); ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    return true;
+}
+
 std::string Cp1252ToUtf8(std::string_view text) {
+    // Most texts are plain ASCII, which both encodings share.
+    if (IsAscii(text)) return std::string(text);
     std::string out;
     out.reserve(text.size() + text.size() / 8);
-    for (const char c : text) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+    for (const char c : text)
+        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -119,7 +135,8 @@ bool DecodeTextFile(std::string_view bytes, std::string& text, int* badLine) {
     const bool hasBom = bytes.substr(0, 3) == bom;
     if (hasBom) bytes.remove_prefix(3);
     bool nonAscii = false;
-    for (const char c : bytes) nonAscii = nonAscii || static_cast<unsigned char>(c) >= 0x80;
+    for (const char c : bytes)
+        nonAscii = nonAscii || static_cast<unsigned char>(c) >= 0x80;
     if ((!nonAscii && !hasBom) || !IsValidUtf8(bytes)) {
         text.assign(bytes);
         return true;
@@ -129,7 +146,8 @@ bool DecodeTextFile(std::string_view bytes, std::string& text, int* badLine) {
     if (badLine) {
         int line = 1;
         for (std::size_t i = 0; i < badOffset; ++i) {
-            if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+            if (bytes[i] == '\n' ||
+                (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
                 ++line;
         }
         *badLine = line;

@@ -13,6 +13,9 @@ namespace gramarbor {
 // conversion is lossless both ways.
 std::string Cp1252ToUtf8(std::string_view text);
 
+// True when every byte is below 0x80: the text reads the same in both encodings.
+bool IsAscii(std::string_view text);
+
 // Converts UTF-8 to Windows-1252. Fails on invalid UTF-8 or on a character that
 // Windows-1252 cannot hold; badOffset then receives the byte offset of the culprit.
 bool Utf8ToCp1252(std::string_view utf8, std::string& out, std::size_t* badOffset = nullptr);
