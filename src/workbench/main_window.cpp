@@ -44,18 +44,18 @@ namespace gramarbor {
 
 namespace {
 
-const TFileDialogSpec LoadCfgDialog{QStringLiteral("Load (external) CFG"),
+const TFileDialogRequest LoadCfgDialog{QStringLiteral("Load (external) CFG"),
                                     QStringLiteral("CFG files|*.CFG|All files|*.*"),
                                     QStringLiteral("CFG")};
 const QString CfgFilter = QStringLiteral("CFG files|*.CFG|All files|*.*");
-const TFileDialogSpec SaveTraceDialog{QStringLiteral("Save trace list"),
+const TFileDialogRequest SaveTraceDialog{QStringLiteral("Save trace list"),
                                       QStringLiteral("Text files|*.TXT|All files|*.*"),
                                       QStringLiteral("TXT")};
-const TFileDialogSpec SaveParseTreeDialog{QStringLiteral("Save parse tree"),
+const TFileDialogRequest SaveParseTreeDialog{QStringLiteral("Save parse tree"),
                                           QStringLiteral("Tree files|*.TRE|All files|*.*"),
                                           QStringLiteral("TRE")};
 const QString RtnFilter = QStringLiteral("RTN files|*.RTN|All files|*.*");
-const TFileDialogSpec SaveMetaDialog{QStringLiteral("Save RTN as MetaFile"),
+const TFileDialogRequest SaveMetaDialog{QStringLiteral("Save RTN as MetaFile"),
                                      QStringLiteral("Windows MetaFiles|*.WMF|All files|*.*"),
                                      QStringLiteral("WMF")};
 
@@ -590,10 +590,10 @@ void TForm1::LoadCFGButtonClick() {
 
 void TForm1::SaveCFGButtonClick() {
     const bool external = GrammarPC->currentWidget() == ExternalSheet;
-    const TFileDialogSpec spec{external ? QStringLiteral("Save external CFG")
+    const TFileDialogRequest request{external ? QStringLiteral("Save external CFG")
                                         : QStringLiteral("Save internal CFG"),
                                CfgFilter, QStringLiteral("CFG")};
-    const QString path = Prompts->SaveFileName(spec);
+    const QString path = Prompts->SaveFileName(request);
     if (path.isEmpty()) return;
     const QPlainTextEdit* memo = external ? SrcCFG : DstCFG;
     SaveCfgFile(path.toStdString(), SplitTextLines(ToCore(memo->toPlainText())), Sink);

@@ -30,10 +30,10 @@ void QtPrompter::Message(MessageKind kind, const QString& text, bool abort) {
 
 namespace {
 
-QString RunFileDialog(QWidget* parent, const TFileDialogSpec& spec, bool save) {
-    QFileDialog dialog(parent, spec.Title);
-    dialog.setNameFilter(QtNameFilter(spec.Filter));
-    dialog.setDefaultSuffix(spec.DefaultExt);
+QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bool save) {
+    QFileDialog dialog(parent, request.Title);
+    dialog.setNameFilter(QtNameFilter(request.Filter));
+    dialog.setDefaultSuffix(request.DefaultExt);
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -47,12 +47,12 @@ QString RunFileDialog(QWidget* parent, const TFileDialogSpec& spec, bool save) {
 
 } // namespace
 
-QString QtPrompter::OpenFileName(const TFileDialogSpec& spec) {
-    return RunFileDialog(Parent, spec, false);
+QString QtPrompter::OpenFileName(const TFileDialogRequest& request) {
+    return RunFileDialog(Parent, request, false);
 }
 
-QString QtPrompter::SaveFileName(const TFileDialogSpec& spec) {
-    return RunFileDialog(Parent, spec, true);
+QString QtPrompter::SaveFileName(const TFileDialogRequest& request) {
+    return RunFileDialog(Parent, request, true);
 }
 
 QString QtNameFilter(const QString& filter) {

@@ -14,7 +14,7 @@ namespace gramarbor {
 
 // An open or save dialog: title, filter in the "Name|*.EXT|All files|*.*" form and
 // the extension added to a name typed without one.
-struct TFileDialogSpec {
+struct TFileDialogRequest {
     QString Title;
     QString Filter;
     QString DefaultExt;
@@ -27,8 +27,8 @@ public:
     virtual void Message(MessageKind kind, const QString& text, bool abort = false) = 0;
     // The chosen file name, or an empty string when the user cancelled. Open dialogs
     // accept only existing files.
-    virtual QString OpenFileName(const TFileDialogSpec& spec) = 0;
-    virtual QString SaveFileName(const TFileDialogSpec& spec) = 0;
+    virtual QString OpenFileName(const TFileDialogRequest& request) = 0;
+    virtual QString SaveFileName(const TFileDialogRequest& request) = 0;
 };
 
 // QMessageBox and QFileDialog, parented to a window.
@@ -36,8 +36,8 @@ class QtPrompter final : public Prompter {
 public:
     explicit QtPrompter(QWidget* parent) : Parent(parent) {}
     void Message(MessageKind kind, const QString& text, bool abort) override;
-    QString OpenFileName(const TFileDialogSpec& spec) override;
-    QString SaveFileName(const TFileDialogSpec& spec) override;
+    QString OpenFileName(const TFileDialogRequest& request) override;
+    QString SaveFileName(const TFileDialogRequest& request) override;
 
 private:
     QWidget* Parent;

@@ -21,8 +21,8 @@ public:
     void Message(MessageKind kind, const QString& text, bool) override {
         Messages.push_back({kind, text.toStdString()});
     }
-    QString OpenFileName(const TFileDialogSpec& spec) override { return Answer(spec); }
-    QString SaveFileName(const TFileDialogSpec& spec) override { return Answer(spec); }
+    QString OpenFileName(const TFileDialogRequest& request) override { return Answer(request); }
+    QString SaveFileName(const TFileDialogRequest& request) override { return Answer(request); }
 
     // The next file dialog returns name (an empty name cancels).
     void AnswerWith(const std::string& name) { Answers.push_back(QString::fromStdString(name)); }
@@ -40,11 +40,11 @@ public:
     }
 
     std::vector<Shown> Messages;
-    std::vector<TFileDialogSpec> Dialogs;
+    std::vector<TFileDialogRequest> Dialogs;
 
 private:
-    QString Answer(const TFileDialogSpec& spec) {
-        Dialogs.push_back(spec);
+    QString Answer(const TFileDialogRequest& request) {
+        Dialogs.push_back(request);
         if (Answers.empty()) return {};
         QString next = Answers.front();
         Answers.pop_front();
