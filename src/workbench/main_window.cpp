@@ -38,6 +38,7 @@
 #include "workbench/glob_opts_dlg.h"
 #include "workbench/info_dialogs.h"
 #include "workbench/rtn_dialogs.h"
+#include "workbench/trees_sheet.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor {
@@ -156,6 +157,11 @@ TForm1::TForm1(Prompter* prompter, QWidget* parent)
     BuildParsingSheet();
     layout->addWidget(GlobalPC, 1);
     layout->addWidget(BuildBottomRow());
+    auto* treeLayout = new QVBoxLayout(TreeSheet);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    Trees = new TTreesSheetView(Prompts, Sink, Measurer, InputText, TreeSheet);
+    Trees->MaxTextLength = [this] { return MaxTextLength; };
+    treeLayout->addWidget(Trees);
     setCentralWidget(central);
     setMinimumSize(std::min(DesignWidth, screenSize.width()) - 64,
                    std::min(DesignHeight, screenSize.height()) - 96);
@@ -403,8 +409,6 @@ QWidget* TForm1::BuildParseTreeSheet() {
     PTUD->SetRange(0, 99);
     SaveParseTreeBtn = MakeButton(QStringLiteral("Save tree"), "SaveParseTreeBtn", panel8);
     TransferBtn = MakeButton(QStringLiteral("Transfer"), "TransferBtn", panel8);
-    TransferBtn->setEnabled(false);
-    TransferBtn->setToolTip(QStringLiteral("Available once the trees sheet can edit trees"));
     row->addWidget(new QLabel(QStringLiteral("Number of trees:"), panel8));
     row->addWidget(PTNum);
     row->addWidget(new QLabel(QStringLiteral("Current tree:"), panel8));
@@ -474,6 +478,7 @@ void TForm1::ConnectHandlers() {
     connect(ClearRTNBtn, &QPushButton::clicked, this, &TForm1::ClearRTNBtnClick);
     connect(SaveMetaButton, &QPushButton::clicked, this, &TForm1::SaveMetaButtonClick);
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(TransferBtn, &QPushButton::clicked, this, &TForm1::TransferBtnClick);
     NodeSizeUD->Changing = [this] { return Rtn.HasRtn(); };
     NodeDistUD->Changing = [this] { return Rtn.HasRtn(); };
     connect(NodeSizeUD, &TUpDown::Clicked, this, &TForm1::NodeSizeUDClick);
@@ -935,6 +940,10 @@ void TForm1::GlobOptsBtnClick() {
     MaxTextLength = MaxTextLengthFrom(GlobOptsDlg->IOTextLenME->text());
     InputText->setEditText(QString());
     InputText->lineEdit()->setMaxLength(MaxTextLength);
+}
+
+void TForm1::TransferBtnClick() {
+    if (Trees->Sheet().TransferTree(ParseTree.GetRoot())) GlobalPC->setCurrentWidget(TreeSheet);
 }
 
 void TForm1::ExitButtonClick() {

@@ -36,6 +36,7 @@ class THelpPageDlg;
 class TInfoDlg;
 class TPictureBox;
 class TRadioGroup;
+class TTreesSheetView;
 class TUpDown;
 
 inline const std::string MsgWrongDesktopSize =
@@ -105,6 +106,7 @@ public:
     void SaveTraceButtonClick();
     void SaveParseTreeBtnClick();
     void PTUDClick();
+    void TransferBtnClick();
     // Network sheet.
     void MakeRTNClick();
     void MakeCFGClick();
@@ -190,6 +192,8 @@ public:
     TInfoDlg* InfoDlg;
     THelpPageDlg* HelpPageDlg;
     TGlobOptsDlg* GlobOptsDlg;
+    // The trees sheet.
+    TTreesSheetView* Trees = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

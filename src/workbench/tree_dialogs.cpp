@@ -1,0 +1,630 @@
+// Qt dialogs of the trees sheet.
+#include "workbench/tree_dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "base/file_io.h"
+#include "qtcanvas/qt_canvas.h"
+#include "workbench/widgets.h"
+
+namespace gramarbor {
+
+namespace {
+
+const TFileDialogRequest LoadListDialog{QStringLiteral("Load tree list"),
+                                        QStringLiteral("Tree lists|*.NTL|All files|*.*"),
+                                        QStringLiteral("NTL")};
+const TFileDialogRequest SaveListDialog{QStringLiteral("Save tree list"),
+                                        QStringLiteral("Tree lists|*.NTL|All files|*.*"),
+                                        QStringLiteral("NTL")};
+
+const char* const DefNodeHelp =
+    "Node text: the name of the node. A vertical bar | starts a new line; \"Edit\" opens "
+    "the lines in a text editor and \"Take\" puts them back.\n"
+    "Markup in the node text: %_ lower index, %^ upper index, and the other markups of "
+    "the tree drawing.\n"
+    "Annotation lines: written under the node, in brackets when \"Annotation brackets\" "
+    "is checked.\n"
+    "Children: check a row to keep or create a child; its index (1 = leftmost) says where "
+    "it goes. Unchecked rows remove the child with its subtree. Two rows must not share "
+    "an index.";
+
+const char* const IOFormHelp =
+    "These settings decide how \"Tree > text\" writes a tree, and how \"Text > tree\" and "
+    "the ALT-digit hot keys read one.\n"
+    "Node separation: a blank or a comma between sister nodes.\n"
+    "Position of parent node: the parent name inside the brackets ([S [NP] [VP]]) or "
+    "before them (S[NP,VP]).\n"
+    "Orientation: one line, or one node per line with indentation.\n"
+    "Bracket type: the pair of brackets around each subtree.\n"
+    "Shortcuts set all four groups at once.";
+
+QStringList Lines(const QPlainTextEdit& memo) {
+    QString text = memo.toPlainText();
+    if (text.isEmpty()) return {};
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    return text.split(QLatin1Char('\n'));
+}
+
+std::vector<std::string> CoreLines(const QPlainTextEdit& memo) {
+    std::vector<std::string> out;
+    for (const QString& line : Lines(memo))
+        out.push_back(ToCore(line));
+    return out;
+}
+
+void SetCoreLines(QPlainTextEdit& memo, const std::vector<std::string>& lines) {
+    QStringList list;
+    for (const std::string& line : lines)
+        list << FromCore(line);
+    memo.setPlainText(list.join(QLatin1Char('\n')));
+}
+
+QCheckBox* Check(const QString& caption, const char* name, QWidget* parent) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+TUpDown* UpDown(const char* name, int lo, int hi, QWidget* parent) {
+    auto* ud = new TUpDown(parent);
+    ud->setObjectName(QLatin1String(name));
+    ud->SetRange(lo, hi);
+    return ud;
+}
+
+QLabel* Label(const QString& text, const char* name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    if (name) label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+TRadioGroup* Radio(const QString& title, const QStringList& items, const char* name,
+                   QWidget* parent, int columns = 1) {
+    auto* group = new TRadioGroup(title, items, columns, parent);
+    group->setObjectName(QLatin1String(name));
+    return group;
+}
+
+void SetFlag(TNodeAttr& attr, uint16_t flag, bool on) {
+    attr.Flags = on ? (attr.Flags | flag) : (attr.Flags & ~flag);
+}
+
+// Paints a picture stretched into a target rectangle on white.
+class PreviewBox final : public QWidget {
+public:
+    explicit PreviewBox(TTreePrevDlg& model, QWidget* parent) : QWidget(parent), Model(model) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        const TRect target = Model.Target(width(), height());
+        if (target.Right <= target.Left || target.Bottom <= target.Top) return;
+        painter.setRenderHint(QPainter::Antialiasing);
+        QtCanvas canvas(painter);
+        Model.Pict.StretchReplay(canvas, target);
+    }
+
+private:
+    TTreePrevDlg& Model;
+};
+
+} // namespace
+
+// ---- Tree list ----
+
+TTreeListDlgView::TTreeListDlgView(Prompter*& prompter, MessageSink& sink, QWidget* parent)
+    : QDialog(parent), Prompts(prompter), Sink(sink) {
+    setObjectName(QStringLiteral("TreeListDlg"));
+    setWindowTitle(QStringLiteral("Edit tree list"));
+    auto* layout = new QVBoxLayout(this);
+    TreeListMemo = new QPlainTextEdit(this);
+    TreeListMemo->setObjectName(QStringLiteral("TreeListMemo"));
+    TreeListMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(TreeListMemo, 1);
+    auto* row = new QHBoxLayout;
+    auto* newBtn = Button(QStringLiteral("New tree list"), "NewListBtn", this);
+    auto* loadBtn = Button(QStringLiteral("Load tree list"), "LoadListBtn", this);
+    auto* saveBtn = Button(QStringLiteral("Save tree list"), "SaveListBtn", this);
+    auto* ok = Button(QStringLiteral("OK"), "OKBtn", this);
+    auto* cancel = Button(QStringLiteral("Cancel"), "CancelBtn", this);
+    for (QPushButton* b : {newBtn, loadBtn, saveBtn, ok, cancel})
+        row->addWidget(b);
+    layout->addLayout(row);
+    connect(newBtn, &QPushButton::clicked, this, [this] {
+        TreeListMemo->clear();
+        TreeListMemo->setFocus();
+    });
+    connect(loadBtn, &QPushButton::clicked, this, [this] {
+        const QString name = Prompts->OpenFileName(LoadListDialog);
+        if (name.isEmpty()) return;
+        TTreeListDlg model;
+        if (model.LoadList(name.toStdString(), Sink)) SetCoreLines(*TreeListMemo, model.Lines);
+    });
+    connect(saveBtn, &QPushButton::clicked, this, [this] {
+        const QString name = Prompts->SaveFileName(SaveListDialog);
+        if (name.isEmpty()) return;
+        TTreeListDlg model;
+        model.Lines = CoreLines(*TreeListMemo);
+        model.SaveList(name.toStdString(), Sink);
+    });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    resize(420, 320);
+}
+
+bool TTreeListDlgView::Run(TTreeListDlg& model, int caretLine) {
+    SetCoreLines(*TreeListMemo, model.Lines);
+    // The caret on the line of the last error, the line selected.
+    QTextCursor cursor(TreeListMemo->document()->findBlockByNumber(std::max(caretLine, 0)));
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    TreeListMemo->setTextCursor(cursor);
+    TreeListMemo->setFocus();
+    if (exec() != QDialog::Accepted) return false;
+    model.Lines = CoreLines(*TreeListMemo);
+    return true;
+}
+
+// ---- Define node ----
+
+TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(parent), Sink(sink) {
+    setObjectName(QStringLiteral("DefNodeDlg"));
+    setWindowTitle(QStringLiteral("Define node"));
+    auto* outer = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(Label(QStringLiteral("Node text:"), nullptr, this));
+    NodeTextEdit = new QLineEdit(this);
+    NodeTextEdit->setObjectName(QStringLiteral("NodeTextEdit"));
+    top->addWidget(NodeTextEdit, 1);
+    NodeTextBtn = Button(QStringLiteral("Edit"), "NodeTextBtn", this);
+    top->addWidget(NodeTextBtn);
+    outer->addLayout(top);
+    NodeTextMemo = new QPlainTextEdit(this);
+    NodeTextMemo->setObjectName(QStringLiteral("NodeTextMemo"));
+    outer->addWidget(NodeTextMemo, 1);
+    HelpMemo = new QPlainTextEdit(QString::fromLatin1(DefNodeHelp), this);
+    HelpMemo->setObjectName(QStringLiteral("HelpMemo"));
+    HelpMemo->setReadOnly(true);
+    outer->addWidget(HelpMemo, 1);
+
+    Controls = new QWidget(this);
+    auto* grid = new QGridLayout(Controls);
+    grid->setContentsMargins(0, 0, 0, 0);
+    AlignRG = Radio(QStringLiteral("Alignment"),
+                    {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Center")},
+                    "AlignRG", Controls);
+    FrameRG = Radio(QStringLiteral("Frame"),
+                    {QStringLiteral("None"), QStringLiteral("Angular"), QStringLiteral("Round"),
+                     QStringLiteral("Brackets")},
+                    "FrameRG", Controls);
+    grid->addWidget(AlignRG, 0, 0);
+    grid->addWidget(FrameRG, 0, 1);
+    auto* checks = new QVBoxLayout;
+    AnnoBrackCB = Check(QStringLiteral("Annotation brackets"), "AnnoBrackCB", Controls);
+    UniteCB = Check(QStringLiteral("Connect with triangle"), "UniteCB", Controls);
+    ArrowCB = Check(QStringLiteral("Arrow-ended line"), "ArrowCB", Controls);
+    for (QCheckBox* c : {AnnoBrackCB, UniteCB, ArrowCB})
+        checks->addWidget(c);
+    auto* sizes = new QGridLayout;
+    sizes->addWidget(Label(QStringLiteral("Font height:"), nullptr, Controls), 0, 0);
+    FontSizeLab = Label(QString(), "FontSizeLab", Controls);
+    FontSizeUD = UpDown("FontSizeUD", 6, 96, Controls);
+    sizes->addWidget(FontSizeLab, 0, 1);
+    sizes->addWidget(FontSizeUD, 0, 2);
+    sizes->addWidget(Label(QStringLiteral("Line distance:"), nullptr, Controls), 1, 0);
+    DistanceLab = Label(QString(), "DistanceLab", Controls);
+    DistanceUD = UpDown("DistanceUD", 0, 100, Controls);
+    sizes->addWidget(DistanceLab, 1, 1);
+    sizes->addWidget(DistanceUD, 1, 2);
+    checks->addLayout(sizes);
+    grid->addLayout(checks, 0, 2);
+    grid->addWidget(Label(QStringLiteral("Annotation lines:"), nullptr, Controls), 1, 0);
+    AnnoMemo = new QPlainTextEdit(Controls);
+    AnnoMemo->setObjectName(QStringLiteral("AnnoMemo"));
+    AnnoMemo->setMaximumHeight(80);
+    grid->addWidget(AnnoMemo, 2, 0, 1, 3);
+    auto* children = new QGroupBox(QStringLiteral("Children (Nr. 1 = leftmost)"), Controls);
+    children->setObjectName(QStringLiteral("ChildrenGB"));
+    auto* rows = new QGridLayout(children);
+    for (int k = 0; k < 4; ++k) {
+        const QByteArray n = QByteArray::number(k + 1);
+        ChildCB[k] = Check(QString(), ("ChildCB" + n).constData(), children);
+        ChildNr[k] = Label(QString::number(k + 1), ("ChildNr" + n).constData(), children);
+        ChildUD[k] = UpDown(("ChildUD" + n).constData(), 1, 4, children);
+        ChildNameEdit[k] = new QLineEdit(children);
+        ChildNameEdit[k]->setObjectName(QLatin1String("ChildNameEdit" + n));
+        rows->addWidget(ChildCB[k], k, 0);
+        rows->addWidget(ChildNr[k], k, 1);
+        rows->addWidget(ChildUD[k], k, 2);
+        rows->addWidget(ChildNameEdit[k], k, 3);
+        connect(ChildCB[k], &QCheckBox::clicked, this, [this, k](bool on) {
+            ChildUD[k]->setEnabled(on);
+            ChildNameEdit[k]->setEnabled(on);
+        });
+        connect(ChildUD[k], &TUpDown::Clicked, this,
+                [this, k] { ChildNr[k]->setText(QString::number(ChildUD[k]->Position())); });
+    }
+    grid->addWidget(children, 3, 0, 1, 3);
+    outer->addWidget(Controls);
+
+    auto* buttons = new QHBoxLayout;
+    BitBtn3 = Button(QStringLiteral("Help"), "BitBtn3", this);
+    BitBtn2 = Button(QStringLiteral("OK"), "BitBtn2", this);
+    BitBtn1 = Button(QStringLiteral("Cancel"), "BitBtn1", this);
+    buttons->addWidget(BitBtn3);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn2);
+    buttons->addWidget(BitBtn1);
+    outer->addLayout(buttons);
+
+    connect(AlignRG, &TRadioGroup::Clicked, this, [this](int i) { Model->SetAlign(i); });
+    connect(FrameRG, &TRadioGroup::Clicked, this, [this](int i) { Model->SetFrame(i); });
+    connect(AnnoBrackCB, &QCheckBox::clicked, this,
+            [this](bool on) { Model->SetFlag(naAnnoBrackets, on); });
+    connect(UniteCB, &QCheckBox::clicked, this,
+            [this](bool on) { Model->SetFlag(naTriangle, on); });
+    connect(ArrowCB, &QCheckBox::clicked, this, [this](bool on) { Model->SetFlag(naArrow, on); });
+    connect(FontSizeUD, &TUpDown::Clicked, this, [this] {
+        Model->Attr.FontSize = static_cast<uint16_t>(FontSizeUD->Position());
+        FontSizeLab->setText(QString::number(Model->Attr.FontSize));
+    });
+    connect(DistanceUD, &TUpDown::Clicked, this, [this] {
+        Model->Attr.LineDist = static_cast<uint16_t>(DistanceUD->Position());
+        DistanceLab->setText(QString::number(Model->Attr.LineDist));
+    });
+    connect(NodeTextBtn, &QPushButton::clicked, this, [this] {
+        if (Model->EditorShown)
+            Model->EditorLines = CoreLines(*NodeTextMemo);
+        else
+            Model->NodeText = ToCore(NodeTextEdit->text());
+        Model->NodeTextBtnClick();
+        if (Model->EditorShown) {
+            SetCoreLines(*NodeTextMemo, Model->EditorLines);
+        } else {
+            NodeTextEdit->setText(FromCore(Model->NodeText));
+        }
+        ShowPages();
+        (Model->EditorShown ? static_cast<QWidget*>(NodeTextMemo) : NodeTextEdit)->setFocus();
+    });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] {
+        Model->HelpBtnClick();
+        ShowPages();
+    });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] {
+        Model->NodeText = ToCore(NodeTextEdit->text());
+        Model->OkClick(Sink);
+        if (Model->Result == 1)
+            accept();
+        else
+            reject();
+    });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        Model->CancelClick();
+        reject();
+    });
+}
+
+void TDefNodeDlgView::ShowPages() {
+    const bool help = Model->HelpShown;
+    const bool editor = Model->EditorShown;
+    HelpMemo->setVisible(help);
+    NodeTextMemo->setVisible(editor);
+    Controls->setVisible(!help && !editor);
+    NodeTextEdit->setEnabled(!help && !editor);
+    NodeTextBtn->setVisible(!help);
+    NodeTextBtn->setText(FromCore(Model->NodeTextCaption()));
+    BitBtn3->setText(FromCore(Model->HelpCaption()));
+    BitBtn3->setVisible(!editor);
+    BitBtn2->setVisible(!help && !editor);
+    BitBtn1->setVisible(!help && !editor);
+}
+
+void TDefNodeDlgView::ShowModel() {
+    NodeTextEdit->setText(FromCore(Model->NodeText));
+    SetCoreLines(*AnnoMemo, Model->AnnoLines);
+    AlignRG->SetItemIndex(AlignIndex(Model->Attr));
+    FrameRG->SetItemIndex(FrameIndex(Model->Attr));
+    AnnoBrackCB->setChecked(Model->Attr.Flags & naAnnoBrackets);
+    UniteCB->setChecked(Model->Attr.Flags & naTriangle);
+    ArrowCB->setChecked(Model->Attr.Flags & naArrow);
+    FontSizeUD->SetPosition(Model->Attr.FontSize);
+    FontSizeLab->setText(QString::number(Model->Attr.FontSize));
+    DistanceUD->SetPosition(Model->Attr.LineDist);
+    DistanceLab->setText(QString::number(Model->Attr.LineDist));
+    for (int k = 0; k < 4; ++k) {
+        const TChildRow& row = Model->Rows[k];
+        ChildCB[k]->setChecked(row.Used);
+        ChildUD[k]->SetPosition(row.Index);
+        ChildNr[k]->setText(QString::number(row.Index));
+        ChildNameEdit[k]->setText(FromCore(row.Name));
+        const bool enabled = Model->RowEnabled(k);
+        ChildCB[k]->setEnabled(enabled);
+        ChildNr[k]->setEnabled(enabled);
+        ChildUD[k]->setEnabled(Model->RowEditable(k));
+        ChildNameEdit[k]->setEnabled(Model->RowEditable(k));
+    }
+    ShowPages();
+}
+
+bool TDefNodeDlgView::Run(TDefNodeDlg& model) {
+    Model = &model;
+    model.Result = 0;
+    ShowModel();
+    NodeTextEdit->setFocus();
+    const int code = exec();
+    model.Hide();
+    // Reading back: what the controls hold now.
+    model.NodeText = ToCore(NodeTextEdit->text());
+    model.AnnoLines = CoreLines(*AnnoMemo);
+    for (int k = 0; k < 4; ++k)
+        model.Rows[k] = {ChildCB[k]->isChecked(), ChildUD[k]->Position(),
+                         ToCore(ChildNameEdit[k]->text())};
+    Model = nullptr;
+    return code == QDialog::Accepted && model.Result == 1;
+}
+
+// ---- Node defaults ----
+
+TNodeDefDlgView::TNodeDefDlgView(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("NodeDefDlg"));
+    setWindowTitle(QStringLiteral("Define node defaults"));
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label(QStringLiteral("Font name:"), nullptr, this), 0, 0);
+    FontNameCB = new QComboBox(this);
+    FontNameCB->setObjectName(QStringLiteral("FontNameCB"));
+    FontNameCB->setEditable(true);
+    grid->addWidget(FontNameCB, 0, 1, 1, 3);
+    grid->addWidget(Label(QStringLiteral("Font size:"), nullptr, this), 1, 0);
+    FontSizeLab = Label(QString(), "FontSizeLab", this);
+    FontSizeUD = UpDown("FontSizeUD", 6, 96, this);
+    grid->addWidget(FontSizeLab, 1, 1);
+    grid->addWidget(FontSizeUD, 1, 2);
+    grid->addWidget(Label(QStringLiteral("Line dist.:"), nullptr, this), 2, 0);
+    DistanceLab = Label(QString(), "DistanceLab", this);
+    DistanceUD = UpDown("DistanceUD", 0, 10, this);
+    grid->addWidget(DistanceLab, 2, 1);
+    grid->addWidget(DistanceUD, 2, 2);
+    auto* style = new QGroupBox(QStringLiteral("Font style"), this);
+    auto* styleRows = new QVBoxLayout(style);
+    BoldCB = Check(QStringLiteral("Bold"), "BoldCB", style);
+    ItalicCB = Check(QStringLiteral("Italic"), "ItalicCB", style);
+    UnderlineCB = Check(QStringLiteral("Underlined"), "UnderlineCB", style);
+    StrikeOutCB = Check(QStringLiteral("Striked out"), "StrikeOutCB", style);
+    for (QCheckBox* c : {BoldCB, ItalicCB, UnderlineCB, StrikeOutCB})
+        styleRows->addWidget(c);
+    grid->addWidget(style, 3, 0, 1, 2);
+    AlignmentRG = Radio(QStringLiteral("Alignment"),
+                        {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Center")},
+                        "AlignmentRG", this);
+    FrameTypeRG = Radio(QStringLiteral("Frame"),
+                        {QStringLiteral("None"), QStringLiteral("Angular"), QStringLiteral("Round"),
+                         QStringLiteral("Brackets")},
+                        "FrameTypeRG", this);
+    grid->addWidget(AlignmentRG, 3, 2);
+    grid->addWidget(FrameTypeRG, 3, 3);
+    AnnoBrackCB = Check(QStringLiteral("Annotation brackets"), "AnnoBrackCB", this);
+    TriangleCB = Check(QStringLiteral("Connect as triangle"), "TriangleCB", this);
+    ArrowCB = Check(QStringLiteral("Arrow-ended line"), "ArrowCB", this);
+    grid->addWidget(AnnoBrackCB, 4, 0, 1, 2);
+    grid->addWidget(TriangleCB, 5, 0, 1, 2);
+    grid->addWidget(ArrowCB, 6, 0, 1, 2);
+    auto* ok = Button(QStringLiteral("OK"), "OKBtn", this);
+    auto* cancel = Button(QStringLiteral("Cancel"), "CancelBtn", this);
+    grid->addWidget(ok, 7, 2);
+    grid->addWidget(cancel, 7, 3);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    connect(FontNameCB, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        if (Model) Model->FontName = ToCore(text);
+    });
+    connect(FontSizeUD, &TUpDown::Clicked, this, [this] {
+        Model->Attr.FontSize = static_cast<uint16_t>(FontSizeUD->Position());
+        FontSizeLab->setText(QString::number(Model->Attr.FontSize));
+    });
+    connect(DistanceUD, &TUpDown::Clicked, this, [this] {
+        Model->Attr.LineDist = static_cast<uint16_t>(DistanceUD->Position());
+        DistanceLab->setText(QString::number(Model->Attr.LineDist));
+    });
+    const std::pair<QCheckBox*, uint8_t> styles[] = {
+        {BoldCB, 1}, {ItalicCB, 2}, {UnderlineCB, 4}, {StrikeOutCB, 8}};
+    for (const auto& [box, bit] : styles)
+        connect(box, &QCheckBox::clicked, this,
+                [this, bit = bit](bool on) { Model->SetStyle(bit, on); });
+    connect(AlignmentRG, &TRadioGroup::Clicked, this,
+            [this](int i) { SetAlignIndex(Model->Attr, i); });
+    connect(FrameTypeRG, &TRadioGroup::Clicked, this,
+            [this](int i) { SetFrameIndex(Model->Attr, i); });
+    connect(AnnoBrackCB, &QCheckBox::clicked, this,
+            [this](bool on) { SetFlag(Model->Attr, naAnnoBrackets, on); });
+    connect(TriangleCB, &QCheckBox::clicked, this,
+            [this](bool on) { SetFlag(Model->Attr, naTriangle, on); });
+    connect(ArrowCB, &QCheckBox::clicked, this,
+            [this](bool on) { SetFlag(Model->Attr, naArrow, on); });
+}
+
+bool TNodeDefDlgView::Run(TNodeDefDlg& model) {
+    Model = nullptr;
+    FontNameCB->clear();
+    for (const std::string& font : model.Fonts)
+        FontNameCB->addItem(FromCore(font));
+    FontNameCB->setCurrentText(FromCore(model.FontName));
+    Model = &model;
+    FontSizeUD->SetPosition(model.Attr.FontSize);
+    FontSizeLab->setText(QString::number(model.Attr.FontSize));
+    DistanceUD->SetPosition(model.Attr.LineDist);
+    DistanceLab->setText(QString::number(model.Attr.LineDist));
+    BoldCB->setChecked(model.Attr.FontStyle & 1);
+    ItalicCB->setChecked(model.Attr.FontStyle & 2);
+    UnderlineCB->setChecked(model.Attr.FontStyle & 4);
+    StrikeOutCB->setChecked(model.Attr.FontStyle & 8);
+    AlignmentRG->SetItemIndex(AlignIndex(model.Attr));
+    FrameTypeRG->SetItemIndex(FrameIndex(model.Attr));
+    AnnoBrackCB->setChecked(model.Attr.Flags & naAnnoBrackets);
+    TriangleCB->setChecked(model.Attr.Flags & naTriangle);
+    ArrowCB->setChecked(model.Attr.Flags & naArrow);
+    const bool ok = exec() == QDialog::Accepted;
+    Model = nullptr;
+    return ok;
+}
+
+// ---- In/out format ----
+
+TIOFormDlgView::TIOFormDlgView(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("IOFormDlg"));
+    setWindowTitle(QStringLiteral("Define input/output text formats"));
+    auto* outer = new QVBoxLayout(this);
+    Options = new QWidget(this);
+    auto* grid = new QGridLayout(Options);
+    grid->setContentsMargins(0, 0, 0, 0);
+    SeparationRG = Radio(QStringLiteral("Node separation"),
+                         {QStringLiteral("by ' ' (e.g. \"[S [NP] [VP]]\")"),
+                          QStringLiteral("by ',' (e.g. \"s(np,vp)\")")},
+                         "SeparationRG", Options);
+    ParentPositionRG = Radio(QStringLiteral("Position of parent node"),
+                             {QStringLiteral("Inside (e.g. \"{N {John}}\")"),
+                              QStringLiteral("Outside (e.g. \"x<y z>\")")},
+                             "ParentPositionRG", Options);
+    OrientationRG =
+        Radio(QStringLiteral("Orientation"),
+              {QStringLiteral("Horizontal"), QStringLiteral("Vertical")}, "OrientationRG", Options);
+    BracketTypesRG = Radio(QStringLiteral("Bracket type"),
+                           {QStringLiteral("[.. [..] [..]]"), QStringLiteral("(.. (..) (..))"),
+                            QStringLiteral("{.. {..} {..}}"), QStringLiteral("<..<..> <..>>")},
+                           "BracketTypesRG", Options);
+    ShortcutsRG = Radio(
+        QStringLiteral("Shortcuts"),
+        {QStringLiteral("Standard"), QStringLiteral("[X,[Y],[Z]]"), QStringLiteral("v(w(x),y(z))")},
+        "ShortcutsRG", Options);
+    grid->addWidget(SeparationRG, 0, 0);
+    grid->addWidget(ParentPositionRG, 0, 1);
+    grid->addWidget(OrientationRG, 1, 0);
+    grid->addWidget(BracketTypesRG, 1, 1);
+    grid->addWidget(ShortcutsRG, 2, 0, 1, 2);
+    outer->addWidget(Options);
+    HelpMemo = new QPlainTextEdit(QString::fromLatin1(IOFormHelp), this);
+    HelpMemo->setObjectName(QStringLiteral("HelpMemo"));
+    HelpMemo->setReadOnly(true);
+    outer->addWidget(HelpMemo, 1);
+    auto* row = new QHBoxLayout;
+    HelpBtn = Button(QStringLiteral("Help"), "HelpBtn", this);
+    OkBtn = Button(QStringLiteral("OK"), "OKBtn", this);
+    CancelBtn = Button(QStringLiteral("Cancel"), "CancelBtn", this);
+    row->addWidget(HelpBtn);
+    row->addStretch(1);
+    row->addWidget(OkBtn);
+    row->addWidget(CancelBtn);
+    outer->addLayout(row);
+    connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(SeparationRG, &TRadioGroup::Clicked, this, [this](int i) {
+        Model->SeparationRGClick(i);
+        ShowModel();
+    });
+    connect(ParentPositionRG, &TRadioGroup::Clicked, this, [this](int i) {
+        Model->ParentPositionRGClick(i);
+        ShowModel();
+    });
+    connect(OrientationRG, &TRadioGroup::Clicked, this, [this](int i) {
+        Model->OrientationRGClick(i);
+        ShowModel();
+    });
+    connect(BracketTypesRG, &TRadioGroup::Clicked, this, [this](int i) {
+        Model->BracketTypesRGClick(i);
+        ShowModel();
+    });
+    connect(ShortcutsRG, &TRadioGroup::Clicked, this, [this](int i) {
+        Model->ShortcutsRGClick(i);
+        ShowModel();
+    });
+    connect(HelpBtn, &QPushButton::clicked, this, [this] {
+        Model->HelpBtnClick();
+        ShowModel();
+    });
+}
+
+void TIOFormDlgView::ShowModel() {
+    SeparationRG->SetItemIndex(Model->Format.Separation ? 1 : 0);
+    ParentPositionRG->SetItemIndex(Model->Format.ParentPosition ? 1 : 0);
+    OrientationRG->SetItemIndex(Model->Format.Orientation ? 1 : 0);
+    BracketTypesRG->SetItemIndex(Model->Format.BracketType & 3);
+    ShortcutsRG->SetItemIndex(Model->Shortcut);
+    HelpMemo->setVisible(Model->HelpShown);
+    Options->setVisible(!Model->HelpShown);
+    OkBtn->setVisible(!Model->HelpShown);
+    CancelBtn->setVisible(!Model->HelpShown);
+    HelpBtn->setText(FromCore(Model->HelpCaption()));
+}
+
+bool TIOFormDlgView::Run(TIOFormDlg& model) {
+    Model = &model;
+    model.Show();
+    ShowModel();
+    const bool ok = exec() == QDialog::Accepted;
+    Model = nullptr;
+    return ok;
+}
+
+// ---- Preview ----
+
+TTreePrevDlgView::TTreePrevDlgView(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TreePrevDlg"));
+    setWindowTitle(QStringLiteral("Tree preview"));
+    auto* outer = new QVBoxLayout(this);
+    TreePrevPB = new PreviewBox(Shown, this);
+    TreePrevPB->setObjectName(QStringLiteral("TreePrevPB"));
+    TreePrevPB->setMinimumSize(480, 360);
+    outer->addWidget(TreePrevPB, 1);
+    auto* row = new QHBoxLayout;
+    CMXLab = Label(QString(), "CMXLab", this);
+    InchXLab = Label(QString(), "InchXLab", this);
+    CMYLab = Label(QString(), "CMYLab", this);
+    InchYLab = Label(QString(), "InchYLab", this);
+    row->addWidget(Label(QStringLiteral("Width:"), nullptr, this));
+    row->addWidget(CMXLab);
+    row->addWidget(InchXLab);
+    row->addSpacing(24);
+    row->addWidget(Label(QStringLiteral("Height:"), nullptr, this));
+    row->addWidget(CMYLab);
+    row->addWidget(InchYLab);
+    row->addStretch(1);
+    auto* close = Button(QStringLiteral("&Close"), "CloseBtn", this);
+    row->addWidget(close);
+    outer->addLayout(row);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TTreePrevDlgView::Fill(TTreePrevDlg& model) {
+    Shown = model;
+    CMXLab->setText(FromCore(model.CMX));
+    InchXLab->setText(FromCore(model.InchX));
+    CMYLab->setText(FromCore(model.CMY));
+    InchYLab->setText(FromCore(model.InchY));
+    TreePrevPB->update();
+}
+
+void TTreePrevDlgView::Run(TTreePrevDlg& model) {
+    Fill(model);
+    exec();
+}
+
+} // namespace gramarbor

@@ -1,0 +1,446 @@
+// The trees sheet's widgets and their handlers.
+#include "workbench/trees_sheet.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "qtcanvas/picture_export.h"
+#include "qtcanvas/qt_canvas.h"
+#include "rtn/cond_dialog.h"
+#include "workbench/tree_dialogs.h"
+#include "workbench/widgets.h"
+
+namespace gramarbor {
+
+namespace {
+
+// The metafile stays the default; the extension of the chosen name picks another format.
+const char* const SaveWmfFilter =
+    "Windows MetaFiles|*.WMF|SVG pictures|*.SVG|PNG images|*.PNG|PDF documents|*.PDF|"
+    "All files|*.*";
+
+QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+QCheckBox* Check(const QString& caption, const char* name, QWidget* parent) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+QLabel* Label(const QString& text, const char* name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    if (name) label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+TUpDown* UpDown(const char* name, int lo, int hi, QWidget* parent) {
+    auto* ud = new TUpDown(parent);
+    ud->setObjectName(QLatin1String(name));
+    ud->SetRange(lo, hi);
+    return ud;
+}
+
+QScrollArea* WhiteScroll(const char* name, QWidget* content, QWidget* parent) {
+    auto* box = new QScrollArea(parent);
+    box->setObjectName(QLatin1String(name));
+    QPalette white = box->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    white.setColor(QPalette::Window, Qt::white);
+    box->setPalette(white);
+    box->setBackgroundRole(QPalette::Base);
+    box->setAutoFillBackground(true);
+    box->setWidget(content);
+    box->setWidgetResizable(false);
+    return box;
+}
+
+} // namespace
+
+TTreesSheetView::TTreesSheetView(Prompter*& prompter, MessageSink& sink, TextMeasurer& measurer,
+                                 QComboBox* inputText, QWidget* parent)
+    : QWidget(parent), Prompts(prompter), Sink(sink), Screen(measurer), InputText(inputText) {
+    setObjectName(QStringLiteral("TreesSheetView"));
+    Core = std::make_unique<TTreeSheet>(sink, Screen, static_cast<TTreeSheetHost&>(*this));
+    TreeListDlg = new TTreeListDlgView(Prompts, Sink, this);
+    DefNodeDlg = new TDefNodeDlgView(Sink, this);
+    NodeDefDlg = new TNodeDefDlgView(this);
+    IOFormDlg = new TIOFormDlgView(this);
+    TreePrevDlg = new TTreePrevDlgView(this);
+    BuildWidgets();
+    ConnectHandlers();
+    Core->ApplyIOFormat();
+    SyncTreeControls();
+}
+
+TTreesSheetView::~TTreesSheetView() = default;
+
+void TTreesSheetView::BuildWidgets() {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(4, 4, 4, 4);
+
+    // Commands.
+    auto* commands = new QGridLayout;
+    NewTreeCB = new QComboBox(this);
+    NewTreeCB->setObjectName(QStringLiteral("NewTreeCB"));
+    NewTreeCB->setEditable(true);
+    NewTreeCB->setMinimumWidth(180);
+    NewTreeBtn = Button(QStringLiteral("New tree"), "NewTreeBtn", this);
+    EditTreeListBtn = Button(QStringLiteral("Tree list"), "EditTreeListBtn", this);
+    PushLeftBtn = Button(QStringLiteral("&<<<"), "PushLeftBtn", this);
+    PushRghtBtn = Button(QStringLiteral("&>>>"), "PushRghtBtn", this);
+    CopyTreeBtn = Button(QStringLiteral("&Copy"), "CopyTreeBtn", this);
+    CutTreeBtn = Button(QStringLiteral("Cu&t"), "CutTreeBtn", this);
+    DelTreeBtn = Button(QStringLiteral("&Delete"), "DelTreeBtn", this);
+    PasteTreeBtn = Button(QStringLiteral("&Paste"), "PasteTreeBtn", this);
+    LoadTreeBtn = Button(QStringLiteral("Load tree"), "LoadTreeBtn", this);
+    SaveTreeBtn = Button(QStringLiteral("Save tree"), "SaveTreeBtn", this);
+    SaveWMFBtn = Button(QStringLiteral("Save WMF"), "SaveWMFBtn", this);
+    Button4 = Button(QStringLiteral("Clip&board"), "Button4", this);
+    TreeToTextBtn = Button(QStringLiteral("Tr&ee > text"), "TreeToTextBtn", this);
+    TextToTreeBtn = Button(QStringLiteral("Te&xt > tree"), "TextToTreeBtn", this);
+    PreviewBtn = Button(QStringLiteral("Preview"), "PreviewBtn", this);
+    NodeDefBtn = Button(QStringLiteral("&Node defaults"), "NodeDefBtn", this);
+    InputFormatBtn = Button(QStringLiteral("In/out text &format"), "InputFormatBtn", this);
+    commands->addWidget(NewTreeCB, 0, 0, 1, 2);
+    int column = 2;
+    for (QPushButton* b : {NewTreeBtn, EditTreeListBtn, PushLeftBtn, PushRghtBtn, CopyTreeBtn,
+                           CutTreeBtn, DelTreeBtn, PasteTreeBtn})
+        commands->addWidget(b, 0, column++);
+    column = 0;
+    for (QPushButton* b : {LoadTreeBtn, SaveTreeBtn, SaveWMFBtn, Button4, TreeToTextBtn,
+                           TextToTreeBtn, PreviewBtn, NodeDefBtn, InputFormatBtn})
+        commands->addWidget(b, 1, column++, 1, b == InputFormatBtn ? 2 : 1);
+    commands->setColumnStretch(1, 1);
+    outer->addLayout(commands);
+
+    // Options, in three groups.
+    auto* options = new QHBoxLayout;
+    auto* windows = new QGroupBox(QStringLiteral("Windows"), this);
+    windows->setObjectName(QStringLiteral("TreeWindowsGB"));
+    auto* wl = new QHBoxLayout(windows);
+    SplitScreenCB = Check(QStringLiteral("Split screen"), "SplitScreenCB", windows);
+    ActiveTreeRG = new TRadioGroup(QStringLiteral("Active tree"),
+                                   {QStringLiteral("&Lft"), QStringLiteral("&Rgt")}, 2, windows);
+    ActiveTreeRG->setObjectName(QStringLiteral("ActiveTreeRG"));
+    PasteModeRG =
+        new TRadioGroup(QStringLiteral("Paste mode"),
+                        {QStringLiteral("Append"), QStringLiteral("Replace")}, 2, windows);
+    PasteModeRG->setObjectName(QStringLiteral("PasteModeRG"));
+    BinLayLab = Label(QString(), "BinLayLab", windows);
+    BinLayUD = UpDown("BinLayUD", 1, 9, windows);
+    wl->addWidget(SplitScreenCB);
+    wl->addWidget(ActiveTreeRG);
+    wl->addWidget(PasteModeRG);
+    wl->addWidget(Label(QStringLiteral("Bin. layers"), nullptr, windows));
+    wl->addWidget(BinLayLab);
+    wl->addWidget(BinLayUD);
+
+    auto* layout = new QGroupBox(QStringLiteral("Layout"), this);
+    layout->setObjectName(QStringLiteral("TreeLayoutGB"));
+    auto* ll = new QHBoxLayout(layout);
+    OptimalTreeCB = Check(QStringLiteral("Optimal tree"), "OptimalTreeCB", layout);
+    PlaneTreeCB = Check(QStringLiteral("Plane tree"), "PlaneTreeCB", layout);
+    PlaneTreeRG = new TRadioGroup(QStringLiteral("Plane type"),
+                                  {QStringLiteral("OK"), QStringLiteral("/\\")}, 2, layout);
+    PlaneTreeRG->setObjectName(QStringLiteral("PlaneTreeRG"));
+    BoldLineCB = Check(QStringLiteral("Bold lines"), "BoldLineCB", layout);
+    HoriDistLab = Label(QString(), "HoriDistLab", layout);
+    HoriDistUD = UpDown("HoriDistUD", 16, 996, layout);
+    VertDistLab = Label(QString(), "VertDistLab", layout);
+    VertDistUD = UpDown("VertDistUD", 16, 996, layout);
+    auto* checks = new QVBoxLayout;
+    checks->addWidget(OptimalTreeCB);
+    checks->addWidget(PlaneTreeCB);
+    checks->addWidget(BoldLineCB);
+    ll->addLayout(checks);
+    ll->addWidget(PlaneTreeRG);
+    auto* dist = new QGridLayout;
+    dist->addWidget(Label(QStringLiteral("Horizon."), nullptr, layout), 0, 0);
+    dist->addWidget(HoriDistLab, 0, 1);
+    dist->addWidget(HoriDistUD, 0, 2);
+    dist->addWidget(Label(QStringLiteral("Vertical"), nullptr, layout), 1, 0);
+    dist->addWidget(VertDistLab, 1, 1);
+    dist->addWidget(VertDistUD, 1, 2);
+    ll->addLayout(dist);
+
+    auto* display = new QGroupBox(QStringLiteral("Display"), this);
+    display->setObjectName(QStringLiteral("TreeDisplayGB"));
+    auto* dl = new QVBoxLayout(display);
+    FrameCB = Check(QStringLiteral("Frames"), "FrameCB", display);
+    TriangleCB = Check(QStringLiteral("Triangles"), "TriangleCB", display);
+    ArrowCB = Check(QStringLiteral("Arrows"), "ArrowCB", display);
+    for (QCheckBox* c : {FrameCB, TriangleCB, ArrowCB})
+        dl->addWidget(c);
+    options->addWidget(windows);
+    options->addWidget(layout);
+    options->addWidget(display);
+    options->addStretch(1);
+    outer->addLayout(options);
+
+    // The two tree windows.
+    auto* trees = new QHBoxLayout;
+    TreePaint1 = new TPictureBox;
+    TreePaint1->setObjectName(QStringLiteral("TreePaint1"));
+    TreePaint2 = new TPictureBox;
+    TreePaint2->setObjectName(QStringLiteral("TreePaint2"));
+    TreePaint1->setMouseTracking(true);
+    TreePaint2->setMouseTracking(true);
+    TreePaint1->setFixedSize(0, 0);
+    TreePaint2->setFixedSize(0, 0);
+    TreeScroll1 = WhiteScroll("TreeScroll1", TreePaint1, this);
+    TreeScroll2 = WhiteScroll("TreeScroll2", TreePaint2, this);
+    trees->addWidget(TreeScroll1, 1);
+    trees->addWidget(TreeScroll2, 1);
+    outer->addLayout(trees, 1);
+
+    TreePaint1->SetPicture(&Core->Tree1.Metafile);
+    TreePaint2->SetPicture(&Core->Tree2.Metafile);
+    for (int index = 0; index < 2; ++index) {
+        TPictureBox* box = index == 0 ? TreePaint1 : TreePaint2;
+        box->Overlay = [this, index](QtCanvas& canvas) {
+            const TRect& r = Core->HighlightRect;
+            if (Core->ActiveTreeIndex != index || r.Left < 0) return;
+            // XOR teal without fill: red on white, and a second drawing erases it.
+            canvas.State.PenMode = TPenMode::pmXor;
+            canvas.State.PenColor = clTeal;
+            canvas.State.PenWidth = 1;
+            canvas.State.BrushStyle = TBrushStyle::bsClear;
+            canvas.Rectangle(r);
+        };
+    }
+}
+
+void TTreesSheetView::ConnectHandlers() {
+    TTreeSheet& s = *Core;
+    connect(NewTreeBtn, &QPushButton::clicked, this, [this] {
+        Core->NewTreeName = ToCore(NewTreeCB->currentText());
+        Core->NewTreeBtnClick();
+    });
+    connect(EditTreeListBtn, &QPushButton::clicked, this, [this] {
+        Core->EditTreeListBtnClick();
+        FillNewTreeCB();
+    });
+    connect(PushLeftBtn, &QPushButton::clicked, this, [&s] { s.PushLeftBtnClick(); });
+    connect(PushRghtBtn, &QPushButton::clicked, this, [&s] { s.PushRghtBtnClick(); });
+    connect(CopyTreeBtn, &QPushButton::clicked, this, [&s] { s.CopyTreeBtnClick(); });
+    connect(CutTreeBtn, &QPushButton::clicked, this, [&s] { s.CutTreeBtnClick(); });
+    connect(DelTreeBtn, &QPushButton::clicked, this, [&s] { s.DelTreeBtnClick(); });
+    connect(PasteTreeBtn, &QPushButton::clicked, this, [&s] { s.PasteTreeBtnClick(); });
+    connect(LoadTreeBtn, &QPushButton::clicked, this, [&s] { s.LoadTreeBtnClick(); });
+    connect(SaveTreeBtn, &QPushButton::clicked, this, [&s] { s.SaveTreeBtnClick(); });
+    connect(SaveWMFBtn, &QPushButton::clicked, this, &TTreesSheetView::SaveWMFBtnClick);
+    connect(Button4, &QPushButton::clicked, this, &TTreesSheetView::Button4Click);
+    connect(TreeToTextBtn, &QPushButton::clicked, this, &TTreesSheetView::TreeToTextBtnClick);
+    connect(TextToTreeBtn, &QPushButton::clicked, this, &TTreesSheetView::TextToTreeBtnClick);
+    connect(PreviewBtn, &QPushButton::clicked, this, [&s] { s.PreviewBtnClick(); });
+    connect(NodeDefBtn, &QPushButton::clicked, this, [&s] {
+        std::vector<std::string> fonts;
+        for (const QString& family : QFontDatabase::families())
+            fonts.push_back(ToCore(family));
+        s.NodeDefBtnClick(fonts);
+    });
+    connect(InputFormatBtn, &QPushButton::clicked, this, [&s] { s.InputFormatBtnClick(); });
+
+    connect(SplitScreenCB, &QCheckBox::clicked, this, [&s](bool on) { s.SplitScreenCBClick(on); });
+    connect(ActiveTreeRG, &TRadioGroup::Clicked, this, [&s](int i) { s.ActiveTreeRGClick(i); });
+    connect(PasteModeRG, &TRadioGroup::Clicked, this,
+            [&s](int i) { s.PasteMode = i == 1 ? TPasteMode::Replace : TPasteMode::Append; });
+    connect(BinLayUD, &TUpDown::Clicked, this, [this] {
+        Core->BinaryLayers = BinLayUD->Position();
+        BinLayLab->setText(QString::number(Core->BinaryLayers));
+    });
+    connect(OptimalTreeCB, &QCheckBox::clicked, this, [&s](bool on) { s.OptimalTreeCBClick(on); });
+    connect(PlaneTreeCB, &QCheckBox::clicked, this, [&s](bool on) { s.PlaneTreeCBClick(on); });
+    connect(PlaneTreeRG, &TRadioGroup::Clicked, this, [&s](int i) { s.PlaneTreeRGClick(i); });
+    connect(BoldLineCB, &QCheckBox::clicked, this,
+            [&s](bool on) { s.SetOptionBit(toBoldLines, on); });
+    connect(FrameCB, &QCheckBox::clicked, this, [&s](bool on) { s.SetOptionBit(toFrames, on); });
+    connect(TriangleCB, &QCheckBox::clicked, this,
+            [&s](bool on) { s.SetOptionBit(toTriangles, on); });
+    connect(ArrowCB, &QCheckBox::clicked, this, [&s](bool on) { s.SetOptionBit(toArrows, on); });
+    connect(HoriDistUD, &TUpDown::Clicked, this, [this] {
+        Core->HoriDistUDClick(HoriDistUD->Position());
+        HoriDistLab->setText(QString::number(Core->HDist));
+    });
+    connect(VertDistUD, &TUpDown::Clicked, this, [this] {
+        Core->VertDistUDClick(VertDistUD->Position());
+        VertDistLab->setText(QString::number(Core->VDist));
+    });
+    for (int index = 0; index < 2; ++index) {
+        TPictureBox* box = index == 0 ? TreePaint1 : TreePaint2;
+        connect(box, &TPictureBox::MouseMoved, this,
+                [this, index](int x, int y) { Core->MouseMove(index, x, y); });
+        connect(box, &TPictureBox::MousePressed, this,
+                [this, index](int button, unsigned shift, int x, int y) {
+                    if (shift & ssDouble) return;
+                    if (button == static_cast<int>(TMouseButton::mbLeft))
+                        Core->MouseDown(index, false, x, y);
+                    else if (button == static_cast<int>(TMouseButton::mbRight))
+                        Core->MouseDown(index, true, x, y);
+                });
+    }
+
+    // ALT+digit hot keys, and undo/redo of the active tree; live while the sheet shows.
+    QWidget* window = parentWidget() ? parentWidget()->window() : this;
+    for (int digit = 0; digit <= 9; ++digit) {
+        auto* key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + digit)), window);
+        key->setContext(Qt::WindowShortcut);
+        connect(key, &QShortcut::activated, this, [this, digit] { FormKeyDown(digit); });
+        Shortcuts.push_back(key);
+    }
+    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), window);
+    connect(undo, &QShortcut::activated, this, [this] { Core->Undo(); });
+    auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), window);
+    connect(redo, &QShortcut::activated, this, [this] { Core->Redo(); });
+    Shortcuts.push_back(undo);
+    Shortcuts.push_back(redo);
+    SetShortcutsEnabled(false);
+}
+
+void TTreesSheetView::SetShortcutsEnabled(bool on) {
+    for (QShortcut* key : Shortcuts)
+        key->setEnabled(on);
+}
+
+void TTreesSheetView::showEvent(QShowEvent* event) {
+    SetShortcutsEnabled(true);
+    QWidget::showEvent(event);
+}
+
+void TTreesSheetView::hideEvent(QHideEvent* event) {
+    SetShortcutsEnabled(false);
+    QWidget::hideEvent(event);
+}
+
+bool TTreesSheetView::FormKeyDown(int digit) {
+    if (!isVisible()) return false;
+    return Core->HotKey(digit);
+}
+
+void TTreesSheetView::FillNewTreeCB() {
+    NewTreeCB->clear();
+    for (const std::string& name : Core->TreeNames)
+        NewTreeCB->addItem(FromCore(name));
+    NewTreeCB->setCurrentText(FromCore(Core->NewTreeName));
+}
+
+void TTreesSheetView::SyncTreeControls() {
+    TTreeSheet& s = *Core;
+    if (NewTreeCB->count() != static_cast<int>(s.TreeNames.size())) FillNewTreeCB();
+    SplitScreenCB->setChecked(s.SplitScreen);
+    ActiveTreeRG->SetItemIndex(s.ActiveTreeIndex);
+    ActiveTreeRG->setEnabled(s.SplitScreen);
+    PasteModeRG->SetItemIndex(s.PasteMode == TPasteMode::Replace ? 1 : 0);
+    BinLayUD->SetPosition(s.BinaryLayers);
+    BinLayLab->setText(QString::number(s.BinaryLayers));
+    OptimalTreeCB->setChecked(s.OptimalTree);
+    PushLeftBtn->setEnabled(!s.OptimalTree);
+    PushRghtBtn->setEnabled(!s.OptimalTree);
+    PlaneTreeCB->setChecked(s.PlaneTree);
+    PlaneTreeRG->SetItemIndex((s.TreeOptions & toPlaneOK) ? 0 : 1);
+    PlaneTreeRG->setEnabled(s.PlaneTree);
+    BoldLineCB->setChecked(s.TreeOptions & toBoldLines);
+    HoriDistUD->SetPosition(s.HDist);
+    HoriDistLab->setText(QString::number(s.HDist));
+    VertDistUD->SetPosition(s.VDist);
+    VertDistLab->setText(QString::number(s.VDist));
+    FrameCB->setChecked(s.TreeOptions & toFrames);
+    TriangleCB->setChecked(s.TreeOptions & toTriangles);
+    ArrowCB->setChecked(s.TreeOptions & toArrows);
+    // One window, or two side by side.
+    TreeScroll2->setVisible(s.SplitScreen);
+}
+
+void TTreesSheetView::ShowTrees() {
+    Core->ApplyIOFormat();
+    for (TTree* tree : {&Core->Tree1, &Core->Tree2})
+        tree->SetParams(Core->HDist, Core->VDist, Core->FontName, Core->TreeOptions,
+                        Core->NodeDefaults);
+    Core->ShowTree(0);
+    Core->ShowTree(1);
+    SyncTreeControls();
+}
+
+void TTreesSheetView::RepaintTree(int index) {
+    TPictureBox* box = index == 0 ? TreePaint1 : TreePaint2;
+    const Picture& picture = Core->TreeAt(index).Metafile;
+    const bool shown = Core->TreeAt(index).GetRoot() != nullptr;
+    box->setFixedSize(shown ? std::max(picture.Width, 0) : 0,
+                      shown ? std::max(picture.Height, 0) : 0);
+    box->update();
+}
+
+void TTreesSheetView::SaveWMFBtnClick() {
+    if (!Core->HasPicture(true)) return;
+    const std::string name = SaveFileName("Save as WMF", SaveWmfFilter, "WMF");
+    if (name.empty()) return;
+    const PictureFormat format = PictureFormatFromPath(name).value_or(PictureFormat::Wmf);
+    std::string error;
+    if (!SavePicture(Core->ActiveTree().Metafile, name, format, &error))
+        Sink.Error("Couldn`t create file " + name + "." + (error.empty() ? "" : " " + error));
+}
+
+void TTreesSheetView::Button4Click() {
+    if (Core->HasPicture(false)) CopyPictureToClipboard(Core->ActiveTree().Metafile);
+}
+
+void TTreesSheetView::TreeToTextBtnClick() {
+    if (MaxTextLength) Core->MaxTextLength = MaxTextLength();
+    std::string text;
+    if (!Core->TreeToText(text)) return;
+    InputText->setEditText(FromCore(text));
+}
+
+void TTreesSheetView::TextToTreeBtnClick() {
+    Core->TextToTree(ToCore(InputText->currentText()));
+}
+
+bool TTreesSheetView::ShowTreeListDlg(TTreeListDlg& dlg, int caretLine) {
+    return Dialogs ? Dialogs->ShowTreeListDlg(dlg, caretLine) : TreeListDlg->Run(dlg, caretLine);
+}
+
+bool TTreesSheetView::ShowDefNodeDlg(TDefNodeDlg& dlg) {
+    return Dialogs ? Dialogs->ShowDefNodeDlg(dlg) : DefNodeDlg->Run(dlg);
+}
+
+bool TTreesSheetView::ShowNodeDefDlg(TNodeDefDlg& dlg) {
+    return Dialogs ? Dialogs->ShowNodeDefDlg(dlg) : NodeDefDlg->Run(dlg);
+}
+
+bool TTreesSheetView::ShowIOFormDlg(TIOFormDlg& dlg) {
+    return Dialogs ? Dialogs->ShowIOFormDlg(dlg) : IOFormDlg->Run(dlg);
+}
+
+void TTreesSheetView::ShowTreePrevDlg(TTreePrevDlg& dlg) {
+    if (Dialogs)
+        Dialogs->ShowTreePrevDlg(dlg);
+    else
+        TreePrevDlg->Run(dlg);
+}
+
+std::string TTreesSheetView::OpenFileName(const std::string& title, const std::string& filter,
+                                          const std::string& defaultExt) {
+    return ToCore(Prompts->OpenFileName({FromCore(title), FromCore(filter), FromCore(defaultExt)}));
+}
+
+std::string TTreesSheetView::SaveFileName(const std::string& title, const std::string& filter,
+                                          const std::string& defaultExt) {
+    return ToCore(Prompts->SaveFileName({FromCore(title), FromCore(filter), FromCore(defaultExt)}));
+}
+
+} // namespace gramarbor
