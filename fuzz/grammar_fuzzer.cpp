@@ -1,5 +1,6 @@
 // Grammar text through the check in both modes, the parse of a sentence with every
-// option byte under a time budget (compared with the chart parser), and the
+// option byte under a time budget (compared with the literal leftmost enumeration of
+// the parsing tests), and the
 // conversion CFG -> RTN -> CFG.
 //
 // Input: the option byte, then the grammar text up to a NUL byte, then the sentence
@@ -8,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/large_stack.h"
 #include "base/message_sink.h"
-#include "chart/chart_parser.h"
 #include "fuzz_support.h"
 #include "grammar/prepare_grammar.h"
 #include "parsing/parse_driver.h"
@@ -17,6 +18,7 @@
 #include "parsing/parse_options.h"
 #include "parsing/parse_trees.h"
 #include "parsing/unit_cycles.h"
+#include "reference_enumeration.h"
 #include "rtn/cfg_to_rtn.h"
 #include "rtn/rtn_file.h"
 #include "rtn/rtn_to_cfg.h"
@@ -29,7 +31,6 @@ namespace {
 
 constexpr std::size_t MaxSentence = 48;
 constexpr int SearchMilliseconds = 100;
-constexpr std::size_t MaxComparedTrees = 200;
 
 // A refused check must say why; an accepted one says nothing.
 void CheckOutcome(bool ok, const TParser& parser, const RecordingSink& sink) {
@@ -131,14 +132,12 @@ std::string DeriveSentence(const TParser& parser, std::string_view seed) {
     return sentence;
 }
 
-std::vector<TTokLst> Tokenize(const TParser& parser, const std::vector<std::string>& sentence,
-                              bool caseSensitive, bool& complete) {
-    NullSink quiet;
-    TScanner scanner;
-    scanner.Create(&sentence, parser.CommentSyms, parser.TokenSyms, "", caseSensitive, quiet);
-    std::vector<TTokLst> tokens;
-    complete = scanner.TokenizeAll(&tokens);
-    return tokens;
+// The trees (rule paths turned into text when parser is given) for a message.
+std::string Joined(const std::vector<std::string>& trees, const TParser* parser = nullptr) {
+    std::string text;
+    for (const std::string& tree : trees)
+        text += (text.empty() ? "" : " | ") + (parser ? PathToBracketText(*parser, tree) : tree);
+    return text;
 }
 
 void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8_t options) {
@@ -170,44 +169,43 @@ void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8
         FUZZ_CHECK(parser.ParseTrees.empty() || (options & poParseTrees) != 0,
                    "rejected parse kept parse trees");
 
-    // Compare with the chart parser when the enumeration ran to its end undisturbed.
+    // Compare with the literal leftmost enumeration (the reference the chart-based
+    // trees must equal) when the parse ran to its end undisturbed.
     for (const RecordingSink::Entry& message : sink.Entries())
         if (!(message.Text == MsgParserMemory && run.TraceOverflowed)) return;
     if (!FindUnitCycle(parser, UnitCycleScope::Both).empty()) return;
-    const bool caseSensitive = (options & poCaseSensitive) != 0;
-    bool complete = false;
-    const std::vector<TTokLst> tokens = Tokenize(parser, sentence, caseSensitive, complete);
-    FUZZ_CHECK(complete, "a sentence the scanner cannot read was parsed without message");
-    TChartParser chart(parser.Rules, parser.StartLine, tokens, caseSensitive);
-    CancelToken chartCancel;
-    fuzz::Watchdog watchdog(chartCancel, SearchMilliseconds);
-    if (!chart.Build(&chartCancel)) return;
     const bool trees = (options & poParseTrees) != 0;
+    const std::vector<std::string> found = parser.ParseTrees;
+    const bool truncated = run.TreesTruncated;
+    TParseRun reference;
+    CancelToken referenceCancel;
+    reference.Cancel = &referenceCancel;
+    reference.MaxParseTrees = run.MaxParseTrees;
+    if (!BeginParseRun(parser, sentence, options, reference)) return;
+    parser.ParseTrees.clear();
+    bool enumerated = false;
+    {
+        fuzz::Watchdog watchdog(referenceCancel, SearchMilliseconds);
+        RunWithLargeStack([&] {
+            enumerated = testing::EnumerateParses(
+                parser, trees ? options : static_cast<uint8_t>(options & ~poParseTrees), reference);
+        });
+    }
+    reference.Scanner.Done();
+    if (!enumerated || reference.Cancelled) return;
     if (trees || (options & poTraceList) == 0)
-        FUZZ_CHECK(accepted == chart.Accepted(), std::string("enumeration ") +
-                                                     (accepted ? "accepts" : "rejects") +
-                                                     " but the chart parser does not");
+        FUZZ_CHECK(accepted == !parser.ParseTrees.empty(),
+                   std::string("the parse ") + (accepted ? "accepts" : "rejects") +
+                       " but the leftmost enumeration does not");
     if (!trees) return;
-    std::size_t index = 0;
-    bool sameOrder = true;
-    const bool finished = chart.Enumerate(
-        [&](const std::vector<uint16_t>& path) {
-            std::string text;
-            for (uint16_t rule : path)
-                text += WordToStr2(rule);
-            if (index >= parser.ParseTrees.size() ||
-                PathToBracketText(parser, text) != parser.ParseTrees[index])
-                sameOrder = false;
-            ++index;
-            return sameOrder && index < MaxComparedTrees;
-        },
-        &chartCancel);
-    if (!finished) return;
-    FUZZ_CHECK(sameOrder, "parse tree " + std::to_string(index - 1) + " differs from the chart's");
-    if (index < MaxComparedTrees)
-        FUZZ_CHECK(index == parser.ParseTrees.size(), "the chart parser found " +
-                                                          std::to_string(index) + " trees, not " +
-                                                          std::to_string(parser.ParseTrees.size()));
+    FUZZ_CHECK(truncated == reference.TreesTruncated, "tree limits reached differently");
+    FUZZ_CHECK(found.size() == parser.ParseTrees.size(),
+               "the parse kept " + std::to_string(found.size()) + " trees, the enumeration " +
+                   std::to_string(parser.ParseTrees.size()) + ": " + Joined(found) + " / " +
+                   Joined(parser.ParseTrees, &parser));
+    for (std::size_t i = 0; i < found.size(); ++i)
+        FUZZ_CHECK(found[i] == PathToBracketText(parser, parser.ParseTrees[i]),
+                   "parse tree " + std::to_string(i) + " differs from the enumeration's");
 }
 
 } // namespace
