@@ -72,24 +72,22 @@ TEST(CfgToRtn, FiveAlternativesFitButFiveOptionalOnesDoNot) {
                            "possible, in \"(..)\" only 4. Please reformulate your CFG.");
 }
 
-TEST(RtnModel, NewRtnLineEndsWithThePopNode) {
-    TRTNLine net;
-    NullSink sink;
-    ASSERT_TRUE(NewRtnLine("Net0", 4, net, sink));
-    ASSERT_EQ(net.Nodes.size(), 4u);
-    EXPECT_TRUE(net.Nodes[0].empty());
-    EXPECT_EQ(net.Nodes[3], (TRtnNodeConds{Cond(ckPop, 3, "pop", PopDst)}));
-    EXPECT_TRUE(NetIsWellFormed(net));
-    EXPECT_FALSE(NewRtnLine("X", 0, net, sink));
-}
-
-TEST(RtnModel, WellFormednessCatchesBrokenInvariants) {
+TEST(RtnModel, NewNetsAreWellFormedAndBrokenInvariantsAreCaught) {
     auto base = [] {
         TRTNLine net;
         NullSink sink;
-        NewRtnLine("N", 3, net, sink);
+        EXPECT_TRUE(NewRtnLine("N", 3, net, sink));
         return net;
     };
+    const TRTNLine fresh = base();
+    ASSERT_EQ(fresh.Nodes.size(), 3u);
+    EXPECT_TRUE(fresh.Nodes[0].empty());
+    EXPECT_EQ(fresh.Nodes[2], (TRtnNodeConds{Cond(ckPop, 2, "pop", PopDst)}));
+    EXPECT_TRUE(NetIsWellFormed(fresh));
+    TRTNLine none;
+    NullSink sink;
+    EXPECT_FALSE(NewRtnLine("X", 0, none, sink));
+
     struct Case {
         const char* What;
         TRtnNodeConds Node0;

@@ -6,6 +6,8 @@
 namespace gramarbor {
 namespace {
 
+using Cells = std::vector<std::string>;
+
 // A dialog opened for node `node` of net `net` with `count` nodes and no conditions.
 struct OpenDialog {
     RecordingSink Sink;
@@ -19,6 +21,20 @@ struct OpenDialog {
         }
         Dlg.FormShow();
     }
+    // Fills rows 1, 2, ... with conditions; a destination of "" keeps the default.
+    OpenDialog& Rows(std::initializer_list<std::pair<const char*, const char*>> rows) {
+        int r = 1;
+        for (const auto& [cond, dst] : rows) {
+            Dlg.Conds[r] = cond;
+            if (*dst) Dlg.Dsts[r] = dst;
+            ++r;
+        }
+        return *this;
+    }
+    // Rows 1 to CondRows of a column of cells.
+    static std::vector<std::string> Col(const std::array<std::string, CondRows + 1>& cells) {
+        return {cells.begin() + 1, cells.end()};
+    }
     int Ok() {
         Sink.Clear();
         Dlg.OkBtnClick();
@@ -28,16 +44,10 @@ struct OpenDialog {
 
 TEST(CondDlg, AcceptsTheKindsOfConditions) {
     OpenDialog o("Net0", 4, 0);
-    o.Dlg.Conds[1] = "\"the\"";
-    o.Dlg.Conds[2] = "@number";
-    o.Dlg.Conds[3] = "JMP";
-    o.Dlg.Conds[4] = "np";
+    o.Rows({{"\"the\"", ""}, {"@number", ""}, {"JMP", ""}, {"np", ""}});
     EXPECT_EQ(o.Ok(), DlgAccepted);
     EXPECT_TRUE(o.Sink.Empty());
-    EXPECT_EQ(o.Dlg.Conds[1], "the");
-    EXPECT_EQ(o.Dlg.Conds[2], "@Number");
-    EXPECT_EQ(o.Dlg.Conds[3], "JMP");
-    EXPECT_EQ(o.Dlg.Conds[4], "NP");
+    EXPECT_EQ(o.Col(o.Dlg.Conds), (Cells{"the", "@Number", "JMP", "NP", ""}));
     EXPECT_EQ((std::array<int, 6>{0, 4, 3, 1, 2, 0}), o.Dlg.RowKind);
     EXPECT_EQ(o.Dlg.RowSrc[1], 0);
     EXPECT_EQ(o.Dlg.RowDst[1], 1);
@@ -63,9 +73,7 @@ TEST(CondDlg, EachCheckGivesItsMessage) {
     };
     for (const Case& c : cases) {
         OpenDialog o("NP", 4, 2);
-        o.Dlg.Conds[1] = "A";
-        o.Dlg.Conds[2] = c.Cond;
-        o.Dlg.Dsts[2] = c.Dst;
+        o.Rows({{"A", ""}, {c.Cond, c.Dst}});
         EXPECT_EQ(o.Ok(), DlgAgain) << c.Cond << " " << c.Dst;
         EXPECT_EQ(o.Sink.Texts(), std::vector<std::string>{c.Message}) << c.Cond << " " << c.Dst;
     }
@@ -78,8 +86,7 @@ TEST(CondDlg, FailedChecksRepairCells) {
     EXPECT_EQ(pop.Dlg.Conds[1], "");
 
     OpenDialog back("NP", 4, 2);
-    back.Dlg.Conds[1] = "A";
-    back.Dlg.Dsts[1] = "NP1";
+    back.Rows({{"A", "NP1"}});
     EXPECT_EQ(back.Ok(), DlgAgain);
     EXPECT_EQ(back.Dlg.Dsts[1], "NP3");
     back.Dlg.FormShow();
@@ -99,9 +106,7 @@ TEST(CondDlg, EmptyAndJumpOnlyInputsAreRefused) {
     EXPECT_EQ(empty.Sink.Last(), "Please input at least 1 condition.");
 
     OpenDialog jumps("N", 3, 0);
-    jumps.Dlg.Conds[1] = "jmp";
-    jumps.Dlg.Conds[2] = "A";
-    jumps.Dlg.Dsts[2] = "N2";
+    jumps.Rows({{"jmp", ""}, {"A", "N2"}});
     EXPECT_EQ(jumps.Ok(), DlgAgain);
     EXPECT_EQ(jumps.Sink.Last(), "Please enter at least 1 condition that is not a jump-arc and "
                                  "ends in the directly following node.");
@@ -109,18 +114,14 @@ TEST(CondDlg, EmptyAndJumpOnlyInputsAreRefused) {
 
 TEST(CondDlg, LastRowMustReachTheNextNode) {
     OpenDialog one("N", 4, 0);
-    one.Dlg.Conds[1] = "A";
-    one.Dlg.Dsts[1] = "N2";
+    one.Rows({{"A", "N2"}});
     EXPECT_EQ(one.Ok(), DlgAgain);
     EXPECT_EQ(one.Sink.Last(), "The only condition must always end in the following node.");
     EXPECT_EQ(one.Dlg.Dsts[1], "N1");
 
     // Three rows, the third skipping a node: rows 1 and 3 are exchanged silently.
     OpenDialog three("N", 4, 0);
-    three.Dlg.Conds[1] = "A";
-    three.Dlg.Conds[2] = "B";
-    three.Dlg.Conds[3] = "C";
-    three.Dlg.Dsts[3] = "N2";
+    three.Rows({{"A", ""}, {"B", ""}, {"C", "N2"}});
     EXPECT_EQ(three.Ok(), DlgAccepted);
     EXPECT_TRUE(three.Sink.Empty());
     EXPECT_EQ(three.Dlg.Conds[1], "C");
@@ -130,34 +131,17 @@ TEST(CondDlg, LastRowMustReachTheNextNode) {
     EXPECT_EQ(three.Dlg.Dsts[3], "N2"); // the node-name cells stay
 
     OpenDialog noPartner("N", 5, 0);
-    for (int r = 1; r <= 3; ++r) {
-        noPartner.Dlg.Conds[r] = std::string(1, static_cast<char>('A' + r));
-        noPartner.Dlg.Dsts[r] = "N" + std::to_string(r + 1);
-    }
-    noPartner.Dlg.Dsts[1] = "N1";
-    noPartner.Dlg.Dsts[2] = "N3";
-    noPartner.Dlg.Dsts[3] = "N3";
+    noPartner.Rows({{"B", "N1"}, {"C", "N3"}, {"D", "N3"}});
     EXPECT_EQ(noPartner.Ok(), DlgAccepted); // row 1 can take the place of row 3
 
     OpenDialog allSkip("N", 4, 0);
-    for (int r = 1; r <= 3; ++r) {
-        allSkip.Dlg.Conds[r] = std::string(1, static_cast<char>('A' + r));
-        allSkip.Dlg.Dsts[r] = "N2";
-    }
+    allSkip.Rows({{"B", "N2"}, {"C", "N2"}, {"D", "N2"}});
     EXPECT_EQ(allSkip.Ok(), DlgAgain);
     EXPECT_EQ(allSkip.Sink.Last(), "Condition #3 must always end in the following node.");
     EXPECT_EQ(allSkip.Dlg.Dsts[3], "N1");
 
     OpenDialog fiveRows("N", 5, 0);
-    fiveRows.Dlg.Conds[1] = "A";
-    fiveRows.Dlg.Conds[2] = "B";
-    fiveRows.Dlg.Conds[3] = "C";
-    fiveRows.Dlg.Conds[4] = "D";
-    fiveRows.Dlg.Conds[5] = "E";
-    fiveRows.Dlg.Dsts[2] = "N3";
-    fiveRows.Dlg.Dsts[3] = "N3";
-    fiveRows.Dlg.Dsts[4] = "N2";
-    fiveRows.Dlg.Dsts[5] = "N4";
+    fiveRows.Rows({{"A", ""}, {"B", "N3"}, {"C", "N3"}, {"D", "N2"}, {"E", "N4"}});
     EXPECT_EQ(fiveRows.Ok(), DlgAccepted);
     EXPECT_EQ(fiveRows.Dlg.Conds[1], "E");
     EXPECT_EQ(fiveRows.Dlg.Conds[5], "A");
@@ -165,32 +149,23 @@ TEST(CondDlg, LastRowMustReachTheNextNode) {
 
 TEST(CondDlg, DuplicatesAreDroppedIgnoringCase) {
     OpenDialog o("N", 3, 0);
-    o.Dlg.Conds[1] = "np";
-    o.Dlg.Conds[2] = "NP";
-    o.Dlg.Conds[3] = "\"a\"";
-    o.Dlg.Conds[4] = "\"A\"";
+    o.Rows({{"np", ""}, {"NP", ""}, {"\"a\"", ""}, {"\"A\"", ""}});
     EXPECT_EQ(o.Ok(), DlgAccepted);
     EXPECT_EQ((std::array<int, 6>{0, 2, 0, 4, 0, 0}), o.Dlg.RowKind);
 }
 
 TEST(CondDlg, RowsCompactInsertAndDelete) {
     OpenDialog o("N", 5, 1);
-    o.Dlg.Conds[2] = "A";
-    o.Dlg.Dsts[2] = "N3";
-    o.Dlg.Conds[5] = "B";
+    o.Rows({{"", ""}, {"A", "N3"}, {"", ""}, {"", ""}, {"B", ""}});
     EXPECT_TRUE(o.Dlg.CompactRows());
     EXPECT_EQ(o.Dlg.FilledCount, 2);
-    EXPECT_EQ(o.Dlg.Conds[1], "A");
+    EXPECT_EQ(o.Col(o.Dlg.Conds), (Cells{"A", "B", "", "", ""}));
     EXPECT_EQ(o.Dlg.Dsts[1], "N3");
-    EXPECT_EQ(o.Dlg.Conds[2], "B");
-    EXPECT_EQ(o.Dlg.Conds[3], "");
 
     o.Dlg.EnterCondsMouseDown(1, TMouseButton::mbRight, ssRight);
-    EXPECT_EQ(o.Dlg.Conds[1], "");
+    EXPECT_EQ(o.Col(o.Dlg.Conds), (Cells{"", "A", "B", "", ""}));
     EXPECT_EQ(o.Dlg.Dsts[1], "N2");
-    EXPECT_EQ(o.Dlg.Conds[2], "A");
     EXPECT_EQ(o.Dlg.Dsts[2], "N3");
-    EXPECT_EQ(o.Dlg.Conds[3], "B");
 
     o.Dlg.EnterCondsMouseDown(2, TMouseButton::mbRight, ssRight | ssCtrl);
     EXPECT_EQ(o.Dlg.Conds[1], "B");
@@ -243,9 +218,8 @@ TEST(CondDlg, OptionalAndRepeatedNodeTypes) {
         EXPECT_EQ(o.Sink.Texts(), std::vector<std::string>{r.Message});
         EXPECT_EQ(o.Dlg.NodeType, TNodeType::Normal);
     }
-}
 
-TEST(CondDlg, ReshowingResetsTheNodeTypeSoALoopIsRefused) {
+    // Showing the dialog again resets the node type, so the loop row is refused.
     OpenDialog o("N", 4, 0);
     o.Dlg.Conds[1] = "A";
     o.Dlg.NodeTypeRGClick(TNodeType::Repeated);

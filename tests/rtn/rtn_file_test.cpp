@@ -133,16 +133,6 @@ TEST(RtnFile, DamagedFilesAreRefusedAndChangeNothing) {
     }
 }
 
-TEST(RtnFile, BytesAfterTheLastNetAreRefused) {
-    const std::string bytes = FileBytes(DataFile("np_repeated.rtn"));
-    TRtn rtn;
-    TRtnFileOptions options;
-    RecordingSink sink;
-    EXPECT_FALSE(ReadRtnBytes(bytes + '\0', rtn, options, sink));
-    EXPECT_EQ(sink.Texts(), std::vector<std::string>{MsgRtnMemory});
-    EXPECT_TRUE(rtn.empty());
-}
-
 TEST(RtnFile, EveryTruncationIsRefused) {
     const std::string bytes = FileBytes(DataFile("np_repeated.rtn"));
     for (std::size_t length = 0; length < bytes.size(); ++length) {
