@@ -52,12 +52,16 @@ TEST(CfgExtension, ComparesFirstFourCharactersUpperCased) {
     EXPECT_FALSE(HasCfgExtension("grammar.cf"));
 }
 
-TEST_F(CfgFileTest, LoadRefusesWrongExtensionAndKeepsLines) {
+TEST_F(CfgFileTest, LoadRefusesWrongExtensionAndMissingFile) {
     const std::string path = Write("grammar.txt", "S = \"a\"\r\n");
     Lines lines{"old"};
     EXPECT_FALSE(LoadCfgFile(path, lines, Sink));
     EXPECT_EQ(Sink.Texts(), Lines{"Wrong file-type: extension \".CFG\" expected."});
     EXPECT_EQ(lines, Lines{"old"});
+
+    Sink.Clear();
+    EXPECT_FALSE(LoadCfgFile((Dir / "missing.cfg").string(), lines, Sink));
+    EXPECT_EQ(Sink.Texts(), Lines{MsgCfgCannotRead});
 }
 
 TEST_F(CfgFileTest, ReadsWindows1252AndUtf8Alike) {
@@ -85,12 +89,6 @@ TEST_F(CfgFileTest, RefusesCharacterOutsideWindows1252NamingItsLine) {
     EXPECT_EQ(Sink.Texts(),
               Lines{"Line 3 of the file holds a character that Windows-1252 cannot represent."});
     EXPECT_TRUE(lines.empty());
-}
-
-TEST_F(CfgFileTest, ReportsMissingFile) {
-    Lines lines;
-    EXPECT_FALSE(LoadCfgFile((Dir / "missing.cfg").string(), lines, Sink));
-    EXPECT_EQ(Sink.Texts(), Lines{MsgCfgCannotRead});
 }
 
 TEST_F(CfgFileTest, SavesLinesWithCrLfAndReadsThemBack) {

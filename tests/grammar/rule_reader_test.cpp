@@ -144,25 +144,18 @@ TEST(RuleReader, DeleteCharacterSeparatesLikeBlank) {
     EXPECT_EQ(a.Listing(), b.Listing());
 }
 
-TEST(RuleReader, BoundsRightSideAt256Elements) {
-    std::string line = "S =";
-    for (int i = 0; i < 256; ++i)
+TEST(RuleReader, BoundsRightSideAndAlternativesAt256) {
+    std::string line = "S =", list = "<";
+    for (int i = 0; i < 256; ++i) {
         line += " A";
-    CheckedGrammar ok({line}, false);
-    EXPECT_TRUE(ok.Ok);
-    CheckedGrammar tooMany({line + " A"}, false);
-    EXPECT_EQ(tooMany.Sink.Texts(),
-              std::vector<std::string>{"A maximum of 256 elements is allowed on the right side."});
-}
-
-TEST(RuleReader, BoundsAlternativesAt256) {
-    std::string list = "<";
-    for (int i = 0; i < 256; ++i)
         list += "A,";
-    CheckedGrammar ok({"S = " + list + ">"}, false);
-    EXPECT_TRUE(ok.Ok);
-    CheckedGrammar tooMany({"S = " + list + "B>"}, false);
-    EXPECT_EQ(tooMany.Sink.Last(), "List of alternatives may contain a maximum of 256 elements.");
+    }
+    EXPECT_TRUE(CheckedGrammar({line}, false).Ok);
+    EXPECT_EQ(CheckedGrammar({line + " A"}, false).Sink.Texts(),
+              std::vector<std::string>{"A maximum of 256 elements is allowed on the right side."});
+    EXPECT_TRUE(CheckedGrammar({"S = " + list + ">"}, false).Ok);
+    EXPECT_EQ(CheckedGrammar({"S = " + list + "B>"}, false).Sink.Last(),
+              "List of alternatives may contain a maximum of 256 elements.");
 }
 
 TEST(RuleReader, KeepsRulesReadBeforeTheFault) {
