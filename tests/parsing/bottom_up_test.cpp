@@ -14,14 +14,6 @@ namespace {
 constexpr uint8_t BottomUpDepth = poBottomUp | poDepthFirst | poTraceList;
 constexpr uint8_t BottomUpBreadth = poBottomUp | poBreadthFirst | poTraceList;
 
-std::vector<std::string> Shown(const std::vector<std::string>& trace) {
-    std::vector<std::string> lines = trace;
-    for (auto& line : lines)
-        for (char& c : line)
-            if (c == '\t') c = '|';
-    return lines;
-}
-
 std::vector<int> Rules(const std::string& entry) {
     std::vector<int> rules;
     for (std::size_t i = 0; i + 1 < entry.size(); i += 2)
@@ -46,17 +38,14 @@ std::vector<std::string> DogVerbFirstGrammar() {
 
 } // namespace
 
-TEST(BottomUpTrace, DepthFirstWritesOneLinePerReduction) {
+TEST(BottomUpTrace, DepthFirstReductionsAndBreadthFirstSteps) {
     ParseFixture f(QuickStartGrammar);
     ASSERT_TRUE(f.Parse("the dog chases the cat", BottomUpDepth));
     EXPECT_THAT(Shown(f.Trace()),
                 ElementsAre("0|3| DET dog chases the cat", "1|5| DET N chases the cat",
                             "2|1| NP chases the cat", "3|6| NP V the cat", "4|3| NP V DET cat",
                             "5|4| NP V DET N", "6|1| NP V NP", "7|2| NP VP", "8|0| S"));
-}
-
-TEST(BottomUpTrace, BreadthFirstWritesCategoryAndStepLines) {
-    ParseFixture f(QuickStartGrammar);
+    // Breadth-first writes the category line, then one line per step.
     ASSERT_TRUE(f.Parse("the dog chases the cat", BottomUpBreadth));
     EXPECT_THAT(Shown(f.Trace()),
                 ElementsAre("0|*| DET N V DET N", "1|-| NP V NP", "2|-| NP VP", "3|-| S"));
@@ -82,18 +71,16 @@ TEST(BottomUpTrace, OptimalDropsTheFailedSearches) {
                 ElementsAre("0|*| DET N V DET N", "1|-| NP V NP", "2|-| NP VP", "3|-| S"));
 }
 
-TEST(BottomUpTrace, OneWordStartCategoryIsAcceptedUnreduced) {
+TEST(BottomUpTrace, OneWordStartCategoryAndUnitRules) {
     ParseFixture f({"S = \"hi\""});
     ASSERT_TRUE(f.Parse("hi", BottomUpBreadth));
     EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|*| S"));
-}
-
-TEST(BottomUpTrace, UnitRulesReduceOnToTheStartSymbol) {
-    ParseFixture f({"S = A", "A = B", "B = \"x\""});
-    ASSERT_TRUE(f.Parse("x", BottomUpDepth));
-    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|2| B", "1|1| A", "2|0| S"));
-    ASSERT_TRUE(f.Parse("x", BottomUpBreadth));
-    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|*| B", "1|-| A", "2|-| S"));
+    // Unit rules reduce on to the start symbol.
+    ParseFixture unit({"S = A", "A = B", "B = \"x\""});
+    ASSERT_TRUE(unit.Parse("x", BottomUpDepth));
+    EXPECT_THAT(Shown(unit.Trace()), ElementsAre("0|2| B", "1|1| A", "2|0| S"));
+    ASSERT_TRUE(unit.Parse("x", BottomUpBreadth));
+    EXPECT_THAT(Shown(unit.Trace()), ElementsAre("0|*| B", "1|-| A", "2|-| S"));
 }
 
 TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {

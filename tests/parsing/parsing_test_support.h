@@ -52,4 +52,13 @@ struct ParseFixture {
     bool Checked = false;
 };
 
+// The trace with its tabs shown as "|".
+inline std::vector<std::string> Shown(const std::vector<std::string>& trace) {
+    std::vector<std::string> lines = trace;
+    for (auto& line : lines)
+        for (char& c : line)
+            if (c == '\t') c = '|';
+    return lines;
+}
+
 } // namespace gramarbor::testing

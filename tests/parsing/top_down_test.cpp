@@ -14,18 +14,9 @@ namespace {
 constexpr uint8_t TopDownDepth = poTopDown | poDepthFirst | poTraceList;
 constexpr uint8_t TopDownBreadth = poTopDown | poBreadthFirst | poTraceList;
 
-// The trace with its tabs shown as "|".
-std::vector<std::string> Shown(const std::vector<std::string>& trace) {
-    std::vector<std::string> lines = trace;
-    for (auto& line : lines)
-        for (char& c : line)
-            if (c == '\t') c = '|';
-    return lines;
-}
-
 } // namespace
 
-TEST(TopDownTrace, DepthFirstDetailedShowsEveryExpansionTried) {
+TEST(TopDownTrace, DepthFirstDetailedAndOptimal) {
     ParseFixture f(QuickStartGrammar);
     ASSERT_TRUE(f.Checked);
     ASSERT_TRUE(f.Parse("the dog chases the cat", TopDownDepth));
@@ -35,10 +26,7 @@ TEST(TopDownTrace, DepthFirstDetailedShowsEveryExpansionTried) {
                             "7|6| the dog chases NP", "8|1| the dog chases DET N",
                             "9|3| the dog chases the N", "10|4| the dog chases the cat"));
     EXPECT_TRUE(f.Trees().empty()) << "no trees were asked for";
-}
-
-TEST(TopDownTrace, DepthFirstOptimalKeepsOnlyTheDerivation) {
-    ParseFixture f(QuickStartGrammar);
+    // The optimal trace keeps only the derivation.
     ASSERT_TRUE(f.Parse("the dog chases the cat", TopDownDepth | poOptimalTrace));
     EXPECT_THAT(Shown(f.Trace()),
                 ElementsAre("0|-| S", "1|0| NP VP", "2|1| DET N VP", "3|3| the N VP",
@@ -60,17 +48,15 @@ TEST(TopDownTrace, BreadthFirstExpandsAllNonterminalsPerLine) {
                             "4|-| the dog chases the cat"));
 }
 
-TEST(TopDownTrace, TerminalStartRuleMatchesAtOnce) {
+TEST(TopDownTrace, TerminalStartRuleAndLowerCaseNames) {
     ParseFixture f({"S = \"hello\" \"world\""});
     ASSERT_TRUE(f.Checked);
     ASSERT_TRUE(f.Parse("Hello World", TopDownDepth));
     EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|-| S", "1|0| hello world"));
-}
-
-TEST(TopDownTrace, LowerCaseNonterminalsShowUpperCased) {
-    ParseFixture f({"s = np", "np = \"x\""});
-    ASSERT_TRUE(f.Parse("x", TopDownDepth));
-    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|-| S", "1|0| NP", "2|1| x"));
+    // Lower-case nonterminals show upper-cased.
+    ParseFixture lower({"s = np", "np = \"x\""});
+    ASSERT_TRUE(lower.Parse("x", TopDownDepth));
+    EXPECT_THAT(Shown(lower.Trace()), ElementsAre("0|-| S", "1|0| NP", "2|1| x"));
 }
 
 TEST(TopDownFailures, ExpansionsLongerThanTheSentenceAreDroppedSilently) {
