@@ -3,34 +3,12 @@
 #include <algorithm>
 
 #include "base/large_stack.h"
+#include "grammar/token_match.h"
 #include "text/text_utils.h"
 
 namespace gramarbor {
 
 namespace {
-
-// One terminal or token class of a lexical rule, ready to be compared with a token.
-struct TermMatcher {
-    uint8_t Kind;
-    std::string Key; // the terminal text as the scanner delivers it
-};
-
-bool TermMatches(const TermMatcher& term, const TTokLst& token) {
-    switch (term.Kind) {
-    case ekTerminal:
-        return token.Code >= 1 && token.Code <= MaxKeywordCode && token.Val.Text == term.Key;
-    case ekIdent:
-        return token.Code == tkIdent;
-    case ekNumber:
-        return token.Code == tkFloat || token.Code == tkInteger;
-    case ekFloat:
-        return token.Code == tkFloat;
-    case ekInteger:
-        return token.Code == tkInteger;
-    default:
-        return true;
-    }
-}
 
 constexpr uint64_t PackPair(int64_t high, int64_t low) {
     return (static_cast<uint64_t>(high) << 32) | static_cast<uint32_t>(low);
@@ -57,19 +35,16 @@ void TChartParser::PrepareRules(const TRuleList& rules, const std::vector<TTokLs
     RuleLeft.resize(ruleCount);
     RuleLexical.resize(ruleCount);
     RuleRight.resize(ruleCount);
-    std::vector<std::vector<TermMatcher>> lexicalTerms(ruleCount);
+    std::vector<const std::vector<TElemNode>*> lexicalTerms(ruleCount, nullptr);
     for (int32_t r = 0; r < ruleCount; ++r) {
         const TGramLine& line = rules[r].Line;
         RuleLeft[r] = symbolId(line.Left.Text);
         RuleLexical[r] = line.Lexical ? 1 : 0;
-        for (const TElemNode& elem : line.Right) {
-            if (line.Lexical)
-                lexicalTerms[r].push_back({elem.SymKind, caseSensitive || elem.SymKind != ekTerminal
-                                                             ? elem.Text
-                                                             : UpperCaseGerman(elem.Text)});
-            else
+        if (line.Lexical)
+            lexicalTerms[r] = &line.Right;
+        else
+            for (const TElemNode& elem : line.Right)
                 RuleRight[r].push_back(symbolId(elem.Text));
-        }
     }
     SymbolRules.assign(symbolIds.size(), {});
     for (int32_t r = 0; r < ruleCount; ++r)
@@ -79,12 +54,12 @@ void TChartParser::PrepareRules(const TRuleList& rules, const std::vector<TTokLs
     std::unordered_map<std::string, std::vector<int32_t>> byText;
     std::vector<int32_t> byClass[7];
     for (int32_t r = 0; r < ruleCount; ++r) {
-        if (!RuleLexical[r] || lexicalTerms[r].empty()) continue;
-        const TermMatcher& first = lexicalTerms[r].front();
-        if (first.Kind == ekTerminal)
-            byText[first.Key].push_back(r);
-        else if (first.Kind < 7)
-            byClass[first.Kind].push_back(r);
+        if (!lexicalTerms[r] || lexicalTerms[r]->empty()) continue;
+        const TElemNode& first = lexicalTerms[r]->front();
+        if (first.SymKind == ekTerminal)
+            byText[caseSensitive ? first.Text : UpperCaseGerman(first.Text)].push_back(r);
+        else if (first.SymKind < 7)
+            byClass[first.SymKind].push_back(r);
     }
     LexMatches.assign(TokenCount, {});
     std::vector<int32_t> candidates;
@@ -107,12 +82,12 @@ void TChartParser::PrepareRules(const TRuleList& rules, const std::vector<TTokLs
             take(byClass[ekInteger]);
         }
         for (const int32_t r : candidates) {
-            const auto& terms = lexicalTerms[r];
+            const auto& terms = *lexicalTerms[r];
             const auto length = static_cast<int32_t>(terms.size());
             if (q + length > TokenCount) continue;
             bool ok = true;
             for (int32_t i = 1; i < length && ok; ++i)
-                ok = TermMatches(terms[i], tokens[q + i]);
+                ok = TokenMatchesSymbol(terms[i], tokens[q + i], caseSensitive);
             if (ok) LexMatches[q].push_back({RuleLeft[r], r, q + length});
         }
         std::sort(LexMatches[q].begin(), LexMatches[q].end(),

@@ -6,16 +6,12 @@
 #include <vector>
 
 #include "grammar/grammar_store.h"
+#include "grammar/token_match.h"
 #include "parsing/parse_run.h"
 
 namespace gramarbor {
 
 enum TMatchResult : uint8_t { pmFail = 1, pmPrefix = 2, pmComplete = 3 };
-
-// Whether a terminal-like symbol accepts a token: quoted texts match keywords of the
-// same text (folded to upper case unless caseSensitive), the token classes match
-// their token kinds; other kinds accept anything.
-bool TokenMatchesSymbol(const TElemNode& symbol, const TTokLst& token, bool caseSensitive);
 
 // Compares the pattern with store.Tokens from the left. With complete the pattern
 // must be all terminals and match the whole sentence; otherwise the terminals before
