@@ -11,13 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class CheckExample : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CheckExample, PrintsTheGoldenListing) {

@@ -126,10 +126,6 @@ TEST(ParseCommand, DoubleDashEndsTheOptions) {
     EXPECT_EQ(result.Err, "error: Internal error: couldn`t create complete list of tokens!\n");
 }
 
-} // namespace
-
-namespace {
-
 std::vector<std::string> AttachedPhrases(int count) {
     std::vector<std::string> words{"I", "saw", "the", "man"};
     for (int i = 0; i < count; ++i)
@@ -137,8 +133,6 @@ std::vector<std::string> AttachedPhrases(int count) {
             words.push_back(word);
     return words;
 }
-
-} // namespace
 
 TEST(ParseCommand, CountsTreesExactlyAndLimitsThePrintedOnes) {
     // Each phrase attaches to the verb phrase or to a noun phrase, at most once each.
@@ -163,3 +157,5 @@ TEST(ParseCommand, CountsTreesExactlyAndLimitsThePrintedOnes) {
 
     EXPECT_EQ(Parse({"--max-trees", "0"}, ExamplePath("ambiguous_pp.cfg"), {"I"}).ExitCode, 2);
 }
+
+} // namespace

@@ -14,13 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class RtnCli : public ::testing::Test {
 protected:
     void SetUp() override {

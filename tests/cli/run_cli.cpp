@@ -7,16 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
-
 std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
-
-} // namespace
 
 CliResult RunCli(const std::vector<std::string>& args, const std::string& input) {
     char outPath[] = "/tmp/gramarbor-cli-out-XXXXXX";
@@ -38,7 +34,8 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& input)
         std::string program = GRAMARBOR_CLI;
         argv.push_back(program.data());
         std::vector<std::string> copies = args;
-        for (auto& arg : copies) argv.push_back(arg.data());
+        for (auto& arg : copies)
+            argv.push_back(arg.data());
         argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(127);
@@ -57,6 +54,10 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& input)
     return result;
 }
 
-std::string ExamplePath(const std::string& name) { return std::string(GRAMARBOR_EXAMPLES) + "/" + name; }
+std::string ExamplePath(const std::string& name) {
+    return std::string(GRAMARBOR_EXAMPLES) + "/" + name;
+}
 
-std::string TestDataPath(const std::string& name) { return std::string(GRAMARBOR_TEST_DATA) + "/" + name; }
+std::string TestDataPath(const std::string& name) {
+    return std::string(GRAMARBOR_TEST_DATA) + "/" + name;
+}

@@ -14,6 +14,9 @@ struct CliResult {
 // unless input is given.
 CliResult RunCli(const std::vector<std::string>& args, const std::string& input = "");
 
+// The whole file as bytes ("" when it cannot be read).
+std::string Slurp(const std::string& path);
+
 // Path of a file in examples/ or tests/data/.
 std::string ExamplePath(const std::string& name);
 std::string TestDataPath(const std::string& name);

@@ -17,13 +17,6 @@ std::string TempFile(const std::string& name) {
     return path.string();
 }
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(CliTree, ReadsAndWritesEveryBracketFormat) {
     CliResult r = RunCli({"tree", "[S, [NP,[DET],[N]],[VP]]  ", "--separator", "comma"});
     EXPECT_EQ(r.ExitCode, 0) << r.Err;
