@@ -35,6 +35,7 @@
 #include "rtn/rtn_layout.h"
 #include "text/text_utils.h"
 #include "tree/canvas_measurer.h"
+#include "workbench/environment_io.h"
 #include "workbench/glob_opts_dlg.h"
 #include "workbench/info_dialogs.h"
 #include "workbench/rtn_dialogs.h"
@@ -173,16 +174,12 @@ TForm1::TForm1(Prompter* prompter, QWidget* parent)
     DialogHost = std::make_unique<QtRtnDialogHost>(PaintBox1, this);
     Rtn.SetDialogHost(DialogHost.get());
 
-    // Defaults of a start without stored settings.
-    InputText->clear();
-    InputText->lineEdit()->setMaxLength(MaxTextLength);
-    ParseOptions = DefaultParseOptions;
-    Rtn.SetDisplayOptions(0, 0, true, true);
-    SetParseControls();
-    RefreshRtnOptions();
-    GlobalPC->setCurrentWidget(ParsingSheet);
-    GrammarPC->setCurrentWidget(ExternalSheet);
-    ParsingPC->setCurrentWidget(RTNSheet);
+    // Stored settings, group by group; their defaults without a file or with saving off.
+    const std::string envBytes = ReadEnvironmentFile();
+    TEnvironmentReader envReader(envBytes);
+    RestoreWindowSettings(envReader);
+    RestoreParsingSettings(envReader);
+    RestoreTreeSettings(envReader);
     ConnectHandlers();
 }
 
@@ -191,6 +188,12 @@ void TForm1::FormShow() {
     if (const QScreen* screen = QApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
     showMaximized();
+    // The instructions window was open at the last exit: open it again there.
+    if (HelpRect.Width >= 1 && HelpRect.Height >= 1) {
+        InstructionBtnClick();
+        HelpPageDlg->move(HelpRect.Left, HelpRect.Top);
+        HelpPageDlg->resize(HelpRect.Width, HelpRect.Height);
+    }
 }
 
 TForm1::~TForm1() {
@@ -947,6 +950,7 @@ void TForm1::TransferBtnClick() {
 }
 
 void TForm1::ExitButtonClick() {
+    SaveEnvironment(SaveEnvironmentOption);
     HelpPageDlg->close();
     close();
 }

@@ -15,6 +15,7 @@
 #include "grammar/prepare_grammar.h"
 #include "qtcanvas/qt_text_measurer.h"
 #include "rtn/rtn_workspace.h"
+#include "settings/environment.h"
 #include "tree/tree.h"
 #include "workbench/parse_runner.h"
 #include "workbench/prompter.h"
@@ -86,6 +87,11 @@ public:
     uint8_t ParseOptions = 0;
     int MaxTextLength = 255;
     bool SaveEnvironmentOption = false;
+    // Place of the instructions window at the last exit; all 0 when it was closed.
+    THelpRect HelpRect;
+    // The settings as read at start; the values no sheet holds yet are written back
+    // from here.
+    TEnvironment StoredEnvironment;
     TRtnWorkspace Rtn;
     TTree ParseTree;
 
@@ -129,6 +135,10 @@ public:
     void GlobOptsBtnClick();
     void ExitButtonClick();
     void GlobalPCChange();
+    // Writes the settings file with the given save flag; false after a message.
+    bool SaveEnvironment(bool saveFlag);
+    // The settings as the window holds them now.
+    TEnvironment CurrentEnvironment() const;
 
     // Widgets, named as their controls.
     QTabWidget* GlobalPC;
@@ -207,6 +217,10 @@ private:
     QWidget* BuildBottomRow();
     void ConnectHandlers();
     void SetParseControls();
+    // Settings groups restored while the window is created (environment_io.cpp).
+    void RestoreWindowSettings(TEnvironmentReader& reader);
+    void RestoreParsingSettings(TEnvironmentReader& reader);
+    void RestoreTreeSettings(TEnvironmentReader& reader);
 
     std::vector<std::string> SourceLines() const;
     void SetSourceLines(const std::vector<std::string>& lines);
