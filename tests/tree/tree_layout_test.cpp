@@ -26,23 +26,20 @@ void ExpectPositions(TTree& tree, const std::vector<Pos>& expected) {
 }
 
 TEST(TreeLayout, LeavesAreTwoColumnsApartAndParentsCentredOverTheirLeaves) {
+    const std::pair<const char*, std::vector<Pos>> cases[] = {
+        {"[S]", {{{}, 0, 0}}},
+        {"[r [a] [b] [c]]", {{{}, 2, 0}, {{0}, 0, 1}, {{1}, 2, 1}, {{2}, 4, 1}}},
+        {"[r [a] [b [c] [d]]]",
+         {{{}, 2, 0}, {{0}, 0, 1}, {{1}, 3, 1}, {{1, 0}, 2, 2}, {{1, 1}, 4, 2}}},
+        {"[r [a [b [c]]] [d]]", {{{}, 1, 0}, {{0}, 0, 1}, {{0, 0, 0}, 0, 3}, {{1}, 2, 1}}},
+    };
     NullSink sink;
     TTree tree(true, sink);
-    ReadTree(tree, "[S]");
-    ASSERT_TRUE(tree.Positions());
-    ExpectPositions(tree, {{{}, 0, 0}});
-
-    ReadTree(tree, "[r [a] [b] [c]]");
-    ASSERT_TRUE(tree.Positions());
-    ExpectPositions(tree, {{{}, 2, 0}, {{0}, 0, 1}, {{1}, 2, 1}, {{2}, 4, 1}});
-
-    ReadTree(tree, "[r [a] [b [c] [d]]]");
-    ASSERT_TRUE(tree.Positions());
-    ExpectPositions(tree, {{{}, 2, 0}, {{0}, 0, 1}, {{1}, 3, 1}, {{1, 0}, 2, 2}, {{1, 1}, 4, 2}});
-
-    ReadTree(tree, "[r [a [b [c]]] [d]]");
-    ASSERT_TRUE(tree.Positions());
-    ExpectPositions(tree, {{{}, 1, 0}, {{0}, 0, 1}, {{0, 0, 0}, 0, 3}, {{1}, 2, 1}});
+    for (const auto& [text, positions] : cases) {
+        ReadTree(tree, text);
+        ASSERT_TRUE(tree.Positions()) << text;
+        ExpectPositions(tree, positions);
+    }
 }
 
 TEST(TreeLayout, PlaneTreeWithChainsAndWithout) {

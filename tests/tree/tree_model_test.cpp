@@ -57,9 +57,6 @@ TEST(TreeParams, DefaultsOddDistancesAndNodeDefaults) {
     EXPECT_EQ(font, "Arial");
     EXPECT_EQ(options, 0);
     EXPECT_EQ(defaults, DefaultNodeAttr());
-    EXPECT_EQ(defaults.FontSize, 16);
-    EXPECT_EQ(defaults.LineDist, 4);
-    EXPECT_EQ(defaults.Flags, naLeft);
 
     TNodeAttr small;
     small.FontSize = 10;
