@@ -12,6 +12,7 @@
 #include "settings/environment_location.h"
 #include "workbench/info_dialogs.h"
 #include "workbench/main_window.h"
+#include "workbench/trees_sheet.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor {
@@ -77,12 +78,40 @@ void TForm1::RestoreParsingSettings(TEnvironmentReader& reader) {
 }
 
 void TForm1::RestoreTreeSettings(TEnvironmentReader& reader) {
-    // Kept for the trees sheet and written back unchanged at exit.
     TEnvironment& env = StoredEnvironment;
+    TTreeSheet& sheet = Trees->Sheet();
+    // Group 3: the tree list; the hot keys and the names follow from it.
     reader.ReadTreeList(env);
+    sheet.TreeList = env.TreeList;
+    sheet.RebuildTreeNames();
+    Trees->NewTreeCB->clear(); // filled again from the names below
+    // Group 4: tree windows.
     reader.ReadTreeWindows(env);
+    sheet.SplitScreen = env.SplitScreen;
+    sheet.SetActiveTree(env.ActiveTree);
+    sheet.PasteMode = env.PasteMode == 1 ? TPasteMode::Replace : TPasteMode::Append;
+    sheet.BinaryLayers = env.BinaryLayers;
+    // Group 5: tree options; frames, triangles and arrows follow their check boxes.
     reader.ReadTreeOptions(env);
+    sheet.TreeOptions = env.TreeOptions;
+    const auto follow = [&sheet](uint8_t bit, bool on) {
+        sheet.TreeOptions = on ? (sheet.TreeOptions | bit) : (sheet.TreeOptions & ~bit);
+    };
+    follow(toFrames, env.FrameBox);
+    follow(toTriangles, env.TriangleBox);
+    follow(toArrows, env.ArrowBox);
+    sheet.OptimalTree = env.OptimalTree;
+    sheet.PlaneTree = env.PlaneTree;
+    sheet.HDist = env.HDist;
+    sheet.VDist = env.VDist;
+    // Group 6: font, node defaults and the in/out format.
     reader.ReadFontAndFormat(env);
+    sheet.FontName = env.FontName;
+    sheet.NodeDefaults = env.NodeDefaults;
+    sheet.IOFormat = {env.IOFormat[0], env.IOFormat[1], env.IOFormat[2], env.IOFormat[3]};
+    // Into both trees and the controls.
+    sheet.ClearHighlight();
+    Trees->ShowTrees();
 }
 
 TEnvironment TForm1::CurrentEnvironment() const {
@@ -104,6 +133,24 @@ TEnvironment TForm1::CurrentEnvironment() const {
     env.LinesAllowed = Rtn.LinesAllowed;
     env.NodeSize = NodeSizeUD->Position();
     env.NodeDist = NodeDistUD->Position();
+    TTreeSheet& sheet = Trees->Sheet();
+    env.TreeList = sheet.TreeList;
+    env.SplitScreen = sheet.SplitScreen;
+    env.ActiveTree = sheet.ActiveTreeIndex;
+    env.PasteMode = sheet.PasteMode == TPasteMode::Replace ? 1 : 0;
+    env.BinaryLayers = sheet.BinaryLayers;
+    env.TreeOptions = sheet.TreeOptions;
+    env.OptimalTree = sheet.OptimalTree;
+    env.PlaneTree = sheet.PlaneTree;
+    env.HDist = sheet.HDist;
+    env.VDist = sheet.VDist;
+    env.FrameBox = (sheet.TreeOptions & toFrames) != 0;
+    env.TriangleBox = (sheet.TreeOptions & toTriangles) != 0;
+    env.ArrowBox = (sheet.TreeOptions & toArrows) != 0;
+    env.FontName = sheet.FontName;
+    env.NodeDefaults = sheet.NodeDefaults;
+    env.IOFormat = {sheet.IOFormat.Separation, sheet.IOFormat.ParentPosition,
+                    sheet.IOFormat.Orientation, sheet.IOFormat.BracketType};
     return env;
 }
 

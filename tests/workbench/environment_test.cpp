@@ -24,6 +24,7 @@
 #include "workbench/glob_opts_dlg.h"
 #include "workbench/info_dialogs.h"
 #include "workbench/main_window.h"
+#include "workbench/trees_sheet.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor {
@@ -84,6 +85,25 @@ protected:
         form.HelpPageDlg->resize(400, 300);
     }
 
+    // Changes every setting of the trees side away from its default.
+    void ChangeTreesSide(TForm1& form) {
+        TTreeSheet& sheet = form.Trees->Sheet();
+        sheet.TreeList = {"(1) Sentence@[S [NP] [VP]]", "Empty@[]"};
+        sheet.RebuildTreeNames();
+        sheet.SplitScreenCBClick(true);
+        sheet.ActiveTreeRGClick(0);
+        sheet.PasteMode = TPasteMode::Replace;
+        sheet.BinaryLayers = 3;
+        sheet.SetOptionBit(toFrames, false);
+        sheet.SetOptionBit(toBoldLines, true);
+        sheet.OptimalTreeCBClick(false);
+        sheet.HoriDistUDClick(80);
+        sheet.VertDistUDClick(100);
+        sheet.FontName = "Courier New";
+        sheet.NodeDefaults = {24, 2, 1, naCenter | naRound};
+        sheet.IOFormat = {1, 1, 0, 1};
+    }
+
     fs::path Dir;
     FakePrompter Prompts;
 };
@@ -110,6 +130,7 @@ TEST_F(EnvironmentTest, ExitWithSavingOnRestoresEverythingInTheNextWindow) {
         TForm1 form(&Prompts);
         form.FormShow();
         ChangeParsingSide(form);
+        ChangeTreesSide(form);
         SetGlobalOptions(form, true, QStringLiteral(" 80 "));
         changedOptions = form.ParseOptions;
         EXPECT_NE(changedOptions, DefaultParseOptions);
@@ -134,6 +155,27 @@ TEST_F(EnvironmentTest, ExitWithSavingOnRestoresEverythingInTheNextWindow) {
     EXPECT_FALSE(form.Rtn.SplitWmf);
     EXPECT_EQ(form.NodeSizeUD->Position(), 6);
     EXPECT_EQ(form.NodeDistUD->Position(), 9);
+    // The trees side, in the sheet and in its controls.
+    TTreeSheet& sheet = form.Trees->Sheet();
+    EXPECT_EQ(sheet.TreeList, (std::vector<std::string>{"(1) Sentence@[S [NP] [VP]]", "Empty@[]"}));
+    EXPECT_EQ(sheet.HotKeys[1], "[S [NP] [VP]]");
+    ASSERT_EQ(form.Trees->NewTreeCB->count(), 2);
+    EXPECT_EQ(form.Trees->NewTreeCB->itemText(0), "(1) Sentence");
+    EXPECT_TRUE(sheet.SplitScreen);
+    EXPECT_TRUE(form.Trees->SplitScreenCB->isChecked());
+    EXPECT_EQ(sheet.ActiveTreeIndex, 0);
+    EXPECT_EQ(sheet.PasteMode, TPasteMode::Replace);
+    EXPECT_EQ(sheet.BinaryLayers, 3);
+    EXPECT_EQ(sheet.TreeOptions, toBoldLines | toTriangles | toArrows);
+    EXPECT_FALSE(form.Trees->FrameCB->isChecked());
+    EXPECT_TRUE(form.Trees->TriangleCB->isChecked());
+    EXPECT_FALSE(sheet.OptimalTree);
+    EXPECT_EQ(sheet.HDist, 80);
+    EXPECT_EQ(sheet.VDist, 100);
+    EXPECT_EQ(sheet.FontName, "Courier New");
+    EXPECT_EQ(sheet.NodeDefaults, (TNodeAttr{24, 2, 1, naCenter | naRound}));
+    EXPECT_EQ(sheet.IOFormat, (TBracketFormat{1, 1, 0, 1}));
+    EXPECT_EQ(sheet.Tree1.ConvOpts.Brackets, "()");
     // The instructions window opens where it was, on the page of the sheet in front.
     form.FormShow();
     ASSERT_TRUE(form.HelpPageDlg->isVisible());
@@ -154,6 +196,7 @@ TEST_F(EnvironmentTest, ExitWithSavingOffWritesTheFileButTheNextStartUsesDefault
         TForm1 form(&Prompts);
         form.FormShow();
         ChangeParsingSide(form);
+        ChangeTreesSide(form);
         SetGlobalOptions(form, false, QStringLiteral("80"));
         form.ExitButtonClick();
     }
@@ -172,6 +215,18 @@ TEST_F(EnvironmentTest, ExitWithSavingOffWritesTheFileButTheNextStartUsesDefault
     EXPECT_EQ(form.ParseOptions, DefaultParseOptions);
     EXPECT_TRUE(form.WMFSplitCB->isChecked());
     EXPECT_EQ(form.NodeSizeUD->Position(), 0);
+    TTreeSheet& sheet = form.Trees->Sheet();
+    EXPECT_EQ(sheet.TreeList, DefaultTreeList());
+    EXPECT_EQ(form.Trees->NewTreeCB->count(), 5);
+    EXPECT_FALSE(sheet.SplitScreen);
+    EXPECT_EQ(sheet.PasteMode, TPasteMode::Append);
+    EXPECT_EQ(sheet.BinaryLayers, 5);
+    EXPECT_EQ(sheet.TreeOptions, toFrames | toTriangles | toArrows);
+    EXPECT_TRUE(sheet.OptimalTree);
+    EXPECT_EQ(sheet.HDist, 64);
+    EXPECT_EQ(sheet.FontName, "Arial");
+    EXPECT_EQ(sheet.NodeDefaults, DefaultEnvNodeDefaults());
+    EXPECT_EQ(sheet.IOFormat, TBracketFormat{});
     form.FormShow();
     EXPECT_FALSE(form.HelpPageDlg->isVisible());
 }
