@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "base/file_io.h"
 #include "rtn/cfg_to_rtn.h"
@@ -34,18 +33,7 @@ TRtn NewRtn() {
     return {net};
 }
 
-class TempDir : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Dir = fs::temp_directory_path() /
-              ("rtn_file_test_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(Dir);
-    }
-    void TearDown() override { fs::remove_all(Dir); }
-    std::string Path(const std::string& name) const { return (Dir / name).string(); }
-    fs::path Dir;
-};
+class TempDir : public ::testing::Test, public ScratchFolder {};
 
 TEST(RtnFile, NewRtnIs37Bytes) {
     const std::string bytes = WriteRtnBytes(NewRtn(), TRtnFileOptions{});

@@ -1,9 +1,13 @@
 // Small builders of grammar rules and networks for the network tests.
 #pragma once
 
+#include <filesystem>
 #include <initializer_list>
 #include <string>
+#include <unistd.h>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "grammar/grammar_types.h"
 #include "rtn/rtn_model.h"
@@ -49,5 +53,23 @@ inline TRuleList QuickStartRules() {
 inline TRTNNode Cond(uint8_t kind, uint16_t src, const std::string& text, uint16_t dst) {
     return TRTNNode{kind, src, dst, text};
 }
+
+// A fresh folder per test, removed again afterwards.
+class ScratchFolder {
+public:
+    ScratchFolder()
+        : Dir(std::filesystem::path(::testing::TempDir()) /
+              ("rtn_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+               std::to_string(getpid()))) {
+        std::filesystem::remove_all(Dir);
+        std::filesystem::create_directories(Dir);
+    }
+    ~ScratchFolder() { std::filesystem::remove_all(Dir); }
+    std::string Path(const std::string& name) const { return (Dir / name).string(); }
+
+private:
+    std::filesystem::path Dir;
+};
 
 } // namespace gramarbor::testing

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <unistd.h>
 
 #include "base/file_io.h"
 #include "picture/wmf_writer.h"
@@ -261,20 +260,7 @@ TEST_F(Workspace, DisplayOptionsRedraw) {
     EXPECT_EQ(Ws.FileOptions(), (TRtnFileOptions{false, 16, 16}));
 }
 
-class WorkspaceFiles : public Workspace {
-protected:
-    void SetUp() override {
-        Dir = fs::path(::testing::TempDir()) /
-              ("rtn_ws_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-               std::to_string(getpid()));
-        fs::remove_all(Dir);
-        fs::create_directories(Dir);
-    }
-    void TearDown() override { fs::remove_all(Dir); }
-    std::string Path(const std::string& name) const { return (Dir / name).string(); }
-    fs::path Dir;
-};
+class WorkspaceFiles : public Workspace, public ScratchFolder {};
 
 TEST_F(WorkspaceFiles, SaveAndLoadKeepTheNetworkAndOptions) {
     MakeFrom(QuickStartRules());
