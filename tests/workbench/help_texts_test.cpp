@@ -1,0 +1,50 @@
+// The help texts: the quick-start grammar of the instructions really works, and the
+// dialogs show the texts.
+#include "workbench/help_texts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+
+#include <gtest/gtest.h>
+
+#include "workbench/fake_prompter.h"
+#include "workbench/info_dialogs.h"
+#include "workbench/main_window.h"
+
+namespace gramarbor {
+namespace {
+
+TEST(HelpTexts, QuickStartGrammarChecksAndParsesItsSentence) {
+    test::FakePrompter prompts;
+    TForm1 form(&prompts);
+    QString grammar;
+    for (const std::string& line : QuickStartGrammar())
+        grammar += QString::fromLatin1(line) + QLatin1Char('\n');
+    form.SrcCFG->setPlainText(grammar);
+    form.CheckClick();
+    EXPECT_TRUE(prompts.Messages.empty()) << prompts.Last();
+    form.ParseTreeCB->click(); // only the answer
+    form.InputText->setEditText(QString::fromLatin1(QuickStartSentence()));
+    form.ParseClick();
+    EXPECT_EQ(prompts.Last(), "Parsing successful!");
+    // The help shows the same grammar and sentence.
+    for (const std::string& line : QuickStartGrammar())
+        EXPECT_NE(ParseHelp().find(line), std::string::npos) << line;
+    EXPECT_NE(ParseHelp().find(QuickStartSentence()), std::string::npos);
+}
+
+TEST(HelpTexts, TextsAreAsciiAndShownByTheDialogs) {
+    for (const std::string* text :
+         {&ParseHelp(), &TreeHelp(), &DefNodeHelp(), &IOFormHelp(), &InfoDescription()}) {
+        EXPECT_GT(text->size(), 200u);
+        for (char c : *text)
+            EXPECT_TRUE(static_cast<unsigned char>(c) < 0x80) << *text;
+    }
+    THelpPageDlg help;
+    EXPECT_EQ(help.ParseHelpMemo->toPlainText().toStdString(), ParseHelp());
+    EXPECT_EQ(help.TreeHelpMemo->toPlainText().toStdString(), TreeHelp());
+}
+
+} // namespace
+} // namespace gramarbor
