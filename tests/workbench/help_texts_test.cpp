@@ -2,12 +2,16 @@
 // dialogs show the texts.
 #include "workbench/help_texts.h"
 
+#include <filesystem>
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
+#include "workbench/environment_io.h"
 #include "workbench/fake_prompter.h"
 #include "workbench/info_dialogs.h"
 #include "workbench/main_window.h"
@@ -16,8 +20,16 @@ namespace gramarbor {
 namespace {
 
 TEST(HelpTexts, QuickStartGrammarChecksAndParsesItsSentence) {
+    // A program folder without settings, so that the defaults hold.
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() /
+        ("gramarbor_help_" + std::to_string(QCoreApplication::applicationPid()));
+    std::filesystem::create_directories(dir);
+    SetProgramDir(dir.string());
     test::FakePrompter prompts;
     TForm1 form(&prompts);
+    SetProgramDir("");
+    std::filesystem::remove_all(dir);
     QString grammar;
     for (const std::string& line : QuickStartGrammar())
         grammar += QString::fromLatin1(line) + QLatin1Char('\n');
