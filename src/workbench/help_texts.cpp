@@ -123,7 +123,7 @@ const std::string& TreeHelp() {
     return text;
 }
 
-const std::string& DefNodeHelp() {
+const std::string& DefNodeHelpText() {
     static const std::string text =
         "Node text: the name of the node. A vertical bar | starts a new line; \"Edit\" "
         "opens the lines in a text editor and \"Take\" puts them back. Tags in the text: "
@@ -142,7 +142,7 @@ const std::string& DefNodeHelp() {
     return text;
 }
 
-const std::string& IOFormHelp() {
+const std::string& IOFormHelpText() {
     static const std::string text =
         "These settings decide how \"Tree > text\" writes a tree and how \"Text > tree\" "
         "and the Alt-digit hot keys read one. The tree list always uses the standard "

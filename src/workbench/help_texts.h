@@ -12,8 +12,8 @@ namespace gramarbor {
 const std::string& ParseHelp();
 const std::string& TreeHelp();
 // The help pages of the node-definition and in/out text format dialogs.
-const std::string& DefNodeHelp();
-const std::string& IOFormHelp();
+const std::string& DefNodeHelpText();
+const std::string& IOFormHelpText();
 // The description shown by the information dialog.
 const std::string& InfoDescription();
 

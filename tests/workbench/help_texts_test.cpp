@@ -48,7 +48,7 @@ TEST(HelpTexts, QuickStartGrammarChecksAndParsesItsSentence) {
 
 TEST(HelpTexts, TextsAreAsciiAndShownByTheDialogs) {
     for (const std::string* text :
-         {&ParseHelp(), &TreeHelp(), &DefNodeHelp(), &IOFormHelp(), &InfoDescription()}) {
+         {&ParseHelp(), &TreeHelp(), &DefNodeHelpText(), &IOFormHelpText(), &InfoDescription()}) {
         EXPECT_GT(text->size(), 200u);
         for (char c : *text)
             EXPECT_TRUE(static_cast<unsigned char>(c) < 0x80) << *text;
