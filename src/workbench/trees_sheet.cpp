@@ -116,16 +116,18 @@ void TTreesSheetView::BuildWidgets() {
     PreviewBtn = Button(QStringLiteral("Preview"), "PreviewBtn", this);
     NodeDefBtn = Button(QStringLiteral("&Node defaults"), "NodeDefBtn", this);
     InputFormatBtn = Button(QStringLiteral("In/out text &format"), "InputFormatBtn", this);
-    commands->addWidget(NewTreeCB, 0, 0, 1, 2);
-    int column = 2;
+    auto* first = new QHBoxLayout;
+    first->addWidget(NewTreeCB, 1);
     for (QPushButton* b : {NewTreeBtn, EditTreeListBtn, PushLeftBtn, PushRghtBtn, CopyTreeBtn,
                            CutTreeBtn, DelTreeBtn, PasteTreeBtn})
-        commands->addWidget(b, 0, column++);
-    column = 0;
+        first->addWidget(b);
+    auto* second = new QHBoxLayout;
     for (QPushButton* b : {LoadTreeBtn, SaveTreeBtn, SaveWMFBtn, Button4, TreeToTextBtn,
                            TextToTreeBtn, PreviewBtn, NodeDefBtn, InputFormatBtn})
-        commands->addWidget(b, 1, column++, 1, b == InputFormatBtn ? 2 : 1);
-    commands->setColumnStretch(1, 1);
+        second->addWidget(b);
+    second->addStretch(1);
+    commands->addLayout(first, 0, 0);
+    commands->addLayout(second, 1, 0);
     outer->addLayout(commands);
 
     // Options, in three groups.
