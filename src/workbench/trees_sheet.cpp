@@ -343,7 +343,10 @@ void TTreesSheetView::FillNewTreeCB() {
 
 void TTreesSheetView::SyncTreeControls() {
     TTreeSheet& s = *Core;
-    if (NewTreeCB->count() != static_cast<int>(s.TreeNames.size())) FillNewTreeCB();
+    bool sameNames = NewTreeCB->count() == static_cast<int>(s.TreeNames.size());
+    for (int i = 0; sameNames && i < NewTreeCB->count(); ++i)
+        sameNames = NewTreeCB->itemText(i) == FromCore(s.TreeNames[i]);
+    if (!sameNames) FillNewTreeCB();
     SplitScreenCB->setChecked(s.SplitScreen);
     ActiveTreeRG->SetItemIndex(s.ActiveTreeIndex);
     ActiveTreeRG->setEnabled(s.SplitScreen);
@@ -375,6 +378,7 @@ void TTreesSheetView::ShowTrees() {
                         Core->NodeDefaults);
     Core->ShowTree(0);
     Core->ShowTree(1);
+    FillNewTreeCB();
     SyncTreeControls();
 }
 

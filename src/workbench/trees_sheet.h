@@ -45,7 +45,8 @@ public:
     std::function<int()> MaxTextLength;
     // Sets every control from the settings.
     void SyncTreeControls() override;
-    // Shows both trees anew (after settings were restored).
+    // Shows both trees anew and sets every control, after settings were restored
+    // into Sheet() (call Sheet().RebuildTreeNames() first when TreeList changed).
     void ShowTrees();
     // ALT+digit while the sheet is in front; true when used.
     bool FormKeyDown(int digit);

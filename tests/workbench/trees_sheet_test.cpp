@@ -3,6 +3,7 @@
 #include "workbench/trees_sheet.h"
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include <QApplication>
@@ -164,6 +165,43 @@ TEST_F(TreesSheetTest, HotKeysWorkOnlyWhileTheSheetIsInFront) {
     Form->GlobalPC->setCurrentWidget(Form->TreeSheet);
     EXPECT_TRUE(View->FormKeyDown(4));
     EXPECT_EQ(Text(Sheet().Tree1), "[X [Y]]");
+}
+
+TEST_F(TreesSheetTest, RestoredSettingsReachTheControls) {
+    Sheet().TreeList = {"(2)Small@[A [B]]", "Other@[C]"};
+    Sheet().HDist = 100;
+    Sheet().SplitScreen = true;
+    Sheet().RebuildTreeNames();
+    View->ShowTrees();
+    ASSERT_EQ(View->NewTreeCB->count(), 2);
+    EXPECT_EQ(View->NewTreeCB->itemText(0), "(2)Small");
+    EXPECT_EQ(View->HoriDistLab->text(), "100");
+    EXPECT_TRUE(View->SplitScreenCB->isChecked());
+    EXPECT_EQ(Sheet().HotKeys[2], "[A [B]]");
+}
+
+TEST_F(TreesSheetTest, SaveWmfWritesTheFormatOfTheExtension) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const std::string svg = (dir / "trees_sheet_test.svg").string();
+    const std::string wmf = (dir / "trees_sheet_test.wmf").string();
+    View->SaveWMFBtn->click();
+    EXPECT_EQ(Prompts.Last(), "There is no tree or metafile to save by now.");
+    View->NewTreeBtn->click();
+    Prompts.AnswerWith(svg);
+    Prompts.AnswerWith(wmf);
+    View->SaveWMFBtn->click();
+    View->SaveWMFBtn->click();
+    ASSERT_EQ(Prompts.Dialogs.size(), 2u);
+    EXPECT_EQ(Prompts.Dialogs[0].Title, "Save as WMF");
+    EXPECT_TRUE(Prompts.Dialogs[0].Filter.startsWith("Windows MetaFiles|*.WMF|"));
+    EXPECT_TRUE(Prompts.Dialogs[0].Filter.contains("*.SVG"));
+    std::ifstream in(svg);
+    std::string head(5, '\0');
+    in.read(head.data(), 5);
+    EXPECT_EQ(head, "<?xml");
+    EXPECT_GT(std::filesystem::file_size(wmf), 18u);
+    std::filesystem::remove(svg);
+    std::filesystem::remove(wmf);
 }
 
 TEST_F(TreesSheetTest, DialogViewsShowTheirModels) {
