@@ -72,6 +72,20 @@ void BuildBinary(int layers, TBinaryShape shape, int& counter, std::string& out)
     out += ']';
 }
 
+// Whether node (compared by address only) is a node of tree.
+bool InTree(const TTree& tree, const TNode* node) {
+    std::vector<const TNode*> pending;
+    if (tree.GetRoot()) pending.push_back(tree.GetRoot());
+    while (!pending.empty()) {
+        const TNode* current = pending.back();
+        pending.pop_back();
+        if (current == node) return true;
+        for (const TNodePtr& child : current->Children)
+            if (child) pending.push_back(child.get());
+    }
+    return false;
+}
+
 } // namespace
 
 TTreeSheet::TTreeSheet(MessageSink& sink, Canvas& screen, TTreeSheetHost& host)
@@ -644,6 +658,11 @@ bool TTreeSheet::TransferTree(const TNode* root) {
 void TTreeSheet::ApplyTreeSettings() {
     for (TTree* tree : {&Tree1, &Tree2})
         tree->SetParams(HDist, VDist, FontName, TreeOptions, NodeDefaults);
+    // Leaving the plane layout frees the chain nodes; a highlighted one is gone.
+    if (HighlightedNode && !InTree(ActiveTree(), HighlightedNode)) {
+        HighlightedNode = nullptr;
+        HighlightRect = {-1, -1, -1, -1};
+    }
     DrawTree(0);
     if (SplitScreen) DrawTree(1);
 }

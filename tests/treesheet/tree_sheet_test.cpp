@@ -352,7 +352,8 @@ TEST_F(TreeSheetTest, UndoAndRedoRestoreTheExactTree) {
     Sheet.Redo();
     Sheet.Redo();
     EXPECT_EQ(Text(), "[? [S [VP]]]");
-    for (int i = 0; i < 4; ++i) Sheet.Undo(); // one more than there are steps
+    for (int i = 0; i < 4; ++i)
+        Sheet.Undo(); // one more than there are steps
     EXPECT_EQ(Text(), "[S [NP] [VP]]");
     // The other window keeps its own history.
     Sheet.SetActiveTree(1);
@@ -421,6 +422,21 @@ TEST_F(TreeSheetTest, PreviewLabelsGiveCentimetresAndInches) {
     Sheet.PreviewBtnClick();
     EXPECT_EQ(Host.Preview.CMX, "25.4 cm");
     EXPECT_EQ(Host.Preview.InchY, "1 Inch");
+}
+
+TEST_F(TreeSheetTest, LeavingThePlaneLayoutDropsAHighlightedChainNode) {
+    Build("[S [A [B]] [C]]");
+    Sheet.TreeOptions |= toPlaneOK;
+    Sheet.PlaneTreeCBClick(true);
+    TNode* chain = Root()->Children[1].get();
+    ASSERT_EQ(chain->Name, "$");
+    Point(chain);
+    Sheet.PlaneTreeCBClick(false);
+    EXPECT_EQ(Sheet.HighlightedNode, nullptr);
+    EXPECT_EQ(Text(), "[S [A [B]] [C]]");
+    Point(Root()->Children[1].get());
+    Sheet.PlaneTreeCBClick(true);
+    EXPECT_EQ(Sheet.HighlightedNode->Name, "C");
 }
 
 TEST_F(TreeSheetTest, SplitScreenAndOptimalTreeSwitchTheWindows) {
