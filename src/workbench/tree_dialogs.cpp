@@ -10,8 +10,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "base/file_io.h"
@@ -363,6 +363,11 @@ void TDefNodeDlgView::ShowModel() {
         ChildNameEdit[k]->setEnabled(Model->RowEditable(k));
     }
     ShowPages();
+}
+
+void TDefNodeDlgView::Load(TDefNodeDlg& model) {
+    Model = &model;
+    ShowModel();
 }
 
 bool TDefNodeDlgView::Run(TDefNodeDlg& model) {

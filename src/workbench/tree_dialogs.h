@@ -42,6 +42,8 @@ public:
     TDefNodeDlgView(MessageSink& sink, QWidget* parent = nullptr);
     // True after OK with a non-empty node text; the model's Result tells -1, 0 or 1.
     bool Run(TDefNodeDlg& model);
+    // Shows the model in the controls without running the dialog (pictures, tests).
+    void Load(TDefNodeDlg& model);
 
     QLineEdit* NodeTextEdit;
     QPushButton* NodeTextBtn;

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "workbench/main_window.h"
+#include "workbench/tree_dialogs.h"
 #include "workbench/trees_sheet.h"
 #include "workbench/widgets.h"
 
@@ -83,5 +84,17 @@ int main(int argc, char** argv) {
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(view.TreePaint2, &move);
     Settle();
-    return form.grab().save(file) ? 0 : 1;
+    bool ok = form.grab().save(file);
+
+    // The node definition as it opens on IP.
+    TDefNodeDlg model;
+    model.Fill(*root2->Children[1]);
+    view.DefNodeDlg->Load(model);
+    view.DefNodeDlg->show();
+    Settle();
+    QString dialogFile = file;
+    dialogFile.replace(QStringLiteral(".png"), QStringLiteral("-node.png"));
+    ok = view.DefNodeDlg->grab().save(dialogFile) && ok;
+    view.DefNodeDlg->hide();
+    return ok ? 0 : 1;
 }
