@@ -15,6 +15,7 @@ namespace gramarbor {
 bool BeginParseRun(TParser& store, const std::vector<std::string>& sentence, uint8_t options,
                    TParseRun& run) {
     run.Cancelled = false;
+    run.Refused = false;
     run.TraceBytes = 0;
     run.TraceOverflowed = false;
     run.TreesTruncated = false;
@@ -51,6 +52,7 @@ bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence,
                                  : bottomUp          ? UnitCycleScope::FromWords
                                                      : UnitCycleScope::FromStart;
     if (RefuseUnitCycle(store, scope)) {
+        run.Refused = true;
         run.Scanner.Done();
         return false;
     }

@@ -34,6 +34,9 @@ struct TParseRun {
     CancelToken* Cancel = nullptr;
     // Set when a search of this run stopped because Cancel was set.
     bool Cancelled = false;
+    // Set when the parse never ran (a message said why, for example a unit-rule
+    // cycle): the sentence was neither accepted nor rejected.
+    bool Refused = false;
 
     std::size_t MaxTraceBytes = DefaultMaxTraceBytes;
     std::size_t TraceBytes = 0;

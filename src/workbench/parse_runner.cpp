@@ -84,7 +84,8 @@ TParseOutcome ParseRunner::Run(TParser& store, const std::vector<std::string>& s
     const bool accepted = done.get();
     store.Sink = previousSink;
     collected.PassOn(sink);
-    return TParseOutcome{accepted, run.Cancelled, run.TreeCount.ToString(), run.TreesTruncated};
+    return TParseOutcome{accepted, run.Cancelled, run.Refused, run.TreeCount.ToString(),
+                         run.TreesTruncated};
 }
 
 } // namespace gramarbor

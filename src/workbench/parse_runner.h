@@ -19,6 +19,8 @@ namespace gramarbor {
 struct TParseOutcome {
     bool Accepted = false;
     bool Cancelled = false;
+    // The parse never ran (its message was shown): no verdict.
+    bool Refused = false;
     // The exact number of parse trees in decimal (when trees were asked for), and
     // whether the store keeps fewer of them.
     std::string TreeCount;
