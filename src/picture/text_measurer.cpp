@@ -1,5 +1,6 @@
 #include "picture/text_measurer.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace gramarbor {
@@ -28,7 +29,8 @@ int32_t ApproxTextMeasurer::TextWidth(const TFont& font, std::string_view text) 
     for (const char c : text) total += CharWidth(static_cast<unsigned char>(c));
     double width = total * em / 1000.0;
     if (font.Style & fsBold) width *= 1.1;
-    return static_cast<int32_t>(std::lround(width));
+    // A width beyond 32 bits saturates instead of wrapping to a small one.
+    return static_cast<int32_t>(std::lround(std::min(width, 2147483647.0)));
 }
 
 } // namespace gramarbor

@@ -28,15 +28,21 @@ bool TTree::TreeToStr(std::string& text) {
         const bool outside = ConvOpts.ParentOutside;
         const int k = outside ? 0 : 1;
 
+        // A chain node is written as its placeholders, each the only child of the
+        // one above; Level says which one a frame writes.
         struct Frame {
             const TNode* Node;
+            int32_t Level;
             std::size_t Indent; // the indentation of this node's further children
             std::size_t Next;   // the next child to write
         };
         std::vector<Frame> stack;
+        const auto childCount = [](const TNode* node, int32_t level) -> std::size_t {
+            return level + 1 < node->Levels ? 1 : node->Children.size();
+        };
 
         // Writes the start of a node and makes it the current frame.
-        auto enter = [&](const TNode* node, std::size_t indent) {
+        auto enter = [&](const TNode* node, int32_t level, std::size_t indent) {
             const std::string& name = node->Name;
             // Quoted also where the bare name would not read back: blanks or control
             // characters at its ends (trimmed when read), and an empty name that
@@ -46,21 +52,30 @@ bool TTree::TreeToStr(std::string& text) {
             const bool quote = name.find(sep) != std::string::npos ||
                                name.find(open) != std::string::npos ||
                                name.find(close) != std::string::npos || edgeBlank ||
-                               (name.empty() && (outside || !node->Children.empty()));
+                               (name.empty() && (outside || childCount(node, level) > 0));
             const std::string shown = quote ? '"' + name + '"' : name;
             if (outside)
                 text += shown + open;
             else
                 text += open + shown;
-            stack.push_back({node, indent + name.size() + 1, 0});
+            stack.push_back({node, level, indent + name.size() + 1, 0});
+        };
+        const auto tooLarge = [&] {
+            if (text.size() <= MaxOutputBytes) return false;
+            text.clear();
+            ReportLimit(TreeOutputTooLargeText(MaxOutputBytes));
+            return true;
         };
 
-        enter(Root.get(), 0);
+        enter(Root.get(), 0, 0);
         while (!stack.empty()) {
+            if (tooLarge()) return false;
             Frame& frame = stack.back();
             const TNode* node = frame.Node;
-            if (frame.Next < node->Children.size()) {
-                const TNode* child = node->Children[frame.Next].get();
+            const std::size_t children = childCount(node, frame.Level);
+            if (frame.Next < children) {
+                const bool placeholder = frame.Level + 1 < node->Levels;
+                const TNode* child = placeholder ? node : node->Children[frame.Next].get();
                 if (!child) {
                     text.clear();
                     ReportError(9, "\"TreeToStr\".");
@@ -68,18 +83,18 @@ bool TTree::TreeToStr(std::string& text) {
                 }
                 ++frame.Next;
                 if (!outside) text += sep;
-                enter(child, frame.Indent + k);
+                enter(child, placeholder ? frame.Level + 1 : 0, frame.Indent + k);
                 continue;
             }
             // All children written: close this node.
             if (outside) {
                 // A leaf is its bare name, except a tree of one node, which keeps
                 // its empty brackets so that the text reads back.
-                if (node->Children.empty() && stack.size() == 1)
+                if (children == 0 && stack.size() == 1)
                     text += close;
                 else {
                     text.pop_back();
-                    if (!node->Children.empty()) text += close;
+                    if (children > 0) text += close;
                 }
             } else {
                 text += close;
@@ -88,9 +103,10 @@ bool TTree::TreeToStr(std::string& text) {
             if (stack.empty()) break;
             Frame& parent = stack.back();
             if (outside) text += sep;
-            if (ConvOpts.Vertical && parent.Next < parent.Node->Children.size())
+            if (ConvOpts.Vertical && parent.Next < childCount(parent.Node, parent.Level))
                 text += "\r\n" + std::string(parent.Indent, ' ');
         }
+        if (tooLarge()) return false;
         return true;
     } catch (const std::bad_alloc&) {
         text.clear();
@@ -277,7 +293,7 @@ bool BracketReader::Parse(TNodePtr& result) {
         if (!ReadHead(node, name, head)) return false;
         if (head == Head::Open) {
             if (open.size() >= static_cast<std::size_t>(MaxGridPosition)) {
-                Tree.ReportError(1, " Brackets nested deeper than 32767 levels.");
+                Tree.ReportLimit(TreeTooDeepText());
                 return false;
             }
             open.push_back({std::move(node), name});

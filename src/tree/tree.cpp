@@ -3,9 +3,12 @@
 
 #include <limits>
 #include <new>
+#include <string>
 #include <utility>
 
 #include "text/text_utils.h"
+#include "tree/node_geometry.h"
+#include "tree/placeholder_chain.h"
 
 namespace gramarbor {
 
@@ -116,6 +119,22 @@ void TTree::ReportError(int code, const std::string& context) {
     if (ShowErrors) Messages.Error(TreeErrorText(code) + context);
 }
 
+void TTree::ReportLimit(const std::string& text) {
+    if (ErrorCode != 0) return;
+    ErrorCode = TreeLimitError;
+    if (ShowErrors) Messages.Error(text);
+}
+
+std::string TreeTooDeepText(const std::string& subject) {
+    return subject + " is too deep: no node can lie more than " + std::to_string(MaxGridPosition) +
+           " levels below the root.";
+}
+
+std::string TreeOutputTooLargeText(std::size_t limit) {
+    return "The tree is too large to be written: its text or file would exceed " +
+           std::to_string(limit) + " bytes.";
+}
+
 void TTree::ReportFileError(const std::string& text) {
     if (ShowErrors) Messages.Error(text);
 }
@@ -138,7 +157,9 @@ void TTree::SetParams(int32_t hDist, int32_t vDist, const std::string& fontName,
 
 void TTree::GetParams(int32_t& hDist, int32_t& vDist, std::string& fontName, uint8_t& options,
                       TNodeAttr& defaults) const {
-    hDist = 2 * HalfHDist;
+    // A distance from a file may be beyond twice the int32 range's half: it saturates,
+    // and stays too large to be drawn.
+    hDist = ClampToInt32(2 * int64_t(HalfHDist));
     vDist = VDist;
     fontName = FontName;
     options = Options;
@@ -170,8 +191,10 @@ bool TTree::NewNode(TNodePtr& node) {
 }
 
 void TTree::TakeSerial(TNode& node) {
+    // A chain takes one number for each of its placeholders.
     node.ID = NextID;
-    NextID = NextID == std::numeric_limits<int32_t>::max() ? 1 : NextID + 1;
+    node.SerialIDs = node.Levels > 1;
+    NextID = SerialAfter(NextID, node.Levels);
 }
 
 TNodePtr TTree::CreateNode(const std::string& name, const std::optional<std::string>& annotations,
@@ -240,10 +263,13 @@ bool TTree::CopyTree(const TNode* source, TNodePtr& copy, bool keepIds) {
             node->Rect = item.From->Rect;
             node->X = item.From->X;
             node->Y = item.From->Y;
-            if (keepIds)
+            node->Levels = item.From->Levels;
+            if (keepIds) {
                 node->ID = item.From->ID;
-            else
+                node->SerialIDs = item.From->SerialIDs;
+            } else {
                 TakeSerial(*node);
+            }
             if (WithAnnotations) node->Cont = item.From->Cont;
             TNode* raw = node.get();
             if (item.Into)

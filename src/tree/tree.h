@@ -3,9 +3,11 @@
 //
 // Every walk over the nodes is iterative, and the grid positions are int16, so a
 // tree deeper or wider than MaxGridPosition is refused with an error instead of
-// overflowing the stack or wrapping a position.
+// overflowing the stack or wrapping a position. A chain of plane-tree placeholders
+// is one node however many levels it spans, so plane trees stay linear in size.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -43,6 +45,24 @@ inline constexpr uint8_t toArrows = 0x20;
 
 // Largest grid column and level a node can have.
 inline constexpr int32_t MaxGridPosition = 32767;
+
+// Font heights the node dialogs offer; tree files with larger ones are read with
+// MaxNodeFontSize, so that no drawing meets a font its canvas cannot measure.
+inline constexpr uint16_t MinNodeFontSize = 6;
+inline constexpr uint16_t MaxNodeFontSize = 96;
+
+// Error code of the tree's size limits (depth, written size). It has no entry in
+// the table of error texts: its message is given in full.
+inline constexpr int32_t TreeLimitError = 32;
+
+// Bracket text and tree files are refused beyond this size (the default of a
+// tree's MaxOutputBytes); only the placeholders of long plane-tree chains, written
+// one per level, come near it.
+inline constexpr std::size_t MaxTreeOutputBytes = std::size_t(1) << 30;
+
+// The messages of the size limits; subject names the tree.
+std::string TreeTooDeepText(const std::string& subject = "The tree");
+std::string TreeOutputTooLargeText(std::size_t limit);
 
 // Appearance of one node; 8 bytes in tree files.
 struct TNodeAttr {
@@ -90,7 +110,16 @@ struct TNode {
     int16_t X = 0;
     int16_t Y = 0;
     int32_t ID = 0;
+    // A chain of placeholders "$" (a plane tree's vertical line) is one node standing
+    // for Levels placeholders, each the only child of the one above, in column X at
+    // levels Y .. Y + Levels - 1; Children hang below the last one. They all share
+    // name, attributes, annotations and box; their serial numbers are all ID, or
+    // ID, ID + 1, ... as NextID counts when SerialIDs is set. Every other node has
+    // Levels 1. Text, files and pictures show the placeholders one by one.
+    int32_t Levels = 1;
+    bool SerialIDs = false;
 };
+
 
 // The text of a tree error code (0..31).
 const char* TreeErrorText(int code);
@@ -115,6 +144,8 @@ public:
     TRect GridExtent{-1, -1, -1, -1};
     int32_t NextID = 1;
     std::string FontName = "Arial";
+    // Largest bracket text or tree file written.
+    std::size_t MaxOutputBytes = MaxTreeOutputBytes;
 
     // Parameters.
     void SetParams(int32_t hDist, int32_t vDist, const std::string& fontName, uint8_t options,
@@ -127,6 +158,8 @@ public:
     // Records code (and shows its text followed by context) unless an error is
     // already recorded.
     void ReportError(int code, const std::string& context);
+    // Records TreeLimitError (unless an error is recorded) and shows text.
+    void ReportLimit(const std::string& text);
     void ResetError() { ErrorCode = 0; }
     MessageSink& Sink() { return Messages; }
 
@@ -191,9 +224,19 @@ public:
 
 private:
     bool SaveNode(ByteWriter& out, const TNode* node);
-    bool LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& node);
+    // Reads the nodes in pre-order, folding the placeholders of a chain into one
+    // node; tooDeep tells a tree beyond the grid's levels from a damaged file.
+    bool LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& node, bool& tooDeep);
+    // Sets font heights above MaxNodeFontSize (in the nodes and, when applied, in the
+    // defaults) to it; true when there were any.
+    bool LimitFontSizes(TNode* root, TNodeAttr* defaults);
     void ReportFileError(const std::string& text);
     void TakeSerial(TNode& node);
+    // Moves the last placeholder of a chain node with more than one level into a node
+    // of its own, the chain's only child; false on allocation failure.
+    bool SplitLastPlaceholder(TNode& chain);
+    // Frees the chain placeholders that RemovePlaneChains removes from the slot.
+    bool RemoveChainsAt(TNodePtr& slot);
     void DrawNodes(Canvas& canvas, TNode* node, int32_t offsX, int32_t offsY);
 
     MessageSink& Messages;

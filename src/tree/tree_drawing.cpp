@@ -1,6 +1,7 @@
 // Node markup, node boxes and the drawing of a tree into its picture.
 #include "tree/tree.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -18,7 +19,10 @@ int32_t TTree::MarkupTextOut(Canvas& canvas, int32_t x, int32_t y, std::string_v
     const int32_t shift = IndexShift(fs);
     TFont font = canvas.State.Font;
     const bool drawing = int64_t(x) + y >= 0;
-    int32_t total = 0, dx = 0, yoff = 0;
+    // Widths add up in 64 bits; the result saturates, so that an absurdly wide line
+    // stays too wide to be drawn instead of wrapping to a small width.
+    int64_t total = 0, dx = 0;
+    int32_t yoff = 0;
 
     bool pendItalic = false, pendBold = false, pendUnder = false, pendStrike = false;
     bool pendUpper = false, pendLower = false, pendFont = false, pendReset = false;
@@ -97,7 +101,7 @@ int32_t TTree::MarkupTextOut(Canvas& canvas, int32_t x, int32_t y, std::string_v
         if (!piece.empty()) {
             const int32_t w = canvas.TextWidth(piece);
             total += w;
-            if (drawing) canvas.TextOut(x + dx, y + yoff, piece);
+            if (drawing) canvas.TextOut(ClampToInt32(x + dx), ClampToInt32(int64_t(y) + yoff), piece);
             dx += w;
         }
         if (pendUpper) {
@@ -128,7 +132,7 @@ int32_t TTree::MarkupTextOut(Canvas& canvas, int32_t x, int32_t y, std::string_v
         if (pendFont) font.Name = fontName.empty() ? FontName : fontName;
         pendItalic = pendBold = pendUnder = pendStrike = pendUpper = pendLower = pendFont = false;
         canvas.State.Font = font;
-        if (p == std::string_view::npos) return total;
+        if (p == std::string_view::npos) return ClampToInt32(total);
         rest = rest.substr(next);
     }
 }
@@ -147,26 +151,29 @@ int32_t TTree::LinesWidth(Canvas& canvas, const TNodeAttr& attr,
 
 TRect TTree::NodeBox(Canvas& canvas, int32_t left, int32_t top, int32_t width,
                      const std::vector<std::string>& lines, const TNodeAttr& attr, bool draw) {
+    // Display draws only boxes whose coordinates it has checked; other callers get
+    // coordinates limited to 32 bits rather than wrapped.
     const NodeBoxSize size = MeasureNodeBox(attr, width, lines.size());
-    const TRect box{left, top, left + size.Width, top + size.Height};
+    const TRect box{left, top, ClampToInt32(left + size.Width), ClampToInt32(top + size.Height)};
     if (!draw) return box;
     const int32_t fs = attr.FontSize;
-    const int32_t d = size.Margin;
+    const int32_t d = static_cast<int32_t>(size.Margin);
     canvas.State.BrushStyle = TBrushStyle::bsSolid;
     canvas.State.BrushColor = clWhite;
     canvas.FillRect(box);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const int32_t y = top + 2 + static_cast<int32_t>(i) * (fs + attr.LineDist);
-        const int32_t w = MarkupWidth(canvas, attr, lines[i]);
-        const int32_t c = left + width / 2;
-        int32_t lx = c - w / 2;
+        const int32_t y =
+            ClampToInt32(int64_t(top) + 2 + static_cast<int64_t>(i) * (fs + attr.LineDist));
+        const int64_t w = MarkupWidth(canvas, attr, lines[i]);
+        const int64_t c = int64_t(left) + width / 2;
+        int64_t lx = c - w / 2;
         if (attr.Flags & naCenter)
             lx = c - w / 2;
         else if (attr.Flags & naLeft)
             lx = left;
         else if (attr.Flags & naRight)
-            lx = left + width - w;
-        MarkupTextOut(canvas, lx + d, y, lines[i], attr);
+            lx = int64_t(left) + width - w;
+        MarkupTextOut(canvas, ClampToInt32(lx + d), y, lines[i], attr);
     }
     if ((Options & toFrames) && (attr.Flags & (naAngular | naRound | naBrackets))) {
         canvas.State.BrushStyle = TBrushStyle::bsClear;
@@ -214,16 +221,25 @@ void TTree::DrawNodes(Canvas& canvas, TNode* start, int32_t offsX, int32_t offsY
     std::vector<Frame> stack;
     std::vector<std::string> lines;
 
-    // Draws a node's own box (or chain line) and makes it the current frame.
+    // Drawing coordinates of a grid position; Extension has checked them.
+    auto atX = [&](int64_t column) { return ClampToInt32(column * HalfHDist + offsX); };
+    auto atY = [&](int64_t level) { return ClampToInt32(level * VDist + offsY); };
+
+    // Draws a node's own box (or chain line) and makes it the current frame; a
+    // chain's children hang below its last placeholder.
     auto enter = [&](TNode* node) {
-        const int32_t nx = node->X * HalfHDist + offsX;
-        const int32_t ny = node->Y * VDist + offsY;
+        const int32_t nx = atX(node->X);
+        int32_t ny = atY(node->Y);
         canvas.State.PenColor = clBlack;
         const int32_t fs = node->Attr.FontSize;
         int32_t h = 0;
         if (node->Name == "$") {
-            canvas.MoveTo(nx, ny - 2);
-            canvas.LineTo(nx, ny + fs + 4);
+            // The lines of a chain's placeholders, and those between them, cover
+            // exactly one line from the first to the last.
+            const int32_t lastY = atY(int64_t(node->Y) + node->Levels - 1);
+            canvas.MoveTo(nx, std::min(ny, lastY) - 2);
+            canvas.LineTo(nx, std::max(ny, lastY) + fs + 4);
+            ny = lastY;
         } else {
             SplitString(node->Name, "|", &lines);
             const int32_t w = LinesWidth(canvas, node->Attr, lines);
@@ -259,16 +275,17 @@ void TTree::DrawNodes(Canvas& canvas, TNode* start, int32_t offsX, int32_t offsY
         // The connection from the parent to the node just finished.
         const Frame& parent = stack.back();
         const TNode* child = node;
-        const int32_t cx = child->X * HalfHDist + offsX;
-        const int32_t cy = child->Y * VDist + offsY;
-        const int32_t half = (child->Rect.Right - child->Rect.Left) / 2;
+        const int32_t cx = atX(child->X);
+        const int32_t cy = atY(child->Y);
+        // A placeholder's box is never drawn: it may hold anything a file held.
+        const int64_t half = (int64_t(child->Rect.Right) - child->Rect.Left) / 2;
         const int32_t px = parent.NX;
         const int32_t py = parent.NY + parent.H;
         canvas.State.PenColor = clBlack;
         if ((Options & toTriangles) && (child->Attr.Flags & naTriangle)) {
             canvas.MoveTo(px, py);
-            canvas.LineTo(cx - half, cy - 3);
-            canvas.LineTo(cx + half, cy - 3);
+            canvas.LineTo(ClampToInt32(cx - half), cy - 3);
+            canvas.LineTo(ClampToInt32(cx + half), cy - 3);
             canvas.LineTo(px, py);
         } else {
             canvas.MoveTo(px, py);
@@ -299,12 +316,17 @@ bool TTree::Display(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* nod
             ReportError(24, "");
             return false;
         }
+        // The extent lies within MaxDrawingCoordinate; with the margins bounded as
+        // well, every coordinate drawn fits into 32 bits.
         const int64_t width = int64_t(extent.Right) - extent.Left + 2 * int64_t(marginX);
         const int64_t height = int64_t(extent.Bottom) + 2 * int64_t(marginY);
         const int64_t offsX = int64_t(marginX) - extent.Left;
-        if (width > MaxDrawingCoordinate * 4 || height > MaxDrawingCoordinate * 4 || width < 0 ||
-            height < 0 || offsX > MaxDrawingCoordinate * 2) {
-            ReportError(24, " The tree is too large to be drawn.");
+        const int64_t offsY = int64_t(marginY) + 2;
+        const auto within = [](int64_t margin) {
+            return margin >= -MaxDrawingCoordinate / 2 && margin <= MaxDrawingCoordinate / 2;
+        };
+        if (!within(marginX) || !within(marginY) || width < 0 || height < 0) {
+            ReportError(24, TooLargeToDrawContext);
             return false;
         }
         picture.Clear();
@@ -313,7 +335,7 @@ bool TTree::Display(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* nod
         CanvasTextMeasurer measurer(canvas);
         PictureRecorder recorder(picture, measurer);
         recorder.State.PenWidth = penWidth;
-        DrawNodes(recorder, node, static_cast<int32_t>(offsX), marginY + 2);
+        DrawNodes(recorder, node, static_cast<int32_t>(offsX), static_cast<int32_t>(offsY));
         if (showOnCanvas) picture.Replay(canvas, 0, 0);
         return true;
     } catch (const std::bad_alloc&) {

@@ -3,10 +3,13 @@
 
 #include <limits>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
 #include "base/file_io.h"
+#include "tree/placeholder_chain.h"
 
 namespace gramarbor {
 
@@ -52,9 +55,15 @@ bool TTree::SaveNode(ByteWriter& out, const TNode* start) {
         ReportError(9, "\"SaveNode\".");
         return false;
     }
-    std::vector<const TNode*> pending{start};
+    // A chain node is written as its placeholders, each the only child of the one
+    // above; Level says which one.
+    struct Item {
+        const TNode* Node;
+        int32_t Level;
+    };
+    std::vector<Item> pending{{start, 0}};
     while (!pending.empty()) {
-        const TNode* node = pending.back();
+        const auto [node, level] = pending.back();
         pending.pop_back();
         if (!node) {
             ReportError(9, "\"SaveNode\".");
@@ -64,16 +73,25 @@ bool TTree::SaveNode(ByteWriter& out, const TNode* start) {
         WriteAttr(out, node->Attr);
         WriteRect(out, node->Rect);
         out.WriteI16(node->X);
-        out.WriteI16(node->Y);
-        out.WriteI32(node->ID);
+        out.WriteI16(static_cast<int16_t>(node->Y + level));
+        out.WriteI32(PlaceholderID(*node, level));
         if (WithAnnotations) {
             out.WriteI32(static_cast<int32_t>(node->Cont.size()));
             for (const std::string& line : node->Cont)
                 out.WriteString(line);
         }
+        if (out.Data().size() > MaxOutputBytes) {
+            ReportLimit(TreeOutputTooLargeText(MaxOutputBytes));
+            return false;
+        }
+        if (level + 1 < node->Levels) {
+            out.WriteI32(1);
+            pending.push_back({node, level + 1});
+            continue;
+        }
         out.WriteI32(static_cast<int32_t>(node->Children.size()));
         for (auto it = node->Children.rbegin(); it != node->Children.rend(); ++it)
-            pending.push_back(it->get());
+            pending.push_back({it->get(), 0});
     }
     return true;
 }
@@ -117,12 +135,15 @@ bool TTree::SaveTree(const std::string& fileName, const TNode* node, uint8_t par
     }
 }
 
-bool TTree::LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& result) {
+bool TTree::LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& result, bool& tooDeep) {
     result.reset();
-    // Each open node and the number of its children still to read.
+    tooDeep = false;
+    // Each open node, the number of its children still to read, and the level of
+    // its last placeholder in the file.
     struct Frame {
         TNode* Node;
         int32_t Left;
+        int32_t Level;
     };
     std::vector<Frame> open;
     for (;;) {
@@ -141,27 +162,58 @@ bool TTree::LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& result) {
                 if (ok) node->Cont.push_back(std::move(line));
             }
         }
-        // More than four children or a nesting beyond the grid cannot come from a
-        // tree of this program: the file is damaged.
-        ok = ok && in.ReadCount(childCount, 4, MinNodeBytes) &&
-             !(childCount > 0 && open.size() >= static_cast<std::size_t>(MaxGridPosition));
-        if (!ok) return false;
-
-        TNode* raw = node.get();
-        if (open.empty())
-            result = std::move(node);
-        else {
-            open.back().Node->Children.push_back(std::move(node));
-            --open.back().Left;
+        // More than four children cannot come from a tree of this program: the file
+        // is damaged.
+        if (!(ok && in.ReadCount(childCount, 4, MinNodeBytes))) return false;
+        const int32_t level = open.empty() ? 0 : open.back().Level + 1;
+        if (childCount > 0 && level >= MaxGridPosition) {
+            tooDeep = true;
+            return false;
         }
-        if (childCount > 0) {
-            open.push_back({raw, childCount});
-            continue;
+
+        if (!open.empty() && open.back().Left == 1 && open.back().Node->Children.empty() &&
+            ContinuesChain(*open.back().Node, *node)) {
+            // The next placeholder of a chain: the chain node grows by a level.
+            Frame& chain = open.back();
+            ExtendChain(*chain.Node, *node);
+            chain.Left = childCount;
+            chain.Level = level;
+        } else {
+            TNode* raw = node.get();
+            if (open.empty())
+                result = std::move(node);
+            else {
+                open.back().Node->Children.push_back(std::move(node));
+                --open.back().Left;
+            }
+            if (childCount > 0) {
+                open.push_back({raw, childCount, level});
+                continue;
+            }
         }
         while (!open.empty() && open.back().Left == 0)
             open.pop_back();
         if (open.empty()) return true;
     }
+}
+
+bool TTree::LimitFontSizes(TNode* root, TNodeAttr* defaults) {
+    bool limited = false;
+    const auto limit = [&](TNodeAttr& attr) {
+        if (attr.FontSize <= MaxNodeFontSize) return;
+        attr.FontSize = MaxNodeFontSize;
+        limited = true;
+    };
+    if (defaults) limit(*defaults);
+    std::vector<TNode*> pending{root};
+    while (!pending.empty()) {
+        TNode* node = pending.back();
+        pending.pop_back();
+        limit(node->Attr);
+        for (const TNodePtr& child : node->Children)
+            pending.push_back(child.get());
+    }
+    return limited;
 }
 
 bool TTree::LoadTreeBytes(std::string_view bytes, const std::string& fileName) {
@@ -176,15 +228,29 @@ bool TTree::LoadTreeBytes(std::string_view bytes, const std::string& fileName) {
         TRect gridExtent;
         std::string fontName;
         TNodePtr root;
+        bool tooDeep = false;
         const bool ok = in.ReadU8(flag) && in.ReadBool(withAnnotations) && in.ReadI32(halfHDist) &&
                         in.ReadI32(vDist) && in.ReadU8(options) && ReadAttr(in, defaults) &&
                         ReadRect(in, gridExtent) && in.ReadI32(nextID) && nextID >= 0 &&
-                        in.ReadString(fontName) && LoadNode(in, withAnnotations, root) &&
+                        in.ReadString(fontName) &&
+                        LoadNode(in, withAnnotations, root, tooDeep) &&
                         in.AtEnd(); // bytes after the tree: the file is damaged
         if (!ok) {
-            if (ErrorCode == errorBefore) ReportFileError(DamagedFileText(fileName));
+            if (tooDeep) {
+                if (ErrorCode == 0) ErrorCode = TreeLimitError;
+                ReportFileError(TreeTooDeepText("The tree in tree file \"" + fileName + "\""));
+            } else if (ErrorCode == errorBefore) {
+                ReportFileError(DamagedFileText(fileName));
+            }
             return false;
         }
+        // Heights beyond the node dialogs' range come from no tree of this program,
+        // and the largest ones would take the drawing minutes.
+        if (LimitFontSizes(root.get(), flag != 0 ? &defaults : nullptr) && ShowErrors)
+            Messages.Warning("Tree file \"" + fileName + "\" asks for font heights above " +
+                             std::to_string(MaxNodeFontSize) + "; they were set to " +
+                             std::to_string(MaxNodeFontSize) +
+                             ", the largest height the node dialogs offer.");
         WithAnnotations = withAnnotations;
         if (flag != 0) {
             HalfHDist = halfHDist;

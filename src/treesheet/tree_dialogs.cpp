@@ -50,9 +50,19 @@ bool TTreeListDlg::SaveList(const std::string& fileName, MessageSink& sink) cons
     return true;
 }
 
+namespace {
+
+// The font heights the dialogs offer; what they show is what OK stores.
+uint16_t DialogFontSize(uint16_t size) {
+    return std::clamp(size, MinNodeFontSize, MaxNodeFontSize);
+}
+
+} // namespace
+
 void TDefNodeDlg::Fill(const TNode& node) {
     NodeText = node.Name;
     Attr = node.Attr;
+    Attr.FontSize = DialogFontSize(Attr.FontSize);
     AnnoLines = node.Cont;
     for (int k = 0; k < 4; ++k) {
         TChildRow& row = Rows[k];
@@ -110,6 +120,7 @@ void TDefNodeDlg::Hide() {
 }
 
 void TNodeDefDlg::Show(std::vector<std::string> installedFonts) {
+    Attr.FontSize = DialogFontSize(Attr.FontSize);
     std::sort(installedFonts.begin(), installedFonts.end());
     installedFonts.erase(std::unique(installedFonts.begin(), installedFonts.end()),
                          installedFonts.end());

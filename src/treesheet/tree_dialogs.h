@@ -61,7 +61,8 @@ public:
     std::vector<std::string> EditorLines;
     int Result = 0;
 
-    // Fills the dialog from a node (name, attributes, annotations, child rows).
+    // Fills the dialog from a node (name, attributes, annotations, child rows); the
+    // font height is brought into the range the dialog offers.
     void Fill(const TNode& node);
     // A row with the chain placeholder "$" is disabled as a whole.
     bool RowEnabled(int row) const;
@@ -90,6 +91,7 @@ public:
     std::string FontName;
     TNodeAttr Attr;
     std::vector<std::string> Fonts; // sorted on Show
+    // Sorts the fonts and brings the font height into the range the dialog offers.
     void Show(std::vector<std::string> installedFonts);
     void SetStyle(uint8_t bit, bool on) {
         Attr.FontStyle = on ? (Attr.FontStyle | bit) : (Attr.FontStyle & ~bit);

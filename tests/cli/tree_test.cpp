@@ -52,11 +52,29 @@ TEST(CliTree, ReportsTheTreesMessages) {
         deep += "[x ";
     r = RunCli({"tree", "-"}, deep);
     EXPECT_EQ(r.ExitCode, 2);
-    EXPECT_NE(r.Err.find("nested deeper than 32767 levels"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("The tree is too deep: no node can lie more than 32767 levels"),
+              std::string::npos)
+        << r.Err;
 
     r = RunCli({"tree", "--in", TempFile("missing.tre")});
     EXPECT_EQ(r.ExitCode, 2);
     EXPECT_NE(r.Err.find("Couldn`t open file \""), std::string::npos) << r.Err;
+}
+
+TEST(CliTree, PngBeyondTheImageLimitsPointsToTheVectorFormats) {
+    // Five leaves 10000 apart: more than 32767 pixels wide.
+    const std::vector<std::string> wide = {"tree", "[S [A] [B] [C] [D [E] [F]]]", "--hdist",
+                                           "10000", "-o"};
+    std::vector<std::string> args = wide;
+    args.push_back(TempFile("wide.png"));
+    CliResult r = RunCli(args);
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_NE(r.Err.find("too large for a PNG image (at most 32767 pixels a side"),
+              std::string::npos)
+        << r.Err;
+    EXPECT_NE(r.Err.find("save it as SVG, PDF or WMF instead"), std::string::npos) << r.Err;
+    args.back() = TempFile("wide.svg");
+    EXPECT_EQ(RunCli(args).ExitCode, 0);
 }
 
 TEST(CliTree, RejectsBadArguments) {

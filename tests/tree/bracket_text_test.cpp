@@ -240,18 +240,20 @@ TEST(BracketText, DeepNestingUpToTheGridIsReadAndBeyondRefused) {
     EXPECT_EQ(node->Y, MaxGridPosition);
     EXPECT_TRUE(sink.Empty());
 
-    EXPECT_FALSE(tree.StrToTree(Nested(MaxGridPosition + 1)));
-    EXPECT_EQ(tree.ErrorCode, 1);
-    EXPECT_EQ(sink.Last(), "Not enough memory for the tree-object to proceed. Brackets nested "
-                           "deeper than 32767 levels.");
-    EXPECT_EQ(tree.GetRoot()->Name, "x");
-
-    tree.ResetError();
+    // Deeper text is valid but cannot be laid out: it is refused as too deep, not as
+    // a lack of memory, closed or not.
     std::string unclosed;
     for (int i = 0; i < 100000; ++i)
         unclosed += "[x ";
-    EXPECT_FALSE(tree.StrToTree(unclosed));
-    EXPECT_EQ(tree.ErrorCode, 1);
+    for (const std::string& deep : {Nested(MaxGridPosition + 1), unclosed}) {
+        sink.Clear();
+        tree.ResetError();
+        EXPECT_FALSE(tree.StrToTree(deep));
+        EXPECT_EQ(tree.ErrorCode, TreeLimitError);
+        EXPECT_EQ(sink.Texts(), std::vector<std::string>{"The tree is too deep: no node can lie "
+                                                         "more than 32767 levels below the root."});
+        EXPECT_EQ(tree.GetRoot()->Name, "x");
+    }
 }
 
 } // namespace

@@ -185,9 +185,96 @@ TEST(TreeFile, DeepTreesLoadUpToTheGridLimit) {
     TTree loaded(true, sink);
     EXPECT_TRUE(loaded.LoadTreeBytes(bytes, "deep.tre"));
 
+    // One level more is a valid file, but the tree is too deep for the layout.
     node->Children.push_back(tree.CreateNode("too deep"));
     ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
-    EXPECT_FALSE(loaded.LoadTreeBytes(bytes, "deep.tre"));
+    RecordingSink messages;
+    TTree refused(true, messages);
+    EXPECT_FALSE(refused.LoadTreeBytes(bytes, "deep.tre"));
+    EXPECT_EQ(refused.ErrorCode, TreeLimitError);
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"The tree in tree file \"deep.tre\" is too deep: no node "
+                                       "can lie more than 32767 levels below the root."});
+    EXPECT_FALSE(refused.GetRoot());
+}
+
+TEST(TreeFile, FontHeightsBeyondTheDialogsAreLoweredWithAWarning) {
+    NullSink quiet;
+    TTree tree(true, quiet);
+    ReadTree(tree, "[S [NP] [VP]]");
+    NodeAt(tree, {0})->Attr.FontSize = 21000;
+    NodeAt(tree, {1})->Attr.FontSize = 97;
+    TNodeAttr defaults = DefaultNodeAttr();
+    defaults.FontSize = 65535;
+    tree.SetNodeDefaults("", defaults);
+    std::string bytes;
+    ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
+
+    RecordingSink sink;
+    TTree loaded(true, sink);
+    ASSERT_TRUE(loaded.LoadTreeBytes(bytes, "huge.tre"));
+    EXPECT_EQ(loaded.GetRoot()->Attr.FontSize, 16);
+    EXPECT_EQ(NodeAt(loaded, {0})->Attr.FontSize, MaxNodeFontSize);
+    EXPECT_EQ(NodeAt(loaded, {1})->Attr.FontSize, MaxNodeFontSize);
+    EXPECT_EQ(loaded.NodeDefaults.FontSize, MaxNodeFontSize);
+    ASSERT_EQ(sink.Entries().size(), 1u);
+    EXPECT_EQ(sink.Entries()[0].Kind, MessageKind::Warning);
+    EXPECT_EQ(sink.Last(), "Tree file \"huge.tre\" asks for font heights above 96; they were "
+                           "set to 96, the largest height the node dialogs offer.");
+
+    // Heights the dialogs offer load without a word.
+    sink.Clear();
+    ASSERT_TRUE(loaded.SaveTreeBytes(loaded.GetRoot(), 1, bytes));
+    ASSERT_TRUE(loaded.LoadTreeBytes(bytes, "huge.tre"));
+    EXPECT_TRUE(sink.Empty());
+}
+
+TEST(TreeFile, PlaceholdersOfAChainLoadIntoOneNode) {
+    NullSink sink;
+    TTree tree(true, sink);
+    std::string comb;
+    for (int i = 0; i < 300; ++i)
+        comb += "[x [a] ";
+    ReadTree(tree, comb + "[b]" + std::string(300, ']'));
+    tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
+    testing::RecordingCanvas screen;
+    ASSERT_TRUE(tree.Show(screen.Canvas, 4, 4));
+    std::string bytes;
+    ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
+    // 601 nodes and 299 * 300 / 2 placeholders of 45 bytes each.
+    EXPECT_GT(bytes.size(), 299u * 150 * 45);
+
+    TTree loaded(true, sink);
+    ASSERT_TRUE(loaded.LoadTreeBytes(bytes, "comb.tre"));
+    std::size_t nodes = 0;
+    std::vector<const TNode*> pending{loaded.GetRoot()};
+    while (!pending.empty()) {
+        const TNode* node = pending.back();
+        pending.pop_back();
+        ++nodes;
+        for (const TNodePtr& child : node->Children)
+            pending.push_back(child.get());
+    }
+    EXPECT_EQ(nodes, 900u);
+    std::string again;
+    ASSERT_TRUE(loaded.SaveTreeBytes(loaded.GetRoot(), 1, again));
+    EXPECT_EQ(again, bytes);
+
+    // Serial numbers that count on (as copies give them) keep a chain together; a
+    // placeholder that differs in anything a file keeps is a node of its own.
+    TTree other(true, sink);
+    ReadTree(other, "[r [$ [$ [$ [$ [a]]]]]]");
+    ASSERT_TRUE(other.Positions());
+    NodeAt(other, {0, 0})->ID = 1;
+    NodeAt(other, {0, 0, 0})->ID = 2;
+    NodeAt(other, {0, 0, 0, 0})->ID = 9;
+    ASSERT_TRUE(other.SaveTreeBytes(other.GetRoot(), 1, bytes));
+    ASSERT_TRUE(loaded.LoadTreeBytes(bytes, "four.tre"));
+    EXPECT_EQ(NodeAt(loaded, {0})->Levels, 3);
+    EXPECT_EQ(NodeAt(loaded, {0, 0})->Levels, 1);
+    EXPECT_EQ(NodeAt(loaded, {0, 0, 0})->Name, "a");
+    ASSERT_TRUE(loaded.SaveTreeBytes(loaded.GetRoot(), 1, again));
+    EXPECT_EQ(again, bytes);
 }
 
 } // namespace

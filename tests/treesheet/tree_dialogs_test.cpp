@@ -109,6 +109,23 @@ TEST(NodeDefDlgTest, FontsAreSortedAndStylesToggle) {
     EXPECT_EQ(dlg.Attr.FontStyle, 1);
 }
 
+TEST(NodeDialogsTest, FontHeightsComeIntoTheRangeTheDialogsOffer) {
+    const std::pair<uint16_t, uint16_t> cases[] = {{0, 6}, {5, 6}, {6, 6}, {16, 16},
+                                                   {96, 96}, {97, 96}, {21000, 96}};
+    for (const auto& [height, shown] : cases) {
+        TNode node;
+        node.Name = "N";
+        node.Attr.FontSize = height;
+        TDefNodeDlg defNode;
+        defNode.Fill(node);
+        EXPECT_EQ(defNode.Attr.FontSize, shown) << height;
+        TNodeDefDlg defaults;
+        defaults.Attr.FontSize = height;
+        defaults.Show({});
+        EXPECT_EQ(defaults.Attr.FontSize, shown) << height;
+    }
+}
+
 TEST(IOFormDlgTest, ShortcutsFillTheGroupsAndClearOnAChange) {
     TIOFormDlg dlg;
     dlg.Show();

@@ -1,0 +1,259 @@
+// Chains of plane-tree placeholders kept as one node: in text, files, layout,
+// drawing, copies and removal they behave exactly as the placeholders they stand
+// for, and a comb's chains grow linearly with its depth.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "tree/placeholder_chain.h"
+#include "tree/tree.h"
+#include "tree_test_support.h"
+
+namespace gramarbor {
+namespace {
+
+using testing::ReadTree;
+using testing::RecordingCanvas;
+using testing::WriteTree;
+
+// A right-branching comb: depth nodes x, each with a leaf a, and a last leaf b.
+std::string Comb(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += "[x [a] ";
+    return text + "[b]" + std::string(depth, ']');
+}
+
+std::size_t NodeCount(const TNode* root) {
+    std::size_t count = 0;
+    std::vector<const TNode*> pending{root};
+    while (!pending.empty()) {
+        const TNode* node = pending.back();
+        pending.pop_back();
+        ++count;
+        for (const TNodePtr& child : node->Children)
+            pending.push_back(child.get());
+    }
+    return count;
+}
+
+TNode* Find(TTree& tree, const std::string& name) {
+    std::vector<TNode*> pending{tree.GetRoot()};
+    while (!pending.empty()) {
+        TNode* node = pending.back();
+        pending.pop_back();
+        if (node->Name == name) return node;
+        for (const TNodePtr& child : node->Children)
+            pending.push_back(child.get());
+    }
+    return nullptr;
+}
+
+std::string Bytes(TTree& tree) {
+    std::string bytes;
+    EXPECT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
+    return bytes;
+}
+
+// What a drawing puts on paper: every operation but the vertical lines as recorded,
+// and the pixels of the vertical lines (the end point of a line is not drawn), so
+// that one long line equals the short lines that cover it.
+struct Ink {
+    std::vector<std::string> Ops;
+    std::map<int32_t, std::set<int32_t>> Vertical;
+    bool operator==(const Ink&) const = default;
+};
+
+Ink InkOf(const Picture& picture) {
+    Ink ink;
+    for (const PictureOp& op : picture.Calls()) {
+        if (op.Kind == PictureOpKind::Line && op.A.X == op.B.X) {
+            const int32_t step = op.B.Y > op.A.Y ? 1 : -1;
+            for (int32_t y = op.A.Y; y != op.B.Y; y += step)
+                ink.Vertical[op.A.X].insert(y);
+            continue;
+        }
+        std::string text = std::to_string(int(op.Kind)) + " " + op.Text;
+        for (int32_t v : {op.A.X, op.A.Y, op.B.X, op.B.Y, op.Box.Left, op.Box.Top, op.Box.Right,
+                          op.Box.Bottom, op.State.PenWidth, op.State.Font.Height})
+            text += " " + std::to_string(v);
+        for (const TPoint& p : op.Points)
+            text += " " + std::to_string(p.X) + "," + std::to_string(p.Y);
+        ink.Ops.push_back(text);
+    }
+    std::sort(ink.Ops.begin(), ink.Ops.end());
+    return ink;
+}
+
+TEST(PlaneChains, ChainNodesBehaveAsThePlaceholdersTheyStandFor) {
+    struct Case {
+        std::string Text;
+        uint8_t Options;
+        // Edits applied to both trees between two drawings.
+        std::function<void(TTree&)> Edit;
+    };
+    const auto addBelow = [](const char* parent, const char* child) {
+        return [=](TTree& tree) { Find(tree, parent)->Children.push_back(tree.CreateNode(child)); };
+    };
+    const auto remove = [](const char* name) {
+        return [=](TTree& tree) {
+            if (TNode* node = Find(tree, name)) tree.ParentOf(node)->Children.clear();
+        };
+    };
+    constexpr uint8_t ok = toPlane | toPlaneOK;
+    const Case cases[] = {
+        {"[r [a] [b [c] [d]]]", ok, addBelow("d", "e")},
+        {"[r [a] [b [c [d [e [f]]]]]]", ok | toBoldLines, addBelow("f", "g")},
+        {Comb(6), ok | toTriangles | toArrows, addBelow("b", "c")},
+        // A chain whose leaf was deleted ends in a placeholder, which moves down
+        // alone, with new placeholders above it or without.
+        {"[r [s [a]] [b [c [d [e]]]]]", ok, remove("a")},
+        {"[r [s [a]] [b [c [d [e]]]]]", toPlane, remove("a")},
+    };
+    // At a small vertical distance a chain's lines overlap.
+    for (const int32_t vDist : {64, 4})
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text + " " + std::to_string(vDist));
+        NullSink sink;
+        TTree chains(true, sink), placeholders(true, sink);
+        RecordingCanvas screen;
+        ReadTree(chains, c.Text);
+        chains.SetParams(64, vDist, "", ok, TNodeAttr{});
+        ASSERT_TRUE(chains.Show(screen.Canvas, 4, 4));
+        chains.Options = c.Options;
+        // The same tree with one node per placeholder: the text read back.
+        ReadTree(placeholders, WriteTree(chains));
+        placeholders.SetParams(64, vDist, "", c.Options, TNodeAttr{});
+        for (int round = 0; round < 3; ++round) {
+            SCOPED_TRACE(round);
+            ASSERT_TRUE(chains.Show(screen.Canvas, 4, 4));
+            ASSERT_TRUE(placeholders.Show(screen.Canvas, 4, 4));
+            EXPECT_EQ(WriteTree(chains), WriteTree(placeholders));
+            EXPECT_EQ(Bytes(chains), Bytes(placeholders)); // positions, boxes, serials
+            EXPECT_EQ(InkOf(chains.Metafile), InkOf(placeholders.Metafile));
+            EXPECT_EQ(chains.Metafile.Width, placeholders.Metafile.Width);
+            EXPECT_EQ(chains.Metafile.Height, placeholders.Metafile.Height);
+            c.Edit(chains);
+            c.Edit(placeholders);
+        }
+        // Copies that take new serial numbers take one per placeholder.
+        TNodePtr copy, copied;
+        ASSERT_TRUE(chains.CopyTree(chains.GetRoot(), copy, false));
+        ASSERT_TRUE(placeholders.CopyTree(placeholders.GetRoot(), copied, false));
+        EXPECT_EQ(chains.NextID, placeholders.NextID);
+        chains.SetRoot(std::move(copy));
+        placeholders.SetRoot(std::move(copied));
+        EXPECT_EQ(Bytes(chains), Bytes(placeholders));
+        // Leaving the plane layout removes them alike.
+        chains.Options = placeholders.Options = ok;
+        chains.SetParams(64, vDist, "", toPlane, TNodeAttr{});
+        placeholders.SetParams(64, vDist, "", toPlane, TNodeAttr{});
+        EXPECT_EQ(Bytes(chains), Bytes(placeholders));
+        EXPECT_EQ(WriteTree(chains).find("[$ [$"), std::string::npos);
+    }
+}
+
+TEST(PlaneChains, ACombsChainsGrowLinearlyWithItsDepth) {
+    std::size_t opsBefore = 0;
+    for (const int depth : {250, 1000}) {
+        SCOPED_TRACE(depth);
+        NullSink sink;
+        TTree tree(true, sink);
+        ReadTree(tree, Comb(depth));
+        tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
+        RecordingCanvas screen;
+        ASSERT_TRUE(tree.Show(screen.Canvas, 4, 4));
+        // 2 depth + 1 nodes and one chain for every leaf a but the deepest.
+        EXPECT_EQ(NodeCount(tree.GetRoot()), std::size_t(3 * depth));
+        const std::size_t ops = tree.Metafile.Calls().size();
+        EXPECT_LE(ops, std::size_t(12 * depth));
+        if (opsBefore) {
+            EXPECT_LE(ops, 4 * opsBefore + 100);
+        }
+        opsBefore = ops;
+        // The text still shows every placeholder: the chain of the i-th leaf a has
+        // depth - 1 - i of them.
+        const std::string text = WriteTree(tree);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '$'), depth * (depth - 1) / 2);
+        // Drawing again adds nothing.
+        ASSERT_TRUE(tree.Show(screen.Canvas, 4, 4));
+        EXPECT_EQ(NodeCount(tree.GetRoot()), std::size_t(3 * depth));
+    }
+}
+
+TEST(PlaneChains, TextAndFilesOfTheirPlaceholdersAreBounded) {
+    RecordingSink sink;
+    TTree tree(true, sink);
+    ReadTree(tree, Comb(100));
+    tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
+    RecordingCanvas screen;
+    ASSERT_TRUE(tree.Show(screen.Canvas, 4, 4));
+    tree.MaxOutputBytes = 20000;
+    const std::string refused = "The tree is too large to be written: its text or file would "
+                                "exceed 20000 bytes.";
+    std::string text = "old";
+    EXPECT_FALSE(tree.TreeToStr(text));
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(tree.ErrorCode, TreeLimitError);
+    tree.ResetError();
+    std::string bytes = "old";
+    EXPECT_FALSE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
+    EXPECT_EQ(bytes, "");
+    EXPECT_EQ(sink.Texts(), (std::vector<std::string>{refused, refused}));
+
+    tree.MaxOutputBytes = 400000;
+    EXPECT_TRUE(tree.TreeToStr(text));
+    EXPECT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
+}
+
+TEST(PlaneChains, ChainsBeyondTheGridAreRefused) {
+    const struct {
+        int32_t RootLevels;
+        int32_t ChildLevels;
+        bool Fits;
+    } cases[] = {
+        {MaxGridPosition + 1, 0, true},  // levels 0 to 32767
+        {MaxGridPosition + 2, 0, false},
+        {MaxGridPosition, 1, true},      // the child on level 32767
+        {MaxGridPosition, 2, false},
+        {MaxGridPosition + 1, 1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.RootLevels) + " " + std::to_string(c.ChildLevels));
+        RecordingSink sink;
+        TTree tree(true, sink);
+        TNodePtr root = tree.NewChainNode();
+        root->Levels = c.RootLevels;
+        if (c.ChildLevels) {
+            root->Children.push_back(tree.NewChainNode());
+            root->Children.back()->Levels = c.ChildLevels;
+        }
+        tree.SetRoot(std::move(root));
+        EXPECT_EQ(tree.Positions(), c.Fits);
+        if (!c.Fits) {
+            EXPECT_EQ(tree.ErrorCode, 24);
+        }
+    }
+}
+
+TEST(PlaneChains, SerialNumbersOfPlaceholdersCountOnAsNextIDDoes) {
+    EXPECT_EQ(NextSerial(5), 6);
+    EXPECT_EQ(NextSerial(2147483647), 1);
+    EXPECT_EQ(SerialAfter(2147483646, 1), 2147483647);
+    EXPECT_EQ(SerialAfter(2147483646, 2), 1);
+    EXPECT_EQ(SerialAfter(2147483646, 5), 4);
+    EXPECT_EQ(SerialAfter(0, 3), 3);
+    TNode chain;
+    chain.Name = "$";
+    chain.Levels = 4;
+    chain.ID = 2147483646;
+    EXPECT_EQ(PlaceholderID(chain, 3), 2147483646);
+    chain.SerialIDs = true;
+    EXPECT_EQ(PlaceholderID(chain, 3), 2);
+}
+
+} // namespace
+} // namespace gramarbor
