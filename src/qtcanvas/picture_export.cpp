@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <string>
 
 #include <QBuffer>
 #include <QClipboard>
@@ -20,11 +21,22 @@ namespace gramarbor {
 
 namespace {
 
-// Larger images than this are refused rather than risking an allocation of gigabytes.
-constexpr qint64 MaxImagePixels = qint64(1) << 28;
-
 QSize PictureSize(const Picture& picture) {
     return QSize(std::max(1, picture.Width), std::max(1, picture.Height));
+}
+
+bool FitsImage(const Picture& picture) {
+    const QSize size = PictureSize(picture);
+    return size.width() <= MaxImageSide && size.height() <= MaxImageSide &&
+           qint64(size.width()) * size.height() <= MaxImagePixels;
+}
+
+std::string ImageTooLargeText(const Picture& picture) {
+    const QSize size = PictureSize(picture);
+    return "The picture is " + std::to_string(size.width()) + " x " +
+           std::to_string(size.height()) + " pixels, too large for a PNG image (at most " +
+           std::to_string(MaxImageSide) + " pixels a side and " + std::to_string(MaxImagePixels) +
+           " pixels in all); save it as SVG, PDF or WMF instead, which have no such limit";
 }
 
 void Draw(const Picture& picture, QPainter& painter) {
@@ -91,9 +103,8 @@ std::optional<PictureFormat> PictureFormatFromPath(const std::string& path) {
 }
 
 QImage RenderPictureImage(const Picture& picture) {
-    const QSize size = PictureSize(picture);
-    if (qint64(size.width()) * size.height() > MaxImagePixels) return QImage();
-    QImage image(size, QImage::Format_RGB32);
+    if (!FitsImage(picture)) return QImage();
+    QImage image(PictureSize(picture), QImage::Format_RGB32);
     if (image.isNull()) return image;
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -118,12 +129,16 @@ bool PictureBytes(const Picture& picture, PictureFormat format, std::string& byt
             Fail(errorText, "Cannot draw the picture as PDF");
             return false;
         case PictureFormat::Png: {
+            if (!FitsImage(picture)) {
+                Fail(errorText, ImageTooLargeText(picture));
+                return false;
+            }
             const QImage image = RenderPictureImage(picture);
             QByteArray data;
             QBuffer buffer(&data);
             buffer.open(QIODevice::WriteOnly);
             if (image.isNull() || !image.save(&buffer, "PNG")) {
-                Fail(errorText, "The picture is too large for an image");
+                Fail(errorText, "Cannot draw the picture as a PNG image");
                 return false;
             }
             bytes = ToStd(data);

@@ -15,11 +15,18 @@ namespace gramarbor {
 
 enum class PictureFormat { Wmf, Svg, Png, Pdf };
 
+// Largest PNG images: one pixel per drawing unit, so that an image never takes more
+// than a quarter of a gigabyte. Larger pictures are refused with a message that
+// points to the vector formats.
+inline constexpr int MaxImageSide = 32767;
+inline constexpr qint64 MaxImagePixels = qint64(1) << 26;
+
 // The format for a file name's extension (".wmf", ".svg", ".png", ".pdf", in any
 // case); none for other or missing extensions.
 std::optional<PictureFormat> PictureFormatFromPath(const std::string& path);
 
-// The picture drawn on white at its own size, one pixel per unit (at least 1 x 1).
+// The picture drawn on white at its own size, one pixel per unit (at least 1 x 1);
+// a null image beyond MaxImageSide or MaxImagePixels.
 QImage RenderPictureImage(const Picture& picture);
 
 // The file contents of each format; false (with a reason in errorText) on failure.

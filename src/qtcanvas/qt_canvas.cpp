@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <map>
 #include <numbers>
 #include <tuple>
@@ -43,30 +45,69 @@ QFont BaseFont(const TFont& font) {
     return qfont;
 }
 
+// Qt's font metrics overflow somewhere above 19,000 pixels; no font is set larger
+// than this, so every size measured here is measured correctly.
+constexpr int MaxPixelSize = 16384;
+
 int CellHeightAt(QFont font, int pixelSize) {
     font.setPixelSize(pixelSize);
     const QFontMetrics metrics(font);
     return metrics.ascent() + metrics.descent();
 }
 
-// The largest pixel size whose cell height does not exceed the wanted one (at least
-// 1), found once per family, style and height.
+// The largest pixel size (1 to MaxPixelSize) whose cell height does not exceed the
+// wanted one, or 1 when none does; found once per family, style and height. Cell
+// heights grow with the size, so a search from an estimate takes a few dozen
+// measurements at most, whatever the height.
 int PixelSizeForCellHeight(const QFont& font, int32_t cellHeight) {
     using Key = std::tuple<QString, bool, bool, int32_t>;
     static std::map<Key, int> cache;
     const Key key{font.family(), font.bold(), font.italic(), cellHeight};
     if (const auto it = cache.find(key); it != cache.end()) return it->second;
 
+    // A size fits when its (positive) cell height is at most the wanted one.
+    const auto fits = [&](int size) {
+        const int height = CellHeightAt(font, size);
+        return height > 0 && height <= cellHeight;
+    };
     constexpr int reference = 1000;
     const double ratio =
         static_cast<double>(reference) / std::max(1, CellHeightAt(font, reference));
-    int size = std::max(1, static_cast<int>(std::lround(cellHeight * ratio)));
-    while (size > 1 && CellHeightAt(font, size) > cellHeight)
-        --size;
-    // Bounded, in case a font's metrics stop growing with its size.
-    const int largest = 4 * cellHeight + 16;
-    while (size < largest && CellHeightAt(font, size + 1) <= cellHeight)
-        ++size;
+    const int estimate = static_cast<int>(
+        std::clamp<double>(std::lround(cellHeight * ratio), 1, MaxPixelSize));
+
+    // Bracket the answer: fits(low) (or low == 0, standing for "none fits") and not
+    // fits(high) (or high == MaxPixelSize + 1), widening the steps from the estimate.
+    int low = 0, high = MaxPixelSize + 1;
+    int step = 1;
+    if (fits(estimate)) {
+        low = estimate;
+        while (low < MaxPixelSize) {
+            const int next = std::min(MaxPixelSize, low + step);
+            if (!fits(next)) {
+                high = next;
+                break;
+            }
+            low = next;
+            step *= 2;
+        }
+    } else {
+        high = estimate;
+        while (high > 1) {
+            const int next = std::max(1, high - step);
+            if (fits(next)) {
+                low = next;
+                break;
+            }
+            high = next;
+            step *= 2;
+        }
+    }
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    const int size = std::max(1, low);
     cache.emplace(key, size);
     return size;
 }
@@ -85,13 +126,29 @@ QString QtFamilyFor(const std::string& name) {
     return family;
 }
 
+int32_t AdvanceWidth(const QFontMetrics& metrics, const QString& text) {
+    // No glyph advances more than four times the font's height.
+    const qsizetype piece = std::max<qsizetype>(64, (qsizetype(1) << 23) /
+                                                        std::max(1, metrics.height()));
+    if (text.size() <= piece) return metrics.horizontalAdvance(text);
+    int64_t width = 0;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype length = std::min(piece, text.size() - at);
+        // A surrogate pair stays together.
+        if (at + length < text.size() && text.at(at + length - 1).isHighSurrogate()) ++length;
+        width += metrics.horizontalAdvance(text.mid(at, length));
+        at += length;
+    }
+    return static_cast<int32_t>(std::min<int64_t>(width, std::numeric_limits<int32_t>::max()));
+}
+
 QFont QtFontFor(const TFont& font) {
     QFont qfont = BaseFont(font);
     // Heights beyond what a metafile can hold are not worth rendering.
     const int32_t height =
         std::clamp(font.Height == 0 ? PointsToFontHeight(8) : font.Height, -32767, 32767);
     if (height < 0)
-        qfont.setPixelSize(std::max(1, -height));
+        qfont.setPixelSize(std::clamp(-height, 1, MaxPixelSize));
     else
         qfont.setPixelSize(PixelSizeForCellHeight(qfont, height));
     return qfont;
@@ -103,7 +160,7 @@ QtCanvas::QtCanvas(QPainter& painter) : Painter(painter) {
 }
 
 int32_t QtCanvas::TextWidth(std::string_view text) {
-    return QFontMetrics(QtFontFor(State.Font), Painter.device()).horizontalAdvance(ToQString(text));
+    return AdvanceWidth(QFontMetrics(QtFontFor(State.Font), Painter.device()), ToQString(text));
 }
 
 bool QtCanvas::XorPossible() const {

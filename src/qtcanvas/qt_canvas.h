@@ -7,6 +7,7 @@
 
 #include "picture/canvas.h"
 
+class QFontMetrics;
 class QPainter;
 class QPainterPath;
 
@@ -21,6 +22,11 @@ QFont QtFontFor(const TFont& font);
 
 // The installed family used for a font name.
 QString QtFamilyFor(const std::string& name);
+
+// The advance width of text, measured in pieces short enough for Qt's fixed-point
+// arithmetic (which wraps near 2^25 pixels) and summed without wrapping; widths
+// beyond the int32 range give its largest value.
+int32_t AdvanceWidth(const QFontMetrics& metrics, const QString& text);
 
 class QtCanvas final : public Canvas {
 public:

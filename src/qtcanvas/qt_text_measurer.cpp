@@ -8,8 +8,7 @@
 namespace gramarbor {
 
 int32_t QtTextMeasurer::TextWidth(const TFont& font, std::string_view text) {
-    return QFontMetrics(QtFontFor(font))
-        .horizontalAdvance(QString::fromStdString(Cp1252ToUtf8(text)));
+    return AdvanceWidth(QFontMetrics(QtFontFor(font)), QString::fromStdString(Cp1252ToUtf8(text)));
 }
 
 } // namespace gramarbor

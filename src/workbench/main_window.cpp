@@ -856,8 +856,9 @@ void TForm1::SaveMetaButtonClick() {
     // A metafile, unless the name asks for another picture format.
     const PictureFileWriter writer = [this](const Picture& picture, const std::string& name) {
         const PictureFormat format = PictureFormatFromPath(name).value_or(PictureFormat::Wmf);
-        if (SavePicture(picture, name, format)) return true;
-        Sink.Error(MsgRtnCannotCreate);
+        std::string error;
+        if (SavePicture(picture, name, format, &error)) return true;
+        Sink.Error(MsgRtnCannotCreate + (error.empty() ? "" : " " + error));
         return false;
     };
     Rtn.SaveMetaButtonClick(path.toStdString(), writer);

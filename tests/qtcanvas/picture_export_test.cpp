@@ -164,6 +164,36 @@ TEST_F(PictureExportTest, SavesEachFormatOrKeepsTheOldFile) {
     EXPECT_NE(error, "");
 }
 
+TEST_F(PictureExportTest, PngImagesAreBoundedAndPointToTheVectorFormats) {
+    const struct {
+        int32_t Width, Height;
+        bool Fits;
+    } cases[] = {
+        {32767, 1, true},  {32768, 1, false},    {1, 32768, false},
+        {8192, 8193, false}, {30000, 30000, false}, // more than 2^26 pixels
+    };
+    const fs::path keep = Folder() / "bounded.png";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Width) + " x " + std::to_string(c.Height));
+        Picture picture;
+        picture.Width = c.Width;
+        picture.Height = c.Height;
+        std::ofstream(keep) << "previous picture";
+        std::string error;
+        EXPECT_EQ(SavePicture(picture, keep.string(), PictureFormat::Png, &error), c.Fits);
+        EXPECT_EQ(RenderPictureImage(picture).isNull(), !c.Fits);
+        if (c.Fits) continue;
+        EXPECT_EQ(Slurp(keep), "previous picture");
+        EXPECT_EQ(error, "The picture is " + std::to_string(c.Width) + " x " +
+                             std::to_string(c.Height) +
+                             " pixels, too large for a PNG image (at most 32767 pixels a side "
+                             "and 67108864 pixels in all); save it as SVG, PDF or WMF instead, "
+                             "which have no such limit");
+        // The vector formats take it.
+        EXPECT_TRUE(SavePicture(picture, (Folder() / "bounded.svg").string(), PictureFormat::Svg));
+    }
+}
+
 TEST_F(PictureExportTest, ClipboardPayloadCarriesEveryFormat) {
     const Picture picture = Showcase();
     const std::unique_ptr<QMimeData> data(MakePictureMimeData(picture));

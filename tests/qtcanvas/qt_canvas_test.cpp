@@ -181,3 +181,45 @@ TEST_F(QtCanvasTest, ChoosesMetricCompatibleFontsByCellOrCharacterHeight) {
         }
     EXPECT_EQ(QtFontFor({"Arial", 0}).pixelSize(), 11) << "8 points";
 }
+
+TEST_F(QtCanvasTest, HugeFontHeightsStayWithinWhatQtMeasuresCorrectly) {
+    // Qt's metrics overflow above about 19,000 pixels; a cell height beyond that gets
+    // the largest size below it, found in a few steps instead of minutes.
+    constexpr int largest = 16384;
+    const auto cellAt = [](QFont font, int size) {
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        return metrics.ascent() + metrics.descent();
+    };
+    for (const char* name : {"Arial", "Times New Roman"})
+        for (const int32_t height : {97, 1000, 7777, 18000, 21000, 32767, 1000000}) {
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(height));
+            const QFont font = QtFontFor({name, height});
+            const int size = font.pixelSize();
+            EXPECT_LE(size, largest);
+            EXPECT_GT(cellAt(font, size), 0);
+            EXPECT_LE(cellAt(font, size), height);
+            if (size < largest) {
+                EXPECT_GT(cellAt(font, size + 1), height);
+            }
+        }
+    EXPECT_EQ(QtFontFor({"Arial", -21000}).pixelSize(), largest);
+}
+
+TEST_F(QtCanvasTest, LongTextsAreMeasuredWithoutWrapping) {
+    // A million wide letters at 96 pixels are far wider than Qt's fixed-point
+    // widths hold (2^25 pixels); measured in pieces they add up.
+    const TFont font{"Arial", -96, 0, clBlack};
+    const std::string thousand(1000, 'W');
+    std::string million;
+    for (int i = 0; i < 1000; ++i)
+        million += thousand;
+    const int64_t expected = int64_t(1000) * Measurer.TextWidth(font, thousand);
+    EXPECT_GT(expected, int64_t(1) << 25);
+    EXPECT_NEAR(double(Measurer.TextWidth(font, million)), double(expected), expected / 1000.0);
+    QImage image(10, 10, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QtCanvas canvas(painter);
+    canvas.State.Font = font;
+    EXPECT_NEAR(double(canvas.TextWidth(million)), double(expected), expected / 1000.0);
+}

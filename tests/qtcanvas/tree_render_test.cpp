@@ -70,3 +70,32 @@ TEST(TreeRender, DrawsMarkupFramesTrianglesArrowsAndAnnotations) {
     EXPECT_TRUE(HasInk(
         image, {root->Rect.Left, root->Rect.Bottom + 4, root->Rect.Right, root->Rect.Bottom + 40}));
 }
+
+TEST(TreeRender, ChainNodesDrawTheSamePixelsAsTheirPlaceholders) {
+    EnsureGuiApplication();
+    QtTextMeasurer measurer;
+    MeasuringCanvas screen(measurer);
+    std::string comb;
+    for (int i = 0; i < 8; ++i)
+        comb += "[x [a] ";
+    comb += "[b]" + std::string(8, ']');
+    for (const uint8_t bold : {uint8_t(0), toBoldLines}) {
+        SCOPED_TRACE(int(bold));
+        NullSink sink;
+        TTree chains(true, sink), placeholders(true, sink);
+        const uint8_t options = toPlane | toPlaneOK | bold;
+        chains.SetParams(64, 40, "Arial", options, TNodeAttr{});
+        placeholders.SetParams(64, 40, "Arial", options, TNodeAttr{});
+        ASSERT_TRUE(chains.StrToTree(comb));
+        ASSERT_TRUE(chains.Show(screen, 4, 4));
+        // The same tree with one node for each placeholder: its text read back.
+        std::string text;
+        ASSERT_TRUE(chains.TreeToStr(text));
+        ASSERT_TRUE(placeholders.StrToTree(text));
+        ASSERT_TRUE(placeholders.Show(screen, 4, 4));
+        EXPECT_LT(chains.GetMetafile().Calls().size(), placeholders.GetMetafile().Calls().size());
+        const QImage drawn = RenderPictureImage(chains.GetMetafile());
+        ASSERT_FALSE(drawn.isNull());
+        EXPECT_EQ(drawn, RenderPictureImage(placeholders.GetMetafile()));
+    }
+}
