@@ -1,10 +1,12 @@
-// Speed of the tree's text reading and writing, layout with drawing, and tree files.
+// Speed of the tree's text reading and writing, layout with drawing (also of a deep
+// comb as a plane tree), and tree files.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "base/message_sink.h"
 #include "picture/text_measurer.h"
+#include "picture/wmf_writer.h"
 #include "tree/canvas_measurer.h"
 #include "tree/tree.h"
 
@@ -53,6 +55,37 @@ void BM_ShowTree(benchmark::State& state) {
         benchmark::DoNotOptimize(tree.Show(screen, 4, 4));
 }
 BENCHMARK(BM_ShowTree)->Arg(4)->Arg(6);
+
+// A right-branching comb: depth nodes x, each with a leaf a, and a last leaf b. As a
+// plane tree every leaf a gets a chain down to the last level.
+std::string Comb(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += "[x [a] ";
+    return text + "[b]" + std::string(depth, ']');
+}
+
+// Lays out and draws the comb as a plane tree, with chains (range 1 = 1) or direct
+// lines, and writes the metafile; reports its size.
+void BM_PlaneComb(benchmark::State& state) {
+    const int depth = static_cast<int>(state.range(0));
+    const uint8_t options = state.range(1) ? toPlane | toPlaneOK : toPlane;
+    ApproxTextMeasurer measurer;
+    MeasuringCanvas screen(measurer);
+    std::size_t wmfBytes = 0;
+    for (auto _ : state) {
+        NullSink sink;
+        TTree tree(true, sink);
+        tree.SetParams(64, 64, "", options, TNodeAttr{});
+        tree.StrToTree(Comb(depth));
+        if (!tree.Show(screen, 4, 4)) state.SkipWithError("the comb was not drawn");
+        wmfBytes = WriteWmfBytes(tree.GetMetafile()).size();
+    }
+    state.counters["wmf_MB"] = double(wmfBytes) / 1e6;
+}
+BENCHMARK(BM_PlaneComb)
+    ->ArgsProduct({{1000, 2000, 4000}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_TreeFileBytes(benchmark::State& state) {
     NullSink sink;

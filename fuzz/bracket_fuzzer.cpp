@@ -1,17 +1,18 @@
 // Bracket text in every format through StrToTree; a tree read back from its own
-// TreeToStr text is the same tree; the tree is laid out and drawn.
+// TreeToStr text is the same tree; only nesting beyond the grid is refused as too
+// deep; the tree is laid out and drawn (or refused as too large), and its plane
+// layout's chains show in text exactly as placeholders read from text.
 //
 // Input: one format byte (bit 0 comma separator, bits 1-2 the bracket pair, bit 3
 // parent outside, bit 4 vertical output), then the text.
+#include <algorithm>
 #include <string>
 
 #include "base/message_sink.h"
 #include "fuzz_support.h"
-#include "picture/picture.h"
-#include "picture/text_measurer.h"
 #include "tree/tree.h"
 #include "tree_compare.h"
-#include "wmf_check.h"
+#include "tree_checks.h"
 
 using namespace gramarbor;
 
@@ -47,14 +48,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     RecordingSink sink;
     TTree tree(false, sink);
     ApplyFormat(tree, format);
-    const int errorsBefore = static_cast<int>(sink.Entries().size());
     if (!tree.StrToTree(text)) {
         FUZZ_CHECK(tree.ErrorCode != 0, "StrToTree failed without an error code");
         FUZZ_CHECK(!tree.GetRoot(), "a failed read changed the tree");
+        if (tree.ErrorCode == TreeLimitError) {
+            const auto opening = std::count(text.begin(), text.end(), tree.ConvOpts.Brackets[0]);
+            FUZZ_CHECK(opening > MaxGridPosition && sink.Last() == TreeTooDeepText(),
+                       "refused as too deep: " + sink.Last());
+        }
         return 0;
     }
     FUZZ_CHECK(tree.ErrorCode == 0, "StrToTree succeeded with an error code");
-    (void)errorsBefore;
     if (!tree.GetRoot()) return 0; // an empty item with the parent outside
     bool childrenOk = true;
     const int depth = fuzz::Depth(tree.GetRoot(), childrenOk);
@@ -76,12 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                    "the text of the tree read back differs");
     }
 
-    // Layout and drawing of whatever was read.
-    ApproxTextMeasurer measurer;
-    Picture screen;
-    PictureRecorder canvas(screen, measurer);
-    tree.ResetError();
-    tree.ShowErrors = false;
-    if (tree.Show(canvas, 4, 4)) fuzz::CheckWmf(tree.GetMetafile());
+    // Layout and drawing of whatever was read, as a plane tree with chains too.
+    fuzz::CheckTreeDrawing(tree, sink);
+    if (NamesSurviveText(tree.GetRoot())) fuzz::CheckPlaneChains(tree);
+    tree.Options = toPlane | toPlaneOK | (format & 0xE0 ? toFrames | toTriangles | toArrows : 0);
+    fuzz::CheckTreeDrawing(tree, sink);
     return 0;
 }

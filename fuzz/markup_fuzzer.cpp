@@ -1,6 +1,7 @@
 // Node markup rendering through a recording canvas: the width measured equals the
 // width drawn, text pieces are drawn inside that width, and whole nodes with
-// annotation lines are laid out and drawn.
+// annotation lines are laid out and drawn inside their picture (or refused as too
+// large, whatever their font height and line distance).
 //
 // Input: font size (2 bytes), line distance (2 bytes), style byte, flags (2 bytes),
 // then the node name up to a NUL byte and the annotation lines.
@@ -11,7 +12,7 @@
 #include "picture/picture.h"
 #include "picture/text_measurer.h"
 #include "tree/tree.h"
-#include "wmf_check.h"
+#include "tree_checks.h"
 
 using namespace gramarbor;
 
@@ -69,6 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     root->Children.push_back(std::move(node));
     tree.SetRoot(std::move(root));
     tree.Options = static_cast<uint8_t>(attr.Flags >> 8);
-    if (tree.Show(canvas, 4, 4)) fuzz::CheckWmf(tree.GetMetafile());
+    fuzz::CheckTreeDrawing(tree, sink);
     return 0;
 }

@@ -5,25 +5,51 @@
 #include <utility>
 #include <vector>
 
+#include "tree/placeholder_chain.h"
+
 namespace gramarbor::fuzz {
 
+namespace {
+
+// One placeholder of a chain node (Level > 0 only for chains), or a whole node.
+struct Shown {
+    const TNode* Node;
+    int32_t Level;
+};
+
+// The nodes below one as text and files show them.
+std::vector<Shown> ShownChildren(Shown shown) {
+    if (shown.Level + 1 < shown.Node->Levels) return {{shown.Node, shown.Level + 1}};
+    std::vector<Shown> children;
+    for (const TNodePtr& child : shown.Node->Children)
+        children.push_back({child.get(), 0});
+    return children;
+}
+
+} // namespace
+
 bool SameTree(const TNode* a, const TNode* b, bool attributes) {
-    std::vector<std::pair<const TNode*, const TNode*>> pending{{a, b}};
+    if (!a || !b) return a == b;
+    std::vector<std::pair<Shown, Shown>> pending{{{a, 0}, {b, 0}}};
     while (!pending.empty()) {
         auto [x, y] = pending.back();
         pending.pop_back();
-        if (!x || !y) {
-            if (x != y) return false;
+        if (!x.Node || !y.Node) {
+            if (x.Node != y.Node) return false;
             continue;
         }
-        if (x->Name != y->Name || x->Children.size() != y->Children.size()) return false;
+        const std::vector<Shown> xs = ShownChildren(x), ys = ShownChildren(y);
+        if (x.Node->Name != y.Node->Name || xs.size() != ys.size()) return false;
+        const TNode& n = *x.Node;
+        const TNode& m = *y.Node;
         if (attributes &&
-            !(x->Attr == y->Attr && x->Cont == y->Cont && x->X == y->X && x->Y == y->Y &&
-              x->ID == y->ID && x->Rect.Left == y->Rect.Left && x->Rect.Top == y->Rect.Top &&
-              x->Rect.Right == y->Rect.Right && x->Rect.Bottom == y->Rect.Bottom))
+            !(n.Attr == m.Attr && n.Cont == m.Cont && n.X == m.X && n.Y + x.Level == m.Y + y.Level &&
+              PlaceholderID(n, x.Level) == PlaceholderID(m, y.Level) &&
+              n.Rect.Left == m.Rect.Left && n.Rect.Top == m.Rect.Top &&
+              n.Rect.Right == m.Rect.Right && n.Rect.Bottom == m.Rect.Bottom))
             return false;
-        for (std::size_t i = 0; i < x->Children.size(); ++i)
-            pending.emplace_back(x->Children[i].get(), y->Children[i].get());
+        for (std::size_t i = 0; i < xs.size(); ++i)
+            pending.emplace_back(xs[i], ys[i]);
     }
     return true;
 }
@@ -36,10 +62,12 @@ int Depth(const TNode* root, bool& childrenOk) {
         auto [node, depth] = pending.back();
         pending.pop_back();
         if (!node) continue;
-        deepest = std::max(deepest, depth);
+        // A chain node counts with each of its placeholders.
+        const int last = depth + node->Levels - 1;
+        deepest = std::max(deepest, last);
         if (node->Children.size() > 4) childrenOk = false;
         for (const TNodePtr& child : node->Children)
-            pending.emplace_back(child.get(), depth + 1);
+            pending.emplace_back(child.get(), last + 1);
     }
     return deepest;
 }

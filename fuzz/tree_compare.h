@@ -8,11 +8,12 @@
 namespace gramarbor::fuzz {
 
 // Same shape and names, and with attributes set also the same attributes,
-// annotation lines, boxes, grid positions and serial numbers. Iterative.
+// annotation lines, boxes, grid positions and serial numbers; a chain node compares
+// as the placeholders it stands for. Iterative.
 bool SameTree(const TNode* a, const TNode* b, bool attributes);
 
-// Largest nesting depth (a single node has depth 1) and whether every node has at
-// most four children.
+// Largest nesting depth (a single node has depth 1, a chain node as many as its
+// placeholders) and whether every node has at most four children.
 int Depth(const TNode* root, bool& childrenOk);
 
 } // namespace gramarbor::fuzz
