@@ -64,10 +64,14 @@ void CheckTreeDrawing(TTree& tree, RecordingSink& sink) {
             const TNode* node = pending.back();
             pending.pop_back();
             if (node->Name != "$") {
+                // A box without text lines is 6 - LineDist high, which may be negative;
+                // the extent then leaves it out below.
                 const TRect& r = node->Rect;
                 FUZZ_CHECK(r.Left >= 0 && r.Right <= picture.Width && r.Top >= 0 &&
-                               r.Top <= picture.Height && r.Bottom <= picture.Height,
-                           "box of \"" + node->Name + "\" outside the picture of " +
+                               (r.Bottom < r.Top || r.Bottom <= picture.Height),
+                           "box of \"" + node->Name + "\" (" + std::to_string(r.Left) + ", " +
+                               std::to_string(r.Top) + ", " + std::to_string(r.Right) + ", " +
+                               std::to_string(r.Bottom) + ") outside the picture of " +
                                std::to_string(picture.Width) + " x " +
                                std::to_string(picture.Height));
             }
