@@ -15,40 +15,15 @@
 namespace gramarbor {
 namespace {
 
+using testing::Comb;
+using testing::Nodes;
 using testing::ReadTree;
 using testing::RecordingCanvas;
 using testing::WriteTree;
 
-// A right-branching comb: depth nodes x, each with a leaf a, and a last leaf b.
-std::string Comb(int depth) {
-    std::string text;
-    for (int i = 0; i < depth; ++i)
-        text += "[x [a] ";
-    return text + "[b]" + std::string(depth, ']');
-}
-
-std::size_t NodeCount(const TNode* root) {
-    std::size_t count = 0;
-    std::vector<const TNode*> pending{root};
-    while (!pending.empty()) {
-        const TNode* node = pending.back();
-        pending.pop_back();
-        ++count;
-        for (const TNodePtr& child : node->Children)
-            pending.push_back(child.get());
-    }
-    return count;
-}
-
 TNode* Find(TTree& tree, const std::string& name) {
-    std::vector<TNode*> pending{tree.GetRoot()};
-    while (!pending.empty()) {
-        TNode* node = pending.back();
-        pending.pop_back();
+    for (TNode* node : testing::Nodes(tree))
         if (node->Name == name) return node;
-        for (const TNodePtr& child : node->Children)
-            pending.push_back(child.get());
-    }
     return nullptr;
 }
 
@@ -139,7 +114,9 @@ TEST(PlaneChains, ChainNodesBehaveAsThePlaceholdersTheyStandFor) {
             c.Edit(chains);
             c.Edit(placeholders);
         }
-        // Copies that take new serial numbers take one per placeholder.
+        // Copies that take new serial numbers take one per placeholder, and count
+        // on from 1 after the largest.
+        chains.NextID = placeholders.NextID = 2147483645;
         TNodePtr copy, copied;
         ASSERT_TRUE(chains.CopyTree(chains.GetRoot(), copy, false));
         ASSERT_TRUE(placeholders.CopyTree(placeholders.GetRoot(), copied, false));
@@ -167,7 +144,7 @@ TEST(PlaneChains, ACombsChainsGrowLinearlyWithItsDepth) {
         RecordingCanvas screen;
         ASSERT_TRUE(tree.Show(screen.Canvas, 4, 4));
         // 2 depth + 1 nodes and one chain for every leaf a but the deepest.
-        EXPECT_EQ(NodeCount(tree.GetRoot()), std::size_t(3 * depth));
+        EXPECT_EQ(Nodes(tree).size(), std::size_t(3 * depth));
         const std::size_t ops = tree.Metafile.Calls().size();
         EXPECT_LE(ops, std::size_t(12 * depth));
         if (opsBefore) {
@@ -180,7 +157,7 @@ TEST(PlaneChains, ACombsChainsGrowLinearlyWithItsDepth) {
         EXPECT_EQ(std::count(text.begin(), text.end(), '$'), depth * (depth - 1) / 2);
         // Drawing again adds nothing.
         ASSERT_TRUE(tree.Show(screen.Canvas, 4, 4));
-        EXPECT_EQ(NodeCount(tree.GetRoot()), std::size_t(3 * depth));
+        EXPECT_EQ(Nodes(tree).size(), std::size_t(3 * depth));
     }
 }
 
@@ -239,20 +216,15 @@ TEST(PlaneChains, ChainsBeyondTheGridAreRefused) {
     }
 }
 
-TEST(PlaneChains, SerialNumbersOfPlaceholdersCountOnAsNextIDDoes) {
-    EXPECT_EQ(NextSerial(5), 6);
+TEST(PlaneChains, SerialNumbersOfPlaceholdersCountAsOneByOne) {
+    for (const int32_t id : {0, 5, 2147483640, 2147483646, 2147483647}) {
+        int32_t oneByOne = id;
+        for (int64_t count = 0; count < 12; ++count) {
+            EXPECT_EQ(SerialAfter(id, count), oneByOne) << id << " + " << count;
+            oneByOne = NextSerial(oneByOne);
+        }
+    }
     EXPECT_EQ(NextSerial(2147483647), 1);
-    EXPECT_EQ(SerialAfter(2147483646, 1), 2147483647);
-    EXPECT_EQ(SerialAfter(2147483646, 2), 1);
-    EXPECT_EQ(SerialAfter(2147483646, 5), 4);
-    EXPECT_EQ(SerialAfter(0, 3), 3);
-    TNode chain;
-    chain.Name = "$";
-    chain.Levels = 4;
-    chain.ID = 2147483646;
-    EXPECT_EQ(PlaceholderID(chain, 3), 2147483646);
-    chain.SerialIDs = true;
-    EXPECT_EQ(PlaceholderID(chain, 3), 2);
 }
 
 } // namespace

@@ -232,10 +232,7 @@ TEST(TreeFile, FontHeightsBeyondTheDialogsAreLoweredWithAWarning) {
 TEST(TreeFile, PlaceholdersOfAChainLoadIntoOneNode) {
     NullSink sink;
     TTree tree(true, sink);
-    std::string comb;
-    for (int i = 0; i < 300; ++i)
-        comb += "[x [a] ";
-    ReadTree(tree, comb + "[b]" + std::string(300, ']'));
+    ReadTree(tree, testing::Comb(300));
     tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
     testing::RecordingCanvas screen;
     ASSERT_TRUE(tree.Show(screen.Canvas, 4, 4));
@@ -246,16 +243,7 @@ TEST(TreeFile, PlaceholdersOfAChainLoadIntoOneNode) {
 
     TTree loaded(true, sink);
     ASSERT_TRUE(loaded.LoadTreeBytes(bytes, "comb.tre"));
-    std::size_t nodes = 0;
-    std::vector<const TNode*> pending{loaded.GetRoot()};
-    while (!pending.empty()) {
-        const TNode* node = pending.back();
-        pending.pop_back();
-        ++nodes;
-        for (const TNodePtr& child : node->Children)
-            pending.push_back(child.get());
-    }
-    EXPECT_EQ(nodes, 900u);
+    EXPECT_EQ(testing::Nodes(loaded).size(), 900u);
     std::string again;
     ASSERT_TRUE(loaded.SaveTreeBytes(loaded.GetRoot(), 1, again));
     EXPECT_EQ(again, bytes);

@@ -48,6 +48,27 @@ inline std::string WriteTree(TTree& tree) {
     return text;
 }
 
+// Every node held in memory, in pre-order (a chain node once).
+inline std::vector<TNode*> Nodes(TTree& tree) {
+    std::vector<TNode*> nodes, pending{tree.GetRoot()};
+    while (!pending.empty()) {
+        nodes.push_back(pending.back());
+        pending.pop_back();
+        for (auto it = nodes.back()->Children.rbegin(); it != nodes.back()->Children.rend(); ++it)
+            pending.push_back(it->get());
+    }
+    return nodes;
+}
+
+// A right-branching comb: depth nodes x, each with a leaf a, and a last leaf b. As a
+// plane tree with chains, every leaf a but the deepest gets a chain to the bottom.
+inline std::string Comb(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += "[x [a] ";
+    return text + "[b]" + std::string(depth, ']');
+}
+
 // The node reached by following child indices from the root.
 inline TNode* NodeAt(TTree& tree, std::vector<int> path) {
     TNode* node = tree.GetRoot();
