@@ -1,7 +1,6 @@
 // The tree object's model: parameters, error latch, nodes, copies, search and pushes.
 #include "tree/tree.h"
 
-#include <limits>
 #include <new>
 #include <string>
 #include <utility>

@@ -115,11 +115,11 @@ struct TNode {
     // levels Y .. Y + Levels - 1; Children hang below the last one. They all share
     // name, attributes, annotations and box; their serial numbers are all ID, or
     // ID, ID + 1, ... as NextID counts when SerialIDs is set. Every other node has
-    // Levels 1. Text, files and pictures show the placeholders one by one.
+    // Levels 1. Text and files show the placeholders one by one, and the picture is
+    // the same as theirs.
     int32_t Levels = 1;
     bool SerialIDs = false;
 };
-
 
 // The text of a tree error code (0..31).
 const char* TreeErrorText(int code);
