@@ -31,8 +31,16 @@ bool DecimalNumber(std::string_view text, int& value) {
 
 TCondDlg::TCondDlg(MessageSink& sink) : Sink(sink) {
     FormCreate();
+    ClearStoredRows();
+}
+
+void TCondDlg::ClearStoredRows() {
+    for (std::string& text : RowText)
+        text.clear();
+    RowKind.fill(0);
     RowSrc.fill(-1);
     RowDst.fill(-1);
+    LastRowPartner = 0;
 }
 
 void TCondDlg::FormCreate() {
@@ -61,9 +69,7 @@ void TCondDlg::FormShow() {
 }
 
 void TCondDlg::CancelBtnClick() {
-    RowKind.fill(0);
-    RowSrc.fill(-1);
-    RowDst.fill(-1);
+    ClearStoredRows();
     DlgResult = DlgCancelled;
 }
 
@@ -147,7 +153,7 @@ bool TCondDlg::CompactRows() {
 }
 
 void TCondDlg::SwapRows(int i, int j) {
-    std::swap(Conds[i], Conds[j]);
+    std::swap(RowText[i], RowText[j]);
     std::swap(RowKind[i], RowKind[j]);
     std::swap(RowSrc[i], RowSrc[j]);
     std::swap(RowDst[i], RowDst[j]);
@@ -226,31 +232,38 @@ void TCondDlg::OkBtnClick() {
     }
     // The straight-line check runs before the plain-forward check: otherwise a single
     // condition that skips a node could never get its own, more precise message.
-    if (ValidateRows() && RemoveDuplicateRows() && CheckLastRowToNext() && CheckPlainForwardRow())
-        DlgResult = DlgAccepted;
+    if (!ValidateRows() || !RemoveDuplicateRows() || !CheckLastRowToNext() ||
+        !CheckPlainForwardRow())
+        return;
+    // Only now, with every check passed, are rows exchanged and the cells rewritten, so
+    // that a refused dialog comes back with the user's own input.
+    if (LastRowPartner > 0) SwapRows(LastRowPartner, FilledCount);
+    for (int i = 1; i <= CondRows; ++i)
+        Conds[i] = RowText[i];
+    DlgResult = DlgAccepted;
 }
 
 bool TCondDlg::ValidateRows() {
-    RowKind.fill(0);
-    RowSrc.fill(-1);
-    RowDst.fill(-1);
+    ClearStoredRows();
     for (int i = 1; i <= CondRows; ++i) {
-        const std::string t = Conds[i];
+        const std::string& t = Conds[i];
         const std::string upper = UpperCaseGerman(t);
         if (t.empty()) {
             RowKind[i] = 0;
         } else if (upper == "JMP") {
+            RowText[i] = t;
             RowKind[i] = 1;
         } else if (upper == "POP") {
             Sink.Error(MsgPopArcEntered);
             Conds[i].clear();
             return false;
         } else if (t.front() == '"') {
-            if (t.back() != '"') {
+            // A lone quotation mark opens a text that is never closed.
+            if (t.size() < 2 || t.back() != '"') {
                 Sink.Error(ErrorIn(i, ": Text must be included in \"..\"."));
                 return false;
             }
-            Conds[i] = t.size() >= 2 ? t.substr(1, t.size() - 2) : std::string();
+            RowText[i] = t.substr(1, t.size() - 2);
             RowKind[i] = 4;
         } else if (t.front() == '@') {
             const std::string rest = upper.substr(1);
@@ -259,14 +272,14 @@ bool TCondDlg::ValidateRows() {
                     i, ": only \"@Ident\", \"@Number\", \"@Float\", \"@Integer\" is allowed."));
                 return false;
             }
-            Conds[i] = "@" + LowerCaseGerman(rest, true);
+            RowText[i] = "@" + LowerCaseGerman(rest, true);
             RowKind[i] = 3;
         } else {
             if (!IsIdentifier(t)) {
                 Sink.Error(ErrorIn(i, ": \"" + t + "\" is no valid NT-symbol-name."));
                 return false;
             }
-            Conds[i] = upper;
+            RowText[i] = upper;
             RowKind[i] = 2;
         }
         int src = 0;
@@ -303,7 +316,7 @@ bool TCondDlg::RemoveDuplicateRows() {
     for (int i = 1; i <= CondRows; ++i)
         for (int j = i + 1; j <= CondRows; ++j)
             if (RowKind[i] == RowKind[j] && RowSrc[i] == RowSrc[j] && RowDst[i] == RowDst[j] &&
-                UpperCaseGerman(Conds[i]) == UpperCaseGerman(Conds[j]))
+                UpperCaseGerman(RowText[i]) == UpperCaseGerman(RowText[j]))
                 RowKind[j] = 0;
     return true;
 }
@@ -329,7 +342,7 @@ bool TCondDlg::CheckLastRowToNext() {
         if (RowDst[n] - RowSrc[n] > 1) {
             for (int i = 1; i < n; ++i) {
                 if (RowDst[i] - RowSrc[i] <= 1) {
-                    SwapRows(i, n);
+                    LastRowPartner = i;
                     return true;
                 }
             }

@@ -61,6 +61,10 @@ public:
     int FilledCount = 0;
     bool IsPopNode = false;
     bool IsRepeated = false;
+    // The rows as they will be stored, filled by the checks on OK: condition text,
+    // kind (0 = none), source and destination node numbers (-1 = none). The cells above
+    // keep what the user typed until every check has passed.
+    std::array<std::string, CondRows + 1> RowText;
     std::array<int, CondRows + 1> RowKind{};
     std::array<int, CondRows + 1> RowSrc{};
     std::array<int, CondRows + 1> RowDst{};
@@ -89,11 +93,15 @@ public:
     void InsertRow(int row);
     void DeleteRow(int row);
     bool CompactRows();
+    // Exchanges two of the rows to be stored (text, kind, source and destination).
     void SwapRows(int i, int j);
     void ResetNodeNames();
     void EnableEditing(bool enabled);
     void EnableButtons(bool enabled);
 
+    // The checks of OK. They read the cells and fill the rows to be stored; a failed
+    // check repairs only the cell its message names. CheckLastRowToNext only chooses the
+    // row that takes the last row's place; OK exchanges them once every check has passed.
     bool ValidateRows();
     bool RemoveDuplicateRows();
     bool CheckPlainForwardRow();
@@ -101,6 +109,10 @@ public:
 
 private:
     void MoveRowsUp(int from);
+    void ClearStoredRows();
+
+    // The row CheckLastRowToNext chose to exchange with the last filled row (0: none).
+    int LastRowPartner = 0;
     // The node number in a node-name cell ("NP12" -> 12 for net NP); false when the
     // cell does not name a node of this net.
     bool NodeNumber(const std::string& cell, int& number) const;

@@ -13,13 +13,20 @@ void RenumberNodes(std::vector<TRtnNodeConds>& nodes, std::size_t from, bool up,
             if (cond.Kind != ckPop) cond.Dst = static_cast<uint16_t>(cond.Dst + delta);
         }
     }
+    // In the nodes before, the ends of arcs that lie at or after the change follow it:
+    // the destinations, and the sources of loops, which are stored in the node they
+    // return to.
+    const auto follow = [&](uint16_t& node) {
+        if (up && node >= from)
+            ++node;
+        else if (!up && node > from)
+            --node;
+    };
     for (std::size_t k = 0; k < from && k < nodes.size(); ++k) {
         for (TRTNNode& cond : nodes[k]) {
             if (cond.Kind == ckPop) continue;
-            if (up && cond.Dst >= from)
-                ++cond.Dst;
-            else if (!up && cond.Dst > from)
-                --cond.Dst;
+            follow(cond.Dst);
+            follow(cond.Src);
         }
     }
 }
@@ -52,7 +59,7 @@ bool ReplaceNodeConditions(TRtnNodeConds& node, const TCondDlg& dlg, MessageSink
             if (dlg.RowKind[i] == 0) continue;
             made.push_back(TRTNNode{static_cast<uint8_t>(dlg.RowKind[i]),
                                     static_cast<uint16_t>(dlg.RowSrc[i]),
-                                    static_cast<uint16_t>(dlg.RowDst[i]), dlg.Conds[i]});
+                                    static_cast<uint16_t>(dlg.RowDst[i]), dlg.RowText[i]});
         }
         node = std::move(made);
         return true;

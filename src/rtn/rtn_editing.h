@@ -12,8 +12,8 @@ namespace gramarbor {
 
 // Moves the node numbers of the conditions after an insertion (up) or a deletion
 // (down): conditions of the nodes from..to change Src and (except pop-arcs) Dst by
-// one; in the nodes before from, destinations at or after the insertion point
-// (beyond the deleted node) follow.
+// one; in the nodes before from, destinations and loop sources at or after the
+// insertion point (beyond the deleted node) follow.
 void RenumberNodes(std::vector<TRtnNodeConds>& nodes, std::size_t from, bool up, std::size_t to);
 
 // Inserts an empty node at p (p below the node count). Arcs that entered the old node

@@ -147,6 +147,69 @@ TEST(CondDlg, LastRowMustReachTheNextNode) {
     EXPECT_EQ(fiveRows.Dlg.Conds[5], "A");
 }
 
+TEST(CondDlg, RefusedOkBringsBackTheRowsAsTyped) {
+    struct Case {
+        const char* What;
+        std::vector<std::pair<const char*, const char*>> Rows;
+        std::string Message;
+    };
+    const Case cases[] = {
+        {"a later row goes backward",
+         {{"\"the\"", ""}, {"@number", ""}, {"np", ""}, {"\"\"", ""}, {"x", "Net00"}},
+         "You can`t define a backward-condition by yourself."},
+        {"no plain row after the last row's place is taken",
+         {{"jmp", "Net01"}, {"A", "Net02"}, {"B", "Net03"}},
+         MsgPlainForwardRow},
+        {"a bad symbol after good rows",
+         {{"\"a\"", ""}, {"Jmp", ""}, {"@Ident", ""}, {"a-b", ""}},
+         "Error in #4: \"a-b\" is no valid NT-symbol-name."},
+    };
+    for (const Case& c : cases) {
+        OpenDialog o("Net0", 4, 0);
+        int r = 1;
+        for (const auto& [cond, dst] : c.Rows) {
+            o.Dlg.Conds[r] = cond;
+            if (*dst) o.Dlg.Dsts[r] = dst;
+            ++r;
+        }
+        const auto conds = o.Dlg.Conds;
+        auto dsts = o.Dlg.Dsts;
+        EXPECT_EQ(o.Ok(), DlgAgain) << c.What;
+        EXPECT_EQ(o.Sink.Texts(), std::vector<std::string>{c.Message}) << c.What;
+        // Only the backward row's node names are set back, as its message says.
+        if (c.Message == MsgBackwardByYourself) dsts[5] = "NET01";
+        EXPECT_EQ(o.Dlg.Conds, conds) << c.What;
+        EXPECT_EQ(o.Dlg.Dsts, dsts) << c.What;
+    }
+}
+
+TEST(CondDlg, FixedRowsAreStoredAsTypedAfterARefusal) {
+    OpenDialog o("Net0", 4, 0);
+    o.Rows({{"\"the\"", ""}, {"\"\"", ""}, {"x", "Net00"}});
+    EXPECT_EQ(o.Ok(), DlgAgain);
+    o.Dlg.FormShow();
+    EXPECT_EQ(o.Ok(), DlgAccepted); // the backward row was set back to Net00 -> Net01
+    EXPECT_EQ(o.Col(o.Dlg.RowText), (Cells{"the", "", "X", "", ""}));
+    EXPECT_EQ((std::array<int, 6>{0, 4, 4, 2, 0, 0}), o.Dlg.RowKind);
+
+    // The rows are exchanged only when the dialog is accepted.
+    OpenDialog swapped("Net0", 4, 0);
+    swapped.Rows({{"jmp", "Net01"}, {"A", "Net02"}, {"B", "Net03"}});
+    EXPECT_EQ(swapped.Ok(), DlgAgain);
+    swapped.Dlg.Conds[1] = "C";
+    EXPECT_EQ(swapped.Ok(), DlgAccepted);
+    EXPECT_EQ(swapped.Col(swapped.Dlg.RowText), (Cells{"B", "A", "C", "", ""}));
+    EXPECT_EQ(swapped.Dlg.RowDst[1], 3);
+    EXPECT_EQ(swapped.Dlg.RowDst[3], 1);
+}
+
+TEST(CondDlg, LoneQuotationMarkIsNoText) {
+    OpenDialog o("N", 3, 0);
+    o.Rows({{"\"", ""}});
+    EXPECT_EQ(o.Ok(), DlgAgain);
+    EXPECT_EQ(o.Sink.Last(), "Error in #1: Text must be included in \"..\".");
+}
+
 TEST(CondDlg, DuplicatesAreDroppedIgnoringCase) {
     OpenDialog o("N", 3, 0);
     o.Rows({{"np", ""}, {"NP", ""}, {"\"a\"", ""}, {"\"A\"", ""}});

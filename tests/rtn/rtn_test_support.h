@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -53,6 +54,17 @@ inline TRuleList QuickStartRules() {
 inline TRTNNode Cond(uint8_t kind, uint16_t src, const std::string& text, uint16_t dst) {
     return TRTNNode{kind, src, dst, text};
 }
+
+} // namespace gramarbor::testing
+
+namespace gramarbor {
+// Conditions in failure messages: kind, text, source -> destination.
+inline void PrintTo(const TRTNNode& c, std::ostream* out) {
+    *out << "[" << int(c.Kind) << " " << c.Text << " " << c.Src << "->" << c.Dst << "]";
+}
+} // namespace gramarbor
+
+namespace gramarbor::testing {
 
 // A fresh folder per test, removed again afterwards.
 class ScratchFolder {

@@ -247,6 +247,45 @@ TEST_F(Workspace, ConditionsAreEditedThroughTheDialog) {
     EXPECT_EQ(Cfg(), std::vector<std::string>{"Net0 = \"the\" {A} @Float"});
 }
 
+TEST_F(Workspace, RefusedDialogComesBackWithTheUsersInput) {
+    Ws.NewRTNButtonClick();
+    Dialogs.CondSteps = {[](TCondDlg& d) {
+                             d.Conds[1] = "\"the\"";
+                             d.Conds[2] = "x";
+                             d.Dsts[2] = "Net00";
+                             d.OkBtnClick();
+                         },
+                         [](TCondDlg& d) {
+                             EXPECT_EQ(d.Conds[1], "\"the\"");
+                             EXPECT_EQ(d.Conds[2], "x");
+                             d.Dsts[2] = "Net01";
+                             d.OkBtnClick();
+                         }};
+    Click(TMouseButton::mbLeft, ssLeft, 100, 64);
+    EXPECT_EQ((*Ws.Rtn)[0].Nodes[0],
+              (TRtnNodeConds{Cond(ckText, 0, "the", 1), Cond(ckPush, 0, "X", 1)}));
+
+    // Refused rows stay in their places; a cancel then leaves the node as it was.
+    Dialogs.CondSteps.push_back([](TCondDlg& d) {
+        d.Conds[1] = "jmp";
+        d.Conds[2] = "A";
+        d.Dsts[2] = "Net02";
+        d.Conds[3] = "B";
+        d.Dsts[3] = "Net03";
+        d.OkBtnClick();
+    });
+    Dialogs.CondSteps.push_back([](TCondDlg& d) {
+        EXPECT_EQ(d.Conds[1], "jmp");
+        EXPECT_EQ(d.Dsts[1], "Net01");
+        EXPECT_EQ(d.Conds[3], "B");
+        EXPECT_EQ(d.Dsts[3], "Net03");
+        d.CancelBtnClick();
+    });
+    Click(TMouseButton::mbLeft, ssLeft, 100, 64);
+    EXPECT_EQ(Dialogs.CondShown, 4);
+    EXPECT_EQ((*Ws.Rtn)[0].Nodes[0].size(), 2u);
+}
+
 TEST_F(Workspace, DisplayOptionsRedraw) {
     EXPECT_FALSE(Ws.NodeSizeChange(3));
     MakeFrom({Rule("S", {Nt("NP"), Nt("VP")})});
@@ -277,6 +316,27 @@ TEST_F(WorkspaceFiles, SaveAndLoadKeepTheNetworkAndOptions) {
     EXPECT_EQ(other.Metrics.NodeRadius, 29);
     EXPECT_EQ(other.RtnPicture.Calls(), Ws.RtnPicture.Calls());
     EXPECT_EQ(other.NewNetCounter, 0);
+}
+
+TEST_F(WorkspaceFiles, DeletingANodeBeforeALoopSourceSavesALoadableNetwork) {
+    // Node 0 loops back from the last node, node 3.
+    TRtn handMade(1);
+    NullSink quiet;
+    ASSERT_TRUE(NewRtnLine("S", 4, handMade[0], quiet));
+    handMade[0].Nodes[0] = {Cond(ckText, 0, "a", 1), Cond(ckText, 3, "a", 0),
+                            Cond(ckJmp, 0, "jmp", 1)};
+    handMade[0].Nodes[1] = {Cond(ckPush, 1, "B", 2)};
+    handMade[0].Nodes[2] = {Cond(ckPush, 2, "C", 3)};
+    ASSERT_TRUE(SaveRtnFile(Path("hand.RTN"), handMade, TRtnFileOptions{}, quiet));
+    ASSERT_TRUE(Ws.LoadRTNButtonClick(Path("hand.RTN")));
+    Click(TMouseButton::mbRight, ssRight | ssCtrl, 264, 64); // node 1
+    ASSERT_EQ((*Ws.Rtn)[0].Nodes.size(), 3u);
+    EXPECT_EQ((*Ws.Rtn)[0].Nodes[0][1], Cond(ckText, 2, "a", 0));
+    ASSERT_TRUE(Ws.SaveRTNButtonClick(Path("edited.RTN")));
+    RecordingSink sink;
+    TRtnWorkspace other(sink, Measurer);
+    ASSERT_TRUE(other.LoadRTNButtonClick(Path("edited.RTN"))) << sink.Last();
+    EXPECT_EQ(*other.Rtn, *Ws.Rtn);
 }
 
 TEST_F(WorkspaceFiles, FailedLoadKeepsNetworkAndPicture) {

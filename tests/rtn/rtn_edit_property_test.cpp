@@ -1,0 +1,210 @@
+// Random edit sequences on the network sheet: whatever the mouse and the two dialogs
+// do, every network the editor holds is well formed and comes back unchanged from a
+// saved file.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "rtn/rtn_editing.h"
+#include "rtn/rtn_file.h"
+#include "rtn/rtn_workspace.h"
+#include "rtn_test_support.h"
+
+namespace gramarbor {
+namespace {
+
+using namespace testing;
+
+// Plays a careless user in the dialogs: random cells, node types and row clicks, then
+// OK; gives up with Cancel after a few refusals, as the workspace shows the dialog
+// again as long as OK is refused.
+class RandomDialogs final : public TRtnDialogHost {
+public:
+    explicit RandomDialogs(std::mt19937& random) : Random(random) {}
+
+    int Showings = 0;
+    int Accepted = 0;
+    int Refused = 0;
+
+    void ShowCondDlg(TCondDlg& dlg, TPoint) override {
+        if (++Showings > 3 || Chance(10)) {
+            dlg.CancelBtnClick();
+            return;
+        }
+        // Mostly conditions the dialog takes, some it refuses.
+        static const char* const conditions[] = {
+            "jmp", "\"the\"", "\"\"", "np", "Det", "@ident", "@Number", "VP", "\"a dog\"",
+            "n",   "pop",       "x-y",  "\"a", "@word", ""};
+        if (Showings > 1 && Chance(50) && !dlg.IsPopNode) {
+            // Gives in: clears the rows and types one plain condition.
+            dlg.ClearAllBtnClick();
+            dlg.Conds[1] = conditions[1 + Pick(9)];
+        } else if (Chance(5)) {
+            dlg.ClearAllBtnClick();
+        }
+        for (int r = 1; r <= CondRows && dlg.EditingEnabled; ++r) {
+            if (Chance(50)) dlg.Conds[r] = conditions[Pick(std::size(conditions))];
+            if (Chance(15)) {
+                const std::string net = Chance(80) ? dlg.DlgNetName : "Other";
+                dlg.Dsts[r] = NodeName(net, Pick(dlg.DlgNodeCount + 2) - 1);
+            }
+        }
+        if (dlg.EditingEnabled && Chance(20))
+            dlg.EnterCondsMouseDown(static_cast<int>(Pick(CondRows + 1)), TMouseButton::mbRight,
+                                    Chance(50) ? ssRight : ssRight | ssCtrl);
+        if (dlg.NodeTypeEnabled && Chance(25))
+            dlg.NodeTypeRGClick(static_cast<TNodeType>(Pick(3)));
+        dlg.OkBtnClick();
+        Accepted += dlg.DlgResult == DlgAccepted;
+        Refused += dlg.DlgResult == DlgAgain;
+    }
+
+    void ShowNetNameDlg(TNetNameDlg& dlg, TPoint) override {
+        if (++Showings > 3) {
+            dlg.CancelBtnClick();
+            return;
+        }
+        static const char* const names[] = {"np", "Net7", "9x", "a b", "\xC4RGER", "VERB_2"};
+        dlg.NetNameEdit = names[Pick(std::size(names))];
+        dlg.OKBtnClick();
+    }
+
+    bool Chance(int percent) { return static_cast<int>(Pick(100)) < percent; }
+    std::size_t Pick(std::size_t count) {
+        return std::uniform_int_distribution<std::size_t>(0, count - 1)(Random);
+    }
+
+private:
+    std::mt19937& Random;
+};
+
+std::string Describe(const TRtn& rtn) {
+    std::ostringstream text;
+    for (const TRTNLine& net : rtn) {
+        text << net.Name << ":";
+        for (std::size_t k = 0; k < net.Nodes.size(); ++k)
+            for (const TRTNNode& c : net.Nodes[k])
+                text << " " << k << "[" << int(c.Kind) << " " << c.Text << " " << c.Src << "->"
+                     << c.Dst << "]";
+        text << "\n";
+    }
+    return text.str();
+}
+
+// A network as a user might have written it by hand: loops that return from nodes
+// further on, and arcs that skip nodes.
+TRtn HandMadeNetwork() {
+    NullSink quiet;
+    TRtn rtn(2);
+    NewRtnLine("S", 5, rtn[0], quiet);
+    rtn[0].Nodes[0] = {Cond(ckPush, 0, "NP", 1), Cond(ckJmp, 0, "jmp", 2)};
+    rtn[0].Nodes[1] = {Cond(ckText, 1, "a", 2), Cond(ckText, 3, "a", 1), Cond(ckJmp, 1, "jmp", 2)};
+    rtn[0].Nodes[2] = {Cond(ckPush, 2, "VP", 3)};
+    rtn[0].Nodes[3] = {Cond(ckIndirect, 3, "@Ident", 4)};
+    NewRtnLine("NP", 3, rtn[1], quiet);
+    rtn[1].Nodes[0] = {Cond(ckText, 0, "x", 1), Cond(ckText, 2, "x", 0), Cond(ckJmp, 0, "jmp", 1)};
+    rtn[1].Nodes[1] = {Cond(ckText, 1, "dog", 2)};
+    return rtn;
+}
+
+class RtnEditSequences : public ::testing::Test, public ScratchFolder {};
+
+TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
+    const std::string handMade = Path("hand.RTN");
+    NullSink quiet;
+    ASSERT_TRUE(SaveRtnFile(handMade, HandMadeNetwork(), TRtnFileOptions{}, quiet));
+    const std::string saved = Path("edited.RTN");
+    int accepted = 0;
+    int refused = 0;
+    for (unsigned seed = 1; seed <= 24; ++seed) {
+        std::mt19937 random(seed);
+        RandomDialogs dialogs(random);
+        RecordingSink sink;
+        ApproxTextMeasurer measurer;
+        TRtnWorkspace ws(sink, measurer);
+        ws.SetDialogHost(&dialogs);
+        if (seed % 3 == 0)
+            ws.NewRTNButtonClick();
+        else
+            ASSERT_TRUE(ws.LoadRTNButtonClick(handMade));
+        std::string history;
+        for (int step = 0; step < 150; ++step) {
+            // A click somewhere on the drawing (or just below it), with one of the
+            // button and key combinations the editor knows, or one it ignores.
+            const int32_t x = static_cast<int32_t>(dialogs.Pick(std::max(ws.AreaWidth, 64)));
+            const int32_t y = static_cast<int32_t>(dialogs.Pick(ws.AreaHeight + LineHeight));
+            static const std::pair<TMouseButton, unsigned> clicks[] = {
+                {TMouseButton::mbLeft, ssLeft},
+                {TMouseButton::mbLeft, ssLeft},
+                {TMouseButton::mbRight, ssRight},
+                {TMouseButton::mbRight, ssRight | ssCtrl},
+                {TMouseButton::mbLeft, ssLeft | ssShift}};
+            const auto [button, shift] = clicks[dialogs.Pick(std::size(clicks))];
+            dialogs.Showings = 0;
+            ws.TrackFocus(x, y);
+            ws.PaintBox1MouseDown(button, shift, x, y);
+            history += std::to_string(static_cast<int>(button)) + "/" + std::to_string(shift) +
+                       "@" + std::to_string(x) + "," + std::to_string(y) + " ";
+            ASSERT_TRUE(ws.HasRtn());
+            for (const TRTNLine& net : *ws.Rtn)
+                ASSERT_TRUE(NetIsWellFormed(net))
+                    << "seed " << seed << " after " << history << "\n"
+                    << Describe(*ws.Rtn);
+
+            // The file's bytes after every step; now and then the file itself, through
+            // the sheet's own Save RTN and Load RTN.
+            TRtn read;
+            TRtnFileOptions options;
+            RecordingSink readSink;
+            ASSERT_TRUE(ReadRtnBytes(WriteRtnBytes(*ws.Rtn, ws.FileOptions()), read, options,
+                                     readSink))
+                << readSink.Last() << "\nseed " << seed << " after " << history << "\n"
+                << Describe(*ws.Rtn);
+            ASSERT_EQ(read, *ws.Rtn) << "seed " << seed << " after " << history;
+            if (step % 50 != 49) continue;
+            ASSERT_TRUE(ws.SaveRTNButtonClick(saved)) << sink.Last();
+            RecordingSink loadSink;
+            TRtnWorkspace loaded(loadSink, measurer);
+            ASSERT_TRUE(loaded.LoadRTNButtonClick(saved)) << loadSink.Last();
+            ASSERT_EQ(*loaded.Rtn, *ws.Rtn) << "seed " << seed << " after " << history;
+            ASSERT_EQ(loaded.FileOptions(), ws.FileOptions());
+        }
+        accepted += dialogs.Accepted;
+        refused += dialogs.Refused;
+    }
+    // The dialogs must really have changed nodes and refused input, or the test
+    // proves little.
+    EXPECT_GT(accepted, 200);
+    EXPECT_GT(refused, 200);
+}
+
+TEST_F(RtnEditSequences, LoopSourcesFollowInsertedAndDeletedNodes) {
+    // Node 1 loops back from node 4.
+    NullSink quiet;
+    TRTNLine net;
+    ASSERT_TRUE(NewRtnLine("S", 6, net, quiet));
+    net.Nodes[1] = {Cond(ckText, 1, "a", 2), Cond(ckText, 4, "a", 1), Cond(ckJmp, 1, "jmp", 2)};
+    const auto loopSource = [&] { return net.Nodes[1][1].Src; };
+    ASSERT_TRUE(DeleteRtnNode(net, 2)); // node 4 moves down to 3
+    EXPECT_EQ(loopSource(), 3);
+    ASSERT_TRUE(InsertRtnNode(net, 2, quiet)); // and up again
+    EXPECT_EQ(loopSource(), 4);
+    // Deleting the source itself lets the loop start at its former successor, as the
+    // arcs that entered the deleted node now enter that successor.
+    ASSERT_TRUE(DeleteRtnNode(net, 4));
+    EXPECT_EQ(loopSource(), 4);
+    ASSERT_TRUE(DeleteRtnNode(net, 2));
+    EXPECT_EQ(loopSource(), 3);
+    EXPECT_EQ(net.Nodes.size(), 4u);
+    EXPECT_TRUE(NetIsWellFormed(net));
+    // A node inserted where the loop starts takes the loop's start, as it takes the
+    // arcs that entered the old node.
+    ASSERT_TRUE(InsertRtnNode(net, 3, quiet));
+    EXPECT_EQ(loopSource(), 3);
+    EXPECT_EQ(net.Nodes[1][0], Cond(ckText, 1, "a", 2));
+    EXPECT_TRUE(NetIsWellFormed(net));
+}
+
+} // namespace
+} // namespace gramarbor
