@@ -1,12 +1,15 @@
 // The condition dialog's checks on arbitrary cell texts, used as the network editor
-// uses them: every OK gives one of the three results, a refused OK says why, and the
-// conditions of an accepted dialog, stored into the node, keep the net well formed
-// and savable.
+// uses them: every OK gives one of the three results, a refused OK says why and
+// brings back the rows as typed (empty rows closed up; only a "pop" row emptied and
+// a destination set back to the default, as the messages say), and the conditions of
+// an accepted dialog, stored into the node, keep the net well formed and savable.
 //
 // Input: net name up to a NUL byte, node count, node, flags (bits 0-1 node type, bits
 // 2-7 which cells to take from the input), then the cells of rows 1 to 5 (condition,
 // source, destination) separated by NUL bytes, then mouse clicks (row, shift) pairs.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/message_sink.h"
 #include "fuzz_support.h"
@@ -14,6 +17,7 @@
 #include "rtn/rtn_editing.h"
 #include "rtn/rtn_file.h"
 #include "rtn/rtn_model.h"
+#include "text/text_utils.h"
 
 using namespace gramarbor;
 
@@ -56,12 +60,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         dlg.EnterCondsMouseDown(row, button, shift & 0x7F);
     }
 
+    // The filled rows as typed: condition and destination cells.
+    const auto filledRows = [&dlg] {
+        std::vector<std::pair<std::string, std::string>> rows;
+        for (int r = 1; r <= CondRows; ++r)
+            if (!dlg.Conds[r].empty()) rows.emplace_back(dlg.Conds[r], dlg.Dsts[r]);
+        return rows;
+    };
+    const auto typed = filledRows();
+
     sink.Clear();
     dlg.OkBtnClick();
     FUZZ_CHECK(dlg.DlgResult == DlgAgain || dlg.DlgResult == DlgCancelled ||
                    dlg.DlgResult == DlgAccepted,
                "result " + std::to_string(dlg.DlgResult));
-    if (dlg.DlgResult == DlgAgain) FUZZ_CHECK(!sink.Empty(), "a refused OK gave no message");
+    if (dlg.DlgResult == DlgAgain) {
+        FUZZ_CHECK(!sink.Empty(), "a refused OK gave no message");
+        const auto shown = filledRows();
+        std::size_t j = 0;
+        for (const auto& [cond, dst] : typed) {
+            if (j < shown.size() && shown[j].first == cond) {
+                FUZZ_CHECK(shown[j].second == dst || shown[j].second == dlg.DefaultDst,
+                           "a refused OK changed the destination " + dst + " of " + cond);
+                ++j;
+            } else {
+                FUZZ_CHECK(UpperCaseGerman(cond) == "POP",
+                           "a refused OK changed or dropped the row " + cond);
+            }
+        }
+        FUZZ_CHECK(j == shown.size(), "a refused OK added rows");
+    }
     if (dlg.DlgResult != DlgAccepted) return 0;
     FUZZ_CHECK(sink.Empty(), "an accepted OK gave the message " + sink.Last());
 

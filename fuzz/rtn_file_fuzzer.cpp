@@ -1,5 +1,5 @@
-// The .RTN reader: a file that loads keeps every net well formed and saves to the
-// same bytes (apart from a true "lines allowed" flag, written as 1, and node size and
+// The .RTN reader: a refused file names the damaged part, a file that loads keeps
+// every net well formed and saves to the same bytes (apart from a true "lines allowed" flag, written as 1, and node size and
 // distance, which are clamped to their range).
 #include <cstring>
 #include <string>
@@ -20,8 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     RecordingSink sink;
     TRtn rtn;
     TRtnFileOptions options;
-    if (!ReadRtnBytes(bytes, rtn, options, sink)) {
+    if (!ReadRtnBytes(bytes, rtn, options, sink, "input.rtn")) {
         FUZZ_CHECK(!sink.Empty(), "a refused file gave no message");
+        const std::string damaged = MsgRtnMemory + " Read error in network file \"input.rtn\": ";
+        FUZZ_CHECK(sink.Last().rfind(damaged, 0) == 0 ||
+                       sink.Last() == MsgRtnLoadLowMemory,
+                   "a refused file gave the message " + sink.Last());
         FUZZ_CHECK(rtn.empty(), "a refused file changed the network");
         return 0;
     }

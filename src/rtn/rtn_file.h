@@ -39,10 +39,15 @@ bool ReadRtnOptions(ByteReader& reader, TRtnFileOptions& options);
 // The complete file contents.
 std::string WriteRtnBytes(const TRtn& rtn, const TRtnFileOptions& options);
 
+// The message for a damaged file: the memory message (which is what such a file has
+// always reported), then the file and the part of it that is damaged.
+std::string MsgRtnDamaged(const std::string& fileName, const std::string& what);
+
 // Reads a complete file. Only a file read to its end whose every net keeps the
-// network's invariants is accepted; otherwise the message has been reported and
-// rtn and options are unchanged.
-bool ReadRtnBytes(std::string_view bytes, TRtn& rtn, TRtnFileOptions& options, MessageSink& sink);
+// network's invariants is accepted; otherwise the message, naming fileName and the
+// damaged part, has been reported and rtn and options are unchanged.
+bool ReadRtnBytes(std::string_view bytes, TRtn& rtn, TRtnFileOptions& options, MessageSink& sink,
+                  const std::string& fileName = "");
 
 // True when the name's extension is ".RTN" in any letter case.
 bool HasRtnExtension(const std::string& path);

@@ -43,26 +43,30 @@ std::string NodeName(const std::string& netName, long long number) {
     return netName + IntToStr(number);
 }
 
-bool NetIsWellFormed(const TRTNLine& line) {
+bool NetIsWellFormed(const TRTNLine& line, TNetFault* fault) {
+    const auto broken = [fault](std::size_t node, std::size_t condition) {
+        if (fault) *fault = TNetFault{node, condition};
+        return false;
+    };
     const std::size_t count = line.Nodes.size();
-    if (count < 1 || count > MaxRtnNodes) return false;
+    if (count < 1 || count > MaxRtnNodes) return broken(0, 0);
     const TRtnNodeConds& last = line.Nodes.back();
     if (last.size() != 1 || last[0].Kind != ckPop || last[0].Src != count - 1 ||
         last[0].Dst != PopDst)
-        return false;
+        return broken(count - 1, 0);
     for (std::size_t k = 0; k + 1 < count; ++k) {
         const TRtnNodeConds& node = line.Nodes[k];
-        if (node.size() > MaxConditions) return false;
+        if (node.size() > MaxConditions) return broken(k, 0);
         for (std::size_t c = 0; c < node.size(); ++c) {
             const TRTNNode& cond = node[c];
-            if (cond.Kind < ckJmp || cond.Kind > ckText) return false;
-            if (cond.Src < cond.Dst) {
-                if (cond.Src != k || cond.Dst >= count) return false;
-            } else if (cond.Src > cond.Dst) {
-                if (cond.Dst != k || c != 1 || node.size() != 3 || cond.Src >= count) return false;
-            } else {
-                return false;
-            }
+            bool fits = cond.Kind >= ckJmp && cond.Kind <= ckText;
+            if (cond.Src < cond.Dst)
+                fits = fits && cond.Src == k && cond.Dst < count;
+            else if (cond.Src > cond.Dst)
+                fits = fits && cond.Dst == k && c == 1 && node.size() == 3 && cond.Src < count;
+            else
+                fits = false;
+            if (!fits) return broken(k, c + 1);
         }
     }
     return true;

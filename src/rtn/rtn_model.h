@@ -67,6 +67,12 @@ std::string NodeName(const std::string& netName, long long number);
 // kinds 1..4 elsewhere; a forward arc stands in node Src and ends at a later node of
 // the net; a backward arc is the second of exactly three conditions of the node it
 // returns to and leaves a later node of the net.
-bool NetIsWellFormed(const TRTNLine& line);
+// fault, when given, receives the first node and condition (1-based) that break
+// them (condition 0 when the node as a whole does).
+struct TNetFault {
+    std::size_t Node = 0;
+    std::size_t Condition = 0;
+};
+bool NetIsWellFormed(const TRTNLine& line, TNetFault* fault = nullptr);
 
 } // namespace gramarbor

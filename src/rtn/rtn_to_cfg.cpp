@@ -1,6 +1,8 @@
 // Network to grammar text.
 #include "rtn/rtn_to_cfg.h"
 
+#include "text/text_utils.h"
+
 namespace gramarbor {
 
 int DestSlot(TDestGroups& groups, int d) {
@@ -51,17 +53,52 @@ bool IsRepeatedNode(const TRtnNodeConds& node) {
 
 namespace {
 
-// Arcs that skip nodes multiply the rules of a net; a damaged or hand-made network
-// could make that number (and the depth of the recursion) explode, so both are capped.
-constexpr std::size_t MaxCfgLines = 65536;
-constexpr int MaxSkipDepth = 2048;
+// Writes the rules of one net. Only arcs that skip nodes multiply rules: each one
+// starts an extra rule, so a hand-made net can stand for a number of rules that grows
+// exponentially with its nodes. Extra rules therefore spend a budget of bytes written
+// and nodes walked, and nest only so deep; main rules cost nothing, so the output of a
+// network made from a grammar grows linearly with it.
+class TRuleWriter {
+public:
+    TRuleWriter(const std::vector<TRtnNodeConds>& nodes, std::vector<std::string>& lines,
+                std::size_t& budget)
+        : Nodes(nodes), Lines(lines), Budget(budget) {}
 
-bool PathToRuleAt(const std::vector<TRtnNodeConds>& nodes, std::size_t start, std::string line,
-                  std::vector<std::string>& lines, int depth) {
-    if (depth > MaxSkipDepth || lines.size() >= MaxCfgLines) return false;
-    for (std::size_t k = start; k + 1 < nodes.size(); ++k) {
-        const std::string saved = line;
-        const TRtnNodeConds& node = nodes[k];
+    TCfgLimit Exceeded = TCfgLimit::None;
+
+    bool Write(std::size_t start, std::string line, int depth);
+
+private:
+    // Charges cost to the budget of extra rules; false once it is spent.
+    bool Spend(std::size_t cost, int depth) {
+        if (depth == 0) return true; // the main rule costs what the net holds
+        if (cost > Budget) {
+            Exceeded = TCfgLimit::Size;
+            return false;
+        }
+        Budget -= cost;
+        return true;
+    }
+
+    const std::vector<TRtnNodeConds>& Nodes;
+    std::vector<std::string>& Lines;
+    std::size_t& Budget;
+};
+
+bool TRuleWriter::Write(std::size_t start, std::string line, int depth) {
+    if (depth > MaxSkipDepth) {
+        Exceeded = TCfgLimit::Depth;
+        return false;
+    }
+    // Every byte of line is paid for once, and every node walked costs one more.
+    if (!Spend(line.size(), depth)) return false;
+    std::size_t paid = line.size();
+    for (std::size_t k = start; k + 1 < Nodes.size(); ++k) {
+        if (!Spend(line.size() - paid + 1, depth)) return false;
+        paid = line.size();
+        // The rule before node k is the first savedSize bytes of line, which only grows.
+        const std::size_t savedSize = line.size();
+        const TRtnNodeConds& node = Nodes[k];
         if (IsRepeatedNode(node)) {
             line += " {" + CondText(node[1]) + "}";
             continue;
@@ -94,31 +131,49 @@ bool PathToRuleAt(const std::vector<TRtnNodeConds>& nodes, std::size_t start, st
             if (alt.empty()) {
                 // A jump-arc alone over several nodes skips them: the extra rule simply
                 // leaves their elements out.
-                if (group.HasJump && distance > 1)
-                    if (!PathToRuleAt(nodes, k + distance, saved, lines, depth + 1)) return false;
+                if (group.HasJump && distance > 1 &&
+                    !Write(k + distance, line.substr(0, savedSize), depth + 1))
+                    return false;
                 continue;
             }
             if (distance > 1) {
-                if (!PathToRuleAt(nodes, k + distance, saved + " " + alt, lines, depth + 1))
+                if (!Write(k + distance, line.substr(0, savedSize) + " " + alt, depth + 1))
                     return false;
             } else {
                 line += " " + alt;
             }
         }
     }
-    lines.push_back(line);
+    if (!Spend(line.size() - paid, depth)) return false;
+    Lines.push_back(std::move(line));
     return true;
 }
 
 } // namespace
 
-bool PathToRule(const std::vector<TRtnNodeConds>& nodes, std::size_t start, std::string line,
-                std::vector<std::string>& lines) {
-    return PathToRuleAt(nodes, start, std::move(line), lines, 0);
+TCfgLimit PathToRule(const std::vector<TRtnNodeConds>& nodes, std::size_t start, std::string line,
+                     std::vector<std::string>& lines, std::size_t& budget) {
+    TRuleWriter writer(nodes, lines, budget);
+    writer.Write(start, std::move(line), 0);
+    return writer.Exceeded;
+}
+
+std::string MsgSkipArcsTooMany(const std::string& netName) {
+    return "The arcs that skip nodes in the \"" + netName +
+           "\"-network stand for more rules than Make CFG writes: more than " +
+           IntToStr(static_cast<long long>(MaxExtraRuleBytes >> 20)) +
+           " MB of extra rules. Please remove some of these arcs.";
+}
+
+std::string MsgSkipArcsTooDeep(const std::string& netName) {
+    return "The arcs that skip nodes in the \"" + netName + "\"-network are nested more than " +
+           IntToStr(MaxSkipDepth) +
+           " deep, more than Make CFG writes. Please remove some of these arcs.";
 }
 
 bool RtnToCfgLines(const TRtn& rtn, std::vector<std::string>& lines, MessageSink& sink) {
     lines.clear();
+    std::size_t budget = MaxExtraRuleBytes;
     for (const TRTNLine& net : rtn) {
         const std::string prefix = net.Name + " " + "=";
         if (net.Nodes.empty()) {
@@ -126,8 +181,14 @@ bool RtnToCfgLines(const TRtn& rtn, std::vector<std::string>& lines, MessageSink
                        "element.");
             return false;
         }
-        if (!PathToRule(net.Nodes, 0, prefix, lines)) {
-            sink.Error(MsgRtnMemory);
+        switch (PathToRule(net.Nodes, 0, prefix, lines, budget)) {
+        case TCfgLimit::None:
+            break;
+        case TCfgLimit::Size:
+            sink.Error(MsgSkipArcsTooMany(net.Name));
+            return false;
+        case TCfgLimit::Depth:
+            sink.Error(MsgSkipArcsTooDeep(net.Name));
             return false;
         }
     }

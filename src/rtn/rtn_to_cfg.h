@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -28,14 +29,23 @@ int DestSlot(TDestGroups& groups, int d);
 bool CheckNodesForCfg(const TRtn& rtn, std::string& description);
 std::string MsgNodeCheckFailed(const std::string& description);
 
+// Limits of the extra rules that arcs skipping nodes stand for: the bytes of all
+// those rules (and the nodes walked to write them), and how deeply they nest.
+inline constexpr std::size_t MaxExtraRuleBytes = std::size_t(16) << 20;
+inline constexpr int MaxSkipDepth = 2048;
+enum class TCfgLimit { None, Size, Depth };
+
 // Writes the rules of node start onwards, completing line; the rules for arcs that
-// skip nodes are appended first, the completed line last. False when the arcs that skip
-// nodes would make more rules than a grammar can hold (65536) or nest too deeply.
-bool PathToRule(const std::vector<TRtnNodeConds>& nodes, std::size_t start, std::string line,
-                std::vector<std::string>& lines);
+// skip nodes are appended first, the completed line last. Extra rules spend budget
+// (at most MaxExtraRuleBytes for a whole network). Returns the limit that stopped
+// the writing, if any; a main rule itself is never limited.
+TCfgLimit PathToRule(const std::vector<TRtnNodeConds>& nodes, std::size_t start, std::string line,
+                     std::vector<std::string>& lines, std::size_t& budget);
+std::string MsgSkipArcsTooMany(const std::string& netName);
+std::string MsgSkipArcsTooDeep(const std::string& netName);
 
 // Clears lines and writes the rules of every net in order; reports a net without
-// nodes and a net that would give too many rules.
+// nodes and arcs that skip nodes beyond the limits above.
 bool RtnToCfgLines(const TRtn& rtn, std::vector<std::string>& lines, MessageSink& sink);
 
 } // namespace gramarbor

@@ -159,5 +159,25 @@ TEST(CfgRoundTrip, RandomGrammarsKeepTheirInternalGrammar) {
     EXPECT_GT(converted, 200);
 }
 
+TEST(CfgRoundTrip, GrammarsBeyond65536LinesComeBackWhole) {
+    // More rules than a grammar's internal CFG may hold: read, converted and written
+    // back, every rule comes back in its place.
+    constexpr int RuleCount = 70000;
+    static const char* const shapes[] = {" \"w\"", " [A]", " {\"b\"}", " <C,\"d\">", " (E,F)"};
+    std::vector<std::string> grammar;
+    grammar.reserve(RuleCount);
+    for (int i = 0; i < RuleCount; ++i)
+        grammar.push_back("R" + std::to_string(i) + " = X" + shapes[i % 5] +
+                          (i + 1 < RuleCount ? " R" + std::to_string(i + 1) : ""));
+    TRuleList asRead;
+    ASSERT_TRUE(Check(grammar, false, &asRead).Valid);
+    TRtn rtn;
+    RecordingSink sink;
+    ASSERT_TRUE(CfgToRtn(asRead, rtn, sink)) << sink.Last();
+    std::vector<std::string> back;
+    ASSERT_TRUE(RtnToCfgLines(rtn, back, sink)) << sink.Last();
+    EXPECT_EQ(back, grammar);
+}
+
 } // namespace
 } // namespace gramarbor

@@ -33,9 +33,9 @@ public:
             return;
         }
         // Mostly conditions the dialog takes, some it refuses.
-        static const char* const conditions[] = {
-            "jmp", "\"the\"", "\"\"", "np", "Det", "@ident", "@Number", "VP", "\"a dog\"",
-            "n",   "pop",       "x-y",  "\"a", "@word", ""};
+        static const char* const conditions[] = {"jmp",    "\"the\"", "\"\"", "np",        "Det",
+                                                 "@ident", "@Number", "VP",   "\"a dog\"", "n",
+                                                 "pop",    "x-y",     "\"a",  "@word",     ""};
         if (Showings > 1 && Chance(50) && !dlg.IsPopNode) {
             // Gives in: clears the rows and types one plain condition.
             dlg.ClearAllBtnClick();
@@ -53,8 +53,7 @@ public:
         if (dlg.EditingEnabled && Chance(20))
             dlg.EnterCondsMouseDown(static_cast<int>(Pick(CondRows + 1)), TMouseButton::mbRight,
                                     Chance(50) ? ssRight : ssRight | ssCtrl);
-        if (dlg.NodeTypeEnabled && Chance(25))
-            dlg.NodeTypeRGClick(static_cast<TNodeType>(Pick(3)));
+        if (dlg.NodeTypeEnabled && Chance(25)) dlg.NodeTypeRGClick(static_cast<TNodeType>(Pick(3)));
         dlg.OkBtnClick();
         Accepted += dlg.DlgResult == DlgAccepted;
         Refused += dlg.DlgResult == DlgAgain;
@@ -148,17 +147,16 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
                        "@" + std::to_string(x) + "," + std::to_string(y) + " ";
             ASSERT_TRUE(ws.HasRtn());
             for (const TRTNLine& net : *ws.Rtn)
-                ASSERT_TRUE(NetIsWellFormed(net))
-                    << "seed " << seed << " after " << history << "\n"
-                    << Describe(*ws.Rtn);
+                ASSERT_TRUE(NetIsWellFormed(net)) << "seed " << seed << " after " << history << "\n"
+                                                  << Describe(*ws.Rtn);
 
             // The file's bytes after every step; now and then the file itself, through
             // the sheet's own Save RTN and Load RTN.
             TRtn read;
             TRtnFileOptions options;
             RecordingSink readSink;
-            ASSERT_TRUE(ReadRtnBytes(WriteRtnBytes(*ws.Rtn, ws.FileOptions()), read, options,
-                                     readSink))
+            ASSERT_TRUE(
+                ReadRtnBytes(WriteRtnBytes(*ws.Rtn, ws.FileOptions()), read, options, readSink))
                 << readSink.Last() << "\nseed " << seed << " after " << history << "\n"
                 << Describe(*ws.Rtn);
             ASSERT_EQ(read, *ws.Rtn) << "seed " << seed << " after " << history;

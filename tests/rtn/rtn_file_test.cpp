@@ -82,40 +82,44 @@ TEST(RtnFile, ReadsStoredFiles) {
     EXPECT_TRUE(sink.Empty());
 }
 
-TEST(RtnFile, DamagedFilesAreRefusedAndChangeNothing) {
+TEST(RtnFile, DamagedFilesAreRefusedNamingThePartAndChangeNothing) {
     struct Case {
         const char* File;
-        std::string Message;
+        const char* Part;
     };
     const Case cases[] = {
-        {"short_header", MsgRtnCannotOpen},
-        {"negative_net_count", MsgRtnMemory},
-        {"huge_net_count", MsgRtnMemory},
-        {"truncated_net", MsgRtnMemory},
-        {"second_net_truncated", MsgRtnMemory},
-        {"negative_name_length", MsgRtnMemory},
-        {"huge_name_length", MsgRtnMemory},
-        {"huge_stored_nodes", MsgRtnMemory},
-        {"huge_condition_count", MsgRtnMemory},
-        {"kind_zero", MsgRtnMemory},
-        {"kind_six", MsgRtnMemory},
-        {"stored_pop_arc", MsgRtnMemory},
-        {"source_not_node", MsgRtnMemory},
-        {"destination_beyond_net", MsgRtnMemory},
-        {"arc_to_itself", MsgRtnMemory},
-        {"six_conditions", MsgRtnMemory},
-        {"backward_arc_first", MsgRtnMemory},
-        {"backward_arc_in_node_of_two", MsgRtnMemory},
-        {"trailing_bytes", MsgRtnMemory},
+        {"short_header", "the net count is truncated or damaged"},
+        {"negative_net_count", "the net count is truncated or damaged"},
+        {"huge_net_count", "the net count is truncated or damaged"},
+        {"truncated_net", "net 1 (\"Net0\") is truncated or damaged"},
+        {"second_net_truncated", "net 2 (\"B\"), node B0 is truncated or damaged"},
+        {"negative_name_length", "net 1 is truncated or damaged"},
+        {"huge_name_length", "net 1 is truncated or damaged"},
+        {"huge_stored_nodes", "net 1 (\"A\") is truncated or damaged"},
+        {"huge_condition_count", "net 1 (\"A\"), node A0 is truncated or damaged"},
+        {"kind_zero", "net 1 (\"A\"), node A0, condition 1 is truncated or damaged"},
+        {"kind_six", "net 1 (\"A\"), node A0, condition 1 is truncated or damaged"},
+        {"stored_pop_arc", "net 1 (\"A\"), node A0, condition 1 is truncated or damaged"},
+        {"source_not_node", "net 1 (\"A\"), node A1, condition 1 is truncated or damaged"},
+        {"destination_beyond_net", "net 1 (\"A\"), node A0, condition 1 is truncated or damaged"},
+        {"arc_to_itself", "net 1 (\"A\"), node A0, condition 1 is truncated or damaged"},
+        {"six_conditions", "net 1 (\"A\"), node A0 is truncated or damaged"},
+        {"backward_arc_first", "net 1 (\"A\"), node A0, condition 1 is truncated or damaged"},
+        {"backward_arc_in_node_of_two",
+         "net 1 (\"A\"), node A0, condition 2 is truncated or damaged"},
+        {"trailing_bytes", "1 byte follows the last net"},
     };
     for (const Case& c : cases) {
         TRtn rtn = NewRtn();
         TRtnFileOptions options{false, 2, 3};
         RecordingSink sink;
-        EXPECT_FALSE(
-            LoadRtnFile(DataFile(std::string("broken/") + c.File + ".rtn"), rtn, options, sink))
+        const std::string path = DataFile(std::string("broken/") + c.File + ".rtn");
+        EXPECT_FALSE(LoadRtnFile(path, rtn, options, sink)) << c.File;
+        EXPECT_EQ(sink.Texts(), std::vector<std::string>{MsgRtnMemory +
+                                                         " Read error in network "
+                                                         "file \"" +
+                                                         path + "\": " + c.Part + "."})
             << c.File;
-        EXPECT_EQ(sink.Texts(), std::vector<std::string>{c.Message}) << c.File;
         EXPECT_EQ(rtn, NewRtn()) << c.File;
         EXPECT_EQ(options, (TRtnFileOptions{false, 2, 3})) << c.File;
     }

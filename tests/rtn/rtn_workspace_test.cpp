@@ -347,8 +347,12 @@ TEST_F(WorkspaceFiles, FailedLoadKeepsNetworkAndPicture) {
     EXPECT_FALSE(Ws.LoadRTNButtonClick(broken + "second_net_truncated.rtn"));
     EXPECT_FALSE(Ws.LoadRTNButtonClick(broken + "short_header.rtn"));
     EXPECT_FALSE(Ws.LoadRTNButtonClick(Path("x.CFG")));
-    EXPECT_EQ(Sink.Texts(),
-              (std::vector<std::string>{MsgRtnMemory, MsgRtnCannotOpen, MsgRtnWrongExtension}));
+    EXPECT_EQ(Sink.Texts(), (std::vector<std::string>{
+                                MsgRtnDamaged(broken + "second_net_truncated.rtn",
+                                              "net 2 (\"B\"), node B0 is truncated or damaged"),
+                                MsgRtnDamaged(broken + "short_header.rtn",
+                                              "the net count is truncated or damaged"),
+                                MsgRtnWrongExtension}));
     EXPECT_TRUE(Ws.HasRtn());
     EXPECT_EQ(*Ws.Rtn, before);
     EXPECT_EQ(Ws.RtnPicture.Calls(), picture.Calls());
