@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include "base/file_io.h"
+#include "base/save_failures.h"
 
 using namespace gramarbor;
+using namespace gramarbor::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -45,18 +47,60 @@ TEST(AtomicSave, ReplacesTheFileWithTheNewBytes) {
 }
 
 TEST(AtomicSave, KeepsTheOldFileWhenTheFolderIsReadOnly) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
     TempDir dir;
     const auto path = dir.Path / "a.cfg";
     ASSERT_EQ(AtomicSave(path.string(), "old"), FileError::None);
-    fs::permissions(dir.Path, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_EQ(AtomicSave(path.string(), "new"), FileError::CannotCreate);
+    fs::permissions(dir.Path, fs::perms::owner_read | fs::perms::owner_exec |
+                                  fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+    const int result =
+        RunWithoutRoot([&] { return static_cast<int>(AtomicSave(path.string(), "new")); });
     fs::permissions(dir.Path, fs::perms::owner_all);
+    EXPECT_EQ(result, static_cast<int>(FileError::CannotCreate));
     EXPECT_EQ(ReadAll(path), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
+}
+
+TEST(AtomicSave, FailuresThatHoldForRootKeepTheOldFiles) {
+    struct Case {
+        const char* What;
+        std::string Name; // the target, in the folder beside the old file "a.cfg"
+        FileError Expected;
+        int Limit; // 0: none, 1: file size (a full disk), 2: no descriptors left
+    };
+    const Case cases[] = {
+        {"the folder is a file", "a.cfg/b.cfg", FileError::CannotCreate, 0},
+        {"a name longer than the system allows", std::string(300, 'n') + ".cfg",
+         FileError::WriteFailed, 0},
+        {"the disk fills up", "a.cfg", FileError::WriteFailed, 1},
+        {"no file can be opened", "a.cfg", FileError::CannotCreate, 2},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        ASSERT_EQ(AtomicSave((dir.Path / "a.cfg").string(), "old"), FileError::None);
+        const std::string target = (dir.Path / c.Name).string();
+        const std::string bytes(100000, 'x');
+        FileError result = FileError::None;
+        if (c.Limit == 1) {
+            ScopedFileSizeLimit limit(1000);
+            ASSERT_TRUE(limit.Active) << c.What;
+            result = AtomicSave(target, bytes);
+        } else if (c.Limit == 2) {
+            ScopedNoDescriptors limit;
+            ASSERT_TRUE(limit.Active) << c.What;
+            result = AtomicSave(target, bytes);
+        } else {
+            result = AtomicSave(target, bytes);
+        }
+        EXPECT_EQ(result, c.Expected) << c.What;
+        EXPECT_EQ(ReadAll(dir.Path / "a.cfg"), "old") << c.What;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1)
+            << c.What << ": no temporary left";
+    }
 }
 
 TEST(AtomicSave, ReportsAFullDevice) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP();
+    ASSERT_TRUE(fs::exists("/dev/full"));
     EXPECT_EQ(AtomicSave("/dev/full", std::string(100000, 'x')), FileError::WriteFailed);
 }
 
