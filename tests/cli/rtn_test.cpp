@@ -1,13 +1,13 @@
 // gramarbor-cli rtn and cfg: network files and pictures from grammars, grammars from
 // network files, messages and exit codes.
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <unistd.h>
 
+#include "picture/wmf_readers.h"
 #include "run_cli.h"
 
 namespace {
@@ -33,23 +33,7 @@ protected:
     fs::path Dir;
 };
 
-bool HaveTool(const std::string& name) {
-    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-void ExpectReadableWmf(const std::string& path) {
-    ASSERT_TRUE(fs::exists(path)) << path;
-    const std::string err = path + ".err";
-    if (HaveTool("wmf2svg")) {
-        EXPECT_EQ(std::system(("wmf2svg -o " + path + ".svg " + path + " 2>" + err).c_str()), 0);
-        EXPECT_EQ(Slurp(err), "") << path;
-    }
-    if (HaveTool("convert")) {
-        EXPECT_EQ(
-            std::system(("convert -density 96 " + path + " " + path + ".png 2>" + err).c_str()), 0);
-        EXPECT_EQ(Slurp(err), "") << path;
-    }
-}
+using gramarbor::testing::ExpectReadableWmf;
 
 TEST_F(RtnCli, GrammarToNetworkFileAndBack) {
     const CliResult made = RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", Path("quick.rtn"),

@@ -1,15 +1,15 @@
 // The metafile writer: exact headers and records, a sound object table, and the files
-// read back by the readers of Linux desktops (libwmf's wmf2svg and ImageMagick, tests
-// skipped when they are not installed).
+// read back by the readers of Linux desktops (libwmf's wmf2svg and ImageMagick; a
+// machine without them is told which package is missing).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
 #include "base/file_io.h"
+#include "picture/wmf_readers.h"
 #include "picture/wmf_writer.h"
 
 using namespace gramarbor;
@@ -255,7 +255,7 @@ TEST(WmfWriter, KeepsTheDrawingInsideThePicture) {
 }
 
 TEST(WmfWriter, SavesThroughATemporaryFile) {
-    const auto folder = std::filesystem::path(testing::TempDir()) / "wmf_save";
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "wmf_save";
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "tree.wmf").string();
     std::ofstream(path) << "old contents";
@@ -273,27 +273,20 @@ TEST(WmfWriter, SavesThroughATemporaryFile) {
 // Reading the files back with the readers.
 namespace {
 
-bool HaveReaders() {
-    return std::system(
-               "command -v wmf2svg >/dev/null 2>&1 && command -v convert >/dev/null 2>&1") == 0;
-}
-
 // Saves the picture, runs the command on it ({in} and {out} replaced) and returns
 // the output file; the command must succeed without a word on stderr.
 std::string Convert(const Picture& picture, const std::string& name, const std::string& ext,
                     std::string command) {
-    const fs::path folder = fs::path(testing::TempDir()) / "wmf_readers";
+    const fs::path folder = fs::path(::testing::TempDir()) / "wmf_readers";
     fs::create_directories(folder);
-    const fs::path wmf = folder / (name + ".wmf"), out = folder / (name + ext),
-                   err = folder / (name + ".err");
+    const fs::path wmf = folder / (name + ".wmf"), out = folder / (name + ext);
     EXPECT_TRUE(SavePictureAsWmf(picture, wmf.string()));
     command.replace(command.find("{in}"), 4, wmf.string());
     command.replace(command.find("{out}"), 5, out.string());
-    const int status = std::system((command + " 2>" + err.string()).c_str());
-    std::string errors, result;
-    ReadFileBytes(err.string(), errors);
-    EXPECT_EQ(status, 0) << command;
-    EXPECT_EQ(errors, "") << command;
+    const gramarbor::testing::ReaderRun run = gramarbor::testing::RunReader(command);
+    EXPECT_EQ(run.Status, 0) << command;
+    EXPECT_EQ(run.Errors, "") << command;
+    std::string result;
     ReadFileBytes(out.string(), result);
     return result;
 }
@@ -359,7 +352,7 @@ void ExpectNear(const std::vector<double>& actual, const std::vector<double>& ex
 } // namespace
 
 TEST(WmfReaders, Wmf2SvgPlacesEveryOperation) {
-    if (!HaveReaders()) GTEST_SKIP() << "libwmf-bin or imagemagick is not installed";
+    ASSERT_EQ(gramarbor::testing::WmfReadersMissing(), "");
     const std::string svg = Convert(Sampler(), "sampler", ".svg", "wmf2svg -o {out} {in}");
     EXPECT_NE(svg.find("width=\"400\" height=\"300\""), std::string::npos);
     // Texts as Windows-1252 bytes; a character height of 20 units.
@@ -385,7 +378,7 @@ TEST(WmfReaders, Wmf2SvgPlacesEveryOperation) {
 }
 
 TEST(WmfReaders, ImageMagickRendersShapesAndTextsInPlace) {
-    if (!HaveReaders()) GTEST_SKIP() << "libwmf-bin or imagemagick is not installed";
+    ASSERT_EQ(gramarbor::testing::WmfReadersMissing(), "");
     std::istringstream ppm(
         Convert(Sampler(), "sampler", ".ppm", "convert -density 96 {in} -depth 8 {out}"));
     std::string magic;
@@ -435,7 +428,7 @@ TEST(WmfReaders, ImageMagickRendersShapesAndTextsInPlace) {
 }
 
 TEST(WmfReaders, AcceptManyObjectsAndDegenerateSizes) {
-    if (!HaveReaders()) GTEST_SKIP() << "libwmf-bin or imagemagick is not installed";
+    ASSERT_EQ(gramarbor::testing::WmfReadersMissing(), "");
     Drawing busy(600, 400);
     DrawBusy(busy.Canvas);
     busy.Canvas.MoveTo(-50000, -50000);

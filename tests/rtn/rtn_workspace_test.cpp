@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
 #include "base/file_io.h"
+#include "picture/wmf_readers.h"
 #include "picture/wmf_writer.h"
 #include "rtn/rtn_to_cfg.h"
 #include "rtn_test_support.h"
@@ -356,28 +356,6 @@ TEST_F(WorkspaceFiles, FailedLoadKeepsNetworkAndPicture) {
     EXPECT_TRUE(Ws.HasRtn());
     EXPECT_EQ(*Ws.Rtn, before);
     EXPECT_EQ(Ws.RtnPicture.Calls(), picture.Calls());
-}
-
-bool HaveTool(const std::string& name) {
-    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// Every metafile must be readable by libwmf and ImageMagick without complaints.
-void ExpectReadableWmf(const std::string& path) {
-    const std::string err = path + ".err";
-    if (HaveTool("wmf2svg")) {
-        EXPECT_EQ(std::system(("wmf2svg -o " + path + ".svg " + path + " 2>" + err).c_str()), 0);
-        std::string text;
-        ReadFileBytes(err, text);
-        EXPECT_EQ(text, "") << path;
-    }
-    if (HaveTool("convert")) {
-        EXPECT_EQ(
-            std::system(("convert -density 96 " + path + " " + path + ".png 2>" + err).c_str()), 0);
-        std::string text;
-        ReadFileBytes(err, text);
-        EXPECT_EQ(text, "") << path;
-    }
 }
 
 TEST_F(WorkspaceFiles, MetafileExportWholeAndSplit) {
