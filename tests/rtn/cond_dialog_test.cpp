@@ -62,6 +62,7 @@ TEST(CondDlg, EachCheckGivesItsMessage) {
     const Case cases[] = {
         {"pOp", "NP3", "Pop-arcs can`t be entered."},
         {"\"the", "NP3", "Error in #2: Text must be included in \"..\"."},
+        {"\"", "NP3", "Error in #2: Text must be included in \"..\"."},
         {"@word", "NP3",
          "Error in #2: only \"@Ident\", \"@Number\", \"@Float\", \"@Integer\" is allowed."},
         {"a-b", "NP3", "Error in #2: \"a-b\" is no valid NT-symbol-name."},
@@ -201,13 +202,6 @@ TEST(CondDlg, FixedRowsAreStoredAsTypedAfterARefusal) {
     EXPECT_EQ(swapped.Col(swapped.Dlg.RowText), (Cells{"B", "A", "C", "", ""}));
     EXPECT_EQ(swapped.Dlg.RowDst[1], 3);
     EXPECT_EQ(swapped.Dlg.RowDst[3], 1);
-}
-
-TEST(CondDlg, LoneQuotationMarkIsNoText) {
-    OpenDialog o("N", 3, 0);
-    o.Rows({{"\"", ""}});
-    EXPECT_EQ(o.Ok(), DlgAgain);
-    EXPECT_EQ(o.Sink.Last(), "Error in #1: Text must be included in \"..\".");
 }
 
 TEST(CondDlg, DuplicatesAreDroppedIgnoringCase) {

@@ -318,27 +318,6 @@ TEST_F(WorkspaceFiles, SaveAndLoadKeepTheNetworkAndOptions) {
     EXPECT_EQ(other.NewNetCounter, 0);
 }
 
-TEST_F(WorkspaceFiles, DeletingANodeBeforeALoopSourceSavesALoadableNetwork) {
-    // Node 0 loops back from the last node, node 3.
-    TRtn handMade(1);
-    NullSink quiet;
-    ASSERT_TRUE(NewRtnLine("S", 4, handMade[0], quiet));
-    handMade[0].Nodes[0] = {Cond(ckText, 0, "a", 1), Cond(ckText, 3, "a", 0),
-                            Cond(ckJmp, 0, "jmp", 1)};
-    handMade[0].Nodes[1] = {Cond(ckPush, 1, "B", 2)};
-    handMade[0].Nodes[2] = {Cond(ckPush, 2, "C", 3)};
-    ASSERT_TRUE(SaveRtnFile(Path("hand.RTN"), handMade, TRtnFileOptions{}, quiet));
-    ASSERT_TRUE(Ws.LoadRTNButtonClick(Path("hand.RTN")));
-    Click(TMouseButton::mbRight, ssRight | ssCtrl, 264, 64); // node 1
-    ASSERT_EQ((*Ws.Rtn)[0].Nodes.size(), 3u);
-    EXPECT_EQ((*Ws.Rtn)[0].Nodes[0][1], Cond(ckText, 2, "a", 0));
-    ASSERT_TRUE(Ws.SaveRTNButtonClick(Path("edited.RTN")));
-    RecordingSink sink;
-    TRtnWorkspace other(sink, Measurer);
-    ASSERT_TRUE(other.LoadRTNButtonClick(Path("edited.RTN"))) << sink.Last();
-    EXPECT_EQ(*other.Rtn, *Ws.Rtn);
-}
-
 TEST_F(WorkspaceFiles, FailedLoadKeepsNetworkAndPicture) {
     MakeFrom(QuickStartRules());
     const TRtn before = *Ws.Rtn;
