@@ -208,6 +208,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Closing while a parse runs stops the parse and closes when it has ended.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildParsingSheet();
@@ -235,10 +237,14 @@ private:
     std::unique_ptr<QtRtnDialogHost> DialogHost;
     std::vector<std::string> SentenceLines;
     bool StartupOk = true;
+    bool CloseWhenIdle = false;
 };
 
 // SetMemoCaret: the caret at line and column (both 0-based) of a text field, the
 // column clamped to the line, scrolled into view.
 void SetMemoCaret(QPlainTextEdit& memo, int line, int column);
+// SelectMemoLine: the whole line (0-based) selected, the caret at its start, scrolled
+// into view; past the end, the caret at the end of the text.
+void SelectMemoLine(QPlainTextEdit& memo, int line);
 
 } // namespace gramarbor
