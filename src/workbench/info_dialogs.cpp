@@ -51,7 +51,7 @@ TInfoDlg::TInfoDlg(QWidget* parent) : QDialog(parent) {
     buttons->addStretch();
     buttons->addWidget(ok);
     layout->addLayout(buttons);
-    resize(440, 340);
+    resize(440, sizeHint().height());
 }
 
 void TInfoDlg::showEvent(QShowEvent* event) {

@@ -42,6 +42,7 @@
 #include "workbench/info_dialogs.h"
 #include "workbench/picture_file_dialog.h"
 #include "workbench/rtn_dialogs.h"
+#include "workbench/trace_view.h"
 #include "workbench/trees_sheet.h"
 #include "workbench/widgets.h"
 
@@ -373,17 +374,8 @@ QWidget* TForm1::BuildRtnSheet() {
 QWidget* TForm1::BuildTraceSheet() {
     auto* sheet = new QWidget;
     sheet->setObjectName(QStringLiteral("TraceSheet"));
-    auto* headings = new QHBoxLayout;
-    auto* lineHead = new QLabel(QStringLiteral("Line #"), sheet);
-    auto* ruleHead = new QLabel(QStringLiteral("Rule #"), sheet);
-    lineHead->setFixedWidth(64);
-    ruleHead->setFixedWidth(64);
-    headings->addSpacing(6);
-    headings->addWidget(lineHead);
-    headings->addWidget(ruleHead);
-    headings->addWidget(new QLabel(QStringLiteral("Pattern for matching"), sheet), 1);
-    TrcMemo = MakeMemo("TrcMemo", true, sheet);
-    TrcMemo->setTabStopDistance(64);
+    TrcMemo = new TTraceView(sheet);
+    TrcMemo->setObjectName(QStringLiteral("TrcMemo"));
 
     auto* panel4 = new QWidget(sheet);
     panel4->setObjectName(QStringLiteral("Panel4"));
@@ -401,7 +393,6 @@ QWidget* TForm1::BuildTraceSheet() {
 
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addLayout(headings);
     layout->addWidget(TrcMemo, 1);
     layout->addWidget(panel4);
     return sheet;
@@ -658,7 +649,7 @@ void TForm1::ParseClick() {
     }
     SentenceLines.assign(1, ToCore(InputText->currentText()));
     InputTextExit();
-    TrcMemo->clear();
+    TrcMemo->ShowLines({});
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const TParseOutcome outcome = ParseRun.Run(Parser, SentenceLines, ParseOptions, Sink);
     QApplication::restoreOverrideCursor();
@@ -691,13 +682,10 @@ void TForm1::ParseClick() {
 }
 
 void TForm1::ShowTraceList() {
-    const std::vector<std::string>& lines = Parser.GetTraceLines();
-    QStringList text;
-    for (const std::string& line : lines)
-        text << FromCore(line);
-    TrcMemo->setUpdatesEnabled(false);
-    TrcMemo->setPlainText(text.join(QLatin1Char('\n')));
-    TrcMemo->setUpdatesEnabled(true);
+    // The view takes the lines over: they are only shown and saved from now on.
+    TrcMemo->ShowLines(std::move(Parser.TraceLines));
+    Parser.TraceLines.clear();
+    const std::vector<std::string>& lines = TrcMemo->Lines();
     ParsingPC->setCurrentWidget(TraceSheet);
     if (!lines.empty()) {
         Label8->setText(QString::number(lines.size()) + QStringLiteral(" Lines"));
@@ -804,7 +792,7 @@ void TForm1::CaseSensCBClick() {
 void TForm1::SaveTraceButtonClick() {
     const QString path = Prompts->SaveFileName(SaveTraceDialog);
     if (path.isEmpty()) return;
-    SaveCfgFile(path.toStdString(), SplitTextLines(ToCore(TrcMemo->toPlainText())), Sink);
+    SaveCfgFile(path.toStdString(), TrcMemo->Lines(), Sink);
 }
 
 void TForm1::SaveParseTreeBtnClick() {

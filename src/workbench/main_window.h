@@ -37,6 +37,7 @@ class THelpPageDlg;
 class TInfoDlg;
 class TPictureBox;
 class TRadioGroup;
+class TTraceView;
 class TTreesSheetView;
 class TUpDown;
 
@@ -181,7 +182,7 @@ public:
     QLabel* NodeDistLab;
     QCheckBox* ArcCheckBox;
     QCheckBox* WMFSplitCB;
-    QPlainTextEdit* TrcMemo;
+    TTraceView* TrcMemo;
     QLabel* Label8;
     QLabel* Label10;
     QPushButton* SaveTraceButton;

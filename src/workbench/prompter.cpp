@@ -37,12 +37,13 @@ TFileChoice RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bo
     QFileDialog dialog(parent, request.Title);
     const QString nameFilter = QtNameFilter(request.Filter);
     dialog.setNameFilter(nameFilter);
-    dialog.setDefaultSuffix(request.DefaultExt);
+    // The extension added to a bare name follows the chosen file type, in lower case
+    // as is usual on this system (files are found in either case).
+    dialog.setDefaultSuffix(request.DefaultExt.toLower());
     const QStringList filters = nameFilter.split(QStringLiteral(";;"));
-    // The extension added to a bare name follows the chosen file type.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& chosen) {
         const QString ext = FilterExtension(request.Filter, static_cast<int>(filters.indexOf(chosen)));
-        dialog.setDefaultSuffix(ext.isEmpty() ? request.DefaultExt : ext.toLower());
+        dialog.setDefaultSuffix((ext.isEmpty() ? request.DefaultExt : ext).toLower());
     });
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);

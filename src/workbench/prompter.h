@@ -41,7 +41,7 @@ public:
 
 // QMessageBox and QFileDialog, parented to a window. A name typed without an
 // extension gets that of the chosen file type (the request's default extension for
-// "All files").
+// "All files"), in lower case.
 class QtPrompter final : public Prompter {
 public:
     explicit QtPrompter(QWidget* parent) : Parent(parent) {}

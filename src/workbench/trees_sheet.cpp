@@ -119,13 +119,15 @@ void TTreesSheetView::BuildWidgets() {
     auto* first = new QHBoxLayout;
     first->addWidget(NewTreeCB, 1);
     for (QPushButton* b : {NewTreeBtn, EditTreeListBtn, PushLeftBtn, PushRghtBtn, CopyTreeBtn,
-                           CutTreeBtn, DelTreeBtn, PasteTreeBtn, UndoBtn, RedoBtn})
+                           CutTreeBtn, DelTreeBtn, PasteTreeBtn})
         first->addWidget(b);
     auto* second = new QHBoxLayout;
     for (QPushButton* b : {LoadTreeBtn, SaveTreeBtn, SaveWMFBtn, Button4, TreeToTextBtn,
                            TextToTreeBtn, PreviewBtn, NodeDefBtn, InputFormatBtn})
         second->addWidget(b);
     second->addStretch(1);
+    second->addWidget(UndoBtn);
+    second->addWidget(RedoBtn);
     commands->addLayout(first, 0, 0);
     commands->addLayout(second, 1, 0);
     outer->addLayout(commands);

@@ -29,6 +29,7 @@
 #include "workbench/info_dialogs.h"
 #include "workbench/parse_progress_dlg.h"
 #include "workbench/rtn_dialogs.h"
+#include "workbench/trace_view.h"
 #include "workbench/window_fixture.h"
 
 namespace gramarbor {
@@ -225,11 +226,24 @@ TEST_F(MainWindowTest, TraceListFillsTheMemoAndItsLabels) {
     // With a trace list the trace sheet stays in front and the listing is shown.
     EXPECT_EQ(Form->ParsingPC->currentWidget(), Form->TraceSheet);
     EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->InternalSheet);
-    const std::vector<std::string> lines = MemoLines(Form->TrcMemo);
-    ASSERT_GE(lines.size(), 3u);
+    // Line number, rule number and pattern in three columns.
+    QAbstractItemModel* shown = Form->TrcMemo->model();
+    ASSERT_EQ(shown->rowCount(), 11);
+    std::vector<std::string> lines;
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        QStringList columns;
+        for (int column = 0; column < 3; ++column)
+            columns << shown->index(row, column).data().toString();
+        lines.push_back(columns.join(QLatin1Char('\t')).toStdString());
+    }
     EXPECT_EQ(lines[0], "0\t-\t S");
     EXPECT_EQ(lines[1], "1\t0\t NP VP");
-    EXPECT_EQ(lines, Form->Parser.GetTraceLines());
+    EXPECT_EQ(lines.back(), "10\t4\t the dog chases the cat");
+    // Ctrl+C copies the chosen lines.
+    Click(Form->TrcMemo->viewport(), Qt::LeftButton, Qt::NoModifier,
+          Form->TrcMemo->visualRect(shown->index(1, 2)).center());
+    Press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "1\t0\t NP VP");
     EXPECT_EQ(Form->Label8->text().toStdString(), std::to_string(lines.size()) + " Lines");
     EXPECT_EQ(Form->Label10->text().toStdString(), "\"" + lines.back() + "\"");
 

@@ -20,22 +20,24 @@ namespace {
 
 class SmallScreenTest : public test::ShownWindow {
 protected:
-    // The captions of page that are narrower than their text.
+    // The controls of page narrower than they need: captions narrower than their
+    // text, anything narrower than its minimum (a layout that overflows).
     static std::vector<std::string> Squeezed(QWidget* page) {
         std::vector<std::string> squeezed;
         for (QWidget* widget : page->findChildren<QWidget*>()) {
-            if (!widget->isVisible()) continue;
+            if (!widget->isVisible() || widget->isWindow()) continue;
             QString text;
             if (auto* button = qobject_cast<QAbstractButton*>(widget))
                 text = button->text();
             else if (auto* label = qobject_cast<QLabel*>(widget); label && !label->wordWrap())
                 text = label->text();
-            else
-                continue;
-            if (text.isEmpty()) continue;
-            if (widget->width() < widget->sizeHint().width())
-                squeezed.push_back(text.toStdString() + ": " + std::to_string(widget->width()) +
-                                   " < " + std::to_string(widget->sizeHint().width()));
+            int needed = std::max(widget->minimumWidth(), widget->minimumSizeHint().width());
+            if (!text.isEmpty()) needed = std::max(needed, widget->sizeHint().width());
+            if (widget->width() < needed)
+                squeezed.push_back(widget->metaObject()->className() + std::string(" ") +
+                                   (text.isEmpty() ? widget->objectName() : text).toStdString() +
+                                   ": " + std::to_string(widget->width()) + " < " +
+                                   std::to_string(needed));
         }
         return squeezed;
     }
