@@ -374,9 +374,29 @@ bool TChartParser::Enumerate(const PathVisitor& visit, const CancelToken* cancel
 }
 
 BigUint TChartParser::CountTrees() {
-    if (!Built) Build();
-    if (!IsAccepted) return BigUint();
-    if (RuleLexical[StartRule]) return BigUint(1);
+    BigUint count;
+    CountTrees(count, nullptr);
+    return count;
+}
+
+bool TChartParser::CountInterrupted() {
+    if (CountStopped) return true;
+    if ((++CountSteps & CancelPollMask) != 0 || !CountCancel || !CountCancel->IsCancelled())
+        return false;
+    CountStopped = true;
+    return true;
+}
+
+bool TChartParser::CountTrees(BigUint& count, const CancelToken* cancel) {
+    if (!Built && !Build(cancel)) return false;
+    if (!IsAccepted) {
+        count = BigUint();
+        return true;
+    }
+    if (RuleLexical[StartRule]) {
+        count = BigUint(1);
+        return true;
+    }
     if (SymbolStarts.empty()) {
         for (const auto& [key, ends] : SymbolEnds)
             for (const int32_t end : ends)
@@ -384,11 +404,23 @@ BigUint TChartParser::CountTrees() {
                     static_cast<int32_t>(key & 0xFFFFFFFFu));
     }
     BigUint total;
+    CountCancel = cancel;
+    CountStopped = false;
     RunWithLargeStack([&] { total = CountSequence(StartRule, 0, 0, TokenCount); });
-    return total;
+    CountCancel = nullptr;
+    if (CountStopped) {
+        // Counts made after the stop are wrong: keep none of them.
+        SymbolCounts.clear();
+        SequenceCounts.clear();
+        CountStopped = false;
+        return false;
+    }
+    count = total;
+    return true;
 }
 
 BigUint TChartParser::CountSymbol(int32_t symbol, int32_t from, int32_t to) {
+    if (CountInterrupted()) return BigUint();
     const SpanKey key{static_cast<uint64_t>(symbol), PackPair(from, to)};
     const auto found = SymbolCounts.find(key);
     if (found != SymbolCounts.end()) return found->second;
@@ -410,6 +442,7 @@ BigUint TChartParser::CountSymbol(int32_t symbol, int32_t from, int32_t to) {
 }
 
 BigUint TChartParser::CountSequence(int32_t rule, int32_t child, int32_t from, int32_t to) {
+    if (CountInterrupted()) return BigUint();
     const auto& right = RuleRight[rule];
     if (child == static_cast<int32_t>(right.size()) - 1) return CountSymbol(right[child], from, to);
     const SpanKey key{PackPair(rule, child), PackPair(from, to)};

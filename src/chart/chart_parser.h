@@ -44,6 +44,8 @@ public:
 
     // The exact number of parse trees (0 when the sentence is not accepted).
     BigUint CountTrees();
+    // The same, stopping early when cancel is set: false then, count unchanged.
+    bool CountTrees(BigUint& count, const CancelToken* cancel);
 
 private:
     struct LexMatch {
@@ -130,6 +132,11 @@ private:
     std::unordered_map<std::string, int32_t> SetIds;
     std::unordered_map<uint64_t, int32_t> PreSetMemo;
 
+    // Polled while counting; once it is set every count is 0 and nothing is kept.
+    const CancelToken* CountCancel = nullptr;
+    bool CountStopped = false;
+    long CountSteps = 0;
+    bool CountInterrupted();
     std::unordered_map<SpanKey, BigUint, SpanKeyHash> SymbolCounts;
     std::unordered_map<SpanKey, BigUint, SpanKeyHash> SequenceCounts;
 };

@@ -140,8 +140,10 @@ bool NextCategoryCombination(std::vector<uint16_t>& current, const std::vector<u
 }
 
 bool NextReductionCombination(std::vector<uint16_t>& current, const std::vector<uint16_t>& highest,
-                              std::size_t length, int& wanted) {
+                              std::size_t length, int& wanted, TSearch* search) {
     while (wanted > 0) {
+        // Whole odometer turns can pass without a combination of the wanted size.
+        if (search != nullptr && search->Interrupted()) return false;
         for (std::size_t i = length;;) {
             if (i == 0) break; // carry passed the first position: all counters are 0
             --i;
@@ -210,7 +212,7 @@ bool ReduceBreadthFirst(TBottomUpSearch& search, const TPattern& pattern) {
             if (next.size() == 1) store.ParseFound = SymbolsEqual(*search.Start, *next[0]);
             if (!store.ParseFound && reduced && !ReduceBreadthFirst(search, next)) return false;
             if (search.Stopped()) break;
-            if (!NextReductionCombination(current, highest, length, wanted)) break;
+            if (!NextReductionCombination(current, highest, length, wanted, &search)) break;
         }
     } catch (const std::bad_alloc&) {
         store.Sink->Error(MsgParserMemory);

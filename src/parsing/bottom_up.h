@@ -12,6 +12,7 @@
 
 namespace gramarbor {
 
+struct TSearch;
 struct TBottomUpSearch;
 
 // Runs the strategy that options select on the sentence of run; true when the
@@ -44,8 +45,9 @@ bool NextCategoryCombination(std::vector<uint16_t>& current, const std::vector<u
                              std::size_t length);
 
 // Next choice of reductions (0 = none at a position) with exactly wanted positions
-// reduced, lowering wanted when the odometer wraps; false once wanted reaches 0.
+// reduced, lowering wanted when the odometer wraps; false once wanted reaches 0, or
+// when search (if given) has been cancelled.
 bool NextReductionCombination(std::vector<uint16_t>& current, const std::vector<uint16_t>& highest,
-                              std::size_t length, int& wanted);
+                              std::size_t length, int& wanted, TSearch* search = nullptr);
 
 } // namespace gramarbor

@@ -45,7 +45,11 @@ bool ChartEnumerateParses(TParser& store, uint8_t options, TParseRun& run) {
             store.ParseTrees.clear();
             return false;
         }
-        if (allTrees && chart.Accepted()) run.TreeCount = chart.CountTrees();
+        if (allTrees && chart.Accepted() && !chart.CountTrees(run.TreeCount, run.Cancel)) {
+            run.Cancelled = true;
+            store.ParseTrees.clear();
+            return false;
+        }
         return true;
     } catch (const std::bad_alloc&) {
         // Rule paths must not pass for tree texts: a failed enumeration leaves none.

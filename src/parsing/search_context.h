@@ -11,6 +11,10 @@
 
 namespace gramarbor {
 
+// Calls of TSearch::Interrupted between two looks at the cancel token: a few
+// hundred steps take well under a millisecond.
+inline constexpr std::size_t CancelPollInterval = 256;
+
 struct TSearch {
     TSearch(TParser& store, uint8_t options, TParseRun& run)
         : Store(store), Run(run), Options(options), Trace((options & poTraceList) != 0),
@@ -25,10 +29,23 @@ struct TSearch {
     bool CaseSensitive;
     std::size_t TokenCount;
     std::size_t Depth = 0;
+    std::size_t Polls = 0;
     // Cancelled, or too deep: every loop ends as if a parse had been found.
     bool Aborted = false;
 
     bool Stopped() const { return Store.ParseFound || Aborted; }
+
+    // Polled by every step and by loops that may run long between steps: looks at
+    // the cancel token every CancelPollInterval calls (the first call included) and,
+    // once it is set, raises Run.Cancelled and Aborted. True when the search must end.
+    bool Interrupted() {
+        if (Aborted) return true;
+        if ((Polls++ % CancelPollInterval) != 0 || Run.Cancel == nullptr) return false;
+        if (!Run.Cancel->IsCancelled()) return false;
+        Run.Cancelled = true;
+        Aborted = true;
+        return true;
+    }
 
     // Entered at the start of each recursive step; false when the search must end.
     bool Enter();

@@ -103,6 +103,8 @@ void TopDownBreadthFirst(TSearch& search, const TPattern& pattern) {
         }
         bool firstCall = true;
         while (NextAlternativeCombination(current, highest, length, firstCall)) {
+            // Most combinations are too long and skipped without a step: poll here.
+            if (search.Interrupted()) break;
             next.clear();
             bool valid = true;
             for (std::size_t i = 0; i < length; ++i) {

@@ -15,6 +15,7 @@ namespace gramarbor {
 namespace {
 
 constexpr int32_t EmptyAreaSize = 16;
+constexpr int32_t EmptyRtnAreaWidth = 4 * LineHeight;
 constexpr std::size_t NewRtnNodes = 4;
 
 } // namespace
@@ -163,7 +164,8 @@ void TRtnWorkspace::ResetRtnView() {
     AreaWidth = EmptyAreaSize;
     AreaHeight = EmptyAreaSize;
     Tracking = true;
-    NewNetCounter = 0;
+    // The first net inserted into a network without nets is Net0.
+    NewNetCounter = RtnEmpty() ? -1 : 0;
 }
 
 void TRtnWorkspace::RedrawRtn() {
@@ -174,6 +176,11 @@ void TRtnWorkspace::RedrawRtn() {
     }
     AreaWidth = RtnPicture.Width;
     AreaHeight = RtnPicture.Height;
+    if (Rtn->empty()) {
+        // Room for a click and for the hint.
+        AreaWidth = std::max(AreaWidth, EmptyRtnAreaWidth);
+        AreaHeight = LineHeight;
+    }
 }
 
 bool TRtnWorkspace::NodeSizeChange(int32_t nodeSize) {
@@ -210,7 +217,14 @@ bool TRtnWorkspace::TrackFocus(int32_t x, int32_t y) {
     if (!Tracking || !HasRtn()) return false;
     int32_t node = FocusNode;
     int32_t line = FocusLine;
-    if (!HitTestFocus(*Rtn, Metrics, x, y, node, line)) return false;
+    if (Rtn->empty()) {
+        // The one band of an empty network is all net-name area.
+        if (y < 0 || y >= LineHeight) return false;
+        node = -1;
+        line = 0;
+    } else if (!HitTestFocus(*Rtn, Metrics, x, y, node, line)) {
+        return false;
+    }
     const bool moved = node != FocusNode || line != FocusLine;
     FocusNode = node;
     FocusLine = line;

@@ -24,6 +24,8 @@ namespace gramarbor {
 inline const std::string MsgDefineValidCfg = "Please define a valid CFG first.";
 inline const std::string MsgNoCfgYet = "You have not defined a CFG yet.";
 inline const std::string MsgDefineRtnFirst = "Please define an RTN-grammar first.";
+// Shown in the drawing area of a network without nets.
+inline const std::string EmptyRtnHint = "Right click to insert a net";
 
 // Shows the two dialogs of the sheet. Each call shows the dialog once, modally, and
 // returns when it closes; the dialog forwards its events to the model's handlers
@@ -80,6 +82,9 @@ public:
     TNetNameDlg NetNameDlg;
 
     bool HasRtn() const { return RtnValid && Rtn != nullptr; }
+    // A network without nets: its drawing area is one empty band that shows
+    // EmptyRtnHint, and a right click there inserts the first net.
+    bool RtnEmpty() const { return HasRtn() && Rtn->empty(); }
 
     // "Make RTN": prepared tells whether the grammar text was read without error;
     // the rules as read are taken from the parser (rulesRead, ExtRules).

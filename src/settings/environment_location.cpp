@@ -22,6 +22,11 @@ bool Set(const char* value) {
     return value != nullptr && *value != '\0';
 }
 
+std::string& SettingsFolder() {
+    static std::string folder;
+    return folder;
+}
+
 } // namespace
 
 bool FolderWritable(const std::string& dir) {
@@ -43,7 +48,12 @@ std::string EnvironmentFilePath(const std::string& programDir, bool programDirWr
     return WithSeparator(config) + "gramarbor/" + EnvFileName;
 }
 
+void SetSettingsFolder(const std::string& dir) {
+    SettingsFolder() = dir;
+}
+
 std::string EnvironmentFilePath(const std::string& programDir) {
+    if (!SettingsFolder().empty()) return WithSeparator(SettingsFolder()) + EnvFileName;
     return EnvironmentFilePath(programDir, FolderWritable(programDir),
                                std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
 }

@@ -17,8 +17,13 @@ std::string EnvironmentFilePath(const std::string& programDir, bool programDirWr
 bool FolderWritable(const std::string& dir);
 
 // The same for this process: the folder's own permissions, XDG_CONFIG_HOME and HOME of its
-// environment.
+// environment; or, when a settings folder has been set, "Environment.Env" there.
 std::string EnvironmentFilePath(const std::string& programDir);
+
+// Puts this process's settings file into dir whatever the program folder is (tests use
+// a temporary folder, so that no settings file lying about can change what they see).
+// An empty dir returns to the usual places.
+void SetSettingsFolder(const std::string& dir);
 
 // Creates the folder that holds path, with its parents, when it is missing.
 // False when it cannot be made.

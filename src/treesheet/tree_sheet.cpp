@@ -248,7 +248,10 @@ void TTreeSheet::RefreshHighlight() {
 }
 
 void TTreeSheet::SetActiveTree(int index) {
-    ActiveTreeIndex = index == 0 ? 0 : 1;
+    const int active = index == 0 ? 0 : 1;
+    if (active == ActiveTreeIndex) return;
+    ActiveTreeIndex = active;
+    Host.HistoryChanged();
 }
 
 void TTreeSheet::MouseMove(int index, int32_t x, int32_t y) {
@@ -312,6 +315,7 @@ bool TTreeSheet::DrawTree(int index) {
 
 void TTreeSheet::Remember() {
     Histories[ActiveTreeIndex].Remember(ActiveTree());
+    Host.HistoryChanged();
 }
 
 TNode* TTreeSheet::ParentOfHighlight(int& childIndex) {
@@ -536,6 +540,7 @@ void TTreeSheet::Undo() {
     if (tree.GetRoot() && !tree.Draw(Screen, 4, 4, tree.GetRoot(), false)) tree.ResetError();
     if (!tree.GetRoot()) tree.Metafile.Clear();
     Host.RepaintTree(ActiveTreeIndex);
+    Host.HistoryChanged();
 }
 
 void TTreeSheet::Redo() {
@@ -546,6 +551,7 @@ void TTreeSheet::Redo() {
     if (tree.GetRoot() && !tree.Draw(Screen, 4, 4, tree.GetRoot(), false)) tree.ResetError();
     if (!tree.GetRoot()) tree.Metafile.Clear();
     Host.RepaintTree(ActiveTreeIndex);
+    Host.HistoryChanged();
 }
 
 // ---- Files, pictures, text ----

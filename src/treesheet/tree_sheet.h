@@ -46,6 +46,8 @@ public:
     virtual void RepaintTree(int /*index*/) {}
     // The option controls must show the settings again.
     virtual void SyncTreeControls() {}
+    // What can be undone or redone in the active tree may have changed.
+    virtual void HistoryChanged() {}
 };
 
 class TTreeSheet {
@@ -120,6 +122,9 @@ public:
     void PushRghtBtnClick();
     void Undo();
     void Redo();
+    // Whether the active tree has a step to undo or redo.
+    bool CanUndo() const { return Histories[ActiveTreeIndex == 0 ? 0 : 1].CanUndo(); }
+    bool CanRedo() const { return Histories[ActiveTreeIndex == 0 ? 0 : 1].CanRedo(); }
 
     // Files, pictures and text.
     bool LoadTreeFile(const std::string& fileName);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "core_version.h"
@@ -28,22 +29,29 @@ TInfoDlg::TInfoDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TInfoDlg"));
     setWindowTitle(QStringLiteral("Information"));
     auto* title = new QLabel(QStringLiteral("<h2>Gramarbor</h2>"), this);
-    auto* description = new QLabel(QString::fromLatin1(InfoDescription()), this);
-    description->setWordWrap(true);
+    title->setObjectName(QStringLiteral("TitleLabel"));
+    // The description scrolls when it does not fit, so no line is ever cut.
+    Description = new QTextBrowser(this);
+    Description->setObjectName(QStringLiteral("Description"));
+    Description->setPlainText(QString::fromLatin1(InfoDescription()));
+    Description->setFrameShape(QFrame::NoFrame);
+    Description->viewport()->setAutoFillBackground(false);
+    Description->setMinimumHeight(8 * fontMetrics().lineSpacing());
     VersionLabel = new QLabel(this);
     VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
+    VersionLabel->setWordWrap(true);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
-    layout->addWidget(description);
+    layout->addWidget(Description, 1);
     layout->addWidget(VersionLabel);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
     layout->addLayout(buttons);
-    setFixedWidth(380);
+    resize(440, sizeHint().height());
 }
 
 void TInfoDlg::showEvent(QShowEvent* event) {

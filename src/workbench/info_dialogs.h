@@ -6,6 +6,7 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QTextBrowser;
 
 namespace gramarbor {
 
@@ -14,6 +15,7 @@ class TInfoDlg final : public QDialog {
     Q_OBJECT
 public:
     explicit TInfoDlg(QWidget* parent = nullptr);
+    QTextBrowser* Description;
     QLabel* VersionLabel;
 
 protected:

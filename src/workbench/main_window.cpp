@@ -6,8 +6,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -38,7 +40,9 @@
 #include "workbench/environment_io.h"
 #include "workbench/glob_opts_dlg.h"
 #include "workbench/info_dialogs.h"
+#include "workbench/picture_file_dialog.h"
 #include "workbench/rtn_dialogs.h"
+#include "workbench/trace_view.h"
 #include "workbench/trees_sheet.h"
 #include "workbench/widgets.h"
 
@@ -57,9 +61,6 @@ const TFileDialogRequest SaveParseTreeDialog{QStringLiteral("Save parse tree"),
                                           QStringLiteral("Tree files|*.TRE|All files|*.*"),
                                           QStringLiteral("TRE")};
 const QString RtnFilter = QStringLiteral("RTN files|*.RTN|All files|*.*");
-const TFileDialogRequest SaveMetaDialog{QStringLiteral("Save RTN as MetaFile"),
-                                     QStringLiteral("Windows MetaFiles|*.WMF|All files|*.*"),
-                                     QStringLiteral("WMF")};
 
 // Parse-tree display settings: those of the trees sheet with its defaults.
 constexpr int32_t TreeHDist = 64;
@@ -126,6 +127,19 @@ void SetMemoCaret(QPlainTextEdit& memo, int line, int column) {
     memo.ensureCursorVisible();
 }
 
+void SelectMemoLine(QPlainTextEdit& memo, int line) {
+    const QTextBlock block = memo.document()->findBlockByNumber(std::max(line, 0));
+    if (!block.isValid()) {
+        SetMemoCaret(memo, line, 0);
+        return;
+    }
+    QTextCursor cursor(memo.document());
+    cursor.setPosition(block.position() + block.length() - 1);
+    cursor.setPosition(block.position(), QTextCursor::KeepAnchor);
+    memo.setTextCursor(cursor);
+    memo.ensureCursorVisible();
+}
+
 TForm1::TForm1(Prompter* prompter, QWidget* parent)
     : QMainWindow(parent), Prompts(prompter), Sink(Prompts), Parser(Sink), Rtn(Sink, Measurer),
       ParseTree(true, Sink), ParseRun(this) {
@@ -162,6 +176,7 @@ TForm1::TForm1(Prompter* prompter, QWidget* parent)
     treeLayout->setContentsMargins(0, 0, 0, 0);
     Trees = new TTreesSheetView(Prompts, Sink, Measurer, InputText, TreeSheet);
     Trees->MaxTextLength = [this] { return MaxTextLength; };
+    Trees->RecordInputText = [this] { InputTextExit(); };
     treeLayout->addWidget(Trees);
     setCentralWidget(central);
     setMinimumSize(std::min(DesignWidth, screenSize.width()) - 64,
@@ -222,7 +237,6 @@ void TForm1::BuildParsingSheet() {
     (new QVBoxLayout(InternalSheet))->addWidget(DstCFG);
     GrammarPC->addTab(ExternalSheet, QStringLiteral("External CFG"));
     GrammarPC->addTab(InternalSheet, QStringLiteral("Internal CFG"));
-    GrammarPC->setFixedWidth(340);
 
     auto* panel5 = new QWidget(ParsingSheet);
     panel5->setObjectName(QStringLiteral("Panel5"));
@@ -236,7 +250,6 @@ void TForm1::BuildParsingSheet() {
     grammarButtons->addWidget(LoadCFGButton, 0, 1);
     grammarButtons->addWidget(SaveCFGButton, 0, 2);
     grammarButtons->addWidget(Check, 0, 3);
-    panel5->setFixedWidth(340);
 
     GeneralOptsGB = new QGroupBox(QStringLiteral("Parse options"), ParsingSheet);
     GeneralOptsGB->setObjectName(QStringLiteral("GeneralOptsGB"));
@@ -269,7 +282,11 @@ void TForm1::BuildParsingSheet() {
     options->addWidget(ParseTreeCB, 2, 0);
     options->addWidget(CaseSensCB, 2, 1);
     options->addWidget(ParseBtn, 3, 0, 1, 2);
-    GeneralOptsGB->setFixedWidth(340);
+    // The left column is 340 pixels wide, or wider where its captions need it.
+    const int leftWidth = std::max({340, GeneralOptsGB->sizeHint().width(), panel5->sizeHint().width()});
+    GrammarPC->setFixedWidth(leftWidth);
+    panel5->setFixedWidth(leftWidth);
+    GeneralOptsGB->setFixedWidth(leftWidth);
 
     // Right: the three result pages.
     ParsingPC = new QTabWidget(ParsingSheet);
@@ -357,17 +374,8 @@ QWidget* TForm1::BuildRtnSheet() {
 QWidget* TForm1::BuildTraceSheet() {
     auto* sheet = new QWidget;
     sheet->setObjectName(QStringLiteral("TraceSheet"));
-    auto* headings = new QHBoxLayout;
-    auto* lineHead = new QLabel(QStringLiteral("Line #"), sheet);
-    auto* ruleHead = new QLabel(QStringLiteral("Rule #"), sheet);
-    lineHead->setFixedWidth(64);
-    ruleHead->setFixedWidth(64);
-    headings->addSpacing(6);
-    headings->addWidget(lineHead);
-    headings->addWidget(ruleHead);
-    headings->addWidget(new QLabel(QStringLiteral("Pattern for matching"), sheet), 1);
-    TrcMemo = MakeMemo("TrcMemo", true, sheet);
-    TrcMemo->setTabStopDistance(64);
+    TrcMemo = new TTraceView(sheet);
+    TrcMemo->setObjectName(QStringLiteral("TrcMemo"));
 
     auto* panel4 = new QWidget(sheet);
     panel4->setObjectName(QStringLiteral("Panel4"));
@@ -385,7 +393,6 @@ QWidget* TForm1::BuildTraceSheet() {
 
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addLayout(headings);
     layout->addWidget(TrcMemo, 1);
     layout->addWidget(panel4);
     return sheet;
@@ -438,7 +445,10 @@ QWidget* TForm1::BuildBottomRow() {
     InputText->setEditable(true);
     InputText->setInsertPolicy(QComboBox::NoInsert);
     InputText->setMaxVisibleItems(InputHistoryMax);
-    InputText->lineEdit()->installEventFilter(this);
+    // No completion from the history: typing a prefix of an earlier sentence must not
+    // parse the earlier sentence. The drop-down list offers the history.
+    InputText->setCompleter(nullptr);
+    InputText->installEventFilter(this);
     Label3->setBuddy(InputText);
 
     auto* panel1 = new QWidget(row);
@@ -491,6 +501,12 @@ void TForm1::ConnectHandlers() {
     connect(PaintBox1, &TPictureBox::MouseMoved, this, &TForm1::PaintBox1MouseMove);
     connect(PaintBox1, &TPictureBox::MousePressed, this, &TForm1::PaintBox1MouseDown);
     PaintBox1->Overlay = [this](QtCanvas& canvas) {
+        if (Rtn.RtnEmpty()) {
+            canvas.State.BrushStyle = TBrushStyle::bsClear;
+            canvas.State.Font.Height = PointsToFontHeight(10);
+            canvas.State.Font.Color = 0x808080;
+            canvas.TextOut(Rtn.Metrics.ArcOrigin, FirstLineY - 8, EmptyRtnHint);
+        }
         TFocusFrame frame;
         if (!Rtn.CurrentFocusFrame(frame)) return;
         // Drawn in XOR teal: red on the white picture, inverted over black lines.
@@ -526,7 +542,11 @@ void TForm1::SetParseControls() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == InputText->lineEdit() && event->type() == QEvent::FocusOut) InputTextExit();
+    // The combo box holds the focus for its line edit (which only gets the events
+    // forwarded, past any filter). Opening its own drop-down list is no leaving.
+    if (watched == InputText && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        InputTextExit();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -552,16 +572,17 @@ void TForm1::SetSourceLines(const std::vector<std::string>& lines) {
     SrcCFG->setPlainText(text.join(QLatin1Char('\n')));
 }
 
-// After a failed check: the external page, and the caret on the offending rule's line
-// of the text (comment and empty lines above it counted).
+// After a failed check: the external page, and the offending rule's line of the text
+// (comment and empty lines above it counted) selected, the caret at its start.
 void TForm1::ShowGrammarError() {
     GrammarPC->setCurrentWidget(ExternalSheet);
     SrcCFG->setFocus();
     const int line = GrammarLines.SourceLineOf(Parser.GetErrorLine());
-    SetMemoCaret(*SrcCFG, std::max(line, 0), 0);
+    SelectMemoLine(*SrcCFG, std::max(line, 0));
 }
 
 void TForm1::CheckClick() {
+    if (ParseRun.Busy()) return;
     if (SrcCFG->document()->isEmpty()) {
         Sink.Error(MsgDefineCfgFirst);
         return;
@@ -610,6 +631,7 @@ void TForm1::SaveCFGButtonClick() {
 // ---- Parsing ----
 
 void TForm1::ParseClick() {
+    if (ParseRun.Busy()) return;
     if (SrcCFG->document()->isEmpty()) {
         Sink.Error(MsgDefineCfgFirst);
         GrammarPC->setCurrentWidget(ExternalSheet);
@@ -626,14 +648,23 @@ void TForm1::ParseClick() {
         return;
     }
     SentenceLines.assign(1, ToCore(InputText->currentText()));
-    TrcMemo->clear();
+    InputTextExit();
+    TrcMemo->ShowLines({});
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const TParseOutcome outcome = ParseRun.Run(Parser, SentenceLines, ParseOptions, Sink);
     QApplication::restoreOverrideCursor();
+    if (outcome.Busy) return;
+    if (CloseWhenIdle) {
+        // The window was closed while the search ran: it has stopped, now close.
+        close();
+        return;
+    }
     if (outcome.Cancelled) {
         Sink.Information(MsgParsingCancelled);
         return;
     }
+    // A refused parse has shown why; it was neither accepted nor rejected.
+    if (outcome.Refused) return;
     if (!outcome.Accepted) {
         Sink.Error(MsgParsingFailed);
         return;
@@ -651,13 +682,10 @@ void TForm1::ParseClick() {
 }
 
 void TForm1::ShowTraceList() {
-    const std::vector<std::string>& lines = Parser.GetTraceLines();
-    QStringList text;
-    for (const std::string& line : lines)
-        text << FromCore(line);
-    TrcMemo->setUpdatesEnabled(false);
-    TrcMemo->setPlainText(text.join(QLatin1Char('\n')));
-    TrcMemo->setUpdatesEnabled(true);
+    // The view takes the lines over: they are only shown and saved from now on.
+    TrcMemo->ShowLines(std::move(Parser.TraceLines));
+    Parser.TraceLines.clear();
+    const std::vector<std::string>& lines = TrcMemo->Lines();
     ParsingPC->setCurrentWidget(TraceSheet);
     if (!lines.empty()) {
         Label8->setText(QString::number(lines.size()) + QStringLiteral(" Lines"));
@@ -696,6 +724,9 @@ bool TForm1::ShowParseTree(std::size_t index) {
     ParseTreePB->SetPicture(&picture);
     ParseTreePB->setFixedSize(std::max(picture.Width, 0), std::max(picture.Height, 0));
     ParseTreePB->update();
+    // Each tree is shown from its top-left corner, wherever the last one was scrolled.
+    ParseTreeSB->horizontalScrollBar()->setValue(0);
+    ParseTreeSB->verticalScrollBar()->setValue(0);
     return true;
 }
 
@@ -761,7 +792,7 @@ void TForm1::CaseSensCBClick() {
 void TForm1::SaveTraceButtonClick() {
     const QString path = Prompts->SaveFileName(SaveTraceDialog);
     if (path.isEmpty()) return;
-    SaveCfgFile(path.toStdString(), SplitTextLines(ToCore(TrcMemo->toPlainText())), Sink);
+    SaveCfgFile(path.toStdString(), TrcMemo->Lines(), Sink);
 }
 
 void TForm1::SaveParseTreeBtnClick() {
@@ -793,6 +824,7 @@ void TForm1::RefreshRtnOptions() {
 }
 
 void TForm1::MakeRTNClick() {
+    if (ParseRun.Busy()) return;
     const bool prepared = PrepareGrammar(Parser, SourceLines(), false, &GrammarLines);
     switch (Rtn.MakeRTNClick(prepared, Parser)) {
     case TMakeRtnResult::Made:
@@ -851,7 +883,7 @@ void TForm1::SaveMetaButtonClick() {
         Sink.Error(MsgNoRtnToSave);
         return;
     }
-    const QString path = Prompts->SaveFileName(SaveMetaDialog);
+    const QString path = AskPictureFileName(*Prompts, QStringLiteral("Save RTN as MetaFile"));
     if (path.isEmpty()) return;
     // A metafile, unless the name asks for another picture format.
     const PictureFileWriter writer = [this](const Picture& picture, const std::string& name) {
@@ -954,6 +986,19 @@ void TForm1::ExitButtonClick() {
     SaveEnvironment(SaveEnvironmentOption);
     HelpPageDlg->close();
     close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (ParseRun.Busy()) {
+        // The search still reads the grammar store: stop it and close once it has
+        // ended (ParseClick does).
+        CloseWhenIdle = true;
+        ParseRun.RequestStop();
+        event->ignore();
+        return;
+    }
+    HelpPageDlg->close();
+    QMainWindow::closeEvent(event);
 }
 
 } // namespace gramarbor

@@ -37,6 +37,7 @@ class THelpPageDlg;
 class TInfoDlg;
 class TPictureBox;
 class TRadioGroup;
+class TTraceView;
 class TTreesSheetView;
 class TUpDown;
 
@@ -181,7 +182,7 @@ public:
     QLabel* NodeDistLab;
     QCheckBox* ArcCheckBox;
     QCheckBox* WMFSplitCB;
-    QPlainTextEdit* TrcMemo;
+    TTraceView* TrcMemo;
     QLabel* Label8;
     QLabel* Label10;
     QPushButton* SaveTraceButton;
@@ -208,6 +209,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Closing while a parse runs stops the parse and closes when it has ended.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildParsingSheet();
@@ -235,10 +238,14 @@ private:
     std::unique_ptr<QtRtnDialogHost> DialogHost;
     std::vector<std::string> SentenceLines;
     bool StartupOk = true;
+    bool CloseWhenIdle = false;
 };
 
 // SetMemoCaret: the caret at line and column (both 0-based) of a text field, the
 // column clamped to the line, scrolled into view.
 void SetMemoCaret(QPlainTextEdit& memo, int line, int column);
+// SelectMemoLine: the whole line (0-based) selected, the caret at its start, scrolled
+// into view; past the end, the caret at the end of the text.
+void SelectMemoLine(QPlainTextEdit& memo, int line);
 
 } // namespace gramarbor

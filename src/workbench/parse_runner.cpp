@@ -1,4 +1,4 @@
-// The parse on a worker thread, with a progress dialog and cancellation.
+// The parse on a worker thread, with a progress window and cancellation.
 #include "workbench/parse_runner.h"
 
 #include <chrono>
@@ -7,12 +7,9 @@
 #include <thread>
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QProgressDialog>
-#include <QThread>
 
-#include "base/cancel_token.h"
 #include "parsing/parse_driver.h"
+#include "workbench/parse_progress_dlg.h"
 
 namespace gramarbor {
 
@@ -40,14 +37,44 @@ private:
     std::vector<RecordingSink::Entry> Entries;
 };
 
+// Marks the runner busy for the lifetime of one run.
+class RunningFlag {
+public:
+    RunningFlag(bool& running, CancelToken*& current, CancelToken& token)
+        : Running(running), Current(current) {
+        Running = true;
+        Current = &token;
+    }
+    ~RunningFlag() {
+        Current = nullptr;
+        Running = false;
+    }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& Running;
+    CancelToken*& Current;
+};
+
 } // namespace
+
+void ParseRunner::RequestStop() {
+    if (Current) Current->Cancel();
+}
 
 TParseOutcome ParseRunner::Run(TParser& store, const std::vector<std::string>& sentence,
                                uint8_t options, MessageSink& sink) {
+    if (Running) {
+        TParseOutcome busy;
+        busy.Busy = true;
+        return busy;
+    }
+    CancelToken cancel;
+    const RunningFlag running(Running, Current, cancel);
     CollectingSink collected;
     MessageSink* const previousSink = store.Sink;
     store.Sink = &collected;
-    CancelToken cancel;
     TParseRun run;
     run.Cancel = &cancel;
 
@@ -65,27 +92,27 @@ TParseOutcome ParseRunner::Run(TParser& store, const std::vector<std::string>& s
 
     // Short parses end before anything is shown; input stays blocked meanwhile.
     if (done.wait_for(std::chrono::milliseconds(ProgressDelayMs)) != std::future_status::ready) {
-        QProgressDialog progress(QStringLiteral("Parsing\u2026 the search may take a long time."),
-                                 QStringLiteral("Cancel"), 0, 0, Parent);
-        progress.setWindowTitle(QStringLiteral("Parse CFG"));
-        progress.setWindowModality(Qt::ApplicationModal);
-        progress.setMinimumDuration(0);
-        progress.setAutoClose(false);
-        progress.setAutoReset(false);
+        TParseProgressDlg progress(Parent);
+        QObject::connect(&progress, &TParseProgressDlg::CancelClicked, [&cancel] { cancel.Cancel(); });
         progress.show();
         if (OnProgressShown) OnProgressShown(progress);
-        while (done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
-            if (progress.wasCanceled()) cancel.Cancel();
+        // The modal window keeps every other window from taking input until the
+        // worker has ended, cancelled or not.
+        while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        progress.hide();
+        progress.Finish();
     }
     worker.join();
     const bool accepted = done.get();
     store.Sink = previousSink;
     collected.PassOn(sink);
-    return TParseOutcome{accepted, run.Cancelled, run.Refused, run.TreeCount.ToString(),
-                         run.TreesTruncated};
+    TParseOutcome outcome;
+    outcome.Accepted = accepted;
+    outcome.Cancelled = run.Cancelled;
+    outcome.Refused = run.Refused;
+    outcome.TreeCount = run.TreeCount.ToString();
+    outcome.TreesTruncated = run.TreesTruncated;
+    return outcome;
 }
 
 } // namespace gramarbor

@@ -1,7 +1,10 @@
 // Message boxes and file dialogs of the program, and the text conversion at widgets.
 #include "workbench/prompter.h"
 
+#include <algorithm>
+
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -30,10 +33,18 @@ void QtPrompter::Message(MessageKind kind, const QString& text, bool abort) {
 
 namespace {
 
-QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bool save) {
+TFileChoice RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bool save) {
     QFileDialog dialog(parent, request.Title);
-    dialog.setNameFilter(QtNameFilter(request.Filter));
-    dialog.setDefaultSuffix(request.DefaultExt);
+    const QString nameFilter = QtNameFilter(request.Filter);
+    dialog.setNameFilter(nameFilter);
+    // The extension added to a bare name follows the chosen file type, in lower case
+    // as is usual on this system (files are found in either case).
+    dialog.setDefaultSuffix(request.DefaultExt.toLower());
+    const QStringList filters = nameFilter.split(QStringLiteral(";;"));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& chosen) {
+        const QString ext = FilterExtension(request.Filter, static_cast<int>(filters.indexOf(chosen)));
+        dialog.setDefaultSuffix((ext.isEmpty() ? request.DefaultExt : ext).toLower());
+    });
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -42,17 +53,33 @@ QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bool s
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front();
+    return {dialog.selectedFiles().front(),
+            std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 } // namespace
 
 QString QtPrompter::OpenFileName(const TFileDialogRequest& request) {
-    return RunFileDialog(Parent, request, false);
+    return RunFileDialog(Parent, request, false).Name;
 }
 
-QString QtPrompter::SaveFileName(const TFileDialogRequest& request) {
+TFileChoice QtPrompter::SaveFile(const TFileDialogRequest& request) {
     return RunFileDialog(Parent, request, true);
+}
+
+QString FilterExtension(const QString& filter, int index) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    if (index < 0 || 2 * index + 1 >= parts.size()) return {};
+    const QString pattern = parts[2 * index + 1].split(QLatin1Char(';')).front();
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern == QLatin1String("*.*")) return {};
+    return pattern.mid(2);
+}
+
+QString WithChosenExtension(const TFileChoice& choice, const QString& filter,
+                            const QString& defaultExt) {
+    if (choice.Name.isEmpty() || !QFileInfo(choice.Name).suffix().isEmpty()) return choice.Name;
+    const QString ext = FilterExtension(filter, choice.Filter);
+    return choice.Name + QLatin1Char('.') + (ext.isEmpty() ? defaultExt : ext).toLower();
 }
 
 QString QtNameFilter(const QString& filter) {

@@ -20,6 +20,13 @@ struct TFileDialogRequest {
     QString DefaultExt;
 };
 
+// What a save dialog returned: the name (empty when cancelled) and the file type the
+// user had chosen, as the index of its "Name|pattern" pair in the request's filter.
+struct TFileChoice {
+    QString Name;
+    int Filter = 0;
+};
+
 class Prompter {
 public:
     virtual ~Prompter() = default;
@@ -28,20 +35,31 @@ public:
     // The chosen file name, or an empty string when the user cancelled. Open dialogs
     // accept only existing files.
     virtual QString OpenFileName(const TFileDialogRequest& request) = 0;
-    virtual QString SaveFileName(const TFileDialogRequest& request) = 0;
+    virtual TFileChoice SaveFile(const TFileDialogRequest& request) = 0;
+    QString SaveFileName(const TFileDialogRequest& request) { return SaveFile(request).Name; }
 };
 
-// QMessageBox and QFileDialog, parented to a window.
+// QMessageBox and QFileDialog, parented to a window. A name typed without an
+// extension gets that of the chosen file type (the request's default extension for
+// "All files"), in lower case.
 class QtPrompter final : public Prompter {
 public:
     explicit QtPrompter(QWidget* parent) : Parent(parent) {}
     void Message(MessageKind kind, const QString& text, bool abort) override;
     QString OpenFileName(const TFileDialogRequest& request) override;
-    QString SaveFileName(const TFileDialogRequest& request) override;
+    TFileChoice SaveFile(const TFileDialogRequest& request) override;
 
 private:
     QWidget* Parent;
 };
+
+// The extension of pair index of a "Name|*.EXT|..." filter, without the dot; empty
+// for "*.*" or when there is no such pair.
+QString FilterExtension(const QString& filter, int index);
+// The chosen name, with the extension of the chosen file type (else defaultExt), in
+// lower case, added when the name has none.
+QString WithChosenExtension(const TFileChoice& choice, const QString& filter,
+                            const QString& defaultExt);
 
 // The Qt name filter for a "Name|*.EXT|..." filter. Every extension pattern is
 // offered in upper and lower case, since file names on Linux are case-sensitive:

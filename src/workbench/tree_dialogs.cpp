@@ -11,11 +11,13 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "base/file_io.h"
 #include "qtcanvas/qt_canvas.h"
+#include "workbench/help_texts.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor {
@@ -28,27 +30,6 @@ const TFileDialogRequest LoadListDialog{QStringLiteral("Load tree list"),
 const TFileDialogRequest SaveListDialog{QStringLiteral("Save tree list"),
                                         QStringLiteral("Tree lists|*.NTL|All files|*.*"),
                                         QStringLiteral("NTL")};
-
-const char* const DefNodeHelp =
-    "Node text: the name of the node. A vertical bar | starts a new line; \"Edit\" opens "
-    "the lines in a text editor and \"Take\" puts them back.\n"
-    "Markup in the node text: %_ lower index, %^ upper index, and the other markups of "
-    "the tree drawing.\n"
-    "Annotation lines: written under the node, in brackets when \"Annotation brackets\" "
-    "is checked.\n"
-    "Children: check a row to keep or create a child; its index (1 = leftmost) says where "
-    "it goes. Unchecked rows remove the child with its subtree. Two rows must not share "
-    "an index.";
-
-const char* const IOFormHelp =
-    "These settings decide how \"Tree > text\" writes a tree, and how \"Text > tree\" and "
-    "the ALT-digit hot keys read one.\n"
-    "Node separation: a blank or a comma between sister nodes.\n"
-    "Position of parent node: the parent name inside the brackets ([S [NP] [VP]]) or "
-    "before them (S[NP,VP]).\n"
-    "Orientation: one line, or one node per line with indentation.\n"
-    "Bracket type: the pair of brackets around each subtree.\n"
-    "Shortcuts set all four groups at once.";
 
 QStringList Lines(const QPlainTextEdit& memo) {
     QString text = memo.toPlainText();
@@ -102,6 +83,13 @@ TRadioGroup* Radio(const QString& title, const QStringList& items, const char* n
     auto* group = new TRadioGroup(title, items, columns, parent);
     group->setObjectName(QLatin1String(name));
     return group;
+}
+
+// A button hidden for a while keeps its room, so the row does not move.
+void KeepPlaceWhenHidden(QWidget* widget) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
 }
 
 void SetFlag(TNodeAttr& attr, uint16_t flag, bool on) {
@@ -198,15 +186,16 @@ TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(p
     NodeTextBtn = Button(QStringLiteral("Edit"), "NodeTextBtn", this);
     top->addWidget(NodeTextBtn);
     outer->addLayout(top);
-    NodeTextMemo = new QPlainTextEdit(this);
+    // The controls, the text editor and the help page take turns in one place, so
+    // the dialog keeps its size whichever is shown.
+    Pages = new QStackedWidget(this);
+    NodeTextMemo = new QPlainTextEdit(Pages);
     NodeTextMemo->setObjectName(QStringLiteral("NodeTextMemo"));
-    outer->addWidget(NodeTextMemo, 1);
-    HelpMemo = new QPlainTextEdit(QString::fromLatin1(DefNodeHelp), this);
+    HelpMemo = new QPlainTextEdit(QString::fromLatin1(DefNodeHelpText()), Pages);
     HelpMemo->setObjectName(QStringLiteral("HelpMemo"));
     HelpMemo->setReadOnly(true);
-    outer->addWidget(HelpMemo, 1);
 
-    Controls = new QWidget(this);
+    Controls = new QWidget(Pages);
     auto* grid = new QGridLayout(Controls);
     grid->setContentsMargins(0, 0, 0, 0);
     AlignRG = Radio(QStringLiteral("Alignment"),
@@ -264,7 +253,10 @@ TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(p
                 [this, k] { ChildNr[k]->setText(QString::number(ChildUD[k]->Position())); });
     }
     grid->addWidget(children, 3, 0, 1, 3);
-    outer->addWidget(Controls);
+    Pages->addWidget(Controls);
+    Pages->addWidget(NodeTextMemo);
+    Pages->addWidget(HelpMemo);
+    outer->addWidget(Pages, 1);
 
     auto* buttons = new QHBoxLayout;
     BitBtn3 = Button(QStringLiteral("Help"), "BitBtn3", this);
@@ -274,6 +266,8 @@ TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(p
     buttons->addStretch(1);
     buttons->addWidget(BitBtn2);
     buttons->addWidget(BitBtn1);
+    for (QPushButton* button : {NodeTextBtn, BitBtn1, BitBtn2, BitBtn3})
+        KeepPlaceWhenHidden(button);
     outer->addLayout(buttons);
 
     connect(AlignRG, &TRadioGroup::Clicked, this, [this](int i) { Model->SetAlign(i); });
@@ -326,9 +320,10 @@ TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(p
 void TDefNodeDlgView::ShowPages() {
     const bool help = Model->HelpShown;
     const bool editor = Model->EditorShown;
-    HelpMemo->setVisible(help);
-    NodeTextMemo->setVisible(editor);
-    Controls->setVisible(!help && !editor);
+    Pages->setCurrentWidget(help ? static_cast<QWidget*>(HelpMemo)
+                            : editor ? static_cast<QWidget*>(NodeTextMemo)
+                                     : Controls);
+    Controls->setEnabled(!help && !editor);
     NodeTextEdit->setEnabled(!help && !editor);
     NodeTextBtn->setVisible(!help);
     NodeTextBtn->setText(FromCore(Model->NodeTextCaption()));
@@ -498,7 +493,8 @@ TIOFormDlgView::TIOFormDlgView(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("IOFormDlg"));
     setWindowTitle(QStringLiteral("Define input/output text formats"));
     auto* outer = new QVBoxLayout(this);
-    Options = new QWidget(this);
+    Pages = new QStackedWidget(this);
+    Options = new QWidget(Pages);
     auto* grid = new QGridLayout(Options);
     grid->setContentsMargins(0, 0, 0, 0);
     SeparationRG = Radio(QStringLiteral("Node separation"),
@@ -525,11 +521,12 @@ TIOFormDlgView::TIOFormDlgView(QWidget* parent) : QDialog(parent) {
     grid->addWidget(OrientationRG, 1, 0);
     grid->addWidget(BracketTypesRG, 1, 1);
     grid->addWidget(ShortcutsRG, 2, 0, 1, 2);
-    outer->addWidget(Options);
-    HelpMemo = new QPlainTextEdit(QString::fromLatin1(IOFormHelp), this);
+    HelpMemo = new QPlainTextEdit(QString::fromLatin1(IOFormHelpText()), Pages);
     HelpMemo->setObjectName(QStringLiteral("HelpMemo"));
     HelpMemo->setReadOnly(true);
-    outer->addWidget(HelpMemo, 1);
+    Pages->addWidget(Options);
+    Pages->addWidget(HelpMemo);
+    outer->addWidget(Pages, 1);
     auto* row = new QHBoxLayout;
     HelpBtn = Button(QStringLiteral("Help"), "HelpBtn", this);
     OkBtn = Button(QStringLiteral("OK"), "OKBtn", this);
@@ -538,6 +535,8 @@ TIOFormDlgView::TIOFormDlgView(QWidget* parent) : QDialog(parent) {
     row->addStretch(1);
     row->addWidget(OkBtn);
     row->addWidget(CancelBtn);
+    KeepPlaceWhenHidden(OkBtn);
+    KeepPlaceWhenHidden(CancelBtn);
     outer->addLayout(row);
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -573,8 +572,7 @@ void TIOFormDlgView::ShowModel() {
     OrientationRG->SetItemIndex(Model->Format.Orientation ? 1 : 0);
     BracketTypesRG->SetItemIndex(Model->Format.BracketType & 3);
     ShortcutsRG->SetItemIndex(Model->Shortcut);
-    HelpMemo->setVisible(Model->HelpShown);
-    Options->setVisible(!Model->HelpShown);
+    Pages->setCurrentWidget(Model->HelpShown ? static_cast<QWidget*>(HelpMemo) : Options);
     OkBtn->setVisible(!Model->HelpShown);
     CancelBtn->setVisible(!Model->HelpShown);
     HelpBtn->setText(FromCore(Model->HelpCaption()));

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QStackedWidget;
 
 namespace gramarbor {
 
@@ -71,6 +72,7 @@ private:
     void ShowModel();
     void ShowPages();
     TDefNodeDlg* Model = nullptr;
+    QStackedWidget* Pages;
     QWidget* Controls;
     MessageSink& Sink;
 };
@@ -121,6 +123,7 @@ public:
 private:
     void ShowModel();
     TIOFormDlg* Model = nullptr;
+    QStackedWidget* Pages;
     QWidget* Options;
 };
 

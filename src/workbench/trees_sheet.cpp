@@ -18,17 +18,13 @@
 #include "qtcanvas/picture_export.h"
 #include "qtcanvas/qt_canvas.h"
 #include "rtn/cond_dialog.h"
+#include "workbench/picture_file_dialog.h"
 #include "workbench/tree_dialogs.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor {
 
 namespace {
-
-// The metafile stays the default; the extension of the chosen name picks another format.
-const char* const SaveWmfFilter =
-    "Windows MetaFiles|*.WMF|SVG pictures|*.SVG|PNG images|*.PNG|PDF documents|*.PDF|"
-    "All files|*.*";
 
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -116,6 +112,10 @@ void TTreesSheetView::BuildWidgets() {
     PreviewBtn = Button(QStringLiteral("Preview"), "PreviewBtn", this);
     NodeDefBtn = Button(QStringLiteral("&Node defaults"), "NodeDefBtn", this);
     InputFormatBtn = Button(QStringLiteral("In/out text &format"), "InputFormatBtn", this);
+    UndoBtn = Button(QStringLiteral("Undo"), "UndoBtn", this);
+    RedoBtn = Button(QStringLiteral("Redo"), "RedoBtn", this);
+    UndoBtn->setToolTip(QStringLiteral("Undo the last change of the active tree (Ctrl+Z)"));
+    RedoBtn->setToolTip(QStringLiteral("Redo the change undone last (Ctrl+Y)"));
     auto* first = new QHBoxLayout;
     first->addWidget(NewTreeCB, 1);
     for (QPushButton* b : {NewTreeBtn, EditTreeListBtn, PushLeftBtn, PushRghtBtn, CopyTreeBtn,
@@ -126,6 +126,8 @@ void TTreesSheetView::BuildWidgets() {
                            TextToTreeBtn, PreviewBtn, NodeDefBtn, InputFormatBtn})
         second->addWidget(b);
     second->addStretch(1);
+    second->addWidget(UndoBtn);
+    second->addWidget(RedoBtn);
     commands->addLayout(first, 0, 0);
     commands->addLayout(second, 1, 0);
     outer->addLayout(commands);
@@ -136,12 +138,14 @@ void TTreesSheetView::BuildWidgets() {
     windows->setObjectName(QStringLiteral("TreeWindowsGB"));
     auto* wl = new QHBoxLayout(windows);
     SplitScreenCB = Check(QStringLiteral("Split screen"), "SplitScreenCB", windows);
+    // The two-item groups stack their items: the row of option groups must fit the
+    // width of the smallest screen.
     ActiveTreeRG = new TRadioGroup(QStringLiteral("Active tree"),
-                                   {QStringLiteral("&Lft"), QStringLiteral("&Rgt")}, 2, windows);
+                                   {QStringLiteral("&Lft"), QStringLiteral("&Rgt")}, 1, windows);
     ActiveTreeRG->setObjectName(QStringLiteral("ActiveTreeRG"));
     PasteModeRG =
         new TRadioGroup(QStringLiteral("Paste mode"),
-                        {QStringLiteral("Append"), QStringLiteral("Replace")}, 2, windows);
+                        {QStringLiteral("Append"), QStringLiteral("Replace")}, 1, windows);
     PasteModeRG->setObjectName(QStringLiteral("PasteModeRG"));
     BinLayLab = Label(QString(), "BinLayLab", windows);
     BinLayUD = UpDown("BinLayUD", 1, 9, windows);
@@ -158,13 +162,16 @@ void TTreesSheetView::BuildWidgets() {
     OptimalTreeCB = Check(QStringLiteral("Optimal tree"), "OptimalTreeCB", layout);
     PlaneTreeCB = Check(QStringLiteral("Plane tree"), "PlaneTreeCB", layout);
     PlaneTreeRG = new TRadioGroup(QStringLiteral("Plane type"),
-                                  {QStringLiteral("OK"), QStringLiteral("/\\")}, 2, layout);
+                                  {QStringLiteral("OK"), QStringLiteral("/\\")}, 1, layout);
     PlaneTreeRG->setObjectName(QStringLiteral("PlaneTreeRG"));
     BoldLineCB = Check(QStringLiteral("Bold lines"), "BoldLineCB", layout);
     HoriDistLab = Label(QString(), "HoriDistLab", layout);
     HoriDistUD = UpDown("HoriDistUD", 16, 996, layout);
     VertDistLab = Label(QString(), "VertDistLab", layout);
     VertDistUD = UpDown("VertDistUD", 16, 996, layout);
+    // The distances move in steps of 4.
+    HoriDistUD->SetIncrement(4);
+    VertDistUD->SetIncrement(4);
     auto* checks = new QVBoxLayout;
     checks->addWidget(OptimalTreeCB);
     checks->addWidget(PlaneTreeCB);
@@ -257,6 +264,8 @@ void TTreesSheetView::ConnectHandlers() {
         s.NodeDefBtnClick(fonts);
     });
     connect(InputFormatBtn, &QPushButton::clicked, this, [&s] { s.InputFormatBtnClick(); });
+    connect(UndoBtn, &QPushButton::clicked, this, [&s] { s.Undo(); });
+    connect(RedoBtn, &QPushButton::clicked, this, [&s] { s.Redo(); });
 
     connect(SplitScreenCB, &QCheckBox::clicked, this, [&s](bool on) { s.SplitScreenCBClick(on); });
     connect(ActiveTreeRG, &TRadioGroup::Clicked, this, [&s](int i) { s.ActiveTreeRGClick(i); });
@@ -369,6 +378,7 @@ void TTreesSheetView::SyncTreeControls() {
     ArrowCB->setChecked(s.TreeOptions & toArrows);
     // One window, or two side by side.
     TreeScroll2->setVisible(s.SplitScreen);
+    HistoryChanged();
 }
 
 void TTreesSheetView::ShowTrees() {
@@ -382,6 +392,12 @@ void TTreesSheetView::ShowTrees() {
     SyncTreeControls();
 }
 
+void TTreesSheetView::HistoryChanged() {
+    if (!UndoBtn) return; // still being built
+    UndoBtn->setEnabled(Core->CanUndo());
+    RedoBtn->setEnabled(Core->CanRedo());
+}
+
 void TTreesSheetView::RepaintTree(int index) {
     TPictureBox* box = index == 0 ? TreePaint1 : TreePaint2;
     const Picture& picture = Core->TreeAt(index).Metafile;
@@ -393,8 +409,9 @@ void TTreesSheetView::RepaintTree(int index) {
 
 void TTreesSheetView::SaveWMFBtnClick() {
     if (!Core->HasPicture(true)) return;
-    const std::string name = SaveFileName("Save as WMF", SaveWmfFilter, "WMF");
-    if (name.empty()) return;
+    const QString chosen = AskPictureFileName(*Prompts, QStringLiteral("Save as WMF"));
+    if (chosen.isEmpty()) return;
+    const std::string name = ToCore(chosen);
     const PictureFormat format = PictureFormatFromPath(name).value_or(PictureFormat::Wmf);
     std::string error;
     if (!SavePicture(Core->ActiveTree().Metafile, name, format, &error))
@@ -413,7 +430,9 @@ void TTreesSheetView::TreeToTextBtnClick() {
 }
 
 void TTreesSheetView::TextToTreeBtnClick() {
-    Core->TextToTree(ToCore(InputText->currentText()));
+    const QString text = InputText->currentText();
+    if (RecordInputText) RecordInputText();
+    Core->TextToTree(ToCore(text));
 }
 
 bool TTreesSheetView::ShowTreeListDlg(TTreeListDlg& dlg, int caretLine) {

@@ -43,6 +43,8 @@ public:
     void SetDialogHost(TTreeSheetHost* host) { Dialogs = host; }
     // The maximal in/out text length of the global options.
     std::function<int()> MaxTextLength;
+    // Puts the in/out text into its history (Text > tree has read it).
+    std::function<void()> RecordInputText;
     // Sets every control from the settings.
     void SyncTreeControls() override;
     // Shows both trees anew and sets every control, after settings were restored
@@ -80,6 +82,8 @@ public:
     QPushButton* PreviewBtn;
     QPushButton* NodeDefBtn;
     QPushButton* InputFormatBtn;
+    QPushButton* UndoBtn = nullptr;
+    QPushButton* RedoBtn = nullptr;
     QCheckBox* SplitScreenCB;
     TRadioGroup* ActiveTreeRG;
     TRadioGroup* PasteModeRG;
@@ -119,6 +123,7 @@ private:
     std::string SaveFileName(const std::string& title, const std::string& filter,
                              const std::string& defaultExt) override;
     void RepaintTree(int index) override;
+    void HistoryChanged() override;
 
     void BuildWidgets();
     void ConnectHandlers();

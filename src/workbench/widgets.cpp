@@ -62,8 +62,8 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     Up->setAutoRepeat(true);
     row->addWidget(Down);
     row->addWidget(Up);
-    connect(Down, &QToolButton::clicked, this, [this] { Step(-1); });
-    connect(Up, &QToolButton::clicked, this, [this] { Step(1); });
+    connect(Down, &QToolButton::clicked, this, [this] { Step(-Increment); });
+    connect(Up, &QToolButton::clicked, this, [this] { Step(Increment); });
     UpdateButtons();
 }
 

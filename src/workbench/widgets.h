@@ -49,8 +49,13 @@ public:
     void SetRange(int lo, int hi);
     // Sets the position (clamped to the range) without asking or emitting.
     void SetPosition(int position);
-    // Steps as a click on an arrow does: +1 or -1.
+    // Moves by delta within the range, asking Changing first.
     void Step(int delta);
+    // How far a click on an arrow moves (1 unless set).
+    void SetIncrement(int increment) { Increment = increment > 0 ? increment : 1; }
+    // The arrow buttons: left lowers, right raises the position.
+    QToolButton* DownButton() const { return Down; }
+    QToolButton* UpButton() const { return Up; }
 
     std::function<bool()> Changing;
 
@@ -62,6 +67,7 @@ private:
     int Pos = 0;
     int Lo = 0;
     int Hi = 100;
+    int Increment = 1;
     QToolButton* Down;
     QToolButton* Up;
 };

@@ -3,7 +3,12 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
 #include <thread>
+
+#include "chart/chart_parser.h"
 
 #include "parsing/bottom_up.h"
 #include "parsing/parse_trees.h"
@@ -198,20 +203,70 @@ TEST(Cancellation, ACancelledTokenStopsTheParseCleanly) {
     EXPECT_EQ(f.Trees().size(), 2u);
 }
 
-TEST(Cancellation, AnotherThreadCanStopAnEndlessEnumeration) {
-    // The words have more trees than could ever be listed.
-    ParseFixture f({"S = L", "L = L L", "L = \"a\""});
-    CancelToken cancel;
-    f.Run.Cancel = &cancel;
-    f.Run.MaxParseTrees = SIZE_MAX; // only the cancellation may end it
-    std::thread canceller([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+// Each search of a sentence that it could never finish in a test's lifetime, cancelled
+// from another thread once the search has looked at the token a few times (so it is
+// deep in its loops), must end: the join is guarded, not timed.
+TEST(Cancellation, AnotherThreadStopsEverySearchInTheMiddle) {
+    // Thirty words and no "b": the strategies try every way of grouping them.
+    const std::vector<std::string> rejecting{"START = S B", "S = S S", "S = \"a\"", "B = \"b\""};
+    const std::vector<std::string> ambiguous{"START = S", "S = S S", "S = \"a\""};
+    struct Case {
+        const char* Name;
+        const std::vector<std::string>* Grammar;
+        uint8_t Options;
+    };
+    const Case cases[] = {
+        {"top-down depth-first", &rejecting, poTraceList | poTopDown | poDepthFirst},
+        {"top-down breadth-first", &rejecting, poTraceList | poTopDown | poBreadthFirst},
+        {"bottom-up depth-first", &rejecting, poTraceList | poBottomUp | poDepthFirst},
+        {"bottom-up breadth-first", &ambiguous, poTraceList | poBottomUp | poBreadthFirst},
+        {"tree enumeration", &ambiguous, poParseTrees},
+    };
+    for (const Case& c : cases) {
+        ParseFixture f(*c.Grammar);
+        ASSERT_TRUE(f.Checked) << c.Name;
+        CancelToken cancel;
+        f.Run.Cancel = &cancel;
+        f.Run.MaxParseTrees = SIZE_MAX; // only the cancellation may end the enumeration
+        std::promise<bool> result;
+        std::future<bool> ended = result.get_future();
+        std::thread worker([&] { result.set_value(f.Parse(Words("a", 30), c.Options)); });
+        // Hang guards: a search that ignores the token cannot be stopped at all.
+        const auto giveUp = [&c](const char* what) {
+            std::fprintf(stderr, "The %s search %s.\n", c.Name, what);
+            std::_Exit(1);
+        };
+        const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (cancel.CheckCount() < 4 &&
+               ended.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+            if (std::chrono::steady_clock::now() > guard) giveUp("does not look at the token");
         cancel.Cancel();
-    });
-    EXPECT_FALSE(f.Parse(Words("a", 40), poParseTrees));
-    canceller.join();
-    EXPECT_TRUE(f.Run.Cancelled);
-    EXPECT_TRUE(f.Trees().empty());
+        if (ended.wait_until(guard + std::chrono::seconds(60)) != std::future_status::ready)
+            giveUp("did not stop when cancelled");
+        worker.join();
+        EXPECT_FALSE(ended.get()) << c.Name;
+        EXPECT_TRUE(f.Run.Cancelled) << c.Name << " ended before it was cancelled";
+        EXPECT_TRUE(f.Trees().empty()) << c.Name;
+        EXPECT_TRUE(f.Trace().empty()) << c.Name;
+    }
+}
+
+TEST(Cancellation, CountingTheTreesStopsWhenCancelled) {
+    ParseFixture f({"START = S", "S = S S", "S = \"a\""});
+    ASSERT_TRUE(f.Checked);
+    f.Begin(Words("a", 60), poParseTrees);
+    ASSERT_TRUE(RebuildTokens(f.Parser, f.Run));
+    TChartParser chart(f.Parser.Rules, f.Parser.StartLine, f.Parser.Tokens, false);
+    ASSERT_TRUE(chart.Build());
+    CancelToken cancel;
+    cancel.Cancel();
+    BigUint count(7);
+    EXPECT_FALSE(chart.CountTrees(count, &cancel));
+    EXPECT_EQ(count.ToString(), "7");
+    // Nothing of the stopped count is kept: counting again gives Catalan(59).
+    cancel.Reset();
+    ASSERT_TRUE(chart.CountTrees(count, &cancel));
+    EXPECT_EQ(count.ToString(), "405944995127576985730643443367112");
 }
 
 TEST(TraceLimit, AnOverfullTraceIsEmptiedOnceAndTheParseGoesOn) {

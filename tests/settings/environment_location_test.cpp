@@ -52,5 +52,14 @@ TEST(EnvironmentLocation, FoldersAreCheckedAndCreated) {
     fs::remove_all(root);
 }
 
+TEST(EnvironmentLocation, ASetSettingsFolderWinsUntilItIsCleared) {
+    const std::string usual = EnvironmentFilePath("/opt/g/bin");
+    SetSettingsFolder("/tmp/isolated");
+    EXPECT_EQ(EnvironmentFilePath("/opt/g/bin"), "/tmp/isolated/Environment.Env");
+    EXPECT_EQ(EnvironmentFilePath("/usr/bin"), "/tmp/isolated/Environment.Env");
+    SetSettingsFolder("");
+    EXPECT_EQ(EnvironmentFilePath("/opt/g/bin"), usual);
+}
+
 } // namespace
 } // namespace gramarbor

@@ -26,6 +26,7 @@
 #include "workbench/main_window.h"
 #include "workbench/trees_sheet.h"
 #include "workbench/widgets.h"
+#include "workbench/window_fixture.h"
 
 namespace gramarbor {
 namespace {
@@ -341,6 +342,29 @@ TEST_F(EnvironmentTest, MaximumLengthEntries) {
     form.GlobOptsBtnClick();
     EXPECT_EQ(form.MaxTextLength, 99999);
     EXPECT_FALSE(form.SaveEnvironmentOption);
+}
+
+// The in/out history as typed, through Exit with saving on, into the file and back.
+class HistoryOnExitTest : public test::ShownWindow {};
+
+TEST_F(HistoryOnExitTest, TypedAndLeftTextsAreWrittenOnExitAndComeBack) {
+    WhenShown<TGlobOptsDlg>([&](TGlobOptsDlg& dialog) {
+        Click(dialog.SaveEnvirCB);
+        Press(Qt::Key_Return);
+    });
+    Click(Form->GlobOptsBtn);
+    for (const char* text : {"the dog", "a cat", "the cat chases the dog"}) {
+        TypeSentence(QString::fromLatin1(text));
+        Click(Form->SrcCFG); // leaves the field
+    }
+    Click(Form->ExitButton);
+    EXPECT_FALSE(Form->isVisible());
+    const TEnvironment saved = ReadEnvironment(ReadAll(Dir / "Environment.Env"));
+    EXPECT_EQ(saved.InputHistory,
+              (std::vector<std::string>{"the cat chases the dog", "a cat", "the dog"}));
+    Start();
+    ASSERT_EQ(Form->InputText->count(), 3);
+    EXPECT_EQ(Form->InputText->itemText(0), "the cat chases the dog");
 }
 
 } // namespace

@@ -21,11 +21,16 @@ public:
     void Message(MessageKind kind, const QString& text, bool) override {
         Messages.push_back({kind, text.toStdString()});
     }
-    QString OpenFileName(const TFileDialogRequest& request) override { return Answer(request); }
-    QString SaveFileName(const TFileDialogRequest& request) override { return Answer(request); }
+    QString OpenFileName(const TFileDialogRequest& request) override {
+        return Answer(request).Name;
+    }
+    TFileChoice SaveFile(const TFileDialogRequest& request) override { return Answer(request); }
 
-    // The next file dialog returns name (an empty name cancels).
-    void AnswerWith(const std::string& name) { Answers.push_back(QString::fromStdString(name)); }
+    // The next file dialog returns name (an empty name cancels) with the file type of
+    // index filter chosen.
+    void AnswerWith(const std::string& name, int filter = 0) {
+        Answers.push_back({QString::fromStdString(name), filter});
+    }
 
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
@@ -43,14 +48,14 @@ public:
     std::vector<TFileDialogRequest> Dialogs;
 
 private:
-    QString Answer(const TFileDialogRequest& request) {
+    TFileChoice Answer(const TFileDialogRequest& request) {
         Dialogs.push_back(request);
         if (Answers.empty()) return {};
-        QString next = Answers.front();
+        TFileChoice next = Answers.front();
         Answers.pop_front();
         return next;
     }
-    std::deque<QString> Answers;
+    std::deque<TFileChoice> Answers;
 };
 
 } // namespace gramarbor::test

@@ -1,7 +1,14 @@
 // The window's small helpers: file filters, in/out history, caret placement, the
 // option length, shift states, the up-down control and the condition dialog view.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -12,6 +19,7 @@
 #include "rtn/cond_dialog.h"
 #include "workbench/glob_opts_dlg.h"
 #include "workbench/main_window.h"
+#include "workbench/picture_file_dialog.h"
 #include "workbench/prompter.h"
 #include "workbench/rtn_dialogs.h"
 #include "workbench/widgets.h"
@@ -165,6 +173,60 @@ TEST(NetNameDlgViewTest, AcceptsOnlyIdentifiers) {
     view.OKBtnClick();
     EXPECT_EQ(model.DlgResult, DlgAccepted);
     EXPECT_EQ(model.NetNameEdit, "Verb\xE4");
+}
+
+TEST(FileChoiceTest, ABareNameTakesTheChosenTypesExtension) {
+    const QString filter = PictureFileFilter;
+    EXPECT_EQ(FilterExtension(filter, 1), "SVG");
+    EXPECT_EQ(FilterExtension(filter, 4), ""); // All files
+    EXPECT_EQ(FilterExtension(filter, 9), "");
+    const struct {
+        const char* Name;
+        int Filter;
+        const char* Saved;
+    } cases[] = {{"/d/tree_a", 1, "/d/tree_a.svg"}, {"/d/tree_a", 4, "/d/tree_a.wmf"},
+                 {"/d/tree_a.png", 1, "/d/tree_a.png"}, {"/d.x/tree", 3, "/d.x/tree.pdf"},
+                 {"", 1, ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(WithChosenExtension({QString::fromLatin1(c.Name), c.Filter}, filter,
+                                      QStringLiteral("WMF")),
+                  QString::fromLatin1(c.Saved))
+            << c.Name;
+}
+
+// The real save dialog: choosing "SVG pictures" and typing a bare name gives that
+// name with ".svg", not the default ".WMF".
+TEST(FileChoiceTest, TheSaveDialogFollowsTheChosenFileType) {
+    const QString folder = QDir::temp().filePath(
+        QStringLiteral("gramarbor_dialog_%1").arg(QCoreApplication::applicationPid()));
+    QDir(folder).removeRecursively();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder);
+    QtPrompter prompter(nullptr);
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&answer] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !QTest::qWaitForWindowExposed(dialog)) return;
+        answer.stop();
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(types, nullptr);
+        ASSERT_NE(name, nullptr);
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Down);
+        name->setFocus();
+        QTest::keyClicks(name, QStringLiteral("tree_a"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    answer.start(10);
+    const TFileChoice choice =
+        prompter.SaveFile({QStringLiteral("Save as WMF"), PictureFileFilter, QStringLiteral("WMF")});
+    answer.stop();
+    QDir::setCurrent(previous);
+    QDir(folder).removeRecursively();
+    EXPECT_EQ(QFileInfo(choice.Name).fileName(), "tree_a.svg");
+    EXPECT_EQ(choice.Filter, 1);
 }
 
 TEST(TextConversionTest, WindowsCodePageAtTheWidgetEdge) {

@@ -1,425 +1,428 @@
-// Drives the real main window through its handlers and widgets: grammar commands,
-// parsing with the result sheets, and the network sheet with mouse editing.
+// The parsing sheet as a user drives it: typing the grammar and the sentence, the
+// buttons, the option controls, the progress window's Cancel, the result pages and
+// the network drawing under the mouse, all through real clicks and key presses on
+// the window as shown.
 #include "workbench/main_window.h"
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
-#include <memory>
-#include <string>
-#include <thread>
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QPushButton>
-#include <QTabWidget>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTextBlock>
-#include <QTimer>
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "core_version.h"
+#include "parsing/parse_driver.h"
 #include "parsing/parse_options.h"
 #include "rtn/rtn_layout.h"
-#include "workbench/fake_prompter.h"
 #include "workbench/glob_opts_dlg.h"
 #include "workbench/info_dialogs.h"
+#include "workbench/parse_progress_dlg.h"
 #include "workbench/rtn_dialogs.h"
-#include "workbench/widgets.h"
+#include "workbench/trace_view.h"
+#include "workbench/window_fixture.h"
 
 namespace gramarbor {
 namespace {
 
-using test::FakePrompter;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-const char* const QuickStart = "S = NP VP\nNP = DET N\nVP = V NP\nDET = \"the\"\n"
-                               "N = \"cat\"\nN = \"dog\"\nV = \"chases\"";
+const QString QuickStart = QStringLiteral(
+    "S = NP VP\nNP = DET N\nVP = V NP\nDET = \"the\"\nN = \"cat\"\nN = \"dog\"\nV = \"chases\"");
+const QString AllBracketings = QStringLiteral("START = S\nS = S S\nS = \"a\"");
 
 std::string ReadAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Answers the network sheet's dialogs with a scripted function per showing.
-class ScriptedDialogHost final : public TRtnDialogHost {
-public:
-    std::function<void(TCondDlg&, int)> OnCond;
-    std::function<void(TNetNameDlg&, int)> OnNetName;
-    int CondShown = 0;
-    int NetNameShown = 0;
-    void ShowCondDlg(TCondDlg& dlg, TPoint) override {
-        if (OnCond) OnCond(dlg, CondShown);
-        ++CondShown;
-    }
-    void ShowNetNameDlg(TNetNameDlg& dlg, TPoint) override {
-        if (OnNetName) OnNetName(dlg, NetNameShown);
-        ++NetNameShown;
-    }
-};
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Dir = std::filesystem::temp_directory_path() /
-              ("gramarbor_gui_" + std::to_string(QCoreApplication::applicationPid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(Dir);
-        Form = std::make_unique<TForm1>(&Prompts);
-        Form->SetRtnDialogHost(&Host);
-    }
-    void TearDown() override {
-        Form.reset();
-        std::filesystem::remove_all(Dir);
-    }
-
-    void Type(const char* grammar, const char* sentence = "") {
-        Form->SrcCFG->setPlainText(QString::fromUtf8(grammar));
-        Form->InputText->setEditText(QString::fromUtf8(sentence));
-    }
-    std::string Path(const std::string& name) const { return (Dir / name).string(); }
-    std::vector<std::string> MemoLines(const QPlainTextEdit* memo) const {
-        std::vector<std::string> lines;
-        for (const QString& line : memo->toPlainText().split(QLatin1Char('\n')))
-            lines.push_back(line.toStdString());
-        return lines;
-    }
-    // A mouse event on the network drawing, as the platform would deliver it.
-    void Mouse(QEvent::Type type, Qt::MouseButton button, Qt::KeyboardModifiers keys, int x,
-               int y) {
-        const Qt::MouseButtons held =
-            type == QEvent::MouseMove ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, QPointF(x, y), Form->PaintBox1->mapToGlobal(QPointF(x, y)), button,
-                          held, keys);
-        QApplication::sendEvent(Form->PaintBox1, &event);
-    }
-    void MoveTo(int x, int y) { Mouse(QEvent::MouseMove, Qt::NoButton, Qt::NoModifier, x, y); }
-    void Click(Qt::MouseButton button, Qt::KeyboardModifiers keys, int x, int y) {
-        MoveTo(x, y);
-        Mouse(QEvent::MouseButtonPress, button, keys, x, y);
-    }
-
-    FakePrompter Prompts;
-    ScriptedDialogHost Host;
-    std::unique_ptr<TForm1> Form;
-    std::filesystem::path Dir;
-};
-
-TEST_F(MainWindowTest, StartsWithTheDefaultSettingsInItsControls) {
-    EXPECT_EQ(Form->windowTitle().toStdString(), TitleText());
-    EXPECT_TRUE(Form->Started());
-    EXPECT_TRUE(Prompts.Messages.empty());
-    EXPECT_EQ(Form->ParseOptions, 0x65);
-    // 0x65: bottom up, breadth first, optimal trace, parse trees.
-    EXPECT_EQ(Form->ParseMethodRG->ItemIndex(), 1);
-    EXPECT_EQ(Form->ParseDirRG->ItemIndex(), 1);
-    EXPECT_EQ(Form->TraceListRG->ItemIndex(), 1);
-    EXPECT_FALSE(Form->TraceListCB->isChecked());
-    EXPECT_TRUE(Form->ParseTreeCB->isChecked());
-    EXPECT_FALSE(Form->CaseSensCB->isChecked());
-    EXPECT_FALSE(Form->ParseMethodRG->isEnabled());
-    EXPECT_FALSE(Form->ParseDirRG->isEnabled());
-    EXPECT_FALSE(Form->TraceListRG->isEnabled());
-    EXPECT_EQ(Form->GlobalPC->currentWidget(), Form->ParsingSheet);
-    EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->ExternalSheet);
-    EXPECT_EQ(Form->ParsingPC->currentWidget(), Form->RTNSheet);
-    EXPECT_EQ(Form->Label8->text(), "0 lines");
-    EXPECT_EQ(Form->Label10->text(), "-");
-    EXPECT_EQ(Form->PTUD->Max(), 99);
-    EXPECT_EQ(Form->NodeSizeUD->Max(), 16);
-    EXPECT_EQ(Form->NodeDistUD->Max(), 16);
-    EXPECT_TRUE(Form->WMFSplitCB->isChecked());
-    EXPECT_FALSE(Form->ArcCheckBox->isChecked());
-    EXPECT_EQ(Form->InputText->lineEdit()->maxLength(), 255);
-    EXPECT_EQ(Form->Check->text(), "&Check CFG");
-    EXPECT_EQ(Form->ParseBtn->text(), "&Parse CFG");
-    EXPECT_EQ(Form->Button5->text(), "Clip&board");
-    for (const char* name :
-         {"SrcCFG",        "DstCFG",     "GrammarPC",   "ExternalSheet", "InternalSheet",
-          "ParseMethodRG", "ParseDirRG", "TraceListCB", "TraceListRG",   "ParseTreeCB",
-          "CaseSensCB",    "InputText",  "PaintBox1",   "NodeSizeUD",    "NodeDistUD",
-          "ArcCheckBox",   "WMFSplitCB", "TrcMemo",     "Label8",        "Label10",
-          "ParseTreePB",   "PTNum",      "PTCur",       "PTUD",          "Panel1"})
-        EXPECT_NE(Form->findChild<QWidget*>(QLatin1String(name)), nullptr) << name;
+QString Words(const char* word, int count) {
+    QStringList words;
+    for (int i = 0; i < count; ++i)
+        words << QString::fromLatin1(word);
+    return words.join(QLatin1Char(' '));
 }
+
+class MainWindowTest : public test::ShownWindow {
+protected:
+    // Trace list on, then method, direction and kind of trace by their items.
+    void ChooseTrace(int method, int direction, int kind) {
+        if (!Form->TraceListCB->isChecked()) Click(Form->TraceListCB);
+        ClickItem(Form->ParseMethodRG, method);
+        ClickItem(Form->ParseDirRG, direction);
+        ClickItem(Form->TraceListRG, kind);
+    }
+    void Parse(const QString& grammar, const QString& sentence) {
+        TypeGrammar(grammar);
+        TypeSentence(sentence);
+        Click(Form->ParseBtn);
+    }
+    // Centre of net row's transition k (k = -1: the net name) on the drawing.
+    QPoint NetPoint(int row, int k) const {
+        const TRtnMetrics& m = Form->Rtn.Metrics;
+        const int x = k < 0 ? 4 : m.ArcOrigin + k * m.Step;
+        return {x, m.RowY(row) + 4};
+    }
+    std::vector<std::string> Items() const {
+        std::vector<std::string> items;
+        for (int i = 0; i < Form->InputText->count(); ++i)
+            items.push_back(Form->InputText->itemText(i).toStdString());
+        return items;
+    }
+    void ClickNet(Qt::MouseButton button, Qt::KeyboardModifiers keys, QPoint at) {
+        Click(Form->PaintBox1, button, keys, at);
+    }
+};
 
 TEST_F(MainWindowTest, OptionControlsKeepTheOptionByteInStep) {
-    Form->TraceListCB->click();
-    // Enabling the groups runs their handlers: the byte follows their items.
-    EXPECT_EQ(Form->ParseOptions, 0x75);
-    EXPECT_TRUE(Form->ParseMethodRG->isEnabled());
-    Form->ParseMethodRG->ClickItem(0);
-    Form->ParseDirRG->ClickItem(0);
-    Form->TraceListRG->ClickItem(0);
-    EXPECT_EQ(Form->ParseOptions, poTopDown | poDepthFirst | poTraceList | poParseTrees);
-    Form->CaseSensCB->click();
-    Form->ParseTreeCB->click();
-    EXPECT_EQ(Form->ParseOptions, poTopDown | poDepthFirst | poTraceList | poCaseSensitive);
-    Form->TraceListRG->ClickItem(1);
-    Form->TraceListCB->click();
-    // Switching the trace list off clears the optimal flag and keeps method and direction.
-    EXPECT_EQ(Form->ParseOptions, poTopDown | poDepthFirst | poCaseSensitive);
+    EXPECT_EQ(Form->ParseOptions, DefaultParseOptions);
+    EXPECT_FALSE(Form->ParseMethodRG->isEnabled());
+    const struct {
+        std::function<void()> Act;
+        uint8_t Options;
+    } clicks[] = {
+        // Switching the trace on takes over method, direction and kind shown.
+        {[&] { Click(Form->TraceListCB); }, 0x75},
+        {[&] { ClickItem(Form->ParseMethodRG, 0); }, 0x76},
+        {[&] { ClickItem(Form->ParseDirRG, 0); }, poTopDown | poDepthFirst | poTraceList |
+                                                      poOptimalTrace | poParseTrees},
+        {[&] { ClickItem(Form->TraceListRG, 0); },
+         poTopDown | poDepthFirst | poTraceList | poParseTrees},
+        {[&] { Click(Form->CaseSensCB); },
+         poTopDown | poDepthFirst | poTraceList | poParseTrees | poCaseSensitive},
+        {[&] { Click(Form->ParseTreeCB); }, poTopDown | poDepthFirst | poTraceList | poCaseSensitive},
+        {[&] { ClickItem(Form->TraceListRG, 1); },
+         poTopDown | poDepthFirst | poTraceList | poOptimalTrace | poCaseSensitive},
+        // Switching it off clears the kind and keeps method and direction.
+        {[&] { Click(Form->TraceListCB); }, poTopDown | poDepthFirst | poCaseSensitive},
+    };
+    int step = 0;
+    for (const auto& click : clicks) {
+        click.Act();
+        EXPECT_EQ(Form->ParseOptions, click.Options) << "click " << step++;
+    }
     EXPECT_FALSE(Form->TraceListRG->isEnabled());
 }
 
-TEST_F(MainWindowTest, CheckListsTheInternalGrammar) {
-    Form->CheckClick();
+TEST_F(MainWindowTest, CheckListsTheInternalGrammarOrSelectsTheFaultyLine) {
+    Click(Form->Check);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Please define a CFG first."));
     Prompts.Clear();
 
-    Type(QuickStart);
-    Form->CheckClick();
+    TypeGrammar(QuickStart);
+    Click(Form->Check);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
     EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->InternalSheet);
     const std::vector<std::string> listing = MemoLines(Form->DstCFG);
     ASSERT_EQ(listing.size(), 7u);
     EXPECT_EQ(listing[0], "0 (N):\tS = NP VP");
-    EXPECT_THAT(listing, ::testing::Contains("3 (T):\tDET = \"the\""));
+    EXPECT_EQ(listing[3], "3 (T):\tDET = \"the\"");
+
+    // The offending rule is rule line 2 but line 4 of the text: that whole line is
+    // selected, after Check and after Parse CFG alike.
+    TypeGrammar(QStringLiteral(
+        "// a comment\n\nS = NP VP\nNP = DET N\nVP = V NP x$y\nDET = \"the\""));
+    TypeSentence(QStringLiteral("the"));
+    for (QPushButton* button : {Form->Check, Form->ParseBtn}) {
+        Prompts.Clear();
+        Form->SrcCFG->moveCursor(QTextCursor::Start);
+        Click(button);
+        ASSERT_EQ(Prompts.Messages.size(), 1u);
+        EXPECT_EQ(Prompts.Messages[0].Kind, MessageKind::Error);
+        EXPECT_THAT(Prompts.Last(), HasSubstr("Wrong letters in symbol-name"));
+        EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->ExternalSheet);
+        const QTextCursor caret = Form->SrcCFG->textCursor();
+        EXPECT_EQ(caret.blockNumber(), 4);
+        EXPECT_EQ(caret.selectedText(), "VP = V NP x$y");
+    }
 }
 
-TEST_F(MainWindowTest, FaultyRuleShowsItsMessageAndPutsTheCaretOnItsLine) {
-    Type("// a comment\n\nS = NP VP\nNP = DET N\nVP = V NP x$y\nDET = \"the\"");
-    Form->CheckClick();
-    ASSERT_EQ(Prompts.Messages.size(), 1u);
-    EXPECT_EQ(Prompts.Messages[0].Kind, MessageKind::Error);
-    EXPECT_THAT(Prompts.Last(), HasSubstr("Wrong letters in symbol-name"));
-    EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->ExternalSheet);
-    // The offending rule is rule line 2 but line 4 of the text.
-    EXPECT_EQ(Form->SrcCFG->textCursor().blockNumber(), 4);
-    EXPECT_EQ(Form->SrcCFG->textCursor().positionInBlock(), 0);
-
-    // Parsing stops at the same place.
-    Prompts.Clear();
-    Form->SrcCFG->moveCursor(QTextCursor::Start);
-    Form->InputText->setEditText(QStringLiteral("the"));
-    Form->ParseClick();
-    ASSERT_EQ(Prompts.Messages.size(), 1u);
-    EXPECT_EQ(Form->SrcCFG->textCursor().blockNumber(), 4);
-}
-
-TEST_F(MainWindowTest, LoadsAndSavesGrammarFiles) {
+TEST_F(MainWindowTest, GrammarFilesGoThroughTheDialogs) {
     {
         std::ofstream(Path("g.cfg"), std::ios::binary) << "// quick\r\nS = A\r\nA = \"a\"\r\n";
         std::ofstream(Path("g.txt"), std::ios::binary) << "S = A\r\n";
     }
-    Type("X = \"x\"");
+    TypeGrammar(QStringLiteral("X = \"x\""));
     Prompts.AnswerWith(Path("g.txt"));
-    Form->LoadCFGButtonClick();
+    Prompts.AnswerWith(""); // cancelled: nothing happens
+    Click(Form->LoadCFGButton);
+    Click(Form->LoadCFGButton);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Wrong file-type: extension \".CFG\" expected."));
     EXPECT_EQ(Form->SrcCFG->toPlainText(), "X = \"x\"");
-    ASSERT_EQ(Prompts.Dialogs.size(), 1u);
+    ASSERT_EQ(Prompts.Dialogs.size(), 2u);
     EXPECT_EQ(Prompts.Dialogs[0].Title, "Load (external) CFG");
-    EXPECT_EQ(Prompts.Dialogs[0].Filter, "CFG files|*.CFG|All files|*.*");
-    EXPECT_EQ(Prompts.Dialogs[0].DefaultExt, "CFG");
     Prompts.Clear();
 
-    Form->LoadCFGButtonClick(); // cancelled: nothing happens
-    EXPECT_EQ(Form->SrcCFG->toPlainText(), "X = \"x\"");
-
     Prompts.AnswerWith(Path("g.cfg"));
-    Form->LoadCFGButtonClick();
+    Click(Form->LoadCFGButton);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
     EXPECT_EQ(Form->SrcCFG->toPlainText(), "// quick\nS = A\nA = \"a\"");
 
     Prompts.AnswerWith(Path("out.cfg"));
-    Form->SaveCFGButtonClick();
+    Click(Form->SaveCFGButton);
     EXPECT_EQ(Prompts.Dialogs.back().Title, "Save external CFG");
     EXPECT_EQ(ReadAll(Dir / "out.cfg"), "// quick\r\nS = A\r\nA = \"a\"\r\n");
 
     // The internal listing is saved as shown, tabs included.
-    Form->CheckClick();
+    Click(Form->Check);
     Prompts.AnswerWith(Path("internal.cfg"));
-    Form->SaveCFGButtonClick();
+    Click(Form->SaveCFGButton);
     EXPECT_EQ(Prompts.Dialogs.back().Title, "Save internal CFG");
     EXPECT_EQ(ReadAll(Dir / "internal.cfg"), "0 (N):\tS = A\r\n1 (T):\tA = \"a\"\r\n");
 
-    Form->NewCFGBtnClick();
+    Click(Form->NewCFGBtn);
     EXPECT_TRUE(Form->SrcCFG->toPlainText().isEmpty());
     EXPECT_TRUE(Form->DstCFG->toPlainText().isEmpty());
     EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->ExternalSheet);
 }
 
-TEST_F(MainWindowTest, ParsingTheQuickStartSentenceDrawsItsTree) {
-    Type(QuickStart, "the dog chases the cat");
-    Form->ParseClick();
+TEST_F(MainWindowTest, ParsingDrawsEachNewTreeFromItsTopLeftCorner) {
+    Parse(QuickStart, QStringLiteral("the dog chases the cat"));
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
     EXPECT_EQ(Form->PTNum->text(), "1");
-    EXPECT_EQ(Form->PTCur->text(), "1");
     EXPECT_EQ(Form->ParsingPC->currentWidget(), Form->ParseTreeSheet);
-    EXPECT_GT(Form->ParseTreePB->width(), 100);
-    EXPECT_GT(Form->ParseTreePB->height(), 100);
     EXPECT_EQ(Form->ParseTreePB->width(), Form->ParseTree.GetMetafile().Width);
     EXPECT_THAT(Form->Parser.GetParseTrees(),
                 ElementsAre("[S [NP [DET [the]] [N [dog]]] [VP [V [chases]] [NP [DET [the]] "
                             "[N [cat]]]]]"));
-
     Prompts.AnswerWith(Path("tree.tre"));
-    Form->SaveParseTreeBtnClick();
+    Click(Form->SaveParseTreeBtn);
     EXPECT_EQ(Prompts.Dialogs.back().Title, "Save parse tree");
     EXPECT_GT(std::filesystem::file_size(Dir / "tree.tre"), 0u);
+
+    // A tree larger than its window, looked at in its far corner; the next parse
+    // (and the next tree stepped to) starts at the top-left corner again.
+    Parse(AllBracketings, Words("a", 30));
+    QScrollBar* across = Form->ParseTreeSB->horizontalScrollBar();
+    QScrollBar* down = Form->ParseTreeSB->verticalScrollBar();
+    ASSERT_GT(across->maximum(), 0);
+    ASSERT_GT(down->maximum(), 0);
+    for (const auto& next : std::vector<std::function<void()>>{
+             [&] { Click(Form->ParseBtn); }, [&] { ClickArrow(Form->PTUD, true); }}) {
+        across->setValue(across->maximum());
+        down->setValue(down->maximum());
+        next();
+        EXPECT_EQ(across->value(), 0);
+        EXPECT_EQ(down->value(), 0);
+    }
+    EXPECT_EQ(Form->PTCur->text(), "2");
 }
 
 TEST_F(MainWindowTest, TraceListFillsTheMemoAndItsLabels) {
-    Form->TraceListCB->click();
-    Form->ParseMethodRG->ClickItem(0);
-    Form->ParseDirRG->ClickItem(0);
-    Form->TraceListRG->ClickItem(0);
-    Type(QuickStart, "the dog chases the cat");
-    Form->ParseClick();
+    ChooseTrace(0, 0, 0);
+    Parse(QuickStart, QStringLiteral("the dog chases the cat"));
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
     // With a trace list the trace sheet stays in front and the listing is shown.
     EXPECT_EQ(Form->ParsingPC->currentWidget(), Form->TraceSheet);
     EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->InternalSheet);
-    const std::vector<std::string> lines = MemoLines(Form->TrcMemo);
-    ASSERT_GE(lines.size(), 3u);
+    // Line number, rule number and pattern in three columns.
+    QAbstractItemModel* shown = Form->TrcMemo->model();
+    ASSERT_EQ(shown->rowCount(), 11);
+    std::vector<std::string> lines;
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        QStringList columns;
+        for (int column = 0; column < 3; ++column)
+            columns << shown->index(row, column).data().toString();
+        lines.push_back(columns.join(QLatin1Char('\t')).toStdString());
+    }
     EXPECT_EQ(lines[0], "0\t-\t S");
     EXPECT_EQ(lines[1], "1\t0\t NP VP");
-    EXPECT_EQ(lines, Form->Parser.GetTraceLines());
+    EXPECT_EQ(lines.back(), "10\t4\t the dog chases the cat");
+    // Ctrl+C copies the chosen lines.
+    Click(Form->TrcMemo->viewport(), Qt::LeftButton, Qt::NoModifier,
+          Form->TrcMemo->visualRect(shown->index(1, 2)).center());
+    Press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "1\t0\t NP VP");
     EXPECT_EQ(Form->Label8->text().toStdString(), std::to_string(lines.size()) + " Lines");
     EXPECT_EQ(Form->Label10->text().toStdString(), "\"" + lines.back() + "\"");
-    EXPECT_EQ(Form->PTNum->text(), "1");
 
     Prompts.AnswerWith(Path("trace.txt"));
-    Form->SaveTraceButtonClick();
-    EXPECT_EQ(Prompts.Dialogs.back().Title, "Save trace list");
-    EXPECT_EQ(Prompts.Dialogs.back().DefaultExt, "TXT");
+    Click(Form->SaveTraceButton);
     std::string expected;
     for (const std::string& line : lines)
         expected += line + "\r\n";
     EXPECT_EQ(ReadAll(Dir / "trace.txt"), expected);
 }
 
-TEST_F(MainWindowTest, ParseResultsAndRefusalsAreReportedInTheirBoxes) {
-    Type(QuickStart, "");
-    Form->ParseClick();
-    EXPECT_THAT(Prompts.Texts(), ElementsAre("You have not entered a text to parse."));
-    Prompts.Clear();
-
-    Form->InputText->setEditText(QStringLiteral("the dog the"));
-    Form->ParseClick();
-    ASSERT_EQ(Prompts.Messages.size(), 1u);
-    EXPECT_EQ(Prompts.Messages[0].Kind, MessageKind::Error);
-    EXPECT_EQ(Prompts.Last(), "Parsing failed!");
-    Prompts.Clear();
-
-    // Without trace list and trees only the answer is shown.
-    Form->ParseTreeCB->click();
-    Form->InputText->setEditText(QStringLiteral("the cat chases the dog"));
-    Form->ParseClick();
-    ASSERT_EQ(Prompts.Messages.size(), 1u);
-    EXPECT_EQ(Prompts.Messages[0].Kind, MessageKind::Information);
-    EXPECT_EQ(Prompts.Last(), "Parsing successful!");
-    Prompts.Clear();
-
-    Form->SrcCFG->clear();
-    Form->ParseClick();
-    EXPECT_THAT(Prompts.Texts(), ElementsAre("Please define a CFG first."));
+TEST_F(MainWindowTest, EachOutcomeShowsItsOneMessage) {
+    const struct {
+        QString Grammar;
+        const char* Sentence;
+        bool Trees;
+        std::vector<std::string> Messages;
+    } cases[] = {
+        {QuickStart, "", true, {"You have not entered a text to parse."}},
+        {QuickStart, "the dog the", true, {"Parsing failed!"}},
+        // Without trace list and trees only the answer is shown.
+        {QuickStart, "the cat chases the dog", false, {"Parsing successful!"}},
+        // A refused parse shows only why: it is neither accepted nor rejected.
+        {QStringLiteral("S = A\nA = B\nB = A\nA = \"a\""),
+         "a",
+         true,
+         {"The unit rules A = B and B = A form a cycle, so parsing would never end."}},
+        {QString(), "a", true, {"Please define a CFG first."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Sentence);
+        if (Form->ParseTreeCB->isChecked() != c.Trees) Click(Form->ParseTreeCB);
+        Prompts.Clear();
+        Parse(c.Grammar, QString::fromLatin1(c.Sentence));
+        EXPECT_EQ(Prompts.Texts(), c.Messages);
+    }
 }
 
 TEST_F(MainWindowTest, AmbiguousSentenceCanBeSteppedThrough) {
     Prompts.AnswerWith(GRAMARBOR_EXAMPLES "/ambiguous_pp.cfg");
-    Form->LoadCFGButtonClick();
-    Form->InputText->setEditText(QStringLiteral("I saw the man with the telescope"));
-    Form->ParseClick();
+    Click(Form->LoadCFGButton);
+    TypeSentence(QStringLiteral("I saw the man with the telescope"));
+    Click(Form->ParseBtn);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
     EXPECT_EQ(Form->PTNum->text(), "2");
-    EXPECT_EQ(Form->PTUD->Max(), 1);
     std::string first, second;
     ASSERT_TRUE(Form->ParseTree.TreeToStr(first));
-    Form->PTUD->Step(1);
-    EXPECT_EQ(Form->PTCur->text(), "2");
-    ASSERT_TRUE(Form->ParseTree.TreeToStr(second));
+    // The arrows step without wrapping.
+    const struct {
+        bool Up;
+        const char* Current;
+    } steps[] = {{true, "2"}, {true, "2"}, {false, "1"}, {false, "1"}};
+    for (const auto& step : steps) {
+        ClickArrow(Form->PTUD, step.Up);
+        EXPECT_EQ(Form->PTCur->text(), step.Current);
+        if (std::string(step.Current) == "2") {
+            ASSERT_TRUE(Form->ParseTree.TreeToStr(second));
+        }
+    }
     EXPECT_NE(first, second);
-    Form->PTUD->Step(1); // no wrap
-    EXPECT_EQ(Form->PTCur->text(), "2");
-    Form->PTUD->Step(-1);
-    EXPECT_EQ(Form->PTCur->text(), "1");
-}
-
-TEST_F(MainWindowTest, HugelyAmbiguousSentenceShowsItsExactTreeCount) {
-    // Every binary bracketing of twenty words: Catalan(19) trees, far more than kept.
-    Type("START = S\nS = S S\nS = \"a\"", "a a a a a a a a a a a a a a a a a a a a");
-    Form->ParseClick();
-    EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
+    // Twenty words: Catalan(19) trees, far more than are kept.
+    Parse(AllBracketings, Words("a", 20));
     EXPECT_EQ(Form->PTNum->text(), "1767263190 (first 32768 shown)");
     EXPECT_EQ(Form->PTUD->Max(), 32767);
 }
 
-TEST_F(MainWindowTest, LongParseCanBeCancelled) {
-    Type(QuickStart, "the cat chases the dog");
-    // A search that ends only when it is cancelled.
-    Form->Runner().Parse = [](TParser&, const std::vector<std::string>&, uint8_t, TParseRun& run) {
-        while (!run.Cancel->IsCancelled())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        run.Cancelled = true;
-        return false;
+// Thirty words have more groupings than any search could try: both breadth-first
+// traces run until Cancel is pressed on the progress window.
+TEST_F(MainWindowTest, CancelEndsTheSearchAtOnceAndNothingElseStartsMeanwhile) {
+    std::atomic<int> started{0};
+    Form->Runner().Parse = [&started](TParser& store, const std::vector<std::string>& sentence,
+                                      uint8_t options, TParseRun& run) {
+        ++started;
+        return ParseSentence(store, sentence, options, run);
     };
     Form->Runner().ProgressDelayMs = 50;
-    bool shown = false;
-    Form->Runner().OnProgressShown = [&](QProgressDialog& progress) {
-        shown = true;
-        EXPECT_TRUE(progress.isModal());
-        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        progress.cancel();
-    };
-    Form->ParseClick();
-    EXPECT_TRUE(shown);
-    EXPECT_THAT(Prompts.Texts(), ElementsAre(MsgParsingCancelled));
-    EXPECT_TRUE(Form->Parser.GetParseTrees().empty());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    // The window is usable again afterwards.
-    Prompts.Clear();
+    TypeGrammar(AllBracketings);
+    TypeSentence(Words("a", 30));
+    for (const int method : {1, 0}) {
+        SCOPED_TRACE(method == 1 ? "bottom up" : "top down");
+        ChooseTrace(method, 1, 0);
+        Prompts.Clear();
+        started = 0;
+        QElapsedTimer sinceCancel;
+        bool shown = false;
+        Form->Runner().OnProgressShown = [&](TParseProgressDlg& progress) {
+            shown = true;
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&progress));
+            EXPECT_TRUE(progress.isModal());
+            Click(progress.CancelBtn);
+            sinceCancel.start();
+            EXPECT_FALSE(progress.CancelBtn->isEnabled());
+            // While the search winds down the window takes no second parse or check.
+            QTest::mouseClick(Form->ParseBtn, Qt::LeftButton);
+            QTest::mouseClick(Form->Check, Qt::LeftButton);
+            QTest::keyClick(Form.get(), Qt::Key_P, Qt::AltModifier);
+        };
+        Click(Form->ParseBtn);
+        ASSERT_TRUE(shown);
+        // The search thread has ended when the click returns.
+        EXPECT_FALSE(Form->Runner().Busy());
+        EXPECT_LT(sinceCancel.elapsed(), 1000);
+        EXPECT_EQ(started, 1);
+        EXPECT_THAT(Prompts.Texts(), ElementsAre(MsgParsingCancelled));
+        EXPECT_TRUE(Form->Parser.GetParseTrees().empty());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+    // The window is usable afterwards.
     Form->Runner().OnProgressShown = nullptr;
-    Form->Runner().Parse = nullptr;
-    Form->ParseClick();
+    Prompts.Clear();
+    Click(Form->TraceListCB);
+    TypeSentence(Words("a", 3));
+    Click(Form->ParseBtn);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
-    EXPECT_EQ(Form->PTNum->text(), "1");
+    EXPECT_EQ(Form->PTNum->text(), "2");
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowDuringAParseStopsItFirst) {
+    Form->Runner().ProgressDelayMs = 50;
+    ChooseTrace(1, 1, 0);
+    Form->Runner().OnProgressShown = [&](TParseProgressDlg&) { Form->close(); };
+    Parse(AllBracketings, Words("a", 30));
+    EXPECT_FALSE(Form->Runner().Busy());
+    EXPECT_FALSE(Form->isVisible());
+    EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
+}
+
+TEST_F(MainWindowTest, InOutHistoryRecordsParsedAndLeftTexts) {
+    TypeGrammar(QuickStart);
+    // Parsing records the sentence; so does leaving the field for another control.
+    TypeSentence(QStringLiteral("the dog chases the cat"));
+    Click(Form->ParseBtn);
+    TypeSentence(QStringLiteral("the cat"));
+    Click(Form->SrcCFG);
+    TypeSentence(QStringLiteral("the dog"));
+    Press(Qt::Key_Tab);
+    // (Typing "the dog" does not complete to the longer sentence listed before.)
+    EXPECT_THAT(Items(), ElementsAre("the dog", "the cat", "the dog chases the cat"));
+    // Known texts are not listed twice; sixteen at most.
+    for (int i = 0; i < 17; ++i) {
+        TypeSentence(QStringLiteral("text %1").arg(i % 15));
+        Click(Form->SrcCFG);
+    }
+    const std::vector<std::string> items = Items();
+    ASSERT_EQ(items.size(), 16u);
+    EXPECT_EQ(items.front(), "text 14");
+    EXPECT_EQ(items.back(), "the dog");
 }
 
 TEST_F(MainWindowTest, MakeRtnDrawsOneNetPerRuleAndMakeCfgWritesItBack) {
-    Form->MakeCFGClick();
+    Click(Form->MakeCFG);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Please define an RTN-grammar first."));
     Prompts.Clear();
 
-    Type(QuickStart);
-    Form->ParsingPC->setCurrentWidget(Form->TraceSheet);
-    Form->MakeRTNClick();
+    TypeGrammar(QuickStart);
+    Click(Form->MakeRTN);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
     ASSERT_TRUE(Form->Rtn.HasRtn());
     EXPECT_EQ(Form->Rtn.Rtn->size(), 7u);
     EXPECT_EQ(Form->ParsingPC->currentWidget(), Form->RTNSheet);
-    EXPECT_EQ(Form->PaintBox1->width(), Form->Rtn.RtnPicture.Width);
     EXPECT_EQ(Form->PaintBox1->height(), 7 * LineHeight);
 
-    // Left click on the transition DET0-DET1 (net 3) edits node 0: the first answer
-    // is refused and the dialog comes back with the user's input.
-    Host.OnCond = [](TCondDlg& dlg, int showing) {
-        EXPECT_EQ(dlg.Srcs[1], "DET0");
-        dlg.Conds[1] = showing == 0 ? "pop" : "\"a\"";
-        dlg.OkBtnClick();
+    // A left click on DET's first transition opens its conditions; the first answer
+    // is refused and the dialog comes back with what the user typed.
+    std::vector<std::string> answers{"pop", "\"a\""};
+    int answered = 0;
+    std::function<void(TCondDlgView&)> answer = [&](TCondDlgView& dialog) {
+        EXPECT_EQ(dialog.EnterConds->item(0, 1)->text(), "DET0");
+        dialog.EnterConds->item(0, 0)->setText(QString::fromStdString(answers[answered++]));
+        Click(dialog.OkBtn);
+        if (answered < 2) WhenShown(answer);
     };
-    Click(Qt::LeftButton, Qt::NoModifier, 140, 3 * LineHeight + 60);
-    EXPECT_EQ(Host.CondShown, 2);
+    WhenShown(answer);
+    ClickNet(Qt::LeftButton, Qt::NoModifier, NetPoint(3, 0));
+    EXPECT_EQ(answered, 2);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Pop-arcs can`t be entered."));
-    // Ctrl with the left button is no left click.
-    Click(Qt::LeftButton, Qt::ControlModifier, 140, 3 * LineHeight + 60);
-    EXPECT_EQ(Host.CondShown, 2);
 
     Prompts.Clear();
-    Form->MakeCFGClick();
+    Click(Form->MakeCFG);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
     EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->ExternalSheet);
     EXPECT_THAT(MemoLines(Form->SrcCFG),
@@ -427,200 +430,149 @@ TEST_F(MainWindowTest, MakeRtnDrawsOneNetPerRuleAndMakeCfgWritesItBack) {
                             "N = \"dog\"", "V = \"chases\""));
 }
 
-TEST_F(MainWindowTest, TooManyAlternativesTakeTheUserToTheGrammar) {
-    Type("S = (\"a\",\"b\",\"c\",\"d\",\"e\")");
-    Form->GrammarPC->setCurrentWidget(Form->InternalSheet);
-    Form->MakeRTNClick();
-    ASSERT_EQ(Prompts.Messages.size(), 1u);
-    EXPECT_THAT(Prompts.Last(), HasSubstr("Too many alternatives in the \"S\"-network"));
-    EXPECT_FALSE(Form->Rtn.HasRtn());
-    EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->ExternalSheet);
-    EXPECT_EQ(Form->PaintBox1->size(), QSize(16, 16));
-}
-
-TEST_F(MainWindowTest, MouseGesturesInsertRenameAndDeleteNets) {
-    Form->NewRTNButtonClick();
+TEST_F(MainWindowTest, MouseGesturesEditNetsDownToNoneAndBack) {
+    Click(Form->NewRTNButton);
     ASSERT_EQ(Form->Rtn.Rtn->size(), 1u);
-    // Right click in the lower half of net 0's name area inserts Net1 below it.
-    Click(Qt::RightButton, Qt::NoModifier, 4, 100);
-    ASSERT_EQ(Form->Rtn.Rtn->size(), 2u);
-    EXPECT_EQ((*Form->Rtn.Rtn)[1].Name, "Net1");
-    // A right click with Shift held is none of the gestures.
-    Click(Qt::RightButton, Qt::ShiftModifier, 4, 100);
-    EXPECT_EQ(Form->Rtn.Rtn->size(), 2u);
-
-    Host.OnNetName = [](TNetNameDlg& dlg, int showing) {
+    std::function<void(TNetNameDlgView&)> rename = [&](TNetNameDlgView& dialog) {
         // Shown again after a refusal, the dialog keeps what the user typed.
-        EXPECT_EQ(dlg.NetNameEdit, showing == 0 ? "Net1" : "1x");
-        dlg.NetNameEdit = showing == 0 ? "1x" : "np";
-        dlg.OKBtnClick();
+        const bool again = dialog.NetNameEdit->text() == "1x";
+        EXPECT_EQ(dialog.NetNameEdit->text(), again ? "1x" : "Net1");
+        TypeInto(dialog.NetNameEdit, again ? QStringLiteral("np") : QStringLiteral("1x"));
+        Click(dialog.findChild<QPushButton*>(QStringLiteral("OKBtn")));
+        if (!again) WhenShown(rename);
     };
-    Click(Qt::LeftButton, Qt::NoModifier, 4, LineHeight + 10);
-    EXPECT_EQ(Host.NetNameShown, 2);
+    const struct {
+        Qt::MouseButton Button;
+        Qt::KeyboardModifiers Keys;
+        QPoint At;
+        std::vector<std::string> Nets; // name and node count of each net afterwards
+    } clicks[] = {
+        // A right click in the lower half of net 0's name area inserts Net1 below it.
+        {Qt::RightButton, Qt::NoModifier, {4, 100}, {"Net0 4", "Net1 4"}},
+        // Shift is none of the gestures.
+        {Qt::RightButton, Qt::ShiftModifier, {4, 100}, {"Net0 4", "Net1 4"}},
+        {Qt::LeftButton, Qt::NoModifier, {4, LineHeight + 10}, {"Net0 4", "NP 4"}},
+        // On a transition: right click inserts a node, Ctrl + right click deletes one.
+        {Qt::RightButton, Qt::NoModifier, {150, LineHeight + 64}, {"Net0 4", "NP 5"}},
+        {Qt::RightButton, Qt::ControlModifier, {150, LineHeight + 64}, {"Net0 4", "NP 4"}},
+        {Qt::RightButton, Qt::ControlModifier, {4, LineHeight + 64}, {"Net0 4"}},
+        // Down to no net at all: the area still takes the right click that inserts Net0.
+        {Qt::RightButton, Qt::ControlModifier, {4, 64}, {}},
+        {Qt::RightButton, Qt::NoModifier, {40, 64}, {"Net0 4"}},
+    };
+    WhenShown(rename);
+    for (const auto& click : clicks) {
+        ClickNet(click.Button, click.Keys, click.At);
+        std::vector<std::string> nets;
+        for (const TRTNLine& net : *Form->Rtn.Rtn)
+            nets.push_back(net.Name + " " + std::to_string(net.Nodes.size()));
+        EXPECT_EQ(nets, click.Nets) << click.At.x() << "," << click.At.y();
+        if (Form->Rtn.Rtn->empty()) {
+            EXPECT_GE(Form->PaintBox1->height(), LineHeight);
+            EXPECT_GE(Form->PaintBox1->width(), LineHeight);
+        }
+    }
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Wrong net-name."));
-    EXPECT_EQ((*Form->Rtn.Rtn)[1].Name, "NP");
 
-    // Right click on a transition inserts a node; Ctrl + right click deletes one.
-    Click(Qt::RightButton, Qt::NoModifier, 150, LineHeight + 64);
-    EXPECT_EQ((*Form->Rtn.Rtn)[1].Nodes.size(), 5u);
-    Click(Qt::RightButton, Qt::ControlModifier, 150, LineHeight + 64);
-    EXPECT_EQ((*Form->Rtn.Rtn)[1].Nodes.size(), 4u);
-    Click(Qt::RightButton, Qt::ControlModifier, 4, LineHeight + 64);
-    EXPECT_EQ(Form->Rtn.Rtn->size(), 1u);
-
-    // The focus frame follows the mouse; below the last net it stays.
-    MoveTo(150, 64);
-    TFocusFrame frame;
-    ASSERT_TRUE(Form->Rtn.CurrentFocusFrame(frame));
-    EXPECT_FALSE(frame.Filled);
-    MoveTo(150, 5 * LineHeight);
-    EXPECT_EQ(Form->Rtn.FocusLine, 0);
-
-    Form->ClearRTNBtnClick();
+    Click(Form->ClearRTNBtn);
     EXPECT_FALSE(Form->Rtn.HasRtn());
     EXPECT_EQ(Form->PaintBox1->size(), QSize(0, 0));
 }
 
+TEST_F(MainWindowTest, AnEmptyGrammarMakesAnEmptyNetworkThatTakesItsFirstNet) {
+    Click(Form->MakeRTN);
+    ASSERT_TRUE(Form->Rtn.HasRtn()) << Prompts.Last();
+    ASSERT_TRUE(Form->Rtn.Rtn->empty());
+    ASSERT_GE(Form->PaintBox1->height(), LineHeight);
+    ClickNet(Qt::RightButton, Qt::NoModifier, {40, 40});
+    ASSERT_EQ(Form->Rtn.Rtn->size(), 1u);
+    EXPECT_EQ((*Form->Rtn.Rtn)[0].Name, "Net0");
+}
+
 TEST_F(MainWindowTest, NetworkFilesAndPicturesGoThroughTheDialogs) {
-    Form->SaveRTNButtonClick();
+    Click(Form->SaveRTNButton);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("There is no valid RTN to save."));
     EXPECT_TRUE(Prompts.Dialogs.empty());
     Prompts.Clear();
-
     // Without a network the up-downs refuse to move.
-    Form->NodeSizeUD->Step(1);
+    ClickArrow(Form->NodeSizeUD, true);
     EXPECT_EQ(Form->NodeSizeUD->Position(), 0);
 
-    Type(QuickStart);
-    Form->MakeRTNClick();
-    Form->NodeSizeUD->Step(1);
-    Form->NodeSizeUD->Step(1);
+    TypeGrammar(QuickStart);
+    Click(Form->MakeRTN);
+    ClickArrow(Form->NodeSizeUD, true);
+    ClickArrow(Form->NodeSizeUD, true);
     EXPECT_EQ(Form->NodeSizeLab->text(), "2");
-    Form->ArcCheckBox->click();
+    Click(Form->ArcCheckBox);
     Prompts.AnswerWith(Path("net.rtn"));
-    Form->SaveRTNButtonClick();
-    EXPECT_EQ(Prompts.Dialogs.back().Title, "Save RTN");
-    EXPECT_EQ(Prompts.Dialogs.back().Filter, "RTN files|*.RTN|All files|*.*");
+    Click(Form->SaveRTNButton);
 
-    Prompts.AnswerWith(Path("net.wmf"));
-    Form->SaveMetaButtonClick();
-    EXPECT_EQ(Prompts.Dialogs.back().Title, "Save RTN as MetaFile");
+    // A name without an extension takes that of the chosen type; split pictures
+    // are numbered.
+    Prompts.AnswerWith(Path("net"), 0);
+    Click(Form->SaveMetaButton);
     for (const char* name : {"net_0.wmf", "net_1.wmf", "net_2.wmf"})
         EXPECT_TRUE(std::filesystem::exists(Dir / name)) << name;
-    Form->WMFSplitCB->click();
-    Prompts.AnswerWith(Path("whole.wmf"));
-    Form->SaveMetaButtonClick();
-    EXPECT_TRUE(std::filesystem::exists(Dir / "whole.wmf"));
-    EXPECT_FALSE(std::filesystem::exists(Dir / "whole_0.wmf"));
+    Click(Form->WMFSplitCB);
+    Prompts.AnswerWith(Path("whole"), 1);
+    Click(Form->SaveMetaButton);
+    EXPECT_EQ(ReadAll(Dir / "whole.svg").substr(0, 5), "<?xml");
 
-    Form->Button5Click();
+    Click(Form->Button5);
     const QMimeData* copied = QApplication::clipboard()->mimeData();
     ASSERT_NE(copied, nullptr);
     EXPECT_TRUE(copied->hasFormat(QStringLiteral("image/x-wmf")));
 
-    Form->NewRTNButtonClick();
-    Form->NodeSizeUD->Step(-1);
-    Form->ArcCheckBox->click();
+    Click(Form->NewRTNButton);
+    ClickArrow(Form->NodeSizeUD, false);
+    Click(Form->ArcCheckBox);
     Prompts.AnswerWith(Path("net.cfg"));
-    Form->LoadRTNButtonClick();
+    Click(Form->LoadRTNButton);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Wrong file-type: extension \".RTN\" expected."));
     EXPECT_EQ(Form->Rtn.Rtn->size(), 1u);
-
     Prompts.Clear();
     Prompts.AnswerWith(Path("net.rtn"));
-    Form->LoadRTNButtonClick();
+    Click(Form->LoadRTNButton);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
     EXPECT_EQ(Form->Rtn.Rtn->size(), 7u);
     // The file's display options reach the controls.
-    EXPECT_EQ(Form->NodeSizeUD->Position(), 2);
     EXPECT_EQ(Form->NodeSizeLab->text(), "2");
     EXPECT_TRUE(Form->ArcCheckBox->isChecked());
-    EXPECT_EQ(Form->PaintBox1->width(), Form->Rtn.RtnPicture.Width);
 }
 
-// The real dialog, shown modally and answered while it is open.
-TEST_F(MainWindowTest, ConditionDialogIsShownAgainUntilItsInputIsValid) {
-    Form->SetRtnDialogHost(nullptr);
-    Form->NewRTNButtonClick();
-    std::vector<std::string> answers{"@word", "\"the\""};
-    int answered = 0;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        auto* view = qobject_cast<TCondDlgView*>(QApplication::activeModalWidget());
-        if (!view || !view->isVisible()) return;
-        if (answered >= static_cast<int>(answers.size())) {
-            view->CancelBtnClick(); // never reached when the dialog behaves
-            return;
-        }
-        EXPECT_EQ(view->EnterConds->item(0, 1)->text(), "Net00");
-        view->EnterConds->item(0, 0)->setText(QString::fromStdString(answers[answered++]));
-        view->OkBtn->click();
+TEST_F(MainWindowTest, OptionsDialogSetsTheInOutLength) {
+    TypeSentence(QStringLiteral("some text"));
+    WhenShown<TGlobOptsDlg>([&](TGlobOptsDlg& dialog) {
+        EXPECT_EQ(dialog.IOTextLenME->text(), "255");
+        TypeInto(dialog.IOTextLenME, QStringLiteral("3"));
+        Click(dialog.SaveEnvirCB);
+        Press(Qt::Key_Return);
     });
-    answer.start(5);
-    Click(Qt::LeftButton, Qt::NoModifier, 140, 64);
-    answer.stop();
-    EXPECT_EQ(answered, 2);
-    EXPECT_THAT(Prompts.Texts(), ElementsAre("Error in #1: only \"@Ident\", \"@Number\", "
-                                             "\"@Float\", \"@Integer\" is allowed."));
-    const TRtnNodeConds& node = (*Form->Rtn.Rtn)[0].Nodes[0];
-    ASSERT_EQ(node.size(), 1u);
-    EXPECT_EQ(node[0].Kind, ckText);
-    EXPECT_EQ(node[0].Text, "the");
-    EXPECT_EQ(node[0].Dst, 1);
-}
-
-TEST_F(MainWindowTest, InputHistoryKeepsSixteenDistinctTexts) {
-    auto leave = [&](const QString& text) {
-        Form->InputText->setEditText(text);
-        Form->InputTextExit();
-    };
-    for (int i = 0; i < 17; ++i)
-        leave(QStringLiteral("text %1").arg(i));
-    ASSERT_EQ(Form->InputText->count(), 16);
-    EXPECT_EQ(Form->InputText->itemText(0), "text 16");
-    EXPECT_EQ(Form->InputText->itemText(15), "text 1");
-    leave(QStringLiteral("text 5"));
-    EXPECT_EQ(Form->InputText->itemText(0), "text 16");
-    EXPECT_EQ(Form->InputText->currentText(), "text 5");
-    leave(QString());
-    EXPECT_EQ(Form->InputText->count(), 16);
-}
-
-TEST_F(MainWindowTest, GlobalOptionsSetTheInOutLength) {
-    Form->InputText->setEditText(QStringLiteral("some text"));
-    QTimer::singleShot(0, [&] {
-        TGlobOptsDlg* dlg = Form->GlobOptsDlg;
-        EXPECT_EQ(dlg->IOTextLenME->text(), "255");
-        EXPECT_FALSE(dlg->SaveEnvirCB->isChecked());
-        dlg->IOTextLenME->setText(QStringLiteral("0"));
-        dlg->SaveEnvirCB->setChecked(true);
-        dlg->accept();
-    });
-    Form->GlobOptsBtnClick();
-    EXPECT_EQ(Form->MaxTextLength, 1);
+    Click(Form->GlobOptsBtn);
+    EXPECT_EQ(Form->MaxTextLength, 3);
     EXPECT_TRUE(Form->SaveEnvironmentOption);
-    EXPECT_EQ(Form->InputText->lineEdit()->maxLength(), 1);
     EXPECT_TRUE(Form->InputText->currentText().isEmpty());
+    TypeSentence(QStringLiteral("abcdef"));
+    EXPECT_EQ(Form->InputText->currentText(), "abc");
 }
 
 TEST_F(MainWindowTest, InformationAndInstructions) {
-    Form->InfoDlg->show();
-    EXPECT_EQ(Form->InfoDlg->windowTitle(), "Information");
-    EXPECT_THAT(Form->InfoDlg->VersionLabel->text().toStdString(), HasSubstr("Version: v1.01"));
-    Form->InfoDlg->hide();
+    WhenShown<TInfoDlg>([&](TInfoDlg& dialog) {
+        EXPECT_THAT(dialog.VersionLabel->text().toStdString(), HasSubstr("Version: v1.01"));
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    Click(Form->InfoBtn);
+    EXPECT_FALSE(Form->InfoDlg->isVisible());
 
-    Form->InstructionBtnClick();
+    Click(Form->InstructionBtn);
     EXPECT_TRUE(Form->HelpPageDlg->isVisible());
     EXPECT_FALSE(Form->HelpPageDlg->isModal());
     EXPECT_EQ(Form->HelpPageDlg->windowTitle(), "Instructions (Parsing)");
-    EXPECT_THAT(Form->HelpPageDlg->ParseHelpMemo->toPlainText().toStdString(),
-                HasSubstr("V = \"chases\""));
-    Form->GlobalPC->setCurrentWidget(Form->TreeSheet);
-    EXPECT_EQ(Form->HelpPageDlg->Page(), 2);
+    // It follows the user to the other sheet.
+    ShowPage(Form->GlobalPC, Form->TreeSheet);
     EXPECT_EQ(Form->HelpPageDlg->windowTitle(), "Instructions (Trees)");
-    Form->HelpPageDlg->resize(700, 500);
-    EXPECT_EQ(Form->HelpPageDlg->width(), 400);
-    Form->HelpPageDlg->close();
+    Click(Form->HelpPageDlg->CloseBtn);
+    EXPECT_FALSE(Form->HelpPageDlg->isVisible());
 }
 
 } // namespace

@@ -37,7 +37,7 @@ public:
         std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
     }
     QString OpenFileName(const gramarbor::TFileDialogRequest&) override { return {}; }
-    QString SaveFileName(const gramarbor::TFileDialogRequest&) override { return {}; }
+    gramarbor::TFileChoice SaveFile(const gramarbor::TFileDialogRequest&) override { return {}; }
 };
 
 } // namespace

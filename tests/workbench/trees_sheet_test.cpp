@@ -1,223 +1,287 @@
-// Drives the trees sheet of the real main window: its controls, split screen,
-// the highlight under the mouse, hot keys and the transfer of a parse tree.
+// The trees sheet as a user drives it: the option controls, the tree windows under
+// the mouse, the editing buttons with undo and redo by button and key, hot keys,
+// transfer, the picture save dialog and the dialogs with their help.
 #include "workbench/trees_sheet.h"
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
+#include <iterator>
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QTabWidget>
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include "workbench/fake_prompter.h"
-#include "workbench/main_window.h"
+#include "workbench/help_texts.h"
 #include "workbench/tree_dialogs.h"
-#include "workbench/widgets.h"
+#include "workbench/window_fixture.h"
 
 namespace gramarbor {
 namespace {
 
-using test::FakePrompter;
+using ::testing::ElementsAre;
 
-class TreesSheetTest : public ::testing::Test {
+class TreesSheetTest : public test::ShownWindow {
 protected:
     void SetUp() override {
-        Form = std::make_unique<TForm1>(&Prompts);
-        Form->GlobalPC->setCurrentWidget(Form->TreeSheet);
-        Form->show();
+        ShownWindow::SetUp();
         View = Form->Trees;
-        View->SetDialogHost(&Dialogs);
+        ShowPage(Form->GlobalPC, Form->TreeSheet);
     }
-    void TearDown() override { Form.reset(); }
 
     TTreeSheet& Sheet() { return View->Sheet(); }
-    std::string Text(TTree& tree) {
+    static std::string Text(TTree& tree) {
         std::string text;
         if (tree.GetRoot()) tree.TreeToStr(text);
         return text;
     }
-    void MoveOver(TPictureBox* box, int x, int y) {
-        QMouseEvent event(QEvent::MouseMove, QPointF(x, y), box->mapToGlobal(QPointF(x, y)),
-                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(box, &event);
+    // Types the bracket text into the in/out field and presses Text > tree.
+    void MakeTree(const char* text) {
+        TypeSentence(QString::fromLatin1(text));
+        Click(View->TextToTreeBtn);
     }
-    void ClickOn(TPictureBox* box, Qt::MouseButton button, int x, int y) {
-        MoveOver(box, x, y);
-        QMouseEvent event(QEvent::MouseButtonPress, QPointF(x, y), box->mapToGlobal(QPointF(x, y)),
-                          button, button, Qt::NoModifier);
-        QApplication::sendEvent(box, &event);
+    // The node of the active tree with this name (depth first).
+    TNode* Find(const std::string& name) {
+        std::function<TNode*(TNode*)> find = [&](TNode* node) -> TNode* {
+            if (!node || node->Name == name) return node;
+            for (auto& child : node->Children)
+                if (TNode* found = find(child.get())) return found;
+            return nullptr;
+        };
+        return find(Sheet().ActiveTree().GetRoot());
     }
-    static QPoint Centre(const TNode* node) {
-        return {(node->Rect.Left + node->Rect.Right) / 2, (node->Rect.Top + node->Rect.Bottom) / 2};
+    // The mouse over the node of that name in the active window, with a click of
+    // button when one is given.
+    void OnNode(const std::string& name, Qt::MouseButton button = Qt::NoButton) {
+        TNode* node = Find(name);
+        ASSERT_NE(node, nullptr) << name;
+        TPictureBox* box = Sheet().ActiveTreeIndex == 0 ? View->TreePaint1 : View->TreePaint2;
+        const QPoint at((node->Rect.Left + node->Rect.Right) / 2,
+                        (node->Rect.Top + node->Rect.Bottom) / 2);
+        QTest::mouseMove(box, at);
+        ASSERT_EQ(Sheet().HighlightedNode, node) << name;
+        if (button != Qt::NoButton) QTest::mouseClick(box, button, Qt::NoModifier, at);
+    }
+    // A key pressed on the window: the window system hands it to the focus widget
+    // (which may claim it before any shortcut does).
+    void KeyOnWindow(Qt::Key key, Qt::KeyboardModifiers keys) {
+        QTest::keyClick(Form->windowHandle(), key, keys);
     }
 
-    FakePrompter Prompts;
-    TTreeSheetHost Dialogs; // answers every dialog with Cancel
-    std::unique_ptr<TForm1> Form;
     TTreesSheetView* View = nullptr;
 };
 
-TEST_F(TreesSheetTest, ControlsStartFromTheSettings) {
-    for (const char* name :
-         {"TreePaint1",    "TreePaint2",  "NewTreeCB",   "ActiveTreeRG",  "BinLayUD",
-          "FrameCB",       "TriangleCB",  "ArrowCB",     "SplitScreenCB", "PasteModeRG",
-          "OptimalTreeCB", "PlaneTreeCB", "PlaneTreeRG", "BoldLineCB",    "HoriDistUD",
-          "VertDistUD",    "HoriDistLab", "VertDistLab", "BinLayLab",     "PushLeftBtn",
-          "PushRghtBtn",   "SaveWMFBtn",  "Button4",     "PreviewBtn"})
-        EXPECT_NE(Form->findChild<QWidget*>(QLatin1String(name)), nullptr) << name;
-    EXPECT_EQ(View->NewTreeCB->count(), 5);
-    EXPECT_EQ(View->NewTreeCB->currentText(), "Start node");
-    EXPECT_FALSE(View->PushLeftBtn->isEnabled());
-    EXPECT_FALSE(View->ActiveTreeRG->isEnabled());
-    EXPECT_FALSE(View->PlaneTreeRG->isEnabled());
-    EXPECT_EQ(View->BinLayLab->text(), "5");
-    EXPECT_EQ(View->BinLayUD->Max(), 9);
-    EXPECT_EQ(View->HoriDistLab->text(), "64");
-    EXPECT_EQ(View->HoriDistUD->Min(), 16);
-    EXPECT_EQ(View->HoriDistUD->Max(), 996);
-    EXPECT_TRUE(View->FrameCB->isChecked());
-    EXPECT_EQ(View->Button4->text(), "Clip&board");
-    EXPECT_EQ(View->TreeToTextBtn->text(), "Tr&ee > text");
-
-    View->OptimalTreeCB->click();
-    EXPECT_TRUE(View->PushLeftBtn->isEnabled());
-    EXPECT_TRUE(View->PushRghtBtn->isEnabled());
-    View->PlaneTreeCB->click();
-    EXPECT_TRUE(View->PlaneTreeRG->isEnabled());
-    EXPECT_TRUE(Sheet().TreeOptions & toPlane);
-    View->BinLayUD->Step(1);
-    EXPECT_EQ(Sheet().BinaryLayers, 6);
-    EXPECT_EQ(View->BinLayLab->text(), "6");
+TEST_F(TreesSheetTest, OptionControlsFollowTheirClicks) {
+    const struct {
+        std::function<void()> Act;
+        std::function<bool()> Holds;
+        const char* What;
+    } clicks[] = {
+        {[&] { Click(View->OptimalTreeCB); },
+         [&] { return View->PushLeftBtn->isEnabled() && View->PushRghtBtn->isEnabled(); },
+         "push buttons enabled without the optimal layout"},
+        {[&] { Click(View->PlaneTreeCB); },
+         [&] { return View->PlaneTreeRG->isEnabled() && (Sheet().TreeOptions & toPlane); },
+         "plane type enabled"},
+        {[&] { ClickArrow(View->BinLayUD, true); },
+         [&] { return Sheet().BinaryLayers == 6 && View->BinLayLab->text() == "6"; },
+         "binary layers up by one"},
+        // The distances move in steps of four, between 16 and 996.
+        {[&] { ClickArrow(View->HoriDistUD, true); },
+         [&] { return Sheet().HDist == 68 && View->HoriDistLab->text() == "68"; },
+         "horizontal distance up by four"},
+        {[&] { ClickArrow(View->VertDistUD, false); },
+         [&] { return Sheet().VDist == 60 && View->VertDistLab->text() == "60"; },
+         "vertical distance down by four"},
+        {[&] {
+             for (int i = 0; i < 20; ++i)
+                 ClickArrow(View->VertDistUD, false);
+         },
+         [&] { return Sheet().VDist == 16 && !View->VertDistUD->DownButton()->isEnabled(); },
+         "vertical distance stops at 16"},
+        {[&] { Click(View->FrameCB); }, [&] { return !(Sheet().TreeOptions & toFrames); },
+         "frames off"},
+    };
+    for (const auto& click : clicks) {
+        click.Act();
+        EXPECT_TRUE(click.Holds()) << click.What;
+    }
 }
 
 TEST_F(TreesSheetTest, SplitScreenSwitchesTheActiveTreeAndTheSecondWindow) {
-    View->NewTreeBtn->click();
+    Click(View->NewTreeBtn);
     EXPECT_EQ(Text(Sheet().Tree1), "[Start]");
     EXPECT_FALSE(View->TreeScroll2->isVisible());
-    View->SplitScreenCB->click();
+    Click(View->SplitScreenCB);
     EXPECT_TRUE(View->TreeScroll2->isVisible());
     EXPECT_EQ(Sheet().ActiveTreeIndex, 1);
-    EXPECT_EQ(View->ActiveTreeRG->ItemIndex(), 1);
     EXPECT_TRUE(View->ActiveTreeRG->isEnabled());
-    View->NewTreeCB->setEditText(QStringLiteral("Full binary tree"));
-    View->NewTreeBtn->click();
+    TypeInto(View->NewTreeCB->lineEdit(), QStringLiteral("Full binary tree"));
+    Click(View->NewTreeBtn);
     EXPECT_EQ(Sheet().Tree2.GetRoot()->Name, "Node%_1");
     EXPECT_EQ(View->TreePaint2->width(), Sheet().Tree2.Metafile.Width);
-    View->ActiveTreeRG->ClickItem(0);
+    ClickItem(View->ActiveTreeRG, 0);
     EXPECT_EQ(Sheet().ActiveTreeIndex, 0);
-    View->SplitScreenCB->click();
+    Click(View->SplitScreenCB);
     EXPECT_FALSE(View->TreeScroll2->isVisible());
-    EXPECT_EQ(Sheet().ActiveTreeIndex, 0);
     EXPECT_NE(Sheet().Tree2.GetRoot(), nullptr);
 }
 
-TEST_F(TreesSheetTest, MouseHighlightsDefinesAndInsertsParents) {
-    Form->InputText->setEditText(QStringLiteral("[S [NP] [VP]]"));
-    View->TextToTreeBtn->click();
-    TNode* vp = Sheet().Tree1.GetRoot()->Children[1].get();
-    const QPoint at = Centre(vp);
-    MoveOver(View->TreePaint1, 1, 1); // empty space: nothing
+TEST_F(TreesSheetTest, MouseMarksNodesInsertsParentsAndOpensTheDefinition) {
+    MakeTree("[S [NP] [VP]]");
+    QTest::mouseMove(View->TreePaint1, QPoint(1, 1)); // empty space: nothing
     EXPECT_EQ(Sheet().HighlightedNode, nullptr);
-    MoveOver(View->TreePaint1, at.x(), at.y());
-    EXPECT_EQ(Sheet().HighlightedNode, vp);
-    EXPECT_EQ(Sheet().HighlightRect, vp->Rect);
-    // The right button puts "?" above VP.
-    ClickOn(View->TreePaint1, Qt::RightButton, at.x(), at.y());
+    OnNode("VP", Qt::RightButton);
     EXPECT_EQ(Text(Sheet().Tree1), "[S [NP] [? [VP]]]");
-    // The left button opens the node definition (answered with Cancel here).
-    ClickOn(View->TreePaint1, Qt::LeftButton, Centre(Sheet().Tree1.GetRoot()).x(),
-            Centre(Sheet().Tree1.GetRoot()).y());
-    EXPECT_EQ(Sheet().HighlightedNode, Sheet().Tree1.GetRoot());
-    // Undo (Ctrl+Z) takes the insertion back.
-    Sheet().Undo();
-    EXPECT_EQ(Text(Sheet().Tree1), "[S [NP] [VP]]");
+    // The left button opens the definition; Cancel changes nothing.
+    WhenShown<TDefNodeDlgView>([&](TDefNodeDlgView& dialog) {
+        EXPECT_EQ(dialog.NodeTextEdit->text(), "S");
+        Click(dialog.BitBtn1);
+    });
+    OnNode("S", Qt::LeftButton);
+    EXPECT_EQ(Text(Sheet().Tree1), "[S [NP] [? [VP]]]");
+    Click(View->TreeToTextBtn);
+    EXPECT_EQ(Form->InputText->currentText(), "[S [NP] [? [VP]]]");
+}
 
-    View->TreeToTextBtn->click();
-    EXPECT_EQ(Form->InputText->currentText(), "[S [NP] [VP]]");
+TEST_F(TreesSheetTest, UndoAndRedoByButtonAndByKey) {
+    MakeTree("[S [NP [D] [N]] [VP [V] [O]]]");
+    OnNode("NP");
+    Click(View->DelTreeBtn);
+    OnNode("O");
+    Click(View->CutTreeBtn);
+    EXPECT_EQ(Text(Sheet().Tree1), "[S [VP [V]]]");
+    EXPECT_TRUE(View->UndoBtn->isEnabled());
+    EXPECT_FALSE(View->RedoBtn->isEnabled());
+
+    // Three steps back (the tree came from Text > tree) and forth again.
+    const char* const full = "[S [NP [D] [N]] [VP [V] [O]]]";
+    const struct {
+        std::function<void()> Act;
+        const char* Tree;
+        bool CanUndo;
+        bool CanRedo;
+    } steps[] = {
+        {[&] { KeyOnWindow(Qt::Key_Z, Qt::ControlModifier); }, "[S [VP [V] [O]]]", true, true},
+        {[&] { Click(View->UndoBtn); }, full, true, true},
+        {[&] { KeyOnWindow(Qt::Key_Z, Qt::ControlModifier); }, "", false, true},
+        // Nothing left to undo: the key changes nothing.
+        {[&] { KeyOnWindow(Qt::Key_Z, Qt::ControlModifier); }, "", false, true},
+        {[&] { KeyOnWindow(Qt::Key_Y, Qt::ControlModifier); }, full, true, true},
+        {[&] { Click(View->RedoBtn); }, "[S [VP [V] [O]]]", true, true},
+        {[&] { KeyOnWindow(Qt::Key_Y, Qt::ControlModifier); }, "[S [VP [V]]]", true, false},
+        {[&] { KeyOnWindow(Qt::Key_Z, Qt::ControlModifier); }, "[S [VP [V] [O]]]", true, true},
+    };
+    int step = 0;
+    for (const auto& s : steps) {
+        s.Act();
+        EXPECT_EQ(Text(Sheet().Tree1), s.Tree) << "step " << step;
+        EXPECT_EQ(View->UndoBtn->isEnabled(), s.CanUndo) << "step " << step;
+        EXPECT_EQ(View->RedoBtn->isEnabled(), s.CanRedo) << "step " << step;
+        ++step;
+    }
+
+    // While the in/out text is being edited, Ctrl+Z is that field's own undo.
+    TypeSentence(QStringLiteral("abc"));
+    KeyOnWindow(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form->InputText->currentText(), full);
+    EXPECT_EQ(Text(Sheet().Tree1), "[S [VP [V] [O]]]");
+    // On the parsing sheet the keys leave the trees alone.
+    ShowPage(Form->GlobalPC, Form->ParsingSheet);
+    Click(Form->Check);
+    Prompts.Clear();
+    KeyOnWindow(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(Sheet().Tree1), "[S [VP [V] [O]]]");
+}
+
+TEST_F(TreesSheetTest, HotKeysOfTheTreeListWorkWhileTheSheetIsInFront) {
+    WhenShown<TTreeListDlgView>([&](TTreeListDlgView& dialog) {
+        TypeInto(dialog.TreeListMemo, QStringLiteral("Start node@[Start]\n(4) Small@[X [Y]]"));
+        Click(dialog.findChild<QPushButton*>(QStringLiteral("OKBtn")));
+    });
+    Click(View->EditTreeListBtn);
+    EXPECT_EQ(View->NewTreeCB->count(), 2);
+    ShowPage(Form->GlobalPC, Form->ParsingSheet);
+    KeyOnWindow(Qt::Key_4, Qt::AltModifier);
+    EXPECT_EQ(Sheet().Tree1.GetRoot(), nullptr);
+    ShowPage(Form->GlobalPC, Form->TreeSheet);
+    KeyOnWindow(Qt::Key_4, Qt::AltModifier);
+    EXPECT_EQ(Text(Sheet().Tree1), "[X [Y]]");
 }
 
 TEST_F(TreesSheetTest, TransferPutsTheParseTreeIntoTheActiveWindow) {
-    Form->GlobalPC->setCurrentWidget(Form->ParsingSheet);
-    View->SplitScreenCB->click();
-    ASSERT_TRUE(Form->ParseTree.StrToTree("[S [NP [the] [cat]] [VP [sleeps]]]"));
-    Form->TransferBtn->click();
+    Click(View->SplitScreenCB);
+    ShowPage(Form->GlobalPC, Form->ParsingSheet);
+    TypeGrammar(QStringLiteral("S = NP VP\nNP = \"the\" \"cat\"\nVP = \"sleeps\""));
+    TypeSentence(QStringLiteral("the cat sleeps"));
+    Click(Form->ParseBtn);
+    Click(Form->TransferBtn);
     EXPECT_EQ(Form->GlobalPC->currentWidget(), Form->TreeSheet);
     EXPECT_EQ(Text(Sheet().Tree2), "[S [NP [the] [cat]] [VP [sleeps]]]");
     EXPECT_EQ(Sheet().Tree1.GetRoot(), nullptr);
     EXPECT_GT(View->TreePaint2->width(), 0);
-    EXPECT_TRUE(Prompts.Messages.empty());
+    EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
 }
 
-TEST_F(TreesSheetTest, HotKeysWorkOnlyWhileTheSheetIsInFront) {
-    Sheet().HotKeys[4] = "[X [Y]]";
-    Form->GlobalPC->setCurrentWidget(Form->ParsingSheet);
-    EXPECT_FALSE(View->FormKeyDown(4));
-    EXPECT_EQ(Sheet().Tree1.GetRoot(), nullptr);
-    Form->GlobalPC->setCurrentWidget(Form->TreeSheet);
-    EXPECT_TRUE(View->FormKeyDown(4));
-    EXPECT_EQ(Text(Sheet().Tree1), "[X [Y]]");
+TEST_F(TreesSheetTest, TextToTreeRecordsTheTextInTheHistory) {
+    MakeTree("[A [B]]");
+    MakeTree("[C]");
+    ASSERT_EQ(Form->InputText->count(), 2);
+    EXPECT_EQ(Form->InputText->itemText(0), "[C]");
+    EXPECT_EQ(Form->InputText->itemText(1), "[A [B]]");
 }
 
-TEST_F(TreesSheetTest, RestoredSettingsReachTheControls) {
-    Sheet().TreeList = {"(2)Small@[A [B]]", "Other@[C]"};
-    Sheet().HDist = 100;
-    Sheet().SplitScreen = true;
-    Sheet().RebuildTreeNames();
-    View->ShowTrees();
-    ASSERT_EQ(View->NewTreeCB->count(), 2);
-    EXPECT_EQ(View->NewTreeCB->itemText(0), "(2)Small");
-    EXPECT_EQ(View->HoriDistLab->text(), "100");
-    EXPECT_TRUE(View->SplitScreenCB->isChecked());
-    EXPECT_EQ(Sheet().HotKeys[2], "[A [B]]");
-}
-
-TEST_F(TreesSheetTest, SaveWmfWritesTheFormatOfTheExtension) {
-    const auto dir = std::filesystem::temp_directory_path();
-    const std::string svg = (dir / "trees_sheet_test.svg").string();
-    const std::string wmf = (dir / "trees_sheet_test.wmf").string();
-    View->SaveWMFBtn->click();
+TEST_F(TreesSheetTest, SaveWmfWritesTheChosenFileType) {
+    Click(View->SaveWMFBtn);
     EXPECT_EQ(Prompts.Last(), "There is no tree or metafile to save by now.");
-    View->NewTreeBtn->click();
-    Prompts.AnswerWith(svg);
-    Prompts.AnswerWith(wmf);
-    View->SaveWMFBtn->click();
-    View->SaveWMFBtn->click();
-    ASSERT_EQ(Prompts.Dialogs.size(), 2u);
-    EXPECT_EQ(Prompts.Dialogs[0].Title, "Save as WMF");
-    EXPECT_TRUE(Prompts.Dialogs[0].Filter.startsWith("Windows MetaFiles|*.WMF|"));
-    EXPECT_TRUE(Prompts.Dialogs[0].Filter.contains("*.SVG"));
-    std::ifstream in(svg);
-    std::string head(5, '\0');
-    in.read(head.data(), 5);
-    EXPECT_EQ(head, "<?xml");
-    EXPECT_GT(std::filesystem::file_size(wmf), 18u);
-    std::filesystem::remove(svg);
-    std::filesystem::remove(wmf);
+    Click(View->NewTreeBtn);
+    const struct {
+        const char* Typed;
+        int Filter;
+        const char* Written;
+        const char* Head;
+    } saves[] = {
+        {"tree_a", 1, "tree_a.svg", "<?xml"},
+        {"tree_b", 0, "tree_b.wmf", "\xD7\xCD\xC6\x9A"},
+        {"tree_c", 2, "tree_c.png", "\x89PNG"},
+        {"tree_d", 3, "tree_d.pdf", "%PDF"},
+        {"tree_e", 4, "tree_e.wmf", "\xD7\xCD\xC6\x9A"},
+        // A typed extension decides the format whatever the chosen type.
+        {"tree_f.svg", 0, "tree_f.svg", "<?xml"},
+    };
+    for (const auto& save : saves) {
+        Prompts.AnswerWith(Path(save.Typed), save.Filter);
+        Click(View->SaveWMFBtn);
+        std::ifstream in(Dir / save.Written, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        EXPECT_EQ(bytes.substr(0, std::string(save.Head).size()), save.Head) << save.Written;
+    }
+    EXPECT_EQ(Prompts.Dialogs.back().Title, "Save as WMF");
+    EXPECT_FALSE(std::filesystem::exists(Dir / "tree_a.WMF"));
 }
 
-TEST_F(TreesSheetTest, DialogViewsShowTheirModels) {
-    TIOFormDlg format;
-    format.ShortcutsRGClick(2);
-    TTreePrevDlg preview;
-    preview.Pict.Width = 200;
-    preview.Pict.Height = 100;
-    preview.CMX = "5.29 cm";
-    View->TreePrevDlg->Fill(preview);
-    EXPECT_EQ(View->TreePrevDlg->CMXLab->text(), "5.29 cm");
-    EXPECT_EQ(View->TreePrevDlg->windowTitle(), "Tree preview");
-    EXPECT_EQ(View->DefNodeDlg->windowTitle(), "Define node");
-    EXPECT_EQ(View->IOFormDlg->windowTitle(), "Define input/output text formats");
-    EXPECT_EQ(View->NodeDefDlg->windowTitle(), "Define node defaults");
-    EXPECT_EQ(View->TreeListDlg->windowTitle(), "Edit tree list");
+TEST_F(TreesSheetTest, DialogsShowTheirFullHelp) {
+    MakeTree("[S]");
+    std::string defNodeHelp, ioFormHelp;
+    WhenShown<TDefNodeDlgView>([&](TDefNodeDlgView& dialog) {
+        Click(dialog.BitBtn3);
+        EXPECT_TRUE(dialog.HelpMemo->isVisible());
+        defNodeHelp = dialog.HelpMemo->toPlainText().toStdString();
+        Click(dialog.BitBtn3);
+        Click(dialog.BitBtn1);
+    });
+    OnNode("S", Qt::LeftButton);
+    WhenShown<TIOFormDlgView>([&](TIOFormDlgView& dialog) {
+        Click(dialog.HelpBtn);
+        EXPECT_TRUE(dialog.HelpMemo->isVisible());
+        ioFormHelp = dialog.HelpMemo->toPlainText().toStdString();
+        Click(dialog.HelpBtn);
+        Click(dialog.CancelBtn);
+    });
+    Click(View->InputFormatBtn);
+    EXPECT_EQ(defNodeHelp, DefNodeHelpText());
+    EXPECT_EQ(ioFormHelp, IOFormHelpText());
 }
 
 } // namespace
