@@ -6,7 +6,9 @@
 #include <thread>
 
 #include "parsing/bottom_up.h"
+#include "parsing/chart_trees.h"
 #include "parsing/parse_trees.h"
+#include "parsing/trace_lines.h"
 #include "parsing/top_down.h"
 #include "parsing/unit_cycles.h"
 #include "parsing_test_support.h"
@@ -73,8 +75,34 @@ TEST(ParseDriver, RejectionEmptiesTheListsUnlessTheEnumerationRan) {
     EXPECT_FALSE(f.Parse("the cat the dog", poTraceList | poTopDown | poParseTrees));
     EXPECT_FALSE(f.Trace().empty());
     EXPECT_TRUE(f.Trees().empty());
-    EXPECT_FALSE(f.Parse("the cat ! the dog", 0));
-    EXPECT_EQ(f.Sink.Last(), "Internal error: couldn`t create complete list of tokens!");
+}
+
+TEST(ParseDriver, AnUnreadableSentenceIsRefusedOnceNamingWhereReadingStopped) {
+    ParseFixture f(QuickStartGrammar);
+    const std::string message = "Internal error: couldn`t create complete list of tokens! "
+                                "Reading stopped at the character \"!\" at position 9 of the "
+                                "sentence.";
+    for (const uint8_t options :
+         {uint8_t(0), uint8_t(poParseTrees), uint8_t(poTraceList | poParseTrees),
+          uint8_t(poTraceList | poTopDown | poBreadthFirst),
+          uint8_t(poTraceList | poBottomUp | poDepthFirst | poParseTrees),
+          uint8_t(poTraceList | poBottomUp | poBreadthFirst)}) {
+        f.Sink.Clear();
+        EXPECT_FALSE(f.Parse("the cat ! the dog", options)) << int(options);
+        EXPECT_TRUE(f.Run.Refused) << int(options);
+        EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{message}) << int(options);
+        EXPECT_TRUE(f.Trace().empty() && f.Trees().empty()) << int(options);
+    }
+    // A number the scanner cannot finish stops reading at its first character.
+    f.Sink.Clear();
+    EXPECT_FALSE(f.Parse("the cat 1e", poParseTrees));
+    EXPECT_THAT(f.Sink.Last(), ::testing::EndsWith("the character \"1\" at position 9 of the "
+                                                   "sentence."));
+    // A parse that ran is not refused, whatever its verdict.
+    EXPECT_FALSE(f.Parse("the cat the dog", poParseTrees));
+    EXPECT_FALSE(f.Run.Refused);
+    EXPECT_FALSE(f.Parse("x", 0));
+    EXPECT_FALSE(f.Run.Refused);
 }
 
 TEST(ParseDriver, ResultsOfThePreviousRunAreReplaced) {
@@ -214,20 +242,66 @@ TEST(Cancellation, AnotherThreadCanStopAnEndlessEnumeration) {
     EXPECT_TRUE(f.Trees().empty());
 }
 
-TEST(TraceLimit, AnOverfullTraceIsEmptiedOnceAndTheParseGoesOn) {
-    ParseFixture f(QuickStartGrammar);
-    f.Run.MaxTraceBytes = 8 * (sizeof(std::string) + 16);
-    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poTopDown | poDepthFirst));
-    EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{Memory});
+TEST(TraceLimit, AFullTraceKeepsItsLinesAndSaysWhereItWasCutShort) {
+    ParseFixture f(PrepositionalGrammar);
+    const std::string sentence = "the man sees the dog with the telescope";
+    const uint8_t detailed = poTraceList | poTopDown | poDepthFirst;
+    ASSERT_TRUE(f.Parse(sentence, detailed));
+    const std::vector<std::string> whole = f.Trace();
+    ASSERT_GT(whole.size(), 20u);
+
+    // The lines that fit into the limit (each costs its characters and its string).
+    const auto fitting = [&](std::size_t limit) {
+        std::size_t used = 0, lines = 0;
+        while (lines < whole.size() && used + whole[lines].size() + sizeof(std::string) <= limit)
+            used += whole[lines++].size() + sizeof(std::string);
+        return lines;
+    };
+    const std::size_t limit = 8 * (sizeof(std::string) + 16);
+    const std::size_t kept = fitting(limit);
+    ASSERT_GT(kept, 2u);
+    ASSERT_LT(kept, whole.size());
+    f.Run.MaxTraceBytes = limit;
+    ASSERT_TRUE(f.Parse(sentence, detailed)) << "the search goes on";
     EXPECT_TRUE(f.Run.TraceOverflowed);
-    // Emptied for good: no tail of the trace, numbered from 0 again, comes back.
-    EXPECT_TRUE(f.Trace().empty());
+    EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{Memory}) << "shown once";
+    ASSERT_EQ(f.Trace().size(), kept + 1);
+    EXPECT_EQ(std::vector<std::string>(f.Trace().begin(), f.Trace().end() - 1),
+              std::vector<std::string>(whole.begin(), whole.begin() + kept));
+    EXPECT_EQ(f.Trace().back(), "... trace list cut short after " + std::to_string(kept) +
+                                    " lines (limit " + std::to_string(limit) + " bytes)");
+
+    // An optimal trace deletes failed lines; once cut short it stays as it is.
+    f.Sink.Clear();
+    f.Run.MaxTraceBytes = fitting(2 * sizeof(std::string) + 20) == 2 ? 2 * sizeof(std::string) + 20
+                                                                     : 0;
+    ASSERT_NE(f.Run.MaxTraceBytes, 0u);
+    ASSERT_TRUE(f.Parse(sentence, detailed | poOptimalTrace));
+    EXPECT_EQ(f.Trace(), (std::vector<std::string>{
+                             whole[0], whole[1],
+                             "... trace list cut short after 2 lines (limit " +
+                                 std::to_string(f.Run.MaxTraceBytes) + " bytes)"}));
+
+    // Without the report only the flag and the last line tell.
+    f.Sink.Clear();
+    f.Run.ReportTraceOverflow = false;
+    f.Run.MaxTraceBytes = std::size_t(1) << 20;
+    ASSERT_TRUE(f.Parse(sentence, detailed));
+    EXPECT_TRUE(f.Sink.Empty());
+    EXPECT_EQ(f.Trace().size(), whole.size()) << "this trace fits into 1 MB";
+    f.Run.MaxTraceBytes = 1;
+    ASSERT_TRUE(f.Parse(sentence, detailed));
+    EXPECT_TRUE(f.Sink.Empty());
+    EXPECT_EQ(f.Trace(), std::vector<std::string>{"... trace list cut short after 0 lines "
+                                                  "(limit 1 byte)"});
+    EXPECT_EQ(TraceCutShortLine(4850000, DefaultMaxTraceBytes),
+              "... trace list cut short after 4850000 lines (limit 256 MB)");
+
     // The next run starts with a fresh allowance.
     f.Run.MaxTraceBytes = DefaultMaxTraceBytes;
-    f.Sink.Clear();
-    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poTopDown | poDepthFirst));
-    EXPECT_EQ(f.Trace().size(), 11u);
-    EXPECT_TRUE(f.Sink.Empty());
+    ASSERT_TRUE(f.Parse(sentence, detailed));
+    EXPECT_EQ(f.Trace(), whole);
+    EXPECT_FALSE(f.Run.TraceOverflowed);
 }
 
 TEST(TreeLimit, TreesBeyondTheLimitAreDroppedAndStillCounted) {
@@ -247,4 +321,71 @@ TEST(TreeLimit, TreesBeyondTheLimitAreDroppedAndStillCounted) {
     EXPECT_EQ(f.Trees().size(), 132u);
     EXPECT_FALSE(f.Run.TreesTruncated);
     EXPECT_TRUE(f.Sink.Empty());
+}
+
+TEST(TreeStream, TreesAreHandedOverInOrderAndTheReceiverCanStop) {
+    ParseFixture f(PrepositionalGrammar);
+    ASSERT_TRUE(f.Checked);
+    const std::string sentence =
+        "the man sees the dog with the telescope with the dog with the man";
+    const uint8_t options = poParseTrees | poTraceList | poOptimalTrace | poTopDown;
+    ASSERT_TRUE(f.Parse(sentence, options));
+    const std::vector<std::string> kept = f.Trees();
+    const std::vector<std::string> trace = f.Trace();
+    ASSERT_EQ(kept.size(), 14u); // Catalan(4)
+    EXPECT_EQ(f.Run.TreeCount, BigUint(14));
+
+    std::vector<std::string> streamed;
+    std::size_t stopAfter = SIZE_MAX;
+    f.Run.OnParseTree = [&](const std::string& text) {
+        streamed.push_back(text);
+        return streamed.size() < stopAfter;
+    };
+    f.Run.CountTrees = false;
+    ASSERT_TRUE(f.Parse(sentence, options));
+    EXPECT_EQ(streamed, kept);
+    EXPECT_TRUE(f.Trees().empty()) << "handed over, not kept";
+    EXPECT_EQ(f.Trace(), trace);
+    EXPECT_EQ(f.Run.TreesFound, 14u);
+    EXPECT_TRUE(f.Run.TreeCount.IsZero()) << "not asked for";
+
+    // The receiver ends the enumeration; a limit ends it too, and says so.
+    streamed.clear();
+    stopAfter = 2;
+    ASSERT_TRUE(f.Parse(sentence, options));
+    EXPECT_EQ(streamed, std::vector<std::string>(kept.begin(), kept.begin() + 2));
+    EXPECT_FALSE(f.Run.TreesTruncated);
+    streamed.clear();
+    stopAfter = SIZE_MAX;
+    f.Run.MaxParseTrees = 3;
+    ASSERT_TRUE(f.Parse(sentence, options));
+    EXPECT_EQ(streamed.size(), 3u);
+    EXPECT_TRUE(f.Run.TreesTruncated);
+
+    // A sentence without a tree hands nothing over and is rejected.
+    streamed.clear();
+    EXPECT_FALSE(f.Parse("the man sees", options));
+    EXPECT_TRUE(streamed.empty());
+    EXPECT_TRUE(f.Sink.Empty());
+}
+
+TEST(TreeStream, CountingFromTheChartLeavesTheParseAlone) {
+    ParseFixture f(PrepositionalGrammar);
+    const std::vector<std::string> sentence{"the man sees the dog with the telescope"};
+    ASSERT_TRUE(f.Parse(sentence[0], poParseTrees | poTraceList));
+    const std::vector<std::string> trees = f.Trees();
+    const std::vector<std::string> trace = f.Trace();
+    for (const uint8_t options : {uint8_t(0), uint8_t(poParseTrees), uint8_t(poCaseSensitive)})
+        EXPECT_EQ(CountParseTrees(f.Parser, sentence, options), BigUint(2)) << int(options);
+    EXPECT_EQ(CountParseTrees(f.Parser, {"the man sees"}, 0), BigUint(0));
+    EXPECT_EQ(CountParseTrees(f.Parser, {"THE MAN SEES THE DOG"}, poCaseSensitive), BigUint(0));
+    EXPECT_EQ(f.Trees(), trees);
+    EXPECT_EQ(f.Trace(), trace);
+
+    // What a parse refuses cannot be counted; counting says nothing about it.
+    EXPECT_FALSE(CountParseTrees(f.Parser, {"the man ! sees"}, 0).has_value());
+    ParseFixture cycle({"S = A", "A = B", "B = A", "B = \"x\""});
+    EXPECT_FALSE(CountParseTrees(cycle.Parser, {"x"}, 0).has_value());
+    EXPECT_TRUE(f.Sink.Empty());
+    EXPECT_TRUE(cycle.Sink.Empty());
 }
