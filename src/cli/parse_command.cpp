@@ -246,7 +246,7 @@ int RunParse(const std::vector<std::string>& args) {
     const bool accepted = ParseSentence(parser, sentenceLines, parsed->Options, run);
     if (run.Refused) return ExitError;
     if (!verdictPrinted) PrintVerdict(accepted, parser);
-    if (run.TraceOverflowed)
+    if (accepted && run.TraceOverflowed)
         terminal.Warning("the trace list reached its memory limit and was cut short; its "
                          "last line says after how many lines");
     if (parsed->Count) {

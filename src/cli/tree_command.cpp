@@ -223,9 +223,9 @@ int WriteOutput(TTree& tree, const TreeArgs& args) {
 // give: the options would silently do nothing.
 void WarnOfNodeMarks(uint8_t options, MessageSink& sink) {
     std::vector<std::string> named;
-    for (const auto& [flag, name] : {std::pair{toFrames, "--frames"},
-                                     std::pair{toTriangles, "--triangles"},
-                                     std::pair{toArrows, "--arrows"}})
+    for (const auto& [flag, name] :
+         {std::pair{toFrames, "--frames"}, std::pair{toTriangles, "--triangles"},
+          std::pair{toArrows, "--arrows"}})
         if ((options & flag) != 0) named.push_back(name);
     if (named.empty()) return;
     std::string list = named[0];
@@ -287,7 +287,7 @@ int RunTree(const std::vector<std::string>& argList) {
 
     if (toText) return WriteOutput(tree, args);
 
-    // Lay the tree out and draw it with the widths the desktop program measures.
+        // Lay the tree out and draw it with the widths the desktop program measures.
 #ifdef GRAMARBOR_WITH_QT
     EnsureGuiApplication();
     QtTextMeasurer measurer;

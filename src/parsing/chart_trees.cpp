@@ -55,36 +55,36 @@ bool EnumerateChart(TParser& store, uint8_t options, TParseRun& run, bool count,
 bool ChartEnumerateParses(TParser& store, uint8_t options, TParseRun& run) {
     const bool allTrees = (options & poParseTrees) != 0;
     std::string path;
-    return EnumerateChart(
-        store, options, run, allTrees && run.CountTrees, [&](const std::vector<uint16_t>& rules) {
-            if (allTrees && run.TreesFound >= run.MaxParseTrees) {
-                run.TreesTruncated = true;
-                return false;
-            }
-            path.clear();
-            for (const uint16_t rule : rules)
-                path += WordToStr2(rule);
-            store.ParseTrees.push_back(path);
-            ++run.TreesFound;
-            store.ParseFound = !allTrees;
-            return allTrees;
-        });
+    const auto keepPath = [&](const std::vector<uint16_t>& rules) {
+        if (allTrees && run.TreesFound >= run.MaxParseTrees) {
+            run.TreesTruncated = true;
+            return false;
+        }
+        path.clear();
+        for (const uint16_t rule : rules)
+            path += WordToStr2(rule);
+        store.ParseTrees.push_back(path);
+        ++run.TreesFound;
+        store.ParseFound = !allTrees;
+        return allTrees;
+    };
+    return EnumerateChart(store, options, run, allTrees && run.CountTrees, keepPath);
 }
 
 bool ChartEnumerateTreeTexts(TParser& store, uint8_t options, TParseRun& run) {
     TBracketTextBuilder builder(store);
-    return EnumerateChart(store, options, run, run.CountTrees,
-                          [&](const std::vector<uint16_t>& rules) {
-                              if (run.TreesFound >= run.MaxParseTrees) {
-                                  run.TreesTruncated = true;
-                                  return false;
-                              }
-                              const std::string& text = builder.Text(rules);
-                              ++run.TreesFound;
-                              if (run.OnParseTree) return run.OnParseTree(text);
-                              store.ParseTrees.push_back(text);
-                              return true;
-                          });
+    const auto passText = [&](const std::vector<uint16_t>& rules) {
+        if (run.TreesFound >= run.MaxParseTrees) {
+            run.TreesTruncated = true;
+            return false;
+        }
+        const std::string& text = builder.Text(rules);
+        ++run.TreesFound;
+        if (run.OnParseTree) return run.OnParseTree(text);
+        store.ParseTrees.push_back(text);
+        return true;
+    };
+    return EnumerateChart(store, options, run, run.CountTrees, passText);
 }
 
 std::optional<BigUint> CountParseTrees(TParser& store, const std::vector<std::string>& sentence,

@@ -96,7 +96,8 @@ bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence,
         if (enumerated) result = run.TreesFound > 0;
     }
     if (!traceStep && !treeStep) {
-        enumerated = ChartEnumerateParses(store, static_cast<uint8_t>(options & ~poParseTrees), run);
+        enumerated =
+            ChartEnumerateParses(store, static_cast<uint8_t>(options & ~poParseTrees), run);
         result = store.ParseTrees.size() == 1;
     }
     if (run.Cancelled) result = enumerated = false;

@@ -68,8 +68,12 @@ TEST(ExitStatus, EveryCommandFollowsTheOneContract) {
             line += arg + " ";
         const CliResult result = RunCli(c.Args);
         EXPECT_EQ(result.ExitCode, c.Status) << line << "\n" << result.Err;
-        if (c.Silent) EXPECT_EQ(result.Out, "") << line;
-        if (c.Status == 2 && !c.Args.empty()) EXPECT_NE(result.Err, "") << line << "says why";
+        if (c.Silent) {
+            EXPECT_EQ(result.Out, "") << line;
+        }
+        if (c.Status == 2 && !c.Args.empty()) {
+            EXPECT_NE(result.Err, "") << line << "says why";
+        }
     }
 }
 
@@ -77,9 +81,12 @@ TEST(ExitStatus, EveryHelpStatesTheContract) {
     const std::string contract = "Exit status: 0 success; 1 the input was understood and "
                                  "rejected (the sentence\nis not in the language); 2 the input "
                                  "could not be used";
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--help"}, {"check", "--help"}, {"parse", "--help"},
-          {"tree", "--help"}, {"rtn", "--help"}, {"cfg", "--help"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"},
+                                                 {"check", "--help"},
+                                                 {"parse", "--help"},
+                                                 {"tree", "--help"},
+                                                 {"rtn", "--help"},
+                                                 {"cfg", "--help"}}) {
         const CliResult help = RunCli(args);
         EXPECT_EQ(help.ExitCode, 0) << args[0];
         EXPECT_NE(help.Out.find(contract), std::string::npos) << args[0] << ":\n" << help.Out;

@@ -73,7 +73,6 @@ TEST(ParseCommand, RejectionsExitWithOneAndShowTheParseMessages) {
     EXPECT_EQ(category.ExitCode, 0) << "the trees decide";
     // "print" stands in two-word lexical rules only, so it has no category.
     EXPECT_EQ(category.Err, "error: The token \"PRINT\" couldn`t be assigned a category.\n");
-
 }
 
 TEST(ParseCommand, ARefusedParseGivesItsMessageAndNoVerdict) {

@@ -107,8 +107,8 @@ std::string ReadAll(int fd) {
 } // namespace
 
 TEST(ParseStream, TheFirstThousandTreesFitIntoTwoGigabytesOfAddressSpace) {
-    const Child child = Start(ParseArgs({"--max-trees", "1000"}),
-                              AddressSanitizer ? 0 : TwoGigabytes, true);
+    const Child child =
+        Start(ParseArgs({"--max-trees", "1000"}), AddressSanitizer ? 0 : TwoGigabytes, true);
     ASSERT_GT(child.Pid, 0);
     const std::string out = ReadAll(child.Out);
     const std::optional<int> status = Wait(child.Pid);
@@ -125,8 +125,8 @@ TEST(ParseStream, ARunEndsWhenItsOutputIsClosed) {
     // Without a limit the trees would take longer than anyone lives; closing the pipe
     // ends the run, by the signal or, where that is ignored, by the failed write.
     for (const bool ignorePipeSignal : {false, true}) {
-        const Child child = Start(ParseArgs({}), AddressSanitizer ? 0 : TwoGigabytes, true,
-                                  ignorePipeSignal);
+        const Child child =
+            Start(ParseArgs({}), AddressSanitizer ? 0 : TwoGigabytes, true, ignorePipeSignal);
         ASSERT_GT(child.Pid, 0);
         // The first tree; a generous wait guards against a run that prints nothing.
         std::string head;

@@ -172,14 +172,16 @@ TEST(CliTree, TextWithoutATreeIsAnErrorForEveryOutput) {
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.ExitCode, 2) << out;
         EXPECT_NE(r.Err.find("\nerror: "), std::string::npos) << out << ": " << r.Err;
-        if (!out.empty()) EXPECT_FALSE(std::filesystem::exists(TempFile(out))) << out;
+        if (!out.empty()) {
+            EXPECT_FALSE(std::filesystem::exists(TempPath(out))) << out;
+        }
     }
 }
 
 TEST(CliTree, MarksOfSingleNodesWarnOnBracketText) {
     const std::string svg = TempFile("marks.svg");
-    CliResult r = RunCli({"tree", "[S [NP] [VP]]", "--triangles", "--bold-lines", "--arrows",
-                          "-o", svg});
+    CliResult r =
+        RunCli({"tree", "[S [NP] [VP]]", "--triangles", "--bold-lines", "--arrows", "-o", svg});
     EXPECT_EQ(r.ExitCode, 0) << r.Err;
     EXPECT_EQ(r.Err, "warning: --triangles and --arrows do nothing here: nodes read from "
                      "bracket text carry no frames, triangles or arrows (the nodes of a tree "

@@ -4,12 +4,13 @@
 #include <chrono>
 #include <cstdint>
 #include <thread>
+#include <tuple>
 
 #include "parsing/bottom_up.h"
 #include "parsing/chart_trees.h"
 #include "parsing/parse_trees.h"
-#include "parsing/trace_lines.h"
 #include "parsing/top_down.h"
+#include "parsing/trace_lines.h"
 #include "parsing/unit_cycles.h"
 #include "parsing_test_support.h"
 #include "reference_enumeration.h"
@@ -249,59 +250,43 @@ TEST(TraceLimit, AFullTraceKeepsItsLinesAndSaysWhereItWasCutShort) {
     ASSERT_TRUE(f.Parse(sentence, detailed));
     const std::vector<std::string> whole = f.Trace();
     ASSERT_GT(whole.size(), 20u);
-
-    // The lines that fit into the limit (each costs its characters and its string).
-    const auto fitting = [&](std::size_t limit) {
-        std::size_t used = 0, lines = 0;
-        while (lines < whole.size() && used + whole[lines].size() + sizeof(std::string) <= limit)
-            used += whole[lines++].size() + sizeof(std::string);
-        return lines;
+    // What the first lines cost: their characters and their strings.
+    const auto cost = [&](std::size_t lines) {
+        std::size_t bytes = 0;
+        for (std::size_t i = 0; i < lines; ++i)
+            bytes += whole[i].size() + sizeof(std::string);
+        return bytes;
     };
-    const std::size_t limit = 8 * (sizeof(std::string) + 16);
-    const std::size_t kept = fitting(limit);
-    ASSERT_GT(kept, 2u);
-    ASSERT_LT(kept, whole.size());
-    f.Run.MaxTraceBytes = limit;
-    ASSERT_TRUE(f.Parse(sentence, detailed)) << "the search goes on";
-    EXPECT_TRUE(f.Run.TraceOverflowed);
-    EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{Memory}) << "shown once";
-    ASSERT_EQ(f.Trace().size(), kept + 1);
-    EXPECT_EQ(std::vector<std::string>(f.Trace().begin(), f.Trace().end() - 1),
-              std::vector<std::string>(whole.begin(), whole.begin() + kept));
-    EXPECT_EQ(f.Trace().back(), "... trace list cut short after " + std::to_string(kept) +
-                                    " lines (limit " + std::to_string(limit) + " bytes)");
 
-    // An optimal trace deletes failed lines; once cut short it stays as it is.
-    f.Sink.Clear();
-    f.Run.MaxTraceBytes = fitting(2 * sizeof(std::string) + 20) == 2 ? 2 * sizeof(std::string) + 20
-                                                                     : 0;
-    ASSERT_NE(f.Run.MaxTraceBytes, 0u);
-    ASSERT_TRUE(f.Parse(sentence, detailed | poOptimalTrace));
-    EXPECT_EQ(f.Trace(), (std::vector<std::string>{
-                             whole[0], whole[1],
-                             "... trace list cut short after 2 lines (limit " +
-                                 std::to_string(f.Run.MaxTraceBytes) + " bytes)"}));
-
-    // Without the report only the flag and the last line tell.
-    f.Sink.Clear();
-    f.Run.ReportTraceOverflow = false;
-    f.Run.MaxTraceBytes = std::size_t(1) << 20;
-    ASSERT_TRUE(f.Parse(sentence, detailed));
-    EXPECT_TRUE(f.Sink.Empty());
-    EXPECT_EQ(f.Trace().size(), whole.size()) << "this trace fits into 1 MB";
-    f.Run.MaxTraceBytes = 1;
-    ASSERT_TRUE(f.Parse(sentence, detailed));
-    EXPECT_TRUE(f.Sink.Empty());
-    EXPECT_EQ(f.Trace(), std::vector<std::string>{"... trace list cut short after 0 lines "
-                                                  "(limit 1 byte)"});
+    // Cut short in a detailed and in an optimal trace, which would otherwise delete
+    // the lines of failed searches: the lines so far stay, the last says so.
+    for (const auto& [options, lines] :
+         {std::pair{detailed, std::size_t(8)},
+          std::pair{uint8_t(detailed | poOptimalTrace), std::size_t(2)}}) {
+        f.Sink.Clear();
+        f.Run.MaxTraceBytes = cost(lines);
+        ASSERT_TRUE(f.Parse(sentence, options)) << "the search goes on";
+        EXPECT_TRUE(f.Run.TraceOverflowed);
+        EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{Memory}) << "shown once";
+        std::vector<std::string> expected(whole.begin(), whole.begin() + static_cast<long>(lines));
+        expected.push_back("... trace list cut short after " + std::to_string(lines) +
+                           " lines (limit " + std::to_string(cost(lines)) + " bytes)");
+        EXPECT_EQ(f.Trace(), expected);
+    }
     EXPECT_EQ(TraceCutShortLine(4850000, DefaultMaxTraceBytes),
               "... trace list cut short after 4850000 lines (limit 256 MB)");
 
-    // The next run starts with a fresh allowance.
+    // Without the report only the flag and the last line tell; the next run starts
+    // with a fresh allowance.
+    f.Sink.Clear();
+    f.Run.ReportTraceOverflow = false;
+    f.Run.MaxTraceBytes = 1;
+    ASSERT_TRUE(f.Parse(sentence, detailed));
+    EXPECT_TRUE(f.Sink.Empty());
+    EXPECT_EQ(f.Trace().size(), 1u);
     f.Run.MaxTraceBytes = DefaultMaxTraceBytes;
     ASSERT_TRUE(f.Parse(sentence, detailed));
     EXPECT_EQ(f.Trace(), whole);
-    EXPECT_FALSE(f.Run.TraceOverflowed);
 }
 
 TEST(TreeLimit, TreesBeyondTheLimitAreDroppedAndStillCounted) {
@@ -325,7 +310,6 @@ TEST(TreeLimit, TreesBeyondTheLimitAreDroppedAndStillCounted) {
 
 TEST(TreeStream, TreesAreHandedOverInOrderAndTheReceiverCanStop) {
     ParseFixture f(PrepositionalGrammar);
-    ASSERT_TRUE(f.Checked);
     const std::string sentence =
         "the man sees the dog with the telescope with the dog with the man";
     const uint8_t options = poParseTrees | poTraceList | poOptimalTrace | poTopDown;
@@ -333,40 +317,30 @@ TEST(TreeStream, TreesAreHandedOverInOrderAndTheReceiverCanStop) {
     const std::vector<std::string> kept = f.Trees();
     const std::vector<std::string> trace = f.Trace();
     ASSERT_EQ(kept.size(), 14u); // Catalan(4)
-    EXPECT_EQ(f.Run.TreeCount, BigUint(14));
 
+    // All of them, then as many as the receiver takes, then as many as the limit allows.
     std::vector<std::string> streamed;
     std::size_t stopAfter = SIZE_MAX;
     f.Run.OnParseTree = [&](const std::string& text) {
         streamed.push_back(text);
         return streamed.size() < stopAfter;
     };
-    f.Run.CountTrees = false;
-    ASSERT_TRUE(f.Parse(sentence, options));
-    EXPECT_EQ(streamed, kept);
-    EXPECT_TRUE(f.Trees().empty()) << "handed over, not kept";
-    EXPECT_EQ(f.Trace(), trace);
-    EXPECT_EQ(f.Run.TreesFound, 14u);
-    EXPECT_TRUE(f.Run.TreeCount.IsZero()) << "not asked for";
-
-    // The receiver ends the enumeration; a limit ends it too, and says so.
-    streamed.clear();
-    stopAfter = 2;
-    ASSERT_TRUE(f.Parse(sentence, options));
-    EXPECT_EQ(streamed, std::vector<std::string>(kept.begin(), kept.begin() + 2));
-    EXPECT_FALSE(f.Run.TreesTruncated);
-    streamed.clear();
-    stopAfter = SIZE_MAX;
-    f.Run.MaxParseTrees = 3;
-    ASSERT_TRUE(f.Parse(sentence, options));
-    EXPECT_EQ(streamed.size(), 3u);
-    EXPECT_TRUE(f.Run.TreesTruncated);
-
-    // A sentence without a tree hands nothing over and is rejected.
+    for (const auto& [stop, limit, count, truncated] :
+         {std::tuple{SIZE_MAX, SIZE_MAX, 14u, false},
+          std::tuple{std::size_t(2), SIZE_MAX, 2u, false},
+          std::tuple{SIZE_MAX, std::size_t(3), 3u, true}}) {
+        streamed.clear();
+        stopAfter = stop;
+        f.Run.MaxParseTrees = limit;
+        ASSERT_TRUE(f.Parse(sentence, options));
+        EXPECT_EQ(streamed, std::vector<std::string>(kept.begin(), kept.begin() + count));
+        EXPECT_EQ(f.Run.TreesTruncated, truncated);
+        EXPECT_TRUE(f.Trees().empty()) << "handed over, not kept";
+        EXPECT_EQ(f.Trace(), trace);
+    }
     streamed.clear();
     EXPECT_FALSE(f.Parse("the man sees", options));
     EXPECT_TRUE(streamed.empty());
-    EXPECT_TRUE(f.Sink.Empty());
 }
 
 TEST(TreeStream, CountingFromTheChartLeavesTheParseAlone) {
