@@ -13,10 +13,12 @@
 #include "base/message_sink.h"
 #include "fuzz_support.h"
 #include "grammar/prepare_grammar.h"
+#include "parsing/chart_trees.h"
 #include "parsing/parse_driver.h"
 #include "parsing/parse_messages.h"
 #include "parsing/parse_options.h"
 #include "parsing/parse_trees.h"
+#include "parsing/trace_lines.h"
 #include "parsing/unit_cycles.h"
 #include "reference_enumeration.h"
 #include "rtn/cfg_to_rtn.h"
@@ -140,6 +142,42 @@ std::string Joined(const std::vector<std::string>& trees, const TParser* parser 
     return text;
 }
 
+// The same parse with the trees handed over one at a time gives the same verdict, the
+// same texts in the same order and the same trace; the count from the chart alone
+// agrees with the one made with the trees.
+void CheckStreamedTrees(TParser& parser, const std::vector<std::string>& sentence, uint8_t options,
+                        bool accepted, const std::vector<std::string>& trees,
+                        const TParseRun& stored) {
+    const std::vector<std::string> trace = parser.TraceLines;
+    CancelToken cancel;
+    TParseRun run;
+    run.Cancel = &cancel;
+    run.MaxTraceBytes = stored.MaxTraceBytes;
+    run.MaxParseTrees = stored.MaxParseTrees;
+    std::vector<std::string> streamed;
+    run.OnParseTree = [&](const std::string& text) {
+        streamed.push_back(text);
+        return true;
+    };
+    bool result = false;
+    {
+        fuzz::Watchdog watchdog(cancel, SearchMilliseconds);
+        result = ParseSentence(parser, sentence, options, run);
+    }
+    if (run.Cancelled) return;
+    FUZZ_CHECK(parser.ParseTrees.empty(), "streamed trees were also kept");
+    FUZZ_CHECK(streamed == trees, "streamed trees differ from the kept ones: " + Joined(streamed) +
+                                      " / " + Joined(trees));
+    FUZZ_CHECK(result == accepted, "streaming the trees changed the verdict");
+    FUZZ_CHECK(run.TreesTruncated == stored.TreesTruncated, "tree limits reached differently");
+    if (accepted) FUZZ_CHECK(parser.TraceLines == trace, "streaming the trees changed the trace");
+    const std::optional<BigUint> count = CountParseTrees(parser, sentence, options);
+    FUZZ_CHECK(count.has_value(), "trees were enumerated but cannot be counted");
+    FUZZ_CHECK(*count == stored.TreeCount, "the separate count differs from the tree step's");
+    if (!stored.TreesTruncated)
+        FUZZ_CHECK(*count == BigUint(trees.size()), "the count differs from the trees listed");
+}
+
 void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8_t options) {
     RecordingSink& sink = static_cast<RecordingSink&>(*parser.Sink);
     sink.Clear();
@@ -159,12 +197,29 @@ void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8
                    "a cancelled parse left results");
         return;
     }
+    if (run.Refused) {
+        FUZZ_CHECK(!accepted, "a refused parse accepted");
+        // The refusal is the last message (the scanner's set-up may have spoken before).
+        const std::string why = sink.Last();
+        FUZZ_CHECK(why.rfind(MsgTokenListIncomplete, 0) == 0 ||
+                       why.find("cycle, so parsing would never end.") != std::string::npos,
+                   "a refused parse did not end with its reason: " + why);
+        FUZZ_CHECK(parser.TraceLines.empty() && parser.ParseTrees.empty(),
+                   "a refused parse left results");
+        return;
+    }
+    // A trace cut short keeps its lines within the limit and ends with one line
+    // that says so.
     std::size_t traceBytes = 0;
-    for (const std::string& line : parser.TraceLines)
-        traceBytes += line.size();
+    for (std::size_t i = 0; i + (run.TraceOverflowed ? 1 : 0) < parser.TraceLines.size(); ++i)
+        traceBytes += parser.TraceLines[i].size();
     FUZZ_CHECK(traceBytes <= run.MaxTraceBytes, "trace list beyond its limit");
-    if (run.TraceOverflowed) FUZZ_CHECK(parser.TraceLines.empty(), "an overflowed trace regrew");
+    if (run.TraceOverflowed && !parser.TraceLines.empty())
+        FUZZ_CHECK(parser.TraceLines.back() ==
+                       TraceCutShortLine(parser.TraceLines.size() - 1, run.MaxTraceBytes),
+                   "a trace cut short does not end with the line that says so");
     FUZZ_CHECK(parser.ParseTrees.size() <= run.MaxParseTrees, "more parse trees than the limit");
+
     if (!accepted)
         FUZZ_CHECK(parser.ParseTrees.empty() || (options & poParseTrees) != 0,
                    "rejected parse kept parse trees");
@@ -177,6 +232,7 @@ void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8
     const bool trees = (options & poParseTrees) != 0;
     const std::vector<std::string> found = parser.ParseTrees;
     const bool truncated = run.TreesTruncated;
+    if (trees) CheckStreamedTrees(parser, sentence, options, accepted, found, run);
     TParseRun reference;
     CancelToken referenceCancel;
     reference.Cancel = &referenceCancel;

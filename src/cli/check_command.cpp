@@ -1,5 +1,4 @@
 // gramarbor-cli check: checks a grammar file and prints its internal CFG.
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -8,20 +7,18 @@
 #include "grammar/grammar_messages.h"
 #include "grammar/prepare_grammar.h"
 #include "grammar/rule_listing.h"
-#include "text/cp1252.h"
 
 namespace gramarbor::cli {
 namespace {
 
 void PrintCheckHelp() {
-    std::cout << "Usage: gramarbor-cli check GRAMMAR.CFG\n\n"
-                 "Checks a context-free grammar written in the external CFG notation and\n"
-                 "prints its internal CFG, one numbered rule per line, as the \"Internal CFG\"\n"
-                 "page shows it.\n\n"
-                 "A grammar error is reported on stderr as FILE:LINE: error: MESSAGE, LINE\n"
-                 "being the line of the offending rule in the file.\n\n"
-                 "Exit status: 0 valid grammar, 1 grammar error, 2 unreadable file or bad\n"
-                 "arguments.\n";
+    Print("Usage: gramarbor-cli check GRAMMAR.CFG\n\n"
+          "Checks a context-free grammar written in the external CFG notation and\n"
+          "prints its internal CFG, one numbered rule per line, as the \"Internal CFG\"\n"
+          "page shows it.\n\n"
+          "A grammar error is reported on stderr as FILE:LINE: error: MESSAGE, LINE\n"
+          "being the line of the offending rule in the file.\n\n");
+    Print(ExitStatusHelp);
 }
 
 int RunCheck(const std::vector<std::string>& args) {
@@ -43,14 +40,14 @@ int RunCheck(const std::vector<std::string>& args) {
     if (lines.empty()) {
         sink.Error(MsgDefineCfgFirst);
         PrintFileMessages(path, 0, sink);
-        return ExitRejected;
+        return ExitError;
     }
 
     TParser parser(sink);
     TGrammarLines ruleLines;
     if (!PrepareGrammar(parser, lines, true, &ruleLines)) {
         PrintFileMessages(path, ruleLines.SourceLineOf(parser.ErrorLine) + 1, sink);
-        return ExitRejected;
+        return ExitError;
     }
     for (const std::string& line : ShowInternal(parser))
         PrintLine(line);

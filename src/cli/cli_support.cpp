@@ -1,9 +1,9 @@
 #include "cli/cli_support.h"
 
-#include <cstdio>
 #include <iostream>
 
 #include "base/file_io.h"
+#include "cli/text_output.h"
 #include "text/cp1252.h"
 
 namespace gramarbor::cli {
@@ -24,46 +24,54 @@ const std::vector<Command>& Commands() {
 }
 
 void TerminalSink::Show(MessageKind kind, const std::string& text) {
-    const std::string utf8 = Cp1252ToUtf8(text);
+    std::string utf8 = Cp1252ToUtf8(text);
     switch (kind) {
     case MessageKind::Error:
-        std::cerr << "error: " << utf8 << '\n';
+        PrintError("error: " + utf8);
         break;
-    case MessageKind::Warning:
-        std::cerr << "warning: " << utf8 << '\n';
-        break;
-    case MessageKind::Information:
-        std::cout << utf8 << '\n';
+    case MessageKind::Warning: {
+        const std::string_view own = "Warning: ";
+        if (utf8.compare(0, own.size(), own) == 0) utf8.erase(0, own.size());
+        PrintError("warning: " + utf8);
         break;
     }
+    case MessageKind::Information:
+        StdOut().Write(utf8);
+        StdOut().Put('\n');
+        break;
+    }
+}
+
+void PrintError(const std::string& utf8Line) {
+    // Keep the order in which the lines were made when both streams go to one place.
+    StdOut().Flush();
+    std::cerr << utf8Line << '\n';
 }
 
 std::optional<std::string> ArgToCp1252(const std::string& utf8, const std::string& what) {
     std::string text;
     if (Utf8ToCp1252(utf8, text)) return text;
-    std::cerr << "error: " << what << " holds a character that Windows-1252 cannot represent\n";
+    PrintError("error: " + what + " holds a character that Windows-1252 cannot represent");
     return std::nullopt;
 }
 
 void PrintLine(const std::string& cp1252Text) {
-    if (IsAscii(cp1252Text))
-        std::cout.write(cp1252Text.data(), static_cast<std::streamsize>(cp1252Text.size()));
-    else
-        std::cout << Cp1252ToUtf8(cp1252Text);
-    std::cout.put('\n');
+    StdOut().Line(cp1252Text);
+}
+
+void Print(std::string_view utf8Text) {
+    StdOut().Write(utf8Text);
 }
 
 void PrintFileMessages(const std::string& path, int line, const RecordingSink& sink) {
-    for (const std::string& message : sink.Texts()) {
-        std::cerr << path;
-        if (line > 0) std::cerr << ':' << line;
-        std::cerr << ": error: " << Cp1252ToUtf8(message) << '\n';
-    }
+    const std::string place = line > 0 ? path + ":" + std::to_string(line) : path;
+    for (const std::string& message : sink.Texts())
+        PrintError(place + ": error: " + Cp1252ToUtf8(message));
 }
 
 int UsageError(const std::string& command, const std::string& message) {
-    std::cerr << "gramarbor-cli " << command << ": " << message << '\n'
-              << "Try 'gramarbor-cli " << command << " --help'.\n";
+    PrintError("gramarbor-cli " + command + ": " + message);
+    PrintError("Try 'gramarbor-cli " + command + " --help'.");
     return ExitError;
 }
 
@@ -73,17 +81,17 @@ std::optional<std::vector<std::string>> ReadTextFileLines(const std::string& pat
     case FileError::None:
         break;
     case FileError::TooLarge:
-        std::cerr << path << ": error: file is too large\n";
+        PrintError(path + ": error: file is too large");
         return std::nullopt;
     default:
-        std::cerr << path << ": error: cannot read file\n";
+        PrintError(path + ": error: cannot read file");
         return std::nullopt;
     }
     std::string text;
     int badLine = 0;
     if (!DecodeTextFile(bytes, text, &badLine)) {
-        std::cerr << path << ":" << badLine
-                  << ": error: character that Windows-1252 cannot represent\n";
+        PrintError(path + ":" + std::to_string(badLine) +
+                   ": error: character that Windows-1252 cannot represent");
         return std::nullopt;
     }
     return SplitTextLines(text);

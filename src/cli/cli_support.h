@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/message_sink.h"
@@ -12,8 +13,19 @@ namespace gramarbor::cli {
 
 // Exit codes shared by every command.
 inline constexpr int ExitOk = 0;
-inline constexpr int ExitRejected = 1; // a check or parse said no
-inline constexpr int ExitError = 2;    // unreadable file, bad arguments, grammar error
+// The input was understood and rejected: the sentence is not in the language.
+inline constexpr int ExitRejected = 1;
+// The input could not be used: an unreadable or damaged file, a grammar error, a
+// parse refused before searching, bad arguments, or output that cannot be written.
+inline constexpr int ExitError = 2;
+
+// The exit-status paragraph of every command's --help (and of the README).
+inline constexpr const char* ExitStatusHelp =
+    "Exit status: 0 success; 1 the input was understood and rejected (the sentence\n"
+    "is not in the language); 2 the input could not be used (an unreadable or\n"
+    "damaged file, a grammar error, a parse refused before searching such as a\n"
+    "unit-rule cycle or a sentence that cannot be split into words, bad arguments,\n"
+    "or output that cannot be written).\n";
 
 using CommandFunction = int (*)(const std::vector<std::string>& args);
 
@@ -31,7 +43,7 @@ struct CommandRegistration {
 const std::vector<Command>& Commands();
 
 // Prints messages on stderr as "error: TEXT", "warning: TEXT" (information goes to
-// stdout), converted to UTF-8.
+// stdout), converted to UTF-8. A warning's own "Warning: " is left out.
 class TerminalSink final : public MessageSink {
 public:
     void Show(MessageKind kind, const std::string& text) override;
@@ -41,8 +53,13 @@ public:
 // what and returns nothing.
 std::optional<std::string> ArgToCp1252(const std::string& utf8, const std::string& what);
 
-// Writes Windows-1252 text to stdout as UTF-8.
+// Writes Windows-1252 text to stdout as UTF-8, then a line feed.
 void PrintLine(const std::string& cp1252Text);
+// Writes UTF-8 text to stdout as it is.
+void Print(std::string_view utf8Text);
+
+// Writes an error line to stderr, after what stdout holds so far.
+void PrintError(const std::string& utf8Line);
 
 // Prints "gramarbor-cli COMMAND: MESSAGE" and a hint to --help on stderr; returns ExitError.
 int UsageError(const std::string& command, const std::string& message);

@@ -1,18 +1,21 @@
 // gramarbor-cli parse: parses a sentence with a grammar file and prints the trace
 // list and the parse trees.
 #include <cstdint>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/big_uint.h"
 #include "cli/cli_support.h"
+#include "cli/text_output.h"
 #include "grammar/cfg_file.h"
 #include "grammar/grammar_messages.h"
 #include "grammar/prepare_grammar.h"
+#include "parsing/chart_trees.h"
 #include "parsing/parse_driver.h"
 #include "parsing/parse_messages.h"
 #include "parsing/parse_options.h"
+#include "text/cp1252.h"
 
 namespace gramarbor::cli {
 namespace {
@@ -20,31 +23,34 @@ namespace {
 const std::string MsgNoText = "You have not entered a text to parse.";
 
 void PrintParseHelp() {
-    std::cout
-        << "Usage: gramarbor-cli parse [OPTIONS] GRAMMAR.CFG SENTENCE...\n\n"
-           "Parses the sentence (the remaining arguments joined by blanks) with the grammar\n"
-           "and prints \"Parsing successful!\" or \"Parsing failed!\". After a successful parse\n"
-           "follow, each block after one empty line, the trace list (when one was made) and\n"
-           "the bracketed text of each parse tree, one per line (when trees were made).\n\n"
-           "Options (applied in this order: --options first, then the others as given):\n"
-           "  --options N       the whole option byte, decimal or 0x hex (default 0x65):\n"
-           "                    0x01 bottom-up, 0x02 top-down, 0x04 breadth-first,\n"
-           "                    0x08 depth-first, 0x10 trace list, 0x20 optimal trace,\n"
-           "                    0x40 parse trees, 0x80 case-sensitive\n"
-           "  --top-down, --bottom-up          the strategy family of the trace list\n"
-           "  --depth-first, --breadth-first   its direction\n"
-           "  --trace=detailed|optimal|none    the kind of trace list, or none\n"
-           "  --trees, --no-trees              whether to make all parse trees\n"
-           "  --case-sensitive                 compare words with the grammar exactly\n"
-           "  --max-trees N                    print at most the first N parse trees\n"
-           "                                   (default: every tree)\n"
-           "  --count                          print the exact number of parse trees last,\n"
-           "                                   also with --no-trees\n"
-           "  --                               the arguments after it are sentence words\n\n"
-           "Messages of the parse go to stderr as \"error: MESSAGE\"; a grammar error as\n"
-           "FILE:LINE: error: MESSAGE.\n\n"
-           "Exit status: 0 accepted, 1 rejected, 2 unreadable file, grammar error or bad\n"
-           "arguments.\n";
+    Print("Usage: gramarbor-cli parse [OPTIONS] GRAMMAR.CFG SENTENCE...\n\n"
+          "Parses the sentence (the remaining arguments joined by blanks) with the grammar\n"
+          "and prints \"Parsing successful!\" or \"Parsing failed!\". After a successful parse\n"
+          "follow, each block after one empty line, the trace list (when one was made) and\n"
+          "the bracketed text of each parse tree, one per line (when trees were made); a\n"
+          "block without lines is left out. Trees are printed as they are found, so the\n"
+          "first ones appear at once however many there are.\n\n"
+          "Options (applied in this order: --options first, then the others as given):\n"
+          "  --options N       the whole option byte, decimal or 0x hex (default 0x65):\n"
+          "                    0x01 bottom-up, 0x02 top-down, 0x04 breadth-first,\n"
+          "                    0x08 depth-first, 0x10 trace list, 0x20 optimal trace,\n"
+          "                    0x40 parse trees, 0x80 case-sensitive\n"
+          "  --top-down, --bottom-up          the strategy family of the trace list\n"
+          "  --depth-first, --breadth-first   its direction\n"
+          "  --trace=detailed|optimal|none    the kind of trace list, or none\n"
+          "  --trees, --no-trees              whether to make all parse trees\n"
+          "  --case-sensitive                 compare words with the grammar exactly\n"
+          "  --max-trees N                    print at most the first N parse trees\n"
+          "                                   (default: every tree)\n"
+          "  --count                          print the exact number of parse trees last,\n"
+          "                                   counted from the chart; it changes nothing\n"
+          "                                   else (verdict, trace, messages, status)\n"
+          "  --                               the arguments after it are sentence words\n\n"
+          "Messages of the parse go to stderr as \"error: MESSAGE\"; a grammar error as\n"
+          "FILE:LINE: error: MESSAGE. A trace list that reaches its memory limit ends with\n"
+          "a line saying so and a warning. A parse refused before searching (a unit-rule\n"
+          "cycle, a sentence that cannot be split into words) prints no verdict.\n\n");
+    Print(ExitStatusHelp);
 }
 
 struct ParseArgs {
@@ -154,6 +160,26 @@ std::optional<ParseArgs> ReadArgs(const std::vector<std::string>& args, int& err
     return parsed;
 }
 
+// True when every text a tree can hold is ASCII: the tree texts can then be written
+// without conversion.
+bool AsciiGrammar(const TParser& parser) {
+    for (const TParsLine& rule : parser.Rules) {
+        if (!IsAscii(rule.Line.Left.Text)) return false;
+        for (const TElemNode& symbol : rule.Line.Right)
+            if (!IsAscii(symbol.Text)) return false;
+    }
+    return true;
+}
+
+// Prints the verdict, and after an acceptance the trace list as a block of its own.
+void PrintVerdict(bool accepted, const TParser& parser) {
+    PrintLine(accepted ? MsgParsingSuccessful : MsgParsingFailed);
+    if (!accepted || parser.TraceLines.empty()) return;
+    PrintLine("");
+    for (const std::string& line : parser.TraceLines)
+        PrintLine(line);
+}
+
 int RunParse(const std::vector<std::string>& args) {
     if (args.size() == 1 && IsHelpFlag(args[0])) {
         PrintParseHelp();
@@ -195,39 +221,47 @@ int RunParse(const std::vector<std::string>& args) {
 
     parser.Sink = &terminal;
     const std::vector<std::string> sentenceLines{*sentence};
-    // Counting needs the tree step; without --trees it keeps a single tree unprinted.
-    const bool printTrees = (parsed->Options & poParseTrees) != 0;
-    uint8_t options = parsed->Options;
     TParseRun run;
     run.MaxParseTrees = parsed->MaxTrees;
-    if (parsed->Count && !printTrees) {
-        options |= poParseTrees;
-        run.MaxParseTrees = 1;
-    }
-    const bool accepted = ParseSentence(parser, sentenceLines, options, run);
-    PrintLine(accepted ? MsgParsingSuccessful : MsgParsingFailed);
-    if (!accepted) {
-        if (parsed->Count) {
-            PrintLine("");
-            PrintLine("0");
+    run.CountTrees = false;
+    run.ReportTraceOverflow = false;
+    // The trees go out as they are found; the verdict and the trace list, complete by
+    // then, go before the first of them.
+    bool verdictPrinted = false;
+    const bool ascii = AsciiGrammar(parser);
+    TextOutput& out = StdOut();
+    run.OnParseTree = [&](const std::string& tree) {
+        if (!verdictPrinted) {
+            PrintVerdict(true, parser);
+            out.Put('\n');
+            verdictPrinted = true;
         }
-        return ExitRejected;
-    }
-    if ((parsed->Options & poTraceList) != 0) {
-        PrintLine("");
-        for (const std::string& line : parser.TraceLines)
-            PrintLine(line);
-    }
-    if (printTrees) {
-        PrintLine("");
-        for (const std::string& tree : parser.ParseTrees)
-            PrintLine(tree);
-    }
+        if (ascii)
+            out.Write(tree);
+        else
+            out.Write(Cp1252ToUtf8(tree));
+        out.Put('\n');
+        return !out.Failed();
+    };
+    const bool accepted = ParseSentence(parser, sentenceLines, parsed->Options, run);
+    if (run.Refused) return ExitError;
+    if (!verdictPrinted) PrintVerdict(accepted, parser);
+    if (accepted && run.TraceOverflowed)
+        terminal.Warning("the trace list reached its memory limit and was cut short; its "
+                         "last line says after how many lines");
     if (parsed->Count) {
-        PrintLine("");
-        PrintLine(run.TreeCount.ToString());
+        // A pass of its own over the chart: the parse above stays exactly the one the
+        // option byte asks for.
+        const std::optional<BigUint> count =
+            CountParseTrees(parser, sentenceLines, parsed->Options);
+        if (count) {
+            PrintLine("");
+            PrintLine(count->ToString());
+        }
     }
-    return ExitOk;
+    if (out.Failed()) return ExitError;
+    if (verdictPrinted && !accepted) return ExitError; // trees printed, then an error
+    return accepted ? ExitOk : ExitRejected;
 }
 
 const CommandRegistration Registration({"parse", "parse a sentence and print the trace and trees",

@@ -1,6 +1,5 @@
 // gramarbor-cli rtn: converts a grammar file into a network and writes it as a
 // network file or as a picture.
-#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,7 +11,6 @@
 #include "grammar/prepare_grammar.h"
 #include "picture/wmf_writer.h"
 #include "rtn/rtn_workspace.h"
-#include "text/cp1252.h"
 #include "text/text_utils.h"
 
 #ifdef GRAMARBOR_WITH_QT
@@ -25,34 +23,25 @@ namespace gramarbor::cli {
 namespace {
 
 void PrintRtnHelp() {
-    std::cout
-        << "Usage: gramarbor-cli rtn GRAMMAR.CFG -o OUT [--split] [--node-size N]\n"
-           "                        [--node-dist N] [--arcs-only]\n\n"
-           "Reads a context-free grammar without normalising it and converts every rule,\n"
-           "brackets included, into a net of a recursive transition network, as \"Make RTN\"\n"
-           "does. The extension of OUT chooses what is written:\n"
-           "  .rtn   the network file with its display options\n"
-           "  .wmf   the drawing as a Windows metafile\n"
-           "  .svg, .png, .pdf   the drawing in that format\n\n"
-           "Options:\n"
-           "  -o OUT          the file to write\n"
-           "  --split         split the drawing into three pictures of a third of the nets\n"
-           "                  each, written as OUT_0, OUT_1 and OUT_2 with OUT's extension\n"
-           "                  (only the pictures that receive nets are written)\n"
-           "  --node-size N   node size 0..16 (default 0)\n"
-           "  --node-dist N   node distance 0..16 (default 0)\n"
-           "  --arcs-only     draw single conditions as arcs rather than straight lines\n\n"
-           "Messages go to stderr, grammar errors as FILE:LINE: error: MESSAGE.\n"
-           "Exit status: 0 written, 1 grammar error or network refused, 2 unreadable or\n"
-           "unwritable file or bad arguments.\n";
-}
-
-void PrintMessages(const std::string& path, int line, const RecordingSink& sink) {
-    for (const std::string& message : sink.Texts()) {
-        std::cerr << path;
-        if (line > 0) std::cerr << ':' << line;
-        std::cerr << ": error: " << Cp1252ToUtf8(message) << '\n';
-    }
+    Print("Usage: gramarbor-cli rtn GRAMMAR.CFG -o OUT [--split] [--node-size N]\n"
+          "                        [--node-dist N] [--arcs-only]\n\n"
+          "Reads a context-free grammar without normalising it and converts every rule,\n"
+          "brackets included, into a net of a recursive transition network, as \"Make RTN\"\n"
+          "does. The extension of OUT chooses what is written:\n"
+          "  .rtn   the network file with its display options\n"
+          "  .wmf   the drawing as a Windows metafile\n"
+          "  .svg, .png, .pdf   the drawing in that format\n\n"
+          "Options:\n"
+          "  -o OUT          the file to write\n"
+          "  --split         split the drawing into three pictures of a third of the nets\n"
+          "                  each, written as OUT_0, OUT_1 and OUT_2 with OUT's extension\n"
+          "                  (only the pictures that receive nets are written)\n"
+          "  --node-size N   node size 0..16 (default 0)\n"
+          "  --node-dist N   node distance 0..16 (default 0)\n"
+          "  --arcs-only     draw single conditions as arcs rather than straight lines\n\n"
+          "Messages go to stderr, grammar errors as FILE:LINE: error: MESSAGE. A grammar\n"
+          "that cannot be made into a network counts as input that could not be used.\n\n");
+    Print(ExitStatusHelp);
 }
 
 struct RtnArgs {
@@ -116,7 +105,7 @@ int RunRtn(const std::vector<std::string>& args) {
     PictureFileWriter writer = [](const Picture& picture, const std::string& path) {
         std::string error;
         if (SavePictureAsWmf(picture, path, &error)) return true;
-        std::cerr << path << ": error: " << error << '\n';
+        PrintError(path + ": error: " + error);
         return false;
     };
     ApproxTextMeasurer approx;
@@ -130,7 +119,7 @@ int RunRtn(const std::vector<std::string>& args) {
         writer = [format](const Picture& picture, const std::string& path) {
             std::string error;
             if (SavePicture(picture, path, *format, &error)) return true;
-            std::cerr << path << ": error: " << error << '\n';
+            PrintError(path + ": error: " + error);
             return false;
         };
     }
@@ -142,32 +131,32 @@ int RunRtn(const std::vector<std::string>& args) {
     RecordingSink fileSink;
     std::vector<std::string> lines;
     if (!ReadCfgLines(parsed.Grammar, lines, fileSink)) {
-        PrintMessages(parsed.Grammar, 0, fileSink);
+        PrintFileMessages(parsed.Grammar, 0, fileSink);
         return ExitError;
     }
     RecordingSink sink;
     if (lines.empty()) {
         sink.Error(MsgDefineCfgFirst);
-        PrintMessages(parsed.Grammar, 0, sink);
-        return ExitRejected;
+        PrintFileMessages(parsed.Grammar, 0, sink);
+        return ExitError;
     }
 
     RecordingSink grammarSink;
     TParser parser(grammarSink);
     TGrammarLines ruleLines;
     const bool prepared = PrepareGrammar(parser, lines, false, &ruleLines);
-    PrintMessages(parsed.Grammar, ruleLines.SourceLineOf(parser.ErrorLine) + 1, grammarSink);
+    PrintFileMessages(parsed.Grammar, ruleLines.SourceLineOf(parser.ErrorLine) + 1, grammarSink);
 
     TRtnWorkspace workspace(sink, *measurer);
     workspace.SetDisplayOptions(parsed.NodeSize, parsed.NodeDist, !parsed.ArcsOnly, parsed.Split);
     const TMakeRtnResult made = workspace.MakeRTNClick(prepared, parser);
-    PrintMessages(parsed.Grammar, 0, sink);
-    if (made != TMakeRtnResult::Made) return ExitRejected;
+    PrintFileMessages(parsed.Grammar, 0, sink);
+    if (made != TMakeRtnResult::Made) return ExitError;
 
     sink.Clear();
     const bool saved = toRtn ? workspace.SaveRTNButtonClick(parsed.Out)
                              : workspace.SaveMetaButtonClick(parsed.Out, writer);
-    PrintMessages(parsed.Out, 0, sink);
+    PrintFileMessages(parsed.Out, 0, sink);
     return saved ? ExitOk : ExitError;
 }
 

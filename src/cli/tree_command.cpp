@@ -1,9 +1,10 @@
 // gramarbor-cli tree: reads a tree from bracket text or a tree file and writes it as
 // a picture, a tree file or bracket text.
-#include <iostream>
-#include <iterator>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "base/file_io.h"
@@ -25,25 +26,29 @@ namespace gramarbor::cli {
 namespace {
 
 void PrintTreeHelp() {
-    std::cout << "Usage: gramarbor-cli tree [OPTIONS] TEXT|- [-o OUT]\n"
-                 "       gramarbor-cli tree [OPTIONS] --in FILE.TRE [-o OUT]\n\n"
-                 "Reads a tree from bracketed text (an argument, or '-' for standard input)\n"
-                 "or from a tree file, lays it out and writes it to OUT. The extension of OUT\n"
-                 "chooses the format: .wmf, .svg, .png, .pdf (the drawn tree), .tre (tree\n"
-                 "file) or .txt (bracketed text). Without -o the bracketed text is printed.\n\n"
-                 "Bracket format (for reading and writing text):\n"
-                 "  --separator blank|comma   separator between items (default blank)\n"
-                 "  --brackets PAIR           '[]' (default), '()', '{}' or '<>'\n"
-                 "  --parent-outside          parent name before its brackets: s(np,vp)\n"
-                 "  --vertical                write children after the first on new lines\n\n"
-                 "Tree options (added to those of a tree file):\n"
-                 "  --frames  --triangles  --arrows  --bold-lines\n"
-                 "  --plane[=ok|direct]       leaves on the lowest level, joined by chains\n"
-                 "                            (ok, the default) or by direct lines\n"
-                 "  --hdist N, --vdist N      horizontal and vertical node distances\n"
-                 "  --font NAME               default font of the node texts\n"
-                 "  --keep-positions          draw a tree file's stored positions, no layout\n\n"
-                 "Exit status: 0 success, 2 unreadable input, bad text or bad arguments.\n";
+    Print("Usage: gramarbor-cli tree [OPTIONS] [--] TEXT|- [-o OUT]\n"
+          "       gramarbor-cli tree [OPTIONS] --in FILE.TRE [-o OUT]\n\n"
+          "Reads a tree from bracketed text (an argument, or '-' for standard input)\n"
+          "or from a tree file, lays it out and writes it to OUT. The extension of OUT\n"
+          "chooses the format: .wmf, .svg, .png, .pdf (the drawn tree), .tre (tree\n"
+          "file) or .txt (bracketed text). Without -o the bracketed text is printed.\n"
+          "After '--' the next argument is the text, even when it starts with '-'.\n\n"
+          "Bracket format (for reading and writing text):\n"
+          "  --separator blank|comma   separator between items (default blank)\n"
+          "  --brackets PAIR           '[]' (default), '()', '{}' or '<>'\n"
+          "  --parent-outside          parent name before its brackets: s(np,vp)\n"
+          "  --vertical                write children after the first on new lines\n\n"
+          "Tree options (added to those of a tree file):\n"
+          "  --frames  --triangles  --arrows  --bold-lines\n"
+          "                            (frames, triangles and arrows are marks of single\n"
+          "                            nodes, which only tree files hold: on bracket\n"
+          "                            text they do nothing, and a warning says so)\n"
+          "  --plane[=ok|direct]       leaves on the lowest level, joined by chains\n"
+          "                            (ok, the default) or by direct lines\n"
+          "  --hdist N, --vdist N      horizontal and vertical node distances\n"
+          "  --font NAME               default font of the node texts\n"
+          "  --keep-positions          draw a tree file's stored positions, no layout\n\n");
+    Print(ExitStatusHelp);
 }
 
 struct TreeArgs {
@@ -68,15 +73,27 @@ std::optional<int32_t> DistanceArg(const std::string& text) {
 
 // Parses the arguments; returns an exit code when the command is done already.
 std::optional<int> ParseTreeArgs(const std::vector<std::string>& args, TreeArgs& parsed) {
+    bool textNext = false; // after "--"
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        const bool literal = textNext;
+        textNext = false;
         auto value = [&](std::string& out) {
             if (i + 1 >= args.size()) return false;
             out = args[++i];
             return true;
         };
         std::string v;
-        if (IsHelpFlag(arg)) {
+        if (literal) {
+            if (parsed.Text || parsed.FromStdin)
+                return UsageError("tree", "more than one tree given");
+            const auto text = ArgToCp1252(arg, "the tree text");
+            if (!text) return ExitError;
+            parsed.Text = *text;
+        } else if (arg == "--") {
+            if (i + 1 == args.size()) return UsageError("tree", "-- needs the tree text after it");
+            textNext = true;
+        } else if (IsHelpFlag(arg)) {
             PrintTreeHelp();
             return ExitOk;
         } else if (arg == "-o" || arg == "--output") {
@@ -139,14 +156,30 @@ std::optional<int> ParseTreeArgs(const std::vector<std::string>& args, TreeArgs&
     return std::nullopt;
 }
 
+// Standard input as text, read up to the size a tree file may have.
 std::optional<std::string> ReadStdinText() {
-    const std::string bytes{std::istreambuf_iterator<char>(std::cin),
-                            std::istreambuf_iterator<char>()};
+    constexpr std::size_t MaxInputBytes = std::size_t(256) << 20;
+    std::string bytes;
+    char block[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(STDIN_FILENO, block, sizeof block);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            PrintError(std::string("error: cannot read standard input: ") + std::strerror(errno));
+            return std::nullopt;
+        }
+        if (bytes.size() + static_cast<std::size_t>(got) > MaxInputBytes) {
+            PrintError("error: standard input holds more than 256 MB");
+            return std::nullopt;
+        }
+        bytes.append(block, static_cast<std::size_t>(got));
+    }
     std::string text;
     int badLine = 0;
     if (!DecodeTextFile(bytes, text, &badLine)) {
-        std::cerr << "error: standard input line " << badLine
-                  << " holds a character that Windows-1252 cannot represent\n";
+        PrintError("error: standard input line " + std::to_string(badLine) +
+                   " holds a character that Windows-1252 cannot represent");
         return std::nullopt;
     }
     return text;
@@ -159,11 +192,11 @@ int WriteOutput(TTree& tree, const TreeArgs& args) {
         if (!tree.TreeToStr(text)) return ExitError;
         text = Cp1252ToUtf8(text) + (args.Format.Vertical ? "\r\n" : "\n");
         if (args.OutFile.empty()) {
-            std::cout << text;
+            Print(text);
             return ExitOk;
         }
         if (AtomicSave(args.OutFile, text) != FileError::None) {
-            std::cerr << args.OutFile << ": error: cannot write the file\n";
+            PrintError(args.OutFile + ": error: cannot write the file");
             return ExitError;
         }
         return ExitOk;
@@ -180,10 +213,27 @@ int WriteOutput(TTree& tree, const TreeArgs& args) {
     const bool saved = SavePictureAsWmf(tree.GetMetafile(), args.OutFile, &error);
 #endif
     if (!saved) {
-        std::cerr << args.OutFile << ": error: " << error << '\n';
+        PrintError(args.OutFile + ": error: " + error);
         return ExitError;
     }
     return ExitOk;
+}
+
+// Frames, triangles and arrows are marks of single nodes, which bracket text cannot
+// give: the options would silently do nothing.
+void WarnOfNodeMarks(uint8_t options, MessageSink& sink) {
+    std::vector<std::string> named;
+    for (const auto& [flag, name] :
+         {std::pair{toFrames, "--frames"}, std::pair{toTriangles, "--triangles"},
+          std::pair{toArrows, "--arrows"}})
+        if ((options & flag) != 0) named.push_back(name);
+    if (named.empty()) return;
+    std::string list = named[0];
+    for (std::size_t i = 1; i < named.size(); ++i)
+        list += (i + 1 == named.size() ? " and " : ", ") + named[i];
+    sink.Warning(list + (named.size() == 1 ? " does" : " do") +
+                 " nothing here: nodes read from bracket text carry no frames, triangles or "
+                 "arrows (the nodes of a tree file can)");
 }
 
 int RunTree(const std::vector<std::string>& argList) {
@@ -213,6 +263,15 @@ int RunTree(const std::vector<std::string>& argList) {
             text = *args.Text;
         }
         if (!tree.StrToTree(text)) return ExitError;
+        WarnOfNodeMarks(args.Options, sink);
+    }
+    const std::string ext = UpperCaseGerman(FileExtension(args.OutFile));
+    const bool toText = args.OutFile.empty() || ext == ".TXT";
+    // Text output names this case itself ("Can`t translate an empty tree ...").
+    if (!tree.GetRoot() && !toText) {
+        PrintError("error: the text gives no tree, so there is nothing to write to " +
+                   args.OutFile);
+        return ExitError;
     }
 
     int32_t hDist = 0, vDist = 0;
@@ -226,8 +285,7 @@ int RunTree(const std::vector<std::string>& argList) {
     tree.SetParams(args.HDist.value_or(hDist), args.VDist.value_or(vDist),
                    args.Font.empty() ? font : args.Font, options, defaults);
 
-    const std::string ext = UpperCaseGerman(FileExtension(args.OutFile));
-    if (args.OutFile.empty() || ext == ".TXT") return WriteOutput(tree, args);
+    if (toText) return WriteOutput(tree, args);
 
         // Lay the tree out and draw it with the widths the desktop program measures.
 #ifdef GRAMARBOR_WITH_QT

@@ -246,7 +246,7 @@ bool BottomUpBreadthFirst(TBottomUpSearch& search, const std::vector<std::string
 bool BottomUpParse(TParser& store, uint8_t options, TParseRun& run) {
     store.ParseFound = false;
     if (!RebuildTokens(store, run)) {
-        store.Sink->Error(MsgTokenListIncomplete);
+        store.Sink->Error(TokenListMessage(run));
         return false;
     }
     if (store.StartLine < 0 || static_cast<std::size_t>(store.StartLine) >= store.Rules.size())

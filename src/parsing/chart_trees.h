@@ -3,7 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "base/big_uint.h"
 #include "grammar/grammar_store.h"
 #include "parsing/parse_run.h"
 
@@ -15,12 +19,26 @@ namespace gramarbor {
 // each nonterminal in stored order finds them. Without poParseTrees in options only
 // the first path is kept (store.ParseFound is then set); with it at most
 // run.MaxParseTrees paths are kept (run.TreesTruncated tells when there were more)
-// and run.TreeCount receives the exact number of trees. Only poParseTrees and
-// poCaseSensitive count.
+// and run.TreeCount receives the exact number of trees (when run.CountTrees is set).
+// Only poParseTrees and poCaseSensitive count.
 //
 // False after an error (tokens incomplete, memory, a unit-rule cycle reachable from
 // the start symbol) or when run.Cancel stopped it; true otherwise, also when the
 // sentence has no tree.
 bool ChartEnumerateParses(TParser& store, uint8_t options, TParseRun& run);
+
+// The same enumeration of every tree, delivering bracketed texts one at a time as
+// they are found: to run.OnParseTree when it is set (store.ParseTrees then stays
+// empty, and a false from it ends the enumeration), otherwise into store.ParseTrees.
+// At most run.MaxParseTrees texts; run.TreesFound tells how many. Only
+// poCaseSensitive of options counts.
+bool ChartEnumerateTreeTexts(TParser& store, uint8_t options, TParseRun& run);
+
+// The exact number of parse trees of sentence, counted from the chart without
+// enumerating them. Nothing when the sentence cannot be tokenised, a unit-rule cycle
+// is reachable from the start symbol or memory runs out. Shows no message; leaves
+// store.Tokens holding the sentence's tokens and the other parse data untouched.
+std::optional<BigUint> CountParseTrees(TParser& store, const std::vector<std::string>& sentence,
+                                       uint8_t options);
 
 } // namespace gramarbor

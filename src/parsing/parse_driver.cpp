@@ -5,8 +5,8 @@
 #include "parsing/bottom_up.h"
 #include "parsing/chart_trees.h"
 #include "parsing/deep_search.h"
+#include "parsing/parse_messages.h"
 #include "parsing/parse_options.h"
-#include "parsing/parse_trees.h"
 #include "parsing/top_down.h"
 #include "parsing/unit_cycles.h"
 
@@ -19,6 +19,7 @@ bool BeginParseRun(TParser& store, const std::vector<std::string>& sentence, uin
     run.TraceBytes = 0;
     run.TraceOverflowed = false;
     run.TreesTruncated = false;
+    run.TreesFound = 0;
     try {
         run.Scanner.Create(&sentence, store.CommentSyms, store.TokenSyms, "",
                            (options & poCaseSensitive) != 0, *store.Sink);
@@ -34,6 +35,21 @@ bool RebuildTokens(TParser& store, TParseRun& run) {
     return run.Scanner.TokenizeAll(&store.Tokens);
 }
 
+std::string TokenListMessage(const TParseRun& run) {
+    // A failed TokenizeAll leaves the scanner at the start of the token it could not read.
+    const TScanner& scanner = run.Scanner;
+    if (scanner.Source == nullptr || scanner.Line < 0 ||
+        static_cast<std::size_t>(scanner.Line) >= scanner.Source->size())
+        return MsgTokenListIncomplete;
+    const std::string& line = (*scanner.Source)[static_cast<std::size_t>(scanner.Line)];
+    if (scanner.Column < 1 || static_cast<std::size_t>(scanner.Column) > line.size())
+        return MsgTokenListIncomplete;
+    return MsgTokenListIncomplete + " " +
+           MsgTokenStop(line[static_cast<std::size_t>(scanner.Column - 1)],
+                        static_cast<std::size_t>(scanner.Column),
+                        static_cast<std::size_t>(scanner.Line) + 1);
+}
+
 namespace {
 
 bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence, uint8_t options,
@@ -42,6 +58,15 @@ bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence,
     options = RepairParseOptions(options);
     store.TraceLines.clear();
     store.ParseTrees.clear();
+
+    // A sentence that cannot be read is refused once, before any search, with a
+    // message that says where reading stopped.
+    if (!RebuildTokens(store, run)) {
+        store.Sink->Error(TokenListMessage(run));
+        run.Refused = true;
+        run.Scanner.Done();
+        return false;
+    }
 
     const bool traceStep = (options & poTraceList) != 0;
     const bool treeStep = (options & poParseTrees) != 0;
@@ -66,15 +91,13 @@ bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence,
             result = BottomUpParse(store, options, run);
     }
     if (treeStep && !run.Cancelled) {
-        enumerated = ChartEnumerateParses(store, options, run);
-        if (enumerated) {
-            result = !store.ParseTrees.empty();
-            for (std::string& tree : store.ParseTrees)
-                tree = PathToBracketText(store, tree);
-        }
+        // Each tree's text is made as the tree is found, and kept or handed on.
+        enumerated = ChartEnumerateTreeTexts(store, options, run);
+        if (enumerated) result = run.TreesFound > 0;
     }
     if (!traceStep && !treeStep) {
-        enumerated = ChartEnumerateParses(store, static_cast<uint8_t>(options & ~poParseTrees), run);
+        enumerated =
+            ChartEnumerateParses(store, static_cast<uint8_t>(options & ~poParseTrees), run);
         result = store.ParseTrees.size() == 1;
     }
     if (run.Cancelled) result = enumerated = false;

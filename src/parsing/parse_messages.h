@@ -11,10 +11,19 @@ inline const std::string MsgTokenListIncomplete =
 inline const std::string MsgParsingSuccessful = "Parsing successful!";
 inline const std::string MsgParsingFailed = "Parsing failed!";
 
-// "There are more than N parse trees; only the first N are kept."
 // "The token "T" couldn`t be assigned a category."
 inline std::string MsgNoCategory(const std::string& token) {
     return "The token \"" + token + "\" couldn`t be assigned a category.";
+}
+
+// "Reading stopped at the character "!" at position 9 of the sentence." (position
+// 1-based; line 1-based, named only past the first line).
+inline std::string MsgTokenStop(char character, std::size_t position, std::size_t line) {
+    std::string text = "Reading stopped at the character \"";
+    text += character;
+    text += "\" at position " + std::to_string(position);
+    if (line > 1) text += " of line " + std::to_string(line);
+    return text + " of the sentence.";
 }
 
 } // namespace gramarbor

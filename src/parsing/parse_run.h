@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ inline constexpr std::size_t MaxSearchDepth = 1000000;
 // have billions); their exact number is counted all the same.
 inline constexpr std::size_t DefaultMaxParseTrees = 32768;
 
+// Receives the bracketed text (Windows-1252) of one parse tree; returns false to end
+// the enumeration there.
+using TParseTreeVisitor = std::function<bool(const std::string& text)>;
+
 struct TParseRun {
     // Scans the sentence; set up by ParseSentence or BeginParseRun.
     TScanner Scanner;
@@ -40,15 +45,26 @@ struct TParseRun {
 
     std::size_t MaxTraceBytes = DefaultMaxTraceBytes;
     std::size_t TraceBytes = 0;
-    // The trace list overflowed in this run (the memory message is shown once); it
-    // then stays empty for the rest of the run.
+    // The trace list reached MaxTraceBytes in this run: it keeps the lines it had, ends
+    // with one line saying so (TraceCutShortLine) and takes no more lines.
     bool TraceOverflowed = false;
+    // Whether reaching the limit is also reported with the memory message (once per
+    // run), as the desktop program does; the command-line tool words its own warning.
+    bool ReportTraceOverflow = true;
 
     std::size_t MaxParseTrees = DefaultMaxParseTrees;
     // The sentence has more parse trees than MaxParseTrees.
     bool TreesTruncated = false;
-    // The exact number of parse trees, when all trees were asked for.
+    // The exact number of parse trees, when all trees were asked for and CountTrees
+    // is set. It is counted from the chart before the trees are enumerated.
     BigUint TreeCount;
+    bool CountTrees = true;
+    // When set, the parse trees are handed to it one at a time, in order, as they are
+    // found, and store.ParseTrees stays empty: memory then stays bounded by the chart
+    // however many trees there are. At most MaxParseTrees are handed over.
+    TParseTreeVisitor OnParseTree;
+    // The number of parse trees kept or handed over in this run.
+    std::size_t TreesFound = 0;
 };
 
 // Sets up run.Scanner on the sentence lines with the store's token list and the
@@ -60,5 +76,9 @@ bool BeginParseRun(TParser& store, const std::vector<std::string>& sentence, uin
 // Empties store.Tokens and fills it anew from run.Scanner; true when the whole
 // sentence was tokenised.
 bool RebuildTokens(TParser& store, TParseRun& run);
+
+// The message for a sentence that RebuildTokens could not tokenise: the token-list
+// text, then the character at which reading stopped and its position.
+std::string TokenListMessage(const TParseRun& run);
 
 } // namespace gramarbor

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "grammar/grammar_store.h"
 #include "parsing/parse_run.h"
@@ -17,5 +18,48 @@ std::string PathToBracketText(const TParser& store, const std::string& path);
 // The text of the subtree whose rule starts at position (0-based, in characters) of
 // path; position moves past the rules consumed.
 std::string SubtreeText(const TParser& store, const std::string& path, std::size_t& position);
+
+// Turns a sequence of rule paths (rule numbers in pre-order of the tree) into their
+// bracketed texts, exactly as PathToBracketText does. Successive trees of an
+// enumeration share long leading parts of their paths, and the text of a shared part
+// is kept, so each text costs about as much as the part of its path that changed.
+// Reads the rules of store when constructed; keeps no reference to it.
+class TBracketTextBuilder {
+public:
+    explicit TBracketTextBuilder(const TParser& store);
+
+    // The text of the tree of path; valid until the next call.
+    const std::string& Text(const std::vector<uint16_t>& path);
+
+private:
+    // Where the rule at one place of the path goes: the place of its parent's rule
+    // (NoParent for the root, Complete after the whole tree), which child of it it is,
+    // and the length of the text before it.
+    struct Slot {
+        int64_t Parent;
+        uint32_t Child;
+        std::size_t Offset;
+    };
+    static constexpr int64_t NoParent = -1;
+    static constexpr int64_t Complete = -2;
+
+    // Builds the text of path from place start on; false when path is no complete
+    // tree of the grammar (then the text is left unfinished).
+    bool Extend(const std::vector<uint16_t>& path, std::size_t start);
+
+    // The text of any path, complete or not, built from the start.
+    std::string WholeText(const std::vector<uint16_t>& path) const;
+
+    // Per rule: "[" and its left symbol; what follows its children (the leaves and
+    // "]" for a lexical rule, "]" for a rule without children, nothing otherwise);
+    // its number of nonterminal children.
+    std::vector<std::string> Opening;
+    std::vector<std::string> Closing;
+    std::vector<uint32_t> Children;
+
+    std::vector<uint16_t> Previous;
+    std::vector<Slot> Slots;
+    std::string Buffer;
+};
 
 } // namespace gramarbor

@@ -137,7 +137,7 @@ void TopDownBreadthFirst(TSearch& search, const TPattern& pattern) {
 bool TopDownParse(TParser& store, uint8_t options, TParseRun& run) {
     store.ParseFound = false;
     if (!RebuildTokens(store, run)) {
-        store.Sink->Error(MsgTokenListIncomplete);
+        store.Sink->Error(TokenListMessage(run));
         return false;
     }
     if (store.StartLine < 0 || static_cast<std::size_t>(store.StartLine) >= store.Rules.size())

@@ -1,5 +1,6 @@
 #include "parsing/trace_lines.h"
 
+#include <algorithm>
 #include <new>
 
 #include "text/text_utils.h"
@@ -11,11 +12,26 @@ namespace {
 // Bookkeeping cost of one line besides its characters.
 constexpr std::size_t LineOverhead = sizeof(std::string);
 
+// "256 MB", "4 KB" or "1000 bytes": the limit in the largest unit that divides it.
+std::string SizeText(std::size_t bytes) {
+    constexpr std::size_t KB = 1024;
+    constexpr std::size_t MB = KB * KB;
+    if (bytes >= MB && bytes % MB == 0) return std::to_string(bytes / MB) + " MB";
+    if (bytes >= KB && bytes % KB == 0) return std::to_string(bytes / KB) + " KB";
+    return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+}
+
+// The list keeps what it holds and is closed with a line that says so; the line
+// itself is not counted against the limit, so it always fits.
 void TraceOverflow(TParser& store, TParseRun& run) {
-    store.TraceLines.clear();
-    run.TraceBytes = 0;
-    if (!run.TraceOverflowed) store.Sink->Error(MsgParserMemory);
+    if (run.TraceOverflowed) return;
     run.TraceOverflowed = true;
+    try {
+        store.TraceLines.push_back(TraceCutShortLine(store.TraceLines.size(), run.MaxTraceBytes));
+    } catch (const std::bad_alloc&) {
+        // Not even the closing line fits: the lines so far stand without it.
+    }
+    if (run.ReportTraceOverflow) store.Sink->Error(MsgParserMemory);
 }
 
 } // namespace
@@ -38,12 +54,15 @@ std::string TraceLineText(std::size_t number, int ruleRef, const TPattern& patte
     return line;
 }
 
+std::string TraceCutShortLine(std::size_t lines, std::size_t limitBytes) {
+    return "... trace list cut short after " + std::to_string(lines) + " lines (limit " +
+           SizeText(limitBytes) + ")";
+}
+
 bool AppendTraceLine(TParser& store, std::string line, TParseRun& run) {
-    // An emptied list stays empty: a tail of lines numbered from 0 again would
-    // look like a whole trace.
     if (run.TraceOverflowed) return false;
     const std::size_t cost = line.size() + LineOverhead;
-    if (run.TraceBytes + cost > run.MaxTraceBytes) {
+    if (cost > run.MaxTraceBytes - std::min(run.TraceBytes, run.MaxTraceBytes)) {
         TraceOverflow(store, run);
         return false;
     }
@@ -58,6 +77,7 @@ bool AppendTraceLine(TParser& store, std::string line, TParseRun& run) {
 }
 
 bool AddTraceLine(TParser& store, const TPattern& pattern, int ruleRef, TParseRun& run) {
+    if (run.TraceOverflowed) return false;
     std::string line;
     try {
         line = TraceLineText(store.TraceLines.size(), ruleRef, pattern);
@@ -69,7 +89,7 @@ bool AddTraceLine(TParser& store, const TPattern& pattern, int ruleRef, TParseRu
 }
 
 void DeleteLastTraceLine(TParser& store, TParseRun& run) {
-    if (store.TraceLines.empty()) return;
+    if (store.TraceLines.empty() || run.TraceOverflowed) return;
     const std::size_t cost = store.TraceLines.back().size() + LineOverhead;
     run.TraceBytes = run.TraceBytes >= cost ? run.TraceBytes - cost : 0;
     store.TraceLines.pop_back();

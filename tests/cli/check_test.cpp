@@ -43,7 +43,7 @@ TEST(CheckCommand, BrokenGrammarsReportFileLineAndMessage) {
         expected.replace(0, 4, path);
 
         const CliResult result = RunCli({"check", path});
-        EXPECT_EQ(result.ExitCode, 1) << path;
+        EXPECT_EQ(result.ExitCode, 2) << path;
         EXPECT_EQ(result.Err, expected) << path;
         EXPECT_EQ(result.Out, "") << path;
         ++checked;

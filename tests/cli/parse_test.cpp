@@ -73,14 +73,19 @@ TEST(ParseCommand, RejectionsExitWithOneAndShowTheParseMessages) {
     EXPECT_EQ(category.ExitCode, 0) << "the trees decide";
     // "print" stands in two-word lexical rules only, so it has no category.
     EXPECT_EQ(category.Err, "error: The token \"PRINT\" couldn`t be assigned a category.\n");
+}
 
+TEST(ParseCommand, ARefusedParseGivesItsMessageAndNoVerdict) {
     const CliResult tokens = Parse({}, ExamplePath("quickstart.cfg"), {"the", "dog", "?"});
-    EXPECT_EQ(tokens.ExitCode, 1);
-    EXPECT_EQ(tokens.Out, "Parsing failed!\n");
-    EXPECT_EQ(tokens.Err, "error: Internal error: couldn`t create complete list of tokens!\n");
+    EXPECT_EQ(tokens.ExitCode, 2);
+    EXPECT_EQ(tokens.Out, "");
+    EXPECT_EQ(tokens.Err, "error: Internal error: couldn`t create complete list of tokens! "
+                          "Reading stopped at the character \"?\" at position 9 of the "
+                          "sentence.\n");
 
-    const CliResult cycle = Parse({}, TestDataPath("parsing/cycle.cfg"), {"x"});
-    EXPECT_EQ(cycle.ExitCode, 1);
+    const CliResult cycle = Parse({"--count"}, TestDataPath("parsing/cycle.cfg"), {"x"});
+    EXPECT_EQ(cycle.ExitCode, 2);
+    EXPECT_EQ(cycle.Out, "");
     EXPECT_EQ(cycle.Err,
               "error: The unit rules A = B and B = A form a cycle, so parsing would never end.\n");
 }
@@ -122,8 +127,10 @@ TEST(ParseCommand, DoubleDashEndsTheOptions) {
     // "--trees" is a sentence word here, which the scanner cannot read.
     const CliResult result =
         Parse({"--no-trees", "--"}, ExamplePath("quickstart.cfg"), {"--trees"});
-    EXPECT_EQ(result.ExitCode, 1);
-    EXPECT_EQ(result.Err, "error: Internal error: couldn`t create complete list of tokens!\n");
+    EXPECT_EQ(result.ExitCode, 2);
+    EXPECT_EQ(result.Err, "error: Internal error: couldn`t create complete list of tokens! "
+                          "Reading stopped at the character \"-\" at position 1 of the "
+                          "sentence.\n");
 }
 
 std::vector<std::string> AttachedPhrases(int count) {

@@ -100,7 +100,7 @@ TEST_F(RtnCli, OtherPictureFormats) {
 TEST_F(RtnCli, RefusedGrammarsAndNetworks) {
     const std::string tooMany = Write("many.cfg", "S = A (B,C,D,E,F)\n");
     const CliResult many = RunCli({"rtn", tooMany, "-o", Path("m.rtn")});
-    EXPECT_EQ(many.ExitCode, 1);
+    EXPECT_EQ(many.ExitCode, 2);
     EXPECT_EQ(many.Err, tooMany + ": error: Too many alternatives in the \"S\"-network: normally "
                                   "5 arcs are possible, in \"(..)\" only 4. Please reformulate "
                                   "your CFG.\n");
@@ -108,7 +108,7 @@ TEST_F(RtnCli, RefusedGrammarsAndNetworks) {
 
     const std::string bad = Write("bad.cfg", "// comment\nS = A\nA B\n");
     const CliResult unread = RunCli({"rtn", bad, "-o", Path("b.rtn")});
-    EXPECT_EQ(unread.ExitCode, 1);
+    EXPECT_EQ(unread.ExitCode, 2);
     EXPECT_EQ(unread.Err,
               bad + ":3: error: No separator found (left-side \"separator\" right-side): \"=\"\n" +
                   bad + ": error: Please define a valid CFG first.\n");
@@ -118,7 +118,7 @@ TEST_F(RtnCli, RefusedGrammarsAndNetworks) {
     EXPECT_EQ(RunCli({"rtn", undeclared, "-o", Path("u.rtn")}).ExitCode, 0);
 
     const CliResult fresh = RunCli({"cfg", TestDataPath("rtn/new_rtn.rtn")});
-    EXPECT_EQ(fresh.ExitCode, 1);
+    EXPECT_EQ(fresh.ExitCode, 2);
     EXPECT_EQ(fresh.Out, "");
     EXPECT_NE(fresh.Err.find("error in the \"Net0\"-network in node \"Net00\"."),
               std::string::npos);

@@ -1,4 +1,4 @@
-// Runs the built gramarbor-cli with arguments and captures what it prints.
+// Runs gramarbor-cli with arguments and captures what it prints.
 #pragma once
 
 #include <string>
@@ -10,9 +10,19 @@ struct CliResult {
     std::string Err;
 };
 
-// Runs gramarbor-cli with the given arguments (no shell involved); stdin is empty
-// unless input is given.
+// Runs the built gramarbor-cli with the given arguments (no shell involved); stdin is
+// empty unless input is given.
 CliResult RunCli(const std::vector<std::string>& args, const std::string& input = "");
+
+// Runs the same command line inside the test process, with its standard output and
+// error sent to files for the time of the call: for tests that run thousands of
+// command lines, which cannot afford to start the program each time.
+CliResult RunCliHere(const std::vector<std::string>& args);
+
+// A path in a folder of this test process's own (removed when the process ends), so
+// that tests running in parallel never share a file; with text, the file is written.
+std::string TempPath(const std::string& name);
+std::string WriteTempFile(const std::string& name, const std::string& text);
 
 // The whole file as bytes ("" when it cannot be read).
 std::string Slurp(const std::string& path);

@@ -10,11 +10,9 @@
 namespace {
 
 std::string TempFile(const std::string& name) {
-    const auto dir = std::filesystem::temp_directory_path() / "gramarbor-cli-tree";
-    std::filesystem::create_directories(dir);
-    const auto path = dir / name;
+    const std::string path = TempPath(name);
     std::filesystem::remove(path);
-    return path.string();
+    return path;
 }
 
 TEST(CliTree, ReadsAndWritesEveryBracketFormat) {
@@ -45,7 +43,8 @@ TEST(CliTree, ReportsTheTreesMessages) {
 
     r = RunCli({"tree", "[S] extra"});
     EXPECT_EQ(r.ExitCode, 0);
-    EXPECT_NE(r.Err.find("remainder is > extra<."), std::string::npos) << r.Err;
+    EXPECT_EQ(r.Err, "warning: not all characters of the input string have been consumed: "
+                     "remainder is > extra<.\n");
 
     std::string deep;
     for (int i = 0; i < 40000; ++i)
@@ -143,6 +142,58 @@ TEST(CliTree, WritesPicturesInEveryFormat) {
     const CliResult bad = RunCli({"tree", "[S [a%'Times]]", "-o", TempFile("bad.svg")});
     EXPECT_EQ(bad.ExitCode, 2);
     EXPECT_NE(bad.Err.find("\"'\" expected in \"a%'Times\"."), std::string::npos) << bad.Err;
+}
+
+TEST(CliTree, DoubleDashEndsTheOptions) {
+    const struct {
+        std::vector<std::string> Args;
+        std::string Out;
+    } cases[] = {
+        {{"tree", "--parent-outside", "--brackets", "()", "--", "-x(a)"}, "-x(a)\n"},
+        {{"tree", "--", "[-x [a]]"}, "[-x [a]]\n"},
+        {{"tree", "--", "[--vertical]"}, "[--vertical]\n"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = RunCli(c.Args);
+        EXPECT_EQ(r.ExitCode, 0) << c.Args.back() << ": " << r.Err;
+        EXPECT_EQ(r.Out, c.Out);
+    }
+    EXPECT_EQ(RunCli({"tree", "[S]", "--"}).ExitCode, 2);
+}
+
+TEST(CliTree, TextWithoutATreeIsAnErrorForEveryOutput) {
+    // Parent outside, a lone closing bracket reads as no tree at all.
+    for (const std::string out : {"none.tre", "none.svg", "none.wmf", ""}) {
+        std::vector<std::string> args{"tree", "--brackets", "()", "--parent-outside", ")"};
+        if (!out.empty()) {
+            args.push_back("-o");
+            args.push_back(TempFile(out));
+        }
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.ExitCode, 2) << out;
+        EXPECT_NE(r.Err.find("\nerror: "), std::string::npos) << out << ": " << r.Err;
+        if (!out.empty()) {
+            EXPECT_FALSE(std::filesystem::exists(TempPath(out))) << out;
+        }
+    }
+}
+
+TEST(CliTree, MarksOfSingleNodesWarnOnBracketText) {
+    const std::string svg = TempFile("marks.svg");
+    CliResult r =
+        RunCli({"tree", "[S [NP] [VP]]", "--triangles", "--bold-lines", "--arrows", "-o", svg});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(r.Err, "warning: --triangles and --arrows do nothing here: nodes read from "
+                     "bracket text carry no frames, triangles or arrows (the nodes of a tree "
+                     "file can)\n");
+    EXPECT_EQ(RunCli({"tree", "[S [NP] [VP]]", "--bold-lines", "-o", svg}).Err, "");
+
+    // A tree file can hold such marks: no warning.
+    const std::string file = TempFile("marks.tre");
+    ASSERT_EQ(RunCli({"tree", "[S [NP] [VP]]", "-o", file}).ExitCode, 0);
+    r = RunCli({"tree", "--in", file, "--frames", "--triangles", "--arrows", "-o", svg});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(r.Err, "");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "parsing/chart_trees.h"
+#include "parsing/parse_trees.h"
 #include "parsing/unit_cycles.h"
 #include "parsing_test_support.h"
 #include "reference_enumeration.h"
@@ -82,6 +83,24 @@ TEST(ChartDifferential, AgreesWithTheLiteralEnumerationOnRandomGrammars) {
         ASSERT_TRUE(ChartEnumerateParses(f.Parser, options, f.Run)) << "round " << round;
         ASSERT_EQ(f.Parser.ParseTrees, expected) << "round " << round;
         EXPECT_EQ(f.Run.TreeCount, BigUint(expected.size())) << "round " << round;
+
+        // The texts handed over one at a time are those of the paths, and the count
+        // made from the chart alone agrees.
+        std::vector<std::string> texts;
+        f.Parser.ParseTrees.clear();
+        f.Begin(f.Sentence[0], options);
+        f.Run.OnParseTree = [&](const std::string& text) {
+            texts.push_back(text);
+            return true;
+        };
+        ASSERT_TRUE(ChartEnumerateTreeTexts(f.Parser, options, f.Run)) << "round " << round;
+        f.Run.OnParseTree = nullptr;
+        EXPECT_TRUE(f.Parser.ParseTrees.empty());
+        ASSERT_EQ(texts.size(), expected.size()) << "round " << round;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            ASSERT_EQ(texts[i], PathToBracketText(f.Parser, expected[i])) << "round " << round;
+        EXPECT_EQ(CountParseTrees(f.Parser, f.Sentence, options), BigUint(expected.size()))
+            << "round " << round;
 
         // Acceptance alone keeps the first tree only.
         f.Parser.ParseTrees.clear();

@@ -7,12 +7,15 @@
 #include <cstdlib>
 #include <future>
 #include <thread>
+#include <tuple>
 
 #include "chart/chart_parser.h"
 
 #include "parsing/bottom_up.h"
+#include "parsing/chart_trees.h"
 #include "parsing/parse_trees.h"
 #include "parsing/top_down.h"
+#include "parsing/trace_lines.h"
 #include "parsing/unit_cycles.h"
 #include "parsing_test_support.h"
 #include "reference_enumeration.h"
@@ -78,8 +81,34 @@ TEST(ParseDriver, RejectionEmptiesTheListsUnlessTheEnumerationRan) {
     EXPECT_FALSE(f.Parse("the cat the dog", poTraceList | poTopDown | poParseTrees));
     EXPECT_FALSE(f.Trace().empty());
     EXPECT_TRUE(f.Trees().empty());
-    EXPECT_FALSE(f.Parse("the cat ! the dog", 0));
-    EXPECT_EQ(f.Sink.Last(), "Internal error: couldn`t create complete list of tokens!");
+}
+
+TEST(ParseDriver, AnUnreadableSentenceIsRefusedOnceNamingWhereReadingStopped) {
+    ParseFixture f(QuickStartGrammar);
+    const std::string message = "Internal error: couldn`t create complete list of tokens! "
+                                "Reading stopped at the character \"!\" at position 9 of the "
+                                "sentence.";
+    for (const uint8_t options :
+         {uint8_t(0), uint8_t(poParseTrees), uint8_t(poTraceList | poParseTrees),
+          uint8_t(poTraceList | poTopDown | poBreadthFirst),
+          uint8_t(poTraceList | poBottomUp | poDepthFirst | poParseTrees),
+          uint8_t(poTraceList | poBottomUp | poBreadthFirst)}) {
+        f.Sink.Clear();
+        EXPECT_FALSE(f.Parse("the cat ! the dog", options)) << int(options);
+        EXPECT_TRUE(f.Run.Refused) << int(options);
+        EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{message}) << int(options);
+        EXPECT_TRUE(f.Trace().empty() && f.Trees().empty()) << int(options);
+    }
+    // A number the scanner cannot finish stops reading at its first character.
+    f.Sink.Clear();
+    EXPECT_FALSE(f.Parse("the cat 1e", poParseTrees));
+    EXPECT_THAT(f.Sink.Last(), ::testing::EndsWith("the character \"1\" at position 9 of the "
+                                                   "sentence."));
+    // A parse that ran is not refused, whatever its verdict.
+    EXPECT_FALSE(f.Parse("the cat the dog", poParseTrees));
+    EXPECT_FALSE(f.Run.Refused);
+    EXPECT_FALSE(f.Parse("x", 0));
+    EXPECT_FALSE(f.Run.Refused);
 }
 
 TEST(ParseDriver, ResultsOfThePreviousRunAreReplaced) {
@@ -269,20 +298,50 @@ TEST(Cancellation, CountingTheTreesStopsWhenCancelled) {
     EXPECT_EQ(count.ToString(), "405944995127576985730643443367112");
 }
 
-TEST(TraceLimit, AnOverfullTraceIsEmptiedOnceAndTheParseGoesOn) {
-    ParseFixture f(QuickStartGrammar);
-    f.Run.MaxTraceBytes = 8 * (sizeof(std::string) + 16);
-    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poTopDown | poDepthFirst));
-    EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{Memory});
-    EXPECT_TRUE(f.Run.TraceOverflowed);
-    // Emptied for good: no tail of the trace, numbered from 0 again, comes back.
-    EXPECT_TRUE(f.Trace().empty());
-    // The next run starts with a fresh allowance.
-    f.Run.MaxTraceBytes = DefaultMaxTraceBytes;
+TEST(TraceLimit, AFullTraceKeepsItsLinesAndSaysWhereItWasCutShort) {
+    ParseFixture f(PrepositionalGrammar);
+    const std::string sentence = "the man sees the dog with the telescope";
+    const uint8_t detailed = poTraceList | poTopDown | poDepthFirst;
+    ASSERT_TRUE(f.Parse(sentence, detailed));
+    const std::vector<std::string> whole = f.Trace();
+    ASSERT_GT(whole.size(), 20u);
+    // What the first lines cost: their characters and their strings.
+    const auto cost = [&](std::size_t lines) {
+        std::size_t bytes = 0;
+        for (std::size_t i = 0; i < lines; ++i)
+            bytes += whole[i].size() + sizeof(std::string);
+        return bytes;
+    };
+
+    // Cut short in a detailed and in an optimal trace, which would otherwise delete
+    // the lines of failed searches: the lines so far stay, the last says so.
+    for (const auto& [options, lines] :
+         {std::pair{detailed, std::size_t(8)},
+          std::pair{uint8_t(detailed | poOptimalTrace), std::size_t(2)}}) {
+        f.Sink.Clear();
+        f.Run.MaxTraceBytes = cost(lines);
+        ASSERT_TRUE(f.Parse(sentence, options)) << "the search goes on";
+        EXPECT_TRUE(f.Run.TraceOverflowed);
+        EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{Memory}) << "shown once";
+        std::vector<std::string> expected(whole.begin(), whole.begin() + static_cast<long>(lines));
+        expected.push_back("... trace list cut short after " + std::to_string(lines) +
+                           " lines (limit " + std::to_string(cost(lines)) + " bytes)");
+        EXPECT_EQ(f.Trace(), expected);
+    }
+    EXPECT_EQ(TraceCutShortLine(4850000, DefaultMaxTraceBytes),
+              "... trace list cut short after 4850000 lines (limit 256 MB)");
+
+    // Without the report only the flag and the last line tell; the next run starts
+    // with a fresh allowance.
     f.Sink.Clear();
-    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poTopDown | poDepthFirst));
-    EXPECT_EQ(f.Trace().size(), 11u);
+    f.Run.ReportTraceOverflow = false;
+    f.Run.MaxTraceBytes = 1;
+    ASSERT_TRUE(f.Parse(sentence, detailed));
     EXPECT_TRUE(f.Sink.Empty());
+    EXPECT_EQ(f.Trace().size(), 1u);
+    f.Run.MaxTraceBytes = DefaultMaxTraceBytes;
+    ASSERT_TRUE(f.Parse(sentence, detailed));
+    EXPECT_EQ(f.Trace(), whole);
 }
 
 TEST(TreeLimit, TreesBeyondTheLimitAreDroppedAndStillCounted) {
@@ -302,4 +361,60 @@ TEST(TreeLimit, TreesBeyondTheLimitAreDroppedAndStillCounted) {
     EXPECT_EQ(f.Trees().size(), 132u);
     EXPECT_FALSE(f.Run.TreesTruncated);
     EXPECT_TRUE(f.Sink.Empty());
+}
+
+TEST(TreeStream, TreesAreHandedOverInOrderAndTheReceiverCanStop) {
+    ParseFixture f(PrepositionalGrammar);
+    const std::string sentence =
+        "the man sees the dog with the telescope with the dog with the man";
+    const uint8_t options = poParseTrees | poTraceList | poOptimalTrace | poTopDown;
+    ASSERT_TRUE(f.Parse(sentence, options));
+    const std::vector<std::string> kept = f.Trees();
+    const std::vector<std::string> trace = f.Trace();
+    ASSERT_EQ(kept.size(), 14u); // Catalan(4)
+
+    // All of them, then as many as the receiver takes, then as many as the limit allows.
+    std::vector<std::string> streamed;
+    std::size_t stopAfter = SIZE_MAX;
+    f.Run.OnParseTree = [&](const std::string& text) {
+        streamed.push_back(text);
+        return streamed.size() < stopAfter;
+    };
+    for (const auto& [stop, limit, count, truncated] :
+         {std::tuple{SIZE_MAX, SIZE_MAX, 14u, false},
+          std::tuple{std::size_t(2), SIZE_MAX, 2u, false},
+          std::tuple{SIZE_MAX, std::size_t(3), 3u, true}}) {
+        streamed.clear();
+        stopAfter = stop;
+        f.Run.MaxParseTrees = limit;
+        ASSERT_TRUE(f.Parse(sentence, options));
+        EXPECT_EQ(streamed, std::vector<std::string>(kept.begin(), kept.begin() + count));
+        EXPECT_EQ(f.Run.TreesTruncated, truncated);
+        EXPECT_TRUE(f.Trees().empty()) << "handed over, not kept";
+        EXPECT_EQ(f.Trace(), trace);
+    }
+    streamed.clear();
+    EXPECT_FALSE(f.Parse("the man sees", options));
+    EXPECT_TRUE(streamed.empty());
+}
+
+TEST(TreeStream, CountingFromTheChartLeavesTheParseAlone) {
+    ParseFixture f(PrepositionalGrammar);
+    const std::vector<std::string> sentence{"the man sees the dog with the telescope"};
+    ASSERT_TRUE(f.Parse(sentence[0], poParseTrees | poTraceList));
+    const std::vector<std::string> trees = f.Trees();
+    const std::vector<std::string> trace = f.Trace();
+    for (const uint8_t options : {uint8_t(0), uint8_t(poParseTrees), uint8_t(poCaseSensitive)})
+        EXPECT_EQ(CountParseTrees(f.Parser, sentence, options), BigUint(2)) << int(options);
+    EXPECT_EQ(CountParseTrees(f.Parser, {"the man sees"}, 0), BigUint(0));
+    EXPECT_EQ(CountParseTrees(f.Parser, {"THE MAN SEES THE DOG"}, poCaseSensitive), BigUint(0));
+    EXPECT_EQ(f.Trees(), trees);
+    EXPECT_EQ(f.Trace(), trace);
+
+    // What a parse refuses cannot be counted; counting says nothing about it.
+    EXPECT_FALSE(CountParseTrees(f.Parser, {"the man ! sees"}, 0).has_value());
+    ParseFixture cycle({"S = A", "A = B", "B = A", "B = \"x\""});
+    EXPECT_FALSE(CountParseTrees(cycle.Parser, {"x"}, 0).has_value());
+    EXPECT_TRUE(f.Sink.Empty());
+    EXPECT_TRUE(cycle.Sink.Empty());
 }

@@ -94,3 +94,29 @@ TEST(ParseTrees, BracketTextOfAPathIsRobustAgainstShortPaths) {
     EXPECT_EQ(SubtreeText(f.Parser, Path({1, 5, 3}), position), "[N [dog]]");
     EXPECT_EQ(position, 4u);
 }
+
+TEST(ParseTrees, TextBuilderGivesThePathTextsInAnyOrderOfPaths) {
+    ParseFixture f(PrepositionalGrammar);
+    ASSERT_TRUE(f.Checked);
+    // Paths sharing leading parts, a repeated path, and broken paths (cut short, a rule
+    // beyond the grammar, rules after a whole tree) between whole ones.
+    const std::vector<std::vector<uint16_t>> paths = {
+        {0, 1, 6, 7, 3, 10, 2, 1, 6, 8, 5, 11, 1, 6, 9},
+        {0, 1, 6, 7, 4, 3, 10, 1, 6, 8, 5, 11, 1, 6, 9},
+        {0, 1, 6, 7, 4, 3, 10, 1, 6, 8, 5, 11, 1, 6, 9},
+        {0, 1, 6, 7, 4, 3},
+        {0, 1, 6, 7, 3, 10, 1, 6, 8},
+        {0, 1, 6, 7, 3, 10, 1, 6, 99},
+        {0, 1, 6, 7, 3, 10, 1, 6, 8, 1},
+        {1, 6, 7},
+        {},
+        {0, 1, 6, 7, 3, 10, 1, 6, 8},
+    };
+    TBracketTextBuilder builder(f.Parser);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        std::string path;
+        for (const uint16_t rule : paths[i])
+            path += WordToStr2(rule);
+        EXPECT_EQ(builder.Text(paths[i]), PathToBracketText(f.Parser, path)) << "path " << i;
+    }
+}

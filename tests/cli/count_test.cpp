@@ -1,0 +1,63 @@
+// gramarbor-cli parse --count: the count is a pass of its own and changes nothing
+// the option byte decides, for every option byte.
+#include <gtest/gtest.h>
+
+#include "run_cli.h"
+
+namespace {
+
+struct CountCase {
+    std::string Grammar;
+    std::vector<std::string> Words;
+    std::string Trees; // the count every option byte must print
+};
+
+TEST(ParseCount, EveryOptionByteKeepsItsVerdictTraceMessagesAndStatus) {
+    const std::vector<CountCase> cases = {
+        {WriteTempFile("integer.cfg", "S = X\nX = @Integer\n"), {"42"}, "1"},
+        {WriteTempFile("empty_word.cfg", "S = A\nA = \"\"\n"), {"3"}, "0"},
+        {ExamplePath("ambiguous_pp.cfg"),
+         {"I", "saw", "the", "man", "with", "the", "telescope"},
+         "2"},
+        {ExamplePath("quickstart.cfg"), {"the", "cat", "the", "dog"}, "0"},
+    };
+    for (const CountCase& c : cases) {
+        for (int byte = 0; byte < 256; ++byte) {
+            std::vector<std::string> args{"parse", "--options", std::to_string(byte), c.Grammar};
+            args.insert(args.end(), c.Words.begin(), c.Words.end());
+            const CliResult plain = RunCliHere(args);
+            args.insert(args.begin() + 1, "--count");
+            const CliResult counted = RunCliHere(args);
+            const std::string where = c.Grammar + " byte " + std::to_string(byte);
+            ASSERT_NE(plain.ExitCode, 2) << where << ": " << plain.Err;
+            EXPECT_EQ(counted.ExitCode, plain.ExitCode) << where;
+            EXPECT_EQ(counted.Err, plain.Err) << where;
+            EXPECT_EQ(counted.Out, plain.Out + "\n" + c.Trees + "\n") << where;
+        }
+    }
+}
+
+TEST(ParseCount, TheCasesThatOnceChangedTheirVerdict) {
+    // The bottom-up search finds no category for a number, so it rejects; the
+    // grammar still has one tree, which the count reports without accepting.
+    const std::string integer = WriteTempFile("integer.cfg", "S = X\nX = @Integer\n");
+    const CliResult rejected = RunCliHere(
+        {"parse", "--count", "--bottom-up", "--trace=detailed", "--no-trees", integer, "42"});
+    EXPECT_EQ(rejected.ExitCode, 1);
+    EXPECT_EQ(rejected.Out, "Parsing failed!\n\n1\n");
+
+    const std::string empty = WriteTempFile("empty_word.cfg", "S = A\nA = \"\"\n");
+    const CliResult accepted = RunCliHere({"parse", "--count", "--options", "0x11", empty, "3"});
+    EXPECT_EQ(accepted.ExitCode, 0);
+    EXPECT_EQ(accepted.Out, "Parsing successful!\n\n0\t1\t A\n1\t0\t S\n\n0\n");
+}
+
+TEST(ParseCount, ABlockWithoutLinesIsLeftOut) {
+    // The bottom-up trace stops at the number, but the tree step accepts.
+    const std::string integer = WriteTempFile("integer.cfg", "S = X\nX = @Integer\n");
+    const CliResult result = RunCliHere({"parse", "--options", "0x51", integer, "42"});
+    EXPECT_EQ(result.ExitCode, 0);
+    EXPECT_EQ(result.Out, "Parsing successful!\n\n[S [X [@Integer]]]\n");
+}
+
+} // namespace
