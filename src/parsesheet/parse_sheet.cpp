@@ -60,6 +60,10 @@ bool TParseSheet::Check(const std::vector<std::string>& sourceLines) {
     return PrepareGrammar(Parser, sourceLines, true, &GrammarLines);
 }
 
+bool TParseSheet::ReadGrammar(const std::vector<std::string>& sourceLines) {
+    return PrepareGrammar(Parser, sourceLines, false, &GrammarLines);
+}
+
 std::vector<std::string> TParseSheet::InternalListing() const {
     return ShowInternal(Parser);
 }

@@ -88,6 +88,9 @@ public:
     // grammar is valid; otherwise the message has gone out (and for a faulty rule
     // ErrorSourceLine says where it is).
     bool Check(const std::vector<std::string>& sourceLines);
+    // Reads the grammar text without normalising it, as "Make RTN" converts the rules
+    // as written; true when it was read without error.
+    bool ReadGrammar(const std::vector<std::string>& sourceLines);
     // The listing of the internal grammar checked last.
     std::vector<std::string> InternalListing() const;
     // The 0-based line of the grammar text holding the rule that failed the check

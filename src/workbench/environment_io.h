@@ -1,5 +1,4 @@
-// The program folder and the settings file of the desktop program. The main window's
-// parts that restore and save the settings live in environment_io.cpp.
+// The program folder and the settings file of the desktop program.
 #pragma once
 
 #include <string>

@@ -102,7 +102,7 @@ QString QtNameFilter(const QString& filter) {
 }
 
 void PrompterSink::Show(MessageKind kind, const std::string& text) {
-    if (Target) Target->Message(kind, FromCore(text));
+    Target.Message(kind, FromCore(text));
 }
 
 QString FromCore(const std::string& text) {

@@ -69,11 +69,11 @@ QString QtNameFilter(const QString& filter);
 // Core messages (Windows-1252) shown through a prompter.
 class PrompterSink final : public MessageSink {
 public:
-    explicit PrompterSink(Prompter*& prompter) : Target(prompter) {}
+    explicit PrompterSink(Prompter& prompter) : Target(prompter) {}
     void Show(MessageKind kind, const std::string& text) override;
 
 private:
-    Prompter*& Target;
+    Prompter& Target;
 };
 
 // Text conversion at the widget edge: core text is Windows-1252, Qt text UTF-16.

@@ -18,6 +18,7 @@
 #include "base/file_io.h"
 #include "qtcanvas/qt_canvas.h"
 #include "workbench/help_texts.h"
+#include "workbench/widget_factory.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor {
@@ -52,37 +53,16 @@ void SetCoreLines(QPlainTextEdit& memo, const std::vector<std::string>& lines) {
     memo.setPlainText(list.join(QLatin1Char('\n')));
 }
 
-QCheckBox* Check(const QString& caption, const char* name, QWidget* parent) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
-TUpDown* UpDown(const char* name, int lo, int hi, QWidget* parent) {
-    auto* ud = new TUpDown(parent);
-    ud->setObjectName(QLatin1String(name));
-    ud->SetRange(lo, hi);
-    return ud;
-}
-
-QLabel* Label(const QString& text, const char* name, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    if (name) label->setObjectName(QLatin1String(name));
-    return label;
-}
-
+// Dialog buttons leave Return to the dialog's default button.
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
+    QPushButton* button = MakeButton(caption, name, parent);
     button->setAutoDefault(false);
     return button;
 }
 
 TRadioGroup* Radio(const QString& title, const QStringList& items, const char* name,
                    QWidget* parent, int columns = 1) {
-    auto* group = new TRadioGroup(title, items, columns, parent);
-    group->setObjectName(QLatin1String(name));
-    return group;
+    return MakeRadioGroup(title, items, columns, name, parent);
 }
 
 // A button hidden for a while keeps its room, so the row does not move.
@@ -120,7 +100,7 @@ private:
 
 // ---- Tree list ----
 
-TTreeListDlgView::TTreeListDlgView(Prompter*& prompter, MessageSink& sink, QWidget* parent)
+TTreeListDlgView::TTreeListDlgView(Prompter& prompter, MessageSink& sink, QWidget* parent)
     : QDialog(parent), Prompts(prompter), Sink(sink) {
     setObjectName(QStringLiteral("TreeListDlg"));
     setWindowTitle(QStringLiteral("Edit tree list"));
@@ -143,13 +123,13 @@ TTreeListDlgView::TTreeListDlgView(Prompter*& prompter, MessageSink& sink, QWidg
         TreeListMemo->setFocus();
     });
     connect(loadBtn, &QPushButton::clicked, this, [this] {
-        const QString name = Prompts->OpenFileName(LoadListDialog);
+        const QString name = Prompts.OpenFileName(LoadListDialog);
         if (name.isEmpty()) return;
         TTreeListDlg model;
         if (model.LoadList(name.toStdString(), Sink)) SetCoreLines(*TreeListMemo, model.Lines);
     });
     connect(saveBtn, &QPushButton::clicked, this, [this] {
-        const QString name = Prompts->SaveFileName(SaveListDialog);
+        const QString name = Prompts.SaveFileName(SaveListDialog);
         if (name.isEmpty()) return;
         TTreeListDlg model;
         model.Lines = CoreLines(*TreeListMemo);
@@ -179,7 +159,7 @@ TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(p
     setWindowTitle(QStringLiteral("Define node"));
     auto* outer = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    top->addWidget(Label(QStringLiteral("Node text:"), nullptr, this));
+    top->addWidget(MakeLabel(QStringLiteral("Node text:"), nullptr, this));
     NodeTextEdit = new QLineEdit(this);
     NodeTextEdit->setObjectName(QStringLiteral("NodeTextEdit"));
     top->addWidget(NodeTextEdit, 1);
@@ -208,25 +188,25 @@ TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(p
     grid->addWidget(AlignRG, 0, 0);
     grid->addWidget(FrameRG, 0, 1);
     auto* checks = new QVBoxLayout;
-    AnnoBrackCB = Check(QStringLiteral("Annotation brackets"), "AnnoBrackCB", Controls);
-    UniteCB = Check(QStringLiteral("Connect with triangle"), "UniteCB", Controls);
-    ArrowCB = Check(QStringLiteral("Arrow-ended line"), "ArrowCB", Controls);
+    AnnoBrackCB = MakeCheckBox(QStringLiteral("Annotation brackets"), "AnnoBrackCB", Controls);
+    UniteCB = MakeCheckBox(QStringLiteral("Connect with triangle"), "UniteCB", Controls);
+    ArrowCB = MakeCheckBox(QStringLiteral("Arrow-ended line"), "ArrowCB", Controls);
     for (QCheckBox* c : {AnnoBrackCB, UniteCB, ArrowCB})
         checks->addWidget(c);
     auto* sizes = new QGridLayout;
-    sizes->addWidget(Label(QStringLiteral("Font height:"), nullptr, Controls), 0, 0);
-    FontSizeLab = Label(QString(), "FontSizeLab", Controls);
-    FontSizeUD = UpDown("FontSizeUD", 6, 96, Controls);
+    sizes->addWidget(MakeLabel(QStringLiteral("Font height:"), nullptr, Controls), 0, 0);
+    FontSizeLab = MakeLabel(QString(), "FontSizeLab", Controls);
+    FontSizeUD = MakeUpDown("FontSizeUD", 6, 96, Controls);
     sizes->addWidget(FontSizeLab, 0, 1);
     sizes->addWidget(FontSizeUD, 0, 2);
-    sizes->addWidget(Label(QStringLiteral("Line distance:"), nullptr, Controls), 1, 0);
-    DistanceLab = Label(QString(), "DistanceLab", Controls);
-    DistanceUD = UpDown("DistanceUD", 0, 100, Controls);
+    sizes->addWidget(MakeLabel(QStringLiteral("Line distance:"), nullptr, Controls), 1, 0);
+    DistanceLab = MakeLabel(QString(), "DistanceLab", Controls);
+    DistanceUD = MakeUpDown("DistanceUD", 0, 100, Controls);
     sizes->addWidget(DistanceLab, 1, 1);
     sizes->addWidget(DistanceUD, 1, 2);
     checks->addLayout(sizes);
     grid->addLayout(checks, 0, 2);
-    grid->addWidget(Label(QStringLiteral("Annotation lines:"), nullptr, Controls), 1, 0);
+    grid->addWidget(MakeLabel(QStringLiteral("Annotation lines:"), nullptr, Controls), 1, 0);
     AnnoMemo = new QPlainTextEdit(Controls);
     AnnoMemo->setObjectName(QStringLiteral("AnnoMemo"));
     AnnoMemo->setMaximumHeight(80);
@@ -236,9 +216,9 @@ TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(p
     auto* rows = new QGridLayout(children);
     for (int k = 0; k < 4; ++k) {
         const QByteArray n = QByteArray::number(k + 1);
-        ChildCB[k] = Check(QString(), ("ChildCB" + n).constData(), children);
-        ChildNr[k] = Label(QString::number(k + 1), ("ChildNr" + n).constData(), children);
-        ChildUD[k] = UpDown(("ChildUD" + n).constData(), 1, 4, children);
+        ChildCB[k] = MakeCheckBox(QString(), ("ChildCB" + n).constData(), children);
+        ChildNr[k] = MakeLabel(QString::number(k + 1), ("ChildNr" + n).constData(), children);
+        ChildUD[k] = MakeUpDown(("ChildUD" + n).constData(), 1, 4, children);
         ChildNameEdit[k] = new QLineEdit(children);
         ChildNameEdit[k]->setObjectName(QLatin1String("ChildNameEdit" + n));
         rows->addWidget(ChildCB[k], k, 0);
@@ -388,27 +368,27 @@ TNodeDefDlgView::TNodeDefDlgView(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("NodeDefDlg"));
     setWindowTitle(QStringLiteral("Define node defaults"));
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Label(QStringLiteral("Font name:"), nullptr, this), 0, 0);
+    grid->addWidget(MakeLabel(QStringLiteral("Font name:"), nullptr, this), 0, 0);
     FontNameCB = new QComboBox(this);
     FontNameCB->setObjectName(QStringLiteral("FontNameCB"));
     FontNameCB->setEditable(true);
     grid->addWidget(FontNameCB, 0, 1, 1, 3);
-    grid->addWidget(Label(QStringLiteral("Font size:"), nullptr, this), 1, 0);
-    FontSizeLab = Label(QString(), "FontSizeLab", this);
-    FontSizeUD = UpDown("FontSizeUD", 6, 96, this);
+    grid->addWidget(MakeLabel(QStringLiteral("Font size:"), nullptr, this), 1, 0);
+    FontSizeLab = MakeLabel(QString(), "FontSizeLab", this);
+    FontSizeUD = MakeUpDown("FontSizeUD", 6, 96, this);
     grid->addWidget(FontSizeLab, 1, 1);
     grid->addWidget(FontSizeUD, 1, 2);
-    grid->addWidget(Label(QStringLiteral("Line dist.:"), nullptr, this), 2, 0);
-    DistanceLab = Label(QString(), "DistanceLab", this);
-    DistanceUD = UpDown("DistanceUD", 0, 10, this);
+    grid->addWidget(MakeLabel(QStringLiteral("Line dist.:"), nullptr, this), 2, 0);
+    DistanceLab = MakeLabel(QString(), "DistanceLab", this);
+    DistanceUD = MakeUpDown("DistanceUD", 0, 10, this);
     grid->addWidget(DistanceLab, 2, 1);
     grid->addWidget(DistanceUD, 2, 2);
     auto* style = new QGroupBox(QStringLiteral("Font style"), this);
     auto* styleRows = new QVBoxLayout(style);
-    BoldCB = Check(QStringLiteral("Bold"), "BoldCB", style);
-    ItalicCB = Check(QStringLiteral("Italic"), "ItalicCB", style);
-    UnderlineCB = Check(QStringLiteral("Underlined"), "UnderlineCB", style);
-    StrikeOutCB = Check(QStringLiteral("Striked out"), "StrikeOutCB", style);
+    BoldCB = MakeCheckBox(QStringLiteral("Bold"), "BoldCB", style);
+    ItalicCB = MakeCheckBox(QStringLiteral("Italic"), "ItalicCB", style);
+    UnderlineCB = MakeCheckBox(QStringLiteral("Underlined"), "UnderlineCB", style);
+    StrikeOutCB = MakeCheckBox(QStringLiteral("Striked out"), "StrikeOutCB", style);
     for (QCheckBox* c : {BoldCB, ItalicCB, UnderlineCB, StrikeOutCB})
         styleRows->addWidget(c);
     grid->addWidget(style, 3, 0, 1, 2);
@@ -421,9 +401,9 @@ TNodeDefDlgView::TNodeDefDlgView(QWidget* parent) : QDialog(parent) {
                         "FrameTypeRG", this);
     grid->addWidget(AlignmentRG, 3, 2);
     grid->addWidget(FrameTypeRG, 3, 3);
-    AnnoBrackCB = Check(QStringLiteral("Annotation brackets"), "AnnoBrackCB", this);
-    TriangleCB = Check(QStringLiteral("Connect as triangle"), "TriangleCB", this);
-    ArrowCB = Check(QStringLiteral("Arrow-ended line"), "ArrowCB", this);
+    AnnoBrackCB = MakeCheckBox(QStringLiteral("Annotation brackets"), "AnnoBrackCB", this);
+    TriangleCB = MakeCheckBox(QStringLiteral("Connect as triangle"), "TriangleCB", this);
+    ArrowCB = MakeCheckBox(QStringLiteral("Arrow-ended line"), "ArrowCB", this);
     grid->addWidget(AnnoBrackCB, 4, 0, 1, 2);
     grid->addWidget(TriangleCB, 5, 0, 1, 2);
     grid->addWidget(ArrowCB, 6, 0, 1, 2);
@@ -598,15 +578,15 @@ TTreePrevDlgView::TTreePrevDlgView(QWidget* parent) : QDialog(parent) {
     TreePrevPB->setMinimumSize(480, 360);
     outer->addWidget(TreePrevPB, 1);
     auto* row = new QHBoxLayout;
-    CMXLab = Label(QString(), "CMXLab", this);
-    InchXLab = Label(QString(), "InchXLab", this);
-    CMYLab = Label(QString(), "CMYLab", this);
-    InchYLab = Label(QString(), "InchYLab", this);
-    row->addWidget(Label(QStringLiteral("Width:"), nullptr, this));
+    CMXLab = MakeLabel(QString(), "CMXLab", this);
+    InchXLab = MakeLabel(QString(), "InchXLab", this);
+    CMYLab = MakeLabel(QString(), "CMYLab", this);
+    InchYLab = MakeLabel(QString(), "InchYLab", this);
+    row->addWidget(MakeLabel(QStringLiteral("Width:"), nullptr, this));
     row->addWidget(CMXLab);
     row->addWidget(InchXLab);
     row->addSpacing(24);
-    row->addWidget(Label(QStringLiteral("Height:"), nullptr, this));
+    row->addWidget(MakeLabel(QStringLiteral("Height:"), nullptr, this));
     row->addWidget(CMYLab);
     row->addWidget(InchYLab);
     row->addStretch(1);

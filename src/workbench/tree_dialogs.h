@@ -25,14 +25,14 @@ class TUpDown;
 class TTreeListDlgView final : public QDialog {
     Q_OBJECT
 public:
-    TTreeListDlgView(Prompter*& prompter, MessageSink& sink, QWidget* parent = nullptr);
+    TTreeListDlgView(Prompter& prompter, MessageSink& sink, QWidget* parent = nullptr);
     // Shows the model's lines with the caret on caretLine; true after OK (the lines
     // are then taken back).
     bool Run(TTreeListDlg& model, int caretLine);
     QPlainTextEdit* TreeListMemo;
 
 private:
-    Prompter*& Prompts;
+    Prompter& Prompts;
     MessageSink& Sink;
 };
 

@@ -20,54 +20,12 @@
 #include "rtn/cond_dialog.h"
 #include "workbench/picture_file_dialog.h"
 #include "workbench/tree_dialogs.h"
+#include "workbench/widget_factory.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor {
 
-namespace {
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
-QCheckBox* Check(const QString& caption, const char* name, QWidget* parent) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
-QLabel* Label(const QString& text, const char* name, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    if (name) label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-TUpDown* UpDown(const char* name, int lo, int hi, QWidget* parent) {
-    auto* ud = new TUpDown(parent);
-    ud->setObjectName(QLatin1String(name));
-    ud->SetRange(lo, hi);
-    return ud;
-}
-
-QScrollArea* WhiteScroll(const char* name, QWidget* content, QWidget* parent) {
-    auto* box = new QScrollArea(parent);
-    box->setObjectName(QLatin1String(name));
-    QPalette white = box->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    white.setColor(QPalette::Window, Qt::white);
-    box->setPalette(white);
-    box->setBackgroundRole(QPalette::Base);
-    box->setAutoFillBackground(true);
-    box->setWidget(content);
-    box->setWidgetResizable(false);
-    return box;
-}
-
-} // namespace
-
-TTreesSheetView::TTreesSheetView(Prompter*& prompter, MessageSink& sink, TextMeasurer& measurer,
+TTreesSheetView::TTreesSheetView(Prompter& prompter, MessageSink& sink, TextMeasurer& measurer,
                                  QComboBox* inputText, QWidget* parent)
     : QWidget(parent), Prompts(prompter), Sink(sink), Screen(measurer), InputText(inputText) {
     setObjectName(QStringLiteral("TreesSheetView"));
@@ -95,25 +53,25 @@ void TTreesSheetView::BuildWidgets() {
     NewTreeCB->setObjectName(QStringLiteral("NewTreeCB"));
     NewTreeCB->setEditable(true);
     NewTreeCB->setMinimumWidth(180);
-    NewTreeBtn = Button(QStringLiteral("New tree"), "NewTreeBtn", this);
-    EditTreeListBtn = Button(QStringLiteral("Tree list"), "EditTreeListBtn", this);
-    PushLeftBtn = Button(QStringLiteral("&<<<"), "PushLeftBtn", this);
-    PushRghtBtn = Button(QStringLiteral("&>>>"), "PushRghtBtn", this);
-    CopyTreeBtn = Button(QStringLiteral("&Copy"), "CopyTreeBtn", this);
-    CutTreeBtn = Button(QStringLiteral("Cu&t"), "CutTreeBtn", this);
-    DelTreeBtn = Button(QStringLiteral("&Delete"), "DelTreeBtn", this);
-    PasteTreeBtn = Button(QStringLiteral("&Paste"), "PasteTreeBtn", this);
-    LoadTreeBtn = Button(QStringLiteral("Load tree"), "LoadTreeBtn", this);
-    SaveTreeBtn = Button(QStringLiteral("Save tree"), "SaveTreeBtn", this);
-    SaveWMFBtn = Button(QStringLiteral("Save WMF"), "SaveWMFBtn", this);
-    Button4 = Button(QStringLiteral("Clip&board"), "Button4", this);
-    TreeToTextBtn = Button(QStringLiteral("Tr&ee > text"), "TreeToTextBtn", this);
-    TextToTreeBtn = Button(QStringLiteral("Te&xt > tree"), "TextToTreeBtn", this);
-    PreviewBtn = Button(QStringLiteral("Preview"), "PreviewBtn", this);
-    NodeDefBtn = Button(QStringLiteral("&Node defaults"), "NodeDefBtn", this);
-    InputFormatBtn = Button(QStringLiteral("In/out text &format"), "InputFormatBtn", this);
-    UndoBtn = Button(QStringLiteral("Undo"), "UndoBtn", this);
-    RedoBtn = Button(QStringLiteral("Redo"), "RedoBtn", this);
+    NewTreeBtn = MakeButton(QStringLiteral("New tree"), "NewTreeBtn", this);
+    EditTreeListBtn = MakeButton(QStringLiteral("Tree list"), "EditTreeListBtn", this);
+    PushLeftBtn = MakeButton(QStringLiteral("&<<<"), "PushLeftBtn", this);
+    PushRghtBtn = MakeButton(QStringLiteral("&>>>"), "PushRghtBtn", this);
+    CopyTreeBtn = MakeButton(QStringLiteral("&Copy"), "CopyTreeBtn", this);
+    CutTreeBtn = MakeButton(QStringLiteral("Cu&t"), "CutTreeBtn", this);
+    DelTreeBtn = MakeButton(QStringLiteral("&Delete"), "DelTreeBtn", this);
+    PasteTreeBtn = MakeButton(QStringLiteral("&Paste"), "PasteTreeBtn", this);
+    LoadTreeBtn = MakeButton(QStringLiteral("Load tree"), "LoadTreeBtn", this);
+    SaveTreeBtn = MakeButton(QStringLiteral("Save tree"), "SaveTreeBtn", this);
+    SaveWMFBtn = MakeButton(QStringLiteral("Save WMF"), "SaveWMFBtn", this);
+    Button4 = MakeButton(QStringLiteral("Clip&board"), "Button4", this);
+    TreeToTextBtn = MakeButton(QStringLiteral("Tr&ee > text"), "TreeToTextBtn", this);
+    TextToTreeBtn = MakeButton(QStringLiteral("Te&xt > tree"), "TextToTreeBtn", this);
+    PreviewBtn = MakeButton(QStringLiteral("Preview"), "PreviewBtn", this);
+    NodeDefBtn = MakeButton(QStringLiteral("&Node defaults"), "NodeDefBtn", this);
+    InputFormatBtn = MakeButton(QStringLiteral("In/out text &format"), "InputFormatBtn", this);
+    UndoBtn = MakeButton(QStringLiteral("Undo"), "UndoBtn", this);
+    RedoBtn = MakeButton(QStringLiteral("Redo"), "RedoBtn", this);
     UndoBtn->setToolTip(QStringLiteral("Undo the last change of the active tree (Ctrl+Z)"));
     RedoBtn->setToolTip(QStringLiteral("Redo the change undone last (Ctrl+Y)"));
     auto* first = new QHBoxLayout;
@@ -137,7 +95,7 @@ void TTreesSheetView::BuildWidgets() {
     auto* windows = new QGroupBox(QStringLiteral("Windows"), this);
     windows->setObjectName(QStringLiteral("TreeWindowsGB"));
     auto* wl = new QHBoxLayout(windows);
-    SplitScreenCB = Check(QStringLiteral("Split screen"), "SplitScreenCB", windows);
+    SplitScreenCB = MakeCheckBox(QStringLiteral("Split screen"), "SplitScreenCB", windows);
     // The two-item groups stack their items: the row of option groups must fit the
     // width of the smallest screen.
     ActiveTreeRG = new TRadioGroup(QStringLiteral("Active tree"),
@@ -147,28 +105,28 @@ void TTreesSheetView::BuildWidgets() {
         new TRadioGroup(QStringLiteral("Paste mode"),
                         {QStringLiteral("Append"), QStringLiteral("Replace")}, 1, windows);
     PasteModeRG->setObjectName(QStringLiteral("PasteModeRG"));
-    BinLayLab = Label(QString(), "BinLayLab", windows);
-    BinLayUD = UpDown("BinLayUD", 1, 9, windows);
+    BinLayLab = MakeLabel(QString(), "BinLayLab", windows);
+    BinLayUD = MakeUpDown("BinLayUD", 1, 9, windows);
     wl->addWidget(SplitScreenCB);
     wl->addWidget(ActiveTreeRG);
     wl->addWidget(PasteModeRG);
-    wl->addWidget(Label(QStringLiteral("Bin. layers"), nullptr, windows));
+    wl->addWidget(MakeLabel(QStringLiteral("Bin. layers"), nullptr, windows));
     wl->addWidget(BinLayLab);
     wl->addWidget(BinLayUD);
 
     auto* layout = new QGroupBox(QStringLiteral("Layout"), this);
     layout->setObjectName(QStringLiteral("TreeLayoutGB"));
     auto* ll = new QHBoxLayout(layout);
-    OptimalTreeCB = Check(QStringLiteral("Optimal tree"), "OptimalTreeCB", layout);
-    PlaneTreeCB = Check(QStringLiteral("Plane tree"), "PlaneTreeCB", layout);
+    OptimalTreeCB = MakeCheckBox(QStringLiteral("Optimal tree"), "OptimalTreeCB", layout);
+    PlaneTreeCB = MakeCheckBox(QStringLiteral("Plane tree"), "PlaneTreeCB", layout);
     PlaneTreeRG = new TRadioGroup(QStringLiteral("Plane type"),
                                   {QStringLiteral("OK"), QStringLiteral("/\\")}, 1, layout);
     PlaneTreeRG->setObjectName(QStringLiteral("PlaneTreeRG"));
-    BoldLineCB = Check(QStringLiteral("Bold lines"), "BoldLineCB", layout);
-    HoriDistLab = Label(QString(), "HoriDistLab", layout);
-    HoriDistUD = UpDown("HoriDistUD", 16, 996, layout);
-    VertDistLab = Label(QString(), "VertDistLab", layout);
-    VertDistUD = UpDown("VertDistUD", 16, 996, layout);
+    BoldLineCB = MakeCheckBox(QStringLiteral("Bold lines"), "BoldLineCB", layout);
+    HoriDistLab = MakeLabel(QString(), "HoriDistLab", layout);
+    HoriDistUD = MakeUpDown("HoriDistUD", 16, 996, layout);
+    VertDistLab = MakeLabel(QString(), "VertDistLab", layout);
+    VertDistUD = MakeUpDown("VertDistUD", 16, 996, layout);
     // The distances move in steps of 4.
     HoriDistUD->SetIncrement(4);
     VertDistUD->SetIncrement(4);
@@ -179,10 +137,10 @@ void TTreesSheetView::BuildWidgets() {
     ll->addLayout(checks);
     ll->addWidget(PlaneTreeRG);
     auto* dist = new QGridLayout;
-    dist->addWidget(Label(QStringLiteral("Horizon."), nullptr, layout), 0, 0);
+    dist->addWidget(MakeLabel(QStringLiteral("Horizon."), nullptr, layout), 0, 0);
     dist->addWidget(HoriDistLab, 0, 1);
     dist->addWidget(HoriDistUD, 0, 2);
-    dist->addWidget(Label(QStringLiteral("Vertical"), nullptr, layout), 1, 0);
+    dist->addWidget(MakeLabel(QStringLiteral("Vertical"), nullptr, layout), 1, 0);
     dist->addWidget(VertDistLab, 1, 1);
     dist->addWidget(VertDistUD, 1, 2);
     ll->addLayout(dist);
@@ -190,9 +148,9 @@ void TTreesSheetView::BuildWidgets() {
     auto* display = new QGroupBox(QStringLiteral("Display"), this);
     display->setObjectName(QStringLiteral("TreeDisplayGB"));
     auto* dl = new QVBoxLayout(display);
-    FrameCB = Check(QStringLiteral("Frames"), "FrameCB", display);
-    TriangleCB = Check(QStringLiteral("Triangles"), "TriangleCB", display);
-    ArrowCB = Check(QStringLiteral("Arrows"), "ArrowCB", display);
+    FrameCB = MakeCheckBox(QStringLiteral("Frames"), "FrameCB", display);
+    TriangleCB = MakeCheckBox(QStringLiteral("Triangles"), "TriangleCB", display);
+    ArrowCB = MakeCheckBox(QStringLiteral("Arrows"), "ArrowCB", display);
     for (QCheckBox* c : {FrameCB, TriangleCB, ArrowCB})
         dl->addWidget(c);
     options->addWidget(windows);
@@ -211,8 +169,8 @@ void TTreesSheetView::BuildWidgets() {
     TreePaint2->setMouseTracking(true);
     TreePaint1->setFixedSize(0, 0);
     TreePaint2->setFixedSize(0, 0);
-    TreeScroll1 = WhiteScroll("TreeScroll1", TreePaint1, this);
-    TreeScroll2 = WhiteScroll("TreeScroll2", TreePaint2, this);
+    TreeScroll1 = MakeWhiteScrollBox("TreeScroll1", TreePaint1, this);
+    TreeScroll2 = MakeWhiteScrollBox("TreeScroll2", TreePaint2, this);
     trees->addWidget(TreeScroll1, 1);
     trees->addWidget(TreeScroll2, 1);
     outer->addLayout(trees, 1);
@@ -409,7 +367,7 @@ void TTreesSheetView::RepaintTree(int index) {
 
 void TTreesSheetView::SaveWMFBtnClick() {
     if (!Core->HasPicture(true)) return;
-    const QString chosen = AskPictureFileName(*Prompts, QStringLiteral("Save as WMF"));
+    const QString chosen = AskPictureFileName(Prompts, QStringLiteral("Save as WMF"));
     if (chosen.isEmpty()) return;
     const std::string name = ToCore(chosen);
     const PictureFormat format = PictureFormatFromPath(name).value_or(PictureFormat::Wmf);
@@ -460,12 +418,12 @@ void TTreesSheetView::ShowTreePrevDlg(TTreePrevDlg& dlg) {
 
 std::string TTreesSheetView::OpenFileName(const std::string& title, const std::string& filter,
                                           const std::string& defaultExt) {
-    return ToCore(Prompts->OpenFileName({FromCore(title), FromCore(filter), FromCore(defaultExt)}));
+    return ToCore(Prompts.OpenFileName({FromCore(title), FromCore(filter), FromCore(defaultExt)}));
 }
 
 std::string TTreesSheetView::SaveFileName(const std::string& title, const std::string& filter,
                                           const std::string& defaultExt) {
-    return ToCore(Prompts->SaveFileName({FromCore(title), FromCore(filter), FromCore(defaultExt)}));
+    return ToCore(Prompts.SaveFileName({FromCore(title), FromCore(filter), FromCore(defaultExt)}));
 }
 
 } // namespace gramarbor

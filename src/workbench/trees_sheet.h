@@ -34,7 +34,7 @@ class TTreesSheetView final : public QWidget, private TTreeSheetHost {
     Q_OBJECT
 public:
     // The sheet fills parent; inputText is the in/out text field of the window.
-    TTreesSheetView(Prompter*& prompter, MessageSink& sink, TextMeasurer& measurer,
+    TTreesSheetView(Prompter& prompter, MessageSink& sink, TextMeasurer& measurer,
                     QComboBox* inputText, QWidget* parent);
     ~TTreesSheetView() override;
 
@@ -130,7 +130,7 @@ private:
     void SetShortcutsEnabled(bool on);
     void FillNewTreeCB();
 
-    Prompter*& Prompts;
+    Prompter& Prompts;
     MessageSink& Sink;
     MeasuringCanvas Screen;
     std::unique_ptr<TTreeSheet> Core;

@@ -24,6 +24,8 @@
 #include "workbench/glob_opts_dlg.h"
 #include "workbench/info_dialogs.h"
 #include "workbench/main_window.h"
+#include "workbench/network_page.h"
+#include "workbench/parsing_page.h"
 #include "workbench/trees_sheet.h"
 #include "workbench/widgets.h"
 #include "workbench/window_fixture.h"
@@ -67,20 +69,21 @@ protected:
     // Changes every setting of the parsing side away from its default.
     void ChangeParsingSide(TForm1& form) {
         form.GlobalPC->setCurrentWidget(form.TreeSheet);
-        form.GrammarPC->setCurrentWidget(form.InternalSheet);
-        form.ParsingPC->setCurrentWidget(form.TraceSheet);
+        form.Parsing->GrammarPC->setCurrentWidget(form.Parsing->InternalSheet);
+        form.Parsing->ParsingPC->setCurrentWidget(form.Parsing->TraceSheet);
         for (const char* text : {"the dog", "the cat chases the dog"}) {
             form.InputText->setEditText(QString::fromUtf8(text));
             form.InputTextExit();
         }
-        form.ParseMethodRG->ClickItem(0);
-        form.ParseDirRG->ClickItem(0);
-        form.CaseSensCB->setChecked(true);
-        form.CaseSensCBClick();
-        form.WMFSplitCB->setChecked(false);
-        form.WMFSplitCBClick();
-        form.NodeSizeUD->SetPosition(6);
-        form.NodeDistUD->SetPosition(9);
+        form.Parsing->ParseMethodRG->ClickItem(0);
+        form.Parsing->ParseDirRG->ClickItem(0);
+        form.Parsing->CaseSensCB->setChecked(true);
+        form.Parsing->CaseSensCBClick();
+        form.Parsing->Network->WMFSplitCB->setChecked(false);
+        form.Parsing->Network->WMFSplitCBClick();
+        TRtnWorkspace& network = form.Parsing->Network->Workspace();
+        network.SetDisplayOptions(6, 9, network.LinesAllowed, network.SplitWmf);
+        form.Parsing->Network->RefreshRtnOptions();
         form.InstructionBtnClick();
         form.HelpPageDlg->move(100, 80);
         form.HelpPageDlg->resize(400, 300);
@@ -111,14 +114,14 @@ protected:
 
 TEST_F(EnvironmentTest, FirstStartWithoutFileHasTheDefaults) {
     TForm1 form(&Prompts);
-    EXPECT_EQ(form.GlobalPC->currentWidget(), form.ParsingSheet);
-    EXPECT_EQ(form.GrammarPC->currentWidget(), form.ExternalSheet);
-    EXPECT_EQ(form.ParsingPC->currentWidget(), form.RTNSheet);
-    EXPECT_EQ(form.MaxTextLength, 255);
+    EXPECT_EQ(form.GlobalPC->currentWidget(), form.Parsing);
+    EXPECT_EQ(form.Parsing->GrammarPC->currentWidget(), form.Parsing->ExternalSheet);
+    EXPECT_EQ(form.Parsing->ParsingPC->currentWidget(), form.Parsing->Network);
+    EXPECT_EQ(form.MaxTextLength(), 255);
     EXPECT_EQ(form.InputText->lineEdit()->maxLength(), 255);
     EXPECT_EQ(form.InputText->count(), 0);
     EXPECT_FALSE(form.SaveEnvironmentOption);
-    EXPECT_EQ(form.ParseOptions, DefaultParseOptions);
+    EXPECT_EQ(form.Parsing->Sheet().ParseOptions(), DefaultParseOptions);
     EXPECT_EQ(form.StoredEnvironment.TreeList.size(), 5u);
     form.FormShow();
     EXPECT_FALSE(form.HelpPageDlg->isVisible());
@@ -133,7 +136,7 @@ TEST_F(EnvironmentTest, ExitWithSavingOnRestoresEverythingInTheNextWindow) {
         ChangeParsingSide(form);
         ChangeTreesSide(form);
         SetGlobalOptions(form, true, QStringLiteral(" 80 "));
-        changedOptions = form.ParseOptions;
+        changedOptions = form.Parsing->Sheet().ParseOptions();
         EXPECT_NE(changedOptions, DefaultParseOptions);
         form.ExitButtonClick();
         EXPECT_EQ(form.HelpRect, (THelpRect{100, 80, 400, 300}));
@@ -141,21 +144,21 @@ TEST_F(EnvironmentTest, ExitWithSavingOnRestoresEverythingInTheNextWindow) {
     ASSERT_TRUE(fs::exists(Dir / "Environment.Env"));
     TForm1 form(&Prompts);
     EXPECT_TRUE(form.SaveEnvironmentOption);
-    EXPECT_EQ(form.MaxTextLength, 80);
+    EXPECT_EQ(form.MaxTextLength(), 80);
     EXPECT_EQ(form.InputText->lineEdit()->maxLength(), 80);
     EXPECT_TRUE(form.InputText->currentText().isEmpty());
     ASSERT_EQ(form.InputText->count(), 2);
     EXPECT_EQ(form.InputText->itemText(0), "the cat chases the dog");
     EXPECT_EQ(form.InputText->itemText(1), "the dog");
     EXPECT_EQ(form.GlobalPC->currentWidget(), form.TreeSheet);
-    EXPECT_EQ(form.GrammarPC->currentWidget(), form.InternalSheet);
-    EXPECT_EQ(form.ParsingPC->currentWidget(), form.TraceSheet);
-    EXPECT_EQ(form.ParseOptions, changedOptions);
-    EXPECT_TRUE(form.CaseSensCB->isChecked());
-    EXPECT_FALSE(form.WMFSplitCB->isChecked());
-    EXPECT_FALSE(form.Rtn.SplitWmf);
-    EXPECT_EQ(form.NodeSizeUD->Position(), 6);
-    EXPECT_EQ(form.NodeDistUD->Position(), 9);
+    EXPECT_EQ(form.Parsing->GrammarPC->currentWidget(), form.Parsing->InternalSheet);
+    EXPECT_EQ(form.Parsing->ParsingPC->currentWidget(), form.Parsing->TraceSheet);
+    EXPECT_EQ(form.Parsing->Sheet().ParseOptions(), changedOptions);
+    EXPECT_TRUE(form.Parsing->CaseSensCB->isChecked());
+    EXPECT_FALSE(form.Parsing->Network->WMFSplitCB->isChecked());
+    EXPECT_FALSE(form.Parsing->Network->Workspace().SplitWmf);
+    EXPECT_EQ(form.Parsing->Network->NodeSizeUD->Position(), 6);
+    EXPECT_EQ(form.Parsing->Network->NodeDistUD->Position(), 9);
     // The trees side, in the sheet and in its controls.
     TTreeSheet& sheet = form.Trees->Sheet();
     EXPECT_EQ(sheet.TreeList, (std::vector<std::string>{"(1) Sentence@[S [NP] [VP]]", "Empty@[]"}));
@@ -186,7 +189,7 @@ TEST_F(EnvironmentTest, ExitWithSavingOnRestoresEverythingInTheNextWindow) {
     EXPECT_EQ(form.HelpPageDlg->width(), 400);
     EXPECT_EQ(form.HelpPageDlg->height(), 300);
     // Switching sheets shows the other page.
-    form.GlobalPC->setCurrentWidget(form.ParsingSheet);
+    form.GlobalPC->setCurrentWidget(form.Parsing);
     EXPECT_EQ(form.HelpPageDlg->Page(), 1);
     EXPECT_TRUE(Prompts.Messages.empty());
     form.HelpPageDlg->close();
@@ -209,13 +212,13 @@ TEST_F(EnvironmentTest, ExitWithSavingOffWritesTheFileButTheNextStartUsesDefault
     EXPECT_EQ(reader.FileVersion(), 2);
     TForm1 form(&Prompts);
     EXPECT_FALSE(form.SaveEnvironmentOption);
-    EXPECT_EQ(form.MaxTextLength, 255);
+    EXPECT_EQ(form.MaxTextLength(), 255);
     EXPECT_EQ(form.InputText->count(), 0);
-    EXPECT_EQ(form.GlobalPC->currentWidget(), form.ParsingSheet);
-    EXPECT_EQ(form.ParsingPC->currentWidget(), form.RTNSheet);
-    EXPECT_EQ(form.ParseOptions, DefaultParseOptions);
-    EXPECT_TRUE(form.WMFSplitCB->isChecked());
-    EXPECT_EQ(form.NodeSizeUD->Position(), 0);
+    EXPECT_EQ(form.GlobalPC->currentWidget(), form.Parsing);
+    EXPECT_EQ(form.Parsing->ParsingPC->currentWidget(), form.Parsing->Network);
+    EXPECT_EQ(form.Parsing->Sheet().ParseOptions(), DefaultParseOptions);
+    EXPECT_TRUE(form.Parsing->Network->WMFSplitCB->isChecked());
+    EXPECT_EQ(form.Parsing->Network->NodeSizeUD->Position(), 0);
     TTreeSheet& sheet = form.Trees->Sheet();
     EXPECT_EQ(sheet.TreeList, DefaultTreeList());
     EXPECT_EQ(form.Trees->NewTreeCB->count(), 5);
@@ -246,7 +249,7 @@ TEST_F(EnvironmentTest, ClosingWithoutExitKeepsThePreviousFile) {
     }
     EXPECT_EQ(ReadAll(Dir / "Environment.Env"), before);
     TForm1 form(&Prompts);
-    EXPECT_EQ(form.MaxTextLength, 42);
+    EXPECT_EQ(form.MaxTextLength(), 42);
 }
 
 TEST_F(EnvironmentTest, DamagedFilesNeverStopTheStart) {
@@ -262,8 +265,8 @@ TEST_F(EnvironmentTest, DamagedFilesNeverStopTheStart) {
         std::ofstream(Dir / "Environment.Env", std::ios::binary) << bytes.substr(0, length);
         TForm1 form(&Prompts);
         EXPECT_TRUE(form.Started());
-        EXPECT_EQ(form.MaxTextLength, length >= 9 ? 30 : 255);
-        EXPECT_EQ(form.ParseOptions, length > 40 ? stored.ParseOptions : DefaultParseOptions);
+        EXPECT_EQ(form.MaxTextLength(), length >= 9 ? 30 : 255);
+        EXPECT_EQ(form.Parsing->Sheet().ParseOptions(), length > 40 ? stored.ParseOptions : DefaultParseOptions);
     }
     EXPECT_TRUE(Prompts.Messages.empty());
 }
@@ -297,7 +300,7 @@ TEST_F(EnvironmentTest, ProgramFolderNotWritableUsesTheConfigurationFolder) {
     EXPECT_TRUE(fs::is_regular_file(Dir / "config" / "gramarbor" / "Environment.Env"));
     {
         TForm1 form(&Prompts);
-        EXPECT_EQ(form.MaxTextLength, 12);
+        EXPECT_EQ(form.MaxTextLength(), 12);
     }
     // A configuration folder that cannot be made.
     ::setenv("XDG_CONFIG_HOME", (Dir / "plain" / "config").c_str(), 1);
@@ -322,7 +325,7 @@ TEST_F(EnvironmentTest, MaximumLengthEntries) {
         SCOPED_TRACE(c.Entry);
         form.InputText->setEditText(QStringLiteral("text"));
         SetGlobalOptions(form, false, QString::fromLatin1(c.Entry));
-        EXPECT_EQ(form.MaxTextLength, c.Length);
+        EXPECT_EQ(form.MaxTextLength(), c.Length);
         EXPECT_EQ(form.InputText->lineEdit()->maxLength(), c.Length);
         EXPECT_TRUE(form.InputText->currentText().isEmpty());
     }
@@ -340,7 +343,7 @@ TEST_F(EnvironmentTest, MaximumLengthEntries) {
         form.GlobOptsDlg->reject();
     });
     form.GlobOptsBtnClick();
-    EXPECT_EQ(form.MaxTextLength, 99999);
+    EXPECT_EQ(form.MaxTextLength(), 99999);
     EXPECT_FALSE(form.SaveEnvironmentOption);
 }
 
@@ -355,7 +358,7 @@ TEST_F(HistoryOnExitTest, TypedAndLeftTextsAreWrittenOnExitAndComeBack) {
     Click(Form->GlobOptsBtn);
     for (const char* text : {"the dog", "a cat", "the cat chases the dog"}) {
         TypeSentence(QString::fromLatin1(text));
-        Click(Form->SrcCFG); // leaves the field
+        Click(Form->Parsing->SrcCFG); // leaves the field
     }
     Click(Form->ExitButton);
     EXPECT_FALSE(Form->isVisible());

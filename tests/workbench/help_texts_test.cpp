@@ -15,6 +15,8 @@
 #include "workbench/fake_prompter.h"
 #include "workbench/info_dialogs.h"
 #include "workbench/main_window.h"
+#include "workbench/network_page.h"
+#include "workbench/parsing_page.h"
 
 namespace gramarbor {
 namespace {
@@ -33,12 +35,12 @@ TEST(HelpTexts, QuickStartGrammarChecksAndParsesItsSentence) {
     QString grammar;
     for (const std::string& line : QuickStartGrammar())
         grammar += QString::fromLatin1(line) + QLatin1Char('\n');
-    form.SrcCFG->setPlainText(grammar);
-    form.CheckClick();
+    form.Parsing->SrcCFG->setPlainText(grammar);
+    form.Parsing->CheckClick();
     EXPECT_TRUE(prompts.Messages.empty()) << prompts.Last();
-    form.ParseTreeCB->click(); // only the answer
+    form.Parsing->ParseTreeCB->click(); // only the answer
     form.InputText->setEditText(QString::fromLatin1(QuickStartSentence()));
-    form.ParseClick();
+    form.Parsing->ParseClick();
     EXPECT_EQ(prompts.Last(), "Parsing successful!");
     // The help shows the same grammar and sentence.
     for (const std::string& line : QuickStartGrammar())

@@ -1,4 +1,4 @@
-// The window's small helpers: file filters, in/out history, caret placement, the
+// The window's small helpers: file filters, caret placement, the
 // option length, shift states, the up-down control and the condition dialog view.
 #include <QApplication>
 #include <QComboBox>
@@ -18,7 +18,7 @@
 
 #include "rtn/cond_dialog.h"
 #include "workbench/glob_opts_dlg.h"
-#include "workbench/main_window.h"
+#include "workbench/memo_caret.h"
 #include "workbench/picture_file_dialog.h"
 #include "workbench/prompter.h"
 #include "workbench/rtn_dialogs.h"
@@ -36,25 +36,6 @@ TEST(QtNameFilterTest, OffersEveryExtensionInBothCases) {
               "Windows MetaFiles (*.WMF *.wmf)");
     EXPECT_EQ(QtNameFilter(QStringLiteral("Pictures|*.wmf;*.Svg")),
               "Pictures (*.wmf *.WMF *.Svg *.SVG *.svg)");
-}
-
-TEST(InputHistoryTest, RecordsNewTextsFirstAndKeepsSixteen) {
-    std::vector<std::string> history;
-    RecordInputHistory(history, "a", 255);
-    RecordInputHistory(history, "b", 255);
-    RecordInputHistory(history, "a", 255);
-    EXPECT_THAT(history, ElementsAre("b", "a"));
-    RecordInputHistory(history, "", 255);
-    RecordInputHistory(history, std::string(256, 'x'), 255);
-    RecordInputHistory(history, "too long for 3", 3);
-    EXPECT_EQ(history.size(), 2u);
-    RecordInputHistory(history, std::string(255, 'x'), 255);
-    EXPECT_EQ(history.front().size(), 255u);
-    for (int i = 0; i < 20; ++i)
-        RecordInputHistory(history, std::to_string(i), 255);
-    ASSERT_EQ(history.size(), 16u);
-    EXPECT_EQ(history.front(), "19");
-    EXPECT_EQ(history.back(), "4");
 }
 
 TEST(SetMemoCaretTest, ClampsTheColumnToItsLine) {

@@ -3,6 +3,8 @@
 // the network drawing under the mouse, all through real clicks and key presses on
 // the window as shown.
 #include "workbench/main_window.h"
+#include "workbench/network_page.h"
+#include "workbench/parsing_page.h"
 
 #include <atomic>
 #include <filesystem>
@@ -58,19 +60,19 @@ class MainWindowTest : public test::ShownWindow {
 protected:
     // Trace list on, then method, direction and kind of trace by their items.
     void ChooseTrace(int method, int direction, int kind) {
-        if (!Form->TraceListCB->isChecked()) Click(Form->TraceListCB);
-        ClickItem(Form->ParseMethodRG, method);
-        ClickItem(Form->ParseDirRG, direction);
-        ClickItem(Form->TraceListRG, kind);
+        if (!Form->Parsing->TraceListCB->isChecked()) Click(Form->Parsing->TraceListCB);
+        ClickItem(Form->Parsing->ParseMethodRG, method);
+        ClickItem(Form->Parsing->ParseDirRG, direction);
+        ClickItem(Form->Parsing->TraceListRG, kind);
     }
     void Parse(const QString& grammar, const QString& sentence) {
         TypeGrammar(grammar);
         TypeSentence(sentence);
-        Click(Form->ParseBtn);
+        Click(Form->Parsing->ParseBtn);
     }
     // Centre of net row's transition k (k = -1: the net name) on the drawing.
     QPoint NetPoint(int row, int k) const {
-        const TRtnMetrics& m = Form->Rtn.Metrics;
+        const TRtnMetrics& m = Form->Parsing->Network->Workspace().Metrics;
         const int x = k < 0 ? 4 : m.ArcOrigin + k * m.Step;
         return {x, m.RowY(row) + 4};
     }
@@ -81,50 +83,41 @@ protected:
         return items;
     }
     void ClickNet(Qt::MouseButton button, Qt::KeyboardModifiers keys, QPoint at) {
-        Click(Form->PaintBox1, button, keys, at);
+        Click(Form->Parsing->Network->PaintBox1, button, keys, at);
     }
 };
 
-TEST_F(MainWindowTest, OptionControlsKeepTheOptionByteInStep) {
-    EXPECT_EQ(Form->ParseOptions, DefaultParseOptions);
-    EXPECT_FALSE(Form->ParseMethodRG->isEnabled());
-    const struct {
-        std::function<void()> Act;
-        uint8_t Options;
-    } clicks[] = {
-        // Switching the trace on takes over method, direction and kind shown.
-        {[&] { Click(Form->TraceListCB); }, 0x75},
-        {[&] { ClickItem(Form->ParseMethodRG, 0); }, 0x76},
-        {[&] { ClickItem(Form->ParseDirRG, 0); }, poTopDown | poDepthFirst | poTraceList |
-                                                      poOptimalTrace | poParseTrees},
-        {[&] { ClickItem(Form->TraceListRG, 0); },
-         poTopDown | poDepthFirst | poTraceList | poParseTrees},
-        {[&] { Click(Form->CaseSensCB); },
-         poTopDown | poDepthFirst | poTraceList | poParseTrees | poCaseSensitive},
-        {[&] { Click(Form->ParseTreeCB); }, poTopDown | poDepthFirst | poTraceList | poCaseSensitive},
-        {[&] { ClickItem(Form->TraceListRG, 1); },
-         poTopDown | poDepthFirst | poTraceList | poOptimalTrace | poCaseSensitive},
-        // Switching it off clears the kind and keeps method and direction.
-        {[&] { Click(Form->TraceListCB); }, poTopDown | poDepthFirst | poCaseSensitive},
-    };
-    int step = 0;
-    for (const auto& click : clicks) {
-        click.Act();
-        EXPECT_EQ(Form->ParseOptions, click.Options) << "click " << step++;
-    }
-    EXPECT_FALSE(Form->TraceListRG->isEnabled());
+// The clicks reach the model (its own tests follow the byte click by click) and the
+// controls show what it says.
+TEST_F(MainWindowTest, OptionControlsFollowTheirModel) {
+    const TParseSheet& sheet = Form->Parsing->Sheet();
+    EXPECT_EQ(sheet.ParseOptions(), DefaultParseOptions);
+    EXPECT_FALSE(Form->Parsing->ParseMethodRG->isEnabled());
+    Click(Form->Parsing->TraceListCB);
+    EXPECT_EQ(sheet.ParseOptions(), 0x75);
+    EXPECT_TRUE(Form->Parsing->ParseMethodRG->isEnabled());
+    ClickItem(Form->Parsing->ParseMethodRG, 0);
+    ClickItem(Form->Parsing->ParseDirRG, 0);
+    ClickItem(Form->Parsing->TraceListRG, 0);
+    Click(Form->Parsing->CaseSensCB);
+    Click(Form->Parsing->ParseTreeCB);
+    EXPECT_EQ(sheet.ParseOptions(), poTopDown | poDepthFirst | poTraceList | poCaseSensitive);
+    Click(Form->Parsing->TraceListCB);
+    EXPECT_EQ(sheet.ParseOptions(), poTopDown | poDepthFirst | poCaseSensitive);
+    EXPECT_FALSE(Form->Parsing->TraceListRG->isEnabled());
+    EXPECT_EQ(sheet.Options.Controls().MethodItem, Form->Parsing->ParseMethodRG->ItemIndex());
 }
 
 TEST_F(MainWindowTest, CheckListsTheInternalGrammarOrSelectsTheFaultyLine) {
-    Click(Form->Check);
+    Click(Form->Parsing->Check);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Please define a CFG first."));
     Prompts.Clear();
 
     TypeGrammar(QuickStart);
-    Click(Form->Check);
+    Click(Form->Parsing->Check);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
-    EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->InternalSheet);
-    const std::vector<std::string> listing = MemoLines(Form->DstCFG);
+    EXPECT_EQ(Form->Parsing->GrammarPC->currentWidget(), Form->Parsing->InternalSheet);
+    const std::vector<std::string> listing = MemoLines(Form->Parsing->DstCFG);
     ASSERT_EQ(listing.size(), 7u);
     EXPECT_EQ(listing[0], "0 (N):\tS = NP VP");
     EXPECT_EQ(listing[3], "3 (T):\tDET = \"the\"");
@@ -134,15 +127,15 @@ TEST_F(MainWindowTest, CheckListsTheInternalGrammarOrSelectsTheFaultyLine) {
     TypeGrammar(QStringLiteral(
         "// a comment\n\nS = NP VP\nNP = DET N\nVP = V NP x$y\nDET = \"the\""));
     TypeSentence(QStringLiteral("the"));
-    for (QPushButton* button : {Form->Check, Form->ParseBtn}) {
+    for (QPushButton* button : {Form->Parsing->Check, Form->Parsing->ParseBtn}) {
         Prompts.Clear();
-        Form->SrcCFG->moveCursor(QTextCursor::Start);
+        Form->Parsing->SrcCFG->moveCursor(QTextCursor::Start);
         Click(button);
         ASSERT_EQ(Prompts.Messages.size(), 1u);
         EXPECT_EQ(Prompts.Messages[0].Kind, MessageKind::Error);
         EXPECT_THAT(Prompts.Last(), HasSubstr("Wrong letters in symbol-name"));
-        EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->ExternalSheet);
-        const QTextCursor caret = Form->SrcCFG->textCursor();
+        EXPECT_EQ(Form->Parsing->GrammarPC->currentWidget(), Form->Parsing->ExternalSheet);
+        const QTextCursor caret = Form->Parsing->SrcCFG->textCursor();
         EXPECT_EQ(caret.blockNumber(), 4);
         EXPECT_EQ(caret.selectedText(), "VP = V NP x$y");
     }
@@ -156,67 +149,67 @@ TEST_F(MainWindowTest, GrammarFilesGoThroughTheDialogs) {
     TypeGrammar(QStringLiteral("X = \"x\""));
     Prompts.AnswerWith(Path("g.txt"));
     Prompts.AnswerWith(""); // cancelled: nothing happens
-    Click(Form->LoadCFGButton);
-    Click(Form->LoadCFGButton);
+    Click(Form->Parsing->LoadCFGButton);
+    Click(Form->Parsing->LoadCFGButton);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Wrong file-type: extension \".CFG\" expected."));
-    EXPECT_EQ(Form->SrcCFG->toPlainText(), "X = \"x\"");
+    EXPECT_EQ(Form->Parsing->SrcCFG->toPlainText(), "X = \"x\"");
     ASSERT_EQ(Prompts.Dialogs.size(), 2u);
     EXPECT_EQ(Prompts.Dialogs[0].Title, "Load (external) CFG");
     Prompts.Clear();
 
     Prompts.AnswerWith(Path("g.cfg"));
-    Click(Form->LoadCFGButton);
+    Click(Form->Parsing->LoadCFGButton);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
-    EXPECT_EQ(Form->SrcCFG->toPlainText(), "// quick\nS = A\nA = \"a\"");
+    EXPECT_EQ(Form->Parsing->SrcCFG->toPlainText(), "// quick\nS = A\nA = \"a\"");
 
     Prompts.AnswerWith(Path("out.cfg"));
-    Click(Form->SaveCFGButton);
+    Click(Form->Parsing->SaveCFGButton);
     EXPECT_EQ(Prompts.Dialogs.back().Title, "Save external CFG");
     EXPECT_EQ(ReadAll(Dir / "out.cfg"), "// quick\r\nS = A\r\nA = \"a\"\r\n");
 
     // The internal listing is saved as shown, tabs included.
-    Click(Form->Check);
+    Click(Form->Parsing->Check);
     Prompts.AnswerWith(Path("internal.cfg"));
-    Click(Form->SaveCFGButton);
+    Click(Form->Parsing->SaveCFGButton);
     EXPECT_EQ(Prompts.Dialogs.back().Title, "Save internal CFG");
     EXPECT_EQ(ReadAll(Dir / "internal.cfg"), "0 (N):\tS = A\r\n1 (T):\tA = \"a\"\r\n");
 
-    Click(Form->NewCFGBtn);
-    EXPECT_TRUE(Form->SrcCFG->toPlainText().isEmpty());
-    EXPECT_TRUE(Form->DstCFG->toPlainText().isEmpty());
-    EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->ExternalSheet);
+    Click(Form->Parsing->NewCFGBtn);
+    EXPECT_TRUE(Form->Parsing->SrcCFG->toPlainText().isEmpty());
+    EXPECT_TRUE(Form->Parsing->DstCFG->toPlainText().isEmpty());
+    EXPECT_EQ(Form->Parsing->GrammarPC->currentWidget(), Form->Parsing->ExternalSheet);
 }
 
 TEST_F(MainWindowTest, ParsingDrawsEachNewTreeFromItsTopLeftCorner) {
     Parse(QuickStart, QStringLiteral("the dog chases the cat"));
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
-    EXPECT_EQ(Form->PTNum->text(), "1");
-    EXPECT_EQ(Form->ParsingPC->currentWidget(), Form->ParseTreeSheet);
-    EXPECT_EQ(Form->ParseTreePB->width(), Form->ParseTree.GetMetafile().Width);
-    EXPECT_THAT(Form->Parser.GetParseTrees(),
+    EXPECT_EQ(Form->Parsing->PTNum->text(), "1");
+    EXPECT_EQ(Form->Parsing->ParsingPC->currentWidget(), Form->Parsing->ParseTreeSheet);
+    EXPECT_EQ(Form->Parsing->ParseTreePB->width(), Form->Parsing->Sheet().ParseTree.GetMetafile().Width);
+    EXPECT_THAT(Form->Parsing->Sheet().Parser.GetParseTrees(),
                 ElementsAre("[S [NP [DET [the]] [N [dog]]] [VP [V [chases]] [NP [DET [the]] "
                             "[N [cat]]]]]"));
     Prompts.AnswerWith(Path("tree.tre"));
-    Click(Form->SaveParseTreeBtn);
+    Click(Form->Parsing->SaveParseTreeBtn);
     EXPECT_EQ(Prompts.Dialogs.back().Title, "Save parse tree");
     EXPECT_GT(std::filesystem::file_size(Dir / "tree.tre"), 0u);
 
     // A tree larger than its window, looked at in its far corner; the next parse
     // (and the next tree stepped to) starts at the top-left corner again.
     Parse(AllBracketings, Words("a", 30));
-    QScrollBar* across = Form->ParseTreeSB->horizontalScrollBar();
-    QScrollBar* down = Form->ParseTreeSB->verticalScrollBar();
+    QScrollBar* across = Form->Parsing->ParseTreeSB->horizontalScrollBar();
+    QScrollBar* down = Form->Parsing->ParseTreeSB->verticalScrollBar();
     ASSERT_GT(across->maximum(), 0);
     ASSERT_GT(down->maximum(), 0);
     for (const auto& next : std::vector<std::function<void()>>{
-             [&] { Click(Form->ParseBtn); }, [&] { ClickArrow(Form->PTUD, true); }}) {
+             [&] { Click(Form->Parsing->ParseBtn); }, [&] { ClickArrow(Form->Parsing->PTUD, true); }}) {
         across->setValue(across->maximum());
         down->setValue(down->maximum());
         next();
         EXPECT_EQ(across->value(), 0);
         EXPECT_EQ(down->value(), 0);
     }
-    EXPECT_EQ(Form->PTCur->text(), "2");
+    EXPECT_EQ(Form->Parsing->PTCur->text(), "2");
 }
 
 TEST_F(MainWindowTest, TraceListFillsTheMemoAndItsLabels) {
@@ -224,10 +217,10 @@ TEST_F(MainWindowTest, TraceListFillsTheMemoAndItsLabels) {
     Parse(QuickStart, QStringLiteral("the dog chases the cat"));
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
     // With a trace list the trace sheet stays in front and the listing is shown.
-    EXPECT_EQ(Form->ParsingPC->currentWidget(), Form->TraceSheet);
-    EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->InternalSheet);
+    EXPECT_EQ(Form->Parsing->ParsingPC->currentWidget(), Form->Parsing->TraceSheet);
+    EXPECT_EQ(Form->Parsing->GrammarPC->currentWidget(), Form->Parsing->InternalSheet);
     // Line number, rule number and pattern in three columns.
-    QAbstractItemModel* shown = Form->TrcMemo->model();
+    QAbstractItemModel* shown = Form->Parsing->TrcMemo->model();
     ASSERT_EQ(shown->rowCount(), 11);
     std::vector<std::string> lines;
     for (int row = 0; row < shown->rowCount(); ++row) {
@@ -240,15 +233,15 @@ TEST_F(MainWindowTest, TraceListFillsTheMemoAndItsLabels) {
     EXPECT_EQ(lines[1], "1\t0\t NP VP");
     EXPECT_EQ(lines.back(), "10\t4\t the dog chases the cat");
     // Ctrl+C copies the chosen lines.
-    Click(Form->TrcMemo->viewport(), Qt::LeftButton, Qt::NoModifier,
-          Form->TrcMemo->visualRect(shown->index(1, 2)).center());
+    Click(Form->Parsing->TrcMemo->viewport(), Qt::LeftButton, Qt::NoModifier,
+          Form->Parsing->TrcMemo->visualRect(shown->index(1, 2)).center());
     Press(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "1\t0\t NP VP");
-    EXPECT_EQ(Form->Label8->text().toStdString(), std::to_string(lines.size()) + " Lines");
-    EXPECT_EQ(Form->Label10->text().toStdString(), "\"" + lines.back() + "\"");
+    EXPECT_EQ(Form->Parsing->Label8->text().toStdString(), std::to_string(lines.size()) + " Lines");
+    EXPECT_EQ(Form->Parsing->Label10->text().toStdString(), "\"" + lines.back() + "\"");
 
     Prompts.AnswerWith(Path("trace.txt"));
-    Click(Form->SaveTraceButton);
+    Click(Form->Parsing->SaveTraceButton);
     std::string expected;
     for (const std::string& line : lines)
         expected += line + "\r\n";
@@ -275,7 +268,7 @@ TEST_F(MainWindowTest, EachOutcomeShowsItsOneMessage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Sentence);
-        if (Form->ParseTreeCB->isChecked() != c.Trees) Click(Form->ParseTreeCB);
+        if (Form->Parsing->ParseTreeCB->isChecked() != c.Trees) Click(Form->Parsing->ParseTreeCB);
         Prompts.Clear();
         Parse(c.Grammar, QString::fromLatin1(c.Sentence));
         EXPECT_EQ(Prompts.Texts(), c.Messages);
@@ -284,42 +277,39 @@ TEST_F(MainWindowTest, EachOutcomeShowsItsOneMessage) {
 
 TEST_F(MainWindowTest, AmbiguousSentenceCanBeSteppedThrough) {
     Prompts.AnswerWith(GRAMARBOR_EXAMPLES "/ambiguous_pp.cfg");
-    Click(Form->LoadCFGButton);
+    Click(Form->Parsing->LoadCFGButton);
     TypeSentence(QStringLiteral("I saw the man with the telescope"));
-    Click(Form->ParseBtn);
+    Click(Form->Parsing->ParseBtn);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
-    EXPECT_EQ(Form->PTNum->text(), "2");
+    EXPECT_EQ(Form->Parsing->PTNum->text(), "2");
     std::string first, second;
-    ASSERT_TRUE(Form->ParseTree.TreeToStr(first));
+    ASSERT_TRUE(Form->Parsing->Sheet().ParseTree.TreeToStr(first));
     // The arrows step without wrapping.
     const struct {
         bool Up;
         const char* Current;
     } steps[] = {{true, "2"}, {true, "2"}, {false, "1"}, {false, "1"}};
     for (const auto& step : steps) {
-        ClickArrow(Form->PTUD, step.Up);
-        EXPECT_EQ(Form->PTCur->text(), step.Current);
+        ClickArrow(Form->Parsing->PTUD, step.Up);
+        EXPECT_EQ(Form->Parsing->PTCur->text(), step.Current);
         if (std::string(step.Current) == "2") {
-            ASSERT_TRUE(Form->ParseTree.TreeToStr(second));
+            ASSERT_TRUE(Form->Parsing->Sheet().ParseTree.TreeToStr(second));
         }
     }
     EXPECT_NE(first, second);
-    // Twenty words: Catalan(19) trees, far more than are kept.
-    Parse(AllBracketings, Words("a", 20));
-    EXPECT_EQ(Form->PTNum->text(), "1767263190 (first 32768 shown)");
-    EXPECT_EQ(Form->PTUD->Max(), 32767);
+    EXPECT_EQ(Form->Parsing->PTUD->Max(), 1);
 }
 
 // Thirty words have more groupings than any search could try: both breadth-first
 // traces run until Cancel is pressed on the progress window.
 TEST_F(MainWindowTest, CancelEndsTheSearchAtOnceAndNothingElseStartsMeanwhile) {
     std::atomic<int> started{0};
-    Form->Runner().Parse = [&started](TParser& store, const std::vector<std::string>& sentence,
+    Form->Parsing->Sheet().Search = [&started](TParser& store, const std::vector<std::string>& sentence,
                                       uint8_t options, TParseRun& run) {
         ++started;
         return ParseSentence(store, sentence, options, run);
     };
-    Form->Runner().ProgressDelayMs = 50;
+    Form->Parsing->Runner().ProgressDelayMs = 50;
     TypeGrammar(AllBracketings);
     TypeSentence(Words("a", 30));
     for (const int method : {1, 0}) {
@@ -329,7 +319,7 @@ TEST_F(MainWindowTest, CancelEndsTheSearchAtOnceAndNothingElseStartsMeanwhile) {
         started = 0;
         QElapsedTimer sinceCancel;
         bool shown = false;
-        Form->Runner().OnProgressShown = [&](TParseProgressDlg& progress) {
+        Form->Parsing->Runner().OnProgressShown = [&](TParseProgressDlg& progress) {
             shown = true;
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&progress));
             EXPECT_TRUE(progress.isModal());
@@ -337,36 +327,36 @@ TEST_F(MainWindowTest, CancelEndsTheSearchAtOnceAndNothingElseStartsMeanwhile) {
             sinceCancel.start();
             EXPECT_FALSE(progress.CancelBtn->isEnabled());
             // While the search winds down the window takes no second parse or check.
-            QTest::mouseClick(Form->ParseBtn, Qt::LeftButton);
-            QTest::mouseClick(Form->Check, Qt::LeftButton);
+            QTest::mouseClick(Form->Parsing->ParseBtn, Qt::LeftButton);
+            QTest::mouseClick(Form->Parsing->Check, Qt::LeftButton);
             QTest::keyClick(Form.get(), Qt::Key_P, Qt::AltModifier);
         };
-        Click(Form->ParseBtn);
+        Click(Form->Parsing->ParseBtn);
         ASSERT_TRUE(shown);
         // The search thread has ended when the click returns.
-        EXPECT_FALSE(Form->Runner().Busy());
+        EXPECT_FALSE(Form->Parsing->Runner().Busy());
         EXPECT_LT(sinceCancel.elapsed(), 1000);
         EXPECT_EQ(started, 1);
         EXPECT_THAT(Prompts.Texts(), ElementsAre(MsgParsingCancelled));
-        EXPECT_TRUE(Form->Parser.GetParseTrees().empty());
+        EXPECT_TRUE(Form->Parsing->Sheet().Parser.GetParseTrees().empty());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
     // The window is usable afterwards.
-    Form->Runner().OnProgressShown = nullptr;
+    Form->Parsing->Runner().OnProgressShown = nullptr;
     Prompts.Clear();
-    Click(Form->TraceListCB);
+    Click(Form->Parsing->TraceListCB);
     TypeSentence(Words("a", 3));
-    Click(Form->ParseBtn);
+    Click(Form->Parsing->ParseBtn);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
-    EXPECT_EQ(Form->PTNum->text(), "2");
+    EXPECT_EQ(Form->Parsing->PTNum->text(), "2");
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowDuringAParseStopsItFirst) {
-    Form->Runner().ProgressDelayMs = 50;
+    Form->Parsing->Runner().ProgressDelayMs = 50;
     ChooseTrace(1, 1, 0);
-    Form->Runner().OnProgressShown = [&](TParseProgressDlg&) { Form->close(); };
+    Form->Parsing->Runner().OnProgressShown = [&](TParseProgressDlg&) { Form->close(); };
     Parse(AllBracketings, Words("a", 30));
-    EXPECT_FALSE(Form->Runner().Busy());
+    EXPECT_FALSE(Form->Parsing->Runner().Busy());
     EXPECT_FALSE(Form->isVisible());
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
 }
@@ -375,9 +365,9 @@ TEST_F(MainWindowTest, InOutHistoryRecordsParsedAndLeftTexts) {
     TypeGrammar(QuickStart);
     // Parsing records the sentence; so does leaving the field for another control.
     TypeSentence(QStringLiteral("the dog chases the cat"));
-    Click(Form->ParseBtn);
+    Click(Form->Parsing->ParseBtn);
     TypeSentence(QStringLiteral("the cat"));
-    Click(Form->SrcCFG);
+    Click(Form->Parsing->SrcCFG);
     TypeSentence(QStringLiteral("the dog"));
     Press(Qt::Key_Tab);
     // (Typing "the dog" does not complete to the longer sentence listed before.)
@@ -385,7 +375,7 @@ TEST_F(MainWindowTest, InOutHistoryRecordsParsedAndLeftTexts) {
     // Known texts are not listed twice; sixteen at most.
     for (int i = 0; i < 17; ++i) {
         TypeSentence(QStringLiteral("text %1").arg(i % 15));
-        Click(Form->SrcCFG);
+        Click(Form->Parsing->SrcCFG);
     }
     const std::vector<std::string> items = Items();
     ASSERT_EQ(items.size(), 16u);
@@ -394,17 +384,17 @@ TEST_F(MainWindowTest, InOutHistoryRecordsParsedAndLeftTexts) {
 }
 
 TEST_F(MainWindowTest, MakeRtnDrawsOneNetPerRuleAndMakeCfgWritesItBack) {
-    Click(Form->MakeCFG);
+    Click(Form->Parsing->Network->MakeCFG);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Please define an RTN-grammar first."));
     Prompts.Clear();
 
     TypeGrammar(QuickStart);
-    Click(Form->MakeRTN);
+    Click(Form->Parsing->Network->MakeRTN);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
-    ASSERT_TRUE(Form->Rtn.HasRtn());
-    EXPECT_EQ(Form->Rtn.Rtn->size(), 7u);
-    EXPECT_EQ(Form->ParsingPC->currentWidget(), Form->RTNSheet);
-    EXPECT_EQ(Form->PaintBox1->height(), 7 * LineHeight);
+    ASSERT_TRUE(Form->Parsing->Network->Workspace().HasRtn());
+    EXPECT_EQ(Form->Parsing->Network->Workspace().Rtn->size(), 7u);
+    EXPECT_EQ(Form->Parsing->ParsingPC->currentWidget(), Form->Parsing->Network);
+    EXPECT_EQ(Form->Parsing->Network->PaintBox1->height(), 7 * LineHeight);
 
     // A left click on DET's first transition opens its conditions; the first answer
     // is refused and the dialog comes back with what the user typed.
@@ -422,17 +412,17 @@ TEST_F(MainWindowTest, MakeRtnDrawsOneNetPerRuleAndMakeCfgWritesItBack) {
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Pop-arcs can`t be entered."));
 
     Prompts.Clear();
-    Click(Form->MakeCFG);
+    Click(Form->Parsing->Network->MakeCFG);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
-    EXPECT_EQ(Form->GrammarPC->currentWidget(), Form->ExternalSheet);
-    EXPECT_THAT(MemoLines(Form->SrcCFG),
+    EXPECT_EQ(Form->Parsing->GrammarPC->currentWidget(), Form->Parsing->ExternalSheet);
+    EXPECT_THAT(MemoLines(Form->Parsing->SrcCFG),
                 ElementsAre("S = NP VP", "NP = DET N", "VP = V NP", "DET = \"a\"", "N = \"cat\"",
                             "N = \"dog\"", "V = \"chases\""));
 }
 
 TEST_F(MainWindowTest, MouseGesturesEditNetsDownToNoneAndBack) {
-    Click(Form->NewRTNButton);
-    ASSERT_EQ(Form->Rtn.Rtn->size(), 1u);
+    Click(Form->Parsing->Network->NewRTNButton);
+    ASSERT_EQ(Form->Parsing->Network->Workspace().Rtn->size(), 1u);
     std::function<void(TNetNameDlgView&)> rename = [&](TNetNameDlgView& dialog) {
         // Shown again after a refusal, the dialog keeps what the user typed.
         const bool again = dialog.NetNameEdit->text() == "1x";
@@ -464,80 +454,80 @@ TEST_F(MainWindowTest, MouseGesturesEditNetsDownToNoneAndBack) {
     for (const auto& click : clicks) {
         ClickNet(click.Button, click.Keys, click.At);
         std::vector<std::string> nets;
-        for (const TRTNLine& net : *Form->Rtn.Rtn)
+        for (const TRTNLine& net : *Form->Parsing->Network->Workspace().Rtn)
             nets.push_back(net.Name + " " + std::to_string(net.Nodes.size()));
         EXPECT_EQ(nets, click.Nets) << click.At.x() << "," << click.At.y();
-        if (Form->Rtn.Rtn->empty()) {
-            EXPECT_GE(Form->PaintBox1->height(), LineHeight);
-            EXPECT_GE(Form->PaintBox1->width(), LineHeight);
+        if (Form->Parsing->Network->Workspace().Rtn->empty()) {
+            EXPECT_GE(Form->Parsing->Network->PaintBox1->height(), LineHeight);
+            EXPECT_GE(Form->Parsing->Network->PaintBox1->width(), LineHeight);
         }
     }
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Wrong net-name."));
 
-    Click(Form->ClearRTNBtn);
-    EXPECT_FALSE(Form->Rtn.HasRtn());
-    EXPECT_EQ(Form->PaintBox1->size(), QSize(0, 0));
+    Click(Form->Parsing->Network->ClearRTNBtn);
+    EXPECT_FALSE(Form->Parsing->Network->Workspace().HasRtn());
+    EXPECT_EQ(Form->Parsing->Network->PaintBox1->size(), QSize(0, 0));
 }
 
 TEST_F(MainWindowTest, AnEmptyGrammarMakesAnEmptyNetworkThatTakesItsFirstNet) {
-    Click(Form->MakeRTN);
-    ASSERT_TRUE(Form->Rtn.HasRtn()) << Prompts.Last();
-    ASSERT_TRUE(Form->Rtn.Rtn->empty());
-    ASSERT_GE(Form->PaintBox1->height(), LineHeight);
+    Click(Form->Parsing->Network->MakeRTN);
+    ASSERT_TRUE(Form->Parsing->Network->Workspace().HasRtn()) << Prompts.Last();
+    ASSERT_TRUE(Form->Parsing->Network->Workspace().Rtn->empty());
+    ASSERT_GE(Form->Parsing->Network->PaintBox1->height(), LineHeight);
     ClickNet(Qt::RightButton, Qt::NoModifier, {40, 40});
-    ASSERT_EQ(Form->Rtn.Rtn->size(), 1u);
-    EXPECT_EQ((*Form->Rtn.Rtn)[0].Name, "Net0");
+    ASSERT_EQ(Form->Parsing->Network->Workspace().Rtn->size(), 1u);
+    EXPECT_EQ((*Form->Parsing->Network->Workspace().Rtn)[0].Name, "Net0");
 }
 
 TEST_F(MainWindowTest, NetworkFilesAndPicturesGoThroughTheDialogs) {
-    Click(Form->SaveRTNButton);
+    Click(Form->Parsing->Network->SaveRTNButton);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("There is no valid RTN to save."));
     EXPECT_TRUE(Prompts.Dialogs.empty());
     Prompts.Clear();
     // Without a network the up-downs refuse to move.
-    ClickArrow(Form->NodeSizeUD, true);
-    EXPECT_EQ(Form->NodeSizeUD->Position(), 0);
+    ClickArrow(Form->Parsing->Network->NodeSizeUD, true);
+    EXPECT_EQ(Form->Parsing->Network->NodeSizeUD->Position(), 0);
 
     TypeGrammar(QuickStart);
-    Click(Form->MakeRTN);
-    ClickArrow(Form->NodeSizeUD, true);
-    ClickArrow(Form->NodeSizeUD, true);
-    EXPECT_EQ(Form->NodeSizeLab->text(), "2");
-    Click(Form->ArcCheckBox);
+    Click(Form->Parsing->Network->MakeRTN);
+    ClickArrow(Form->Parsing->Network->NodeSizeUD, true);
+    ClickArrow(Form->Parsing->Network->NodeSizeUD, true);
+    EXPECT_EQ(Form->Parsing->Network->NodeSizeLab->text(), "2");
+    Click(Form->Parsing->Network->ArcCheckBox);
     Prompts.AnswerWith(Path("net.rtn"));
-    Click(Form->SaveRTNButton);
+    Click(Form->Parsing->Network->SaveRTNButton);
 
     // A name without an extension takes that of the chosen type; split pictures
     // are numbered.
     Prompts.AnswerWith(Path("net"), 0);
-    Click(Form->SaveMetaButton);
+    Click(Form->Parsing->Network->SaveMetaButton);
     for (const char* name : {"net_0.wmf", "net_1.wmf", "net_2.wmf"})
         EXPECT_TRUE(std::filesystem::exists(Dir / name)) << name;
-    Click(Form->WMFSplitCB);
+    Click(Form->Parsing->Network->WMFSplitCB);
     Prompts.AnswerWith(Path("whole"), 1);
-    Click(Form->SaveMetaButton);
+    Click(Form->Parsing->Network->SaveMetaButton);
     EXPECT_EQ(ReadAll(Dir / "whole.svg").substr(0, 5), "<?xml");
 
-    Click(Form->Button5);
+    Click(Form->Parsing->Network->Button5);
     const QMimeData* copied = QApplication::clipboard()->mimeData();
     ASSERT_NE(copied, nullptr);
     EXPECT_TRUE(copied->hasFormat(QStringLiteral("image/x-wmf")));
 
-    Click(Form->NewRTNButton);
-    ClickArrow(Form->NodeSizeUD, false);
-    Click(Form->ArcCheckBox);
+    Click(Form->Parsing->Network->NewRTNButton);
+    ClickArrow(Form->Parsing->Network->NodeSizeUD, false);
+    Click(Form->Parsing->Network->ArcCheckBox);
     Prompts.AnswerWith(Path("net.cfg"));
-    Click(Form->LoadRTNButton);
+    Click(Form->Parsing->Network->LoadRTNButton);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Wrong file-type: extension \".RTN\" expected."));
-    EXPECT_EQ(Form->Rtn.Rtn->size(), 1u);
+    EXPECT_EQ(Form->Parsing->Network->Workspace().Rtn->size(), 1u);
     Prompts.Clear();
     Prompts.AnswerWith(Path("net.rtn"));
-    Click(Form->LoadRTNButton);
+    Click(Form->Parsing->Network->LoadRTNButton);
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
-    EXPECT_EQ(Form->Rtn.Rtn->size(), 7u);
+    EXPECT_EQ(Form->Parsing->Network->Workspace().Rtn->size(), 7u);
     // The file's display options reach the controls.
-    EXPECT_EQ(Form->NodeSizeLab->text(), "2");
-    EXPECT_TRUE(Form->ArcCheckBox->isChecked());
+    EXPECT_EQ(Form->Parsing->Network->NodeSizeLab->text(), "2");
+    EXPECT_TRUE(Form->Parsing->Network->ArcCheckBox->isChecked());
 }
 
 TEST_F(MainWindowTest, OptionsDialogSetsTheInOutLength) {
@@ -549,7 +539,7 @@ TEST_F(MainWindowTest, OptionsDialogSetsTheInOutLength) {
         Press(Qt::Key_Return);
     });
     Click(Form->GlobOptsBtn);
-    EXPECT_EQ(Form->MaxTextLength, 3);
+    EXPECT_EQ(Form->MaxTextLength(), 3);
     EXPECT_TRUE(Form->SaveEnvironmentOption);
     EXPECT_TRUE(Form->InputText->currentText().isEmpty());
     TypeSentence(QStringLiteral("abcdef"));

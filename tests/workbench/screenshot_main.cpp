@@ -12,6 +12,8 @@
 
 #include "workbench/info_dialogs.h"
 #include "workbench/main_window.h"
+#include "workbench/network_page.h"
+#include "workbench/parsing_page.h"
 #include "workbench/rtn_dialogs.h"
 #include "workbench/widgets.h"
 
@@ -39,27 +41,27 @@ int main(int argc, char** argv) {
     form.FormShow();
     Settle();
 
-    form.SrcCFG->setPlainText(QStringLiteral("// The quick-start grammar\nS = NP VP\nNP = DET N\n"
+    form.Parsing->SrcCFG->setPlainText(QStringLiteral("// The quick-start grammar\nS = NP VP\nNP = DET N\n"
                                              "VP = V NP\nDET = \"the\"\nN = \"cat\"\nN = \"dog\"\n"
                                              "V = \"chases\""));
     form.InputText->setEditText(QStringLiteral("the dog chases the cat"));
-    form.ParseClick();
+    form.Parsing->ParseClick();
     bool ok = Shoot(form, folder + QStringLiteral("/parse-tree.png"));
 
-    form.TraceListCB->click();
-    form.ParseClick();
-    form.ParsingPC->setCurrentWidget(form.TraceSheet);
+    form.Parsing->TraceListCB->click();
+    form.Parsing->ParseClick();
+    form.Parsing->ParsingPC->setCurrentWidget(form.Parsing->TraceSheet);
     ok = Shoot(form, folder + QStringLiteral("/trace.png")) && ok;
 
-    form.MakeRTNClick();
+    form.Parsing->Network->MakeRTNClick();
     QMouseEvent move(QEvent::MouseMove, QPointF(300, 3 * 128 + 60),
-                     form.PaintBox1->mapToGlobal(QPointF(300, 3 * 128 + 60)), Qt::NoButton,
+                     form.Parsing->Network->PaintBox1->mapToGlobal(QPointF(300, 3 * 128 + 60)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(form.PaintBox1, &move);
+    QApplication::sendEvent(form.Parsing->Network->PaintBox1, &move);
     ok = Shoot(form, folder + QStringLiteral("/rtn.png")) && ok;
 
     // The condition dialog as it opens on the transition NP1-NP2.
-    gramarbor::TCondDlg& model = form.Rtn.CondDlg;
+    gramarbor::TCondDlg& model = form.Parsing->Network->Workspace().CondDlg;
     model.SetupCondDlg("NP", 3, false, 1);
     model.Conds[1] = "N";
     for (int r = 1; r <= gramarbor::CondRows; ++r) {

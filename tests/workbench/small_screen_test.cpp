@@ -46,7 +46,7 @@ protected:
 TEST_F(SmallScreenTest, EveryCaptionOfBothSheetsReadsInFull) {
     ASSERT_EQ(QApplication::primaryScreen()->geometry().size(), QSize(1024, 768));
     ASSERT_TRUE(Form->Started());
-    for (QWidget* sheet : {Form->ParsingSheet, Form->TreeSheet}) {
+    for (QWidget* sheet : {static_cast<QWidget*>(Form->Parsing), Form->TreeSheet}) {
         ShowPage(Form->GlobalPC, sheet);
         QTest::qWait(20);
         EXPECT_EQ(Squeezed(Form.get()), std::vector<std::string>())

@@ -188,8 +188,8 @@ TEST_F(TreesSheetTest, UndoAndRedoByButtonAndByKey) {
     EXPECT_EQ(Form->InputText->currentText(), full);
     EXPECT_EQ(Text(Sheet().Tree1), "[S [VP [V] [O]]]");
     // On the parsing sheet the keys leave the trees alone.
-    ShowPage(Form->GlobalPC, Form->ParsingSheet);
-    Click(Form->Check);
+    ShowPage(Form->GlobalPC, Form->Parsing);
+    Click(Form->Parsing->Check);
     Prompts.Clear();
     KeyOnWindow(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Text(Sheet().Tree1), "[S [VP [V] [O]]]");
@@ -202,7 +202,7 @@ TEST_F(TreesSheetTest, HotKeysOfTheTreeListWorkWhileTheSheetIsInFront) {
     });
     Click(View->EditTreeListBtn);
     EXPECT_EQ(View->NewTreeCB->count(), 2);
-    ShowPage(Form->GlobalPC, Form->ParsingSheet);
+    ShowPage(Form->GlobalPC, Form->Parsing);
     KeyOnWindow(Qt::Key_4, Qt::AltModifier);
     EXPECT_EQ(Sheet().Tree1.GetRoot(), nullptr);
     ShowPage(Form->GlobalPC, Form->TreeSheet);
@@ -212,11 +212,11 @@ TEST_F(TreesSheetTest, HotKeysOfTheTreeListWorkWhileTheSheetIsInFront) {
 
 TEST_F(TreesSheetTest, TransferPutsTheParseTreeIntoTheActiveWindow) {
     Click(View->SplitScreenCB);
-    ShowPage(Form->GlobalPC, Form->ParsingSheet);
+    ShowPage(Form->GlobalPC, Form->Parsing);
     TypeGrammar(QStringLiteral("S = NP VP\nNP = \"the\" \"cat\"\nVP = \"sleeps\""));
     TypeSentence(QStringLiteral("the cat sleeps"));
-    Click(Form->ParseBtn);
-    Click(Form->TransferBtn);
+    Click(Form->Parsing->ParseBtn);
+    Click(Form->Parsing->TransferBtn);
     EXPECT_EQ(Form->GlobalPC->currentWidget(), Form->TreeSheet);
     EXPECT_EQ(Text(Sheet().Tree2), "[S [NP [the] [cat]] [VP [sleeps]]]");
     EXPECT_EQ(Sheet().Tree1.GetRoot(), nullptr);

@@ -27,6 +27,8 @@
 #include "settings/environment_location.h"
 #include "workbench/fake_prompter.h"
 #include "workbench/main_window.h"
+#include "workbench/network_page.h"
+#include "workbench/parsing_page.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor::test {
@@ -124,8 +126,8 @@ protected:
         }
     }
     void TypeGrammar(const QString& grammar) {
-        ShowPage(Form->GrammarPC, Form->ExternalSheet);
-        TypeInto(Form->SrcCFG, grammar);
+        ShowPage(Form->Parsing->GrammarPC, Form->Parsing->ExternalSheet);
+        TypeInto(Form->Parsing->SrcCFG, grammar);
     }
     void TypeSentence(const QString& sentence) { TypeInto(Form->InputText->lineEdit(), sentence); }
 
