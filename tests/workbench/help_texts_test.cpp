@@ -2,46 +2,22 @@
 // dialogs show the texts.
 #include "workbench/help_texts.h"
 
-#include <filesystem>
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
-#include "workbench/environment_io.h"
-#include "workbench/fake_prompter.h"
+#include "parsesheet/parse_sheet.h"
 #include "workbench/info_dialogs.h"
-#include "workbench/main_window.h"
-#include "workbench/network_page.h"
-#include "workbench/parsing_page.h"
 
 namespace gramarbor {
 namespace {
 
 TEST(HelpTexts, QuickStartGrammarChecksAndParsesItsSentence) {
-    // A program folder without settings, so that the defaults hold.
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() /
-        ("gramarbor_help_" + std::to_string(QCoreApplication::applicationPid()));
-    std::filesystem::create_directories(dir);
-    SetProgramDir(dir.string());
-    test::FakePrompter prompts;
-    TForm1 form(&prompts);
-    SetProgramDir("");
-    std::filesystem::remove_all(dir);
-    QString grammar;
-    for (const std::string& line : QuickStartGrammar())
-        grammar += QString::fromLatin1(line) + QLatin1Char('\n');
-    form.Parsing->SrcCFG->setPlainText(grammar);
-    form.Parsing->CheckClick();
-    EXPECT_TRUE(prompts.Messages.empty()) << prompts.Last();
-    form.Parsing->ParseTreeCB->click(); // only the answer
-    form.InputText->setEditText(QString::fromLatin1(QuickStartSentence()));
-    form.Parsing->ParseClick();
-    EXPECT_EQ(prompts.Last(), "Parsing successful!");
+    RecordingSink sink;
+    ApproxTextMeasurer measurer;
+    TParseSheet sheet(sink, measurer);
+    EXPECT_TRUE(sheet.Parse(QuickStartGrammar(), QuickStartSentence()).Accepted()) << sink.Last();
+    EXPECT_TRUE(sink.Empty()) << sink.Last();
     // The help shows the same grammar and sentence.
     for (const std::string& line : QuickStartGrammar())
         EXPECT_NE(ParseHelp().find(line), std::string::npos) << line;

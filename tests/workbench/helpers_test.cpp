@@ -1,5 +1,5 @@
-// The window's small helpers: file filters, caret placement, the
-// option length, shift states, the up-down control and the condition dialog view.
+// The window's small helpers: file filters, caret placement, shift states, the
+// up-down control and the condition dialog view.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include "rtn/cond_dialog.h"
-#include "workbench/glob_opts_dlg.h"
 #include "workbench/memo_caret.h"
 #include "workbench/picture_file_dialog.h"
 #include "workbench/prompter.h"
@@ -49,13 +48,6 @@ TEST(SetMemoCaretTest, ClampsTheColumnToItsLine) {
     EXPECT_FALSE(memo.textCursor().hasSelection());
     SetMemoCaret(memo, 7, 0);
     EXPECT_TRUE(memo.textCursor().atEnd());
-}
-
-TEST(GlobalOptionsTest, MaximumLengthFromTheEntry) {
-    EXPECT_EQ(MaxTextLengthFrom(QStringLiteral(" 80 ")), 80);
-    EXPECT_EQ(MaxTextLengthFrom(QStringLiteral("0")), 1);
-    EXPECT_EQ(MaxTextLengthFrom(QString()), 255);
-    EXPECT_EQ(MaxTextLengthFrom(QStringLiteral("99999")), 99999);
 }
 
 TEST(ShiftStateTest, ReportsButtonsKeysAndDoubleClicks) {
