@@ -150,12 +150,16 @@ const std::string& IOFormHelpText() {
         "format.\n"
         "Node separation: a blank ([S [NP] [VP]]) or a comma ([S,[NP],[VP]]) between "
         "sister nodes.\n"
-        "Position of parent node: inside the brackets ({N {John}}) or before them "
-        "(x<y z>).\n"
+        "Position of parent node: inside the brackets ({N {John}}), before them "
+        "(x<y z>), or labelled brackets as treebanks and parsers write them: the label "
+        "inside the brackets and the words as bare leaves ((NP (DT the) (NN dog)), "
+        "[S [NP the dog] [VP barks]]). \"Load tree\" opens .mrg and .txt files of many "
+        "such trees; the arrows beside \"Tree list\" step through them.\n"
         "Orientation: all on one line, or one node per line with indentation.\n"
         "Bracket type: [], (), {} or <> around each subtree.\n"
         "Shortcuts: \"Standard\" is [S [NP] [VP]]; \"[X,[Y],[Z]]\" uses commas; "
-        "\"v(w(x),y(z))\" is the Prolog-like form with the parent outside.";
+        "\"v(w(x),y(z))\" is the Prolog-like form with the parent outside; \"Labelled "
+        "brackets\" reads and writes Penn Treebank and NLTK text.";
     return text;
 }
 

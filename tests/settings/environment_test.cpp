@@ -230,7 +230,7 @@ TEST(EnvironmentFile, ValuesOutOfRangeTakeTheirDefaultsAlone) {
     odd.VDist = 66; // not a step of the up-down
     odd.FontName = "";
     odd.NodeDefaults.FontSize = 5;
-    odd.IOFormat = {0, 0, 0, 4};
+    odd.IOFormat = {0, 3, 0, 0};
     const TEnvironment env = ReadEnvironment(WriteEnvironment(odd));
     const TEnvironment defaults;
     EXPECT_EQ(env.MaxTextLength, 255);
