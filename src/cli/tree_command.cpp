@@ -331,11 +331,16 @@ std::optional<std::string> ReadTreebankFile(const std::string& path) {
 }
 
 // Every tree of a file as text, one per line (or per block, when vertical).
-int WriteEveryTree(TTree& tree, const std::vector<std::string>& trees, const TreeArgs& args) {
+int WriteEveryTree(TTree& tree, const std::vector<std::string>& trees,
+                   const std::string& fileBrackets, const TreeArgs& args) {
     std::string all;
+    const std::string written = args.BracketsGiven ? args.Format.Brackets : fileBrackets;
     for (const std::string& source : trees) {
         std::string text;
-        if (!tree.StrToTree(source) || !tree.TreeToStr(text)) return ExitError;
+        tree.ConvOpts.Brackets = fileBrackets;
+        if (!tree.StrToTree(source)) return ExitError;
+        tree.ConvOpts.Brackets = written;
+        if (!tree.TreeToStr(text)) return ExitError;
         all += Cp1252ToUtf8(text) + (args.Format.Vertical ? "\r\n" : "\n");
     }
     return WriteText(all, args);
@@ -367,11 +372,13 @@ int RunTree(const std::vector<std::string>& argList) {
             text = *read;
         else
             return ExitError;
+        // Read with the file's brackets; --brackets chooses those written.
         args.Format.Labelled = true;
-        setFormat(args.BracketsGiven ? args.Format.Brackets : TreebankBrackets(text));
+        const std::string fileBrackets = TreebankBrackets(text);
+        setFormat(fileBrackets);
         std::vector<std::string> trees;
         if (!SplitTreebank(tree, text, trees)) return ExitError;
-        if (!args.TreeNumber && toText) return WriteEveryTree(tree, trees, args);
+        if (!args.TreeNumber && toText) return WriteEveryTree(tree, trees, fileBrackets, args);
         if (!args.TreeNumber && trees.size() > 1) {
             PrintError(args.InFile + ": error: the file holds " + std::to_string(trees.size()) +
                        " trees; pick one with --tree N");
@@ -384,6 +391,7 @@ int RunTree(const std::vector<std::string>& argList) {
             return ExitError;
         }
         if (!tree.StrToTree(trees[number - 1])) return ExitError;
+        setFormat(args.BracketsGiven ? args.Format.Brackets : fileBrackets);
     } else if (!args.InFile.empty()) {
         if (!tree.LoadTree(args.InFile)) return ExitError;
     } else {

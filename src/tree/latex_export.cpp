@@ -77,6 +77,12 @@ std::string NodeContent(const TTree& tree, const TNode& node, std::vector<std::s
     return content;
 }
 
+// Two blanks a level, up to a depth of 20: deep trees must not grow the code by
+// the square of their depth.
+std::string Indent(std::size_t depth) {
+    return std::string(2 * std::min<std::size_t>(depth, 20), ' ');
+}
+
 std::string Joined(const std::vector<std::string>& items) {
     std::string out;
     for (const std::string& item : items)
@@ -250,7 +256,7 @@ bool TreeToLatex(TTree& tree, TLatexStyle style, std::string& latex) {
             AddLatexNodeExtras(tree, *node, number, extras);
             box.insert(box.end(), extras.NodeOptions.begin(), extras.NodeOptions.end());
             after.insert(after.end(), extras.AfterTree.begin(), extras.AfterTree.end());
-            const std::string indent(2 * depth, ' ');
+            const std::string indent = Indent(depth);
             for (const std::string& font : fonts)
                 body += indent + "% font: " + EscapeLatex(font) + "\n";
             const std::string name = "n" + std::to_string(number);
@@ -289,7 +295,7 @@ bool TreeToLatex(TTree& tree, TLatexStyle style, std::string& latex) {
             }
             Frame& frame = stack.back();
             if (frame.Next >= childCount(frame.Node, frame.Level)) {
-                body += std::string(2 * frame.Depth, ' ') + "]\n";
+                body += Indent(frame.Depth) + "]\n";
                 stack.pop_back();
                 continue;
             }

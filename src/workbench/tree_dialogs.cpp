@@ -517,7 +517,7 @@ TIOFormDlgView::TIOFormDlgView(QWidget* parent) : QDialog(parent) {
         QStringLiteral("Shortcuts"),
         {QStringLiteral("Standard"), QStringLiteral("[X,[Y],[Z]]"), QStringLiteral("v(w(x),y(z))"),
          QStringLiteral("Labelled brackets")},
-        "ShortcutsRG", Options);
+        "ShortcutsRG", Options, 2);
     grid->addWidget(SeparationRG, 0, 0);
     grid->addWidget(ParentPositionRG, 0, 1);
     grid->addWidget(OrientationRG, 1, 0);

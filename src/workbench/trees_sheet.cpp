@@ -109,6 +109,8 @@ void TTreesSheetView::BuildWidgets() {
     TreebankLab = Label(QString(), "TreebankLab", this);
     NextTreeBtn = Button(QStringLiteral("\u25B6"), "NextTreeBtn", this);
     NextTreeBtn->setToolTip(QStringLiteral("The next tree of the treebank file"));
+    for (QPushButton* b : {PrevTreeBtn, NextTreeBtn})
+        b->setMaximumWidth(40);
     PushLeftBtn = Button(QStringLiteral("&<<<"), "PushLeftBtn", this);
     PushRghtBtn = Button(QStringLiteral("&>>>"), "PushRghtBtn", this);
     CopyTreeBtn = Button(QStringLiteral("&Copy"), "CopyTreeBtn", this);

@@ -73,7 +73,7 @@ TEnvironment ChangedEnvironment() {
     env.ArrowBox = false;
     env.FontName = "Times New Roman";
     env.NodeDefaults = {96, 100, 0x0F, naCenter | naRound | naArrow};
-    env.IOFormat = {1, 1, 1, 3};
+    env.IOFormat = {1, 2, 1, 3}; // labelled brackets
     return env;
 }
 

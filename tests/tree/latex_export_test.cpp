@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 #include "base/file_io.h"
 #include "text/cp1252.h"
@@ -135,7 +136,8 @@ TEST_P(LatexCompile, DocumentCompilesAndShowsTheLabels) {
     ASSERT_TRUE(TreeToLatex(tree, GetParam(), latex));
 
     const auto dir = std::filesystem::temp_directory_path() /
-                     (std::string("gramarbor-latex-") + (forest ? "forest" : "qtree"));
+                     (std::string("gramarbor-latex-") + (forest ? "forest-" : "qtree-") +
+                      std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     ASSERT_EQ(AtomicSave((dir / "tree.tex").string(), latex), FileError::None);
@@ -143,6 +145,7 @@ TEST_P(LatexCompile, DocumentCompilesAndShowsTheLabels) {
                                 " && pdflatex -interaction=nonstopmode -halt-on-error tree.tex 2>&1");
     ASSERT_TRUE(std::filesystem::exists(dir / "tree.pdf")) << log << "\n" << latex;
     const std::string text = RunCommand("pdftotext " + (dir / "tree.pdf").string() + " - 2>&1");
+    std::filesystem::remove_all(dir);
     for (const char* label : {"S", "[+pst]", "annotation", "Det", "old", "PP", "second line",
                               "50 & $5 #1", "\xC3\xA4"})
         EXPECT_NE(text.find(label), std::string::npos) << label << "\n" << text;
