@@ -7,7 +7,10 @@
 #include <fstream>
 #include <iterator>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
+#include <QMimeData>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -303,6 +306,9 @@ TEST_F(TreesSheetTest, TreebankFilesAndLabelledBracketsAsUsersMeetThem) {
     EXPECT_EQ(Sheet().ActiveTree().GetRoot()->Children[0]->Children.size(), 2u);
     Click(View->TreeToTextBtn);
     EXPECT_EQ(Form->InputText->currentText(), "(S (NP the dog) (VP barks))");
+    // The clipboard holds the picture and, as text, the forest code.
+    Click(View->Button4);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->text().contains("\\begin{forest}"));
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
 }
 
