@@ -10,6 +10,7 @@ gramarbor_fuzzer(grammar_fuzzer
   INCLUDES ${GRAMARBOR_ROOT}/tests/parsing)
 gramarbor_fuzzer(bracket_fuzzer SOURCES tree_compare.cpp tree_checks.cpp wmf_check.cpp
   DEPS gramarbor_tree)
+gramarbor_fuzzer(labelled_fuzzer SOURCES tree_compare.cpp DEPS gramarbor_tree)
 gramarbor_fuzzer(tree_file_fuzzer SOURCES tree_compare.cpp tree_checks.cpp wmf_check.cpp
   DEPS gramarbor_tree)
 gramarbor_fuzzer(rtn_file_fuzzer SOURCES wmf_check.cpp DEPS gramarbor_rtn)

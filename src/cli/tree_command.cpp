@@ -1,5 +1,5 @@
-// gramarbor-cli tree: reads a tree from bracket text or a tree file and writes it as
-// a picture, a tree file or bracket text.
+// gramarbor-cli tree: reads a tree from bracket text, a tree file or a file of many
+// trees and writes it as a picture, a tree file, bracket text or LaTeX.
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -14,7 +14,9 @@
 #include "text/cp1252.h"
 #include "text/text_utils.h"
 #include "tree/canvas_measurer.h"
+#include "tree/latex_export.h"
 #include "tree/tree.h"
+#include "tree/treebank.h"
 
 #ifdef GRAMARBOR_WITH_QT
 #include "qtcanvas/gui_session.h"
@@ -27,17 +29,29 @@ namespace {
 
 void PrintTreeHelp() {
     Print("Usage: gramarbor-cli tree [OPTIONS] [--] TEXT|- [-o OUT]\n"
-          "       gramarbor-cli tree [OPTIONS] --in FILE.TRE [-o OUT]\n\n"
+          "       gramarbor-cli tree [OPTIONS] --in FILE.TRE [-o OUT]\n"
+          "       gramarbor-cli tree [OPTIONS] --in FILE.MRG|FILE.TXT [--tree N] [-o OUT]\n\n"
           "Reads a tree from bracketed text (an argument, or '-' for standard input)\n"
           "or from a tree file, lays it out and writes it to OUT. The extension of OUT\n"
           "chooses the format: .wmf, .svg, .png, .pdf (the drawn tree), .tre (tree\n"
-          "file) or .txt (bracketed text). Without -o the bracketed text is printed.\n"
+          "file), .txt (bracketed text) or .tex (a LaTeX document). Without -o the\n"
+          "bracketed text is printed (or the LaTeX code, with --latex).\n"
           "After '--' the next argument is the text, even when it starts with '-'.\n\n"
+          "A .mrg or .txt file given with --in holds trees in labelled brackets, as\n"
+          "treebanks write them; --tree N picks the Nth (from 1). Without --tree, text\n"
+          "output lists every tree, one per line.\n\n"
           "Bracket format (for reading and writing text):\n"
+          "  --labelled                labelled brackets: words as leaves, as in\n"
+          "                            (S (NP (DT the) (NN dog)) (VP barks)); the\n"
+          "                            brackets are those of the text unless given\n"
           "  --separator blank|comma   separator between items (default blank)\n"
           "  --brackets PAIR           '[]' (default), '()', '{}' or '<>'\n"
           "  --parent-outside          parent name before its brackets: s(np,vp)\n"
           "  --vertical                write children after the first on new lines\n\n"
+          "Output:\n"
+          "  --latex forest|qtree      LaTeX code with the forest (default) or the\n"
+          "                            tikz-qtree package, a document pdflatex compiles\n"
+          "  --scale N                 pixels per unit of a .png picture, 1 to 4\n\n"
           "Tree options (added to those of a tree file):\n"
           "  --frames  --triangles  --arrows  --bold-lines\n"
           "                            (frames, triangles and arrows are marks of single\n"
@@ -63,7 +77,16 @@ struct TreeArgs {
     std::optional<int32_t> VDist;
     std::string Font;
     bool KeepPositions = false;
+    bool BracketsGiven = false;
+    std::optional<TLatexStyle> Latex;
+    std::optional<int> Scale;
+    std::optional<std::size_t> TreeNumber; // from 1, of a file of many trees
 };
+
+bool IsTreebankFile(const std::string& path) {
+    const std::string ext = UpperCaseGerman(FileExtension(path));
+    return ext == ".MRG" || ext == ".TXT";
+}
 
 std::optional<int32_t> DistanceArg(const std::string& text) {
     const auto value = ParseNumber(text);
@@ -108,6 +131,23 @@ std::optional<int> ParseTreeArgs(const std::vector<std::string>& args, TreeArgs&
             if (!value(v) || (v != "[]" && v != "()" && v != "{}" && v != "<>"))
                 return UsageError("tree", "--brackets takes [], (), {} or <>");
             parsed.Format.Brackets = v;
+            parsed.BracketsGiven = true;
+        } else if (arg == "--labelled") {
+            parsed.Format.Labelled = true;
+        } else if (arg == "--latex") {
+            if (!value(v) || (v != "forest" && v != "qtree"))
+                return UsageError("tree", "--latex takes forest or qtree");
+            parsed.Latex = v == "forest" ? TLatexStyle::Forest : TLatexStyle::Qtree;
+        } else if (arg == "--scale") {
+            const auto scale = value(v) ? ParseNumber(v) : std::nullopt;
+            if (!scale || *scale < 1 || *scale > 4)
+                return UsageError("tree", "--scale takes 1, 2, 3 or 4");
+            parsed.Scale = static_cast<int>(*scale);
+        } else if (arg == "--tree") {
+            const auto number = value(v) ? ParseNumber(v) : std::nullopt;
+            if (!number || *number < 1 || *number > int64_t(MaxTreebankTrees))
+                return UsageError("tree", "--tree takes a tree number from 1");
+            parsed.TreeNumber = static_cast<std::size_t>(*number);
         } else if (arg == "--parent-outside") {
             parsed.Format.ParentOutside = true;
         } else if (arg == "--vertical") {
@@ -153,6 +193,13 @@ std::optional<int> ParseTreeArgs(const std::vector<std::string>& args, TreeArgs&
         (parsed.Text ? 1 : 0) + (parsed.FromStdin ? 1 : 0) + (parsed.InFile.empty() ? 0 : 1);
     if (sources != 1)
         return UsageError("tree", "give one tree: bracket text, '-' or --in FILE.TRE");
+    const std::string ext = UpperCaseGerman(FileExtension(parsed.OutFile));
+    if (parsed.Scale && ext != ".PNG")
+        return UsageError("tree", "--scale applies to .png pictures only");
+    if (parsed.Latex && !parsed.OutFile.empty() && ext != ".TEX")
+        return UsageError("tree", "--latex writes LaTeX: print it, or give -o FILE.tex");
+    if (parsed.TreeNumber && !IsTreebankFile(parsed.InFile))
+        return UsageError("tree", "--tree picks a tree of a .mrg or .txt file given with --in");
     return std::nullopt;
 }
 
@@ -185,8 +232,30 @@ std::optional<std::string> ReadStdinText() {
     return text;
 }
 
+// Prints text (UTF-8), or saves it to the output file.
+int WriteText(const std::string& text, const TreeArgs& args) {
+    if (args.OutFile.empty()) {
+        Print(text);
+        return ExitOk;
+    }
+    if (AtomicSave(args.OutFile, text) != FileError::None) {
+        PrintError(args.OutFile + ": error: cannot write the file");
+        return ExitError;
+    }
+    return ExitOk;
+}
+
+bool WritesLatex(const TreeArgs& args) {
+    return args.Latex || UpperCaseGerman(FileExtension(args.OutFile)) == ".TEX";
+}
+
 int WriteOutput(TTree& tree, const TreeArgs& args) {
     const std::string ext = UpperCaseGerman(FileExtension(args.OutFile));
+    if (WritesLatex(args)) {
+        std::string latex;
+        if (!TreeToLatex(tree, args.Latex.value_or(TLatexStyle::Forest), latex)) return ExitError;
+        return WriteText(latex, args);
+    }
     if (args.OutFile.empty() || ext == ".TXT") {
         std::string text;
         if (!tree.TreeToStr(text)) return ExitError;
@@ -207,7 +276,8 @@ int WriteOutput(TTree& tree, const TreeArgs& args) {
 #ifdef GRAMARBOR_WITH_QT
     const auto format = PictureFormatFromPath(args.OutFile);
     if (!format) return UsageError("tree", "unknown output format " + FileExtension(args.OutFile));
-    const bool saved = SavePicture(tree.GetMetafile(), args.OutFile, *format, &error);
+    const bool saved =
+        SavePicture(tree.GetMetafile(), args.OutFile, *format, &error, args.Scale.value_or(1));
 #else
     if (ext != ".WMF") return UsageError("tree", "this build writes pictures only as .wmf");
     const bool saved = SavePictureAsWmf(tree.GetMetafile(), args.OutFile, &error);
@@ -236,22 +306,93 @@ void WarnOfNodeMarks(uint8_t options, MessageSink& sink) {
                  "arrows (the nodes of a tree file can)");
 }
 
+// A file of many trees as Windows-1252 text.
+std::optional<std::string> ReadTreebankFile(const std::string& path) {
+    std::string bytes;
+    switch (ReadFileBytes(path, bytes, MaxTreebankBytes)) {
+    case FileError::None:
+        break;
+    case FileError::TooLarge:
+        PrintError(path + ": error: the file holds more than " +
+                   std::to_string(MaxTreebankBytes >> 20) + " MB");
+        return std::nullopt;
+    default:
+        PrintError(path + ": error: cannot read the file");
+        return std::nullopt;
+    }
+    std::string text;
+    int badLine = 0;
+    if (!DecodeTextFile(bytes, text, &badLine)) {
+        PrintError(path + ": error: line " + std::to_string(badLine) +
+                   " holds a character that Windows-1252 cannot represent");
+        return std::nullopt;
+    }
+    return text;
+}
+
+// Every tree of a file as text, one per line (or per block, when vertical).
+int WriteEveryTree(TTree& tree, const std::vector<std::string>& trees,
+                   const std::string& fileBrackets, const TreeArgs& args) {
+    std::string all;
+    const std::string written = args.BracketsGiven ? args.Format.Brackets : fileBrackets;
+    for (const std::string& source : trees) {
+        std::string text;
+        tree.ConvOpts.Brackets = fileBrackets;
+        if (!tree.StrToTree(source)) return ExitError;
+        tree.ConvOpts.Brackets = written;
+        if (!tree.TreeToStr(text)) return ExitError;
+        all += Cp1252ToUtf8(text) + (args.Format.Vertical ? "\r\n" : "\n");
+    }
+    return WriteText(all, args);
+}
+
 int RunTree(const std::vector<std::string>& argList) {
     TreeArgs args;
     if (const auto done = ParseTreeArgs(argList, args)) return *done;
     if (!args.OutFile.empty()) {
         const std::string ext = UpperCaseGerman(FileExtension(args.OutFile));
         if (ext != ".WMF" && ext != ".SVG" && ext != ".PNG" && ext != ".PDF" && ext != ".TRE" &&
-            ext != ".TXT")
-            return UsageError("tree",
-                              "the output file must end in .wmf, .svg, .png, .pdf, .tre or .txt");
+            ext != ".TXT" && ext != ".TEX")
+            return UsageError(
+                "tree", "the output file must end in .wmf, .svg, .png, .pdf, .tre, .txt or .tex");
     }
 
     TerminalSink sink;
     TTree tree(true, sink);
-    tree.SetConvOpts(args.Format.Brackets, args.Format.Separator, args.Format.ParentOutside,
-                     args.Format.Vertical);
-    if (!args.InFile.empty()) {
+    const auto setFormat = [&](const std::string& brackets) {
+        tree.SetConvOpts(brackets, args.Format.Separator, args.Format.ParentOutside,
+                         args.Format.Vertical, args.Format.Labelled);
+    };
+    setFormat(args.Format.Brackets);
+    const std::string ext = UpperCaseGerman(FileExtension(args.OutFile));
+    const bool toText = (args.OutFile.empty() || ext == ".TXT") && !WritesLatex(args);
+    if (IsTreebankFile(args.InFile)) {
+        std::string text;
+        if (const auto read = ReadTreebankFile(args.InFile); read)
+            text = *read;
+        else
+            return ExitError;
+        // Read with the file's brackets; --brackets chooses those written.
+        args.Format.Labelled = true;
+        const std::string fileBrackets = TreebankBrackets(text);
+        setFormat(fileBrackets);
+        std::vector<std::string> trees;
+        if (!SplitTreebank(tree, text, trees)) return ExitError;
+        if (!args.TreeNumber && toText) return WriteEveryTree(tree, trees, fileBrackets, args);
+        if (!args.TreeNumber && trees.size() > 1) {
+            PrintError(args.InFile + ": error: the file holds " + std::to_string(trees.size()) +
+                       " trees; pick one with --tree N");
+            return ExitError;
+        }
+        const std::size_t number = args.TreeNumber.value_or(1);
+        if (number > trees.size()) {
+            PrintError(args.InFile + ": error: the file holds only " +
+                       std::to_string(trees.size()) + " trees");
+            return ExitError;
+        }
+        if (!tree.StrToTree(trees[number - 1])) return ExitError;
+        setFormat(args.BracketsGiven ? args.Format.Brackets : fileBrackets);
+    } else if (!args.InFile.empty()) {
         if (!tree.LoadTree(args.InFile)) return ExitError;
     } else {
         std::string text;
@@ -262,11 +403,10 @@ int RunTree(const std::vector<std::string>& argList) {
         } else {
             text = *args.Text;
         }
+        if (args.Format.Labelled && !args.BracketsGiven) setFormat(TreebankBrackets(text));
         if (!tree.StrToTree(text)) return ExitError;
         WarnOfNodeMarks(args.Options, sink);
     }
-    const std::string ext = UpperCaseGerman(FileExtension(args.OutFile));
-    const bool toText = args.OutFile.empty() || ext == ".TXT";
     // Text output names this case itself ("Can`t translate an empty tree ...").
     if (!tree.GetRoot() && !toText) {
         PrintError("error: the text gives no tree, so there is nothing to write to " +
@@ -285,9 +425,9 @@ int RunTree(const std::vector<std::string>& argList) {
     tree.SetParams(args.HDist.value_or(hDist), args.VDist.value_or(vDist),
                    args.Font.empty() ? font : args.Font, options, defaults);
 
-    if (toText) return WriteOutput(tree, args);
+    if (toText || WritesLatex(args)) return WriteOutput(tree, args);
 
-        // Lay the tree out and draw it with the widths the desktop program measures.
+    // Lay the tree out and draw it with the widths the desktop program measures.
 #ifdef GRAMARBOR_WITH_QT
     EnsureGuiApplication();
     QtTextMeasurer measurer;

@@ -25,16 +25,24 @@ QSize PictureSize(const Picture& picture) {
     return QSize(std::max(1, picture.Width), std::max(1, picture.Height));
 }
 
-bool FitsImage(const Picture& picture) {
-    const QSize size = PictureSize(picture);
-    return size.width() <= MaxImageSide && size.height() <= MaxImageSide &&
-           qint64(size.width()) * size.height() <= MaxImagePixels;
+// Sizes in 64 bits: a picture's int32 size times the scale may pass 2^31.
+qint64 ImageWidth(const Picture& picture, int scale) {
+    return qint64(PictureSize(picture).width()) * scale;
 }
 
-std::string ImageTooLargeText(const Picture& picture) {
-    const QSize size = PictureSize(picture);
-    return "The picture is " + std::to_string(size.width()) + " x " +
-           std::to_string(size.height()) + " pixels, too large for a PNG image (at most " +
+qint64 ImageHeight(const Picture& picture, int scale) {
+    return qint64(PictureSize(picture).height()) * scale;
+}
+
+bool FitsImage(const Picture& picture, int scale) {
+    const qint64 width = ImageWidth(picture, scale), height = ImageHeight(picture, scale);
+    return width <= MaxImageSide && height <= MaxImageSide && width * height <= MaxImagePixels;
+}
+
+std::string ImageTooLargeText(const Picture& picture, int scale) {
+    return "The picture is " + std::to_string(ImageWidth(picture, scale)) + " x " +
+           std::to_string(ImageHeight(picture, scale)) +
+           " pixels, too large for a PNG image (at most " +
            std::to_string(MaxImageSide) + " pixels a side and " + std::to_string(MaxImagePixels) +
            " pixels in all); save it as SVG, PDF or WMF instead, which have no such limit";
 }
@@ -102,19 +110,21 @@ std::optional<PictureFormat> PictureFormatFromPath(const std::string& path) {
     return std::nullopt;
 }
 
-QImage RenderPictureImage(const Picture& picture) {
-    if (!FitsImage(picture)) return QImage();
-    QImage image(PictureSize(picture), QImage::Format_RGB32);
+QImage RenderPictureImage(const Picture& picture, int scale) {
+    if (scale < MinImageScale || scale > MaxImageScale || !FitsImage(picture, scale))
+        return QImage();
+    QImage image(PictureSize(picture) * scale, QImage::Format_RGB32);
     if (image.isNull()) return image;
     image.fill(Qt::white);
     QPainter painter(&image);
+    painter.scale(scale, scale);
     Draw(picture, painter);
     painter.end();
     return image;
 }
 
 bool PictureBytes(const Picture& picture, PictureFormat format, std::string& bytes,
-                  std::string* errorText) {
+                  std::string* errorText, int scale) {
     try {
         switch (format) {
         case PictureFormat::Wmf:
@@ -129,11 +139,15 @@ bool PictureBytes(const Picture& picture, PictureFormat format, std::string& byt
             Fail(errorText, "Cannot draw the picture as PDF");
             return false;
         case PictureFormat::Png: {
-            if (!FitsImage(picture)) {
-                Fail(errorText, ImageTooLargeText(picture));
+            if (scale < MinImageScale || scale > MaxImageScale) {
+                Fail(errorText, "The PNG scale must be 1 to 4");
                 return false;
             }
-            const QImage image = RenderPictureImage(picture);
+            if (!FitsImage(picture, scale)) {
+                Fail(errorText, ImageTooLargeText(picture, scale));
+                return false;
+            }
+            const QImage image = RenderPictureImage(picture, scale);
             QByteArray data;
             QBuffer buffer(&data);
             buffer.open(QIODevice::WriteOnly);
@@ -153,9 +167,9 @@ bool PictureBytes(const Picture& picture, PictureFormat format, std::string& byt
 }
 
 bool SavePicture(const Picture& picture, const std::string& path, PictureFormat format,
-                 std::string* errorText) {
+                 std::string* errorText, int scale) {
     std::string bytes;
-    if (!PictureBytes(picture, format, bytes, errorText)) return false;
+    if (!PictureBytes(picture, format, bytes, errorText, scale)) return false;
     switch (AtomicSave(path, bytes)) {
     case FileError::None:
         return true;

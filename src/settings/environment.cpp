@@ -169,7 +169,8 @@ void TEnvironmentReader::ReadFontAndFormat(TEnvironment& env) {
     bool formatRead = Saved && Version >= 1;
     for (uint8_t& byte : format)
         formatRead = formatRead && Reader.ReadU8(byte);
-    const bool formatValid = format[0] <= 1 && format[1] <= 1 && format[2] <= 1 && format[3] <= 3;
+    // Parent position 2 is labelled brackets.
+    const bool formatValid = format[0] <= 1 && format[1] <= 2 && format[2] <= 1 && format[3] <= 3;
     env.IOFormat = formatRead && formatValid ? format : TIOFormatBytes{};
 }
 

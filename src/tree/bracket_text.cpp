@@ -21,6 +21,7 @@ bool TTree::TreeToStr(std::string& text) {
         ReportError(22, "");
         return false;
     }
+    if (ConvOpts.Labelled) return LabelledTreeToStr(text);
     try {
         const char sep = ConvOpts.Separator;
         const char open = ConvOpts.Brackets.size() > 0 ? ConvOpts.Brackets[0] : '[';
@@ -339,6 +340,12 @@ bool BracketReader::Parse(TNodePtr& result) {
 
 bool TTree::ParseNode(std::string& text, TNodePtr& node) {
     node.reset();
+    if (ConvOpts.Labelled) {
+        std::size_t pos = 0;
+        if (!ParseLabelledAt(text, pos, node)) return false;
+        text.erase(0, pos);
+        return true;
+    }
     try {
         BracketReader reader(*this, text);
         const bool ok = reader.Parse(node);

@@ -166,7 +166,8 @@ void TTree::GetParams(int32_t& hDist, int32_t& vDist, std::string& fontName, uin
 }
 
 void TTree::SetConvOpts(const std::string& brackets, char separator, bool parentOutside,
-                        bool vertical) {
+                        bool vertical, bool labelled) {
+    ConvOpts.Labelled = labelled;
     ConvOpts.Brackets = brackets;
     ConvOpts.Separator = separator;
     ConvOpts.ParentOutside = parentOutside;

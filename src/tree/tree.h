@@ -88,6 +88,9 @@ struct TConvOpts {
     std::string Brackets = "[]";
     bool ParentOutside = false;
     bool Vertical = false;
+    // Labelled brackets: the parent's label inside its brackets, and bare words as
+    // leaves ("(NP (DT the) (NN dog))"); ParentOutside does not apply.
+    bool Labelled = false;
     bool operator==(const TConvOpts&) const = default;
 };
 
@@ -153,7 +156,7 @@ public:
     void GetParams(int32_t& hDist, int32_t& vDist, std::string& fontName, uint8_t& options,
                    TNodeAttr& defaults) const;
     void SetConvOpts(const std::string& brackets, char separator, bool parentOutside,
-                     bool vertical);
+                     bool vertical, bool labelled = false);
     void SetNodeDefaults(const std::string& fontName, const TNodeAttr& defaults);
     // Records code (and shows its text followed by context) unless an error is
     // already recorded.
@@ -194,6 +197,9 @@ public:
     bool StrToTree(const std::string& text);
     // Reads one subtree from the front of text and removes what it consumed.
     bool ParseNode(std::string& text, TNodePtr& node);
+    // Labelled brackets: reads one tree starting at pos (blanks before it skipped)
+    // and moves pos past it; messages give the line and column within text.
+    bool ParseLabelledAt(const std::string& text, std::size_t& pos, TNodePtr& node);
 
     // Layout.
     bool Positions();
@@ -223,6 +229,7 @@ public:
     bool LoadTreeBytes(std::string_view bytes, const std::string& fileName);
 
 private:
+    bool LabelledTreeToStr(std::string& text);
     bool SaveNode(ByteWriter& out, const TNode* node);
     // Reads the nodes in pre-order, folding the placeholders of a chain into one
     // node; tooDeep tells a tree beyond the grid's levels from a damaged file.

@@ -16,7 +16,8 @@ TConvOpts ConvOptsFromFormat(const TBracketFormat& format) {
     opts.Separator = format.Separation ? ',' : ' ';
     const int type = format.BracketType & 3;
     opts.Brackets = std::string(pairs + 2 * type, 2);
-    opts.ParentOutside = format.ParentPosition != 0;
+    opts.ParentOutside = format.ParentPosition == 1;
+    opts.Labelled = format.ParentPosition == 2;
     opts.Vertical = format.Orientation != 0;
     return opts;
 }
@@ -27,6 +28,8 @@ TBracketFormat ShortcutFormat(int item) {
         return {1, 0, 0, 0};
     case 2:
         return {1, 1, 0, 1};
+    case 3:
+        return {0, 2, 0, 1};
     default:
         return {0, 0, 0, 0};
     }

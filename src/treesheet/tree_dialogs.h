@@ -20,14 +20,15 @@ inline const std::string MsgEmptyNodeName = "An empty node name is not allowed."
 // Bracket format of the in/out text: four bytes.
 struct TBracketFormat {
     uint8_t Separation = 0;     // 1 = comma, 0 = blank
-    uint8_t ParentPosition = 0; // 1 = parent outside the brackets
+    uint8_t ParentPosition = 0; // 1 = parent outside the brackets, 2 = labelled brackets
     uint8_t Orientation = 0;    // 1 = vertical
     uint8_t BracketType = 0;    // 0 "[]", 1 "()", 2 "{}", 3 "<>"
     bool operator==(const TBracketFormat&) const = default;
 };
 
 TConvOpts ConvOptsFromFormat(const TBracketFormat& format);
-// The three shortcut records: "Standard", "[X,[Y],[Z]]", "v(w(x),y(z))".
+// The shortcut records: "Standard", "[X,[Y],[Z]]", "v(w(x),y(z))" and "Labelled
+// brackets" (blank, labelled, horizontal, "()").
 TBracketFormat ShortcutFormat(int item);
 
 // Tree-list dialog: the memo lines, with New/Load/Save.
@@ -116,7 +117,7 @@ public:
         Shortcut = -1;
     }
     void ParentPositionRGClick(int item) {
-        Format.ParentPosition = item == 1;
+        Format.ParentPosition = static_cast<uint8_t>(item == 1 || item == 2 ? item : 0);
         Shortcut = -1;
     }
     void OrientationRGClick(int item) {

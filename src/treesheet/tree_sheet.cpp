@@ -7,7 +7,9 @@
 #include <new>
 
 #include "base/file_io.h"
+#include "text/cp1252.h"
 #include "text/text_utils.h"
+#include "tree/treebank.h"
 
 namespace gramarbor {
 
@@ -177,7 +179,8 @@ std::string TTreeSheet::BuildBinaryTree(int layers, TBinaryShape shape) {
 void TTreeSheet::ApplyIOFormat() {
     const TConvOpts opts = ConvOptsFromFormat(IOFormat);
     for (TTree* tree : {&Tree1, &Tree2})
-        tree->SetConvOpts(opts.Brackets, opts.Separator, opts.ParentOutside, opts.Vertical);
+        tree->SetConvOpts(opts.Brackets, opts.Separator, opts.ParentOutside, opts.Vertical,
+                          opts.Labelled);
 }
 
 void TTreeSheet::NewTreeBtnClick() {
@@ -571,15 +574,79 @@ bool TTreeSheet::LoadTreeFile(const std::string& fileName) {
 }
 
 void TTreeSheet::LoadTreeBtnClick() {
-    const std::string name =
-        Host.OpenFileName("Load current tree", "Tree files|*.TRE|All files|*.*", "TRE");
+    const std::string name = Host.OpenFileName(
+        "Load current tree",
+        "Tree files|*.TRE|Treebank files|*.MRG|Text files of trees|*.TXT|All files|*.*", "TRE");
     if (name.empty()) return;
-    if (UpperCaseGerman(FileExtension(name)) != ".TRE") {
+    const std::string ext = UpperCaseGerman(FileExtension(name));
+    if (ext == ".MRG" || ext == ".TXT") {
+        LoadTreebank(name);
+        return;
+    }
+    if (ext != ".TRE") {
         TreeSheetError(2);
         return;
     }
     ClearHighlight();
     LoadTreeFile(name);
+}
+
+bool TTreeSheet::LoadTreebank(const std::string& fileName) {
+    std::string bytes, text;
+    const FileError read = ReadFileBytes(fileName, bytes, MaxTreebankBytes);
+    if (read == FileError::TooLarge) {
+        Messages.Error("The file " + fileName + " holds more than " +
+                       std::to_string(MaxTreebankBytes >> 20) + " MB of trees.");
+        return false;
+    }
+    int badLine = 0;
+    if (read != FileError::None || !DecodeTextFile(bytes, text, &badLine)) {
+        Messages.Error("Couldn`t read file " + fileName +
+                       (badLine > 0 ? " (line " + std::to_string(badLine) + ")." : "."));
+        return false;
+    }
+    TTree& tree = ActiveTree();
+    const std::string brackets = TreebankBrackets(text);
+    SetTreebankFormat(tree, brackets);
+    std::vector<std::string> trees;
+    const bool ok = SplitTreebank(tree, text, trees);
+    ApplyIOFormat();
+    if (!ok) {
+        tree.ResetError();
+        return false;
+    }
+    Treebank = std::move(trees);
+    TreebankBracketPair = brackets;
+    TreebankIndex = 0;
+    ShowTreebankTree();
+    return true;
+}
+
+void TTreeSheet::StepTreebank(int delta) {
+    if (Treebank.empty()) return;
+    const int64_t next = int64_t(TreebankIndex) + delta;
+    if (next < 0 || next >= int64_t(Treebank.size())) return;
+    TreebankIndex = static_cast<std::size_t>(next);
+    ShowTreebankTree();
+}
+
+std::string TTreeSheet::TreebankPosition() const {
+    if (Treebank.empty()) return "";
+    return "Tree " + std::to_string(TreebankIndex + 1) + " of " + std::to_string(Treebank.size());
+}
+
+void TTreeSheet::ShowTreebankTree() {
+    TTree& tree = ActiveTree();
+    ClearHighlight();
+    Remember();
+    SetTreebankFormat(tree, TreebankBracketPair);
+    const bool ok = tree.StrToTree(Treebank[TreebankIndex]);
+    ApplyIOFormat();
+    if (!ok) {
+        tree.ResetError();
+        return;
+    }
+    ShowTree(ActiveTreeIndex);
 }
 
 void TTreeSheet::SaveTreeBtnClick() {

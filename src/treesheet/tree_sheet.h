@@ -83,6 +83,11 @@ public:
     std::string NewTreeName;
     // Maximal length of the in/out text (global option).
     int MaxTextLength = 255;
+    // The trees of a treebank file (labelled brackets) to step through, the one
+    // shown, and the file's bracket pair.
+    std::vector<std::string> Treebank;
+    std::size_t TreebankIndex = 0;
+    std::string TreebankBracketPair = "()";
 
     TTree& ActiveTree() { return ActiveTreeIndex == 0 ? Tree1 : Tree2; }
     TTree& TreeAt(int index) { return index == 0 ? Tree1 : Tree2; }
@@ -128,7 +133,14 @@ public:
 
     // Files, pictures and text.
     bool LoadTreeFile(const std::string& fileName);
+    // "Load tree" takes tree files, and treebank files (.MRG, .TXT) of trees in
+    // labelled brackets, whose first tree it shows.
     void LoadTreeBtnClick();
+    bool LoadTreebank(const std::string& fileName);
+    // Shows the tree delta places on in the treebank; nothing beyond its ends.
+    void StepTreebank(int delta);
+    // "Tree 3 of 30", or empty without a treebank.
+    std::string TreebankPosition() const;
     void SaveTreeBtnClick();
     // True when the active tree has a picture to save or copy; message 6 otherwise
     // when report is set.
@@ -164,6 +176,7 @@ public:
 private:
     // Records the active tree before a change.
     void Remember();
+    void ShowTreebankTree();
     TNode* ParentOfHighlight(int& childIndex);
 
     MessageSink& Messages;

@@ -119,8 +119,12 @@ const std::string& TreeHelp() {
         "Frames, triangles, arrows and bold lines switch those drawings on for the whole "
         "tree; \"Plane tree\" puts all leaves on the lowest level. The distances set the "
         "room between nodes. \"Node defaults\" sets the font and the look of new nodes. "
-        "\"Save tree\" and \"Load tree\" use .TRE files; \"Save WMF\" and \"Clipboard\" "
-        "export the picture; \"Preview\" shows its real size.";
+        "\"Save tree\" and \"Load tree\" use .TRE files; \"Load tree\" also opens .mrg "
+        "and .txt files of many trees in labelled brackets, stepped through with the "
+        "arrows beside \"Tree list\". \"Save WMF\" and \"Clipboard\" export the picture "
+        "(the save dialog also offers PNG images at 2x to 4x and LaTeX code for forest "
+        "or tikz-qtree; the clipboard holds the forest code as text); \"Preview\" shows "
+        "its real size.";
     return text;
 }
 
@@ -150,12 +154,16 @@ const std::string& IOFormHelpText() {
         "format.\n"
         "Node separation: a blank ([S [NP] [VP]]) or a comma ([S,[NP],[VP]]) between "
         "sister nodes.\n"
-        "Position of parent node: inside the brackets ({N {John}}) or before them "
-        "(x<y z>).\n"
+        "Position of parent node: inside the brackets ({N {John}}), before them "
+        "(x<y z>), or labelled brackets as treebanks and parsers write them: the label "
+        "inside the brackets and the words as bare leaves: (NP (DT the) (NN dog)) or "
+        "(S (NP the dog) (VP barks)). \"Load tree\" opens .mrg and .txt files of many "
+        "such trees; the arrows beside \"Tree list\" step through them.\n"
         "Orientation: all on one line, or one node per line with indentation.\n"
         "Bracket type: [], (), {} or <> around each subtree.\n"
         "Shortcuts: \"Standard\" is [S [NP] [VP]]; \"[X,[Y],[Z]]\" uses commas; "
-        "\"v(w(x),y(z))\" is the Prolog-like form with the parent outside.";
+        "\"v(w(x),y(z))\" is the Prolog-like form with the parent outside; \"Labelled "
+        "brackets\" reads and writes Penn Treebank and NLTK text.";
     return text;
 }
 

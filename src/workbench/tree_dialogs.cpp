@@ -483,7 +483,8 @@ TIOFormDlgView::TIOFormDlgView(QWidget* parent) : QDialog(parent) {
                          "SeparationRG", Options);
     ParentPositionRG = Radio(QStringLiteral("Position of parent node"),
                              {QStringLiteral("Inside (e.g. \"{N {John}}\")"),
-                              QStringLiteral("Outside (e.g. \"x<y z>\")")},
+                              QStringLiteral("Outside (e.g. \"x<y z>\")"),
+                              QStringLiteral("Labelled (e.g. \"(NP (DT the) (NN dog))\")")},
                              "ParentPositionRG", Options);
     OrientationRG =
         Radio(QStringLiteral("Orientation"),
@@ -494,8 +495,9 @@ TIOFormDlgView::TIOFormDlgView(QWidget* parent) : QDialog(parent) {
                            "BracketTypesRG", Options);
     ShortcutsRG = Radio(
         QStringLiteral("Shortcuts"),
-        {QStringLiteral("Standard"), QStringLiteral("[X,[Y],[Z]]"), QStringLiteral("v(w(x),y(z))")},
-        "ShortcutsRG", Options);
+        {QStringLiteral("Standard"), QStringLiteral("[X,[Y],[Z]]"), QStringLiteral("v(w(x),y(z))"),
+         QStringLiteral("Labelled brackets")},
+        "ShortcutsRG", Options, 2);
     grid->addWidget(SeparationRG, 0, 0);
     grid->addWidget(ParentPositionRG, 0, 1);
     grid->addWidget(OrientationRG, 1, 0);
@@ -548,7 +550,7 @@ TIOFormDlgView::TIOFormDlgView(QWidget* parent) : QDialog(parent) {
 
 void TIOFormDlgView::ShowModel() {
     SeparationRG->SetItemIndex(Model->Format.Separation ? 1 : 0);
-    ParentPositionRG->SetItemIndex(Model->Format.ParentPosition ? 1 : 0);
+    ParentPositionRG->SetItemIndex(std::min<int>(Model->Format.ParentPosition, 2));
     OrientationRG->SetItemIndex(Model->Format.Orientation ? 1 : 0);
     BracketTypesRG->SetItemIndex(Model->Format.BracketType & 3);
     ShortcutsRG->SetItemIndex(Model->Shortcut);

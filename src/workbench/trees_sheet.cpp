@@ -2,6 +2,9 @@
 #include "workbench/trees_sheet.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -15,7 +18,10 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "base/file_io.h"
 #include "qtcanvas/picture_export.h"
+#include "text/text_utils.h"
+#include "tree/latex_export.h"
 #include "qtcanvas/qt_canvas.h"
 #include "rtn/cond_dialog.h"
 #include "workbench/picture_file_dialog.h"
@@ -39,6 +45,7 @@ TTreesSheetView::TTreesSheetView(Prompter& prompter, MessageSink& sink, TextMeas
     ConnectHandlers();
     Core->ApplyIOFormat();
     SyncTreeControls();
+    SyncTreebank();
 }
 
 TTreesSheetView::~TTreesSheetView() = default;
@@ -55,6 +62,13 @@ void TTreesSheetView::BuildWidgets() {
     NewTreeCB->setMinimumWidth(180);
     NewTreeBtn = MakeButton(QStringLiteral("New tree"), "NewTreeBtn", this);
     EditTreeListBtn = MakeButton(QStringLiteral("Tree list"), "EditTreeListBtn", this);
+    PrevTreeBtn = MakeButton(QStringLiteral("\u25C0"), "PrevTreeBtn", this);
+    PrevTreeBtn->setToolTip(QStringLiteral("The previous tree of the treebank file"));
+    TreebankLab = MakeLabel(QString(), "TreebankLab", this);
+    NextTreeBtn = MakeButton(QStringLiteral("\u25B6"), "NextTreeBtn", this);
+    NextTreeBtn->setToolTip(QStringLiteral("The next tree of the treebank file"));
+    for (QPushButton* b : {PrevTreeBtn, NextTreeBtn})
+        b->setMaximumWidth(40);
     PushLeftBtn = MakeButton(QStringLiteral("&<<<"), "PushLeftBtn", this);
     PushRghtBtn = MakeButton(QStringLiteral("&>>>"), "PushRghtBtn", this);
     CopyTreeBtn = MakeButton(QStringLiteral("&Copy"), "CopyTreeBtn", this);
@@ -76,8 +90,13 @@ void TTreesSheetView::BuildWidgets() {
     RedoBtn->setToolTip(QStringLiteral("Redo the change undone last (Ctrl+Y)"));
     auto* first = new QHBoxLayout;
     first->addWidget(NewTreeCB, 1);
-    for (QPushButton* b : {NewTreeBtn, EditTreeListBtn, PushLeftBtn, PushRghtBtn, CopyTreeBtn,
-                           CutTreeBtn, DelTreeBtn, PasteTreeBtn})
+    for (QPushButton* b : {NewTreeBtn, EditTreeListBtn})
+        first->addWidget(b);
+    first->addWidget(PrevTreeBtn);
+    first->addWidget(TreebankLab);
+    first->addWidget(NextTreeBtn);
+    for (QPushButton* b : {PushLeftBtn, PushRghtBtn, CopyTreeBtn, CutTreeBtn, DelTreeBtn,
+                           PasteTreeBtn})
         first->addWidget(b);
     auto* second = new QHBoxLayout;
     for (QPushButton* b : {LoadTreeBtn, SaveTreeBtn, SaveWMFBtn, Button4, TreeToTextBtn,
@@ -208,7 +227,18 @@ void TTreesSheetView::ConnectHandlers() {
     connect(CutTreeBtn, &QPushButton::clicked, this, [&s] { s.CutTreeBtnClick(); });
     connect(DelTreeBtn, &QPushButton::clicked, this, [&s] { s.DelTreeBtnClick(); });
     connect(PasteTreeBtn, &QPushButton::clicked, this, [&s] { s.PasteTreeBtnClick(); });
-    connect(LoadTreeBtn, &QPushButton::clicked, this, [&s] { s.LoadTreeBtnClick(); });
+    connect(LoadTreeBtn, &QPushButton::clicked, this, [this] {
+        Core->LoadTreeBtnClick();
+        SyncTreebank();
+    });
+    connect(PrevTreeBtn, &QPushButton::clicked, this, [this] {
+        Core->StepTreebank(-1);
+        SyncTreebank();
+    });
+    connect(NextTreeBtn, &QPushButton::clicked, this, [this] {
+        Core->StepTreebank(1);
+        SyncTreebank();
+    });
     connect(SaveTreeBtn, &QPushButton::clicked, this, [&s] { s.SaveTreeBtnClick(); });
     connect(SaveWMFBtn, &QPushButton::clicked, this, &TTreesSheetView::SaveWMFBtnClick);
     connect(Button4, &QPushButton::clicked, this, &TTreesSheetView::Button4Click);
@@ -365,19 +395,50 @@ void TTreesSheetView::RepaintTree(int index) {
     box->update();
 }
 
+void TTreesSheetView::SyncTreebank() {
+    const bool shown = !Core->Treebank.empty();
+    for (QWidget* w : {static_cast<QWidget*>(PrevTreeBtn), static_cast<QWidget*>(TreebankLab),
+                       static_cast<QWidget*>(NextTreeBtn)})
+        w->setVisible(shown);
+    TreebankLab->setText(FromCore(Core->TreebankPosition()));
+    PrevTreeBtn->setEnabled(shown && Core->TreebankIndex > 0);
+    NextTreeBtn->setEnabled(shown && Core->TreebankIndex + 1 < Core->Treebank.size());
+}
+
 void TTreesSheetView::SaveWMFBtnClick() {
     if (!Core->HasPicture(true)) return;
-    const QString chosen = AskPictureFileName(Prompts, QStringLiteral("Save as WMF"));
-    if (chosen.isEmpty()) return;
-    const std::string name = ToCore(chosen);
-    const PictureFormat format = PictureFormatFromPath(name).value_or(PictureFormat::Wmf);
+    const TTreePictureChoice chosen = AskTreePictureFile(Prompts, QStringLiteral("Save as WMF"));
+    if (chosen.Name.isEmpty()) return;
+    const std::string name = ToCore(chosen.Name);
     std::string error;
-    if (!SavePicture(Core->ActiveTree().Metafile, name, format, &error))
+    if (UpperCaseGerman(FileExtension(name)) == ".TEX") {
+        std::string latex;
+        TTree& tree = Core->ActiveTree();
+        if (!TreeToLatex(tree, chosen.Qtree ? TLatexStyle::Qtree : TLatexStyle::Forest, latex)) {
+            tree.ResetError();
+            return;
+        }
+        if (AtomicSave(name, latex) != FileError::None) Sink.Error("Couldn`t create file " + name + ".");
+        return;
+    }
+    const PictureFormat format = PictureFormatFromPath(name).value_or(PictureFormat::Wmf);
+    if (!SavePicture(Core->ActiveTree().Metafile, name, format, &error, chosen.Scale))
         Sink.Error("Couldn`t create file " + name + "." + (error.empty() ? "" : " " + error));
 }
 
 void TTreesSheetView::Button4Click() {
-    if (Core->HasPicture(false)) CopyPictureToClipboard(Core->ActiveTree().Metafile);
+    if (!Core->HasPicture(false)) return;
+    // The picture, and the tree as LaTeX (forest) for text editors.
+    QMimeData* data = MakePictureMimeData(Core->ActiveTree().Metafile);
+    std::string latex;
+    if (TreeToLatex(Core->ActiveTree(), TLatexStyle::Forest, latex))
+        data->setText(QString::fromUtf8(latex.data(), static_cast<qsizetype>(latex.size())));
+    else
+        Core->ActiveTree().ResetError();
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setMimeData(data);
+    else
+        delete data;
 }
 
 void TTreesSheetView::TreeToTextBtnClick() {

@@ -58,6 +58,7 @@ public:
     void Button4Click();
     void TreeToTextBtnClick();
     void TextToTreeBtnClick();
+    void SyncTreebank();
 
     // Widgets, named as their controls.
     QScrollArea* TreeScroll1;
@@ -67,6 +68,10 @@ public:
     QComboBox* NewTreeCB;
     QPushButton* NewTreeBtn;
     QPushButton* EditTreeListBtn;
+    // Step through the trees of a treebank file; shown while one is loaded.
+    QPushButton* PrevTreeBtn;
+    QLabel* TreebankLab;
+    QPushButton* NextTreeBtn;
     QPushButton* PushLeftBtn;
     QPushButton* PushRghtBtn;
     QPushButton* CopyTreeBtn;

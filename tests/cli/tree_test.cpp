@@ -1,6 +1,7 @@
 // gramarbor-cli tree: formats of bracket text, tree files, pictures and errors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -86,6 +87,11 @@ TEST(CliTree, RejectsBadArguments) {
         {"tree", "[S]", "--wobble"},
         {"tree", "[S]", "-o", TempFile("x.doc")},
         {"tree", "[S]", "--in", "a.tre"},
+        {"tree", "[S]", "--scale", "5", "-o", TempFile("x.png")},
+        {"tree", "[S]", "--scale", "2", "-o", TempFile("x.svg")},
+        {"tree", "[S]", "--latex", "tikz"},
+        {"tree", "[S]", "--latex", "forest", "-o", TempFile("x.png")},
+        {"tree", "[S]", "--tree", "2"},
     };
     for (const auto& args : bad) {
         const CliResult r = RunCli(args);
@@ -194,6 +200,55 @@ TEST(CliTree, MarksOfSingleNodesWarnOnBracketText) {
     r = RunCli({"tree", "--in", file, "--frames", "--triangles", "--arrows", "-o", svg});
     EXPECT_EQ(r.ExitCode, 0) << r.Err;
     EXPECT_EQ(r.Err, "");
+}
+
+} // namespace
+
+namespace {
+
+TEST(CliTree, LabelledBracketsTreebankFilesLatexAndScaledPng) {
+    // Penn text: brackets taken from the text, the empty outer bracket dropped.
+    CliResult r = RunCli({"tree", "--labelled", "( (S (NP (DT the) (NN dog)) (VP barks)) )"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(r.Out, "(S (NP (DT the) (NN dog)) (VP barks))\n");
+    r = RunCli({"tree", "--labelled", "(S (NP x)"});
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_NE(r.Err.find("Unallowed end of input: separator expected."), std::string::npos);
+
+    const std::string sample = std::string(GRAMARBOR_TEST_DATA) + "/tree/penn_sample.mrg";
+    r = RunCli({"tree", "--in", sample});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(std::count(r.Out.begin(), r.Out.end(), '\n'), 30);
+    r = RunCli({"tree", "--in", sample, "--tree", "3", "--brackets", "[]"});
+    EXPECT_EQ(r.Out, "[SBARQ [WHNP-1 [WP What]] [SQ [VBD did] [NP-SBJ [PRP she]] [VP [VB see] "
+                     "[NP [-NONE- *T*-1]]]] [. ?]]\n");
+    r = RunCli({"tree", "--in", sample, "--tree", "31"});
+    EXPECT_NE(r.Err.find("the file holds only 30 trees"), std::string::npos) << r.Err;
+    r = RunCli({"tree", "--in", sample, "-o", TempFile("many.png")});
+    EXPECT_NE(r.Err.find("the file holds 30 trees; pick one with --tree N"), std::string::npos);
+
+    const std::string tex = TempFile("tree.tex");
+    r = RunCli({"tree", "[S [NP%_i] [VP]]", "-o", tex, "--latex", "qtree"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_NE(Slurp(tex).find("\\Tree"), std::string::npos);
+    r = RunCli({"tree", "[S [NP%_i] [VP]]", "--latex", "forest"});
+    EXPECT_NE(r.Out.find("[{NP\\textsubscript{i}}, name=n2"), std::string::npos) << r.Out;
+
+    const std::string one = TempFile("one.png"), three = TempFile("three.png");
+    ASSERT_EQ(RunCli({"tree", "[S [NP] [VP]]", "-o", one}).ExitCode, 0);
+    ASSERT_EQ(RunCli({"tree", "[S [NP] [VP]]", "-o", three, "--scale", "3"}).ExitCode, 0);
+    // The PNG header holds width and height as big-endian 32-bit numbers at 16 and 20.
+    const auto size = [](const std::string& png) {
+        const auto at = [&](std::size_t i) {
+            return (uint32_t(uint8_t(png[i])) << 24) | (uint32_t(uint8_t(png[i + 1])) << 16) |
+                   (uint32_t(uint8_t(png[i + 2])) << 8) | uint8_t(png[i + 3]);
+        };
+        return std::pair{at(16), at(20)};
+    };
+    const auto [w1, h1] = size(Slurp(one));
+    const auto [w3, h3] = size(Slurp(three));
+    EXPECT_EQ(w3, 3 * w1);
+    EXPECT_EQ(h3, 3 * h1);
 }
 
 } // namespace

@@ -165,27 +165,37 @@ TEST_F(PictureExportTest, SavesEachFormatOrKeepsTheOldFile) {
 }
 
 TEST_F(PictureExportTest, PngImagesAreBoundedAndPointToTheVectorFormats) {
+    // The bounds hold for the scaled image.
     const struct {
         int32_t Width, Height;
+        int Scale;
         bool Fits;
     } cases[] = {
-        {32767, 1, true},  {32768, 1, false},    {1, 32768, false},
-        {8192, 8193, false}, {30000, 30000, false}, // more than 2^26 pixels
+        {32767, 1, 1, true},    {32768, 1, 1, false},    {1, 32768, 1, false},
+        {8192, 8193, 1, false}, {30000, 30000, 1, false}, // more than 2^26 pixels
+        {8191, 1, 4, true},     {8192, 1, 4, false},     {4096, 4097, 2, false},
+        {2147483647, 1, 4, false},
     };
     const fs::path keep = Folder() / "bounded.png";
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.Width) + " x " + std::to_string(c.Height));
+        SCOPED_TRACE(std::to_string(c.Width) + " x " + std::to_string(c.Height) + " at " +
+                     std::to_string(c.Scale));
         Picture picture;
         picture.Width = c.Width;
         picture.Height = c.Height;
         std::ofstream(keep) << "previous picture";
         std::string error;
-        EXPECT_EQ(SavePicture(picture, keep.string(), PictureFormat::Png, &error), c.Fits);
-        EXPECT_EQ(RenderPictureImage(picture).isNull(), !c.Fits);
-        if (c.Fits) continue;
+        EXPECT_EQ(SavePicture(picture, keep.string(), PictureFormat::Png, &error, c.Scale),
+                  c.Fits);
+        const QImage image = RenderPictureImage(picture, c.Scale);
+        EXPECT_EQ(image.isNull(), !c.Fits);
+        if (c.Fits) {
+            EXPECT_EQ(image.size(), QSize(c.Width * c.Scale, c.Height * c.Scale));
+            continue;
+        }
         EXPECT_EQ(Slurp(keep), "previous picture");
-        EXPECT_EQ(error, "The picture is " + std::to_string(c.Width) + " x " +
-                             std::to_string(c.Height) +
+        EXPECT_EQ(error, "The picture is " + std::to_string(int64_t(c.Width) * c.Scale) + " x " +
+                             std::to_string(int64_t(c.Height) * c.Scale) +
                              " pixels, too large for a PNG image (at most 32767 pixels a side "
                              "and 67108864 pixels in all); save it as SVG, PDF or WMF instead, "
                              "which have no such limit");

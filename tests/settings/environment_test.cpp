@@ -73,7 +73,7 @@ TEnvironment ChangedEnvironment() {
     env.ArrowBox = false;
     env.FontName = "Times New Roman";
     env.NodeDefaults = {96, 100, 0x0F, naCenter | naRound | naArrow};
-    env.IOFormat = {1, 1, 1, 3};
+    env.IOFormat = {1, 2, 1, 3}; // labelled brackets
     return env;
 }
 
@@ -230,7 +230,7 @@ TEST(EnvironmentFile, ValuesOutOfRangeTakeTheirDefaultsAlone) {
     odd.VDist = 66; // not a step of the up-down
     odd.FontName = "";
     odd.NodeDefaults.FontSize = 5;
-    odd.IOFormat = {0, 0, 0, 4};
+    odd.IOFormat = {0, 3, 0, 0};
     const TEnvironment env = ReadEnvironment(WriteEnvironment(odd));
     const TEnvironment defaults;
     EXPECT_EQ(env.MaxTextLength, 255);

@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "base/file_io.h"
 #include "picture/text_measurer.h"
 #include "tree/canvas_measurer.h"
 
@@ -373,6 +374,31 @@ TEST_F(TreeSheetTest, UndoAndRedoRestoreTheExactTree) {
     EXPECT_EQ(Text(), "[S [NP] [VP]]");
 }
 
+TEST_F(TreeSheetTest, TreebankFilesAreSteppedThroughTreeByTree) {
+    const std::string file = (std::filesystem::temp_directory_path() / "sheet_bank.mrg").string();
+    ASSERT_EQ(AtomicSave(file, "( (S (NP I) (VP ran)) )\n(X a b)\r\n(Y (Z c))\n"),
+              FileError::None);
+    Host.OpenName = file;
+    Sheet.LoadTreeBtnClick();
+    EXPECT_TRUE(Sink.Empty()) << Sink.Last();
+    EXPECT_EQ(Sheet.TreebankPosition(), "Tree 1 of 3");
+    EXPECT_EQ(Text(), "[S [NP [I]] [VP [ran]]]");
+    EXPECT_EQ(Sheet.ActiveTree().ConvOpts, TConvOpts{}); // the in/out format stays
+    Sheet.StepTreebank(1);
+    Sheet.StepTreebank(1);
+    Sheet.StepTreebank(1);
+    EXPECT_EQ(Sheet.TreebankPosition(), "Tree 3 of 3");
+    EXPECT_EQ(Text(), "[Y [Z [c]]]");
+    Sheet.Undo();
+    EXPECT_EQ(Text(), "[X [a] [b]]");
+
+    ASSERT_EQ(AtomicSave(file, "(A x)\n(B y))"), FileError::None);
+    Sheet.LoadTreeBtnClick();
+    EXPECT_EQ(Sink.Last(), "Opening bracket expected in >)<. Line 2, column 6.");
+    EXPECT_EQ(Sheet.TreebankPosition(), "Tree 3 of 3");
+    std::filesystem::remove(file);
+}
+
 TEST_F(TreeSheetTest, FilesAreCheckedByExtensionAndBringTheirSettings) {
     const auto dir = std::filesystem::temp_directory_path();
     const std::string file = (dir / "treesheet_settings.tre").string();
@@ -389,7 +415,7 @@ TEST_F(TreeSheetTest, FilesAreCheckedByExtensionAndBringTheirSettings) {
     EXPECT_FALSE(Sheet.HasPicture(true));
     EXPECT_EQ(Sink.Last(), "There is no tree or metafile to save by now.");
 
-    Host.OpenName = (dir / "treesheet_settings.txt").string();
+    Host.OpenName = (dir / "treesheet_settings.doc").string();
     Sheet.LoadTreeBtnClick();
     EXPECT_EQ(Sink.Last(), "Wrong file type: extension \"*.TRE\" expected.");
     EXPECT_EQ(Root(), nullptr);

@@ -7,6 +7,10 @@
 #include <fstream>
 #include <iterator>
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -245,8 +249,11 @@ TEST_F(TreesSheetTest, SaveWmfWritesTheChosenFileType) {
         {"tree_a", 1, "tree_a.svg", "<?xml"},
         {"tree_b", 0, "tree_b.wmf", "\xD7\xCD\xC6\x9A"},
         {"tree_c", 2, "tree_c.png", "\x89PNG"},
-        {"tree_d", 3, "tree_d.pdf", "%PDF"},
-        {"tree_e", 4, "tree_e.wmf", "\xD7\xCD\xC6\x9A"},
+        {"tree_c3", 4, "tree_c3.png", "\x89PNG"},
+        {"tree_d", 6, "tree_d.pdf", "%PDF"},
+        {"tree_e", 9, "tree_e.wmf", "\xD7\xCD\xC6\x9A"},
+        {"tree_g", 7, "tree_g.tex", "% A tree drawn by Gramarbor"},
+        {"tree_h", 8, "tree_h.tex", "% A tree drawn by Gramarbor"},
         // A typed extension decides the format whatever the chosen type.
         {"tree_f.svg", 0, "tree_f.svg", "<?xml"},
     };
@@ -259,6 +266,50 @@ TEST_F(TreesSheetTest, SaveWmfWritesTheChosenFileType) {
     }
     EXPECT_EQ(Prompts.Dialogs.back().Title, "Save as WMF");
     EXPECT_FALSE(std::filesystem::exists(Dir / "tree_a.WMF"));
+    // The 3x image is three times as large; LaTeX comes with the package chosen.
+    const auto image = [&](const char* name) { return QImage((Dir / name).string().c_str()); };
+    EXPECT_EQ(image("tree_c3.png").size(), image("tree_c.png").size() * 3);
+    const auto text = [&](const char* name) {
+        std::ifstream in(Dir / name, std::ios::binary);
+        return std::string{std::istreambuf_iterator<char>(in), {}};
+    };
+    EXPECT_NE(text("tree_g.tex").find("\\begin{forest}"), std::string::npos);
+    EXPECT_NE(text("tree_h.tex").find("\\Tree"), std::string::npos);
+}
+
+TEST_F(TreesSheetTest, TreebankFilesAndLabelledBracketsAsUsersMeetThem) {
+    EXPECT_FALSE(View->NextTreeBtn->isVisible());
+    {
+        std::ofstream(Dir / "bank.mrg") << "( (S (NP I) (VP ran)) )\n(X a b)\n(Y (Z c))\n";
+    }
+    Prompts.AnswerWith(Path("bank.mrg"));
+    Click(View->LoadTreeBtn);
+    ASSERT_TRUE(View->NextTreeBtn->isVisible());
+    EXPECT_EQ(View->TreebankLab->text(), "Tree 1 of 3");
+    EXPECT_FALSE(View->PrevTreeBtn->isEnabled());
+    Click(View->NextTreeBtn);
+    Click(View->NextTreeBtn);
+    EXPECT_EQ(View->TreebankLab->text(), "Tree 3 of 3");
+    EXPECT_FALSE(View->NextTreeBtn->isEnabled());
+    EXPECT_EQ(Text(Sheet().ActiveTree()), "[Y [Z [c]]]");
+    Click(View->PrevTreeBtn);
+    EXPECT_EQ(Text(Sheet().ActiveTree()), "[X [a] [b]]");
+
+    // The "Labelled brackets" shortcut reads and writes the in/out text as treebanks do.
+    WhenShown<TIOFormDlgView>([&](TIOFormDlgView& dialog) {
+        ClickItem(dialog.ShortcutsRG, 3);
+        EXPECT_EQ(dialog.ParentPositionRG->ItemIndex(), 2);
+        Click(dialog.OkBtn);
+    });
+    Click(View->InputFormatBtn);
+    MakeTree("(S (NP the dog) (VP barks))");
+    EXPECT_EQ(Sheet().ActiveTree().GetRoot()->Children[0]->Children.size(), 2u);
+    Click(View->TreeToTextBtn);
+    EXPECT_EQ(Form->InputText->currentText(), "(S (NP the dog) (VP barks))");
+    // The clipboard holds the picture and, as text, the forest code.
+    Click(View->Button4);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->text().contains("\\begin{forest}"));
+    EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
 }
 
 TEST_F(TreesSheetTest, DialogsShowTheirFullHelp) {

@@ -1,0 +1,169 @@
+// Labelled brackets and treebank files: reading, writing, errors with their
+// positions, limits, and round trips through tree files.
+#include <gtest/gtest.h>
+
+#include "base/file_io.h"
+#include "tree/treebank.h"
+#include "tree_test_support.h"
+
+namespace gramarbor {
+namespace {
+
+using testing::NodeAt;
+using testing::WriteTree;
+
+void Labelled(TTree& tree, const char* brackets = "()", char separator = ' ',
+              bool vertical = false) {
+    tree.SetConvOpts(brackets, separator, false, vertical, true);
+}
+
+struct TextCase {
+    const char* Brackets;
+    char Separator;
+    const char* Input;
+    const char* Written;
+};
+
+TEST(LabelledBrackets, ReadsAndWritesTreebankText) {
+    const TextCase cases[] = {
+        {"()", ' ', "(S (NP (DT the) (NN dog)) (VP (VBZ barks)))",
+         "(S (NP (DT the) (NN dog)) (VP (VBZ barks)))"},
+        {"[]", ' ', "[S [NP the dog] [VP barks]]", "[S [NP the dog] [VP barks]]"},
+        {"()", ' ', "( (S (NP x) (VP y)) )", "(S (NP x) (VP y))"},
+        {"()", ' ', "(S(NP the)(VP  ran\r\n ))", "(S (NP the) (VP ran))"},
+        {"[]", ' ', "[S [NP] [VP]]", "[S NP VP]"},
+        {"[]", ' ', "[S]", "[S]"},
+        {"[]", ',', "[S, [NP,the,dog] ,[VP,barks]]", "[S,[NP,the,dog],[VP,barks]]"},
+        {"[]", ',', "[S,New York]", "[S,New York]"},
+        {"[]", ' ', "[S \"New York\" [\"a]b\" x]]", "[S \"New York\" [\"a]b\" x]]"},
+        {"()", ' ', "(\"\" (A x) (B y))", "(\"\" (A x) (B y))"},
+        {"()", ' ', "(\"\" (A x))", "(\"\" (A x))"},
+        {"{}", ' ', "{NP {-NONE- *T*-1} ``}", "{NP {-NONE- *T*-1} ``}"},
+    };
+    for (const TextCase& c : cases) {
+        RecordingSink sink;
+        TTree tree(true, sink);
+        Labelled(tree, c.Brackets, c.Separator);
+        EXPECT_TRUE(tree.StrToTree(c.Input)) << c.Input << ": " << sink.Last();
+        EXPECT_EQ(WriteTree(tree), c.Written) << c.Input;
+    }
+}
+
+TEST(LabelledBrackets, WordsAfterALabelAreLeaves) {
+    NullSink sink;
+    TTree tree(true, sink);
+    Labelled(tree, "[]");
+    ASSERT_TRUE(tree.StrToTree("[S [NP the big dog] [VP barks]]"));
+    const TNode* np = NodeAt(tree, {0});
+    ASSERT_EQ(np->Children.size(), 3u);
+    EXPECT_EQ(np->Children[2]->Name, "dog");
+    EXPECT_TRUE(np->Children[2]->Children.empty());
+    EXPECT_EQ(NodeAt(tree, {1, 0})->Name, "barks");
+    EXPECT_EQ(tree.NodeDefaults, np->Attr);
+}
+
+TEST(LabelledBrackets, ErrorsUseTheBracketMessagesWithTheirPosition) {
+    const struct {
+        char Separator;
+        const char* Input;
+        const char* Message;
+    } cases[] = {
+        {' ', "(S (NP x)", "Unallowed end of input: separator expected."},
+        {' ', "S (NP x)", "Opening bracket expected in >S (NP x)<. Line 1, column 1."},
+        {' ', "(S (A) (B) (C) (D) (E))",
+         "Too many children in node >S<. Line 1, column 23."},
+        {' ', "(S \"abc)", "Quotation mark expected: the node name must be included in \"..\"."},
+        {',', "[S,\n [NP,x]\n y]", "Separator or closing bracket expected in >y]<. Line 3, column 2."},
+        {',', "[S,,x]", "An empty node name is not allowed."},
+        {' ', "  ", "Can`t translate an empty string into a tree."},
+    };
+    for (const auto& c : cases) {
+        RecordingSink sink;
+        TTree tree(true, sink);
+        Labelled(tree, c.Separator == ',' ? "[]" : "()", c.Separator);
+        EXPECT_FALSE(tree.StrToTree(c.Input)) << c.Input;
+        EXPECT_EQ(sink.Last(), c.Message) << c.Input;
+        EXPECT_EQ(tree.GetRoot(), nullptr);
+    }
+}
+
+TEST(LabelledBrackets, VerticalTextPutsBracketedItemsOnLinesOfTheirOwn) {
+    NullSink sink;
+    TTree tree(true, sink);
+    Labelled(tree, "()", ' ', true);
+    ASSERT_TRUE(tree.StrToTree("(S (NP (DT the) (NN dog)) (VP (VBZ barks)))"));
+    const std::string vertical = "(S (NP (DT the)\r\n       (NN dog))\r\n   (VP (VBZ barks)))";
+    EXPECT_EQ(WriteTree(tree), vertical);
+    TTree back(true, sink);
+    Labelled(back, "()", ' ', true);
+    ASSERT_TRUE(back.StrToTree(vertical));
+    EXPECT_EQ(WriteTree(back), vertical);
+}
+
+TEST(LabelledBrackets, RefusesNestingBeyondTheGrid) {
+    RecordingSink sink;
+    TTree tree(true, sink);
+    Labelled(tree);
+    std::string deep;
+    for (int i = 0; i < MaxGridPosition + 1; ++i)
+        deep += "(a ";
+    EXPECT_FALSE(tree.StrToTree(deep + "x"));
+    EXPECT_EQ(sink.Last(), TreeTooDeepText());
+}
+
+// Every tree of the sample reads, writes back to text that reads as the same tree,
+// and survives a tree file: labelled brackets -> tree -> file -> tree -> text.
+TEST(Treebank, SampleTreesRoundTripThroughTextAndTreeFiles) {
+    std::string text;
+    ASSERT_EQ(ReadFileBytes(std::string(GRAMARBOR_TEST_DATA) + "/tree/penn_sample.mrg", text),
+              FileError::None);
+    RecordingSink sink;
+    TTree reader(true, sink);
+    SetTreebankFormat(reader, TreebankBrackets(text));
+    std::vector<std::string> trees;
+    ASSERT_TRUE(SplitTreebank(reader, text, trees)) << sink.Last();
+    ASSERT_EQ(trees.size(), 30u);
+    for (const std::string& source : trees) {
+        TTree tree(true, sink), loaded(true, sink);
+        SetTreebankFormat(tree, "()");
+        SetTreebankFormat(loaded, "()");
+        ASSERT_TRUE(tree.StrToTree(source)) << source << ": " << sink.Last();
+        const std::string written = WriteTree(tree);
+        std::string bytes;
+        ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
+        ASSERT_TRUE(loaded.LoadTreeBytes(bytes, "sample"));
+        EXPECT_EQ(WriteTree(loaded), written);
+        TTree again(true, sink);
+        SetTreebankFormat(again, "()");
+        ASSERT_TRUE(again.StrToTree(written));
+        EXPECT_EQ(WriteTree(again), written);
+    }
+    EXPECT_TRUE(sink.Empty()) << sink.Last();
+    TTree first(true, sink);
+    SetTreebankFormat(first, "()");
+    ASSERT_TRUE(first.StrToTree(trees[2]));
+    EXPECT_EQ(TreebankTitle(first.GetRoot()), "What did she see *T*-1 ?");
+}
+
+TEST(Treebank, ReportsTheLineOfAnErrorAndItsLimits) {
+    RecordingSink sink;
+    TTree tree(true, sink);
+    SetTreebankFormat(tree, "()");
+    std::vector<std::string> trees;
+    EXPECT_FALSE(SplitTreebank(tree, "(A x)\n(B y))\n", trees));
+    EXPECT_EQ(sink.Last(), "Opening bracket expected in >)\n<. Line 2, column 6.");
+    EXPECT_TRUE(trees.empty());
+
+    std::string many;
+    for (std::size_t i = 0; i <= MaxTreebankTrees; ++i)
+        many += "(a)";
+    tree.ResetError();
+    EXPECT_FALSE(SplitTreebank(tree, many, trees));
+    EXPECT_EQ(sink.Last(), "The file holds more than 100000 trees, more than one file can bring.");
+
+    EXPECT_EQ(TreebankBrackets("  [S x]"), "[]");
+    EXPECT_EQ(TreebankBrackets("x"), "()");
+}
+
+} // namespace
+} // namespace gramarbor

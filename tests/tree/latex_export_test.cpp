@@ -1,0 +1,161 @@
+// LaTeX code of trees: escaping, markup, node options, and documents that pdflatex
+// compiles with every label on the page.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "base/file_io.h"
+#include "text/cp1252.h"
+#include "tree/latex_export.h"
+#include "tree_test_support.h"
+
+namespace gramarbor {
+namespace {
+
+TEST(LatexText, EscapesSpecialCharactersAndMapsWindows1252) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"#$%&_{}", "\\#\\$\\%\\&\\_\\{\\}"},
+        {"a~b^c\\d", "a\\textasciitilde{}b\\textasciicircum{}c\\textbackslash{}d"},
+        {"<x>|\"y\"", "<x>|\"y\""},
+        {"\x80 \x93q\x94 \x85", "\\texteuro{} \\textquotedblleft{}q\\textquotedblright{} \\dots{}"},
+        {"\xE4\xDF\xA0", "\xC3\xA4\xC3\x9F\xC2\xA0"},
+        {"a\x81\tb", "a b"},
+    };
+    for (const auto& [text, latex] : cases)
+        EXPECT_EQ(EscapeLatex(text), latex) << text;
+}
+
+TEST(LatexText, MapsMarkupAsTheDrawingReadsIt) {
+    const struct {
+        const char* Line;
+        uint8_t Style;
+        const char* Latex;
+    } cases[] = {
+        {"NP%_i", 0, "NP\\textsubscript{i}"},
+        {"x%^2%^y", 0, "x\\textsuperscript{2}y"},
+        {"a%^b%_c", 0, "a\\textsuperscript{b}\\textsubscript{c}"},
+        {"%b%ia%%b", 0, "\\textbf{\\textit{a}}b"},
+        {"%ba%bb", 0, "\\textbf{a}b"},
+        {"%Ua%Sb", 0, "\\underline{a}\\underline{\\gbstrike{b}}"},
+        {"a%bb", fsBold | fsItalic, "\\textbf{\\textit{a}}\\textit{b}"},
+        {"100%", 0, "100"},
+        {"50%x 5%%", 0, "50x 5"},
+        {"%'Courier New'abc%''def", 0, "abcdef"},
+        {"ab%'Times", 0, "ab"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> fonts;
+        EXPECT_EQ(MarkupToLatex(c.Line, c.Style, fonts), c.Latex) << c.Line;
+    }
+    std::vector<std::string> fonts;
+    MarkupToLatex("%'Courier New'abc%''def", 0, fonts);
+    EXPECT_EQ(fonts, std::vector<std::string>{"Courier New"});
+}
+
+// The tree of the render test: every markup tag, frame kind, a triangle, an arrow,
+// annotation lines, and characters LaTeX treats specially.
+void BuildMarkupTree(TTree& tree) {
+    tree.SetParams(64, 64, "Arial", toFrames | toTriangles | toArrows, TNodeAttr{});
+    ASSERT_TRUE(tree.StrToTree("[\"%bS%b|[+pst]\" [NP%_i [%iDet%i] [N%^2]] [VP [%uV%u] "
+                               "[%sold%s] [\"%'Courier New'PP%''|x\"] [\"50% & $5 #1 ~a_b{c}\xE4\x80\"]]]"));
+    TNode* root = tree.GetRoot();
+    root->Attr.Flags = naCenter | naRound | naAnnoBrackets;
+    root->Cont = {"annotation", "second line"};
+    TNode* np = root->Children[0].get();
+    np->Attr.Flags = naLeft | naAngular;
+    np->Children[0]->Attr.Flags = naLeft | naArrow;
+    TNode* vp = root->Children[1].get();
+    vp->Attr.Flags = naRight | naBrackets;
+    vp->Children[2]->Attr.Flags = naCenter | naTriangle;
+}
+
+TEST(LatexExport, MapsFramesTrianglesArrowsAndAnnotations) {
+    for (const TLatexStyle style : {TLatexStyle::Forest, TLatexStyle::Qtree}) {
+        RecordingSink sink;
+        TTree tree(true, sink);
+        BuildMarkupTree(tree);
+        std::string latex;
+        ASSERT_TRUE(TreeToLatex(tree, style, latex));
+        const bool forest = style == TLatexStyle::Forest;
+        for (const char* piece :
+             {"\\textbf{S}\\\\{}[+pst]\\\\{}[annotation\\\\{}second line]", "draw,rounded corners",
+              "(n2){NP\\textsubscript{i}}", "% font: Courier New", "\\begin{document}"}) {
+            const std::string wanted =
+                forest && piece[0] == '(' ? "{NP\\textsubscript{i}}, name=n2" : piece;
+            EXPECT_NE(latex.find(wanted), std::string::npos) << wanted << "\n" << latex;
+        }
+        EXPECT_NE(latex.find(forest ? "roof" : "\\edge[roof];"), std::string::npos);
+        EXPECT_NE(latex.find(forest ? "edge={->}" : "\\edge[->];"), std::string::npos);
+        // Switched-off options draw no frames, triangles or arrows.
+        tree.Options = 0;
+        ASSERT_TRUE(TreeToLatex(tree, style, latex));
+        for (const char* absent : {",draw", "roof", "->"})
+            EXPECT_EQ(latex.find(absent), std::string::npos) << absent;
+    }
+    NullSink sink;
+    TTree empty(true, sink);
+    std::string latex;
+    EXPECT_FALSE(TreeToLatex(empty, TLatexStyle::Forest, latex));
+}
+
+bool HasTexFile(const char* name) {
+    const std::string command = std::string("kpsewhich ") + name + " > /dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+std::string RunCommand(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t got;
+        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, got);
+        pclose(pipe);
+    }
+    return output;
+}
+
+class LatexCompile : public ::testing::TestWithParam<TLatexStyle> {};
+
+TEST_P(LatexCompile, DocumentCompilesAndShowsTheLabels) {
+    const bool forest = GetParam() == TLatexStyle::Forest;
+    // forest needs environ, elocalloc and inlinedef, which only the large
+    // texlive-latex-extra brings.
+    if (forest && !(HasTexFile("environ.sty") && HasTexFile("elocalloc.sty") &&
+                    HasTexFile("inlinedef.sty")))
+        GTEST_SKIP() << "forest's own packages (texlive-latex-extra) are not installed";
+    RecordingSink sink;
+    TTree tree(true, sink);
+    BuildMarkupTree(tree);
+    std::string latex;
+    ASSERT_TRUE(TreeToLatex(tree, GetParam(), latex));
+
+    const auto dir = std::filesystem::temp_directory_path() /
+                     (std::string("gramarbor-latex-") + (forest ? "forest-" : "qtree-") +
+                      std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    ASSERT_EQ(AtomicSave((dir / "tree.tex").string(), latex), FileError::None);
+    const std::string log = RunCommand("cd " + dir.string() +
+                                " && pdflatex -interaction=nonstopmode -halt-on-error tree.tex 2>&1");
+    ASSERT_TRUE(std::filesystem::exists(dir / "tree.pdf")) << log << "\n" << latex;
+    const std::string text = RunCommand("pdftotext " + (dir / "tree.pdf").string() + " - 2>&1");
+    std::filesystem::remove_all(dir);
+    for (const char* label : {"S", "[+pst]", "annotation", "Det", "old", "PP", "second line",
+                              "50 & $5 #1", "\xC3\xA4"})
+        EXPECT_NE(text.find(label), std::string::npos) << label << "\n" << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, LatexCompile,
+                         ::testing::Values(TLatexStyle::Forest, TLatexStyle::Qtree),
+                         [](const auto& info) {
+                             return info.param == TLatexStyle::Forest ? "Forest" : "Qtree";
+                         });
+
+} // namespace
+} // namespace gramarbor
