@@ -12,7 +12,7 @@ endfunction()
 # gramarbor_test(NAME LABEL label SOURCES... [DEPS libs...] [ENV vars...] [SLOW pattern])
 # A GoogleTest executable whose cases are registered with CTest one by one. The cases
 # that match the GoogleTest filter pattern of SLOW are labelled "slow" instead of
-# "unit", so that "ctest -L unit" stays quick. Every case is stopped after five
+# LABEL, so that "ctest -L unit" stays quick. Every case is stopped after twenty
 # minutes, so that a search that ignores its cancel token fails instead of hanging.
 function(gramarbor_test name)
   cmake_parse_arguments(ARG "" "LABEL;SLOW" "SOURCES;DEPS;ENV" ${ARGN})
@@ -25,18 +25,15 @@ function(gramarbor_test name)
   if(NOT ARG_SLOW)
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
-      PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "${ARG_ENV}" TIMEOUT 300)
+      PROPERTIES TIMEOUT 1200 LABELS "${ARG_LABEL}" ENVIRONMENT "${ARG_ENV}")
     return()
   endif()
-  set(slow_labels ${ARG_LABEL})
-  list(REMOVE_ITEM slow_labels unit)
-  list(APPEND slow_labels slow)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST TEST_FILTER "-${ARG_SLOW}"
-    PROPERTIES LABELS "${ARG_LABEL}" ENVIRONMENT "${ARG_ENV}" TIMEOUT 300)
+    PROPERTIES TIMEOUT 1200 LABELS "${ARG_LABEL}" ENVIRONMENT "${ARG_ENV}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST TEST_FILTER "${ARG_SLOW}"
-    PROPERTIES LABELS "${slow_labels}" ENVIRONMENT "${ARG_ENV}" TIMEOUT 300)
+    PROPERTIES TIMEOUT 1200 LABELS slow ENVIRONMENT "${ARG_ENV}")
 endfunction()
 
 # Adds every direct subfolder of the current folder that holds a CMakeLists.txt.

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 
 namespace gramarbor {
 
@@ -13,19 +15,28 @@ public:
     // Searches call this only every few hundred steps, so counting the calls costs
     // nothing measurable; the count lets another thread wait until a search is running.
     bool IsCancelled() const {
-        Checks.fetch_add(1, std::memory_order_relaxed);
-        Checks.notify_all();
+        if (Checks.fetch_add(1) + 1 == WakeAt.load()) {
+            const std::lock_guard<std::mutex> lock(WaitMutex);
+            Waiting.notify_all();
+        }
         return Cancelled.load(std::memory_order_relaxed);
     }
-    // Blocks until IsCancelled has been asked at least count times in all.
+    // Blocks until IsCancelled has been asked at least count times in all (one waiting
+    // thread at a time).
     void WaitForChecks(uint64_t count) const {
-        for (uint64_t seen = Checks.load(); seen < count; seen = Checks.load())
-            Checks.wait(seen);
+        std::unique_lock<std::mutex> lock(WaitMutex);
+        WakeAt.store(count);
+        Waiting.wait(lock, [&] { return Checks.load() >= count; });
+        WakeAt.store(0);
     }
 
 private:
     std::atomic<bool> Cancelled{false};
     mutable std::atomic<uint64_t> Checks{0};
+    // The count at which IsCancelled wakes the waiting thread; 0 while none waits.
+    mutable std::atomic<uint64_t> WakeAt{0};
+    mutable std::mutex WaitMutex;
+    mutable std::condition_variable Waiting;
 };
 
 } // namespace gramarbor

@@ -53,14 +53,6 @@ TEST(ParseDriver, TraceOnlyByteRunsTopDownDepthFirst) {
     EXPECT_EQ(f.Trace()[0], "0\t3\t DET dog chases the cat");
 }
 
-TEST(ParseDriver, DefaultOptionsGiveTreesAndNoTrace) {
-    ParseFixture f(QuickStartGrammar);
-    ASSERT_TRUE(f.Parse("the dog chases the cat", DefaultParseOptions));
-    EXPECT_EQ(f.Trees().size(), 1u);
-    EXPECT_TRUE(f.Trace().empty());
-    EXPECT_TRUE(f.Sink.Empty());
-}
-
 TEST(ParseDriver, TreesDecideEvenWhenTheBottomUpTraceFailed) {
     ParseFixture f({"S = NAME V", "NAME = @Ident", "V = \"runs\""});
     ASSERT_TRUE(f.Parse("anna runs", poTraceList | poBottomUp | poParseTrees));
