@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
 
@@ -22,11 +24,9 @@ TEST(ByteIo, RoundTripsEveryFieldLittleEndian) {
     std::string text;
     ASSERT_TRUE(reader.ReadU8(u8) && reader.ReadU16(u16) && reader.ReadI16(i16) &&
                 reader.ReadI32(i32) && reader.ReadString(text));
-    EXPECT_EQ(u8, 0xAB);
-    EXPECT_EQ(u16, 0x1234);
-    EXPECT_EQ(i16, -2);
-    EXPECT_EQ(i32, -123456);
-    EXPECT_EQ(text, "Net0");
+    EXPECT_EQ(std::tie(u8, u16, i16, i32, text),
+              std::make_tuple(uint8_t(0xAB), uint16_t(0x1234), int16_t(-2), -123456,
+                              std::string("Net0")));
     EXPECT_TRUE(reader.AtEnd());
 }
 

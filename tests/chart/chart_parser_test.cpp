@@ -93,32 +93,3 @@ TEST(ChartParser, HandlesMultiWordLexicalRules) {
     EXPECT_EQ(ChartPaths(rules, MakeTokens(rules, "new york sleeps")),
               (std::vector<Path>{{0, 1, 5}, {0, 2, 4}}));
 }
-
-TEST(ChartParser, ParsesFiveThousandWordsWithLeftAndRightRecursion) {
-    for (const auto& grammar :
-         {std::vector<std::string>{"START = L", "L = L A", "L = A", "A = 'a'"},
-          std::vector<std::string>{"START = R", "R = A R", "R = A", "A = 'a'"}}) {
-        const auto rules = MakeRules(grammar);
-        std::string sentence;
-        for (int i = 0; i < 5000; ++i)
-            sentence += "a ";
-        TChartParser parser(rules, 0, MakeTokens(rules, sentence), false);
-        ASSERT_TRUE(parser.Build());
-        EXPECT_TRUE(parser.Accepted());
-        EXPECT_EQ(parser.CountTrees(), BigUint(1));
-        std::size_t length = 0;
-        parser.Enumerate([&](const Path& path) {
-            length = path.size();
-            return true;
-        });
-        EXPECT_EQ(length, 1u + 5000 + 5000);
-    }
-}
-
-TEST(ChartParser, StopsWhenCancelled) {
-    const auto rules = MakeRules(PpGrammar);
-    CancelToken cancel;
-    cancel.Cancel();
-    TChartParser parser(rules, 0, MakeTokens(rules, PpSentence(12)), false);
-    EXPECT_FALSE(parser.Enumerate([](const Path&) { return true; }, &cancel));
-}

@@ -37,21 +37,6 @@ TEST(ParseCount, EveryOptionByteKeepsItsVerdictTraceMessagesAndStatus) {
     }
 }
 
-TEST(ParseCount, TheCasesThatOnceChangedTheirVerdict) {
-    // The bottom-up search finds no category for a number, so it rejects; the
-    // grammar still has one tree, which the count reports without accepting.
-    const std::string integer = WriteTempFile("integer.cfg", "S = X\nX = @Integer\n");
-    const CliResult rejected = RunCliHere(
-        {"parse", "--count", "--bottom-up", "--trace=detailed", "--no-trees", integer, "42"});
-    EXPECT_EQ(rejected.ExitCode, 1);
-    EXPECT_EQ(rejected.Out, "Parsing failed!\n\n1\n");
-
-    const std::string empty = WriteTempFile("empty_word.cfg", "S = A\nA = \"\"\n");
-    const CliResult accepted = RunCliHere({"parse", "--count", "--options", "0x11", empty, "3"});
-    EXPECT_EQ(accepted.ExitCode, 0);
-    EXPECT_EQ(accepted.Out, "Parsing successful!\n\n0\t1\t A\n1\t0\t S\n\n0\n");
-}
-
 TEST(ParseCount, ABlockWithoutLinesIsLeftOut) {
     // The bottom-up trace stops at the number, but the tree step accepts.
     const std::string integer = WriteTempFile("integer.cfg", "S = X\nX = @Integer\n");

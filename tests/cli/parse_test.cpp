@@ -117,10 +117,6 @@ TEST(ParseCommand, ErrorsExitWithTwo) {
         EXPECT_EQ(result.ExitCode, 2) << bad[0];
         EXPECT_EQ(result.Out, "") << bad[0];
     }
-    EXPECT_EQ(RunCli({"parse"}).ExitCode, 2);
-    const CliResult help = RunCli({"parse", "--help"});
-    EXPECT_EQ(help.ExitCode, 0);
-    EXPECT_NE(help.Out.find("Usage: gramarbor-cli parse"), std::string::npos);
 }
 
 TEST(ParseCommand, DoubleDashEndsTheOptions) {

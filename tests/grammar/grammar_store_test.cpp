@@ -1,4 +1,4 @@
-// The grammar store: listing format, copies of the rules as read, state flags.
+// The grammar store: listing format, copies of the rules as read, lines of the text.
 #include "grammar/grammar_store.h"
 
 #include <gtest/gtest.h>
@@ -43,28 +43,14 @@ TEST(CopyRulesUnexpanded, GivesRulesAsWrittenOnlyWhenReadingSucceeded) {
     EXPECT_EQ(ElemToText((*copy)[0].Line.Right[1]), "{PP}");
 }
 
-TEST(ParserState, FlagsFollowTheCheck) {
+TEST(PrepareGrammar, ALaterFailedCheckStartsFromCleanLists) {
     RecordingSink sink;
     TParser parser(sink);
-    EXPECT_FALSE(PrepareGrammar(parser, {"S = ?"}, true));
-    EXPECT_TRUE(parser.RulesAllocated);
-    EXPECT_FALSE(parser.RulesRead);
-    EXPECT_FALSE(parser.ParserBuilt);
-
-    EXPECT_TRUE(PrepareGrammar(parser, {"S = \"a\""}, true));
-    EXPECT_TRUE(parser.RulesRead);
-    EXPECT_TRUE(parser.ParserBuilt);
-    EXPECT_EQ(parser.GetErrorLine(), -1);
-
-    // A later check that fails before its last step starts from clean lists.
+    ASSERT_TRUE(PrepareGrammar(parser, {"S = \"a\""}, true));
     EXPECT_FALSE(PrepareGrammar(parser, {"S = A", "A = B"}, true));
     EXPECT_EQ(parser.Rules.size(), 2u);
     EXPECT_TRUE(parser.Terminals.empty());
     EXPECT_EQ(parser.TokenSyms, "");
-
-    ResetParser(parser);
-    EXPECT_FALSE(parser.RulesAllocated);
-    EXPECT_FALSE(parser.RulesRead);
 }
 
 TEST(PrepareGrammar, MapsRuleLinesToLinesOfTheText) {
@@ -81,25 +67,10 @@ TEST(PrepareGrammar, MapsRuleLinesToLinesOfTheText) {
     EXPECT_EQ(lines.SourceLineOf(parser.ErrorLine), 5);
     EXPECT_EQ(lines.SourceLineOf(-1), -1);
     EXPECT_EQ(lines.SourceLineOf(3), -1);
-}
-
-TEST(PrepareGrammar, ReadingOnlyModeAcceptsIncompleteGrammar) {
-    RecordingSink sink;
-    TParser parser(sink);
-    EXPECT_TRUE(PrepareGrammar(parser, {"S = NP [PP]"}, false));
-    EXPECT_TRUE(sink.Empty());
-    EXPECT_EQ(CopyRulesUnexpanded(parser)->size(), 1u);
-}
-
-TEST(PrepareGrammar, CommentsOnlyEndWithoutStartSymbol) {
-    RecordingSink sink;
-    TParser parser(sink);
-    TGrammarLines lines;
+    // Comments only: the missing start symbol blames no line of the text.
     EXPECT_FALSE(PrepareGrammar(parser, {"// nothing", "//"}, true, &lines));
     EXPECT_EQ(parser.ErrorLine, 0);
     EXPECT_EQ(lines.SourceLineOf(parser.ErrorLine), -1);
-    ASSERT_EQ(sink.Texts().size(), 1u);
-    EXPECT_EQ(sink.Last().substr(0, 33), "There is no start-symbol defined.");
 }
 
 } // namespace

@@ -100,14 +100,6 @@ TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {
     EXPECT_EQ(f.Sink.Last(), "The token \"The\" couldn`t be assigned a category.");
 }
 
-TEST(BottomUpFailures, UnknownWordStopsBeforeAnyStrategy) {
-    ParseFixture f(QuickStartGrammar);
-    EXPECT_FALSE(f.Parse("the bird chases the cat", BottomUpDepth));
-    EXPECT_EQ(f.Sink.Texts(),
-              std::vector<std::string>{"The token \"BIRD\" couldn`t be assigned a category."});
-    EXPECT_TRUE(f.Trace().empty());
-}
-
 TEST(BottomUpFailures, TokenClassesGetNoCategory) {
     ParseFixture f({"S = @Ident"});
     EXPECT_FALSE(f.Parse("hello", BottomUpBreadth));

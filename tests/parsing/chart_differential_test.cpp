@@ -117,17 +117,3 @@ TEST(ChartDifferential, AgreesWithTheLiteralEnumerationOnRandomGrammars) {
     EXPECT_GT(compared, 2000);
     EXPECT_GT(accepted, 300);
 }
-
-TEST(ChartDifferential, KeepsTheFirstTreesAndCountsAllOfThem) {
-    ParseFixture f(PrepositionalGrammar);
-    ASSERT_TRUE(f.Checked);
-    std::string sentence = "the man sees the dog";
-    for (int i = 0; i < 12; ++i)
-        sentence += " with the telescope";
-    f.Begin(sentence, poParseTrees);
-    f.Run.MaxParseTrees = 1000;
-    ASSERT_TRUE(ChartEnumerateParses(f.Parser, poParseTrees, f.Run));
-    EXPECT_EQ(f.Parser.ParseTrees.size(), 1000u);
-    EXPECT_TRUE(f.Run.TreesTruncated);
-    EXPECT_EQ(f.Run.TreeCount.ToString(), "742900"); // Catalan(13)
-}

@@ -28,12 +28,13 @@ std::string Path(std::initializer_list<uint16_t> rules) {
 
 } // namespace
 
-TEST(ParseTrees, QuickStartSentenceGivesItsBracketedTree) {
+TEST(ParseTrees, DefaultOptionsGiveTheBracketedTreeAndNoTrace) {
     ParseFixture f(QuickStartGrammar);
-    ASSERT_TRUE(f.Parse("the dog chases the cat", poParseTrees));
+    ASSERT_TRUE(f.Parse("the dog chases the cat", DefaultParseOptions));
     EXPECT_THAT(f.Trees(), ElementsAre("[S [NP [DET [the]] [N [dog]]] [VP [V [chases]] [NP [DET "
                                        "[the]] [N [cat]]]]]"));
     EXPECT_TRUE(f.Trace().empty());
+    EXPECT_TRUE(f.Sink.Empty());
 }
 
 TEST(ParseTrees, AmbiguousSentenceGivesEveryTreeInAlternativeOrder) {

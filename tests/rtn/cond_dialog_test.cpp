@@ -22,7 +22,7 @@ struct OpenDialog {
         Dlg.FormShow();
     }
     // Fills rows 1, 2, ... with conditions; a destination of "" keeps the default.
-    OpenDialog& Rows(std::initializer_list<std::pair<const char*, const char*>> rows) {
+    OpenDialog& Rows(const std::vector<std::pair<const char*, const char*>>& rows) {
         int r = 1;
         for (const auto& [cond, dst] : rows) {
             Dlg.Conds[r] = cond;
@@ -167,12 +167,7 @@ TEST(CondDlg, RefusedOkBringsBackTheRowsAsTyped) {
     };
     for (const Case& c : cases) {
         OpenDialog o("Net0", 4, 0);
-        int r = 1;
-        for (const auto& [cond, dst] : c.Rows) {
-            o.Dlg.Conds[r] = cond;
-            if (*dst) o.Dlg.Dsts[r] = dst;
-            ++r;
-        }
+        o.Rows(c.Rows);
         const auto conds = o.Dlg.Conds;
         auto dsts = o.Dlg.Dsts;
         EXPECT_EQ(o.Ok(), DlgAgain) << c.What;

@@ -153,15 +153,5 @@ TEST_F(TempDir, ExtensionIsCheckedInUpperCase) {
     EXPECT_FALSE(HasRtnExtension(Path("net.rtnx")));
 }
 
-TEST_F(TempDir, FailedSaveKeepsTheOldFile) {
-    const std::string path = Path("keep.RTN");
-    NullSink quiet;
-    ASSERT_TRUE(SaveRtnFile(path, NewRtn(), TRtnFileOptions{}, quiet));
-    RecordingSink sink;
-    EXPECT_FALSE(SaveRtnFile(Path("no/such/folder/x.RTN"), NewRtn(), TRtnFileOptions{}, sink));
-    EXPECT_EQ(sink.Texts(), std::vector<std::string>{MsgRtnCannotCreate});
-    EXPECT_EQ(FileBytes(path).size(), 37u);
-}
-
 } // namespace
 } // namespace gramarbor

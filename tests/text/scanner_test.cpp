@@ -148,9 +148,7 @@ TEST(ScannerWords, KeywordsFoldCaseUnlessCaseSensitive) {
     EXPECT_EQ(other.Code, tkIdent);
     EXPECT_EQ(other.Text, "The");
     EXPECT_EQ(First("dog", "the|1").Text, "DOG");
-}
-
-TEST(ScannerWords, FirstKeywordOccurrenceWins) {
+    // The first occurrence of a keyword wins.
     EXPECT_EQ(First("the", "the|7 THE|9").Code, 7);
     EXPECT_EQ(First("THE", "the|7 THE|9", true).Code, 9);
 }
@@ -197,6 +195,9 @@ TEST(ScannerTokenizeAll, CollectsTokensUntilEndOrError) {
     EXPECT_EQ(tokens[2].Val.Value, 42);
     EXPECT_EQ(tokens[3].Code, 3);
     EXPECT_EQ(tokens[4].Val.Text, "X");
+    std::vector<TTokLst> again; // each call scans from the start
+    ASSERT_TRUE(scanner.TokenizeAll(&again));
+    EXPECT_EQ(again.size(), 5u);
     EXPECT_FALSE(scanner.TokenizeAll(nullptr));
 
     const std::vector<std::string> bad{"the ? man"};
@@ -204,19 +205,6 @@ TEST(ScannerTokenizeAll, CollectsTokensUntilEndOrError) {
     tokens.clear();
     EXPECT_FALSE(scanner.TokenizeAll(&tokens));
     EXPECT_EQ(tokens.size(), 1u) << "tokens before the error stay, the error is dropped";
-}
-
-TEST(ScannerTokenizeAll, ScansAgainFromTheStart) {
-    NullSink sink;
-    const std::vector<std::string> lines{"a b"};
-    TScanner scanner;
-    scanner.Create(&lines, "", "", "", false, sink);
-    std::vector<TTokLst> first;
-    std::vector<TTokLst> second;
-    EXPECT_TRUE(scanner.TokenizeAll(&first));
-    EXPECT_TRUE(scanner.TokenizeAll(&second));
-    EXPECT_EQ(first.size(), 2u);
-    EXPECT_EQ(second.size(), 2u);
 }
 
 TEST(ScannerSpecials, CustomSeparatorsSplitTheLists) {

@@ -33,16 +33,6 @@ TEST(TreeErrors, OnlyTheFirstErrorIsShownUntilReset) {
     EXPECT_EQ(sink.Entries().size(), 2u);
 }
 
-TEST(TreeErrors, TableHasEveryCodeAndQuotesExactly) {
-    EXPECT_STREQ(TreeErrorText(0), "No error.");
-    EXPECT_STREQ(TreeErrorText(24), "Common error in \"Show\"/\"Draw\".");
-    EXPECT_STREQ(TreeErrorText(27), "Couldn`t open file ");
-    EXPECT_STREQ(TreeErrorText(30), "Tag expected after \"%\": I(talic), B(old), (U)nderline, "
-                                    "(S)trikeOut,^, _ or'font name'");
-    EXPECT_STREQ(TreeErrorText(31), "\"'\" expected in ");
-    EXPECT_STREQ(TreeErrorText(32), "");
-}
-
 TEST(TreeParams, DefaultsOddDistancesAndNodeDefaults) {
     NullSink sink;
     TTree tree(true, sink);
@@ -112,9 +102,7 @@ TEST(TreeNodes, CreateNodeSplitsAnnotationsAndNumbersNodes) {
     TNodePtr node = tree.CreateNode("NP", std::string("a||b|"));
     ASSERT_TRUE(node);
     EXPECT_EQ(node->Cont, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(node->Attr, DefaultNodeAttr());
     EXPECT_EQ(node->ID, 1);
-    EXPECT_EQ(node->Rect, (TRect{-1, -1, -1, -1}));
 
     TNodePtr chain = tree.CreateNode("$", std::string("x"));
     EXPECT_EQ(chain->Attr, TNodeAttr{});
