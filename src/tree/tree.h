@@ -42,6 +42,8 @@ inline constexpr uint8_t toPlaneOK = 0x04;
 inline constexpr uint8_t toBoldLines = 0x08;
 inline constexpr uint8_t toTriangles = 0x10;
 inline constexpr uint8_t toArrows = 0x20;
+// Tidy layout: boxes keep the distance, parents stand over their first and last child.
+inline constexpr uint8_t toTidy = 0x40;
 
 // Largest grid column and level a node can have.
 inline constexpr int32_t MaxGridPosition = 32767;
@@ -147,6 +149,12 @@ public:
     // Largest bracket text or tree file written.
     std::size_t MaxOutputBytes = MaxTreeOutputBytes;
 
+    // Drawing units of one grid column: half the distance, or a quarter of it in
+    // the tidy layout, which places boxes of any width more finely.
+    int32_t ColumnWidth() const {
+        return (Options & toTidy) && HalfHDist > 1 ? HalfHDist / 2 : HalfHDist;
+    }
+
     // Parameters.
     void SetParams(int32_t hDist, int32_t vDist, const std::string& fontName, uint8_t options,
                    const TNodeAttr& defaults);
@@ -197,6 +205,8 @@ public:
 
     // Layout.
     bool Positions();
+    // The tidy layout (option toTidy); measures the boxes on canvas.
+    bool TidyPositions(Canvas& canvas);
     bool PlaneTree(TNode* start, bool withChains);
     bool RemovePlaneChains(TNode* start);
     bool Extension(Canvas& canvas, const TNode* start, TRect& extent, TRect& gridExtent);

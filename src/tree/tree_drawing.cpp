@@ -222,7 +222,7 @@ void TTree::DrawNodes(Canvas& canvas, TNode* start, int32_t offsX, int32_t offsY
     std::vector<std::string> lines;
 
     // Drawing coordinates of a grid position; Extension has checked them.
-    auto atX = [&](int64_t column) { return ClampToInt32(column * HalfHDist + offsX); };
+    auto atX = [&](int64_t column) { return ClampToInt32(column * ColumnWidth() + offsX); };
     auto atY = [&](int64_t level) { return ClampToInt32(level * VDist + offsY); };
 
     // Draws a node's own box (or chain line) and makes it the current frame; a
@@ -301,7 +301,7 @@ bool TTree::Display(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* nod
                     bool showOnCanvas, Picture& picture) {
     if (!node) return false;
     try {
-        if (doLayout && !Positions()) {
+        if (doLayout && !((Options & toTidy) ? TidyPositions(canvas) : Positions())) {
             ReportError(24, "");
             return false;
         }
