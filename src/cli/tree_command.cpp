@@ -47,6 +47,10 @@ void PrintTreeHelp() {
           "                            (ok, the default) or by direct lines\n"
           "  --hdist N, --vdist N      horizontal and vertical node distances\n"
           "  --font NAME               default font of the node texts\n"
+          "  --tidy, --no-tidy         tidy layout: boxes of any width keep the distance,\n"
+          "                            parents stand over their first and last child\n"
+          "                            (the default for bracket text; a tree file keeps\n"
+          "                            its own choice unless one of these is given)\n"
           "  --keep-positions          draw a tree file's stored positions, no layout\n\n");
     Print(ExitStatusHelp);
 }
@@ -63,6 +67,7 @@ struct TreeArgs {
     std::optional<int32_t> VDist;
     std::string Font;
     bool KeepPositions = false;
+    std::optional<bool> Tidy;
 };
 
 std::optional<int32_t> DistanceArg(const std::string& text) {
@@ -133,6 +138,8 @@ std::optional<int> ParseTreeArgs(const std::vector<std::string>& args, TreeArgs&
             const auto font = ArgToCp1252(v, "the font name");
             if (!font) return ExitError;
             parsed.Font = *font;
+        } else if (arg == "--tidy" || arg == "--no-tidy") {
+            parsed.Tidy = arg == "--tidy";
         } else if (arg == "--keep-positions") {
             parsed.KeepPositions = true;
         } else if (arg == "-") {
@@ -280,6 +287,10 @@ int RunTree(const std::vector<std::string>& argList) {
     TNodeAttr defaults;
     tree.GetParams(hDist, vDist, font, options, defaults);
     options |= args.Options;
+    if (args.Tidy.value_or(args.InFile.empty()))
+        options |= toTidy;
+    else if (args.Tidy)
+        options &= ~toTidy;
     if (args.Plane)
         options = static_cast<uint8_t>((options & ~(toPlane | toPlaneOK)) | *args.Plane);
     tree.SetParams(args.HDist.value_or(hDist), args.VDist.value_or(vDist),

@@ -91,9 +91,11 @@ bool TTree::TidyPositions(Canvas& canvas) {
         }
         Reach chainReach;
         if (plane && chains) {
-            TNode placeholder;
-            placeholder.Name = "$";
-            chainReach = reachOf(placeholder);
+            const std::vector<std::string> dollar{"$"};
+            const NodeBoxSize size =
+                MeasureNodeBox(TNodeAttr{}, LinesWidth(canvas, TNodeAttr{}, dollar), 1);
+            chainReach = {-(size.TextWidth / 2) - size.Margin, 0};
+            chainReach.Right = chainReach.Left + size.Width;
         }
 
         // Post-order: each node's children are packed left to right, each as close

@@ -165,6 +165,7 @@ void TTreesSheetView::BuildWidgets() {
                                   {QStringLiteral("OK"), QStringLiteral("/\\")}, 1, layout);
     PlaneTreeRG->setObjectName(QStringLiteral("PlaneTreeRG"));
     BoldLineCB = Check(QStringLiteral("Bold lines"), "BoldLineCB", layout);
+    TidyLayoutCB = Check(QStringLiteral("Tidy layout"), "TidyLayoutCB", layout);
     HoriDistLab = Label(QString(), "HoriDistLab", layout);
     HoriDistUD = UpDown("HoriDistUD", 16, 996, layout);
     VertDistLab = Label(QString(), "VertDistLab", layout);
@@ -176,6 +177,7 @@ void TTreesSheetView::BuildWidgets() {
     checks->addWidget(OptimalTreeCB);
     checks->addWidget(PlaneTreeCB);
     checks->addWidget(BoldLineCB);
+    checks->addWidget(TidyLayoutCB);
     ll->addLayout(checks);
     ll->addWidget(PlaneTreeRG);
     auto* dist = new QGridLayout;
@@ -280,6 +282,7 @@ void TTreesSheetView::ConnectHandlers() {
     connect(PlaneTreeRG, &TRadioGroup::Clicked, this, [&s](int i) { s.PlaneTreeRGClick(i); });
     connect(BoldLineCB, &QCheckBox::clicked, this,
             [&s](bool on) { s.SetOptionBit(toBoldLines, on); });
+    connect(TidyLayoutCB, &QCheckBox::clicked, this, [&s](bool on) { s.TidyLayoutCBClick(on); });
     connect(FrameCB, &QCheckBox::clicked, this, [&s](bool on) { s.SetOptionBit(toFrames, on); });
     connect(TriangleCB, &QCheckBox::clicked, this,
             [&s](bool on) { s.SetOptionBit(toTriangles, on); });
@@ -369,6 +372,7 @@ void TTreesSheetView::SyncTreeControls() {
     PlaneTreeRG->SetItemIndex((s.TreeOptions & toPlaneOK) ? 0 : 1);
     PlaneTreeRG->setEnabled(s.PlaneTree);
     BoldLineCB->setChecked(s.TreeOptions & toBoldLines);
+    TidyLayoutCB->setChecked(s.TreeOptions & toTidy);
     HoriDistUD->SetPosition(s.HDist);
     HoriDistLab->setText(QString::number(s.HDist));
     VertDistUD->SetPosition(s.VDist);

@@ -93,6 +93,7 @@ public:
     QCheckBox* PlaneTreeCB;
     TRadioGroup* PlaneTreeRG;
     QCheckBox* BoldLineCB;
+    QCheckBox* TidyLayoutCB;
     TUpDown* HoriDistUD;
     QLabel* HoriDistLab;
     TUpDown* VertDistUD;

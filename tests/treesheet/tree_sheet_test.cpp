@@ -78,7 +78,7 @@ TEST_F(TreeSheetTest, StartsWithTheDefaultListAndSettings) {
     EXPECT_THAT(Sheet.TreeNames, ElementsAre("Start node", "Full binary tree", "Left binary tree",
                                              "Right binary tree", "Clear tree"));
     EXPECT_EQ(Sheet.NewTreeName, "Start node");
-    EXPECT_EQ(Sheet.TreeOptions, toFrames | toTriangles | toArrows);
+    EXPECT_EQ(Sheet.TreeOptions, toFrames | toTriangles | toArrows | toTidy);
     EXPECT_EQ(Sheet.NodeDefaults, (TNodeAttr{16, 4, 0, naLeft | naAnnoBrackets}));
     EXPECT_EQ(Sheet.HighlightRect, (TRect{-1, -1, -1, -1}));
     Sheet.NewTreeBtnClick();
