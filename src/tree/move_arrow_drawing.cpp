@@ -143,6 +143,7 @@ void TTree::DrawMoveArrows(Canvas& canvas, const std::vector<TArrowRoute>& route
 
     canvas.State.PenColor = clBlack;
     for (std::size_t i = 0; i < routes.size(); ++i) {
+        constexpr int Steps = 32;
         const TArrowRoute& route = routes[i];
         const TNode* from = route.Arrow.From;
         const TNode* to = route.Arrow.To;
@@ -152,9 +153,15 @@ void TTree::DrawMoveArrows(Canvas& canvas, const std::vector<TArrowRoute>& route
             p0y = double(bottomOf(from) + 2);
             p3x = double(endX[2 * i + 1]);
             p3y = double(bottomOf(to) + 2);
-            // The curve's lowest point, halfway, lies on the lane.
+            // The curve's lowest drawn point lies on the lane: at step t the curve is
+            // at a(t) + 3t(1 - t) depth, so depth is the smallest that reaches it.
             const double lane = double(laneBase + route.Lane * gap);
-            depth = (8 * lane - p0y - p3y) / 6;
+            depth = lane;
+            for (int k = 1; k < Steps; ++k) {
+                const double t = double(k) / Steps, u = 1 - t;
+                const double a = u * u * u * p0y + t * t * t * p3y;
+                depth = std::min(depth, (lane - a) / (3 * u * t));
+            }
         } else {
             const bool leftward = centreOf(to) < centreOf(from);
             p0x = double(leftward ? from->Rect.Left - 2 : from->Rect.Right + 2);
@@ -164,7 +171,6 @@ void TTree::DrawMoveArrows(Canvas& canvas, const std::vector<TArrowRoute>& route
             depth = std::max(p0y, p3y) + double((route.Lane + 1) * gap);
         }
         // A cubic curve from the source down to the lane and up to the target.
-        constexpr int Steps = 32;
         TPoint last{};
         double lastX = p0x, lastY = p0y;
         for (int k = 0; k <= Steps; ++k) {
