@@ -167,7 +167,7 @@ TEST_F(EnvironmentTest, ExitWithSavingOnRestoresEverythingInTheNextWindow) {
     EXPECT_EQ(sheet.ActiveTreeIndex, 0);
     EXPECT_EQ(sheet.PasteMode, TPasteMode::Replace);
     EXPECT_EQ(sheet.BinaryLayers, 3);
-    EXPECT_EQ(sheet.TreeOptions, toBoldLines | toTriangles | toArrows);
+    EXPECT_EQ(sheet.TreeOptions, toBoldLines | toTriangles | toArrows | toTidy);
     EXPECT_FALSE(form.Trees->FrameCB->isChecked());
     EXPECT_TRUE(form.Trees->TriangleCB->isChecked());
     EXPECT_FALSE(sheet.OptimalTree);
@@ -222,7 +222,7 @@ TEST_F(EnvironmentTest, ExitWithSavingOffWritesTheFileButTheNextStartUsesDefault
     EXPECT_FALSE(sheet.SplitScreen);
     EXPECT_EQ(sheet.PasteMode, TPasteMode::Append);
     EXPECT_EQ(sheet.BinaryLayers, 5);
-    EXPECT_EQ(sheet.TreeOptions, toFrames | toTriangles | toArrows);
+    EXPECT_EQ(sheet.TreeOptions, toFrames | toTriangles | toArrows | toTidy);
     EXPECT_TRUE(sheet.OptimalTree);
     EXPECT_EQ(sheet.HDist, 64);
     EXPECT_EQ(sheet.FontName, "Arial");
