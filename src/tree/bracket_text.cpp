@@ -3,6 +3,7 @@
 
 #include <new>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "text/text_utils.h"
@@ -13,6 +14,28 @@ namespace {
 
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 32;
+}
+
+// One arrow marker at the end of a name: "<k" (the arrow's target) or ">k" (its source).
+struct Marker {
+    bool Target;
+    int32_t Number;
+    std::size_t At; // where it starts in the name
+};
+
+// The markers at the end of name, last first; digits limited so that numbers fit.
+std::vector<Marker> TrailingMarkers(const std::string& name) {
+    std::vector<Marker> found;
+    std::size_t end = name.size();
+    for (;;) {
+        std::size_t p = end;
+        while (p > 0 && name[p - 1] >= '0' && name[p - 1] <= '9')
+            --p;
+        if (p == end || end - p > 9 || p < 2 || (name[p - 1] != '<' && name[p - 1] != '>')) break;
+        found.push_back({name[p - 1] == '<', std::stoi(name.substr(p, end - p)), p - 1});
+        end = p - 1;
+    }
+    return found;
 }
 
 } // namespace
@@ -49,16 +72,28 @@ bool TTree::TreeToStr(std::string& text) {
         {
             const std::vector<TMoveArrow> arrows = MoveArrows(Root.get());
             std::unordered_map<const TNode*, int32_t> targets;
-            for (const TMoveArrow& arrow : arrows) targets.emplace(arrow.To, 0);
-            int32_t k = 0;
-            std::vector<const TNode*> pending{Root.get()};
+            for (const TMoveArrow& arrow : arrows)
+                targets.emplace(arrow.To, 0);
+            // Numbers that names already end in are skipped, so that those names
+            // read back as they are.
+            std::unordered_set<int32_t> taken;
+            std::vector<const TNode*> order, pending{Root.get()};
             while (!pending.empty() && !targets.empty()) {
                 const TNode* n = pending.back();
                 pending.pop_back();
-                const auto it = targets.find(n);
-                if (it != targets.end()) it->second = ++k;
+                order.push_back(n);
+                for (const Marker& m : TrailingMarkers(n->Name))
+                    taken.insert(m.Number);
                 for (auto c = n->Children.rbegin(); c != n->Children.rend(); ++c)
                     pending.push_back(c->get());
+            }
+            int32_t k = 0;
+            for (const TNode* n : order) {
+                const auto it = targets.find(n);
+                if (it == targets.end()) continue;
+                while (taken.count(++k)) {
+                }
+                it->second = k;
             }
             for (const auto& [target, number] : targets)
                 markers[target] = "<" + std::to_string(number);
@@ -382,32 +417,6 @@ bool TTree::ParseNode(std::string& text, TNodePtr& node) {
     }
 }
 
-namespace {
-
-// One arrow marker at the end of a name: "<k" (the arrow's target) or ">k" (its source).
-struct Marker {
-    bool Target;
-    int32_t Number;
-    std::size_t At; // where it starts in the name
-};
-
-// The markers at the end of name, last first; digits limited so that numbers fit.
-std::vector<Marker> TrailingMarkers(const std::string& name) {
-    std::vector<Marker> found;
-    std::size_t end = name.size();
-    for (;;) {
-        std::size_t p = end;
-        while (p > 0 && name[p - 1] >= '0' && name[p - 1] <= '9')
-            --p;
-        if (p == end || end - p > 9 || p < 2 || (name[p - 1] != '<' && name[p - 1] != '>')) break;
-        found.push_back({name[p - 1] == '<', std::stoi(name.substr(p, end - p)), p - 1});
-        end = p - 1;
-    }
-    return found;
-}
-
-} // namespace
-
 bool TTree::TakeArrowMarkers(TNode* start) {
     // A number is a marker pair when some name ends in "<k" and another in ">k";
     // other texts that look like markers stay part of their names.
@@ -447,15 +456,17 @@ bool TTree::TakeArrowMarkers(TNode* start) {
             if (m->Target) {
                 TNode*& target = targets[m->Number];
                 if (target) {
-                    ReportLimit("The arrow marker " + shown + " stands at two nodes, \"" +
-                                target->Name + "\" and \"" + node->Name +
-                                "\": an arrow has one target.");
+                    ReportText(ArrowMarkerError, "The arrow marker " + shown +
+                                                     " stands at two nodes, \"" + target->Name +
+                                                     "\" and \"" + node->Name +
+                                                     "\": an arrow has one target.");
                     return false;
                 }
                 target = node;
             } else if (source != 0) {
-                ReportLimit("The node \"" + node->Name +
-                            "\" has two arrow markers \">\": a node has one movement arrow.");
+                ReportText(ArrowMarkerError,
+                           "The node \"" + node->Name +
+                               "\" has two arrow markers \">\": a node has one movement arrow.");
                 return false;
             } else {
                 source = m->Number;
@@ -468,8 +479,9 @@ bool TTree::TakeArrowMarkers(TNode* start) {
         const auto it = targets.find(number);
         if (it == targets.end()) continue;
         if (it->second == node) {
-            ReportLimit("The node \"" + node->Name + "\" is the source and the target of arrow " +
-                        std::to_string(number) + ".");
+            ReportText(ArrowMarkerError, "The node \"" + node->Name +
+                                             "\" is the source and the target of arrow " +
+                                             std::to_string(number) + ".");
             return false;
         }
         node->MoveTarget = it->second->Key;

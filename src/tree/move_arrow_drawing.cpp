@@ -22,7 +22,9 @@ public:
         Pending.assign(4 * Size, 0);
     }
     int32_t Max(std::size_t from, std::size_t to) { return Query(1, 0, Size - 1, from, to); }
-    void Set(std::size_t from, std::size_t to, int32_t lane) { Update(1, 0, Size - 1, from, to, lane); }
+    void Set(std::size_t from, std::size_t to, int32_t lane) {
+        Update(1, 0, Size - 1, from, to, lane);
+    }
 
 private:
     void Push(std::size_t at) {
@@ -32,7 +34,8 @@ private:
         }
         Pending[at] = 0;
     }
-    int32_t Query(std::size_t at, std::size_t lo, std::size_t hi, std::size_t from, std::size_t to) {
+    int32_t Query(std::size_t at, std::size_t lo, std::size_t hi, std::size_t from,
+                  std::size_t to) {
         if (to < lo || hi < from) return 0;
         if (from <= lo && hi <= to) return Deepest[at];
         Push(at);
@@ -82,7 +85,8 @@ std::vector<TArrowRoute> RouteArrows(const std::vector<TMoveArrow>& arrows) {
     };
     // Shorter arrows first, so that an arrow spanning another one lies below it.
     std::vector<std::size_t> order(routes.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
     const auto span = [&](std::size_t i) {
         return std::abs(int32_t(routes[i].Arrow.From->X) - routes[i].Arrow.To->X);
     };
@@ -175,7 +179,8 @@ void TTree::DrawMoveArrows(Canvas& canvas, const std::vector<TArrowRoute>& route
         double lastX = p0x, lastY = p0y;
         for (int k = 0; k <= Steps; ++k) {
             const double t = double(k) / Steps, u = 1 - t;
-            const double x = u * u * u * p0x + 3 * u * u * t * p0x + 3 * u * t * t * p3x + t * t * t * p3x;
+            const double x =
+                u * u * u * p0x + 3 * u * u * t * p0x + 3 * u * t * t * p3x + t * t * t * p3x;
             const double y = u * u * u * p0y + 3 * u * t * (u + t) * depth + t * t * t * p3y;
             const TPoint point{ClampToInt32(std::llround(x)), ClampToInt32(std::llround(y))};
             if (k == 0)

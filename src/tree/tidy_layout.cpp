@@ -136,8 +136,7 @@ bool TTree::TidyPositions(Canvas& canvas) {
                 const int64_t above = maxLevel - frame.Level;
                 contour.PushTop(1, own.Left, own.Right);
                 if (chains)
-                    contour.PushTop(static_cast<int32_t>(above), chainReach.Left,
-                                    chainReach.Right);
+                    contour.PushTop(static_cast<int32_t>(above), chainReach.Left, chainReach.Right);
                 else
                     contour.PushTop(static_cast<int32_t>(above), own.Left, own.Right);
             } else {

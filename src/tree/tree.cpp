@@ -119,9 +119,9 @@ void TTree::ReportError(int code, const std::string& context) {
     if (ShowErrors) Messages.Error(TreeErrorText(code) + context);
 }
 
-void TTree::ReportLimit(const std::string& text) {
+void TTree::ReportText(int32_t code, const std::string& text) {
     if (ErrorCode != 0) return;
-    ErrorCode = TreeLimitError;
+    ErrorCode = code;
     if (ShowErrors) Messages.Error(text);
 }
 

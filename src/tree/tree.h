@@ -56,6 +56,9 @@ inline constexpr uint16_t MaxNodeFontSize = 96;
 // Error code of the tree's size limits (depth, written size). It has no entry in
 // the table of error texts: its message is given in full.
 inline constexpr int32_t TreeLimitError = 32;
+// Error code of contradictory arrow markers in bracket text; its message is given
+// in full as well.
+inline constexpr int32_t ArrowMarkerError = 33;
 
 // Bracket text and tree files are refused beyond this size (the default of a
 // tree's MaxOutputBytes); only the placeholders of long plane-tree chains, written
@@ -182,7 +185,9 @@ public:
     // already recorded.
     void ReportError(int code, const std::string& context);
     // Records TreeLimitError (unless an error is recorded) and shows text.
-    void ReportLimit(const std::string& text);
+    void ReportLimit(const std::string& text) { ReportText(TreeLimitError, text); }
+    // Records code (unless an error is recorded) and shows text.
+    void ReportText(int32_t code, const std::string& text);
     void ResetError() { ErrorCode = 0; }
     MessageSink& Sink() { return Messages; }
 

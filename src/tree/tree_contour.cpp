@@ -49,7 +49,7 @@ bool RequiredShift(const TContourSide& right, const TContourSide& left, int64_t 
         any = true;
     };
     std::size_t ir = right.Runs.size(), il = left.Runs.size();
-    int64_t restR = 0, restL = 0; // levels left in the current runs
+    int64_t restR = 0, restL = 0;                            // levels left in the current runs
     int64_t belowR = right.Levels(), belowL = left.Levels(); // levels not yet walked
     while (belowR > 0 && belowL > 0) {
         if (restR == 0) {

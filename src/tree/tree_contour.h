@@ -15,8 +15,8 @@
 namespace gramarbor {
 
 struct TContourRun {
-    int32_t Count = 0;  // levels of this run
-    int64_t Value = 0;  // box edge, before the side's offset
+    int32_t Count = 0;   // levels of this run
+    int64_t Value = 0;   // box edge, before the side's offset
     int64_t Extreme = 0; // the outermost Value of this run and all deeper runs
 };
 

@@ -29,13 +29,14 @@ TEST(MoveArrows, BracketMarkersReadAndWriteBack) {
         const char* Brackets = "[]";
     };
     const Case cases[] = {
-        {"[CP [NP [who<1]] [C' [C [did]] [IP [NP [you]] [VP [V [see]] [NP [t>1]]]]]]",
-         "t->who"},
+        {"[CP [NP [who<1]] [C' [C [did]] [IP [NP [you]] [VP [V [see]] [NP [t>1]]]]]]", "t->who"},
         {"[S [a<1] [b>1] [c>1]]", "b->a c->a"},
         {"[S [who<1] [x [t<2>1] [y [t>2]]]]", "t->who t->t"},
         {"[S [VP<1 [V]] [X [VP>1 [V]]]]", "VP->VP"},
-        // Without its pair a marker is part of the name.
+        // Without its pair a marker is part of the name, and its number is not
+        // given to an arrow.
         {"[S [a<1] [b>2] [c>]]", ""},
+        {"[S [x>1] [a<2] [b>2]]", "b->a"},
         {"<S <\"a<1\"> <\"b>1\">>", "b->a", "<>"},
     };
     NullSink sink;
@@ -144,7 +145,8 @@ TEST(MoveArrows, OverlappingArrowsGetSeparateLanesAndRoomBelowTheTree) {
     ASSERT_TRUE(tree.Show(with.Canvas, 4, 4));
     const int32_t height = tree.GetMetafile().Height;
     const auto heads = with.Ops(PictureOpKind::Polygon).size();
-    for (TNode* node : Nodes(tree)) node->MoveTarget = 0;
+    for (TNode* node : Nodes(tree))
+        node->MoveTarget = 0;
     ASSERT_TRUE(tree.Show(without.Canvas, 4, 4));
     EXPECT_EQ(height - tree.GetMetafile().Height, tree.MoveArrowDepth(routes));
     EXPECT_EQ(heads, without.Ops(PictureOpKind::Polygon).size() + 3);

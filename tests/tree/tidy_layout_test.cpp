@@ -91,10 +91,12 @@ TEST(TidyLayout, BoxesKeepTheDistanceAndParentsStandOverFirstAndLastChild) {
             ExpectTidy(tree, rc, text);
             // A second display (plane chains in place) keeps every position.
             std::vector<std::pair<int, int>> before;
-            for (const TNode* node : Nodes(tree)) before.push_back({node->X, node->Y});
+            for (const TNode* node : Nodes(tree))
+                before.push_back({node->X, node->Y});
             ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4)) << text;
             std::vector<std::pair<int, int>> after;
-            for (const TNode* node : Nodes(tree)) after.push_back({node->X, node->Y});
+            for (const TNode* node : Nodes(tree))
+                after.push_back({node->X, node->Y});
             EXPECT_EQ(before, after) << text;
         }
     }
@@ -134,7 +136,8 @@ TEST(TidyLayout, DeepCombStaysWithinTheGridWithoutRecursion) {
     EXPECT_EQ(NodeAt(tree, {1, 1, 1})->Y, 3);
     // Too wide for the grid: refused, not wrapped.
     std::string wide = "[r";
-    for (int i = 0; i < 4; ++i) wide += " [" + std::string(20000, 'w') + "]";
+    for (int i = 0; i < 4; ++i)
+        wide += " [" + std::string(20000, 'w') + "]";
     ReadTree(tree, wide + "]");
     tree.ShowErrors = false;
     EXPECT_FALSE(tree.TidyPositions(rc.Canvas));
@@ -157,7 +160,8 @@ TEST(TreeContour, ShiftAndMergeAgreeWithLevelByLevelEdges) {
         for (auto it = spec.rbegin(); it != spec.rend(); ++it)
             c.PushTop(std::get<0>(*it), std::get<1>(*it), std::get<2>(*it));
         for (const auto& [count, left, right] : spec)
-            for (int k = 0; k < count; ++k) levels.push_back({left + offset, right + offset});
+            for (int k = 0; k < count; ++k)
+                levels.push_back({left + offset, right + offset});
         c.Shift(offset);
         return c;
     };
@@ -180,17 +184,21 @@ TEST(TreeContour, ShiftAndMergeAgreeWithLevelByLevelEdges) {
         TContour merged = MergeContours(std::move(ca), std::move(cb));
         std::vector<std::pair<int64_t, int64_t>> m(std::max(a.size(), b.size()));
         for (std::size_t i = 0; i < m.size(); ++i)
-            m[i] = {i < a.size() ? a[i].first : b[i].first, i < b.size() ? b[i].second : a[i].second};
+            m[i] = {i < a.size() ? a[i].first : b[i].first,
+                    i < b.size() ? b[i].second : a[i].second};
         // Read the merged contour back level by level from the top.
         std::vector<std::pair<int64_t, int64_t>> got;
         std::vector<int64_t> lefts, rights;
         for (auto it = merged.Left.Runs.rbegin(); it != merged.Left.Runs.rend(); ++it)
-            for (int k = 0; k < it->Count; ++k) lefts.push_back(it->Value + merged.Left.Offset);
+            for (int k = 0; k < it->Count; ++k)
+                lefts.push_back(it->Value + merged.Left.Offset);
         for (auto it = merged.Right.Runs.rbegin(); it != merged.Right.Runs.rend(); ++it)
-            for (int k = 0; k < it->Count; ++k) rights.push_back(it->Value + merged.Right.Offset);
+            for (int k = 0; k < it->Count; ++k)
+                rights.push_back(it->Value + merged.Right.Offset);
         ASSERT_EQ(lefts.size(), m.size());
         ASSERT_EQ(rights.size(), m.size());
-        for (std::size_t i = 0; i < m.size(); ++i) got.push_back({lefts[i], rights[i]});
+        for (std::size_t i = 0; i < m.size(); ++i)
+            got.push_back({lefts[i], rights[i]});
         ASSERT_EQ(got, m) << "round " << round;
     }
 }
