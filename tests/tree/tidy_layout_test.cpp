@@ -150,16 +150,16 @@ TEST(TreeContour, ShiftAndMergeAgreeWithLevelByLevelEdges) {
     const auto make = [&](std::vector<std::pair<int64_t, int64_t>>& levels, int64_t offset) {
         TContour c;
         const int runs = 1 + int(random() % 6);
-        std::vector<std::tuple<int32_t, int64_t, int64_t>> spec;
+        std::vector<std::tuple<int32_t, int64_t, int64_t>> runList;
         for (int i = 0; i < runs; ++i) {
             const int64_t left = -int64_t(random() % 50);
-            spec.emplace_back(1 + int32_t(random() % (i % 2 ? 40 : 3)), left,
+            runList.emplace_back(1 + int32_t(random() % (i % 2 ? 40 : 3)), left,
                               left + int64_t(random() % 60));
         }
         // Deepest first into the contour; levels are listed from the top.
-        for (auto it = spec.rbegin(); it != spec.rend(); ++it)
+        for (auto it = runList.rbegin(); it != runList.rend(); ++it)
             c.PushTop(std::get<0>(*it), std::get<1>(*it), std::get<2>(*it));
-        for (const auto& [count, left, right] : spec)
+        for (const auto& [count, left, right] : runList)
             for (int k = 0; k < count; ++k)
                 levels.push_back({left + offset, right + offset});
         c.Shift(offset);
