@@ -87,6 +87,27 @@ BENCHMARK(BM_PlaneComb)
     ->ArgsProduct({{1000, 2000, 4000}, {1, 0}})
     ->Unit(benchmark::kMillisecond);
 
+// The tidy layout alone of a comb of range(0) nodes (plain, or as a plane tree
+// with chains for range(1) = 1); the time per node should not grow with the size.
+void BM_TidyComb(benchmark::State& state) {
+    const int nodes = static_cast<int>(state.range(0));
+    ApproxTextMeasurer measurer;
+    MeasuringCanvas screen(measurer);
+    NullSink sink;
+    TTree tree(true, sink);
+    tree.SetParams(64, 64, "", state.range(1) ? toTidy | toPlane | toPlaneOK : toTidy,
+                   TNodeAttr{});
+    tree.StrToTree(Comb((nodes - 1) / 2));
+    if (state.range(1) && !tree.Show(screen, 4, 4)) state.SkipWithError("no chains");
+    for (auto _ : state)
+        if (!tree.TidyPositions(screen)) state.SkipWithError("the comb was not laid out");
+    state.SetItemsProcessed(int64_t(state.iterations()) * nodes);
+}
+BENCHMARK(BM_TidyComb)
+    ->ArgsProduct({{2500, 5000, 10000}, {0, 1}})
+    ->Args({20000, 0})
+    ->Unit(benchmark::kMillisecond);
+
 void BM_TreeFileBytes(benchmark::State& state) {
     NullSink sink;
     TTree tree(true, sink);

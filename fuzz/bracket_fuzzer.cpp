@@ -1,7 +1,8 @@
 // Bracket text in every format through StrToTree; a tree read back from its own
 // TreeToStr text is the same tree; only nesting beyond the grid is refused as too
 // deep; the tree is laid out and drawn (or refused as too large), and its plane
-// layout's chains show in text exactly as placeholders read from text.
+// layout's chains show in text exactly as placeholders read from text; arrow
+// markers read back as the same movement arrows.
 //
 // Input: one format byte (bit 0 comma separator, bits 1-2 the bracket pair, bit 3
 // parent outside, bit 4 vertical output), then the text.
@@ -51,6 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!tree.StrToTree(text)) {
         FUZZ_CHECK(tree.ErrorCode != 0, "StrToTree failed without an error code");
         FUZZ_CHECK(!tree.GetRoot(), "a failed read changed the tree");
+        if (tree.ErrorCode == ArrowMarkerError)
+            FUZZ_CHECK(sink.Last().find("arrow") != std::string::npos,
+                       "contradictory markers refused with: " + sink.Last());
         if (tree.ErrorCode == TreeLimitError) {
             const auto opening = std::count(text.begin(), text.end(), tree.ConvOpts.Brackets[0]);
             FUZZ_CHECK(opening > MaxGridPosition && sink.Last() == TreeTooDeepText(),
@@ -75,6 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                    "the tree's own text does not read back: " + written + " / " + again.Last());
         FUZZ_CHECK(fuzz::SameTree(tree.GetRoot(), copy.GetRoot(), false),
                    "TreeToStr -> StrToTree changed the tree: " + written);
+        FUZZ_CHECK(fuzz::ArrowPositions(tree) == fuzz::ArrowPositions(copy),
+                   "TreeToStr -> StrToTree changed the movement arrows: " + written);
         std::string rewritten;
         FUZZ_CHECK(copy.TreeToStr(rewritten) && rewritten == written,
                    "the text of the tree read back differs");

@@ -2,6 +2,7 @@
 #include "tree_compare.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -70,6 +71,22 @@ int Depth(const TNode* root, bool& childrenOk) {
             pending.emplace_back(child.get(), last + 1);
     }
     return deepest;
+}
+
+std::vector<std::pair<int, int>> ArrowPositions(const TTree& tree) {
+    std::unordered_map<const TNode*, int> position;
+    std::vector<const TNode*> pending{tree.GetRoot()};
+    while (!pending.empty() && pending.back()) {
+        const TNode* node = pending.back();
+        pending.pop_back();
+        position.emplace(node, static_cast<int>(position.size()));
+        for (auto it = node->Children.rbegin(); it != node->Children.rend(); ++it)
+            pending.push_back(it->get());
+    }
+    std::vector<std::pair<int, int>> pairs;
+    for (const TMoveArrow& arrow : tree.MoveArrows(tree.GetRoot()))
+        pairs.push_back({position[arrow.From], position[arrow.To]});
+    return pairs;
 }
 
 } // namespace gramarbor::fuzz

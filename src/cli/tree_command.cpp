@@ -61,6 +61,10 @@ void PrintTreeHelp() {
           "                            (ok, the default) or by direct lines\n"
           "  --hdist N, --vdist N      horizontal and vertical node distances\n"
           "  --font NAME               default font of the node texts\n"
+          "  --tidy, --no-tidy         tidy layout: boxes of any width keep the distance,\n"
+          "                            parents stand over their first and last child\n"
+          "                            (the default for bracket text; a tree file keeps\n"
+          "                            its own choice unless one of these is given)\n"
           "  --keep-positions          draw a tree file's stored positions, no layout\n\n");
     Print(ExitStatusHelp);
 }
@@ -81,6 +85,7 @@ struct TreeArgs {
     std::optional<TLatexStyle> Latex;
     std::optional<int> Scale;
     std::optional<std::size_t> TreeNumber; // from 1, of a file of many trees
+    std::optional<bool> Tidy;
 };
 
 bool IsTreebankFile(const std::string& path) {
@@ -173,6 +178,8 @@ std::optional<int> ParseTreeArgs(const std::vector<std::string>& args, TreeArgs&
             const auto font = ArgToCp1252(v, "the font name");
             if (!font) return ExitError;
             parsed.Font = *font;
+        } else if (arg == "--tidy" || arg == "--no-tidy") {
+            parsed.Tidy = arg == "--tidy";
         } else if (arg == "--keep-positions") {
             parsed.KeepPositions = true;
         } else if (arg == "-") {
@@ -420,6 +427,10 @@ int RunTree(const std::vector<std::string>& argList) {
     TNodeAttr defaults;
     tree.GetParams(hDist, vDist, font, options, defaults);
     options |= args.Options;
+    if (args.Tidy.value_or(args.InFile.empty()))
+        options |= toTidy;
+    else if (args.Tidy)
+        options &= ~toTidy;
     if (args.Plane)
         options = static_cast<uint8_t>((options & ~(toPlane | toPlaneOK)) | *args.Plane);
     tree.SetParams(args.HDist.value_or(hDist), args.VDist.value_or(vDist),

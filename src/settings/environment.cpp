@@ -139,7 +139,7 @@ void TEnvironmentReader::ReadTreeWindows(TEnvironment& env) {
 void TEnvironmentReader::ReadTreeOptions(TEnvironment& env) {
     const TEnvironment defaults;
     const auto distance = [](int32_t v) { return InRange(v, 16, 996) && v % 4 == 0; };
-    Field(env.TreeOptions, defaults.TreeOptions, [](uint8_t v) { return (v & ~0x3F) == 0; });
+    Field(env.TreeOptions, defaults.TreeOptions, [](uint8_t v) { return (v & ~0x7F) == 0; });
     Field(env.OptimalTree, defaults.OptimalTree, [](bool) { return true; });
     Field(env.PlaneTree, defaults.PlaneTree, [](bool) { return true; });
     Field(env.HDist, defaults.HDist, distance);

@@ -74,7 +74,7 @@ struct TEnvironment {
     uint8_t PasteMode = 0;  // 0 Append, 1 Replace
     int32_t BinaryLayers = 5;
     // Group 5: tree options.
-    uint8_t TreeOptions = 0;
+    uint8_t TreeOptions = toTidy; // new trees are laid out tidily
     bool OptimalTree = true;
     bool PlaneTree = false;
     int32_t HDist = 64;

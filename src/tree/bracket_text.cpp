@@ -2,6 +2,9 @@
 #include "tree/tree.h"
 
 #include <new>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 #include "text/text_utils.h"
 
@@ -11,6 +14,28 @@ namespace {
 
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 32;
+}
+
+// One arrow marker at the end of a name: "<k" (the arrow's target) or ">k" (its source).
+struct Marker {
+    bool Target;
+    int32_t Number;
+    std::size_t At; // where it starts in the name
+};
+
+// The markers at the end of name, last first; digits limited so that numbers fit.
+std::vector<Marker> TrailingMarkers(const std::string& name) {
+    std::vector<Marker> found;
+    std::size_t end = name.size();
+    for (;;) {
+        std::size_t p = end;
+        while (p > 0 && name[p - 1] >= '0' && name[p - 1] <= '9')
+            --p;
+        if (p == end || end - p > 9 || p < 2 || (name[p - 1] != '<' && name[p - 1] != '>')) break;
+        found.push_back({name[p - 1] == '<', std::stoi(name.substr(p, end - p)), p - 1});
+        end = p - 1;
+    }
+    return found;
 }
 
 } // namespace
@@ -42,9 +67,46 @@ bool TTree::TreeToStr(std::string& text) {
             return level + 1 < node->Levels ? 1 : node->Children.size();
         };
 
+        // Movement arrows become markers after the names: "<k" at the k-th target
+        // (in pre-order) and ">k" at each node whose arrow goes there.
+        std::unordered_map<const TNode*, std::string> markers;
+        {
+            const std::vector<TMoveArrow> arrows = MoveArrows(Root.get());
+            std::unordered_map<const TNode*, int32_t> targets;
+            for (const TMoveArrow& arrow : arrows)
+                targets.emplace(arrow.To, 0);
+            // Numbers that names already end in are skipped, so that those names
+            // read back as they are.
+            std::unordered_set<int32_t> taken;
+            std::vector<const TNode*> order, pending{Root.get()};
+            while (!pending.empty() && !targets.empty()) {
+                const TNode* n = pending.back();
+                pending.pop_back();
+                order.push_back(n);
+                for (const Marker& m : TrailingMarkers(n->Name))
+                    taken.insert(m.Number);
+                for (auto c = n->Children.rbegin(); c != n->Children.rend(); ++c)
+                    pending.push_back(c->get());
+            }
+            int32_t k = 0;
+            for (const TNode* n : order) {
+                const auto it = targets.find(n);
+                if (it == targets.end()) continue;
+                while (taken.count(++k)) {
+                }
+                it->second = k;
+            }
+            for (const auto& [target, number] : targets)
+                markers[target] = "<" + std::to_string(number);
+            for (const TMoveArrow& arrow : arrows)
+                markers[arrow.From] += ">" + std::to_string(targets[arrow.To]);
+        }
+
         // Writes the start of a node and makes it the current frame.
         auto enter = [&](const TNode* node, int32_t level, std::size_t indent) {
-            const std::string& name = node->Name;
+            const auto marked = level == 0 ? markers.find(node) : markers.end();
+            const std::string& name =
+                marked == markers.end() ? node->Name : node->Name + marked->second;
             // Quoted also where the bare name would not read back: blanks or control
             // characters at its ends (trimmed when read), and an empty name that
             // stands before brackets or children (read as no name at all).
@@ -348,7 +410,11 @@ bool TTree::ParseNode(std::string& text, TNodePtr& node) {
     }
     try {
         BracketReader reader(*this, text);
-        const bool ok = reader.Parse(node);
+        bool ok = reader.Parse(node);
+        if (ok && node && !TakeArrowMarkers(node.get())) {
+            node.reset();
+            ok = false;
+        }
         if (ok) text.erase(0, reader.Position());
         return ok;
     } catch (const std::bad_alloc&) {
@@ -356,6 +422,78 @@ bool TTree::ParseNode(std::string& text, TNodePtr& node) {
         ReportError(1, "");
         return false;
     }
+}
+
+bool TTree::TakeArrowMarkers(TNode* start) {
+    // A number is a marker pair when some name ends in "<k" and another in ">k";
+    // other texts that look like markers stay part of their names.
+    std::vector<std::pair<TNode*, std::vector<Marker>>> marked;
+    std::unordered_map<int32_t, std::pair<int32_t, int32_t>> counts; // targets, sources
+    std::vector<TNode*> pending{start};
+    while (!pending.empty()) {
+        TNode* node = pending.back();
+        pending.pop_back();
+        std::vector<Marker> markers = TrailingMarkers(node->Name);
+        for (const Marker& m : markers)
+            ++(m.Target ? counts[m.Number].first : counts[m.Number].second);
+        if (!markers.empty()) marked.push_back({node, std::move(markers)});
+        for (auto it = node->Children.rbegin(); it != node->Children.rend(); ++it)
+            pending.push_back(it->get());
+    }
+    if (marked.empty()) return true;
+    const auto paired = [&](int32_t k) {
+        const auto it = counts.find(k);
+        return it != counts.end() && it->second.first > 0 && it->second.second > 0;
+    };
+    std::unordered_map<int32_t, TNode*> targets;
+    std::vector<std::pair<TNode*, int32_t>> sources;
+    for (auto& [node, markers] : marked) {
+        std::size_t keep = node->Name.size();
+        std::vector<const Marker*> taken;
+        for (const Marker& m : markers) {
+            if (!paired(m.Number)) break;
+            keep = m.At;
+            taken.push_back(&m);
+        }
+        const std::string name = node->Name.substr(0, keep);
+        if (taken.empty() || name == "$") continue;
+        int32_t source = 0;
+        for (const Marker* m : taken) {
+            const std::string shown = (m->Target ? "<" : ">") + std::to_string(m->Number);
+            if (m->Target) {
+                TNode*& target = targets[m->Number];
+                if (target) {
+                    ReportText(ArrowMarkerError, "The arrow marker " + shown +
+                                                     " stands at two nodes, \"" + target->Name +
+                                                     "\" and \"" + node->Name +
+                                                     "\": an arrow has one target.");
+                    return false;
+                }
+                target = node;
+            } else if (source != 0) {
+                ReportText(ArrowMarkerError,
+                           "The node \"" + node->Name +
+                               "\" has two arrow markers \">\": a node has one movement arrow.");
+                return false;
+            } else {
+                source = m->Number;
+            }
+        }
+        if (source != 0) sources.push_back({node, source});
+        node->Name = name;
+    }
+    for (const auto& [node, number] : sources) {
+        const auto it = targets.find(number);
+        if (it == targets.end()) continue;
+        if (it->second == node) {
+            ReportText(ArrowMarkerError, "The node \"" + node->Name +
+                                             "\" is the source and the target of arrow " +
+                                             std::to_string(number) + ".");
+            return false;
+        }
+        node->MoveTarget = it->second->Key;
+    }
+    return true;
 }
 
 } // namespace gramarbor

@@ -3,6 +3,7 @@
 
 #include <new>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "text/text_utils.h"
@@ -118,9 +119,9 @@ void TTree::ReportError(int code, const std::string& context) {
     if (ShowErrors) Messages.Error(TreeErrorText(code) + context);
 }
 
-void TTree::ReportLimit(const std::string& text) {
+void TTree::ReportText(int32_t code, const std::string& text) {
     if (ErrorCode != 0) return;
-    ErrorCode = TreeLimitError;
+    ErrorCode = code;
     if (ShowErrors) Messages.Error(text);
 }
 
@@ -252,6 +253,8 @@ bool TTree::CopyTree(const TNode* source, TNodePtr& copy, bool keepIds) {
             TNode* Into;
         };
         TNodePtr result;
+        std::unordered_map<uint64_t, TNode*> copies; // source key -> copy
+        DroppedArrows = 0;
         std::vector<Item> pending{{source, nullptr}};
         while (!pending.empty()) {
             const Item item = pending.back();
@@ -264,9 +267,12 @@ bool TTree::CopyTree(const TNode* source, TNodePtr& copy, bool keepIds) {
             node->X = item.From->X;
             node->Y = item.From->Y;
             node->Levels = item.From->Levels;
+            node->MoveTarget = item.From->MoveTarget;
+            copies.emplace(item.From->Key, node.get());
             if (keepIds) {
                 node->ID = item.From->ID;
                 node->SerialIDs = item.From->SerialIDs;
+                node->Key = item.From->Key;
             } else {
                 TakeSerial(*node);
             }
@@ -283,6 +289,17 @@ bool TTree::CopyTree(const TNode* source, TNodePtr& copy, bool keepIds) {
                     return false;
                 }
                 pending.push_back({it->get(), raw});
+            }
+        }
+        // Arrows follow the copied nodes; an arrow to a node outside the copy is dropped.
+        for (const auto& [key, node] : copies) {
+            if (node->MoveTarget == 0) continue;
+            const auto target = copies.find(node->MoveTarget);
+            if (target == copies.end() || target->second == node) {
+                node->MoveTarget = 0;
+                ++DroppedArrows;
+            } else {
+                node->MoveTarget = target->second->Key;
             }
         }
         copy = std::move(result);

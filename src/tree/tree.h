@@ -42,6 +42,8 @@ inline constexpr uint8_t toPlaneOK = 0x04;
 inline constexpr uint8_t toBoldLines = 0x08;
 inline constexpr uint8_t toTriangles = 0x10;
 inline constexpr uint8_t toArrows = 0x20;
+// Tidy layout: boxes keep the distance, parents stand over their first and last child.
+inline constexpr uint8_t toTidy = 0x40;
 
 // Largest grid column and level a node can have.
 inline constexpr int32_t MaxGridPosition = 32767;
@@ -54,6 +56,9 @@ inline constexpr uint16_t MaxNodeFontSize = 96;
 // Error code of the tree's size limits (depth, written size). It has no entry in
 // the table of error texts: its message is given in full.
 inline constexpr int32_t TreeLimitError = 32;
+// Error code of contradictory arrow markers in bracket text; its message is given
+// in full as well.
+inline constexpr int32_t ArrowMarkerError = 33;
 
 // Bracket text and tree files are refused beyond this size (the default of a
 // tree's MaxOutputBytes); only the placeholders of long plane-tree chains, written
@@ -95,7 +100,11 @@ struct TConvOpts {
 };
 
 struct TNode;
+struct TArrowRoute;
 using TNodePtr = std::unique_ptr<TNode>;
+
+// A fresh identity for a node, never handed out twice in one run of the program.
+uint64_t NewNodeKey();
 
 struct TNode {
     TNode() = default;
@@ -122,6 +131,17 @@ struct TNode {
     // the same as theirs.
     int32_t Levels = 1;
     bool SerialIDs = false;
+    // The node's identity, by which other nodes refer to it.
+    uint64_t Key = NewNodeKey();
+    // Key of the node a movement arrow from this node goes to (its landing site),
+    // 0 for none. An arrow whose target is no longer in the tree is not drawn.
+    uint64_t MoveTarget = 0;
+};
+
+// A movement arrow between two nodes of one tree.
+struct TMoveArrow {
+    const TNode* From;
+    const TNode* To;
 };
 
 // The text of a tree error code (0..31).
@@ -150,6 +170,12 @@ public:
     // Largest bracket text or tree file written.
     std::size_t MaxOutputBytes = MaxTreeOutputBytes;
 
+    // Drawing units of one grid column: half the distance, or a quarter of it in
+    // the tidy layout, which places boxes of any width more finely.
+    int32_t ColumnWidth() const {
+        return (Options & toTidy) && HalfHDist > 1 ? HalfHDist / 2 : HalfHDist;
+    }
+
     // Parameters.
     void SetParams(int32_t hDist, int32_t vDist, const std::string& fontName, uint8_t options,
                    const TNodeAttr& defaults);
@@ -162,7 +188,9 @@ public:
     // already recorded.
     void ReportError(int code, const std::string& context);
     // Records TreeLimitError (unless an error is recorded) and shows text.
-    void ReportLimit(const std::string& text);
+    void ReportLimit(const std::string& text) { ReportText(TreeLimitError, text); }
+    // Records code (unless an error is recorded) and shows text.
+    void ReportText(int32_t code, const std::string& text);
     void ResetError() { ErrorCode = 0; }
     MessageSink& Sink() { return Messages; }
 
@@ -182,7 +210,22 @@ public:
     void FreeNode(TNodePtr node) { node.reset(); }
     void FreeTree(TNodePtr node) { node.reset(); }
     void FreeChildren(TNode& node) { node.Children.clear(); }
+    // Movement arrows in the copy follow the copied nodes; those whose target is
+    // outside the copied subtree are dropped and counted in DroppedArrows.
     bool CopyTree(const TNode* source, TNodePtr& copy, bool keepIds);
+    int32_t DroppedArrows = 0;
+
+    // Movement arrows. Nodes are numbered 1, 2, ... in pre-order, chain placeholders
+    // left out: the numbers the node dialog shows. 0 = not in the tree.
+    int32_t NodeNumber(const TNode* node) const;
+    TNode* NodeByNumber(int32_t number) const;
+    int32_t NodeCount() const;
+    // The node the arrow of node goes to, when it is in the tree.
+    const TNode* ArrowTarget(const TNode& node) const;
+    // Every arrow with both ends in the subtree of start, in pre-order of their sources.
+    std::vector<TMoveArrow> MoveArrows(const TNode* start) const;
+    // Clears the arrows whose target has left the tree; returns how many.
+    int32_t DropDanglingArrows();
 
     // Search and moves.
     TNode* SearchByXY(int32_t x, int32_t y, TNode* start);
@@ -203,6 +246,8 @@ public:
 
     // Layout.
     bool Positions();
+    // The tidy layout (option toTidy); measures the boxes on canvas.
+    bool TidyPositions(Canvas& canvas);
     bool PlaneTree(TNode* start, bool withChains);
     bool RemovePlaneChains(TNode* start);
     bool Extension(Canvas& canvas, const TNode* start, TRect& extent, TRect& gridExtent);
@@ -219,6 +264,11 @@ public:
                  bool showOnCanvas, Picture& picture);
     bool Show(Canvas& canvas, int32_t marginX, int32_t marginY);
     bool Draw(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* node, bool doLayout);
+    // Vertical room the movement arrows need below the lowest box, and their drawing
+    // with laneBase the lowest box's bottom.
+    int32_t MoveArrowLaneGap() const;
+    int64_t MoveArrowDepth(const std::vector<TArrowRoute>& routes) const;
+    void DrawMoveArrows(Canvas& canvas, const std::vector<TArrowRoute>& routes, int64_t laneBase);
 
     // Tree files.
     bool SaveTree(const std::string& fileName, const TNode* node, uint8_t paramsFlag);
@@ -233,7 +283,12 @@ private:
     bool SaveNode(ByteWriter& out, const TNode* node);
     // Reads the nodes in pre-order, folding the placeholders of a chain into one
     // node; tooDeep tells a tree beyond the grid's levels from a damaged file.
-    bool LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& node, bool& tooDeep);
+    // records receives the node of every record read, in file order.
+    bool LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& node, bool& tooDeep,
+                  std::vector<TNode*>& records);
+    // Reads the movement arrow block after the root's record; problem says what is
+    // wrong with a damaged one.
+    bool LoadArrowBlock(ByteReader& in, const std::vector<TNode*>& records, std::string& problem);
     // Sets font heights above MaxNodeFontSize (in the nodes and, when applied, in the
     // defaults) to it; true when there were any.
     bool LimitFontSizes(TNode* root, TNodeAttr* defaults);
@@ -245,6 +300,8 @@ private:
     // Frees the chain placeholders that RemovePlaneChains removes from the slot.
     bool RemoveChainsAt(TNodePtr& slot);
     void DrawNodes(Canvas& canvas, TNode* node, int32_t offsX, int32_t offsY);
+    // Turns the arrows of node markers read from bracket text into arrows.
+    bool TakeArrowMarkers(TNode* start);
 
     MessageSink& Messages;
 };

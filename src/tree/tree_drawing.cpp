@@ -8,6 +8,7 @@
 #include "picture/arrow_head.h"
 #include "text/text_utils.h"
 #include "tree/canvas_measurer.h"
+#include "tree/move_arrow_routes.h"
 #include "tree/node_geometry.h"
 
 namespace gramarbor {
@@ -222,7 +223,7 @@ void TTree::DrawNodes(Canvas& canvas, TNode* start, int32_t offsX, int32_t offsY
     std::vector<std::string> lines;
 
     // Drawing coordinates of a grid position; Extension has checked them.
-    auto atX = [&](int64_t column) { return ClampToInt32(column * HalfHDist + offsX); };
+    auto atX = [&](int64_t column) { return ClampToInt32(column * ColumnWidth() + offsX); };
     auto atY = [&](int64_t level) { return ClampToInt32(level * VDist + offsY); };
 
     // Draws a node's own box (or chain line) and makes it the current frame; a
@@ -301,7 +302,7 @@ bool TTree::Display(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* nod
                     bool showOnCanvas, Picture& picture) {
     if (!node) return false;
     try {
-        if (doLayout && !Positions()) {
+        if (doLayout && !((Options & toTidy) ? TidyPositions(canvas) : Positions())) {
             ReportError(24, "");
             return false;
         }
@@ -318,8 +319,11 @@ bool TTree::Display(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* nod
         }
         // The extent lies within MaxDrawingCoordinate; with the margins bounded as
         // well, every coordinate drawn fits into 32 bits.
+        // Movement arrows below the leaves need room below the lowest box.
+        const std::vector<TArrowRoute> routes = RouteArrows(MoveArrows(node));
         const int64_t width = int64_t(extent.Right) - extent.Left + 2 * int64_t(marginX);
-        const int64_t height = int64_t(extent.Bottom) + 2 * int64_t(marginY);
+        const int64_t height =
+            int64_t(extent.Bottom) + 2 * int64_t(marginY) + MoveArrowDepth(routes);
         const int64_t offsX = int64_t(marginX) - extent.Left;
         const int64_t offsY = int64_t(marginY) + 2;
         const auto within = [](int64_t margin) {
@@ -336,6 +340,7 @@ bool TTree::Display(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* nod
         PictureRecorder recorder(picture, measurer);
         recorder.State.PenWidth = penWidth;
         DrawNodes(recorder, node, static_cast<int32_t>(offsX), static_cast<int32_t>(offsY));
+        if (!routes.empty()) DrawMoveArrows(recorder, routes, int64_t(extent.Bottom) + marginY);
         if (showOnCanvas) picture.Replay(canvas, 0, 0);
         return true;
     } catch (const std::bad_alloc&) {

@@ -4,6 +4,7 @@
 #include <limits>
 #include <new>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/byte_reader.h"
@@ -43,6 +44,11 @@ void WriteRect(ByteWriter& out, const TRect& r) {
 bool ReadRect(ByteReader& in, TRect& r) {
     return in.ReadI32(r.Left) && in.ReadI32(r.Top) && in.ReadI32(r.Right) && in.ReadI32(r.Bottom);
 }
+
+// The optional block after the root's record: movement arrows, as pairs of record
+// numbers (0-based, in file order) of source and target. Files without arrows end
+// after the root's record, as they always did.
+constexpr char ArrowBlockTag[4] = {'M', 'O', 'V', 'E'};
 
 std::string DamagedFileText(const std::string& fileName) {
     return "Read error in tree file \"" + fileName + "\": the file is truncated or damaged.";
@@ -110,6 +116,27 @@ bool TTree::SaveTreeBytes(const TNode* node, uint8_t paramsFlag, std::string& by
         out.WriteI32(NextID);
         out.WriteString(FontName);
         if (!SaveNode(out, node)) return false;
+        const std::vector<TMoveArrow> arrows = MoveArrows(node);
+        if (!arrows.empty()) {
+            // Record numbers: a chain node is written as one record per level.
+            std::unordered_map<const TNode*, int32_t> records;
+            int64_t next = 0;
+            std::vector<const TNode*> pending{node};
+            while (!pending.empty()) {
+                const TNode* n = pending.back();
+                pending.pop_back();
+                records.emplace(n, static_cast<int32_t>(std::min<int64_t>(next, INT32_MAX)));
+                next += n->Levels;
+                for (auto it = n->Children.rbegin(); it != n->Children.rend(); ++it)
+                    pending.push_back(it->get());
+            }
+            for (char c : ArrowBlockTag) out.WriteU8(static_cast<uint8_t>(c));
+            out.WriteI32(static_cast<int32_t>(arrows.size()));
+            for (const TMoveArrow& arrow : arrows) {
+                out.WriteI32(records[arrow.From]);
+                out.WriteI32(records[arrow.To]);
+            }
+        }
         bytes = out.Take();
         return true;
     } catch (const std::bad_alloc&) {
@@ -135,8 +162,10 @@ bool TTree::SaveTree(const std::string& fileName, const TNode* node, uint8_t par
     }
 }
 
-bool TTree::LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& result, bool& tooDeep) {
+bool TTree::LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& result, bool& tooDeep,
+                     std::vector<TNode*>& records) {
     result.reset();
+    records.clear();
     tooDeep = false;
     // Each open node, the number of its children still to read, and the level of
     // its last placeholder in the file.
@@ -175,11 +204,13 @@ bool TTree::LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& result, boo
             ContinuesChain(*open.back().Node, *node)) {
             // The next placeholder of a chain: the chain node grows by a level.
             Frame& chain = open.back();
+            records.push_back(chain.Node);
             ExtendChain(*chain.Node, *node);
             chain.Left = childCount;
             chain.Level = level;
         } else {
             TNode* raw = node.get();
+            records.push_back(raw);
             if (open.empty())
                 result = std::move(node);
             else {
@@ -195,6 +226,51 @@ bool TTree::LoadNode(ByteReader& in, bool withAnnotations, TNodePtr& result, boo
             open.pop_back();
         if (open.empty()) return true;
     }
+}
+
+bool TTree::LoadArrowBlock(ByteReader& in, const std::vector<TNode*>& records,
+                           std::string& problem) {
+    std::string tag;
+    if (!in.ReadBytes(4, tag) || tag != std::string(ArrowBlockTag, 4)) {
+        problem = "the bytes after the tree are not a movement arrow block.";
+        return false;
+    }
+    int32_t count = 0;
+    if (!in.ReadI32(count) || count < 0 || in.Remaining() / 8 < static_cast<std::size_t>(count)) {
+        problem = "the block announces " + std::to_string(count) + " arrows but holds " +
+                  std::to_string(in.Remaining() / 8) + ".";
+        return false;
+    }
+    const auto name = [](const TNode* node) { return "\"" + node->Name + "\""; };
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t from = 0, to = 0;
+        in.ReadI32(from);
+        in.ReadI32(to);
+        const std::string arrow = "arrow " + std::to_string(i + 1);
+        const auto n = static_cast<int64_t>(records.size());
+        if (from < 0 || from >= n || to < 0 || to >= n) {
+            problem = arrow + " joins node records " + std::to_string(from) + " and " +
+                      std::to_string(to) + ", but the tree has " + std::to_string(n) +
+                      " records (0 to " + std::to_string(n - 1) + ").";
+            return false;
+        }
+        TNode* source = records[from];
+        TNode* target = records[to];
+        if (source == target) {
+            problem = arrow + " leads from node " + name(source) + " to itself.";
+            return false;
+        }
+        if (source->MoveTarget != 0) {
+            problem = "node " + name(source) + " has more than one arrow.";
+            return false;
+        }
+        source->MoveTarget = target->Key;
+    }
+    if (!in.AtEnd()) {
+        problem = "there are bytes after the last arrow.";
+        return false;
+    }
+    return true;
 }
 
 bool TTree::LimitFontSizes(TNode* root, TNodeAttr* defaults) {
@@ -229,12 +305,21 @@ bool TTree::LoadTreeBytes(std::string_view bytes, const std::string& fileName) {
         std::string fontName;
         TNodePtr root;
         bool tooDeep = false;
+        std::vector<TNode*> records;
         const bool ok = in.ReadU8(flag) && in.ReadBool(withAnnotations) && in.ReadI32(halfHDist) &&
                         in.ReadI32(vDist) && in.ReadU8(options) && ReadAttr(in, defaults) &&
                         ReadRect(in, gridExtent) && in.ReadI32(nextID) && nextID >= 0 &&
                         in.ReadString(fontName) &&
-                        LoadNode(in, withAnnotations, root, tooDeep) &&
-                        in.AtEnd(); // bytes after the tree: the file is damaged
+                        LoadNode(in, withAnnotations, root, tooDeep, records) &&
+                        (in.AtEnd() || in.Remaining() >= 8);
+        if (ok && !in.AtEnd()) {
+            std::string problem;
+            if (!LoadArrowBlock(in, records, problem)) {
+                ReportFileError("Tree file \"" + fileName + "\" has damaged movement arrows: " +
+                                problem);
+                return false;
+            }
+        }
         if (!ok) {
             if (tooDeep) {
                 if (ErrorCode == 0) ErrorCode = TreeLimitError;

@@ -233,7 +233,7 @@ bool TTree::Extension(Canvas& canvas, const TNode* start, TRect& extent, TRect& 
                 ReportError(9, "\"Extension\".");
                 return false;
             }
-            const int64_t x = int64_t(node->X) * HalfHDist;
+            const int64_t x = int64_t(node->X) * ColumnWidth();
             // The placeholders of a chain differ only in their level.
             const int64_t lastLevel = int64_t(node->Y) + node->Levels - 1;
             const int64_t yFirst = int64_t(node->Y) * VDist;

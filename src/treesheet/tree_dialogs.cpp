@@ -105,10 +105,21 @@ void TDefNodeDlg::NodeTextBtnClick() {
     }
 }
 
+void TDefNodeDlg::FillArrow(const TTree& tree, const TNode& node) {
+    NodeNumber = tree.NodeNumber(&node);
+    NodeCount = tree.NodeCount();
+    ArrowTo = tree.NodeNumber(tree.ArrowTarget(node));
+}
+
 void TDefNodeDlg::OkClick(MessageSink& sink) {
     if (NodeText.empty()) {
         Result = -1;
         sink.Error(MsgEmptyNodeName);
+    } else if (ArrowTo != 0 && (ArrowTo < 1 || ArrowTo > NodeCount || ArrowTo == NodeNumber)) {
+        Result = -1;
+        sink.Error("The arrow must go to another node of the tree: a number from 1 to " +
+                   std::to_string(NodeCount) + " other than this node's " +
+                   std::to_string(NodeNumber) + ", or 0 for no arrow.");
     } else {
         Result = 1;
     }

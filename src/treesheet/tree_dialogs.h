@@ -56,6 +56,11 @@ public:
     TNodeAttr Attr;
     std::vector<std::string> AnnoLines;
     std::array<TChildRow, 4> Rows;
+    // Movement arrow: the node's own number in the tree, the number of nodes, and
+    // the number of the node the arrow goes to (0 = no arrow).
+    int32_t NodeNumber = 0;
+    int32_t NodeCount = 0;
+    int32_t ArrowTo = 0;
     bool HelpShown = false;
     bool EditorShown = false;
     // Lines of the multi-line node-text editor while it is shown.
@@ -74,7 +79,10 @@ public:
     std::string NodeTextCaption() const { return EditorShown ? "Take" : "Edit"; }
     void HelpBtnClick() { HelpShown = !HelpShown; }
     std::string HelpCaption() const { return HelpShown ? "Close help" : "Help"; }
-    // OK: result -1 with the message for an empty node text, 1 otherwise.
+    // Fills the arrow fields from the node's place in tree.
+    void FillArrow(const TTree& tree, const TNode& node);
+    // OK: result -1 with the message for an empty node text or an arrow target that
+    // is not another node of the tree, 1 otherwise.
     void OkClick(MessageSink& sink);
     void CancelClick() { Result = 0; }
     // Closing: help page and editor are closed, an open editor's lines dropped.

@@ -291,6 +291,8 @@ bool TTreeSheet::ShowTree(int index) {
         Host.RepaintTree(index);
         return true;
     }
+    // Arrows to nodes that an edit removed go with them.
+    tree.DropDanglingArrows();
     if (!tree.Show(Screen, 4, 4)) {
         tree.ResetError();
         return false;
@@ -306,6 +308,7 @@ bool TTreeSheet::DrawTree(int index) {
         Host.RepaintTree(index);
         return true;
     }
+    tree.DropDanglingArrows();
     if (!tree.Draw(Screen, 4, 4, tree.GetRoot(), OptimalTree)) {
         tree.ResetError();
         return false;
@@ -336,6 +339,7 @@ void TTreeSheet::DefineNode() {
     TTree& tree = ActiveTree();
     TDefNodeDlg dlg;
     dlg.Fill(*node);
+    dlg.FillArrow(tree, *node);
     for (;;) {
         dlg.Result = 0;
         const bool ok = Host.ShowDefNodeDlg(dlg);
@@ -347,6 +351,8 @@ void TTreeSheet::DefineNode() {
     Remember();
     node->Name = dlg.NodeText;
     node->Attr = dlg.Attr;
+    const TNode* target = tree.NodeByNumber(dlg.ArrowTo);
+    node->MoveTarget = target && target != node ? target->Key : 0;
     if (tree.WithAnnotations) node->Cont = dlg.AnnoLines;
     if (DrawTree(ActiveTreeIndex)) RefreshHighlight();
 
@@ -475,6 +481,14 @@ void TTreeSheet::CopyTreeBtnClick() {
     if (!tree.CopyTree(HighlightedNode, InternalCopy, false)) {
         TreeSheetError(10);
         tree.ResetError();
+    } else if (tree.DroppedArrows > 0) {
+        Messages.Warning(
+            tree.DroppedArrows == 1
+                ? std::string("1 movement arrow goes to a node outside the copied subtree; "
+                              "the copy leaves it out.")
+                : std::to_string(tree.DroppedArrows) +
+                      " movement arrows go to nodes outside the copied subtree; the copy "
+                      "leaves them out.");
     }
 }
 
@@ -780,6 +794,26 @@ void TTreeSheet::PlaneTreeCBClick(bool on) {
 void TTreeSheet::PlaneTreeRGClick(int item) {
     TreeOptions = item == 0 ? (TreeOptions | toPlaneOK) : (TreeOptions & ~toPlaneOK);
     ApplyTreeSettings();
+}
+
+void TTreeSheet::TidyLayoutCBClick(bool on) {
+    if (on == ((TreeOptions & toTidy) != 0)) return;
+    if (!OptimalTree) {
+        // A tidy column is half a plain one.
+        for (TTree* tree : {&Tree1, &Tree2}) {
+            if (!tree->GetRoot()) continue;
+            std::vector<TNode*> pending{tree->GetRoot()};
+            while (!pending.empty()) {
+                TNode* node = pending.back();
+                pending.pop_back();
+                node->X = static_cast<int16_t>(on ? std::min(2 * node->X, int(MaxGridPosition))
+                                                  : node->X / 2);
+                for (const TNodePtr& child : node->Children) pending.push_back(child.get());
+            }
+        }
+    }
+    SetOptionBit(toTidy, on);
+    RefreshHighlight();
 }
 
 void TTreeSheet::SetOptionBit(uint8_t bit, bool on) {

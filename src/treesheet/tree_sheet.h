@@ -62,7 +62,7 @@ public:
     TTree Tree1;
     TTree Tree2;
     int ActiveTreeIndex = 0; // 0 = Tree1 (left), 1 = Tree2 (right)
-    uint8_t TreeOptions = toFrames | toTriangles | toArrows;
+    uint8_t TreeOptions = toFrames | toTriangles | toArrows | toTidy;
     TNodeAttr NodeDefaults{16, 4, 0, naLeft | naAnnoBrackets};
     std::string FontName = "Arial";
     int32_t HDist = 64;
@@ -160,6 +160,9 @@ public:
     void OptimalTreeCBClick(bool on);
     void PlaneTreeCBClick(bool on);
     void PlaneTreeRGClick(int item);
+    // "Tidy layout": without a new layout the columns are converted, so that the
+    // picture keeps its size.
+    void TidyLayoutCBClick(bool on);
     // Sets or clears an option bit (bold lines, frames, triangles, arrows).
     void SetOptionBit(uint8_t bit, bool on);
     void HoriDistUDClick(int32_t value);

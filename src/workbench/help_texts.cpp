@@ -117,7 +117,9 @@ const std::string& TreeHelp() {
         "OPTIONS AND FILES\n"
         "\"Split screen\" shows two trees side by side; commands act on the active one. "
         "Frames, triangles, arrows and bold lines switch those drawings on for the whole "
-        "tree; \"Plane tree\" puts all leaves on the lowest level. The distances set the "
+        "tree; \"Plane tree\" puts all leaves on the lowest level. \"Tidy layout\" keeps "
+        "every box the horizontal distance away from its neighbours, whatever its width, "
+        "and puts each parent over its first and last child. The distances set the "
         "room between nodes. \"Node defaults\" sets the font and the look of new nodes. "
         "\"Save tree\" and \"Load tree\" use .TRE files; \"Load tree\" also opens .mrg "
         "and .txt files of many trees in labelled brackets, stepped through with the "
@@ -142,6 +144,10 @@ const std::string& DefNodeHelpText() {
         "brackets\" is checked.\n"
         "Connect with triangle: a triangle instead of lines to the children. Arrow-ended "
         "line: an arrow from the parent to this node.\n"
+        "Arrow to node: a movement arrow from this node to the node of that number "
+        "(nodes are counted from the root, top-down and left to right, as shown below "
+        "the field); \"none\" removes it. In bracket text it is written as the markers "
+        "<1 at the target and >1 at this node.\n"
         "Children (Nr. 1 = leftmost): check a row to keep or create a child and give its "
         "position; an unchecked row removes that child with its subtree.";
     return text;

@@ -1,6 +1,8 @@
 // Qt dialogs of the trees sheet.
 #include "workbench/tree_dialogs.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,6 +13,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -204,6 +207,14 @@ TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(p
     DistanceUD = MakeUpDown("DistanceUD", 0, 100, Controls);
     sizes->addWidget(DistanceLab, 1, 1);
     sizes->addWidget(DistanceUD, 1, 2);
+    // The movement arrow's target, by its number in the tree (0 = no arrow).
+    sizes->addWidget(Label(QStringLiteral("Arrow to node:"), nullptr, Controls), 2, 0);
+    MoveArrowSB = new QSpinBox(Controls);
+    MoveArrowSB->setObjectName(QStringLiteral("MoveArrowSB"));
+    MoveArrowSB->setSpecialValueText(QStringLiteral("none"));
+    sizes->addWidget(MoveArrowSB, 2, 1, 1, 2);
+    NodeNumberLab = Label(QString(), "NodeNumberLab", Controls);
+    sizes->addWidget(NodeNumberLab, 3, 0, 1, 3);
     checks->addLayout(sizes);
     grid->addLayout(checks, 0, 2);
     grid->addWidget(MakeLabel(QStringLiteral("Annotation lines:"), nullptr, Controls), 1, 0);
@@ -285,6 +296,7 @@ TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(p
     });
     connect(BitBtn2, &QPushButton::clicked, this, [this] {
         Model->NodeText = ToCore(NodeTextEdit->text());
+        Model->ArrowTo = MoveArrowSB->value();
         Model->OkClick(Sink);
         if (Model->Result == 1)
             accept();
@@ -325,6 +337,11 @@ void TDefNodeDlgView::ShowModel() {
     FontSizeLab->setText(QString::number(Model->Attr.FontSize));
     DistanceUD->SetPosition(Model->Attr.LineDist);
     DistanceLab->setText(QString::number(Model->Attr.LineDist));
+    MoveArrowSB->setRange(0, std::max(Model->NodeCount, Model->ArrowTo));
+    MoveArrowSB->setValue(Model->ArrowTo);
+    NodeNumberLab->setText(QStringLiteral("This is node %1 of %2.")
+                               .arg(Model->NodeNumber)
+                               .arg(Model->NodeCount));
     for (int k = 0; k < 4; ++k) {
         const TChildRow& row = Model->Rows[k];
         ChildCB[k]->setChecked(row.Used);
@@ -355,6 +372,7 @@ bool TDefNodeDlgView::Run(TDefNodeDlg& model) {
     // Reading back: what the controls hold now.
     model.NodeText = ToCore(NodeTextEdit->text());
     model.AnnoLines = CoreLines(*AnnoMemo);
+    model.ArrowTo = MoveArrowSB->value();
     for (int k = 0; k < 4; ++k)
         model.Rows[k] = {ChildCB[k]->isChecked(), ChildUD[k]->Position(),
                          ToCore(ChildNameEdit[k]->text())};

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class QStackedWidget;
 
 namespace gramarbor {
@@ -60,6 +61,8 @@ public:
     QLabel* FontSizeLab;
     TUpDown* DistanceUD;
     QLabel* DistanceLab;
+    QSpinBox* MoveArrowSB;
+    QLabel* NodeNumberLab;
     QCheckBox* ChildCB[4];
     QLabel* ChildNr[4];
     TUpDown* ChildUD[4];

@@ -142,6 +142,7 @@ void TTreesSheetView::BuildWidgets() {
                                   {QStringLiteral("OK"), QStringLiteral("/\\")}, 1, layout);
     PlaneTreeRG->setObjectName(QStringLiteral("PlaneTreeRG"));
     BoldLineCB = MakeCheckBox(QStringLiteral("Bold lines"), "BoldLineCB", layout);
+    TidyLayoutCB = MakeCheckBox(QStringLiteral("Tidy layout"), "TidyLayoutCB", layout);
     HoriDistLab = MakeLabel(QString(), "HoriDistLab", layout);
     HoriDistUD = MakeUpDown("HoriDistUD", 16, 996, layout);
     VertDistLab = MakeLabel(QString(), "VertDistLab", layout);
@@ -153,6 +154,7 @@ void TTreesSheetView::BuildWidgets() {
     checks->addWidget(OptimalTreeCB);
     checks->addWidget(PlaneTreeCB);
     checks->addWidget(BoldLineCB);
+    checks->addWidget(TidyLayoutCB);
     ll->addLayout(checks);
     ll->addWidget(PlaneTreeRG);
     auto* dist = new QGridLayout;
@@ -268,6 +270,7 @@ void TTreesSheetView::ConnectHandlers() {
     connect(PlaneTreeRG, &TRadioGroup::Clicked, this, [&s](int i) { s.PlaneTreeRGClick(i); });
     connect(BoldLineCB, &QCheckBox::clicked, this,
             [&s](bool on) { s.SetOptionBit(toBoldLines, on); });
+    connect(TidyLayoutCB, &QCheckBox::clicked, this, [&s](bool on) { s.TidyLayoutCBClick(on); });
     connect(FrameCB, &QCheckBox::clicked, this, [&s](bool on) { s.SetOptionBit(toFrames, on); });
     connect(TriangleCB, &QCheckBox::clicked, this,
             [&s](bool on) { s.SetOptionBit(toTriangles, on); });
@@ -357,6 +360,7 @@ void TTreesSheetView::SyncTreeControls() {
     PlaneTreeRG->SetItemIndex((s.TreeOptions & toPlaneOK) ? 0 : 1);
     PlaneTreeRG->setEnabled(s.PlaneTree);
     BoldLineCB->setChecked(s.TreeOptions & toBoldLines);
+    TidyLayoutCB->setChecked(s.TreeOptions & toTidy);
     HoriDistUD->SetPosition(s.HDist);
     HoriDistLab->setText(QString::number(s.HDist));
     VertDistUD->SetPosition(s.VDist);

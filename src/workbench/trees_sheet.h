@@ -98,6 +98,7 @@ public:
     QCheckBox* PlaneTreeCB;
     TRadioGroup* PlaneTreeRG;
     QCheckBox* BoldLineCB;
+    QCheckBox* TidyLayoutCB;
     TUpDown* HoriDistUD;
     QLabel* HoriDistLab;
     TUpDown* VertDistUD;

@@ -117,6 +117,27 @@ TEST(CliTree, TreeFilesRoundTrip) {
     EXPECT_EQ(bytes[2], 40);
 }
 
+TEST(CliTree, TidyLayoutIsTheDefaultForTextAndTreeFilesKeepTheirChoice) {
+    // The options byte of a tree file is its byte 10; tidy layout is 0x40.
+    const auto tidyBit = [](const std::string& file) {
+        const std::string bytes = Slurp(file);
+        return bytes.size() > 10 && (bytes[10] & 0x40) != 0;
+    };
+    const std::string tidy = TempFile("tidy.tre"), plain = TempFile("plain.tre"),
+                      again = TempFile("again.tre");
+    ASSERT_EQ(RunCli({"tree", "[S [a] [b]]", "-o", tidy}).ExitCode, 0);
+    ASSERT_EQ(RunCli({"tree", "[S [a] [b]]", "--no-tidy", "-o", plain}).ExitCode, 0);
+    EXPECT_TRUE(tidyBit(tidy));
+    EXPECT_FALSE(tidyBit(plain));
+    ASSERT_EQ(RunCli({"tree", "--in", plain, "-o", again}).ExitCode, 0);
+    EXPECT_EQ(Slurp(again), Slurp(plain));
+    ASSERT_EQ(RunCli({"tree", "--in", plain, "--tidy", "-o", again}).ExitCode, 0);
+    EXPECT_TRUE(tidyBit(again));
+    // Arrows written as markers come back from the tree file.
+    ASSERT_EQ(RunCli({"tree", "[S [who<1] [VP [t>1]]]", "-o", again}).ExitCode, 0);
+    EXPECT_EQ(RunCli({"tree", "--in", again}).Out, "[S [who<1] [VP [t>1]]]\n");
+}
+
 TEST(CliTree, WritesPicturesInEveryFormat) {
     const struct {
         const char* Name;

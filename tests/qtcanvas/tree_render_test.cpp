@@ -99,3 +99,45 @@ TEST(TreeRender, ChainNodesDrawTheSamePixelsAsTheirPlaceholders) {
         EXPECT_EQ(drawn, RenderPictureImage(placeholders.GetMetafile()));
     }
 }
+
+TEST(TreeRender, TidyLayoutWithLongWordsAndMovementArrows) {
+    EnsureGuiApplication();
+    RecordingSink sink;
+    TTree tree(true, sink);
+    tree.SetParams(32, 64, "Arial", toTidy, TNodeAttr{});
+    ASSERT_TRUE(tree.StrToTree("[CP [NP [Hippopotami<1]] [C' [C [do]] [IP [NP "
+                               "[constitutionalities<2]] [VP [V [understand]] [NP [t>1]] "
+                               "[PP [t>2]]]]]]"));
+    QtTextMeasurer measurer;
+    MeasuringCanvas screen(measurer);
+    ASSERT_TRUE(tree.Show(screen, 4, 4));
+    EXPECT_TRUE(sink.Empty()) << sink.Last();
+    const QImage image = RenderPictureImage(tree.GetMetafile());
+    image.save(QStringLiteral("/tmp/gramarbor-tidy-arrows.png"));
+
+    // The long words' boxes stay apart by the distance, so neither is cut.
+    std::vector<const TNode*> leaves, pending{tree.GetRoot()};
+    while (!pending.empty()) {
+        const TNode* node = pending.back();
+        pending.pop_back();
+        if (node->Children.empty()) leaves.push_back(node);
+        for (const auto& child : node->Children) pending.push_back(child.get());
+    }
+    for (const TNode* a : leaves) {
+        for (const TNode* b : leaves) {
+            if (a != b && a->Y == b->Y && a->Rect.Left < b->Rect.Left) {
+                EXPECT_GE(b->Rect.Left - a->Rect.Right, 32) << a->Name << " " << b->Name;
+            }
+        }
+    }
+    // Both arrows run below the lowest leaves, and their heads reach the targets.
+    int32_t lowest = 0;
+    for (const TNode* leaf : leaves) lowest = std::max(lowest, leaf->Rect.Bottom);
+    EXPECT_TRUE(HasInk(image, {0, lowest + 4, image.width(), image.height()}));
+    for (const TNode* leaf : leaves)
+        if (leaf->Name == "Hippopotami" || leaf->Name == "constitutionalities") {
+            const int32_t x = (leaf->Rect.Left + leaf->Rect.Right) / 2;
+            EXPECT_TRUE(HasInk(image, {x - 10, leaf->Rect.Bottom, x + 10, leaf->Rect.Bottom + 8}))
+                << leaf->Name;
+        }
+}

@@ -29,7 +29,7 @@ std::string DefaultFileBytes(uint8_t saveFlag) {
     out.WriteI32(0); // active tree
     out.WriteU8(0);  // paste mode
     out.WriteI32(5);
-    out.WriteU8(0); // tree options
+    out.WriteU8(toTidy); // tree options
     out.WriteU8(1);
     out.WriteU8(0);
     out.WriteI32(64);
@@ -246,7 +246,7 @@ TEST(EnvironmentFile, ValuesOutOfRangeTakeTheirDefaultsAlone) {
     EXPECT_EQ(env.ActiveTree, 0);
     EXPECT_EQ(env.PasteMode, 0);
     EXPECT_EQ(env.BinaryLayers, 5);
-    EXPECT_EQ(env.TreeOptions, 0);
+    EXPECT_EQ(env.TreeOptions, toTidy);
     EXPECT_EQ(env.HDist, 64);
     EXPECT_EQ(env.VDist, 64);
     EXPECT_FALSE(env.FrameBox);

@@ -78,6 +78,7 @@ protected:
 TEST_F(TreeSheetTest, StartsWithTheDefaultListAndSettings) {
     EXPECT_THAT(Sheet.TreeNames, ElementsAre("Start node", "Full binary tree", "Left binary tree",
                                              "Right binary tree", "Clear tree"));
+    EXPECT_EQ(Sheet.TreeOptions, toFrames | toTriangles | toArrows | toTidy);
     Sheet.NewTreeBtnClick();
     EXPECT_EQ(Text(), "[Start]");
 }

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
 
 #include <gmock/gmock.h>
 
@@ -197,6 +198,43 @@ TEST_F(TreesSheetTest, UndoAndRedoByButtonAndByKey) {
     Prompts.Clear();
     KeyOnWindow(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Text(Sheet().Tree1), "[S [VP [V] [O]]]");
+}
+
+TEST_F(TreesSheetTest, MovementArrowsFromTheDefinitionThroughCutPasteAndUndo) {
+    MakeTree("[S [NP [who]] [VP [V [saw]] [NP [t]]]]");
+    const int32_t plainHeight = Sheet().Tree1.Metafile.Height;
+    // Node t is number 8; its arrow goes to node 3, "who".
+    WhenShown<TDefNodeDlgView>([&](TDefNodeDlgView& dialog) {
+        EXPECT_EQ(dialog.NodeNumberLab->text(), "This is node 8 of 8.");
+        TypeInto(dialog.MoveArrowSB, QStringLiteral("3"));
+        Click(dialog.BitBtn2);
+    });
+    OnNode("t", Qt::LeftButton);
+    EXPECT_EQ(Text(Sheet().Tree1), "[S [NP [who<1]] [VP [V [saw]] [NP [t>1]]]]");
+    EXPECT_GT(Sheet().Tree1.Metafile.Height, plainHeight);
+
+    // Cut of the VP takes the arrow's source away from its target: a message says so.
+    Prompts.Clear();
+    OnNode("VP");
+    Click(View->CutTreeBtn);
+    EXPECT_EQ(Prompts.Last(),
+              "1 movement arrow goes to a node outside the copied subtree; the copy leaves it out.");
+    OnNode("S");
+    Click(View->PasteTreeBtn);
+    EXPECT_EQ(Text(Sheet().Tree1), "[S [NP [who]] [VP [V [saw]] [NP [t]]]]");
+    // Undo brings the arrow back with the cut subtree.
+    Click(View->UndoBtn);
+    Click(View->UndoBtn);
+    EXPECT_EQ(Text(Sheet().Tree1), "[S [NP [who<1]] [VP [V [saw]] [NP [t>1]]]]");
+
+    // "Tidy layout" off: the plain layout's columns, on again: the tidy ones.
+    ASSERT_TRUE(View->TidyLayoutCB->isChecked());
+    const int16_t tidyX = Find("VP")->X;
+    Click(View->TidyLayoutCB);
+    EXPECT_FALSE(Sheet().TreeOptions & toTidy);
+    EXPECT_NE(Find("VP")->X, tidyX);
+    Click(View->TidyLayoutCB);
+    EXPECT_EQ(Find("VP")->X, tidyX);
 }
 
 TEST_F(TreesSheetTest, HotKeysOfTheTreeListWorkWhileTheSheetIsInFront) {

@@ -1,0 +1,156 @@
+// Movement arrows: bracket markers, tree files, copies, lanes and drawing.
+#include <gtest/gtest.h>
+
+#include "tree/move_arrow_routes.h"
+#include "tree/tree.h"
+#include "tree_test_support.h"
+
+namespace gramarbor {
+namespace {
+
+using testing::NodeAt;
+using testing::Nodes;
+using testing::ReadTree;
+using testing::RecordingCanvas;
+using testing::WriteTree;
+
+// "name->target" for every arrow, in pre-order of the sources.
+std::string ArrowList(TTree& tree) {
+    std::string list;
+    for (const TMoveArrow& a : tree.MoveArrows(tree.GetRoot()))
+        list += (list.empty() ? "" : " ") + a.From->Name + "->" + a.To->Name;
+    return list;
+}
+
+TEST(MoveArrows, BracketMarkersReadAndWriteBack) {
+    struct Case {
+        const char* Text;
+        const char* Arrows;
+        const char* Brackets = "[]";
+    };
+    const Case cases[] = {
+        {"[CP [NP [who<1]] [C' [C [did]] [IP [NP [you]] [VP [V [see]] [NP [t>1]]]]]]", "t->who"},
+        {"[S [a<1] [b>1] [c>1]]", "b->a c->a"},
+        {"[S [who<1] [x [t<2>1] [y [t>2]]]]", "t->who t->t"},
+        {"[S [VP<1 [V]] [X [VP>1 [V]]]]", "VP->VP"},
+        // Without its pair a marker is part of the name, and its number is not
+        // given to an arrow.
+        {"[S [a<1] [b>2] [c>]]", ""},
+        {"[S [x>1] [a<2] [b>2]]", "b->a"},
+        {"<S <\"a<1\"> <\"b>1\">>", "b->a", "<>"},
+    };
+    NullSink sink;
+    for (const Case& c : cases) {
+        TTree tree(true, sink);
+        tree.SetConvOpts(c.Brackets, ' ', false, false);
+        ASSERT_TRUE(tree.StrToTree(c.Text)) << c.Text;
+        EXPECT_EQ(ArrowList(tree), c.Arrows) << c.Text;
+        EXPECT_EQ(WriteTree(tree), c.Text);
+    }
+}
+
+TEST(MoveArrows, ContradictoryMarkersAreRefused) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"[S [a<1] [b<1] [c>1]]", "stands at two nodes, \"a\" and \"b<1\""},
+        {"[S [a>1>2] [b<1] [c<2]]", "has two arrow markers"},
+        {"[S [a<1>1]]", "is the source and the target of arrow 1"},
+    };
+    for (const auto& [text, message] : cases) {
+        RecordingSink sink;
+        TTree tree(true, sink);
+        EXPECT_FALSE(tree.StrToTree(text)) << text;
+        EXPECT_NE(sink.Last().find(message), std::string::npos) << sink.Last();
+        EXPECT_EQ(tree.GetRoot(), nullptr);
+    }
+}
+
+TEST(MoveArrows, TreeFilesKeepArrowsAndRefuseDamagedOnes) {
+    NullSink sink;
+    TTree tree(true, sink);
+    tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
+    ReadTree(tree, "[S [who<1] [VP [V [saw]] [NP [t>1]]]]");
+    RecordingCanvas rc;
+    ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4)); // chains before the arrow's ends
+    std::string bytes, plain;
+    ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
+    TTree back(true, sink);
+    ASSERT_TRUE(back.LoadTreeBytes(bytes, "a.tre"));
+    EXPECT_EQ(ArrowList(back), "t->who");
+    EXPECT_EQ(WriteTree(back), WriteTree(tree));
+
+    // Without arrows nothing follows the root's record.
+    NodeAt(tree, {1, 1, 0})->MoveTarget = 0;
+    ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, plain));
+    ASSERT_EQ(plain.size() + 4 + 4 + 8, bytes.size());
+    EXPECT_EQ(bytes.substr(0, plain.size()), plain);
+
+    const auto i32 = [](int32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+    const std::pair<std::string, const char*> damaged[] = {
+        {"JUNKJUNK", "are not a movement arrow block"},
+        {"MOVE" + i32(2) + i32(1) + i32(2), "announces 2 arrows but holds 1"},
+        {"MOVE" + i32(-1), "announces -1 arrows"},
+        {"MOVE" + i32(1) + i32(1) + i32(99), "joins node records 1 and 99"},
+        // Records 1 and 2 are the two placeholders of the chain above "who".
+        {"MOVE" + i32(1) + i32(1) + i32(2), "from node \"$\" to itself"},
+        {"MOVE" + i32(2) + i32(0) + i32(3) + i32(0) + i32(4), "has more than one arrow"},
+        {"MOVE" + i32(1) + i32(0) + i32(3) + "x", "bytes after the last arrow"},
+    };
+    for (const auto& [block, message] : damaged) {
+        RecordingSink errors;
+        TTree target(true, errors);
+        EXPECT_FALSE(target.LoadTreeBytes(plain + block, "d.tre")) << message;
+        EXPECT_NE(errors.Last().find("Tree file \"d.tre\" has damaged movement arrows: "),
+                  std::string::npos);
+        EXPECT_NE(errors.Last().find(message), std::string::npos) << errors.Last();
+        EXPECT_EQ(target.GetRoot(), nullptr);
+    }
+}
+
+TEST(MoveArrows, CopiesKeepInnerArrowsAndDropOuterOnes) {
+    NullSink sink;
+    TTree tree(true, sink);
+    ReadTree(tree, "[S [a<1] [X [b>1] [c<2] [d>2]]]");
+    TNodePtr copy;
+    ASSERT_TRUE(tree.CopyTree(NodeAt(tree, {1}), copy, false));
+    EXPECT_EQ(tree.DroppedArrows, 1);
+    EXPECT_EQ(copy->Children[0]->MoveTarget, 0u);
+    EXPECT_EQ(copy->Children[2]->MoveTarget, copy->Children[1]->Key);
+    // The whole tree, as undo keeps it: every arrow, the same identities.
+    ASSERT_TRUE(tree.CopyTree(tree.GetRoot(), copy, true));
+    EXPECT_EQ(tree.DroppedArrows, 0);
+    EXPECT_EQ(copy->Children[1]->Children[0]->MoveTarget, NodeAt(tree, {0})->Key);
+    // A removed target leaves its arrow dangling until it is dropped.
+    NodeAt(tree, {1})->Children.erase(NodeAt(tree, {1})->Children.begin() + 1);
+    EXPECT_EQ(tree.DropDanglingArrows(), 1);
+    EXPECT_EQ(ArrowList(tree), "b->a");
+    EXPECT_EQ(tree.NodeNumber(NodeAt(tree, {1, 0})), 4);
+    EXPECT_EQ(tree.NodeByNumber(2), NodeAt(tree, {0}));
+}
+
+TEST(MoveArrows, OverlappingArrowsGetSeparateLanesAndRoomBelowTheTree) {
+    NullSink sink;
+    TTree tree(true, sink);
+    // a <- d spans b <- c: the outer arrow runs below the inner one; e <- f is apart.
+    ReadTree(tree, "[S [a<1] [b<2] [c>2] [X [d>1] [Y [e<3] [f>3]]]]");
+    ASSERT_TRUE(tree.Positions());
+    const auto routes = RouteArrows(tree.MoveArrows(tree.GetRoot()));
+    ASSERT_EQ(routes.size(), 3u);
+    EXPECT_EQ(routes[0].Arrow.From->Name, "c");
+    EXPECT_EQ(routes[0].Lane, 1);
+    EXPECT_EQ(routes[1].Lane, 2);
+    EXPECT_EQ(routes[2].Lane, 1);
+    EXPECT_TRUE(routes[2].Below);
+
+    RecordingCanvas with, without;
+    ASSERT_TRUE(tree.Show(with.Canvas, 4, 4));
+    const int32_t height = tree.GetMetafile().Height;
+    const auto heads = with.Ops(PictureOpKind::Polygon).size();
+    for (TNode* node : Nodes(tree))
+        node->MoveTarget = 0;
+    ASSERT_TRUE(tree.Show(without.Canvas, 4, 4));
+    EXPECT_EQ(height - tree.GetMetafile().Height, tree.MoveArrowDepth(routes));
+    EXPECT_EQ(heads, without.Ops(PictureOpKind::Polygon).size() + 3);
+}
+
+} // namespace
+} // namespace gramarbor
