@@ -131,3 +131,34 @@ TEST(ChartDifferential, KeepsTheFirstTreesAndCountsAllOfThem) {
     EXPECT_TRUE(f.Run.TreesTruncated);
     EXPECT_EQ(f.Run.TreeCount.ToString(), "742900"); // Catalan(13)
 }
+
+TEST(ChartDifferential, HandsOverTreesFromAnyNumberOn) {
+    ParseFixture f(PrepositionalGrammar);
+    ASSERT_TRUE(f.Checked);
+    const std::string sentence =
+        "the man sees the dog with the telescope with the telescope with the telescope";
+    std::vector<std::string> all;
+    auto collect = [&](std::vector<std::string>& texts) {
+        f.Run.OnParseTree = [&texts](const std::string& text) {
+            texts.push_back(text);
+            return true;
+        };
+        return ChartEnumerateTreeTexts(f.Parser, poParseTrees, f.Run);
+    };
+    f.Begin(sentence, poParseTrees);
+    ASSERT_TRUE(collect(all));
+    ASSERT_EQ(all.size(), 14u); // Catalan(4)
+    for (const std::size_t first : {1u, 7u, 13u}) {
+        std::vector<std::string> rest;
+        f.Begin(sentence, poParseTrees);
+        f.Run.FirstTree = BigUint(first);
+        ASSERT_TRUE(collect(rest));
+        EXPECT_EQ(rest, std::vector<std::string>(all.begin() + first, all.end()));
+    }
+    std::vector<std::string> none;
+    f.Begin(sentence, poParseTrees);
+    f.Run.FirstTree = BigUint(14);
+    EXPECT_FALSE(collect(none));
+    EXPECT_TRUE(none.empty());
+    EXPECT_EQ(f.Sink.Last(), "There is no parse tree 15: the sentence has 14 parse trees.");
+}
