@@ -84,6 +84,19 @@ void BM_UnrankTwentyThreePhrases(benchmark::State& state) {
 }
 BENCHMARK(BM_UnrankTwentyThreePhrases)->Unit(benchmark::kMillisecond);
 
+void BM_AmbiguitiesTwentyThreePhrases(benchmark::State& state) {
+    Prepared prepared(PpGrammar, PpSentence(23));
+    std::vector<TChartParser::TAmbiguity> found;
+    for (auto _ : state) {
+        TChartParser parser(prepared.Parser.Rules, prepared.Parser.StartLine, prepared.Tokens,
+                            false);
+        parser.Build();
+        parser.FindAmbiguities(found);
+    }
+    state.counters["spans"] = static_cast<double>(found.size());
+}
+BENCHMARK(BM_AmbiguitiesTwentyThreePhrases)->Unit(benchmark::kMillisecond);
+
 void BM_AcceptWithLargeLexicon(benchmark::State& state) {
     std::vector<std::string> grammar = {"Start = S", "S = NP VP", "NP = DET N", "VP = V NP",
                                         "DET = \"the\""};

@@ -59,6 +59,36 @@ public:
     // dozen bytes), so that memory stays bounded on very long sentences.
     static constexpr std::size_t UnrankBudget = 4'000'000;
 
+    // One way of deriving a span: the rule, the bounds of its children (the span's
+    // start, then each child's end) and the number of subtrees it gives.
+    struct TAnalysis {
+        int32_t Rule;
+        std::vector<int32_t> Bounds;
+        BigUint Readings;
+    };
+    // A span of words that the trees of the sentence derive from one symbol in more
+    // than one way. At most MaxListedAnalyses analyses are listed; AnalysisCount
+    // tells how many there are (saturating at UINT64_MAX).
+    struct TAmbiguity {
+        int32_t Symbol;
+        int32_t From;
+        int32_t To;
+        BigUint Readings;
+        uint64_t AnalysisCount;
+        std::vector<TAnalysis> Analyses;
+    };
+    enum class TAmbiguityResult {
+        Done,
+        Cancelled,
+        TooLarge // more than MaxAmbiguityNodes symbol spans take part in the trees
+    };
+    // Lists the ambiguous spans of the parse trees of the sentence, ordered by their
+    // first word and then longest first.
+    TAmbiguityResult FindAmbiguities(std::vector<TAmbiguity>& found,
+                                     const CancelToken* cancel = nullptr);
+    static constexpr std::size_t MaxAmbiguityNodes = 1'000'000;
+    static constexpr std::size_t MaxListedAnalyses = 64;
+
     // The exact number of parse trees (0 when the sentence is not accepted).
     BigUint CountTrees();
     // The same, stopping early when cancel is set: false then, count unchanged.

@@ -106,6 +106,21 @@ TEST(TreeUnranking, AgreesWithEnumerationOnRandomGrammars) {
         }
         Path path;
         EXPECT_EQ(parser.UnrankTree(count, path), Result::OutOfRange);
+
+        // Two trees differ first at a span derived in two ways, so a sentence has
+        // ambiguous spans exactly when it has several trees; each span's analyses
+        // account for all its readings.
+        std::vector<TChartParser::TAmbiguity> ambiguities;
+        ASSERT_EQ(parser.FindAmbiguities(ambiguities), TChartParser::TAmbiguityResult::Done);
+        EXPECT_EQ(ambiguities.empty(), trees <= 1) << "round " << round;
+        for (const auto& ambiguity : ambiguities) {
+            BigUint sum;
+            for (const auto& analysis : ambiguity.Analyses)
+                sum += analysis.Readings;
+            if (ambiguity.AnalysisCount <= TChartParser::MaxListedAnalyses) {
+                EXPECT_EQ(sum, ambiguity.Readings) << "round " << round;
+            }
+        }
         // Enumeration from any tree goes on exactly as the whole enumeration does.
         if (all.size() > 2) {
             const std::size_t k = random() % all.size();
@@ -155,4 +170,36 @@ TEST(TreeUnranking, ReadsAndSubtractsDecimalNumbers) {
     EXPECT_EQ(value.ToString(), "340282366920938463463374607431768211455");
     value -= value;
     EXPECT_TRUE(value.IsZero());
+}
+
+TEST(ChartAmbiguities, NamesWherePrepositionalPhrasesAttach) {
+    const auto rules = MakeRules(PpGrammar);
+    TChartParser parser(rules, 0, MakeTokens(rules, PpSentence(2)), false);
+    std::vector<TChartParser::TAmbiguity> found;
+    ASSERT_EQ(parser.FindAmbiguities(found), TChartParser::TAmbiguityResult::Done);
+    // "I saw the man with a telescope in the park": words 1..10 are the verb phrase.
+    struct Expected {
+        int32_t From, To;
+        std::vector<std::vector<int32_t>> Bounds;
+        std::vector<uint64_t> Readings;
+    };
+    const std::vector<Expected> expected = {
+        {1, 10, {{1, 2, 10}, {1, 4, 10}, {1, 7, 10}}, {2, 1, 2}}, // VP = V NP, VP = VP PP twice
+        {1, 7, {{1, 2, 7}, {1, 4, 7}}, {1, 1}},
+        {2, 10, {{2, 4, 10}, {2, 7, 10}}, {1, 1}}, // NP = NP PP
+    };
+    ASSERT_EQ(found.size(), expected.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_EQ(found[i].From, expected[i].From);
+        EXPECT_EQ(found[i].To, expected[i].To);
+        ASSERT_EQ(found[i].Analyses.size(), expected[i].Bounds.size()) << i;
+        for (std::size_t a = 0; a < found[i].Analyses.size(); ++a) {
+            EXPECT_EQ(found[i].Analyses[a].Bounds, expected[i].Bounds[a]) << i << "/" << a;
+            EXPECT_EQ(found[i].Analyses[a].Readings, BigUint(expected[i].Readings[a]));
+        }
+    }
+    CancelToken cancel;
+    cancel.Cancel();
+    TChartParser cancelled(rules, 0, MakeTokens(rules, PpSentence(2)), false);
+    EXPECT_EQ(cancelled.FindAmbiguities(found, &cancel), TChartParser::TAmbiguityResult::Cancelled);
 }
