@@ -32,6 +32,10 @@ inline std::string MsgNoSuchTree(const std::string& number, const std::string& c
            (count == "1" ? " parse tree." : " parse trees.");
 }
 
+inline const std::string MsgAmbiguitiesTooLarge =
+    "The ambiguities cannot be listed: the sentence has too many phrases to examine within "
+    "the memory allowed.";
+
 inline const std::string MsgTreeOutOfReach =
     "The parse tree cannot be looked up: the sentence is too long to find it within the "
     "memory allowed.";
