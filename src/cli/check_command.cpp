@@ -4,9 +4,8 @@
 
 #include "cli/cli_support.h"
 #include "grammar/cfg_file.h"
-#include "grammar/grammar_messages.h"
-#include "grammar/prepare_grammar.h"
-#include "grammar/rule_listing.h"
+#include "parsesheet/parse_sheet.h"
+#include "picture/text_measurer.h"
 
 namespace gramarbor::cli {
 namespace {
@@ -37,19 +36,13 @@ int RunCheck(const std::vector<std::string>& args) {
         return ExitError;
     }
     RecordingSink sink;
-    if (lines.empty()) {
-        sink.Error(MsgDefineCfgFirst);
-        PrintFileMessages(path, 0, sink);
+    ApproxTextMeasurer measurer; // nothing is drawn
+    TParseSheet sheet(sink, measurer);
+    if (!sheet.Check(lines)) {
+        PrintFileMessages(path, lines.empty() ? 0 : sheet.ErrorSourceLine() + 1, sink);
         return ExitError;
     }
-
-    TParser parser(sink);
-    TGrammarLines ruleLines;
-    if (!PrepareGrammar(parser, lines, true, &ruleLines)) {
-        PrintFileMessages(path, ruleLines.SourceLineOf(parser.ErrorLine) + 1, sink);
-        return ExitError;
-    }
-    for (const std::string& line : ShowInternal(parser))
+    for (const std::string& line : sheet.InternalListing())
         PrintLine(line);
     return ExitOk;
 }

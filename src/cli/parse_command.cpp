@@ -9,18 +9,15 @@
 #include "cli/cli_support.h"
 #include "cli/text_output.h"
 #include "grammar/cfg_file.h"
-#include "grammar/grammar_messages.h"
-#include "grammar/prepare_grammar.h"
+#include "parsesheet/parse_sheet.h"
 #include "parsing/chart_trees.h"
-#include "parsing/parse_driver.h"
 #include "parsing/parse_messages.h"
 #include "parsing/parse_options.h"
+#include "picture/text_measurer.h"
 #include "text/cp1252.h"
 
 namespace gramarbor::cli {
 namespace {
-
-const std::string MsgNoText = "You have not entered a text to parse.";
 
 void PrintParseHelp() {
     Print("Usage: gramarbor-cli parse [OPTIONS] GRAMMAR.CFG SENTENCE...\n\n"
@@ -180,6 +177,22 @@ void PrintVerdict(bool accepted, const TParser& parser) {
         PrintLine(line);
 }
 
+// Holds the messages of the grammar check, which are printed with the file's name
+// and the rule's line once the check has ended; afterwards passes messages straight
+// to the terminal.
+class ParseCommandSink final : public MessageSink {
+public:
+    void Show(MessageKind kind, const std::string& text) override {
+        if (Direct)
+            Terminal.Show(kind, text);
+        else
+            Held.Show(kind, text);
+    }
+    RecordingSink Held;
+    TerminalSink Terminal;
+    bool Direct = false;
+};
+
 int RunParse(const std::vector<std::string>& args) {
     if (args.size() == 1 && IsHelpFlag(args[0])) {
         PrintParseHelp();
@@ -196,41 +209,43 @@ int RunParse(const std::vector<std::string>& args) {
     if (!sentence) return ExitError;
 
     const std::string& path = parsed->Grammar;
-    RecordingSink grammarSink;
+    RecordingSink fileSink;
     std::vector<std::string> lines;
-    if (!ReadCfgLines(path, lines, grammarSink)) {
-        PrintFileMessages(path, 0, grammarSink);
+    if (!ReadCfgLines(path, lines, fileSink)) {
+        PrintFileMessages(path, 0, fileSink);
         return ExitError;
     }
-    if (lines.empty()) {
-        grammarSink.Error(MsgDefineCfgFirst);
-        PrintFileMessages(path, 0, grammarSink);
+    ParseCommandSink sink;
+    ApproxTextMeasurer measurer; // parse trees are printed, never drawn
+    TParseSheet sheet(sink, measurer);
+    switch (sheet.PrepareParse(lines, *sentence)) {
+    case TParseStart::Ready:
+        break;
+    case TParseStart::NoGrammar:
+        PrintFileMessages(path, 0, sink.Held);
+        return ExitError;
+    case TParseStart::NoText:
+        for (const RecordingSink::Entry& entry : sink.Held.Entries())
+            sink.Terminal.Show(entry.Kind, entry.Text);
+        return ExitError;
+    case TParseStart::GrammarError:
+        PrintFileMessages(path, sheet.ErrorSourceLine() + 1, sink.Held);
         return ExitError;
     }
-    TerminalSink terminal;
-    if (sentence->empty()) {
-        terminal.Error(MsgNoText);
-        return ExitError;
-    }
-    TParser parser(grammarSink);
-    TGrammarLines ruleLines;
-    if (!PrepareGrammar(parser, lines, true, &ruleLines)) {
-        PrintFileMessages(path, ruleLines.SourceLineOf(parser.ErrorLine) + 1, grammarSink);
-        return ExitError;
-    }
+    sink.Direct = true;
+    sheet.Options.SetOptions(parsed->Options);
 
-    parser.Sink = &terminal;
-    const std::vector<std::string> sentenceLines{*sentence};
-    TParseRun run;
-    run.MaxParseTrees = parsed->MaxTrees;
-    run.CountTrees = false;
-    run.ReportTraceOverflow = false;
+    const TParser& parser = sheet.Parser;
+    TParseRequest request;
+    request.MaxParseTrees = parsed->MaxTrees;
+    request.CountTrees = false;
+    request.ReportTraceOverflow = false;
     // The trees go out as they are found; the verdict and the trace list, complete by
     // then, go before the first of them.
     bool verdictPrinted = false;
     const bool ascii = AsciiGrammar(parser);
     TextOutput& out = StdOut();
-    run.OnParseTree = [&](const std::string& tree) {
+    request.OnParseTree = [&](const std::string& tree) {
         if (!verdictPrinted) {
             PrintVerdict(true, parser);
             out.Put('\n');
@@ -243,17 +258,18 @@ int RunParse(const std::vector<std::string>& args) {
         out.Put('\n');
         return !out.Failed();
     };
-    const bool accepted = ParseSentence(parser, sentenceLines, parsed->Options, run);
-    if (run.Refused) return ExitError;
+    const TParseOutcome outcome = sheet.RunParse(*sentence, request);
+    if (outcome.Verdict == TParseVerdict::Refused) return ExitError;
+    const bool accepted = outcome.Accepted();
     if (!verdictPrinted) PrintVerdict(accepted, parser);
-    if (accepted && run.TraceOverflowed)
-        terminal.Warning("the trace list reached its memory limit and was cut short; its "
-                         "last line says after how many lines");
+    if (accepted && outcome.TraceOverflowed)
+        sink.Terminal.Warning("the trace list reached its memory limit and was cut short; its "
+                              "last line says after how many lines");
     if (parsed->Count) {
         // A pass of its own over the chart: the parse above stays exactly the one the
         // option byte asks for.
         const std::optional<BigUint> count =
-            CountParseTrees(parser, sentenceLines, parsed->Options);
+            CountParseTrees(sheet.Parser, {*sentence}, parsed->Options);
         if (count) {
             PrintLine("");
             PrintLine(count->ToString());

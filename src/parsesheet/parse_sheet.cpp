@@ -1,0 +1,212 @@
+// The parsing page's model: check, parse, results, tree stepping and history.
+#include "parsesheet/parse_sheet.h"
+
+#include <algorithm>
+#include <climits>
+#include <mutex>
+
+#include "grammar/grammar_messages.h"
+#include "grammar/rule_listing.h"
+#include "parsesheet/input_history.h"
+#include "parsing/parse_driver.h"
+#include "parsing/parse_messages.h"
+#include "parsing/parse_options.h"
+#include "tree/canvas_measurer.h"
+
+namespace gramarbor {
+
+namespace {
+
+// Parse trees are drawn as the trees sheet draws by default.
+constexpr int32_t TreeHDist = 64;
+constexpr int32_t TreeVDist = 64;
+constexpr uint8_t TreeSheetOptions = toFrames | toTriangles | toArrows;
+// Margins of a drawn parse tree.
+constexpr int32_t TreeMargin = 4;
+
+// Holds the messages of a search that runs on another thread until it has ended.
+class DeferredSink final : public MessageSink {
+public:
+    void Show(MessageKind kind, const std::string& text) override {
+        std::lock_guard<std::mutex> lock(Guard);
+        Entries.push_back({kind, text});
+    }
+    void PassOn(MessageSink& sink) {
+        std::vector<RecordingSink::Entry> taken;
+        {
+            std::lock_guard<std::mutex> lock(Guard);
+            taken.swap(Entries);
+        }
+        for (const auto& entry : taken)
+            sink.Show(entry.Kind, entry.Text);
+    }
+
+private:
+    std::mutex Guard;
+    std::vector<RecordingSink::Entry> Entries;
+};
+
+} // namespace
+
+TParseSheet::TParseSheet(MessageSink& sink, TextMeasurer& measurer)
+    : Options(DefaultParseOptions), Parser(sink), ParseTree(true, sink), Sink(sink),
+      Measurer(measurer) {}
+
+bool TParseSheet::Check(const std::vector<std::string>& sourceLines) {
+    if (sourceLines.empty()) {
+        Sink.Error(MsgDefineCfgFirst);
+        return false;
+    }
+    return PrepareGrammar(Parser, sourceLines, true, &GrammarLines);
+}
+
+std::vector<std::string> TParseSheet::InternalListing() const {
+    return ShowInternal(Parser);
+}
+
+int TParseSheet::ErrorSourceLine() const {
+    return GrammarLines.SourceLineOf(Parser.GetErrorLine());
+}
+
+TParseStart TParseSheet::PrepareParse(const std::vector<std::string>& sourceLines,
+                                      const std::string& sentence) {
+    if (sourceLines.empty()) {
+        Sink.Error(MsgDefineCfgFirst);
+        return TParseStart::NoGrammar;
+    }
+    if (sentence.empty()) {
+        Sink.Error(MsgNoTextToParse);
+        return TParseStart::NoText;
+    }
+    return PrepareGrammar(Parser, sourceLines, true, &GrammarLines) ? TParseStart::Ready
+                                                                     : TParseStart::GrammarError;
+}
+
+TParseOutcome TParseSheet::RunParse(const std::string& sentence, const TParseRequest& request) {
+    const std::vector<std::string> sentenceLines{sentence};
+    const uint8_t options = ParseOptions();
+    TParseRun run;
+    run.Cancel = request.Cancel;
+    run.MaxParseTrees = request.MaxParseTrees;
+    run.CountTrees = request.CountTrees;
+    run.ReportTraceOverflow = request.ReportTraceOverflow;
+    run.OnParseTree = request.OnParseTree;
+    DeferredSink held;
+    MessageSink* const sink = Parser.Sink;
+    const auto search = [&] {
+        try {
+            return Search ? Search(Parser, sentenceLines, options, run)
+                          : ParseSentence(Parser, sentenceLines, options, run);
+        } catch (const std::bad_alloc&) {
+            Parser.Sink->Error(MsgParserMemory);
+            return false;
+        }
+    };
+    bool accepted = false;
+    if (request.Runner) {
+        // The search reports from another thread: its messages wait until it ended.
+        Parser.Sink = &held;
+        accepted = request.Runner(search);
+        Parser.Sink = sink;
+        held.PassOn(*sink);
+    } else {
+        accepted = search();
+    }
+    TParseOutcome outcome;
+    outcome.Verdict = run.Cancelled  ? TParseVerdict::Cancelled
+                      : run.Refused  ? TParseVerdict::Refused
+                      : accepted     ? TParseVerdict::Accepted
+                                     : TParseVerdict::Rejected;
+    outcome.TreeCount = run.TreeCount.ToString();
+    outcome.TreesTruncated = run.TreesTruncated;
+    outcome.TraceOverflowed = run.TraceOverflowed;
+    if (ShowsTrees(outcome)) ShowParseTrees(outcome);
+    return outcome;
+}
+
+TParseOutcome TParseSheet::Parse(const std::vector<std::string>& sourceLines,
+                                 const std::string& sentence, const TParseRequest& request) {
+    if (PrepareParse(sourceLines, sentence) != TParseStart::Ready) return {};
+    RecordInput(sentence);
+    return RunParse(sentence, request);
+}
+
+void TParseSheet::ReportOutcome(const TParseOutcome& outcome) {
+    switch (outcome.Verdict) {
+    case TParseVerdict::Cancelled:
+        Sink.Information(MsgParsingCancelled);
+        break;
+    case TParseVerdict::Refused: // the refusal has said why
+        break;
+    case TParseVerdict::Rejected:
+        Sink.Error(MsgParsingFailed);
+        break;
+    case TParseVerdict::Accepted:
+        if (!(ParseOptions() & (poTraceList | poParseTrees))) Sink.Information(MsgParsingSuccessful);
+        break;
+    }
+}
+
+bool TParseSheet::ShowsTrace(const TParseOutcome& outcome) const {
+    return outcome.Accepted() && (ParseOptions() & poTraceList);
+}
+
+bool TParseSheet::ShowsTrees(const TParseOutcome& outcome) const {
+    return outcome.Accepted() && (ParseOptions() & poParseTrees);
+}
+
+void TParseSheet::ShowParseTrees(TParseOutcome& outcome) {
+    TNodeAttr defaults = DefaultNodeAttr();
+    defaults.Flags = naLeft | naAnnoBrackets;
+    ParseTree.SetParams(TreeHDist, TreeVDist, "Arial", TreeSheetOptions, defaults);
+    const std::size_t count = ParseTrees().size();
+    // The exact number of trees; when there are more than are kept, how many of them
+    // can be stepped through.
+    CountText = outcome.TreesTruncated
+                    ? outcome.TreeCount + " (first " + std::to_string(count) + " shown)"
+                    : std::to_string(count);
+    Position = count > 0 ? 0 : -1;
+    outcome.TreeShown = count > 0 && StepTo(0);
+}
+
+std::string TParseSheet::CurrentTreeText() const {
+    return Position >= 0 && !ParseTrees().empty() ? std::to_string(Position + 1) : "-";
+}
+
+int TParseSheet::LastTreePosition() const {
+    const std::size_t count = ParseTrees().size();
+    // Positions are counted in int, so every tree kept can be reached.
+    return count > 0 ? static_cast<int>(std::min<std::size_t>(count - 1, INT_MAX)) : 0;
+}
+
+bool TParseSheet::StepTo(int position) {
+    const std::vector<std::string>& trees = ParseTrees();
+    if (position < 0 || static_cast<std::size_t>(position) >= trees.size()) return false;
+    Position = position;
+    MeasuringCanvas screen(Measurer);
+    if (!ParseTree.StrToTree(trees[static_cast<std::size_t>(position)]) ||
+        !ParseTree.Show(screen, TreeMargin, TreeMargin)) {
+        ParseTree.ResetError();
+        return false;
+    }
+    return true;
+}
+
+bool TParseSheet::CanSaveParseTree() {
+    if (ParseTree.GetRoot()) return true;
+    Sink.Error(MsgEmptyTreeNotSaved);
+    return false;
+}
+
+bool TParseSheet::SaveParseTree(const std::string& path) {
+    if (!CanSaveParseTree()) return false;
+    if (ParseTree.SaveTree(path, ParseTree.GetRoot(), 1)) return true;
+    ParseTree.ResetError();
+    return false;
+}
+
+void TParseSheet::RecordInput(const std::string& text) {
+    RecordInputHistory(History, text, MaxTextLength);
+}
+
+} // namespace gramarbor
