@@ -68,6 +68,35 @@ void BM_CountTwentyThreePhrases(benchmark::State& state) {
 }
 BENCHMARK(BM_CountTwentyThreePhrases)->Unit(benchmark::kMillisecond);
 
+// Finding one tree of the 1,289,904,147,324 by its number: the first call counts, the
+// later ones reuse the counts.
+void BM_UnrankTwentyThreePhrases(benchmark::State& state) {
+    Prepared prepared(PpGrammar, PpSentence(23));
+    TChartParser parser(prepared.Parser.Rules, prepared.Parser.StartLine, prepared.Tokens, false);
+    parser.Build();
+    BigUint number = 1;
+    std::vector<uint16_t> path;
+    for (auto _ : state) {
+        number = number * BigUint(7);
+        if (!(number < parser.CountTrees())) number = 1;
+        benchmark::DoNotOptimize(parser.UnrankTree(number, path));
+    }
+}
+BENCHMARK(BM_UnrankTwentyThreePhrases)->Unit(benchmark::kMillisecond);
+
+void BM_AmbiguitiesTwentyThreePhrases(benchmark::State& state) {
+    Prepared prepared(PpGrammar, PpSentence(23));
+    std::vector<TChartParser::TAmbiguity> found;
+    for (auto _ : state) {
+        TChartParser parser(prepared.Parser.Rules, prepared.Parser.StartLine, prepared.Tokens,
+                            false);
+        parser.Build();
+        parser.FindAmbiguities(found);
+    }
+    state.counters["spans"] = static_cast<double>(found.size());
+}
+BENCHMARK(BM_AmbiguitiesTwentyThreePhrases)->Unit(benchmark::kMillisecond);
+
 void BM_AcceptWithLargeLexicon(benchmark::State& state) {
     std::vector<std::string> grammar = {"Start = S", "S = NP VP", "NP = DET N", "VP = V NP",
                                         "DET = \"the\""};

@@ -38,6 +38,32 @@ BigUint& BigUint::operator+=(const BigUint& other) {
     return *this;
 }
 
+BigUint& BigUint::operator-=(const BigUint& other) {
+    int64_t borrow = 0;
+    for (std::size_t i = 0; i < Limbs.size(); ++i) {
+        int64_t diff = int64_t(Limbs[i]) - (i < other.Limbs.size() ? other.Limbs[i] : 0) - borrow;
+        borrow = diff < 0 ? 1 : 0;
+        if (diff < 0) diff += int64_t(1) << 32;
+        Limbs[i] = static_cast<uint32_t>(diff);
+        if (borrow == 0 && i >= other.Limbs.size()) break;
+    }
+    Trim();
+    return *this;
+}
+
+bool BigUint::FromString(const std::string& text, BigUint& value) {
+    // 4,000 digits are far beyond any count of trees a chart can hold.
+    if (text.empty() || text.size() > 4000) return false;
+    BigUint result;
+    const BigUint ten(10);
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        result = result * ten + BigUint(static_cast<uint64_t>(c - '0'));
+    }
+    value = result;
+    return true;
+}
+
 BigUint operator*(const BigUint& a, const BigUint& b) {
     BigUint product;
     if (a.IsZero() || b.IsZero()) return product;

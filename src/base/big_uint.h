@@ -16,8 +16,13 @@ public:
     // True when the value fits into 64 bits; then value receives it.
     bool ToU64(uint64_t& value) const;
     std::string ToString() const;
+    // Reads a decimal number of digits only (no sign, no blanks, at most 4,000 digits);
+    // false when text is not one.
+    static bool FromString(const std::string& text, BigUint& value);
 
     BigUint& operator+=(const BigUint& other);
+    // Precondition: other is not greater than this.
+    BigUint& operator-=(const BigUint& other);
     friend BigUint operator+(BigUint a, const BigUint& b) { return a += b; }
     friend BigUint operator*(const BigUint& a, const BigUint& b);
     friend bool operator==(const BigUint&, const BigUint&) = default;

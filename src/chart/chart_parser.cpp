@@ -251,7 +251,8 @@ int32_t TChartParser::PreSet(int32_t symbol, int32_t setId) {
     return result;
 }
 
-bool TChartParser::Enumerate(const PathVisitor& visit, const CancelToken* cancel) {
+bool TChartParser::Enumerate(const PathVisitor& visit, const CancelToken* cancel,
+                             const std::vector<uint16_t>* startAt) {
     if (cancel && cancel->IsCancelled()) return false;
     if (!Built && !Build(cancel)) return false;
     if (!IsAccepted) return true;
@@ -306,6 +307,8 @@ bool TChartParser::Enumerate(const PathVisitor& visit, const CancelToken* cancel
     int32_t head = pushRight(StartRule, wholeSentence, -1);
     int32_t position = 0;
     long steps = 0;
+    // Until the first tree is reached, each choice takes the rule startAt names.
+    bool following = startAt != nullptr;
 
     auto apply = [&](const ChoicePoint& choice) {
         const Candidate& candidate = candidates[choice.Current];
@@ -337,6 +340,7 @@ bool TChartParser::Enumerate(const PathVisitor& visit, const CancelToken* cancel
     for (;;) {
         if ((++steps & CancelPollMask) == 0 && cancel && cancel->IsCancelled()) return false;
         if (head < 0) {
+            following = false;
             if (position == TokenCount && !visit(path)) return true;
             if (!backtrack()) return true;
             continue;
@@ -367,8 +371,20 @@ bool TChartParser::Enumerate(const PathVisitor& visit, const CancelToken* cancel
             if (!backtrack()) return true;
             continue;
         }
+        uint32_t current = first;
+        if (following) {
+            const std::size_t at = path.size();
+            while (current < last &&
+                   (at >= startAt->size() || candidates[current].Rule != (*startAt)[at]))
+                ++current;
+            // A path that is no tree of the sentence: start from the first tree instead.
+            if (current == last) {
+                following = false;
+                current = first;
+            }
+        }
         choices.push_back({head, position, static_cast<uint32_t>(path.size()),
-                           static_cast<uint32_t>(arena.size()), first, last, first});
+                           static_cast<uint32_t>(arena.size()), first, last, current});
         apply(choices.back());
     }
 }
@@ -387,8 +403,19 @@ bool TChartParser::CountInterrupted() {
     return true;
 }
 
-bool TChartParser::CountTrees(BigUint& count, const CancelToken* cancel) {
+bool TChartParser::PrepareCounts(const CancelToken* cancel) {
     if (!Built && !Build(cancel)) return false;
+    if (IsAccepted && SymbolStarts.empty()) {
+        for (const auto& [key, ends] : SymbolEnds)
+            for (const int32_t end : ends)
+                SymbolStarts[PackPair(static_cast<int64_t>(key >> 32), end)].push_back(
+                    static_cast<int32_t>(key & 0xFFFFFFFFu));
+    }
+    return true;
+}
+
+bool TChartParser::CountTrees(BigUint& count, const CancelToken* cancel) {
+    if (!PrepareCounts(cancel)) return false;
     if (!IsAccepted) {
         count = BigUint();
         return true;
@@ -396,12 +423,6 @@ bool TChartParser::CountTrees(BigUint& count, const CancelToken* cancel) {
     if (RuleLexical[StartRule]) {
         count = BigUint(1);
         return true;
-    }
-    if (SymbolStarts.empty()) {
-        for (const auto& [key, ends] : SymbolEnds)
-            for (const int32_t end : ends)
-                SymbolStarts[PackPair(static_cast<int64_t>(key >> 32), end)].push_back(
-                    static_cast<int32_t>(key & 0xFFFFFFFFu));
     }
     BigUint total;
     CountCancel = cancel;
@@ -476,6 +497,133 @@ BigUint TChartParser::CountSequence(int32_t rule, int32_t child, int32_t from, i
     }
     SequenceCounts.emplace(key, count);
     return count;
+}
+
+BigUint TChartParser::CompletionsFrom(int32_t frame, int32_t child, int32_t position) {
+    for (;;) {
+        if (CountInterrupted() || UnrankOverBudget) return BigUint();
+        const UnrankFrame& f = Frames[frame];
+        if (child < static_cast<int32_t>(RuleRight[f.Rule].size())) break;
+        // The frame's rule is complete: its parent goes on from here.
+        if (f.Parent < 0) return BigUint(position == TokenCount ? 1 : 0);
+        child = f.ParentNext;
+        frame = f.Parent;
+    }
+    const SpanKey key{PackPair(frame, child), static_cast<uint64_t>(position)};
+    const auto found = Completions.find(key);
+    if (found != Completions.end()) return found->second;
+    if (Completions.size() >= UnrankBudget) {
+        UnrankOverBudget = true;
+        return BigUint();
+    }
+    BigUint count;
+    const int32_t symbol = RuleRight[Frames[frame].Rule][child];
+    if (const auto* ends = NtEnds(symbol, position))
+        for (const int32_t end : *ends) {
+            const BigUint rest = CompletionsFrom(frame, child + 1, end);
+            if (!rest.IsZero()) count += CountSymbol(symbol, position, end) * rest;
+        }
+    Completions.emplace(key, count);
+    return count;
+}
+
+TChartParser::TUnrankResult TChartParser::UnrankTree(const BigUint& number,
+                                                     std::vector<uint16_t>& path,
+                                                     const CancelToken* cancel) {
+    BigUint total;
+    if (!CountTrees(total, cancel)) return TUnrankResult::Cancelled;
+    if (!(number < total)) return TUnrankResult::OutOfRange;
+    path.assign(1, static_cast<uint16_t>(StartRule));
+    if (RuleLexical[StartRule]) return TUnrankResult::Found;
+
+    Frames.assign(1, {StartRule, -1, 0});
+    Completions.clear();
+    UnrankOverBudget = false;
+    CountCancel = cancel;
+    CountStopped = false;
+    BigUint left = number;
+    bool complete = false;
+    // Walks down the tree in the enumeration's order: at each symbol, the candidates
+    // (the same as Enumerate's, in its order) are skipped while the trees that begin
+    // with them all lie before the wanted one.
+    RunWithLargeStack([&] {
+        int32_t frame = 0;
+        int32_t child = 0;
+        int32_t position = 0;
+        for (;;) {
+            if (CountStopped || UnrankOverBudget) return;
+            const UnrankFrame f = Frames[frame];
+            if (child == static_cast<int32_t>(RuleRight[f.Rule].size())) {
+                if (f.Parent < 0) {
+                    complete = true;
+                    return;
+                }
+                child = f.ParentNext;
+                frame = f.Parent;
+                continue;
+            }
+            const int32_t symbol = RuleRight[f.Rule][child];
+            bool chosen = false;
+            auto tryRule = [&](int32_t rule, int32_t lexicalEnd) {
+                BigUint trees;
+                if (lexicalEnd >= 0) {
+                    trees = CompletionsFrom(frame, child + 1, lexicalEnd);
+                } else if (const auto* ends = RuleEnds(rule, position)) {
+                    for (const int32_t end : *ends) {
+                        const BigUint rest = CompletionsFrom(frame, child + 1, end);
+                        if (!rest.IsZero()) trees += CountSequence(rule, 0, position, end) * rest;
+                    }
+                }
+                if (CountStopped || UnrankOverBudget) return true;
+                if (!(left < trees)) {
+                    left -= trees;
+                    return false;
+                }
+                path.push_back(static_cast<uint16_t>(rule));
+                if (lexicalEnd >= 0) {
+                    position = lexicalEnd;
+                    ++child;
+                } else {
+                    Frames.push_back({rule, frame, child + 1});
+                    frame = static_cast<int32_t>(Frames.size()) - 1;
+                    child = 0;
+                }
+                chosen = true;
+                return true;
+            };
+            const auto& rules = SymbolRules[symbol];
+            std::size_t nextRule = 0;
+            auto tryRulesBelow = [&](int32_t limit) {
+                for (; nextRule < rules.size() && rules[nextRule] < limit; ++nextRule)
+                    if (tryRule(rules[nextRule], -1)) return true;
+                return false;
+            };
+            bool done = false;
+            if (position < TokenCount) {
+                const auto& matches = LexMatches[position];
+                auto it = std::lower_bound(
+                    matches.begin(), matches.end(), symbol,
+                    [](const LexMatch& m, int32_t s) { return m.Symbol < s; });
+                for (; !done && it != matches.end() && it->Symbol == symbol; ++it)
+                    done = tryRulesBelow(it->Rule) || tryRule(it->Rule, it->End);
+            }
+            if (!done) tryRulesBelow(INT32_MAX);
+            // The counts say the wanted tree exists, so some candidate holds it.
+            if (!chosen) return;
+        }
+    });
+    CountCancel = nullptr;
+    const bool stopped = CountStopped;
+    CountStopped = false;
+    Completions.clear();
+    Frames.clear();
+    if (stopped) {
+        SymbolCounts.clear();
+        SequenceCounts.clear();
+        return TUnrankResult::Cancelled;
+    }
+    if (UnrankOverBudget) return TUnrankResult::TooLarge;
+    return complete ? TUnrankResult::Found : TUnrankResult::OutOfRange;
 }
 
 } // namespace gramarbor

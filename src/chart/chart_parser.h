@@ -39,8 +39,55 @@ public:
 
     // Calls visit with the rule path of each tree, in leftmost-derivation order, until
     // visit returns false or the trees run out. Returns false only when cancelled.
+    // With startAt (the rule path of one of the trees, as UnrankTree gives it) the
+    // enumeration begins with that tree instead of the first.
     using PathVisitor = std::function<bool(const std::vector<uint16_t>& path)>;
-    bool Enumerate(const PathVisitor& visit, const CancelToken* cancel = nullptr);
+    bool Enumerate(const PathVisitor& visit, const CancelToken* cancel = nullptr,
+                   const std::vector<uint16_t>* startAt = nullptr);
+
+    // Finds the rule path of the tree with the given 0-based number in enumeration
+    // order from the counts alone, without enumerating the trees before it.
+    enum class TUnrankResult {
+        Found,
+        OutOfRange, // number not below the number of trees
+        Cancelled,
+        TooLarge // the sentence needs more counts than UnrankBudget allows
+    };
+    TUnrankResult UnrankTree(const BigUint& number, std::vector<uint16_t>& path,
+                             const CancelToken* cancel = nullptr);
+    // At most this many partial counts are kept while unranking one tree (each a few
+    // dozen bytes), so that memory stays bounded on very long sentences.
+    static constexpr std::size_t UnrankBudget = 4'000'000;
+
+    // One way of deriving a span: the rule, the bounds of its children (the span's
+    // start, then each child's end) and the number of subtrees it gives.
+    struct TAnalysis {
+        int32_t Rule;
+        std::vector<int32_t> Bounds;
+        BigUint Readings;
+    };
+    // A span of words that the trees of the sentence derive from one symbol in more
+    // than one way. At most MaxListedAnalyses analyses are listed; AnalysisCount
+    // tells how many there are (saturating at UINT64_MAX).
+    struct TAmbiguity {
+        int32_t Symbol;
+        int32_t From;
+        int32_t To;
+        BigUint Readings;
+        uint64_t AnalysisCount;
+        std::vector<TAnalysis> Analyses;
+    };
+    enum class TAmbiguityResult {
+        Done,
+        Cancelled,
+        TooLarge // more than MaxAmbiguityNodes symbol spans take part in the trees
+    };
+    // Lists the ambiguous spans of the parse trees of the sentence, ordered by their
+    // first word and then longest first.
+    TAmbiguityResult FindAmbiguities(std::vector<TAmbiguity>& found,
+                                     const CancelToken* cancel = nullptr);
+    static constexpr std::size_t MaxAmbiguityNodes = 1'000'000;
+    static constexpr std::size_t MaxListedAnalyses = 64;
 
     // The exact number of parse trees (0 when the sentence is not accepted).
     BigUint CountTrees();
@@ -81,6 +128,7 @@ private:
     int32_t PreSet(int32_t symbol, int32_t setId);
     bool AnyEndInSet(const std::vector<int32_t>* ends, int32_t setId) const;
 
+    bool PrepareCounts(const CancelToken* cancel);
     BigUint CountSymbol(int32_t symbol, int32_t from, int32_t to);
     BigUint CountSequence(int32_t rule, int32_t child, int32_t from, int32_t to);
 
@@ -139,6 +187,18 @@ private:
     bool CountInterrupted();
     std::unordered_map<SpanKey, BigUint, SpanKeyHash> SymbolCounts;
     std::unordered_map<SpanKey, BigUint, SpanKeyHash> SequenceCounts;
+
+    // Unranking: the rules being derived form frames; a frame's completions are the
+    // ways to derive its rule's children from a given one on, followed by its parent's.
+    struct UnrankFrame {
+        int32_t Rule;
+        int32_t Parent;     // -1 for the start rule
+        int32_t ParentNext; // the parent's child that follows this frame
+    };
+    std::vector<UnrankFrame> Frames;
+    std::unordered_map<SpanKey, BigUint, SpanKeyHash> Completions;
+    bool UnrankOverBudget = false;
+    BigUint CompletionsFrom(int32_t frame, int32_t child, int32_t position);
 };
 
 } // namespace gramarbor

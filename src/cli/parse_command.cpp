@@ -10,6 +10,7 @@
 #include "cli/text_output.h"
 #include "grammar/cfg_file.h"
 #include "parsesheet/parse_sheet.h"
+#include "parsing/ambiguity_report.h"
 #include "parsing/chart_trees.h"
 #include "parsing/parse_messages.h"
 #include "parsing/parse_options.h"
@@ -39,6 +40,13 @@ void PrintParseHelp() {
           "  --case-sensitive                 compare words with the grammar exactly\n"
           "  --max-trees N                    print at most the first N parse trees\n"
           "                                   (default: every tree)\n"
+          "  --tree K, --tree K..L            print only parse tree K, or trees K to L\n"
+          "                                   (numbered from 1 in the order they are\n"
+          "                                   printed); found from the chart without\n"
+          "                                   making the trees before them\n"
+          "  --ambiguities                    print, after the trees, each span of words\n"
+          "                                   derived in more than one way: its symbol and\n"
+          "                                   readings, then one line per analysis\n"
           "  --count                          print the exact number of parse trees last,\n"
           "                                   counted from the chart; it changes nothing\n"
           "                                   else (verdict, trace, messages, status)\n"
@@ -55,8 +63,31 @@ struct ParseArgs {
     std::vector<std::string> Words;
     uint8_t Options = DefaultParseOptions;
     std::size_t MaxTrees = SIZE_MAX;
+    BigUint FirstTree; // 0-based
+    std::optional<BigUint> LastTree;
+    bool Ambiguities = false;
     bool Count = false;
 };
+
+// Reads "K" or "K..L" (tree numbers from 1, K <= L) into 0-based first and last.
+bool ReadTreeRange(const std::string& text, BigUint& first, std::optional<BigUint>& last) {
+    const std::size_t dots = text.find("..");
+    BigUint from;
+    BigUint to;
+    if (dots == std::string::npos) {
+        if (!BigUint::FromString(text, from)) return false;
+        to = from;
+    } else if (!BigUint::FromString(text.substr(0, dots), from) ||
+               !BigUint::FromString(text.substr(dots + 2), to)) {
+        return false;
+    }
+    if (from.IsZero() || to < from) return false;
+    from -= BigUint(1);
+    to -= BigUint(1);
+    first = from;
+    last = to;
+    return true;
+}
 
 // Applies one flag option to the byte; false when the option is unknown.
 bool ApplyFlag(const std::string& arg, uint8_t& options) {
@@ -137,6 +168,25 @@ std::optional<ParseArgs> ReadArgs(const std::vector<std::string>& args, int& err
                 return std::nullopt;
             }
             parsed.MaxTrees = static_cast<std::size_t>(*number);
+        } else if (arg == "--tree" || arg.compare(0, 7, "--tree=") == 0) {
+            std::string value;
+            if (arg == "--tree") {
+                if (i + 1 == args.size()) {
+                    error = UsageError("parse", "--tree needs a tree number or a range K..L");
+                    return std::nullopt;
+                }
+                value = args[++i];
+            } else {
+                value = arg.substr(7);
+            }
+            if (!ReadTreeRange(value, parsed.FirstTree, parsed.LastTree)) {
+                error = UsageError("parse", "--tree takes a tree number K or a range K..L of "
+                                            "numbers from 1 with K <= L, not '" +
+                                                value + "'");
+                return std::nullopt;
+            }
+        } else if (arg == "--ambiguities") {
+            parsed.Ambiguities = true;
         } else if (arg == "--count") {
             parsed.Count = true;
         } else {
@@ -238,6 +288,27 @@ int RunParse(const std::vector<std::string>& args) {
     const TParser& parser = sheet.Parser;
     TParseRequest request;
     request.MaxParseTrees = parsed->MaxTrees;
+    if (parsed->LastTree) {
+        // --tree implies the trees, however the option byte says.
+        sheet.Options.SetOptions(static_cast<uint8_t>(parsed->Options | poParseTrees));
+        // A tree number past the last tree is an error of the command line, not a
+        // verdict on the sentence: it is refused before parsing.
+        const std::optional<BigUint> count =
+            CountParseTrees(sheet.Parser, {*sentence}, parsed->Options);
+        if (count && !count->IsZero() && !(parsed->FirstTree < *count)) {
+            BigUint number = parsed->FirstTree;
+            number += BigUint(1);
+            sink.Terminal.Error(MsgNoSuchTree(number.ToString(), count->ToString()));
+            return ExitError;
+        }
+        request.FirstTree = parsed->FirstTree;
+        BigUint wanted = *parsed->LastTree;
+        wanted -= parsed->FirstTree;
+        wanted += BigUint(1);
+        uint64_t range = 0;
+        if (wanted.ToU64(range) && range < request.MaxParseTrees)
+            request.MaxParseTrees = static_cast<std::size_t>(range);
+    }
     request.CountTrees = false;
     request.ReportTraceOverflow = false;
     // The trees go out as they are found; the verdict and the trace list, complete by
@@ -265,6 +336,14 @@ int RunParse(const std::vector<std::string>& args) {
     if (accepted && outcome.TraceOverflowed)
         sink.Terminal.Warning("the trace list reached its memory limit and was cut short; its "
                               "last line says after how many lines");
+    if (parsed->Ambiguities && accepted) {
+        std::vector<std::string> ambiguities;
+        if (!ListAmbiguities(sheet.Parser, {*sentence}, parsed->Options, ambiguities))
+            return ExitError;
+        if (!ambiguities.empty()) PrintLine("");
+        for (const std::string& line : ambiguities)
+            PrintLine(ascii ? line : Cp1252ToUtf8(line));
+    }
     if (parsed->Count) {
         // A pass of its own over the chart: the parse above stays exactly the one the
         // option byte asks for.

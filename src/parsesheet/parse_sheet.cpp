@@ -92,6 +92,7 @@ TParseOutcome TParseSheet::RunParse(const std::string& sentence, const TParseReq
     TParseRun run;
     run.Cancel = request.Cancel;
     run.MaxParseTrees = request.MaxParseTrees;
+    run.FirstTree = request.FirstTree;
     run.CountTrees = request.CountTrees;
     run.ReportTraceOverflow = request.ReportTraceOverflow;
     run.OnParseTree = request.OnParseTree;

@@ -60,6 +60,9 @@ struct TParseRequest {
     // Trees handed over as they are found instead of being kept.
     TParseTreeVisitor OnParseTree;
     std::size_t MaxParseTrees = ParseTreeWindow;
+    // The 0-based number of the first tree to make; the trees before it are skipped
+    // without being built.
+    BigUint FirstTree;
     bool CountTrees = true;
     // Whether a full trace list is also reported with the memory message.
     bool ReportTraceOverflow = true;

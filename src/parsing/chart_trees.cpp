@@ -35,7 +35,27 @@ bool EnumerateChart(TParser& store, uint8_t options, TParseRun& run, bool count,
         bool finished = chart.Build(run.Cancel);
         if (finished && count && chart.Accepted())
             finished = chart.CountTrees(run.TreeCount, run.Cancel);
-        if (finished) finished = chart.Enumerate(visit, run.Cancel);
+        std::vector<uint16_t> first;
+        if (finished && !run.FirstTree.IsZero() && chart.Accepted()) {
+            switch (chart.UnrankTree(run.FirstTree, first, run.Cancel)) {
+            case TChartParser::TUnrankResult::Found:
+                break;
+            case TChartParser::TUnrankResult::Cancelled:
+                finished = false;
+                break;
+            case TChartParser::TUnrankResult::OutOfRange: {
+                BigUint number = run.FirstTree;
+                number += BigUint(1);
+                store.Sink->Error(
+                    MsgNoSuchTree(number.ToString(), chart.CountTrees().ToString()));
+                return false;
+            }
+            case TChartParser::TUnrankResult::TooLarge:
+                store.Sink->Error(MsgTreeOutOfReach);
+                return false;
+            }
+        }
+        if (finished) finished = chart.Enumerate(visit, run.Cancel, first.empty() ? nullptr : &first);
         if (!finished) {
             run.Cancelled = true;
             store.ParseTrees.clear();

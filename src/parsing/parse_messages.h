@@ -26,4 +26,18 @@ inline std::string MsgTokenStop(char character, std::size_t position, std::size_
     return text + " of the sentence.";
 }
 
+// Asked for a tree (1-based number) past the last one.
+inline std::string MsgNoSuchTree(const std::string& number, const std::string& count) {
+    return "There is no parse tree " + number + ": the sentence has " + count +
+           (count == "1" ? " parse tree." : " parse trees.");
+}
+
+inline const std::string MsgAmbiguitiesTooLarge =
+    "The ambiguities cannot be listed: the sentence has too many phrases to examine within "
+    "the memory allowed.";
+
+inline const std::string MsgTreeOutOfReach =
+    "The parse tree cannot be looked up: the sentence is too long to find it within the "
+    "memory allowed.";
+
 } // namespace gramarbor

@@ -63,6 +63,9 @@ struct TParseRun {
     // found, and store.ParseTrees stays empty: memory then stays bounded by the chart
     // however many trees there are. At most MaxParseTrees are handed over.
     TParseTreeVisitor OnParseTree;
+    // The 0-based number of the first tree ChartEnumerateTreeTexts hands over: it is
+    // found from the counts, and the trees before it are never built.
+    BigUint FirstTree;
     // The number of parse trees kept or handed over in this run.
     std::size_t TreesFound = 0;
 };

@@ -208,12 +208,12 @@ TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(p
     sizes->addWidget(DistanceLab, 1, 1);
     sizes->addWidget(DistanceUD, 1, 2);
     // The movement arrow's target, by its number in the tree (0 = no arrow).
-    sizes->addWidget(Label(QStringLiteral("Arrow to node:"), nullptr, Controls), 2, 0);
+    sizes->addWidget(MakeLabel(QStringLiteral("Arrow to node:"), nullptr, Controls), 2, 0);
     MoveArrowSB = new QSpinBox(Controls);
     MoveArrowSB->setObjectName(QStringLiteral("MoveArrowSB"));
     MoveArrowSB->setSpecialValueText(QStringLiteral("none"));
     sizes->addWidget(MoveArrowSB, 2, 1, 1, 2);
-    NodeNumberLab = Label(QString(), "NodeNumberLab", Controls);
+    NodeNumberLab = MakeLabel(QString(), "NodeNumberLab", Controls);
     sizes->addWidget(NodeNumberLab, 3, 0, 1, 3);
     checks->addLayout(sizes);
     grid->addLayout(checks, 0, 2);

@@ -46,3 +46,57 @@ TEST(ParseCount, ABlockWithoutLinesIsLeftOut) {
 }
 
 } // namespace
+
+namespace {
+
+// "I saw the man with the telescope in the park": five trees.
+std::vector<std::string> FiveTrees(std::vector<std::string> options) {
+    std::vector<std::string> args{"parse"};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back(WriteTempFile("attach.cfg", "S = NP VP\nNP = DET N\nNP = NP PP\nNP = \"I\"\n"
+                                               "VP = V NP\nVP = VP PP\nPP = P NP\nDET = \"the\"\n"
+                                               "N = \"man\"\nN = \"telescope\"\nN = \"park\"\n"
+                                               "V = \"saw\"\nP = \"with\"\nP = \"in\"\n"));
+    for (const char* word : {"I", "saw", "the", "man", "with", "the", "telescope", "in", "the",
+                             "park"})
+        args.push_back(word);
+    return args;
+}
+
+TEST(ParseTreeNumbers, PrintTheTreesOfARangeAsTheWholeListHasThem) {
+    const CliResult all = RunCliHere(FiveTrees({"--trees"}));
+    ASSERT_EQ(all.ExitCode, 0);
+    std::vector<std::string> trees;
+    for (std::size_t at = all.Out.find("\n\n") + 2; at < all.Out.size();) {
+        const std::size_t end = all.Out.find('\n', at);
+        trees.push_back(all.Out.substr(at, end - at + 1));
+        at = end + 1;
+    }
+    ASSERT_EQ(trees.size(), 5u);
+    const std::string verdict = "Parsing successful!\n\n";
+    EXPECT_EQ(RunCliHere(FiveTrees({"--tree", "4"})).Out, verdict + trees[3]);
+    EXPECT_EQ(RunCliHere(FiveTrees({"--no-trees", "--tree=2..3"})).Out,
+              verdict + trees[1] + trees[2]);
+    EXPECT_EQ(RunCliHere(FiveTrees({"--tree", "5..900000000000000000000"})).Out, verdict + trees[4]);
+
+    const CliResult past = RunCliHere(FiveTrees({"--tree", "6"}));
+    EXPECT_EQ(past.ExitCode, 2);
+    EXPECT_EQ(past.Out, "");
+    EXPECT_EQ(past.Err, "error: There is no parse tree 6: the sentence has 5 parse trees.\n");
+    for (const char* bad : {"0", "3..2", "x", "1..", "-1"})
+        EXPECT_EQ(RunCliHere(FiveTrees({"--tree", bad})).ExitCode, 2) << bad;
+}
+
+TEST(ParseTreeNumbers, AmbiguitiesComeAfterTheTreesAndBeforeTheCount) {
+    const CliResult result = RunCliHere(FiveTrees({"--no-trees", "--ambiguities", "--count"}));
+    EXPECT_EQ(result.ExitCode, 0);
+    const std::string first = "Parsing successful!\n\n\"saw the man with the telescope in the "
+                              "park\" (words 2 to 10): VP, 5 readings in 3 analyses\n";
+    EXPECT_EQ(result.Out.substr(0, first.size()), first);
+    EXPECT_NE(result.Out.find("    VP = V NP: \"saw\" + \"the man with the telescope in the "
+                              "park\", 2 readings\n"),
+              std::string::npos);
+    EXPECT_EQ(result.Out.substr(result.Out.size() - 3), "\n5\n");
+}
+
+} // namespace

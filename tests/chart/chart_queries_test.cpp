@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "chart/chart_parser.h"
+#include "internal_grammar.h"
+
+using namespace gramarbor;
+using testing_support::MakeRules;
+using testing_support::MakeTokens;
+
+namespace {
+
+using Path = std::vector<uint16_t>;
+using Result = TChartParser::TUnrankResult;
+
+// Small random grammars over 'a' and 'b': unit rules only point to later symbols, so
+// no unit rules form a cycle.
+std::vector<std::string> RandomGrammar(std::mt19937& random) {
+    const std::vector<std::string> symbols = {"S", "A", "B", "C"};
+    std::vector<std::string> rules = {"START = S"};
+    const int count = 4 + static_cast<int>(random() % 8);
+    for (int i = 0; i < count; ++i) {
+        const std::size_t left = random() % symbols.size();
+        std::string rule = symbols[left] + " =";
+        switch (random() % 4) {
+        case 0:
+            rule += random() % 2 ? " 'a'" : " 'b'";
+            if (random() % 3 == 0) rule += " 'b'";
+            break;
+        case 1:
+            if (left + 1 < symbols.size()) {
+                rule += " " + symbols[left + 1 + random() % (symbols.size() - left - 1)];
+                break;
+            }
+            [[fallthrough]];
+        default:
+            for (int n = 2 + static_cast<int>(random() % 2); n > 0; --n)
+                rule += " " + symbols[random() % symbols.size()];
+        }
+        rules.push_back(rule);
+    }
+    for (const auto& symbol : symbols)
+        rules.push_back(symbol + (random() % 2 ? " = 'a'" : " = 'b'"));
+    return rules;
+}
+
+std::string RandomSentence(std::mt19937& random) {
+    std::string sentence;
+    for (int n = 1 + static_cast<int>(random() % 7); n > 0; --n)
+        sentence += random() % 2 ? "a " : "b ";
+    return sentence;
+}
+
+std::vector<Path> FirstTrees(TChartParser& parser, std::size_t limit,
+                             const Path* startAt = nullptr) {
+    std::vector<Path> paths;
+    parser.Enumerate(
+        [&](const Path& path) {
+            paths.push_back(path);
+            return paths.size() < limit;
+        },
+        nullptr, startAt);
+    return paths;
+}
+
+const std::vector<std::string> PpGrammar = {
+    "START = S",       "S = NP VP",  "NP = PRON",  "NP = DET N",  "NP = NP PP", "VP = V NP",
+    "VP = VP PP",      "PP = P NP",  "PRON = 'I'", "DET = 'the'", "DET = 'a'",  "N = 'man'",
+    "N = 'telescope'", "N = 'park'", "V = 'saw'",  "P = 'with'",  "P = 'in'"};
+
+std::string PpSentence(int phrases) {
+    std::string sentence = "I saw the man";
+    for (int i = 0; i < phrases; ++i)
+        sentence += i % 2 ? " in the park" : " with a telescope";
+    return sentence;
+}
+
+} // namespace
+
+TEST(TreeUnranking, AgreesWithEnumerationOnRandomGrammars) {
+    std::mt19937 random(20261207);
+    int withTrees = 0;
+    for (int round = 0; round < 250; ++round) {
+        const auto rules = MakeRules(RandomGrammar(random));
+        const auto tokens = MakeTokens(rules, RandomSentence(random));
+        TChartParser parser(rules, 0, tokens, false);
+        const std::vector<Path> all = FirstTrees(parser, 300);
+        const BigUint count = parser.CountTrees();
+        uint64_t trees = 0;
+        ASSERT_TRUE(count.ToU64(trees));
+        if (trees <= 300) {
+            ASSERT_EQ(trees, all.size()) << "round " << round;
+        }
+        if (!all.empty()) ++withTrees;
+        // Every tree of small sets, a sample of large ones, always the last one found.
+        std::vector<std::size_t> numbers;
+        const std::size_t step = all.size() <= 25 ? 1 : all.size() / 25;
+        for (std::size_t k = 0; k < all.size(); k += step)
+            numbers.push_back(k);
+        if (!all.empty()) numbers.push_back(all.size() - 1);
+        for (const std::size_t k : numbers) {
+            Path path;
+            ASSERT_EQ(parser.UnrankTree(BigUint(k), path), Result::Found) << "round " << round;
+            ASSERT_EQ(path, all[k]) << "round " << round << ", tree " << k;
+        }
+        Path path;
+        EXPECT_EQ(parser.UnrankTree(count, path), Result::OutOfRange);
+
+        // Two trees differ first at a span derived in two ways, so a sentence has
+        // ambiguous spans exactly when it has several trees; each span's analyses
+        // account for all its readings.
+        std::vector<TChartParser::TAmbiguity> ambiguities;
+        ASSERT_EQ(parser.FindAmbiguities(ambiguities), TChartParser::TAmbiguityResult::Done);
+        EXPECT_EQ(ambiguities.empty(), trees <= 1) << "round " << round;
+        for (const auto& ambiguity : ambiguities) {
+            BigUint sum;
+            for (const auto& analysis : ambiguity.Analyses)
+                sum += analysis.Readings;
+            if (ambiguity.AnalysisCount <= TChartParser::MaxListedAnalyses) {
+                EXPECT_EQ(sum, ambiguity.Readings) << "round " << round;
+            }
+        }
+        // Enumeration from any tree goes on exactly as the whole enumeration does.
+        if (all.size() > 2) {
+            const std::size_t k = random() % all.size();
+            const auto rest = FirstTrees(parser, 3, &all[k]);
+            for (std::size_t i = 0; i < rest.size(); ++i)
+                EXPECT_EQ(rest[i], all[k + i]) << "round " << round;
+            EXPECT_EQ(rest.size(), std::min<std::size_t>(3, trees - k));
+        }
+    }
+    EXPECT_GT(withTrees, 60); // the generator must give many accepted sentences
+}
+
+TEST(TreeUnranking, ReachesAnyOfMoreThanATrillionTrees) {
+    const auto rules = MakeRules(PpGrammar);
+    TChartParser parser(rules, 0, MakeTokens(rules, PpSentence(23)), false);
+    const auto first = FirstTrees(parser, 1000);
+    ASSERT_EQ(first.size(), 1000u);
+    Path path;
+    ASSERT_EQ(parser.UnrankTree(BigUint(999), path), Result::Found);
+    EXPECT_EQ(path, first[999]);
+
+    BigUint last;
+    ASSERT_TRUE(BigUint::FromString("1289904147323", last));
+    ASSERT_EQ(parser.UnrankTree(last, path), Result::Found);
+    EXPECT_EQ(FirstTrees(parser, 5, &path), std::vector<Path>{path}); // nothing after the last
+    Path before;
+    BigUint previous = last;
+    previous -= BigUint(1);
+    ASSERT_EQ(parser.UnrankTree(previous, before), Result::Found);
+    EXPECT_EQ(FirstTrees(parser, 5, &before), (std::vector<Path>{before, path}));
+    EXPECT_EQ(parser.UnrankTree(last + BigUint(1), path), Result::OutOfRange);
+
+    CancelToken cancel;
+    cancel.Cancel();
+    TChartParser cancelled(rules, 0, MakeTokens(rules, PpSentence(23)), false);
+    EXPECT_EQ(cancelled.UnrankTree(last, path, &cancel), Result::Cancelled);
+}
+
+TEST(TreeUnranking, ReadsAndSubtractsDecimalNumbers) {
+    BigUint value;
+    for (const char* bad : {"", "-1", "1 ", "12a", "+3"})
+        EXPECT_FALSE(BigUint::FromString(bad, value)) << bad;
+    EXPECT_FALSE(BigUint::FromString(std::string(4001, '9'), value));
+    ASSERT_TRUE(BigUint::FromString("000340282366920938463463374607431768211456", value));
+    EXPECT_EQ(value.ToString(), "340282366920938463463374607431768211456"); // 2^128
+    value -= BigUint(1);
+    EXPECT_EQ(value.ToString(), "340282366920938463463374607431768211455");
+    value -= value;
+    EXPECT_TRUE(value.IsZero());
+}
+
+TEST(ChartAmbiguities, NamesWherePrepositionalPhrasesAttach) {
+    const auto rules = MakeRules(PpGrammar);
+    TChartParser parser(rules, 0, MakeTokens(rules, PpSentence(2)), false);
+    std::vector<TChartParser::TAmbiguity> found;
+    ASSERT_EQ(parser.FindAmbiguities(found), TChartParser::TAmbiguityResult::Done);
+    // "I saw the man with a telescope in the park": words 1..10 are the verb phrase.
+    struct Expected {
+        int32_t From, To;
+        std::vector<std::vector<int32_t>> Bounds;
+        std::vector<uint64_t> Readings;
+    };
+    const std::vector<Expected> expected = {
+        {1, 10, {{1, 2, 10}, {1, 4, 10}, {1, 7, 10}}, {2, 1, 2}}, // VP = V NP, VP = VP PP twice
+        {1, 7, {{1, 2, 7}, {1, 4, 7}}, {1, 1}},
+        {2, 10, {{2, 4, 10}, {2, 7, 10}}, {1, 1}}, // NP = NP PP
+    };
+    ASSERT_EQ(found.size(), expected.size());
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_EQ(found[i].From, expected[i].From);
+        EXPECT_EQ(found[i].To, expected[i].To);
+        ASSERT_EQ(found[i].Analyses.size(), expected[i].Bounds.size()) << i;
+        for (std::size_t a = 0; a < found[i].Analyses.size(); ++a) {
+            EXPECT_EQ(found[i].Analyses[a].Bounds, expected[i].Bounds[a]) << i << "/" << a;
+            EXPECT_EQ(found[i].Analyses[a].Readings, BigUint(expected[i].Readings[a]));
+        }
+    }
+    CancelToken cancel;
+    cancel.Cancel();
+    TChartParser cancelled(rules, 0, MakeTokens(rules, PpSentence(2)), false);
+    EXPECT_EQ(cancelled.FindAmbiguities(found, &cancel), TChartParser::TAmbiguityResult::Cancelled);
+}
