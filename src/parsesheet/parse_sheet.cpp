@@ -8,9 +8,11 @@
 #include "grammar/grammar_messages.h"
 #include "grammar/rule_listing.h"
 #include "parsesheet/input_history.h"
+#include "parsing/chart_trees.h"
 #include "parsing/parse_driver.h"
 #include "parsing/parse_messages.h"
 #include "parsing/parse_options.h"
+#include "text/text_utils.h"
 #include "tree/canvas_measurer.h"
 
 namespace gramarbor {
@@ -89,6 +91,8 @@ TParseStart TParseSheet::PrepareParse(const std::vector<std::string>& sourceLine
 TParseOutcome TParseSheet::RunParse(const std::string& sentence, const TParseRequest& request) {
     const std::vector<std::string> sentenceLines{sentence};
     const uint8_t options = ParseOptions();
+    LastSentence = sentenceLines;
+    LastOptions = options;
     TParseRun run;
     run.Cancel = request.Cancel;
     run.MaxParseTrees = request.MaxParseTrees;
@@ -165,17 +169,21 @@ void TParseSheet::ShowParseTrees(TParseOutcome& outcome) {
     defaults.Flags = naLeft | naAnnoBrackets;
     ParseTree.SetParams(TreeHDist, TreeVDist, "Arial", TreeSheetOptions, defaults);
     const std::size_t count = ParseTrees().size();
-    // The exact number of trees; when there are more than are kept, how many of them
-    // can be stepped through.
-    CountText = outcome.TreesTruncated
-                    ? outcome.TreeCount + " (first " + std::to_string(count) + " shown)"
-                    : std::to_string(count);
+    // The exact number of trees: all of them can be stepped through.
+    Total = BigUint(count);
+    if (outcome.TreesTruncated && !BigUint::FromString(outcome.TreeCount, Total))
+        Total = BigUint(count);
+    CountText = Total.ToString();
+    Number = BigUint();
     Position = count > 0 ? 0 : -1;
     outcome.TreeShown = count > 0 && StepTo(0);
 }
 
 std::string TParseSheet::CurrentTreeText() const {
-    return Position >= 0 && !ParseTrees().empty() ? std::to_string(Position + 1) : "-";
+    if (Position < 0 || ParseTrees().empty()) return "-";
+    BigUint shown = Number;
+    shown += BigUint(1);
+    return shown.ToString();
 }
 
 int TParseSheet::LastTreePosition() const {
@@ -184,17 +192,79 @@ int TParseSheet::LastTreePosition() const {
     return count > 0 ? static_cast<int>(std::min<std::size_t>(count - 1, INT_MAX)) : 0;
 }
 
+bool TParseSheet::AtLastTree() const {
+    BigUint next = Number;
+    next += BigUint(1);
+    return !(next < Total);
+}
+
 bool TParseSheet::StepTo(int position) {
+    return position >= 0 && StepToNumber(BigUint(static_cast<uint64_t>(position)));
+}
+
+bool TParseSheet::StepToNumber(const BigUint& number) {
     const std::vector<std::string>& trees = ParseTrees();
-    if (position < 0 || static_cast<std::size_t>(position) >= trees.size()) return false;
-    Position = position;
+    if (trees.empty() || !(number < Total)) return false;
+    uint64_t kept = 0;
+    std::string found;
+    if (number.ToU64(kept) && kept < trees.size()) {
+        Position = static_cast<int>(kept);
+        Number = number;
+        return ShowTreeText(trees[kept]);
+    }
+    if (!FindTreeText(number, found)) return false;
+    Number = number;
+    return ShowTreeText(found);
+}
+
+bool TParseSheet::StepToTyped(const std::string& text) {
+    if (ParseTrees().empty()) return false;
+    BigUint number;
+    if (!BigUint::FromString(TrimText(text), number) || number.IsZero() || Total < number) {
+        Sink.Error(MsgTreeNumberRange(Total.ToString()));
+        return false;
+    }
+    number -= BigUint(1);
+    return StepToNumber(number);
+}
+
+bool TParseSheet::StepBy(int delta) {
+    BigUint target = Number;
+    if (delta < 0) {
+        const BigUint back(static_cast<uint64_t>(-static_cast<int64_t>(delta)));
+        if (target < back) return false;
+        target -= back;
+    } else {
+        target += BigUint(static_cast<uint64_t>(delta));
+    }
+    return StepToNumber(target);
+}
+
+bool TParseSheet::ShowTreeText(const std::string& text) {
     MeasuringCanvas screen(Measurer);
-    if (!ParseTree.StrToTree(trees[static_cast<std::size_t>(position)]) ||
-        !ParseTree.Show(screen, TreeMargin, TreeMargin)) {
+    if (!ParseTree.StrToTree(text) || !ParseTree.Show(screen, TreeMargin, TreeMargin)) {
         ParseTree.ResetError();
         return false;
     }
     return true;
+}
+
+bool TParseSheet::FindTreeText(const BigUint& number, std::string& text) {
+    TParseRun run;
+    run.FirstTree = number;
+    run.MaxParseTrees = 1;
+    run.CountTrees = false;
+    run.OnParseTree = [&text](const std::string& tree) {
+        text = tree;
+        return false;
+    };
+    // Finding a tree leaves the results of the parse as they were.
+    const bool parseFound = Parser.ParseFound;
+    const bool ok = BeginParseRun(Parser, LastSentence, LastOptions, run) &&
+                    ChartEnumerateTreeTexts(Parser, LastOptions, run) && run.TreesFound == 1;
+    run.Scanner.Done();
+    Parser.ParseFound = parseFound;
+    return ok;
 }
 
 bool TParseSheet::CanSaveParseTree() {

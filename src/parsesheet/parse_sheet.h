@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/big_uint.h"
 #include "base/cancel_token.h"
 #include "base/message_sink.h"
 #include "grammar/grammar_store.h"
@@ -22,6 +23,10 @@
 namespace gramarbor {
 
 inline const std::string MsgNoTextToParse = "You have not entered a text to parse.";
+// "Please enter a tree number from 1 to 14."
+inline std::string MsgTreeNumberRange(const std::string& count) {
+    return "Please enter a tree number from 1 to " + count + ".";
+}
 inline const std::string MsgEmptyTreeNotSaved = "An empty tree will not be saved.";
 // Shown when the user stops a parse.
 inline const std::string MsgParsingCancelled =
@@ -123,8 +128,9 @@ public:
     bool ShowsTrace(const TParseOutcome& outcome) const;
     bool ShowsTrees(const TParseOutcome& outcome) const;
 
-    // Parse trees: the number text ("5", or "70 (first 32768 shown)"), the tree
-    // stepped to ("1".."n", "-" without trees) and the last position to step to.
+    // Parse trees: the number text (the exact count), the tree stepped to ("1".."n",
+    // "-" without trees) and the last of the trees kept. Every tree can be stepped
+    // to by its number: past the trees kept it is found from the chart.
     const std::vector<std::string>& ParseTrees() const { return Parser.GetParseTrees(); }
     const std::string& TreeCountText() const { return CountText; }
     std::string CurrentTreeText() const;
@@ -133,6 +139,17 @@ public:
     // Reads and draws tree position into ParseTree; false (the tree has said why)
     // when it cannot be read or drawn, or there is no such tree.
     bool StepTo(int position);
+    // The same for any tree by its 0-based number, up to TreeTotal.
+    bool StepToNumber(const BigUint& number);
+    // The "Current tree" field: steps to the tree with the typed number (from 1);
+    // anything else is refused with a message saying which numbers there are.
+    bool StepToTyped(const std::string& text);
+    // Moves delta trees on (or back), staying within the trees.
+    bool StepBy(int delta);
+    const BigUint& TreeTotal() const { return Total; }
+    const BigUint& TreeNumber() const { return Number; }
+    bool AtFirstTree() const { return Number.IsZero(); }
+    bool AtLastTree() const;
     // The parse tree drawn last, with the trees sheet's display defaults.
     TTree ParseTree;
     // Whether there is a parse tree to save; without one the message says so.
@@ -147,11 +164,19 @@ public:
 
 private:
     void ShowParseTrees(TParseOutcome& outcome);
+    bool ShowTreeText(const std::string& text);
+    // The text of tree number from the chart of the sentence parsed last.
+    bool FindTreeText(const BigUint& number, std::string& text);
 
     MessageSink& Sink;
     TextMeasurer& Measurer;
     std::string CountText = "0";
     int Position = -1;
+    BigUint Total;
+    BigUint Number;
+    // The sentence and options of the last parse, for finding trees past those kept.
+    std::vector<std::string> LastSentence;
+    uint8_t LastOptions = 0;
 };
 
 } // namespace gramarbor

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -199,9 +200,12 @@ QWidget* TParsingPageView::BuildParseTreeSheet() {
     auto* row = new QHBoxLayout(panel8);
     row->setContentsMargins(0, 0, 0, 0);
     PTNum = MakeLabel(QStringLiteral("0"), "PTNum", panel8);
-    PTCur = MakeLabel(QStringLiteral("-"), "PTCur", panel8);
+    PTCur = new QLineEdit(QStringLiteral("-"), panel8);
+    PTCur->setObjectName(QStringLiteral("PTCur"));
+    PTCur->setToolTip(QStringLiteral("Type the number of a tree and press Return"));
     PTNum->setMinimumWidth(TreeNumberWidth);
-    PTCur->setMinimumWidth(TreeNumberWidth);
+    PTCur->setMinimumWidth(TreeNumberWidth * 3);
+    PTCur->setMaximumWidth(TreeNumberWidth * 5);
     // Until the first parse the arrows run from 0 to 99.
     PTUD = MakeUpDown("PTUD", 0, 99, panel8);
     SaveParseTreeBtn = MakeButton(QStringLiteral("Save tree"), "SaveParseTreeBtn", panel8);
@@ -238,6 +242,7 @@ void TParsingPageView::ConnectHandlers() {
     connect(SaveTraceButton, &QPushButton::clicked, this, &V::SaveTraceButtonClick);
     connect(SaveParseTreeBtn, &QPushButton::clicked, this, &V::SaveParseTreeBtnClick);
     connect(PTUD, &TUpDown::Clicked, this, &V::PTUDClick);
+    connect(PTCur, &QLineEdit::returnPressed, this, &V::PTCurEntered);
     connect(TransferBtn, &QPushButton::clicked, this, &V::TransferBtnClick);
 }
 
@@ -375,9 +380,7 @@ void TParsingPageView::ShowTraceList() {
 
 void TParsingPageView::ShowParseTrees(const TParseOutcome& outcome) {
     PTNum->setText(FromCore(Model.TreeCountText()));
-    PTCur->setText(FromCore(Model.CurrentTreeText()));
-    PTUD->SetRange(0, Model.LastTreePosition());
-    PTUD->SetPosition(0);
+    ShowSteppedTree(false);
     if (!outcome.TreeShown) return;
     ShowParseTreePicture();
     // With a trace list the trace page stays in front.
@@ -394,11 +397,27 @@ void TParsingPageView::ShowParseTreePicture() {
     ParseTreeSB->verticalScrollBar()->setValue(0);
 }
 
+// The arrows stand in the middle of a range of three: a click moves one tree on or
+// back, and an arrow is disabled at the first or the last tree.
+void TParsingPageView::ShowSteppedTree(bool shown) {
+    PTCur->setText(FromCore(Model.CurrentTreeText()));
+    const bool any = !Model.ParseTrees().empty();
+    PTUD->SetRange(!any || Model.AtFirstTree() ? 1 : 0, !any || Model.AtLastTree() ? 1 : 2);
+    PTUD->SetPosition(1);
+    if (shown) ShowParseTreePicture();
+}
+
 void TParsingPageView::PTUDClick() {
     if (Model.ParseTrees().empty()) return;
-    const bool shown = Model.StepTo(PTUD->Position());
-    PTCur->setText(FromCore(Model.CurrentTreeText()));
-    if (shown) ShowParseTreePicture();
+    ShowSteppedTree(Model.StepBy(PTUD->Position() - 1));
+}
+
+void TParsingPageView::PTCurEntered() {
+    if (Model.ParseTrees().empty()) {
+        PTCur->setText(FromCore(Model.CurrentTreeText()));
+        return;
+    }
+    ShowSteppedTree(Model.StepToTyped(ToCore(PTCur->text())));
 }
 
 void TParsingPageView::ParseMethodRGClick() {

@@ -16,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
@@ -66,6 +67,7 @@ public:
     void SaveTraceButtonClick();
     void SaveParseTreeBtnClick();
     void PTUDClick();
+    void PTCurEntered();
     void TransferBtnClick();
 
     // Widgets, named as their controls.
@@ -97,7 +99,7 @@ public:
     QScrollArea* ParseTreeSB;
     TPictureBox* ParseTreePB;
     QLabel* PTNum;
-    QLabel* PTCur;
+    QLineEdit* PTCur;
     TUpDown* PTUD;
     QPushButton* SaveParseTreeBtn;
     QPushButton* TransferBtn;
@@ -107,6 +109,7 @@ private:
     QWidget* BuildTraceSheet();
     QWidget* BuildParseTreeSheet();
     void ConnectHandlers();
+    void ShowSteppedTree(bool shown);
 
     // The lines of the external grammar text; none when it is empty.
     std::vector<std::string> SourceLines() const;
