@@ -72,10 +72,10 @@ TParseOutcome ParseRunner::Run(TParser& store, const std::vector<std::string>& s
     }
     CancelToken cancel;
     const RunningFlag running(Running, Current, cancel);
+    // The parse reports from other threads: its messages are shown once it has ended.
     CollectingSink collected;
-    MessageSink* const previousSink = store.Sink;
-    store.Sink = &collected;
     TParseRun run;
+    run.Sink = &collected;
     run.Cancel = &cancel;
 
     std::packaged_task<bool()> task([&] {
@@ -104,7 +104,6 @@ TParseOutcome ParseRunner::Run(TParser& store, const std::vector<std::string>& s
     }
     worker.join();
     const bool accepted = done.get();
-    store.Sink = previousSink;
     collected.PassOn(sink);
     TParseOutcome outcome;
     outcome.Accepted = accepted;
