@@ -134,11 +134,19 @@ std::string DeriveSentence(const TParser& parser, std::string_view seed) {
     return sentence;
 }
 
-// The trees (rule paths turned into text when parser is given) for a message.
-std::string Joined(const std::vector<std::string>& trees, const TParser* parser = nullptr) {
+// The trees for a message.
+std::string Joined(const std::vector<std::string>& trees) {
     std::string text;
     for (const std::string& tree : trees)
-        text += (text.empty() ? "" : " | ") + (parser ? PathToBracketText(*parser, tree) : tree);
+        text += (text.empty() ? "" : " | ") + tree;
+    return text;
+}
+
+// The trees of rule paths for a message.
+std::string Joined(const std::vector<TRulePath>& paths, const TParser& parser) {
+    std::string text;
+    for (const TRulePath& path : paths)
+        text += (text.empty() ? "" : " | ") + PathToBracketText(parser, path);
     return text;
 }
 
@@ -238,29 +246,30 @@ void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8
     reference.Cancel = &referenceCancel;
     reference.MaxParseTrees = run.MaxParseTrees;
     if (!BeginParseRun(parser, sentence, options, reference)) return;
-    parser.ParseTrees.clear();
+    std::vector<TRulePath> paths;
     bool enumerated = false;
     {
         fuzz::Watchdog watchdog(referenceCancel, SearchMilliseconds);
         RunWithLargeStack([&] {
             enumerated = testing::EnumerateParses(
-                parser, trees ? options : static_cast<uint8_t>(options & ~poParseTrees), reference);
+                parser, trees ? options : static_cast<uint8_t>(options & ~poParseTrees), reference,
+                paths);
         });
     }
     reference.Scanner.Done();
     if (!enumerated || reference.Cancelled) return;
     if (trees || (options & poTraceList) == 0)
-        FUZZ_CHECK(accepted == !parser.ParseTrees.empty(),
+        FUZZ_CHECK(accepted == !paths.empty(),
                    std::string("the parse ") + (accepted ? "accepts" : "rejects") +
                        " but the leftmost enumeration does not");
     if (!trees) return;
     FUZZ_CHECK(truncated == reference.TreesTruncated, "tree limits reached differently");
-    FUZZ_CHECK(found.size() == parser.ParseTrees.size(),
+    FUZZ_CHECK(found.size() == paths.size(),
                "the parse kept " + std::to_string(found.size()) + " trees, the enumeration " +
-                   std::to_string(parser.ParseTrees.size()) + ": " + Joined(found) + " / " +
-                   Joined(parser.ParseTrees, &parser));
+                   std::to_string(paths.size()) + ": " + Joined(found) + " / " +
+                   Joined(paths, parser));
     for (std::size_t i = 0; i < found.size(); ++i)
-        FUZZ_CHECK(found[i] == PathToBracketText(parser, parser.ParseTrees[i]),
+        FUZZ_CHECK(found[i] == PathToBracketText(parser, paths[i]),
                    "parse tree " + std::to_string(i) + " differs from the enumeration's");
 }
 

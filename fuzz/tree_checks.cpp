@@ -42,9 +42,10 @@ void CheckTreeDrawing(TTree& tree, RecordingSink& sink) {
     PictureRecorder canvas(screen, measurer);
     const bool drawn = tree.Show(canvas, 4, 4);
     if (!drawn) {
-        FUZZ_CHECK(tree.ErrorCode == 24 || tree.ErrorCode == 31 || tree.ErrorCode == 1,
+        FUZZ_CHECK(tree.ErrorCode == teDraw || tree.ErrorCode == teApostropheExpected ||
+                       tree.ErrorCode == teNoMemory,
                    "drawing failed with error " + std::to_string(tree.ErrorCode));
-        if (tree.ErrorCode == 24)
+        if (tree.ErrorCode == teDraw)
             FUZZ_CHECK(sink.Last() == TooLarge || sink.Last() == BeyondGrid,
                        "drawing refused with " + sink.Last());
         tree.ResetError();

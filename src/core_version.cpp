@@ -1,3 +1,4 @@
+// The version texts of the program.
 #include "core_version.h"
 
 namespace gramarbor {

@@ -1,3 +1,4 @@
+// Arithmetic of BigUint: addition, multiplication, comparison and decimal text.
 #include "base/big_uint.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The bounded reader: every read checks the bytes left before it takes any.
 #include "base/byte_reader.h"
 
 namespace gramarbor {

@@ -1,3 +1,4 @@
+// The little-endian writer of binary files, collecting bytes in memory.
 #include "base/byte_writer.h"
 
 namespace gramarbor {

@@ -1,3 +1,4 @@
+// Whole-file reading, atomic saving through a temporary file, and CR LF lines.
 #include "base/file_io.h"
 
 #include <algorithm>

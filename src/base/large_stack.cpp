@@ -1,3 +1,4 @@
+// Running work on a thread with a stack of the size asked for.
 #include "base/large_stack.h"
 
 #include <exception>

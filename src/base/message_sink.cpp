@@ -1,3 +1,4 @@
+// The recording message sink that tests and deferred callers use.
 #include "base/message_sink.h"
 
 namespace gramarbor {
@@ -14,14 +15,5 @@ std::vector<std::string> RecordingSink::Texts() const {
 }
 
 std::string RecordingSink::Last() const { return Messages.empty() ? std::string() : Messages.back().Text; }
-
-namespace {
-NullSink fallbackSink;
-MessageSink* installedSink = nullptr;
-} // namespace
-
-MessageSink& DefaultSink() { return installedSink ? *installedSink : fallbackSink; }
-
-void SetDefaultSink(MessageSink* sink) { installedSink = sink; }
 
 } // namespace gramarbor

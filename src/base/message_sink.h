@@ -11,6 +11,9 @@ namespace gramarbor {
 
 enum class MessageKind { Error, Warning, Information };
 
+// The program's message for a command abandoned because memory ran out.
+inline const std::string MsgOutOfMemory = "Not enough memory to proceed. Program aborted.";
+
 class MessageSink {
 public:
     virtual ~MessageSink() = default;
@@ -49,10 +52,5 @@ public:
 private:
     std::vector<Entry> Messages;
 };
-
-// A sink shared by a whole program: the one the GUI or the CLI installs.
-// Core objects take a sink explicitly; this is only a convenience for entry points.
-MessageSink& DefaultSink();
-void SetDefaultSink(MessageSink* sink);
 
 } // namespace gramarbor

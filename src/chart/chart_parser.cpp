@@ -1,8 +1,10 @@
+// The Earley chart, the ordered enumeration of its trees and their exact count.
 #include "chart/chart_parser.h"
 
 #include <algorithm>
 
 #include "base/large_stack.h"
+#include "grammar/grammar_messages.h"
 #include "grammar/token_match.h"
 #include "text/text_utils.h"
 
@@ -15,6 +17,21 @@ constexpr uint64_t PackPair(int64_t high, int64_t low) {
 }
 
 constexpr int CancelPollMask = 4095;
+
+// An Earley item (rule, dot, origin) packed into one key of the item set: the origin,
+// a token position, in the low 31 bits, the dot (0 up to the length of the right side)
+// in the next 9, and the rule number in the 24 bits above them. The grammar's limits
+// keep every field inside its bits, so that two items never share a key.
+constexpr int ItemOriginBits = 31;
+constexpr int ItemDotBits = 9;
+constexpr int ItemRuleShift = ItemOriginBits + ItemDotBits;
+static_assert(MaxRightElements < (std::size_t(1) << ItemDotBits));
+static_assert(MaxInternalRules <= (std::size_t(1) << (64 - ItemRuleShift)));
+
+constexpr uint64_t PackItem(int32_t rule, int32_t dot, int32_t origin) {
+    return (static_cast<uint64_t>(rule) << ItemRuleShift) |
+           (static_cast<uint64_t>(dot) << ItemOriginBits) | static_cast<uint32_t>(origin);
+}
 
 } // namespace
 
@@ -52,13 +69,13 @@ void TChartParser::PrepareRules(const TRuleList& rules, const std::vector<TTokLs
 
     // Index lexical rules by their first terminal, then find the matches of each position.
     std::unordered_map<std::string, std::vector<int32_t>> byText;
-    std::vector<int32_t> byClass[7];
+    std::vector<int32_t> byClass[SymbolKindCount];
     for (int32_t r = 0; r < ruleCount; ++r) {
         if (!lexicalTerms[r] || lexicalTerms[r]->empty()) continue;
         const TElemNode& first = lexicalTerms[r]->front();
         if (first.SymKind == ekTerminal)
             byText[caseSensitive ? first.Text : UpperCaseGerman(first.Text)].push_back(r);
-        else if (first.SymKind < 7)
+        else if (first.SymKind < SymbolKindCount)
             byClass[first.SymKind].push_back(r);
     }
     LexMatches.assign(TokenCount, {});
@@ -132,9 +149,7 @@ void TChartParser::ItemSet::Clear() {
 }
 
 void TChartParser::AddItem(int32_t rule, int32_t dot, int32_t origin) {
-    const uint64_t key = (static_cast<uint64_t>(rule) << 40) | (static_cast<uint64_t>(dot) << 31) |
-                         static_cast<uint32_t>(origin);
-    if (SeenItems.Insert(key)) Agenda.push_back({rule, dot, origin});
+    if (SeenItems.Insert(PackItem(rule, dot, origin))) Agenda.push_back({rule, dot, origin});
 }
 
 void TChartParser::Complete(int32_t symbol, int32_t origin, int32_t end) {

@@ -1,3 +1,4 @@
+// Command registry, argument handling and file messages shared by the commands.
 #include "cli/cli_support.h"
 
 #include <iostream>

@@ -1,3 +1,4 @@
+// Picks the command named on the command line, runs it and maps failures to exit codes.
 #include "cli/command_line.h"
 
 #include <new>

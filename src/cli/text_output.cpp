@@ -1,3 +1,4 @@
+// The buffered standard output of the command-line tool.
 #include "cli/text_output.h"
 
 #include <cerrno>

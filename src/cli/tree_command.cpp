@@ -451,7 +451,7 @@ int RunTree(const std::vector<std::string>& argList) {
         return ExitError;
     const int written = WriteOutput(tree, args);
     // A markup error leaves text out of the picture: the file is written, but it fails.
-    return tree.ErrorCode != 0 ? ExitError : written;
+    return tree.ErrorCode != teNone ? ExitError : written;
 }
 
 const CommandRegistration

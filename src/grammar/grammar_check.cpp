@@ -62,22 +62,6 @@ std::string Hex4(std::size_t value) {
     return buffer;
 }
 
-bool RunFullCheck(TParser& parser) {
-    if (!ExpandRules(parser)) return false;
-    SeparateTerminals(parser);
-    if (!RemoveDuplicateRules(parser)) return false;
-    if (parser.Rules.size() > MaxInternalRules) {
-        ReportAt(parser, 0, MsgTooManyRules);
-        return false;
-    }
-    SetLexicalFlags(parser);
-    if (!BuildReferences(parser)) return false;
-    if (!BuildTokenList(parser)) return false;
-    return FindStartRule(parser);
-}
-
-} // namespace
-
 void SeparateTerminals(TParser& parser) {
     // The lexical rules appended here, indexed by their one right element.
     std::unordered_map<std::string, int32_t> appendedNumbers;
@@ -257,6 +241,22 @@ bool FindStartRule(TParser& parser) {
     parser.StartLine = static_cast<int32_t>(startLine);
     return true;
 }
+
+bool RunFullCheck(TParser& parser) {
+    if (!ExpandRules(parser)) return false;
+    SeparateTerminals(parser);
+    if (!RemoveDuplicateRules(parser)) return false;
+    if (parser.Rules.size() > MaxInternalRules) {
+        ReportAt(parser, 0, MsgTooManyRules);
+        return false;
+    }
+    SetLexicalFlags(parser);
+    if (!BuildReferences(parser)) return false;
+    if (!BuildTokenList(parser)) return false;
+    return FindStartRule(parser);
+}
+
+} // namespace
 
 bool CheckGrammar(TParser& parser, const std::string& sep, const std::string& commentSyms,
                   const std::vector<std::string>& lines, const std::vector<const void*>* funcCalls,

@@ -21,13 +21,4 @@ bool CheckGrammar(TParser& parser, const std::string& sep, const std::string& co
                   const std::vector<std::string>& lines, const std::vector<const void*>* funcCalls,
                   bool fullCheck);
 
-// The steps of the full check, each on parser.Rules in place, in the order the check
-// runs them. Exposed for the tests and for tools that need a single step.
-void SeparateTerminals(TParser& parser);
-bool RemoveDuplicateRules(TParser& parser);
-void SetLexicalFlags(TParser& parser);
-bool BuildReferences(TParser& parser);
-bool BuildTokenList(TParser& parser);
-bool FindStartRule(TParser& parser);
-
 } // namespace gramarbor

@@ -15,6 +15,8 @@ inline constexpr uint8_t ekIdent = 3;
 inline constexpr uint8_t ekNumber = 4;
 inline constexpr uint8_t ekFloat = 5;
 inline constexpr uint8_t ekInteger = 6;
+// Number of symbol kinds: tables indexed by SymKind have this many entries.
+inline constexpr int SymbolKindCount = ekInteger + 1;
 
 // Constructs.
 inline constexpr uint8_t ctSimple = 1;

@@ -1,3 +1,4 @@
+// Matching one grammar symbol against one token of the sentence.
 #include "grammar/token_match.h"
 
 #include "text/text_utils.h"

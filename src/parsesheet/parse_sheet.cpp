@@ -101,23 +101,21 @@ TParseOutcome TParseSheet::RunParse(const std::string& sentence, const TParseReq
     run.ReportTraceOverflow = request.ReportTraceOverflow;
     run.OnParseTree = request.OnParseTree;
     DeferredSink held;
-    MessageSink* const sink = Parser.Sink;
     const auto search = [&] {
         try {
             return Search ? Search(Parser, sentenceLines, options, run)
                           : ParseSentence(Parser, sentenceLines, options, run);
         } catch (const std::bad_alloc&) {
-            Parser.Sink->Error(MsgParserMemory);
+            run.Messages(Parser).Error(MsgParserMemory);
             return false;
         }
     };
     bool accepted = false;
     if (request.Runner) {
         // The search reports from another thread: its messages wait until it ended.
-        Parser.Sink = &held;
+        run.Sink = &held;
         accepted = request.Runner(search);
-        Parser.Sink = sink;
-        held.PassOn(*sink);
+        held.PassOn(Sink);
     } else {
         accepted = search();
     }

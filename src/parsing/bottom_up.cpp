@@ -1,6 +1,6 @@
+// The bottom-up strategies, depth-first and breadth-first, over the word categories.
 #include "parsing/bottom_up.h"
 
-#include <new>
 #include <unordered_map>
 
 #include "parsing/deep_search.h"
@@ -9,7 +9,6 @@
 #include "parsing/pattern_match.h"
 #include "parsing/search_context.h"
 #include "parsing/trace_lines.h"
-#include "parsing/unit_cycles.h"
 #include "text/text_utils.h"
 
 namespace gramarbor {
@@ -70,7 +69,8 @@ void Reduce(const TPattern& pattern, std::size_t start, std::size_t length, cons
 
 } // namespace
 
-bool AssignCategories(const TParser& store, uint8_t options, std::vector<std::string>& categories) {
+bool AssignCategories(const TParser& store, uint8_t options, std::vector<std::string>& categories,
+                      MessageSink& sink) {
     const bool caseSensitive = (options & poCaseSensitive) != 0;
     // Lexical rules with one right symbol, by (folded) text, highest rule first.
     std::unordered_map<std::string, std::vector<uint16_t>> byText;
@@ -85,7 +85,7 @@ bool AssignCategories(const TParser& store, uint8_t options, std::vector<std::st
         const std::string text = caseSensitive ? token.Val.Text : UpperCaseGerman(token.Val.Text);
         const auto found = byText.find(text);
         if (found == byText.end()) {
-            store.Sink->Error(MsgNoCategory(text));
+            sink.Error(MsgNoCategory(text));
             return false;
         }
         for (const uint16_t r : found->second)
@@ -98,22 +98,17 @@ bool ReduceDepthFirst(TBottomUpSearch& search, const TPattern& pattern) {
     TStepGuard step(search);
     if (!step.Ok()) return true;
     TParser& store = search.Store;
-    try {
-        TPattern next;
-        for (std::size_t p = 0; p < pattern.size() && !search.Stopped(); ++p) {
-            for (const uint16_t r : search.CandidatesOf(pattern[p])) {
-                if (search.Stopped()) break;
-                const TGramLine& rule = store.Rules[r].Line;
-                if (!RhsMatchesAt(rule.Right, pattern, p)) continue;
-                Reduce(pattern, p, rule.Right.size(), rule.Left, next);
-                if (search.Trace) AddTraceLine(store, next, r, search.Run);
-                if (next.size() == 1) store.ParseFound = SymbolsEqual(*search.Start, *next[0]);
-                if (!store.ParseFound && !ReduceDepthFirst(search, next)) return false;
-            }
+    TPattern next;
+    for (std::size_t p = 0; p < pattern.size() && !search.Stopped(); ++p) {
+        for (const uint16_t r : search.CandidatesOf(pattern[p])) {
+            if (search.Stopped()) break;
+            const TGramLine& rule = store.Rules[r].Line;
+            if (!RhsMatchesAt(rule.Right, pattern, p)) continue;
+            Reduce(pattern, p, rule.Right.size(), rule.Left, next);
+            if (search.Trace) AddTraceLine(store, next, r, search.Run);
+            if (next.size() == 1) store.ParseFound = SymbolsEqual(*search.Start, *next[0]);
+            if (!store.ParseFound && !ReduceDepthFirst(search, next)) return false;
         }
-    } catch (const std::bad_alloc&) {
-        store.Sink->Error(MsgParserMemory);
-        return false;
     }
     if (search.Optimal && !store.ParseFound) DeleteLastTraceLine(store, search.Run);
     return true;
@@ -184,39 +179,34 @@ bool ReduceBreadthFirst(TBottomUpSearch& search, const TPattern& pattern) {
     TStepGuard step(search);
     if (!step.Ok()) return true;
     TParser& store = search.Store;
-    try {
-        std::vector<std::string> reductions;
-        int wanted = static_cast<int>(CollectReductions(search, pattern, reductions));
-        const std::size_t length = pattern.size();
-        std::vector<uint16_t> highest(length);
-        std::vector<uint16_t> current(length, 0);
-        for (std::size_t p = 0; p < length; ++p)
-            highest[p] = static_cast<uint16_t>(reductions[p].size() / 2);
-        TPattern next;
-        for (;;) {
-            next.clear();
-            bool reduced = false;
-            for (std::size_t i = 0; i < length;) {
-                if (current[i] > 0) {
-                    const TGramLine& rule =
-                        store.Rules[CategoryRule(reductions[i], current[i] - 1u)].Line;
-                    next.push_back(&rule.Left);
-                    reduced = true;
-                    i += rule.Right.size();
-                } else {
-                    next.push_back(pattern[i]);
-                    ++i;
-                }
+    std::vector<std::string> reductions;
+    int wanted = static_cast<int>(CollectReductions(search, pattern, reductions));
+    const std::size_t length = pattern.size();
+    std::vector<uint16_t> highest(length);
+    std::vector<uint16_t> current(length, 0);
+    for (std::size_t p = 0; p < length; ++p)
+        highest[p] = static_cast<uint16_t>(reductions[p].size() / 2);
+    TPattern next;
+    for (;;) {
+        next.clear();
+        bool reduced = false;
+        for (std::size_t i = 0; i < length;) {
+            if (current[i] > 0) {
+                const TGramLine& rule =
+                    store.Rules[CategoryRule(reductions[i], current[i] - 1u)].Line;
+                next.push_back(&rule.Left);
+                reduced = true;
+                i += rule.Right.size();
+            } else {
+                next.push_back(pattern[i]);
+                ++i;
             }
-            if (reduced && search.Trace) AddTraceLine(store, next, RefNoRule, search.Run);
-            if (next.size() == 1) store.ParseFound = SymbolsEqual(*search.Start, *next[0]);
-            if (!store.ParseFound && reduced && !ReduceBreadthFirst(search, next)) return false;
-            if (search.Stopped()) break;
-            if (!NextReductionCombination(current, highest, length, wanted, &search)) break;
         }
-    } catch (const std::bad_alloc&) {
-        store.Sink->Error(MsgParserMemory);
-        return false;
+        if (reduced && search.Trace) AddTraceLine(store, next, RefNoRule, search.Run);
+        if (next.size() == 1) store.ParseFound = SymbolsEqual(*search.Start, *next[0]);
+        if (!store.ParseFound && reduced && !ReduceBreadthFirst(search, next)) return false;
+        if (search.Stopped()) break;
+        if (!NextReductionCombination(current, highest, length, wanted, &search)) break;
     }
     if (search.Optimal && !store.ParseFound) DeleteLastTraceLine(store, search.Run);
     return true;
@@ -244,31 +234,19 @@ bool BottomUpBreadthFirst(TBottomUpSearch& search, const std::vector<std::string
 }
 
 bool BottomUpParse(TParser& store, uint8_t options, TParseRun& run) {
-    store.ParseFound = false;
-    if (!RebuildTokens(store, run)) {
-        store.Sink->Error(TokenListMessage(run));
-        return false;
-    }
-    if (store.StartLine < 0 || static_cast<std::size_t>(store.StartLine) >= store.Rules.size())
-        return false;
-    if (RefuseUnitCycle(store, UnitCycleScope::FromWords)) return false;
+    if (!BeginSearch(store, run, UnitCycleScope::FromWords)) return false;
 
     bool result = true;
-    try {
-        std::vector<std::string> categories;
-        if (!AssignCategories(store, options, categories)) return false;
-        TBottomUpSearch search(store, options, run);
-        RunDeepSearch(store, [&] {
-            if ((options & poDepthFirst) != 0)
-                result = BottomUpDepthFirst(search, categories);
-            else
-                result = BottomUpBreadthFirst(search, categories);
-        });
-        if (search.Aborted) store.ParseFound = false;
-    } catch (const std::bad_alloc&) {
-        store.Sink->Error(MsgParserMemory);
-        return false;
-    }
+    std::vector<std::string> categories;
+    if (!AssignCategories(store, options, categories, run.Messages(store))) return false;
+    TBottomUpSearch search(store, options, run);
+    RunDeepSearch(store, run, [&] {
+        if ((options & poDepthFirst) != 0)
+            result = BottomUpDepthFirst(search, categories);
+        else
+            result = BottomUpBreadthFirst(search, categories);
+    });
+    if (search.Aborted) store.ParseFound = false;
     return store.ParseFound && result;
 }
 

@@ -23,8 +23,9 @@ bool BottomUpParse(TParser& store, uint8_t options, TParseRun& run);
 
 // One entry per token: the numbers of the lexical rules whose single right symbol
 // has the token's text, two characters each (WordToStr2), highest rule first.
-// Reports the first token without a category and returns false.
-bool AssignCategories(const TParser& store, uint8_t options, std::vector<std::string>& categories);
+// Reports the first token without a category to sink and returns false.
+bool AssignCategories(const TParser& store, uint8_t options, std::vector<std::string>& categories,
+                      MessageSink& sink);
 
 // The depth-first and breadth-first searches over the categories; false only when
 // working storage ran out (breadth-first: in the last combination tried).

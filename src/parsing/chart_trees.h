@@ -10,22 +10,24 @@
 #include "base/big_uint.h"
 #include "grammar/grammar_store.h"
 #include "parsing/parse_run.h"
+#include "parsing/parse_trees.h"
 
 namespace gramarbor {
 
-// Rebuilds store.Tokens from run.Scanner and appends the rule path of each parse tree
-// (the start rule first, each rule as WordToStr2, in pre-order of the tree) to
-// store.ParseTrees, in the order in which a leftmost derivation trying the rules of
-// each nonterminal in stored order finds them. Without poParseTrees in options only
+// Rebuilds store.Tokens from run.Scanner and fills paths (emptied first, and again
+// when the enumeration fails) with the rule path of each parse tree, in the order in
+// which a leftmost derivation trying the rules of each nonterminal in stored order
+// finds them. Without poParseTrees in options only
 // the first path is kept (store.ParseFound is then set); with it at most
 // run.MaxParseTrees paths are kept (run.TreesTruncated tells when there were more)
 // and run.TreeCount receives the exact number of trees (when run.CountTrees is set).
 // Only poParseTrees and poCaseSensitive count.
 //
-// False after an error (tokens incomplete, memory, a unit-rule cycle reachable from
-// the start symbol) or when run.Cancel stopped it; true otherwise, also when the
-// sentence has no tree.
-bool ChartEnumerateParses(TParser& store, uint8_t options, TParseRun& run);
+// False after an error (tokens incomplete, a unit-rule cycle reachable from the start
+// symbol) or when run.Cancel stopped it; true otherwise, also when the sentence has no
+// tree. Running out of memory is passed on as std::bad_alloc.
+bool ChartEnumerateParses(TParser& store, uint8_t options, TParseRun& run,
+                          std::vector<TRulePath>& paths);
 
 // The same enumeration of every tree, delivering bracketed texts one at a time as
 // they are found: to run.OnParseTree when it is set (store.ParseTrees then stays

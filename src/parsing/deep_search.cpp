@@ -1,7 +1,7 @@
+// Runs searches on a large stack and hands their messages back to the caller's thread.
 #include "parsing/deep_search.h"
 
 #include "base/large_stack.h"
-#include "grammar/grammar_store.h"
 
 namespace gramarbor {
 
@@ -9,18 +9,19 @@ void RunDeepSearch(const std::function<void()>& work) {
     RunWithLargeStack(work, SearchStackBytes);
 }
 
-void RunDeepSearch(TParser& store, const std::function<void()>& work) {
+void RunDeepSearch(const TParser& store, TParseRun& run, const std::function<void()>& work) {
     if (OnLargeStack()) {
         work();
         return;
     }
-    MessageSink* caller = store.Sink;
+    MessageSink& caller = run.Messages(store);
+    MessageSink* const given = run.Sink;
     RecordingSink collected;
-    store.Sink = &collected;
+    run.Sink = &collected;
     const auto passOn = [&] {
-        store.Sink = caller;
+        run.Sink = given;
         for (const auto& entry : collected.Entries())
-            caller->Show(entry.Kind, entry.Text);
+            caller.Show(entry.Kind, entry.Text);
     };
     try {
         RunDeepSearch(work);

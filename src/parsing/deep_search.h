@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <functional>
 
-namespace gramarbor {
+#include "parsing/parse_run.h"
 
-class TParser;
+namespace gramarbor {
 
 inline constexpr std::size_t SearchStackBytes = std::size_t(1) << 30;
 
@@ -16,10 +16,9 @@ inline constexpr std::size_t SearchStackBytes = std::size_t(1) << 30;
 // When no thread can be made, work runs on the calling thread.
 void RunDeepSearch(const std::function<void()>& work);
 
-// The same for a search that reports through store.Sink: while work runs, its
-// messages are collected, and afterwards they are passed on to store.Sink in order on
-// the calling thread, so a sink bound to a thread (a GUI's) is never called from the
-// search thread.
-void RunDeepSearch(TParser& store, const std::function<void()>& work);
+// The same for a search of run: while work runs, the run's messages are collected,
+// and afterwards they are passed on to the run's sink in order on the calling thread,
+// so a sink bound to a thread (a GUI's) is never called from the search thread.
+void RunDeepSearch(const TParser& store, TParseRun& run, const std::function<void()>& work);
 
 } // namespace gramarbor

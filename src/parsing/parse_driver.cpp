@@ -1,3 +1,4 @@
+// The parse driver: reads the sentence, refuses what cannot be parsed, runs the steps.
 #include "parsing/parse_driver.h"
 
 #include <new>
@@ -20,13 +21,8 @@ bool BeginParseRun(TParser& store, const std::vector<std::string>& sentence, uin
     run.TraceOverflowed = false;
     run.TreesTruncated = false;
     run.TreesFound = 0;
-    try {
-        run.Scanner.Create(&sentence, store.CommentSyms, store.TokenSyms, "",
-                           (options & poCaseSensitive) != 0, *store.Sink);
-    } catch (const std::bad_alloc&) {
-        store.Sink->Error(MsgParserMemory);
-        return false;
-    }
+    run.Scanner.Create(&sentence, store.CommentSyms, store.TokenSyms, "",
+                       (options & poCaseSensitive) != 0, run.Messages(store));
     return true;
 }
 
@@ -62,7 +58,7 @@ bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence,
     // A sentence that cannot be read is refused once, before any search, with a
     // message that says where reading stopped.
     if (!RebuildTokens(store, run)) {
-        store.Sink->Error(TokenListMessage(run));
+        run.Messages(store).Error(TokenListMessage(run));
         run.Refused = true;
         run.Scanner.Done();
         return false;
@@ -76,7 +72,7 @@ bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence,
     const UnitCycleScope scope = bottomUp && topDown ? UnitCycleScope::Both
                                  : bottomUp          ? UnitCycleScope::FromWords
                                                      : UnitCycleScope::FromStart;
-    if (RefuseUnitCycle(store, scope)) {
+    if (RefuseUnitCycle(store, scope, run.Messages(store))) {
         run.Refused = true;
         run.Scanner.Done();
         return false;
@@ -96,9 +92,11 @@ bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence,
         if (enumerated) result = run.TreesFound > 0;
     }
     if (!traceStep && !treeStep) {
+        // Only the verdict is asked for: the first tree's path decides it.
+        std::vector<TRulePath> first;
         enumerated =
-            ChartEnumerateParses(store, static_cast<uint8_t>(options & ~poParseTrees), run);
-        result = store.ParseTrees.size() == 1;
+            ChartEnumerateParses(store, static_cast<uint8_t>(options & ~poParseTrees), run, first);
+        result = first.size() == 1;
     }
     if (run.Cancelled) result = enumerated = false;
     if (!result && !enumerated) {
@@ -115,9 +113,11 @@ bool ParseSentence(TParser& store, const std::vector<std::string>& sentence, uin
                    TParseRun& run) {
     bool result = false;
     try {
-        RunDeepSearch(store, [&] { result = ParseOnThisThread(store, sentence, options, run); });
+        RunDeepSearch(store, run,
+                      [&] { result = ParseOnThisThread(store, sentence, options, run); });
     } catch (const std::bad_alloc&) {
-        store.Sink->Error(MsgParserMemory);
+        // Memory ran out somewhere in the searches: one message for the whole parse.
+        run.Messages(store).Error(MsgParserMemory);
         store.TraceLines.clear();
         store.ParseTrees.clear();
         run.Scanner.Done();

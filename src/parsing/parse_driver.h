@@ -18,11 +18,12 @@ namespace gramarbor {
 // handed to it instead, one at a time as they are found. With poParseTrees the
 // sentence is accepted exactly when it has a tree. After a rejection both lists are
 // emptied unless the enumeration ended normally (then a failed trace stays); callers
-// show neither for a rejection. Messages go to store.Sink. Returns true when the
-// sentence was accepted.
+// show neither for a rejection. Messages go to the run's sink (run.Messages), and
+// running out of memory anywhere in the parse gives the memory message once. Returns
+// true when the sentence was accepted.
 //
 // The searches run on a thread with a large stack; the call returns when they end.
-// Their messages reach store.Sink on the calling thread, in order, once they ended
+// Their messages reach the run's sink on the calling thread, in order, once they ended
 // (run.OnParseTree is called on the search thread). With run.Cancel set from another
 // thread the parse stops, run.Cancelled is raised, both lists are emptied and the
 // result is false. A sentence that cannot be tokenised, and a grammar whose unit

@@ -15,7 +15,8 @@ inline constexpr uint8_t poParseTrees = 0x40;
 inline constexpr uint8_t poCaseSensitive = 0x80;
 
 // Bottom-up, breadth-first, optimal trace (off until a trace list is asked for), trees.
-inline constexpr uint8_t DefaultParseOptions = 0x65;
+inline constexpr uint8_t DefaultParseOptions =
+    poBottomUp | poBreadthFirst | poOptimalTrace | poParseTrees;
 
 // A byte without a method flag gets poTopDown, one without a direction flag
 // poDepthFirst; everything else is kept.

@@ -10,6 +10,7 @@
 
 #include "base/big_uint.h"
 #include "base/cancel_token.h"
+#include "base/message_sink.h"
 #include "grammar/grammar_store.h"
 #include "text/scanner.h"
 
@@ -32,6 +33,11 @@ inline constexpr std::size_t DefaultMaxParseTrees = 32768;
 using TParseTreeVisitor = std::function<bool(const std::string& text)>;
 
 struct TParseRun {
+    // Where the messages of this run go (on the caller's thread, see RunDeepSearch);
+    // the store's own sink when not set. Not owned.
+    MessageSink* Sink = nullptr;
+    MessageSink& Messages(const TParser& store) const { return Sink ? *Sink : *store.Sink; }
+
     // Scans the sentence; set up by ParseSentence or BeginParseRun.
     TScanner Scanner;
     // Polled by every search step; when it is set the search stops and Cancelled

@@ -1,9 +1,7 @@
+// Bracketed tree texts from rule paths, whole or built incrementally.
 #include "parsing/parse_trees.h"
 
 #include <algorithm>
-#include <new>
-
-#include "text/text_utils.h"
 
 namespace gramarbor {
 
@@ -11,14 +9,14 @@ namespace {
 
 // Appends the subtree text to out instead of returning it, so a deep tree is not
 // copied once per level.
-void AppendSubtree(const TParser& store, const std::string& path, std::size_t& position,
+void AppendSubtree(const TParser& store, const TRulePath& path, std::size_t& position,
                    std::string& out) {
-    if (position + 2 > path.size()) {
+    if (position >= path.size()) {
         out += "[]";
         return;
     }
-    const std::size_t rule = Str2ToWord(std::string_view(path).substr(position, 2));
-    position += 2;
+    const std::size_t rule = path[position];
+    ++position;
     if (rule >= store.Rules.size()) {
         out += "[]";
         return;
@@ -41,13 +39,13 @@ void AppendSubtree(const TParser& store, const std::string& path, std::size_t& p
 
 } // namespace
 
-std::string SubtreeText(const TParser& store, const std::string& path, std::size_t& position) {
+std::string SubtreeText(const TParser& store, const TRulePath& path, std::size_t& position) {
     std::string text;
     AppendSubtree(store, path, position, text);
     return text;
 }
 
-std::string PathToBracketText(const TParser& store, const std::string& path) {
+std::string PathToBracketText(const TParser& store, const TRulePath& path) {
     std::size_t position = 0;
     return SubtreeText(store, path, position);
 }
@@ -73,7 +71,7 @@ TBracketTextBuilder::TBracketTextBuilder(const TParser& store) {
     }
 }
 
-const std::string& TBracketTextBuilder::Text(const std::vector<uint16_t>& path) {
+const std::string& TBracketTextBuilder::Text(const TRulePath& path) {
     if (Slots.empty()) {
         Previous.clear();
         Slots.push_back({NoParent, 0, 0});
@@ -93,7 +91,7 @@ const std::string& TBracketTextBuilder::Text(const std::vector<uint16_t>& path) 
     return Buffer;
 }
 
-bool TBracketTextBuilder::Extend(const std::vector<uint16_t>& path, std::size_t start) {
+bool TBracketTextBuilder::Extend(const TRulePath& path, std::size_t start) {
     Buffer.resize(Slots[start].Offset);
     Slots.resize(start + 1);
     for (std::size_t k = start; k < path.size(); ++k) {
@@ -125,7 +123,7 @@ bool TBracketTextBuilder::Extend(const std::vector<uint16_t>& path, std::size_t 
     return Slots.back().Parent == Complete;
 }
 
-std::string TBracketTextBuilder::WholeText(const std::vector<uint16_t>& path) const {
+std::string TBracketTextBuilder::WholeText(const TRulePath& path) const {
     // The same walk as SubtreeText, with the open nodes on a list instead of the stack:
     // a missing rule gives "[]", as does a rule number beyond the grammar.
     std::string text;

@@ -11,13 +11,17 @@
 
 namespace gramarbor {
 
-// "[S [NP [DET [the]] ...]]": the tree of a rule path. Lexical rules give leaves
-// with the grammar's terminal texts.
-std::string PathToBracketText(const TParser& store, const std::string& path);
+// The rules of one parse tree, as numbers of the internal CFG, in pre-order of the
+// tree (the start rule first). Paths stay in this form until they become bracket text.
+using TRulePath = std::vector<uint16_t>;
 
-// The text of the subtree whose rule starts at position (0-based, in characters) of
-// path; position moves past the rules consumed.
-std::string SubtreeText(const TParser& store, const std::string& path, std::size_t& position);
+// "[S [NP [DET [the]] ...]]": the tree of a rule path. Lexical rules give leaves
+// with the grammar's terminal texts; a missing rule, or one beyond the grammar, "[]".
+std::string PathToBracketText(const TParser& store, const TRulePath& path);
+
+// The text of the subtree whose rule is path[position]; position moves past the rules
+// consumed.
+std::string SubtreeText(const TParser& store, const TRulePath& path, std::size_t& position);
 
 // Turns a sequence of rule paths (rule numbers in pre-order of the tree) into their
 // bracketed texts, exactly as PathToBracketText does. Successive trees of an
@@ -29,7 +33,7 @@ public:
     explicit TBracketTextBuilder(const TParser& store);
 
     // The text of the tree of path; valid until the next call.
-    const std::string& Text(const std::vector<uint16_t>& path);
+    const std::string& Text(const TRulePath& path);
 
 private:
     // Where the rule at one place of the path goes: the place of its parent's rule
@@ -45,10 +49,10 @@ private:
 
     // Builds the text of path from place start on; false when path is no complete
     // tree of the grammar (then the text is left unfinished).
-    bool Extend(const std::vector<uint16_t>& path, std::size_t start);
+    bool Extend(const TRulePath& path, std::size_t start);
 
     // The text of any path, complete or not, built from the start.
-    std::string WholeText(const std::vector<uint16_t>& path) const;
+    std::string WholeText(const TRulePath& path) const;
 
     // Per rule: "[" and its left symbol; what follows its children (the leaves and
     // "]" for a lexical rule, "]" for a rule without children, nothing otherwise);
@@ -57,7 +61,7 @@ private:
     std::vector<std::string> Closing;
     std::vector<uint32_t> Children;
 
-    std::vector<uint16_t> Previous;
+    TRulePath Previous;
     std::vector<Slot> Slots;
     std::string Buffer;
 };

@@ -1,3 +1,4 @@
+// Comparing patterns with the sentence's tokens and with right sides of rules.
 #include "parsing/pattern_match.h"
 
 #include "parsing/parse_options.h"

@@ -8,8 +8,15 @@
 #include "grammar/grammar_store.h"
 #include "parsing/parse_options.h"
 #include "parsing/parse_run.h"
+#include "parsing/unit_cycles.h"
 
 namespace gramarbor {
+
+// The set-up every search makes before its first step: clears store.ParseFound,
+// rebuilds store.Tokens from run.Scanner (reporting the token-list message when the
+// sentence cannot be read), and refuses a missing start rule and a cycle of unit rules
+// within scope (reporting the cycle). True when the search may start.
+bool BeginSearch(TParser& store, TParseRun& run, UnitCycleScope scope);
 
 // Calls of TSearch::Interrupted between two looks at the cancel token: a few
 // hundred steps take well under a millisecond.

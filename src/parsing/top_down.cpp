@@ -1,6 +1,5 @@
+// The top-down strategies, depth-first and breadth-first, from the start symbol.
 #include "parsing/top_down.h"
-
-#include <new>
 
 #include "parsing/deep_search.h"
 #include "parsing/parse_messages.h"
@@ -8,7 +7,6 @@
 #include "parsing/pattern_match.h"
 #include "parsing/search_context.h"
 #include "parsing/trace_lines.h"
-#include "parsing/unit_cycles.h"
 
 namespace gramarbor {
 
@@ -64,12 +62,7 @@ void TopDownDepthFirst(TSearch& search, const TPattern& pattern) {
         for (std::size_t a = 0; a < alternatives && !search.Stopped(); ++a) {
             const std::size_t rule = AlternativeRule(symbol, a);
             if (rule >= store.Rules.size()) continue;
-            try {
-                ReplaceAt(pattern, i, store.Rules[rule].Line, next);
-            } catch (const std::bad_alloc&) {
-                store.Sink->Error(MsgParserMemory);
-                continue;
-            }
+            ReplaceAt(pattern, i, store.Rules[rule].Line, next);
             if (next.size() > search.TokenCount) continue;
             if (search.Trace) AddTraceLine(store, next, static_cast<int>(rule), search.Run);
             TopDownDepthFirst(search, next);
@@ -84,65 +77,52 @@ void TopDownBreadthFirst(TSearch& search, const TPattern& pattern) {
     if (!step.Ok()) return;
     TParser& store = search.Store;
     const std::size_t length = pattern.size();
-    std::vector<uint16_t> highest;
-    std::vector<uint16_t> current;
+    std::vector<uint16_t> highest(length, 0);
+    std::vector<uint16_t> current(length, 0);
     TPattern next;
-    try {
-        highest.assign(length, 0);
-        current.assign(length, 0);
-        bool anyNonTerminal = false;
+    bool anyNonTerminal = false;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (pattern[i]->SymKind != ekNonTerminal) continue;
+        anyNonTerminal = true;
+        const std::size_t count = AlternativeCount(*pattern[i]);
+        highest[i] = static_cast<uint16_t>(count > 0 ? count - 1 : 0);
+    }
+    if (!anyNonTerminal) {
+        store.ParseFound = MatchPattern(store, pattern, search.Options, true) == pmComplete;
+        return;
+    }
+    bool firstCall = true;
+    while (NextAlternativeCombination(current, highest, length, firstCall)) {
+        // Most combinations are too long and skipped without a step: poll here.
+        if (search.Interrupted()) break;
+        next.clear();
+        bool valid = true;
         for (std::size_t i = 0; i < length; ++i) {
-            if (pattern[i]->SymKind != ekNonTerminal) continue;
-            anyNonTerminal = true;
-            const std::size_t count = AlternativeCount(*pattern[i]);
-            highest[i] = static_cast<uint16_t>(count > 0 ? count - 1 : 0);
-        }
-        if (!anyNonTerminal) {
-            store.ParseFound = MatchPattern(store, pattern, search.Options, true) == pmComplete;
-            return;
-        }
-        bool firstCall = true;
-        while (NextAlternativeCombination(current, highest, length, firstCall)) {
-            // Most combinations are too long and skipped without a step: poll here.
-            if (search.Interrupted()) break;
-            next.clear();
-            bool valid = true;
-            for (std::size_t i = 0; i < length; ++i) {
-                const TElemNode* symbol = pattern[i];
-                if (symbol->SymKind != ekNonTerminal) {
-                    next.push_back(symbol);
-                    continue;
-                }
-                const std::size_t rule = current[i] < AlternativeCount(*symbol)
-                                             ? AlternativeRule(*symbol, current[i])
-                                             : store.Rules.size();
-                if (rule >= store.Rules.size()) {
-                    valid = false;
-                    break;
-                }
-                for (const TElemNode& part : store.Rules[rule].Line.Right)
-                    next.push_back(&part);
+            const TElemNode* symbol = pattern[i];
+            if (symbol->SymKind != ekNonTerminal) {
+                next.push_back(symbol);
+                continue;
             }
-            if (!valid || next.size() > search.TokenCount) continue;
-            if (search.Trace) AddTraceLine(store, next, RefNoRule, search.Run);
-            TopDownBreadthFirst(search, next);
-            if (search.Stopped()) break;
-            if (search.Optimal) DeleteLastTraceLine(store, search.Run);
+            const std::size_t rule = current[i] < AlternativeCount(*symbol)
+                                         ? AlternativeRule(*symbol, current[i])
+                                         : store.Rules.size();
+            if (rule >= store.Rules.size()) {
+                valid = false;
+                break;
+            }
+            for (const TElemNode& part : store.Rules[rule].Line.Right)
+                next.push_back(&part);
         }
-    } catch (const std::bad_alloc&) {
-        // Working storage for this step is not available: abandon it quietly.
+        if (!valid || next.size() > search.TokenCount) continue;
+        if (search.Trace) AddTraceLine(store, next, RefNoRule, search.Run);
+        TopDownBreadthFirst(search, next);
+        if (search.Stopped()) break;
+        if (search.Optimal) DeleteLastTraceLine(store, search.Run);
     }
 }
 
 bool TopDownParse(TParser& store, uint8_t options, TParseRun& run) {
-    store.ParseFound = false;
-    if (!RebuildTokens(store, run)) {
-        store.Sink->Error(TokenListMessage(run));
-        return false;
-    }
-    if (store.StartLine < 0 || static_cast<std::size_t>(store.StartLine) >= store.Rules.size())
-        return false;
-    if (RefuseUnitCycle(store, UnitCycleScope::FromStart)) return false;
+    if (!BeginSearch(store, run, UnitCycleScope::FromStart)) return false;
 
     const TGramLine& start = store.Rules[static_cast<std::size_t>(store.StartLine)].Line;
     TPattern first;
@@ -154,7 +134,7 @@ bool TopDownParse(TParser& store, uint8_t options, TParseRun& run) {
                      run);
     }
     TSearch search(store, options, run);
-    RunDeepSearch(store, [&] {
+    RunDeepSearch(store, run, [&] {
         if ((options & poDepthFirst) != 0)
             TopDownDepthFirst(search, first);
         else

@@ -1,3 +1,4 @@
+// Writing and removing the numbered lines of the trace list.
 #include "parsing/trace_lines.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ void TraceOverflow(TParser& store, TParseRun& run) {
     } catch (const std::bad_alloc&) {
         // Not even the closing line fits: the lines so far stand without it.
     }
-    if (run.ReportTraceOverflow) store.Sink->Error(MsgParserMemory);
+    if (run.ReportTraceOverflow) run.Messages(store).Error(MsgParserMemory);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// Finding a cycle of unit rules that a search could reach, and its message.
 #include "parsing/unit_cycles.h"
 
 #include <algorithm>
@@ -146,10 +147,10 @@ std::string UnitCycleMessage(const std::vector<std::string>& cycle) {
     return "The unit rules " + rules + " form a cycle, so parsing would never end.";
 }
 
-bool RefuseUnitCycle(const TParser& store, UnitCycleScope scope) {
+bool RefuseUnitCycle(const TParser& store, UnitCycleScope scope, MessageSink& sink) {
     const std::vector<std::string> cycle = FindUnitCycle(store, scope);
     if (cycle.empty()) return false;
-    store.Sink->Error(UnitCycleMessage(cycle));
+    sink.Error(UnitCycleMessage(cycle));
     return true;
 }
 

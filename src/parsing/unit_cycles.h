@@ -26,7 +26,7 @@ std::vector<std::string> FindUnitCycle(const TParser& store, UnitCycleScope scop
 // "The unit rules A = B and B = A form a cycle, so parsing would never end."
 std::string UnitCycleMessage(const std::vector<std::string>& cycle);
 
-// Reports the first cycle within scope to store.Sink; true when there was one.
-bool RefuseUnitCycle(const TParser& store, UnitCycleScope scope);
+// Reports the first cycle within scope to sink; true when there was one.
+bool RefuseUnitCycle(const TParser& store, UnitCycleScope scope, MessageSink& sink);
 
 } // namespace gramarbor

@@ -1,3 +1,4 @@
+// Draws the barbed arrow heads of network arcs and tree lines.
 #include "picture/arrow_head.h"
 
 #include <cmath>

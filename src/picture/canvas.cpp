@@ -1,3 +1,4 @@
+// Font heights from points, and the pen-position moves every canvas shares.
 #include "picture/canvas.h"
 
 namespace gramarbor {

@@ -1,3 +1,4 @@
+// Recording canvas calls into a picture and replaying them onto another canvas.
 #include "picture/picture.h"
 
 #include <algorithm>

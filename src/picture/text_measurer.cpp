@@ -1,3 +1,4 @@
+// Text widths estimated without a device, for recorded pictures and tests.
 #include "picture/text_measurer.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Writes a recorded picture as a Windows metafile, record by record.
 #include "picture/wmf_writer.h"
 
 #include <algorithm>

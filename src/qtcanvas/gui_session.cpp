@@ -1,3 +1,4 @@
+// Creates the Qt application object once, when no program has made one.
 #include "qtcanvas/gui_session.h"
 
 #include <cstdio>

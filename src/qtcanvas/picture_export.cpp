@@ -1,3 +1,4 @@
+// Exports recorded pictures as metafile, SVG, PNG and PDF files and to the clipboard.
 #include "qtcanvas/picture_export.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The canvas on a QPainter, with the pen, brush and font rules of the Windows GDI.
 #include "qtcanvas/qt_canvas.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Text widths from Qt's font metrics.
 #include "qtcanvas/qt_text_measurer.h"
 
 #include <QFontMetrics>

@@ -24,7 +24,7 @@ inline constexpr std::size_t MaxConditions = 5;
 // Node numbers are 16-bit and 65535 marks a pop-arc, so a net has at most 65535 nodes.
 inline constexpr std::size_t MaxRtnNodes = 65535;
 
-inline const std::string MsgRtnMemory = "Not enough memory to proceed. Program aborted.";
+inline const std::string MsgRtnMemory = MsgOutOfMemory;
 
 // One condition (arc).
 struct TRTNNode {

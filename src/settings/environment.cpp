@@ -139,7 +139,8 @@ void TEnvironmentReader::ReadTreeWindows(TEnvironment& env) {
 void TEnvironmentReader::ReadTreeOptions(TEnvironment& env) {
     const TEnvironment defaults;
     const auto distance = [](int32_t v) { return InRange(v, 16, 996) && v % 4 == 0; };
-    Field(env.TreeOptions, defaults.TreeOptions, [](uint8_t v) { return (v & ~0x7F) == 0; });
+    Field(env.TreeOptions, defaults.TreeOptions,
+          [](uint8_t v) { return (v & ~toAllOptions) == 0; });
     Field(env.OptimalTree, defaults.OptimalTree, [](bool) { return true; });
     Field(env.PlaneTree, defaults.PlaneTree, [](bool) { return true; });
     Field(env.HDist, defaults.HDist, distance);
@@ -160,8 +161,10 @@ void TEnvironmentReader::ReadFontAndFormat(TEnvironment& env) {
     const bool attrRead = Saved && Reader.ReadU16(attr.FontSize) && Reader.ReadU16(attr.LineDist) &&
                           Reader.ReadU8(attr.FontStyle) && Reader.ReadU16(attr.Flags) &&
                           Reader.ReadU8(filler);
-    const bool attrValid = attr.FontSize >= 6 && attr.FontSize <= 96 && attr.LineDist <= 100 &&
-                           (attr.FontStyle & ~0x0F) == 0 && (attr.Flags & ~0x01FF) == 0;
+    const uint8_t fontStyles = fsBold | fsItalic | fsUnderline | fsStrikeOut;
+    const bool attrValid = attr.FontSize >= MinNodeFontSize && attr.FontSize <= MaxNodeFontSize &&
+                           attr.LineDist <= 100 && (attr.FontStyle & ~fontStyles) == 0 &&
+                           (attr.Flags & ~naAllFlags) == 0;
     env.NodeDefaults = attrRead && attrValid ? attr : defaults.NodeDefaults;
 
     // Files before version 1 end before the format: all zero.

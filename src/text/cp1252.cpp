@@ -1,3 +1,4 @@
+// Conversion between Windows-1252 bytes and UTF-8.
 #include "text/cp1252.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// The scanner: set-up from symbol lists, then tokens line by line.
 #include "text/scanner.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// Character classes, German case folding and the small string helpers.
 #include "text/text_utils.h"
 
 #include <charconv>

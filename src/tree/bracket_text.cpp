@@ -43,7 +43,7 @@ std::vector<Marker> TrailingMarkers(const std::string& name) {
 bool TTree::TreeToStr(std::string& text) {
     text.clear();
     if (!Root) {
-        ReportError(22, "");
+        ReportError(teEmptyTree, "");
         return false;
     }
     if (ConvOpts.Labelled) return LabelledTreeToStr(text);
@@ -141,7 +141,7 @@ bool TTree::TreeToStr(std::string& text) {
                 const TNode* child = placeholder ? node : node->Children[frame.Next].get();
                 if (!child) {
                     text.clear();
-                    ReportError(9, "\"TreeToStr\".");
+                    ReportError(teUninitializedNode, "\"TreeToStr\".");
                     return false;
                 }
                 ++frame.Next;
@@ -173,7 +173,7 @@ bool TTree::TreeToStr(std::string& text) {
         return true;
     } catch (const std::bad_alloc&) {
         text.clear();
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }
@@ -181,7 +181,7 @@ bool TTree::TreeToStr(std::string& text) {
 bool TTree::StrToTree(const std::string& text) {
     std::string input = TrimText(text);
     if (input.empty()) {
-        ReportError(10, "");
+        ReportError(teEmptyString, "");
         return false;
     }
     TNodePtr node;
@@ -245,13 +245,13 @@ private:
 
 bool BracketReader::ReadName(std::string& token) {
     if (Empty()) {
-        Tree.ReportError(16, "");
+        Tree.ReportError(teEmptyName, "");
         return false;
     }
     if (Front() == '"') {
         const std::size_t q = Text.find('"', Pos + 1);
         if (q == std::string::npos) {
-            Tree.ReportError(17, "");
+            Tree.ReportError(teQuoteExpected, "");
             return false;
         }
         token = Text.substr(Pos, q - Pos + 1);
@@ -264,7 +264,7 @@ bool BracketReader::ReadName(std::string& token) {
             return true;
         }
     }
-    Tree.ReportError(Outside ? 11 : 12, ">" + Rest() + "<.");
+    Tree.ReportError(Outside ? teBracketExpected : teSeparatorExpected, ">" + Rest() + "<.");
     return false;
 }
 
@@ -285,7 +285,7 @@ BracketReader::Head BracketReader::ReadOutsideHead(TNodePtr& node, std::string& 
     TrimUnlessBlankSeparated();
     if (token.empty()) return Head::Done;
     if (Empty()) {
-        Tree.ReportError(13, "opening or closing bracket expected.");
+        Tree.ReportError(teUnexpectedEnd, "opening or closing bracket expected.");
         return Head::Failed;
     }
     node = Tree.CreateNode(name);
@@ -297,17 +297,17 @@ BracketReader::Head BracketReader::ReadOutsideHead(TNodePtr& node, std::string& 
     }
     if (Front() == Sep || Front() == Close) return Head::Done;
     node.reset();
-    Tree.ReportError(11, ">" + Rest() + "<.");
+    Tree.ReportError(teBracketExpected, ">" + Rest() + "<.");
     return Head::Failed;
 }
 
 BracketReader::Head BracketReader::ReadInsideHead(TNodePtr& node, std::string& name) {
     if (Empty()) {
-        Tree.ReportError(13, "opening or closing bracket expected.");
+        Tree.ReportError(teUnexpectedEnd, "opening or closing bracket expected.");
         return Head::Failed;
     }
     if (Front() != Open) {
-        Tree.ReportError(15, ">" + Rest() + "<.");
+        Tree.ReportError(teOpeningBracketExpected, ">" + Rest() + "<.");
         return Head::Failed;
     }
     ++Pos;
@@ -320,7 +320,7 @@ BracketReader::Head BracketReader::ReadInsideHead(TNodePtr& node, std::string& n
     node = Tree.CreateNode(name);
     if (!node) return Head::Failed;
     if (Empty()) {
-        Tree.ReportError(13, "separator or closing bracket expected.");
+        Tree.ReportError(teUnexpectedEnd, "separator or closing bracket expected.");
         return Head::Failed;
     }
     if (Front() == Sep) {
@@ -333,7 +333,7 @@ BracketReader::Head BracketReader::ReadInsideHead(TNodePtr& node, std::string& n
         TrimUnlessBlankSeparated();
         return Head::Done;
     }
-    Tree.ReportError(12, ">" + Rest() + "<.");
+    Tree.ReportError(teSeparatorExpected, ">" + Rest() + "<.");
     return Head::Failed;
 }
 
@@ -371,12 +371,12 @@ bool BracketReader::Parse(TNodePtr& result) {
             }
             Frame& parent = open.back();
             if (parent.Node->Children.size() >= 4) {
-                Tree.ReportError(14, ">" + parent.Name + "<.");
+                Tree.ReportError(teTooManyChildren, ">" + parent.Name + "<.");
                 return false;
             }
             if (node) parent.Node->Children.push_back(std::move(node));
             if (Empty()) {
-                Tree.ReportError(13, "separator expected.");
+                Tree.ReportError(teUnexpectedEnd, "separator expected.");
                 return false;
             }
             if (Front() == Close) {
@@ -392,7 +392,7 @@ bool BracketReader::Parse(TNodePtr& result) {
                 ++Pos;
                 break;
             }
-            Tree.ReportError(12, ">" + Rest() + "<.");
+            Tree.ReportError(teSeparatorExpected, ">" + Rest() + "<.");
             return false;
         }
     }
@@ -419,7 +419,7 @@ bool TTree::ParseNode(std::string& text, TNodePtr& node) {
         return ok;
     } catch (const std::bad_alloc&) {
         node.reset();
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }

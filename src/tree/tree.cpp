@@ -113,14 +113,14 @@ TTree::TTree(bool withAnnotations, MessageSink& sink)
     SetConvOpts("[]", ' ', false, false);
 }
 
-void TTree::ReportError(int code, const std::string& context) {
-    if (ErrorCode != 0) return;
+void TTree::ReportError(TTreeError code, const std::string& context) {
+    if (ErrorCode != teNone) return;
     ErrorCode = code;
     if (ShowErrors) Messages.Error(TreeErrorText(code) + context);
 }
 
-void TTree::ReportText(int32_t code, const std::string& text) {
-    if (ErrorCode != 0) return;
+void TTree::ReportText(TTreeError code, const std::string& text) {
+    if (ErrorCode != teNone) return;
     ErrorCode = code;
     if (ShowErrors) Messages.Error(text);
 }
@@ -186,7 +186,7 @@ bool TTree::NewNode(TNodePtr& node) {
         return true;
     } catch (const std::bad_alloc&) {
         node.reset();
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }
@@ -207,7 +207,7 @@ TNodePtr TTree::CreateNode(const std::string& name, const std::optional<std::str
         if (name == "$") return node;
         if (WithAnnotations) SplitString(annotations.value_or(""), "|", &node->Cont);
     } catch (const std::bad_alloc&) {
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return nullptr;
     }
     node->Attr = attr.value_or(NodeDefaults);
@@ -224,11 +224,11 @@ TNodePtr TTree::NewChainNode() {
 
 bool TTree::Init(TNodePtr node) {
     if (!node) {
-        ReportError(9, "\"Init\".");
+        ReportError(teUninitializedNode, "\"Init\".");
         return false;
     }
     if (Root) {
-        ReportError(5, "");
+        ReportError(teStartDefined, "");
         return false;
     }
     Root = std::move(node);
@@ -237,7 +237,7 @@ bool TTree::Init(TNodePtr node) {
 
 bool TTree::Clear() {
     Root.reset();
-    ErrorCode = 0;
+    ErrorCode = teNone;
     GridExtent = {-1, -1, -1, -1};
     Metafile.Clear();
     return true;
@@ -285,7 +285,7 @@ bool TTree::CopyTree(const TNode* source, TNodePtr& copy, bool keepIds) {
             // Children are pushed in reverse so that they are copied (and numbered) in order.
             for (auto it = item.From->Children.rbegin(); it != item.From->Children.rend(); ++it) {
                 if (!*it) {
-                    ReportError(9, "\"CopyTree\".");
+                    ReportError(teUninitializedNode, "\"CopyTree\".");
                     return false;
                 }
                 pending.push_back({it->get(), raw});
@@ -305,14 +305,14 @@ bool TTree::CopyTree(const TNode* source, TNodePtr& copy, bool keepIds) {
         copy = std::move(result);
         return true;
     } catch (const std::bad_alloc&) {
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }
 
 TNode* TTree::SearchByXY(int32_t x, int32_t y, TNode* start) {
     if (!start) {
-        ReportError(9, "\"SearchByXY\".");
+        ReportError(teUninitializedNode, "\"SearchByXY\".");
         return nullptr;
     }
     std::vector<TNode*> pending{start};
@@ -338,7 +338,7 @@ TNode* TTree::NodeAtXY(int32_t x, int32_t y, TRect& box) {
 
 TNode* TTree::SearchParent(TNode* start, const TNode* node) {
     if (!start) {
-        ReportError(9, "\"SearchParent\".");
+        ReportError(teUninitializedNode, "\"SearchParent\".");
         return nullptr;
     }
     std::vector<TNode*> pending{start};
@@ -382,23 +382,23 @@ bool PushSubtree(TNode* node, int step, std::string& failed) {
 
 bool TTree::PushLeft(TNode* node) {
     if (!node) {
-        ReportError(9, "\"PushLeft\".");
+        ReportError(teUninitializedNode, "\"PushLeft\".");
         return false;
     }
     std::string failed;
     if (PushSubtree(node, -1, failed)) return true;
-    ReportError(28, "(node \"" + failed + "\").");
+    ReportError(tePushNegative, "(node \"" + failed + "\").");
     return false;
 }
 
 bool TTree::PushRight(TNode* node) {
     if (!node) {
-        ReportError(9, "\"PushRight\".");
+        ReportError(teUninitializedNode, "\"PushRight\".");
         return false;
     }
     std::string failed;
     if (PushSubtree(node, 1, failed)) return true;
-    ReportError(29, "(node \"" + failed + "\").");
+    ReportError(tePushBeyond, "(node \"" + failed + "\").");
     return false;
 }
 

@@ -34,6 +34,8 @@ inline constexpr uint16_t naBrackets = 0x0020;
 inline constexpr uint16_t naAnnoBrackets = 0x0040;
 inline constexpr uint16_t naTriangle = 0x0080;
 inline constexpr uint16_t naArrow = 0x0100;
+inline constexpr uint16_t naAllFlags = naLeft | naRight | naCenter | naAngular | naRound |
+                                       naBrackets | naAnnoBrackets | naTriangle | naArrow;
 
 // Tree display options.
 inline constexpr uint8_t toFrames = 0x01;
@@ -44,6 +46,8 @@ inline constexpr uint8_t toTriangles = 0x10;
 inline constexpr uint8_t toArrows = 0x20;
 // Tidy layout: boxes keep the distance, parents stand over their first and last child.
 inline constexpr uint8_t toTidy = 0x40;
+inline constexpr uint8_t toAllOptions =
+    toFrames | toPlane | toPlaneOK | toBoldLines | toTriangles | toArrows | toTidy;
 
 // Largest grid column and level a node can have.
 inline constexpr int32_t MaxGridPosition = 32767;
@@ -53,12 +57,49 @@ inline constexpr int32_t MaxGridPosition = 32767;
 inline constexpr uint16_t MinNodeFontSize = 6;
 inline constexpr uint16_t MaxNodeFontSize = 96;
 
-// Error code of the tree's size limits (depth, written size). It has no entry in
-// the table of error texts: its message is given in full.
-inline constexpr int32_t TreeLimitError = 32;
-// Error code of contradictory arrow markers in bracket text; its message is given
-// in full as well.
-inline constexpr int32_t ArrowMarkerError = 33;
+// The tree's error codes, latched in TTree::ErrorCode; each but teLimit and
+// teArrowMarker has a text (TreeErrorText) that the message starts with.
+enum TTreeError : int32_t {
+    teNone = 0,
+    teNoMemory = 1,
+    teFreeCont = 2,
+    teInsertNotFound = 3,
+    teTooManyChilds = 4,
+    teStartDefined = 5,
+    teUnassignedInsert = 6,
+    teNoNodeAtPosition = 7,
+    teNotInitialized = 8,
+    teUninitializedNode = 9,
+    teEmptyString = 10,
+    teBracketExpected = 11,
+    teSeparatorExpected = 12,
+    teUnexpectedEnd = 13,
+    teTooManyChildren = 14,
+    teOpeningBracketExpected = 15,
+    teEmptyName = 16,
+    teQuoteExpected = 17,
+    teUnassignedMetafile = 18,
+    teDeleteNotFound = 19,
+    teNamelessInsert = 20,
+    teCopyCont = 21,
+    teEmptyTree = 22,
+    teUnassignedTerminal = 23,
+    teDraw = 24,
+    teExtract = 25,
+    teCreateFile = 26,
+    teOpenFile = 27,
+    tePushNegative = 28,
+    tePushBeyond = 29,
+    teTagExpected = 30,
+    teApostropheExpected = 31,
+    // The size limits (depth, written size): no entry in the table of error texts,
+    // the message is given in full.
+    teLimit = 32,
+    // Contradictory arrow markers in bracket text; the message is given in full.
+    teArrowMarker = 33,
+};
+inline constexpr TTreeError TreeLimitError = teLimit;
+inline constexpr TTreeError ArrowMarkerError = teArrowMarker;
 
 // Bracket text and tree files are refused beyond this size (the default of a
 // tree's MaxOutputBytes); only the placeholders of long plane-tree chains, written
@@ -157,7 +198,7 @@ public:
     TNodePtr Root;
     int32_t HalfHDist = 32;
     int32_t VDist = 64;
-    int32_t ErrorCode = 0;
+    TTreeError ErrorCode = teNone;
     bool ShowErrors = true;
     Picture Metafile;
     bool WithAnnotations = true;
@@ -186,12 +227,12 @@ public:
     void SetNodeDefaults(const std::string& fontName, const TNodeAttr& defaults);
     // Records code (and shows its text followed by context) unless an error is
     // already recorded.
-    void ReportError(int code, const std::string& context);
+    void ReportError(TTreeError code, const std::string& context);
     // Records TreeLimitError (unless an error is recorded) and shows text.
     void ReportLimit(const std::string& text) { ReportText(TreeLimitError, text); }
     // Records code (unless an error is recorded) and shows text.
-    void ReportText(int32_t code, const std::string& text);
-    void ResetError() { ErrorCode = 0; }
+    void ReportText(TTreeError code, const std::string& text);
+    void ResetError() { ErrorCode = teNone; }
     MessageSink& Sink() { return Messages; }
 
     TNode* GetRoot() const { return Root.get(); }
@@ -209,7 +250,6 @@ public:
     // Frees one node; children still attached to it are freed with it.
     void FreeNode(TNodePtr node) { node.reset(); }
     void FreeTree(TNodePtr node) { node.reset(); }
-    void FreeChildren(TNode& node) { node.Children.clear(); }
     // Movement arrows in the copy follow the copied nodes; those whose target is
     // outside the copied subtree are dropped and counted in DroppedArrows.
     bool CopyTree(const TNode* source, TNodePtr& copy, bool keepIds);

@@ -85,7 +85,7 @@ int32_t TTree::MarkupTextOut(Canvas& canvas, int32_t x, int32_t y, std::string_v
                 case '\'': {
                     const std::size_t q = rest.find('\'', p + 2);
                     if (q == std::string_view::npos) {
-                        ReportError(31, "\"" + std::string(rest) + "\".");
+                        ReportError(teApostropheExpected, "\"" + std::string(rest) + "\".");
                         return 0;
                     }
                     fontName = std::string(rest.substr(p + 2, q - p - 2));
@@ -303,18 +303,18 @@ bool TTree::Display(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* nod
     if (!node) return false;
     try {
         if (doLayout && !((Options & toTidy) ? TidyPositions(canvas) : Positions())) {
-            ReportError(24, "");
+            ReportError(teDraw, "");
             return false;
         }
         if ((Options & toPlane) && !PlaneTree(node, (Options & toPlaneOK) != 0)) {
-            ReportError(24, "");
+            ReportError(teDraw, "");
             return false;
         }
         const int32_t penWidth = (Options & toBoldLines) ? 2 : 1;
         canvas.State.PenWidth = penWidth;
         TRect extent;
         if (!Extension(canvas, node, extent, GridExtent)) {
-            ReportError(24, "");
+            ReportError(teDraw, "");
             return false;
         }
         // The extent lies within MaxDrawingCoordinate; with the margins bounded as
@@ -330,7 +330,7 @@ bool TTree::Display(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* nod
             return margin >= -MaxDrawingCoordinate / 2 && margin <= MaxDrawingCoordinate / 2;
         };
         if (!within(marginX) || !within(marginY) || width < 0 || height < 0) {
-            ReportError(24, TooLargeToDrawContext);
+            ReportError(teDraw, TooLargeToDrawContext);
             return false;
         }
         picture.Clear();
@@ -344,8 +344,8 @@ bool TTree::Display(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* nod
         if (showOnCanvas) picture.Replay(canvas, 0, 0);
         return true;
     } catch (const std::bad_alloc&) {
-        ReportError(1, "");
-        ReportError(24, "");
+        ReportError(teNoMemory, "");
+        ReportError(teDraw, "");
         return false;
     }
 }

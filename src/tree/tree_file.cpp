@@ -58,7 +58,7 @@ std::string DamagedFileText(const std::string& fileName) {
 
 bool TTree::SaveNode(ByteWriter& out, const TNode* start) {
     if (!start) {
-        ReportError(9, "\"SaveNode\".");
+        ReportError(teUninitializedNode, "\"SaveNode\".");
         return false;
     }
     // A chain node is written as its placeholders, each the only child of the one
@@ -72,7 +72,7 @@ bool TTree::SaveNode(ByteWriter& out, const TNode* start) {
         const auto [node, level] = pending.back();
         pending.pop_back();
         if (!node) {
-            ReportError(9, "\"SaveNode\".");
+            ReportError(teUninitializedNode, "\"SaveNode\".");
             return false;
         }
         out.WriteString(node->Name);
@@ -140,7 +140,7 @@ bool TTree::SaveTreeBytes(const TNode* node, uint8_t paramsFlag, std::string& by
         bytes = out.Take();
         return true;
     } catch (const std::bad_alloc&) {
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }
@@ -153,7 +153,7 @@ bool TTree::SaveTree(const std::string& fileName, const TNode* node, uint8_t par
     case FileError::None:
         return true;
     case FileError::CannotCreate:
-        ReportError(26, "");
+        ReportError(teCreateFile, "");
         return false;
     default:
         ReportFileError("Write error in tree file \"" + fileName +
@@ -293,7 +293,7 @@ bool TTree::LimitFontSizes(TNode* root, TNodeAttr* defaults) {
 }
 
 bool TTree::LoadTreeBytes(std::string_view bytes, const std::string& fileName) {
-    const int32_t errorBefore = ErrorCode;
+    const TTreeError errorBefore = ErrorCode;
     try {
         ByteReader in(bytes);
         uint8_t flag = 0;
@@ -322,7 +322,7 @@ bool TTree::LoadTreeBytes(std::string_view bytes, const std::string& fileName) {
         }
         if (!ok) {
             if (tooDeep) {
-                if (ErrorCode == 0) ErrorCode = TreeLimitError;
+                if (ErrorCode == teNone) ErrorCode = TreeLimitError;
                 ReportFileError(TreeTooDeepText("The tree in tree file \"" + fileName + "\""));
             } else if (ErrorCode == errorBefore) {
                 ReportFileError(DamagedFileText(fileName));
@@ -349,7 +349,7 @@ bool TTree::LoadTreeBytes(std::string_view bytes, const std::string& fileName) {
         Root = std::move(root);
         return true;
     } catch (const std::bad_alloc&) {
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }
@@ -360,7 +360,7 @@ bool TTree::LoadTree(const std::string& fileName) {
     case FileError::None:
         return LoadTreeBytes(bytes, fileName);
     case FileError::CannotOpen:
-        ReportError(27, "\"" + fileName + "\".");
+        ReportError(teOpenFile, "\"" + fileName + "\".");
         return false;
     default:
         ReportFileError(DamagedFileText(fileName));

@@ -20,7 +20,7 @@ const char* const GridLimitContext =
 
 bool TTree::Positions() {
     if (!Root) {
-        ReportError(9, "\"Positions\".");
+        ReportError(teUninitializedNode, "\"Positions\".");
         return false;
     }
     try {
@@ -35,7 +35,7 @@ bool TTree::Positions() {
             std::size_t Next;
         };
         if (Root->Levels - 1 > MaxGridPosition) {
-            ReportError(24, GridLimitContext);
+            ReportError(teDraw, GridLimitContext);
             return false;
         }
         std::vector<Frame> stack{{Root.get(), 0, 0, 0, 0}};
@@ -46,14 +46,14 @@ bool TTree::Positions() {
             if (frame.Next < node->Children.size()) {
                 TNode* child = node->Children[frame.Next].get();
                 if (!child) {
-                    ReportError(9, "\"Positions\".");
+                    ReportError(teUninitializedNode, "\"Positions\".");
                     return false;
                 }
                 ++frame.Next;
                 const int64_t childLevel = int64_t(frame.Level) + node->Levels;
                 if (childLevel + child->Levels - 1 > MaxGridPosition ||
                     frame.X0 + frame.Width > MaxGridPosition) {
-                    ReportError(24, GridLimitContext);
+                    ReportError(teDraw, GridLimitContext);
                     return false;
                 }
                 stack.push_back({child, frame.X0 + frame.Width, static_cast<int32_t>(childLevel),
@@ -64,7 +64,7 @@ bool TTree::Positions() {
             int32_t width = node->Children.empty() ? 0 : frame.Width - 2;
             const int32_t x = frame.X0 + width / 2;
             if (x > MaxGridPosition) {
-                ReportError(24, GridLimitContext);
+                ReportError(teDraw, GridLimitContext);
                 return false;
             }
             node->X = static_cast<int16_t>(x);
@@ -79,7 +79,7 @@ bool TTree::Positions() {
         }
         return true;
     } catch (const std::bad_alloc&) {
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }
@@ -105,7 +105,7 @@ bool TTree::SplitLastPlaceholder(TNode& chain) {
 bool TTree::PlaneTree(TNode* start, bool withChains) {
     static const char* const Context = "\"PlaneTree\" of \"Display\" of \"Draw\"/\"Show\".";
     if (!start) {
-        ReportError(9, Context);
+        ReportError(teUninitializedNode, Context);
         return false;
     }
     try {
@@ -120,7 +120,7 @@ bool TTree::PlaneTree(TNode* start, bool withChains) {
             for (auto it = node->Children.rbegin(); it != node->Children.rend(); ++it) {
                 TNode* child = it->get();
                 if (!child) {
-                    ReportError(9, Context);
+                    ReportError(teUninitializedNode, Context);
                     return false;
                 }
                 if (child->Children.empty()) {
@@ -152,7 +152,7 @@ bool TTree::PlaneTree(TNode* start, bool withChains) {
                     // Stored levels (of a tree drawn without a new layout) may be far
                     // apart; the chain must still fit into the grid.
                     if (int64_t(holderDepth) + 1 + levels > MaxGridPosition) {
-                        ReportError(24, GridLimitContext);
+                        ReportError(teDraw, GridLimitContext);
                         return false;
                     }
                     // One chain node for all levels the leaf moves down.
@@ -169,7 +169,7 @@ bool TTree::PlaneTree(TNode* start, bool withChains) {
         }
         return true;
     } catch (const std::bad_alloc&) {
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }
@@ -216,7 +216,7 @@ bool TTree::RemovePlaneChains(TNode* start) {
 
 bool TTree::Extension(Canvas& canvas, const TNode* start, TRect& extent, TRect& gridExtent) {
     if (!start) {
-        ReportError(8, "");
+        ReportError(teNotInitialized, "");
         return false;
     }
     try {
@@ -230,7 +230,7 @@ bool TTree::Extension(Canvas& canvas, const TNode* start, TRect& extent, TRect& 
             const TNode* node = pending.back();
             pending.pop_back();
             if (!node) {
-                ReportError(9, "\"Extension\".");
+                ReportError(teUninitializedNode, "\"Extension\".");
                 return false;
             }
             const int64_t x = int64_t(node->X) * ColumnWidth();
@@ -265,14 +265,14 @@ bool TTree::Extension(Canvas& canvas, const TNode* start, TRect& extent, TRect& 
         }
         if (minX < -MaxDrawingCoordinate || maxX > MaxDrawingCoordinate ||
             minY < -MaxDrawingCoordinate || maxY > MaxDrawingCoordinate) {
-            ReportError(24, TooLargeToDrawContext);
+            ReportError(teDraw, TooLargeToDrawContext);
             return false;
         }
         extent = {static_cast<int32_t>(minX), 0, static_cast<int32_t>(maxX),
                   static_cast<int32_t>(maxY)};
         return true;
     } catch (const std::bad_alloc&) {
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }

@@ -443,8 +443,10 @@ TNodeDefDlgView::TNodeDefDlgView(QWidget* parent) : QDialog(parent) {
         Model->Attr.LineDist = static_cast<uint16_t>(DistanceUD->Position());
         DistanceLab->setText(QString::number(Model->Attr.LineDist));
     });
-    const std::pair<QCheckBox*, uint8_t> styles[] = {
-        {BoldCB, 1}, {ItalicCB, 2}, {UnderlineCB, 4}, {StrikeOutCB, 8}};
+    const std::pair<QCheckBox*, uint8_t> styles[] = {{BoldCB, fsBold},
+                                                     {ItalicCB, fsItalic},
+                                                     {UnderlineCB, fsUnderline},
+                                                     {StrikeOutCB, fsStrikeOut}};
     for (const auto& [box, bit] : styles)
         connect(box, &QCheckBox::clicked, this,
                 [this, bit = bit](bool on) { Model->SetStyle(bit, on); });
@@ -471,10 +473,10 @@ bool TNodeDefDlgView::Run(TNodeDefDlg& model) {
     FontSizeLab->setText(QString::number(model.Attr.FontSize));
     DistanceUD->SetPosition(model.Attr.LineDist);
     DistanceLab->setText(QString::number(model.Attr.LineDist));
-    BoldCB->setChecked(model.Attr.FontStyle & 1);
-    ItalicCB->setChecked(model.Attr.FontStyle & 2);
-    UnderlineCB->setChecked(model.Attr.FontStyle & 4);
-    StrikeOutCB->setChecked(model.Attr.FontStyle & 8);
+    BoldCB->setChecked(model.Attr.FontStyle & fsBold);
+    ItalicCB->setChecked(model.Attr.FontStyle & fsItalic);
+    UnderlineCB->setChecked(model.Attr.FontStyle & fsUnderline);
+    StrikeOutCB->setChecked(model.Attr.FontStyle & fsStrikeOut);
     AlignmentRG->SetItemIndex(AlignIndex(model.Attr));
     FrameTypeRG->SetItemIndex(FrameIndex(model.Attr));
     AnnoBrackCB->setChecked(model.Attr.Flags & naAnnoBrackets);

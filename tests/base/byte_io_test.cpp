@@ -1,3 +1,4 @@
+// Tests of the bounded byte reader and the byte writer.
 #include <gtest/gtest.h>
 
 #include <tuple>

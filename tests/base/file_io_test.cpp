@@ -1,3 +1,4 @@
+// Tests of whole-file reading, atomic saving and CR LF lines.
 #include <gtest/gtest.h>
 
 #include <filesystem>

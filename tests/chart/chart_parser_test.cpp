@@ -1,3 +1,4 @@
+// Tests of the chart parser: acceptance, tree order and exact counts.
 #include <gtest/gtest.h>
 
 #include "chart/chart_parser.h"

@@ -1,3 +1,4 @@
+// Builds internal grammars for the chart tests without the grammar check.
 #include "internal_grammar.h"
 
 #include <sstream>

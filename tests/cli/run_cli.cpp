@@ -1,3 +1,4 @@
+// Runs the command-line tool, as a process or in a forked child, and collects its output.
 #include "run_cli.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Tests of the bottom-up strategies and their trace lists.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -88,7 +89,7 @@ TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {
     f.Begin("The DOG", 0);
     ASSERT_TRUE(RebuildTokens(f.Parser, f.Run));
     std::vector<std::string> categories;
-    ASSERT_TRUE(AssignCategories(f.Parser, 0, categories));
+    ASSERT_TRUE(AssignCategories(f.Parser, 0, categories, f.Sink));
     ASSERT_EQ(categories.size(), 2u);
     EXPECT_THAT(Rules(categories[0]), ElementsAre(3));
     EXPECT_THAT(Rules(categories[1]), ElementsAre(7, 5));
@@ -96,7 +97,7 @@ TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {
     f.Begin("The DOG", poCaseSensitive);
     ASSERT_TRUE(RebuildTokens(f.Parser, f.Run));
     categories.clear();
-    EXPECT_FALSE(AssignCategories(f.Parser, poCaseSensitive, categories));
+    EXPECT_FALSE(AssignCategories(f.Parser, poCaseSensitive, categories, f.Sink));
     EXPECT_EQ(f.Sink.Last(), "The token \"The\" couldn`t be assigned a category.");
 }
 

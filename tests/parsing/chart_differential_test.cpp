@@ -70,19 +70,18 @@ TEST(ChartDifferential, AgreesWithTheLiteralEnumerationOnRandomGrammars) {
     int accepted = 0;
     for (int round = 0; round < 3000; ++round) {
         ParseFixture f(RandomGrammar(random));
-        if (!f.Checked || RefuseUnitCycle(f.Parser, UnitCycleScope::FromStart)) continue;
+        if (!f.Checked || RefuseUnitCycle(f.Parser, UnitCycleScope::FromStart, f.Sink)) continue;
         const uint8_t options =
             random() % 2 ? poParseTrees : static_cast<uint8_t>(poParseTrees | poCaseSensitive);
         f.Begin(RandomSentence(random), options);
         f.Run.MaxParseTrees = 2000;
-        if (!EnumerateParses(f.Parser, options, f.Run) || f.Run.TreesTruncated) continue;
-        const std::vector<std::string> expected = f.Parser.ParseTrees;
+        std::vector<TRulePath> expected;
+        if (!EnumerateParses(f.Parser, options, f.Run, expected) || f.Run.TreesTruncated) continue;
 
-        f.Parser.ParseTrees.clear();
         f.Begin(f.Sentence[0], options);
         f.Run.MaxParseTrees = 2000;
-        ASSERT_TRUE(ChartEnumerateParses(f.Parser, options, f.Run)) << "round " << round;
-        ASSERT_EQ(f.Parser.ParseTrees, expected) << "round " << round;
+        ASSERT_TRUE(ChartEnumerateParses(f.Parser, options, f.Run, f.Paths)) << "round " << round;
+        ASSERT_EQ(f.Paths, expected) << "round " << round;
         EXPECT_EQ(f.Run.TreeCount, BigUint(expected.size())) << "round " << round;
 
         // The texts handed over one at a time are those of the paths, and the count
@@ -104,13 +103,12 @@ TEST(ChartDifferential, AgreesWithTheLiteralEnumerationOnRandomGrammars) {
             << "round " << round;
 
         // Acceptance alone keeps the first tree only.
-        f.Parser.ParseTrees.clear();
         f.Begin(f.Sentence[0], static_cast<uint8_t>(options & poCaseSensitive));
-        ASSERT_TRUE(
-            ChartEnumerateParses(f.Parser, static_cast<uint8_t>(options & poCaseSensitive), f.Run));
-        ASSERT_EQ(f.Parser.ParseTrees.size(), expected.empty() ? 0u : 1u) << "round " << round;
+        ASSERT_TRUE(ChartEnumerateParses(f.Parser, static_cast<uint8_t>(options & poCaseSensitive),
+                                         f.Run, f.Paths));
+        ASSERT_EQ(f.Paths.size(), expected.empty() ? 0u : 1u) << "round " << round;
         if (!expected.empty()) {
-            EXPECT_EQ(f.Parser.ParseTrees[0], expected[0]);
+            EXPECT_EQ(f.Paths[0], expected[0]);
         }
         ++compared;
         accepted += expected.empty() ? 0 : 1;

@@ -1,3 +1,4 @@
+// Tests of the parse driver: refusals, steps, cancellation and messages.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -122,7 +123,7 @@ TEST(ParseDriver, MessagesReachTheSinkOnTheCallingThread) {
     EXPECT_FALSE(f.Parse("the bird chases the cat", poTraceList | poBottomUp));
     EXPECT_TRUE(f.Trace().empty());
     f.Begin("the cat ?", 0);
-    EXPECT_FALSE(EnumerateParses(f.Parser, 0, f.Run));
+    EXPECT_FALSE(EnumerateParses(f.Parser, 0, f.Run, f.Paths));
     EXPECT_THAT(sink.Threads, ElementsAre(std::this_thread::get_id(), std::this_thread::get_id()));
     EXPECT_EQ(f.Parser.Sink, &sink);
 }
@@ -146,7 +147,7 @@ TEST(UnitCycles, EveryStrategyRefusesAReachableCycleNamingIt) {
     f.Begin("x", 0);
     EXPECT_FALSE(TopDownParse(f.Parser, poDepthFirst, f.Run));
     EXPECT_FALSE(BottomUpParse(f.Parser, poBreadthFirst, f.Run));
-    EXPECT_FALSE(EnumerateParses(f.Parser, 0, f.Run));
+    EXPECT_FALSE(EnumerateParses(f.Parser, 0, f.Run, f.Paths));
     EXPECT_EQ(f.Sink.Texts().size(), 3u);
 }
 

@@ -1,10 +1,10 @@
+// Tests of the bracketed texts made from rule paths.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "parsing/parse_trees.h"
 #include "parsing_test_support.h"
 #include "reference_enumeration.h"
-#include "text/text_utils.h"
 
 using namespace gramarbor;
 using namespace gramarbor::testing;
@@ -19,11 +19,8 @@ const std::string VerbAttachment =
     "[S [NP [DET [the]] [N [man]]] [VP [VP [V [sees]] [NP [DET [the]] [N [dog]]]] [PP [P [with]] "
     "[NP [DET [the]] [N [telescope]]]]]]";
 
-std::string Path(std::initializer_list<uint16_t> rules) {
-    std::string path;
-    for (const uint16_t rule : rules)
-        path += WordToStr2(rule);
-    return path;
+TRulePath Path(std::initializer_list<uint16_t> rules) {
+    return rules;
 }
 
 } // namespace
@@ -54,27 +51,27 @@ TEST(ParseTrees, AmbiguousSentenceGivesEveryTreeInAlternativeOrder) {
 TEST(ParseTrees, EnumerationRecordsRulePathsInPreOrder) {
     ParseFixture f(QuickStartGrammar);
     f.Begin("the dog chases the cat", poParseTrees);
-    ASSERT_TRUE(EnumerateParses(f.Parser, poParseTrees, f.Run));
-    EXPECT_THAT(f.Trees(), ElementsAre(Path({0, 1, 3, 5, 2, 6, 1, 3, 4})));
+    ASSERT_TRUE(EnumerateParses(f.Parser, poParseTrees, f.Run, f.Paths));
+    EXPECT_THAT(f.Paths, ElementsAre(Path({0, 1, 3, 5, 2, 6, 1, 3, 4})));
     EXPECT_FALSE(f.Parser.ParseFound) << "all trees were wanted";
 }
 
 TEST(ParseTrees, WithoutTreesTheEnumerationStopsAtTheFirst) {
     ParseFixture f(PrepositionalGrammar);
     f.Begin("the man sees the dog with the telescope", 0);
-    ASSERT_TRUE(EnumerateParses(f.Parser, 0, f.Run));
-    EXPECT_EQ(f.Trees().size(), 1u);
+    ASSERT_TRUE(EnumerateParses(f.Parser, 0, f.Run, f.Paths));
+    EXPECT_EQ(f.Paths.size(), 1u);
     EXPECT_TRUE(f.Parser.ParseFound);
-    // The driver then decides by that one path alone.
+    // The driver then decides by that one path alone, which never passes for a tree text.
     EXPECT_TRUE(f.Parse("the man sees the dog with the telescope", 0));
-    EXPECT_EQ(f.Trees().size(), 1u);
+    EXPECT_TRUE(f.Trees().empty());
 }
 
 TEST(ParseTrees, NoDerivationIsNoErrorButNoTree) {
     ParseFixture f(QuickStartGrammar);
     f.Begin("the dog chases", poParseTrees);
-    EXPECT_TRUE(EnumerateParses(f.Parser, poParseTrees, f.Run));
-    EXPECT_TRUE(f.Trees().empty());
+    EXPECT_TRUE(EnumerateParses(f.Parser, poParseTrees, f.Run, f.Paths));
+    EXPECT_TRUE(f.Paths.empty());
     EXPECT_FALSE(f.Parse("the dog chases", poParseTrees));
 }
 
@@ -91,9 +88,9 @@ TEST(ParseTrees, BracketTextOfAPathIsRobustAgainstShortPaths) {
     EXPECT_EQ(PathToBracketText(f.Parser, Path({1, 3, 5})), "[NP [DET [the]] [N [dog]]]");
     EXPECT_EQ(PathToBracketText(f.Parser, Path({1, 3})), "[NP [DET [the]] []]");
     EXPECT_EQ(PathToBracketText(f.Parser, Path({99})), "[]");
-    std::size_t position = 2;
+    std::size_t position = 1;
     EXPECT_EQ(SubtreeText(f.Parser, Path({1, 5, 3}), position), "[N [dog]]");
-    EXPECT_EQ(position, 4u);
+    EXPECT_EQ(position, 2u);
 }
 
 TEST(ParseTrees, TextBuilderGivesThePathTextsInAnyOrderOfPaths) {
@@ -114,10 +111,6 @@ TEST(ParseTrees, TextBuilderGivesThePathTextsInAnyOrderOfPaths) {
         {0, 1, 6, 7, 3, 10, 1, 6, 8},
     };
     TBracketTextBuilder builder(f.Parser);
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        std::string path;
-        for (const uint16_t rule : paths[i])
-            path += WordToStr2(rule);
-        EXPECT_EQ(builder.Text(paths[i]), PathToBracketText(f.Parser, path)) << "path " << i;
-    }
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        EXPECT_EQ(builder.Text(paths[i]), PathToBracketText(f.Parser, paths[i])) << "path " << i;
 }

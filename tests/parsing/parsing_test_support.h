@@ -11,6 +11,7 @@
 #include "parsing/parse_driver.h"
 #include "parsing/parse_options.h"
 #include "parsing/parse_run.h"
+#include "parsing/parse_trees.h"
 
 namespace gramarbor::testing {
 
@@ -48,6 +49,8 @@ struct ParseFixture {
 
     const std::vector<std::string>& Trace() const { return Parser.TraceLines; }
     const std::vector<std::string>& Trees() const { return Parser.ParseTrees; }
+    // The rule paths of the enumerations that give paths.
+    std::vector<TRulePath> Paths;
 
     bool Checked = false;
 };

@@ -1,3 +1,4 @@
+// The literal leftmost enumeration of parse trees that the chart is compared with.
 #include "reference_enumeration.h"
 
 #include <new>
@@ -7,8 +8,6 @@
 #include "parsing/parse_options.h"
 #include "parsing/pattern_match.h"
 #include "parsing/search_context.h"
-#include "parsing/unit_cycles.h"
-#include "text/text_utils.h"
 
 namespace gramarbor::testing {
 
@@ -19,15 +18,16 @@ namespace {
 // unmatched symbols in reverse order so that the leftmost one is at the back:
 // expanding it and restoring it afterwards touch only the back of the vector.
 struct TEnumeration {
-    TEnumeration(TParser& store, uint8_t options, TParseRun& run)
-        : Search(store, options, run), StopAtFirst((options & poParseTrees) == 0) {}
+    TEnumeration(TParser& store, uint8_t options, TParseRun& run, std::vector<TRulePath>& paths)
+        : Search(store, options, run), StopAtFirst((options & poParseTrees) == 0), Paths(paths) {}
 
     TSearch Search;
     bool StopAtFirst;
     TPattern Rest;
     TPattern Popped;
     std::size_t Matched = 0;
-    std::string Path;
+    TRulePath Path;
+    std::vector<TRulePath>& Paths;
 };
 
 // Matches the leading terminals of Rest, records a complete derivation, or expands
@@ -53,12 +53,12 @@ bool ExpandLeftmost(TEnumeration& e) {
     }
     if (!deadEnd && e.Matched == tokenCount) {
         TParseRun& run = e.Search.Run;
-        if (store.ParseTrees.size() >= run.MaxParseTrees) {
+        if (e.Paths.size() >= run.MaxParseTrees) {
             // One tree too many: keep the first ones and end the search.
             run.TreesTruncated = true;
             store.ParseFound = true;
         } else {
-            store.ParseTrees.push_back(e.Path);
+            e.Paths.push_back(e.Path);
             store.ParseFound = e.StopAtFirst;
         }
     } else if (!deadEnd && !e.Rest.empty()) {
@@ -72,10 +72,10 @@ bool ExpandLeftmost(TEnumeration& e) {
             if (e.Matched + e.Rest.size() + right.size() > tokenCount) continue;
             for (auto symbol = right.rbegin(); symbol != right.rend(); ++symbol)
                 e.Rest.push_back(&*symbol);
-            e.Path += WordToStr2(static_cast<uint16_t>(rule));
+            e.Path.push_back(static_cast<uint16_t>(rule));
             const bool ok = ExpandLeftmost(e);
             e.Rest.resize(e.Rest.size() - right.size());
-            e.Path.resize(e.Path.size() - 2);
+            e.Path.pop_back();
             if (!ok) {
                 result = false;
                 break;
@@ -93,28 +93,21 @@ bool ExpandLeftmost(TEnumeration& e) {
 
 } // namespace
 
-bool EnumerateParses(TParser& store, uint8_t options, TParseRun& run) {
-    store.ParseFound = false;
-    if (!RebuildTokens(store, run)) {
-        store.Sink->Error(MsgTokenListIncomplete);
-        return false;
-    }
-    if (store.StartLine < 0 || static_cast<std::size_t>(store.StartLine) >= store.Rules.size())
-        return false;
-    if (RefuseUnitCycle(store, UnitCycleScope::FromStart)) return false;
+bool EnumerateParses(TParser& store, uint8_t options, TParseRun& run,
+                     std::vector<TRulePath>& paths) {
+    if (!BeginSearch(store, run, UnitCycleScope::FromStart)) return false;
     try {
-        TEnumeration e(store, options, run);
+        TEnumeration e(store, options, run, paths);
         const auto& right = store.Rules[static_cast<std::size_t>(store.StartLine)].Line.Right;
         if (right.size() > e.Search.TokenCount) return true;
         for (auto symbol = right.rbegin(); symbol != right.rend(); ++symbol)
             e.Rest.push_back(&*symbol);
-        e.Path = WordToStr2(static_cast<uint16_t>(store.StartLine));
+        e.Path = {static_cast<uint16_t>(store.StartLine)};
         bool ok = true;
-        RunDeepSearch(store, [&] { ok = ExpandLeftmost(e); });
+        RunDeepSearch(store, run, [&] { ok = ExpandLeftmost(e); });
         return ok && !e.Search.Aborted;
     } catch (const std::bad_alloc&) {
-        // Rule paths must not pass for tree texts: a failed enumeration leaves none.
-        store.ParseTrees.clear();
+        paths.clear();
         store.Sink->Error(MsgParserMemory);
         return false;
     }

@@ -6,6 +6,7 @@
 
 #include "grammar/grammar_store.h"
 #include "parsing/parse_run.h"
+#include "parsing/parse_trees.h"
 
 namespace gramarbor::testing {
 
@@ -13,8 +14,9 @@ namespace gramarbor::testing {
 // start rule, trying the alternatives of the leftmost nonterminal in stored order and
 // pruning a pattern as soon as its leading terminals differ from the sentence or it
 // grows longer than the sentence. Every complete derivation appends its rule path to
-// store.ParseTrees. Without poParseTrees it stops after the first path. At most
+// paths. Without poParseTrees it stops after the first path. At most
 // run.MaxParseTrees paths are kept. False after an error or when cancelled.
-bool EnumerateParses(TParser& store, uint8_t options, TParseRun& run);
+bool EnumerateParses(TParser& store, uint8_t options, TParseRun& run,
+                     std::vector<TRulePath>& paths);
 
 } // namespace gramarbor::testing

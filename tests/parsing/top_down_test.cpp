@@ -1,3 +1,4 @@
+// Tests of the top-down strategies and their trace lists.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// Tests of the arrow heads that the canvas is given.
 #include <gtest/gtest.h>
 
 #include "picture/arrow_head.h"

@@ -1,3 +1,4 @@
+// Tests of recording and replaying pictures.
 #include <gtest/gtest.h>
 
 #include "picture/picture.h"

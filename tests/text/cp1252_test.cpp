@@ -1,3 +1,4 @@
+// Tests of the conversion between Windows-1252 and UTF-8.
 #include <gtest/gtest.h>
 
 #include "text/cp1252.h"

@@ -1,3 +1,4 @@
+// Tests of the scanner's set-up and tokens.
 #include <gtest/gtest.h>
 
 #include "text/scanner.h"

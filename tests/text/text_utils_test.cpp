@@ -1,3 +1,4 @@
+// Tests of the character classes, case folding and string helpers.
 #include <gtest/gtest.h>
 
 #include "text/text_utils.h"

@@ -202,7 +202,7 @@ TEST(TreeNodes, ClearResetsTreeErrorAndPicture) {
     NullSink sink;
     TTree tree(true, sink);
     ReadTree(tree, "[S]");
-    tree.ErrorCode = 7;
+    tree.ErrorCode = teNoNodeAtPosition;
     tree.GridExtent = {1, 2, 3, 4};
     tree.Metafile.Width = 9;
     EXPECT_TRUE(tree.Clear());
