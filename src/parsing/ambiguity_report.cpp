@@ -6,7 +6,7 @@
 #include "parsing/parse_messages.h"
 #include "parsing/parse_options.h"
 #include "parsing/parse_run.h"
-#include "parsing/unit_cycles.h"
+#include "parsing/search_context.h"
 #include "text/text_utils.h"
 
 namespace gramarbor {
@@ -47,11 +47,11 @@ bool ListAmbiguities(TParser& store, const std::vector<std::string>& sentence, u
     bool ok = false;
     try {
         if (!BeginParseRun(store, sentence, options, run)) return false;
-        if (!RebuildTokens(store, run)) {
-            store.Sink->Error(TokenListMessage(run));
-        } else if (store.StartLine >= 0 &&
-                   static_cast<std::size_t>(store.StartLine) < store.Rules.size() &&
-                   !RefuseUnitCycle(store, UnitCycleScope::FromStart)) {
+        // Looking at the chart leaves the verdict of the parse as it was.
+        const bool parseFound = store.ParseFound;
+        const bool ready = BeginSearch(store, run, UnitCycleScope::FromStart);
+        store.ParseFound = parseFound;
+        if (ready) {
             TChartParser chart(store.Rules, store.StartLine, store.Tokens, caseSensitive);
             std::vector<TChartParser::TAmbiguity> found;
             switch (chart.FindAmbiguities(found, cancel)) {
@@ -61,7 +61,7 @@ bool ListAmbiguities(TParser& store, const std::vector<std::string>& sentence, u
             case TChartParser::TAmbiguityResult::Cancelled:
                 break;
             case TChartParser::TAmbiguityResult::TooLarge:
-                store.Sink->Error(MsgAmbiguitiesTooLarge);
+                run.Messages(store).Error(MsgAmbiguitiesTooLarge);
                 break;
             }
             for (const auto& ambiguity : found) {

@@ -52,7 +52,7 @@ private:
     std::string Where() const;
     // The remaining input as a message shows it, with its line and column.
     std::string Here() const;
-    void Fail(int code, const std::string& context) { Tree.ReportError(code, context); }
+    void Fail(TTreeError code, const std::string& context) { Tree.ReportError(code, context); }
     bool ReadWord(std::string& word, bool& quoted);
     bool Attach(std::vector<Frame>& open, TNodePtr node);
 
@@ -87,7 +87,7 @@ bool LabelledReader::ReadWord(std::string& word, bool& quoted) {
     if (quoted) {
         const std::size_t q = Text.find('"', Pos + 1);
         if (q == std::string::npos) {
-            Fail(17, "");
+            Fail(teQuoteExpected, "");
             return false;
         }
         word = Text.substr(Pos + 1, q - Pos - 1);
@@ -102,7 +102,7 @@ bool LabelledReader::ReadWord(std::string& word, bool& quoted) {
         --end;
     word = Text.substr(start, end - start);
     if (word.empty()) {
-        Fail(16, "");
+        Fail(teEmptyName, "");
         return false;
     }
     return true;
@@ -111,7 +111,7 @@ bool LabelledReader::ReadWord(std::string& word, bool& quoted) {
 bool LabelledReader::Attach(std::vector<Frame>& open, TNodePtr node) {
     Frame& parent = open.back();
     if (parent.Node->Children.size() >= 4) {
-        Fail(14, ">" + parent.Node->Name + "<. " + Where());
+        Fail(teTooManyChildren, ">" + parent.Node->Name + "<. " + Where());
         return false;
     }
     parent.Node->Children.push_back(std::move(node));
@@ -123,11 +123,11 @@ bool LabelledReader::Parse(TNodePtr& result) {
     result.reset();
     SkipBlanks();
     if (Empty()) {
-        Fail(13, "opening or closing bracket expected.");
+        Fail(teUnexpectedEnd, "opening or closing bracket expected.");
         return false;
     }
     if (Front() != Open) {
-        Fail(15, Here());
+        Fail(teOpeningBracketExpected, Here());
         return false;
     }
     std::vector<Frame> open;
@@ -140,7 +140,7 @@ bool LabelledReader::Parse(TNodePtr& result) {
         ++Pos;
         SkipBlanks();
         if (Empty()) {
-            Fail(13, "separator or closing bracket expected.");
+            Fail(teUnexpectedEnd, "separator or closing bracket expected.");
             return false;
         }
         std::string label;
@@ -156,7 +156,7 @@ bool LabelledReader::Parse(TNodePtr& result) {
         for (;;) {
             SkipBlanks();
             if (Empty()) {
-                Fail(13, "separator expected.");
+                Fail(teUnexpectedEnd, "separator expected.");
                 return false;
             }
             Frame& frame = open.back();
@@ -177,14 +177,14 @@ bool LabelledReader::Parse(TNodePtr& result) {
             }
             if (Sep != ' ' && frame.Items) {
                 if (Front() != Sep && Front() != Open) {
-                    Fail(12, Here());
+                    Fail(teSeparatorExpected, Here());
                     return false;
                 }
                 if (Front() == Sep) {
                     ++Pos;
                     SkipBlanks();
                     if (Empty()) {
-                        Fail(13, "separator expected.");
+                        Fail(teUnexpectedEnd, "separator expected.");
                         return false;
                     }
                 }
@@ -220,7 +220,7 @@ bool TTree::ParseLabelledAt(const std::string& text, std::size_t& pos, TNodePtr&
         return true;
     } catch (const std::bad_alloc&) {
         node.reset();
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }
@@ -290,7 +290,7 @@ bool TTree::LabelledTreeToStr(std::string& text) {
             const auto [child, childLevel] = childAt(frame.Node, frame.Level, frame.Next);
             if (!child) {
                 text.clear();
-                ReportError(9, "\"TreeToStr\".");
+                ReportError(teUninitializedNode, "\"TreeToStr\".");
                 return false;
             }
             if (frame.Next > 0 && frame.Break) {
@@ -311,7 +311,7 @@ bool TTree::LabelledTreeToStr(std::string& text) {
         return true;
     } catch (const std::bad_alloc&) {
         text.clear();
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }

@@ -221,7 +221,7 @@ bool TreeToLatex(TTree& tree, TLatexStyle style, std::string& latex) {
     latex.clear();
     const TNode* root = tree.GetRoot();
     if (!root) {
-        tree.ReportError(22, "");
+        tree.ReportError(teEmptyTree, "");
         return false;
     }
     try {
@@ -303,7 +303,7 @@ bool TreeToLatex(TTree& tree, TLatexStyle style, std::string& latex) {
             const TNode* child = placeholder ? frame.Node : frame.Node->Children[frame.Next].get();
             ++frame.Next;
             if (!child) {
-                tree.ReportError(9, "\"TreeToLatex\".");
+                tree.ReportError(teUninitializedNode, "\"TreeToLatex\".");
                 return false;
             }
             enter(child, placeholder ? frame.Level + 1 : 0, frame.Depth + 1, false);
@@ -341,7 +341,7 @@ bool TreeToLatex(TTree& tree, TLatexStyle style, std::string& latex) {
         return true;
     } catch (const std::bad_alloc&) {
         latex.clear();
-        tree.ReportError(1, "");
+        tree.ReportError(teNoMemory, "");
         return false;
     }
 }

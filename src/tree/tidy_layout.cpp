@@ -34,7 +34,7 @@ struct Reach {
 
 bool TTree::TidyPositions(Canvas& canvas) {
     if (!Root) {
-        ReportError(9, "\"Positions\".");
+        ReportError(teUninitializedNode, "\"Positions\".");
         return false;
     }
     // Without a distance there is nothing to keep apart.
@@ -66,7 +66,7 @@ bool TTree::TidyPositions(Canvas& canvas) {
         const bool chains = (Options & toPlaneOK) != 0;
         int64_t maxLevel = 0;
         if (Root->Levels - 1 > MaxGridPosition) {
-            ReportError(24, GridLimitContext);
+            ReportError(teDraw, GridLimitContext);
             return false;
         }
         {
@@ -76,13 +76,13 @@ bool TTree::TidyPositions(Canvas& canvas) {
                 pending.pop_back();
                 const int64_t last = level + node->Levels - 1;
                 if (last > MaxGridPosition) {
-                    ReportError(24, GridLimitContext);
+                    ReportError(teDraw, GridLimitContext);
                     return false;
                 }
                 if (node->Children.empty()) maxLevel = std::max(maxLevel, last);
                 for (const TNodePtr& child : node->Children) {
                     if (!child) {
-                        ReportError(9, "\"Positions\".");
+                        ReportError(teUninitializedNode, "\"Positions\".");
                         return false;
                     }
                     pending.push_back({child.get(), last + 1});
@@ -155,7 +155,7 @@ bool TTree::TidyPositions(Canvas& canvas) {
                     column = std::max(column, CeilDiv(shift, unit));
                 if (parent.Next == parent.Node->Children.size() && column % 2 != 0) ++column;
                 if (column > 2 * int64_t(MaxGridPosition)) {
-                    ReportError(24, GridLimitContext);
+                    ReportError(teDraw, GridLimitContext);
                     return false;
                 }
                 contour.Shift(column * unit);
@@ -185,7 +185,7 @@ bool TTree::TidyPositions(Canvas& canvas) {
             }
         }
         if (maxColumn - minColumn > MaxGridPosition) {
-            ReportError(24, GridLimitContext);
+            ReportError(teDraw, GridLimitContext);
             return false;
         }
         std::size_t next = 0;
@@ -200,7 +200,7 @@ bool TTree::TidyPositions(Canvas& canvas) {
         }
         return true;
     } catch (const std::bad_alloc&) {
-        ReportError(1, "");
+        ReportError(teNoMemory, "");
         return false;
     }
 }

@@ -45,13 +45,13 @@ bool SplitTreebank(TTree& tree, const std::string& text, std::vector<std::string
             trees.push_back(text.substr(start, pos - start));
         }
         if (trees.empty()) {
-            tree.ReportError(10, "");
+            tree.ReportError(teEmptyString, "");
             return false;
         }
         return true;
     } catch (const std::bad_alloc&) {
         trees.clear();
-        tree.ReportError(1, "");
+        tree.ReportError(teNoMemory, "");
         return false;
     }
 }
