@@ -2,7 +2,7 @@
 // TreeToStr text is the same tree; only nesting beyond the grid is refused as too
 // deep; the tree is laid out and drawn (or refused as too large), and its plane
 // layout's chains show in text exactly as placeholders read from text; arrow
-// markers read back as the same movement arrows.
+// markers read back as the same movement arrows, which the LaTeX code draws.
 //
 // Input: one format byte (bit 0 comma separator, bits 1-2 the bracket pair, bit 3
 // parent outside, bit 4 vertical output), then the text.
@@ -11,6 +11,7 @@
 
 #include "base/message_sink.h"
 #include "fuzz_support.h"
+#include "tree/latex_export.h"
 #include "tree/tree.h"
 #include "tree_compare.h"
 #include "tree_checks.h"
@@ -91,5 +92,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (NamesSurviveText(tree.GetRoot())) fuzz::CheckPlaneChains(tree);
     tree.Options = toPlane | toPlaneOK | (format & 0xE0 ? toFrames | toTriangles | toArrows : 0);
     fuzz::CheckTreeDrawing(tree, sink);
+
+    // The LaTeX code draws each movement arrow once, from chains too.
+    std::string latex;
+    tree.ResetError();
+    if (!TreeToLatex(tree, (format & 32) ? TLatexStyle::Qtree : TLatexStyle::Forest, latex)) {
+        FUZZ_CHECK(tree.ErrorCode == TreeLimitError, "no LaTeX for a tree just drawn");
+        return 0;
+    }
+    std::size_t curves = 0;
+    for (std::size_t at = latex.find("\\draw["); at != std::string::npos;
+         at = latex.find("\\draw[", at + 1))
+        ++curves;
+    FUZZ_CHECK(curves == tree.MoveArrows(tree.GetRoot()).size(),
+               "the LaTeX code draws " + std::to_string(curves) + " movement arrows");
     return 0;
 }

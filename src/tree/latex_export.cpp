@@ -7,6 +7,7 @@
 #include "picture/canvas.h"
 #include "text/cp1252.h"
 #include "text/text_utils.h"
+#include "tree/latex_move_arrows.h"
 
 namespace gramarbor {
 
@@ -122,8 +123,9 @@ const char* const Macros =
 
 } // namespace
 
-void AddLatexNodeExtras(const TTree&, const TNode&, int, TLatexNodeExtras&) {
-    // No node feature draws beyond its box and edge yet.
+void AddLatexNodeExtras(const TTree& tree, const TLatexArrowPlan& arrows, const TNode& node,
+                        int number, TLatexNodeExtras& extras) {
+    AddLatexArrowCommands(tree, arrows, node, number, extras.AfterTree);
 }
 
 std::string EscapeLatex(std::string_view text) {
@@ -228,6 +230,7 @@ bool TreeToLatex(TTree& tree, TLatexStyle style, std::string& latex) {
         const bool forest = style == TLatexStyle::Forest;
         std::string body;
         std::vector<std::string> after;
+        const TLatexArrowPlan arrows = PlanLatexArrows(tree);
         // Pre-order walk; a frame closes its bracket when its children are written.
         struct Frame {
             const TNode* Node;
@@ -253,7 +256,7 @@ bool TreeToLatex(TTree& tree, TLatexStyle style, std::string& latex) {
             NodeStyle(tree, *node, box, edge, roof);
             TLatexNodeExtras extras;
             ++number;
-            AddLatexNodeExtras(tree, *node, number, extras);
+            AddLatexNodeExtras(tree, arrows, *node, number, extras);
             box.insert(box.end(), extras.NodeOptions.begin(), extras.NodeOptions.end());
             after.insert(after.end(), extras.AfterTree.begin(), extras.AfterTree.end());
             const std::string indent = Indent(depth);
@@ -314,6 +317,7 @@ bool TreeToLatex(TTree& tree, TLatexStyle style, std::string& latex) {
         latex += Preamble;
         latex += forest ? "\\usepackage{forest}\n\\useforestlibrary{linguistics}\n"
                         : "\\usepackage{tikz-qtree}\n";
+        if (!arrows.Routes.empty()) latex += "\\usetikzlibrary{calc}\n";
         latex += Macros;
         latex += "\\begin{document}\n";
         if (forest) {

@@ -19,10 +19,12 @@ struct TLatexNodeExtras {
     std::vector<std::string> AfterTree;   // TikZ commands drawn after the whole tree
 };
 
+struct TLatexArrowPlan;
+
 // The one place where per-node extra drawing (such as arrows between two nodes)
-// is added to the LaTeX code.
-void AddLatexNodeExtras(const TTree& tree, const TNode& node, int number,
-                        TLatexNodeExtras& extras);
+// is added to the LaTeX code; arrows is the tree's movement arrows, planned once.
+void AddLatexNodeExtras(const TTree& tree, const TLatexArrowPlan& arrows, const TNode& node,
+                        int number, TLatexNodeExtras& extras);
 
 // One line of node text with its markup as LaTeX (UTF-8). Fonts named by the markup
 // are added to fonts, since the document keeps its own font; the rest of a line

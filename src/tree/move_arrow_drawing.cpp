@@ -68,19 +68,24 @@ int Degrees(double dx, double dy) {
 } // namespace
 
 std::vector<TArrowRoute> RouteArrows(const std::vector<TMoveArrow>& arrows) {
+    return RouteArrows(arrows, [](const TNode* node) { return int64_t(node->X); });
+}
+
+std::vector<TArrowRoute> RouteArrows(const std::vector<TMoveArrow>& arrows,
+                                     const std::function<int64_t(const TNode*)>& column) {
     std::vector<TArrowRoute> routes;
     routes.reserve(arrows.size());
-    std::vector<int32_t> columns;
+    std::vector<int64_t> columns;
     for (const TMoveArrow& arrow : arrows) {
         const bool between = !arrow.From->Children.empty() && !arrow.To->Children.empty();
         routes.push_back({arrow, !between, 1});
-        columns.push_back(arrow.From->X);
-        columns.push_back(arrow.To->X);
+        columns.push_back(column(arrow.From));
+        columns.push_back(column(arrow.To));
     }
     std::sort(columns.begin(), columns.end());
     columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
-    const auto indexOf = [&](int32_t column) {
-        return static_cast<std::size_t>(std::lower_bound(columns.begin(), columns.end(), column) -
+    const auto indexOf = [&](int64_t at) {
+        return static_cast<std::size_t>(std::lower_bound(columns.begin(), columns.end(), at) -
                                         columns.begin());
     };
     // Shorter arrows first, so that an arrow spanning another one lies below it.
@@ -88,14 +93,15 @@ std::vector<TArrowRoute> RouteArrows(const std::vector<TMoveArrow>& arrows) {
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
     const auto span = [&](std::size_t i) {
-        return std::abs(int32_t(routes[i].Arrow.From->X) - routes[i].Arrow.To->X);
+        return std::abs(column(routes[i].Arrow.From) - column(routes[i].Arrow.To));
     };
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return span(a) < span(b); });
     LaneTree below(columns.size()), between(columns.size());
     for (std::size_t i : order) {
         TArrowRoute& route = routes[i];
-        const std::size_t a = indexOf(route.Arrow.From->X), b = indexOf(route.Arrow.To->X);
+        const std::size_t a = indexOf(column(route.Arrow.From)),
+                          b = indexOf(column(route.Arrow.To));
         LaneTree& lanes = route.Below ? below : between;
         route.Lane = lanes.Max(std::min(a, b), std::max(a, b)) + 1;
         lanes.Set(std::min(a, b), std::max(a, b), route.Lane);

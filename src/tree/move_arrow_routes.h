@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "tree/tree.h"
@@ -17,7 +18,10 @@ struct TArrowRoute {
     int32_t Lane = 1;  // 1 = nearest
 };
 
-// Lanes from the nodes' columns; the result is in the order of arrows.
+// Lanes from the nodes' columns (X of the layout); the result is in the order of arrows.
 std::vector<TArrowRoute> RouteArrows(const std::vector<TMoveArrow>& arrows);
+// The same with the columns of another layout, such as a LaTeX package's.
+std::vector<TArrowRoute> RouteArrows(const std::vector<TMoveArrow>& arrows,
+                                     const std::function<int64_t(const TNode*)>& column);
 
 } // namespace gramarbor

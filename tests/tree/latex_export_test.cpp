@@ -58,7 +58,8 @@ TEST(LatexText, MapsMarkupAsTheDrawingReadsIt) {
 }
 
 // The tree of the render test: every markup tag, frame kind, a triangle, an arrow,
-// annotation lines, and characters LaTeX treats specially.
+// annotation lines, characters LaTeX treats specially, and two movement arrows:
+// "old" (n7) to "Det" (n3) below the leaves, VP (n5) to NP (n2) between inner nodes.
 void BuildMarkupTree(TTree& tree) {
     tree.SetParams(64, 64, "Arial", toFrames | toTriangles | toArrows, TNodeAttr{});
     ASSERT_TRUE(tree.StrToTree("[\"%bS%b|[+pst]\" [NP%_i [%iDet%i] [N%^2]] [VP [%uV%u] "
@@ -72,6 +73,8 @@ void BuildMarkupTree(TTree& tree) {
     TNode* vp = root->Children[1].get();
     vp->Attr.Flags = naRight | naBrackets;
     vp->Children[2]->Attr.Flags = naCenter | naTriangle;
+    vp->Children[1]->MoveTarget = np->Children[0]->Key;
+    vp->MoveTarget = np->Key;
 }
 
 TEST(LatexExport, MapsFramesTrianglesArrowsAndAnnotations) {
@@ -91,16 +94,49 @@ TEST(LatexExport, MapsFramesTrianglesArrowsAndAnnotations) {
         }
         EXPECT_NE(latex.find(forest ? "roof" : "\\edge[roof];"), std::string::npos);
         EXPECT_NE(latex.find(forest ? "edge={->}" : "\\edge[->];"), std::string::npos);
-        // Switched-off options draw no frames, triangles or arrows.
+        // Switched-off options draw no frames, triangles or arrow-ended lines.
         tree.Options = 0;
         ASSERT_TRUE(TreeToLatex(tree, style, latex));
-        for (const char* absent : {",draw", "roof", "->"})
+        for (const char* absent : {",draw", "roof", "edge={->}", "\\edge[->]"})
             EXPECT_EQ(latex.find(absent), std::string::npos) << absent;
     }
     NullSink sink;
     TTree empty(true, sink);
     std::string latex;
     EXPECT_FALSE(TreeToLatex(empty, TLatexStyle::Forest, latex));
+}
+
+TEST(LatexExport, DrawsEachMovementArrowOnceBetweenItsNodes) {
+    for (const TLatexStyle style : {TLatexStyle::Forest, TLatexStyle::Qtree}) {
+        RecordingSink sink;
+        TTree tree(true, sink);
+        BuildMarkupTree(tree);
+        std::string latex;
+        ASSERT_TRUE(TreeToLatex(tree, style, latex));
+        std::vector<std::string> curves;
+        std::istringstream lines(latex);
+        for (std::string line; std::getline(lines, line);)
+            if (line.rfind("\\draw", 0) == 0) curves.push_back(line);
+        ASSERT_EQ(curves.size(), 2u) << latex;
+        // Pre-order of the sources: VP first; it leaves its left side for NP's right.
+        EXPECT_NE(curves[0].find("\\p1=(n5.west), \\p2=(n2.east)"), std::string::npos)
+            << curves[0];
+        EXPECT_NE(curves[1].find("\\p1=(n7.south), \\p2=(n3.south)"), std::string::npos)
+            << curves[1];
+        EXPECT_NE(curves[1].find("(treebottom)"), std::string::npos) << curves[1];
+        EXPECT_LT(latex.find("\\coordinate (treebottom)"), latex.find(curves[0]));
+
+        // A chain of three placeholders is written as n2..n4; its arrow leaves the
+        // lowest one, once.
+        ASSERT_TRUE(tree.StrToTree("[S [$ [a]] [b]]"));
+        TNode* chain = tree.GetRoot()->Children[0].get();
+        chain->Levels = 3;
+        chain->MoveTarget = tree.GetRoot()->Children[1]->Key;
+        ASSERT_TRUE(TreeToLatex(tree, style, latex));
+        const std::size_t at = latex.find("\\p1=(n4.south), \\p2=(n6.south)");
+        EXPECT_NE(at, std::string::npos) << latex;
+        EXPECT_EQ(latex.find("\\draw", latex.find("\\draw") + 1), std::string::npos) << latex;
+    }
 }
 
 bool HasTexFile(const char* name) {
