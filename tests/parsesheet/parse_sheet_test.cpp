@@ -137,14 +137,49 @@ TEST_F(ParseSheetTest, TreesAreCountedAndSteppedThroughWithoutWrapping) {
     EXPECT_NE(first, second);
     EXPECT_GT(Sheet.ParseTree.GetMetafile().Width, 0);
 
-    // Twenty words: Catalan(19) trees, far more than are kept.
+    // Twenty words: Catalan(19) trees, far more than are kept; every one of them can
+    // be stepped to by its number, the last as well.
     outcome = Sheet.Parse(AllBracketings, Words("a", 20));
     EXPECT_TRUE(outcome.TreesTruncated);
-    EXPECT_EQ(Sheet.TreeCountText(), "1767263190 (first 32768 shown)");
+    EXPECT_EQ(Sheet.TreeCountText(), "1767263190");
     EXPECT_EQ(Sheet.LastTreePosition(), 32767);
     EXPECT_TRUE(Sheet.StepTo(32767));
     EXPECT_EQ(Sheet.CurrentTreeText(), "32768");
+    ASSERT_TRUE(Sheet.StepBy(1));
+    EXPECT_EQ(Sheet.CurrentTreeText(), "32769");
+    ASSERT_TRUE(Sheet.StepToTyped(" 1767263190"));
+    EXPECT_TRUE(Sheet.AtLastTree());
+    ASSERT_TRUE(Sheet.ParseTree.TreeToStr(first));
+    EXPECT_FALSE(Sheet.StepBy(1));
+    EXPECT_EQ(Sheet.CurrentTreeText(), "1767263190");
     EXPECT_TRUE(Sink.Empty()) << Sink.Last();
+    for (const char* typed : {"0", "1767263191", "x", ""}) {
+        EXPECT_FALSE(Sheet.StepToTyped(typed)) << typed;
+        EXPECT_EQ(Sink.Last(), "Please enter a tree number from 1 to 1767263190.");
+    }
+    EXPECT_EQ(Sheet.CurrentTreeText(), "1767263190");
+}
+
+TEST_F(ParseSheetTest, TreesPastThoseKeptAreTheTreesTheParseWouldKeep) {
+    const std::string sentence = "I saw the man with the telescope with the telescope";
+    Sheet.Parse(Ambiguous, sentence);
+    std::vector<std::string> all;
+    for (int i = 0; Sheet.StepTo(i); ++i) {
+        all.emplace_back();
+        ASSERT_TRUE(Sheet.ParseTree.TreeToStr(all.back()));
+    }
+    ASSERT_EQ(all.size(), 3u);
+    TParseRequest request;
+    request.MaxParseTrees = 1;
+    const TParseOutcome outcome = Sheet.RunParse(sentence, request);
+    ASSERT_TRUE(outcome.TreesTruncated);
+    EXPECT_EQ(Sheet.TreeCountText(), std::to_string(all.size()));
+    for (std::size_t i = all.size(); i-- > 0;) {
+        std::string text;
+        ASSERT_TRUE(Sheet.StepTo(static_cast<int>(i)));
+        ASSERT_TRUE(Sheet.ParseTree.TreeToStr(text));
+        EXPECT_EQ(text, all[i]) << i;
+    }
 }
 
 TEST_F(ParseSheetTest, ASearchRunElsewhereReportsOnTheCallingThreadAfterwards) {

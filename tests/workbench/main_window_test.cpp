@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
@@ -293,7 +294,23 @@ TEST_F(MainWindowTest, AmbiguousSentenceCanBeSteppedThrough) {
         }
     }
     EXPECT_NE(first, second);
-    EXPECT_EQ(Form->Parsing->PTUD->Max(), 1);
+    EXPECT_FALSE(Form->Parsing->PTUD->DownButton()->isEnabled());
+
+    // A tree number typed into the field, and one that is not a tree.
+    QLineEdit* field = Form->Parsing->PTCur;
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("2"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->text(), "2");
+    EXPECT_FALSE(Form->Parsing->PTUD->UpButton()->isEnabled());
+    std::string typed;
+    ASSERT_TRUE(Form->Parsing->Sheet().ParseTree.TreeToStr(typed));
+    EXPECT_EQ(typed, second);
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("3"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(Prompts.Last(), "Please enter a tree number from 1 to 2.");
+    EXPECT_EQ(field->text(), "2");
 }
 
 // Thirty words have more groupings than any search could try: both breadth-first
