@@ -83,9 +83,7 @@ void BM_PlaneComb(benchmark::State& state) {
     }
     state.counters["wmf_MB"] = double(wmfBytes) / 1e6;
 }
-BENCHMARK(BM_PlaneComb)
-    ->ArgsProduct({{1000, 2000, 4000}, {1, 0}})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlaneComb)->ArgsProduct({{1000, 2000, 4000}, {1, 0}})->Unit(benchmark::kMillisecond);
 
 // The tidy layout alone of a comb of range(0) nodes (plain, or as a plane tree
 // with chains for range(1) = 1); the time per node should not grow with the size.
@@ -95,8 +93,7 @@ void BM_TidyComb(benchmark::State& state) {
     MeasuringCanvas screen(measurer);
     NullSink sink;
     TTree tree(true, sink);
-    tree.SetParams(64, 64, "", state.range(1) ? toTidy | toPlane | toPlaneOK : toTidy,
-                   TNodeAttr{});
+    tree.SetParams(64, 64, "", state.range(1) ? toTidy | toPlane | toPlaneOK : toTidy, TNodeAttr{});
     tree.StrToTree(Comb((nodes - 1) / 2));
     if (state.range(1) && !tree.Show(screen, 4, 4)) state.SkipWithError("no chains");
     for (auto _ : state)

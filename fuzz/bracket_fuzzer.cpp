@@ -13,8 +13,8 @@
 #include "fuzz_support.h"
 #include "tree/latex_export.h"
 #include "tree/tree.h"
-#include "tree_compare.h"
 #include "tree_checks.h"
+#include "tree_compare.h"
 
 using namespace gramarbor;
 
@@ -28,7 +28,8 @@ bool NamesSurviveText(const TNode* node) {
         const TNode* n = pending.back();
         pending.pop_back();
         if (n->Name.find('"') != std::string::npos) return false;
-        for (const TNodePtr& child : n->Children) pending.push_back(child.get());
+        for (const TNodePtr& child : n->Children)
+            pending.push_back(child.get());
     }
     return true;
 }

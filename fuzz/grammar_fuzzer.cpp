@@ -259,15 +259,15 @@ void CheckParse(TParser& parser, const std::vector<std::string>& sentence, uint8
     reference.Scanner.Done();
     if (!enumerated || reference.Cancelled) return;
     if (trees || (options & poTraceList) == 0)
-        FUZZ_CHECK(accepted == !paths.empty(),
-                   std::string("the parse ") + (accepted ? "accepts" : "rejects") +
-                       " but the leftmost enumeration does not");
+        FUZZ_CHECK(accepted == !paths.empty(), std::string("the parse ") +
+                                                   (accepted ? "accepts" : "rejects") +
+                                                   " but the leftmost enumeration does not");
     if (!trees) return;
     FUZZ_CHECK(truncated == reference.TreesTruncated, "tree limits reached differently");
-    FUZZ_CHECK(found.size() == paths.size(),
-               "the parse kept " + std::to_string(found.size()) + " trees, the enumeration " +
-                   std::to_string(paths.size()) + ": " + Joined(found) + " / " +
-                   Joined(paths, parser));
+    FUZZ_CHECK(found.size() == paths.size(), "the parse kept " + std::to_string(found.size()) +
+                                                 " trees, the enumeration " +
+                                                 std::to_string(paths.size()) + ": " +
+                                                 Joined(found) + " / " + Joined(paths, parser));
     for (std::size_t i = 0; i < found.size(); ++i)
         FUZZ_CHECK(found[i] == PathToBracketText(parser, paths[i]),
                    "parse tree " + std::to_string(i) + " differs from the enumeration's");

@@ -24,7 +24,8 @@ bool NamesSurviveText(const TNode* node) {
         const TNode* n = pending.back();
         pending.pop_back();
         if (n->Name.find('"') != std::string::npos) return false;
-        for (const TNodePtr& child : n->Children) pending.push_back(child.get());
+        for (const TNodePtr& child : n->Children)
+            pending.push_back(child.get());
     }
     return true;
 }
@@ -32,8 +33,8 @@ bool NamesSurviveText(const TNode* node) {
 void ApplyFormat(TTree& tree, uint8_t format) {
     static const std::string pairs = "[](){}<>";
     const std::size_t pair = (format >> 1) & 3;
-    tree.SetConvOpts(pairs.substr(2 * pair, 2), (format & 1) ? ',' : ' ', false,
-                     (format & 16) != 0, true);
+    tree.SetConvOpts(pairs.substr(2 * pair, 2), (format & 1) ? ',' : ' ', false, (format & 16) != 0,
+                     true);
 }
 
 } // namespace
@@ -70,8 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         if (NamesSurviveText(tree.GetRoot())) {
             TTree copy(false, sink);
             ApplyFormat(copy, format);
-            FUZZ_CHECK(copy.StrToTree(written), "the tree's own text does not read back: " +
-                                                    written + " / " + sink.Last());
+            FUZZ_CHECK(copy.StrToTree(written),
+                       "the tree's own text does not read back: " + written + " / " + sink.Last());
             FUZZ_CHECK(fuzz::SameTree(tree.GetRoot(), copy.GetRoot(), false),
                        "TreeToStr -> StrToTree changed the tree: " + written);
             std::string rewritten;
@@ -79,9 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                        "the text of the tree read back differs");
         }
         std::string latex;
-        FUZZ_CHECK(TreeToLatex(tree, (format & 32) ? TLatexStyle::Qtree : TLatexStyle::Forest,
-                               latex),
-                   "no LaTeX for a tree just read");
+        FUZZ_CHECK(
+            TreeToLatex(tree, (format & 32) ? TLatexStyle::Qtree : TLatexStyle::Forest, latex),
+            "no LaTeX for a tree just read");
     }
     return 0;
 }

@@ -23,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!ReadRtnBytes(bytes, rtn, options, sink, "input.rtn")) {
         FUZZ_CHECK(!sink.Empty(), "a refused file gave no message");
         const std::string damaged = MsgRtnMemory + " Read error in network file \"input.rtn\": ";
-        FUZZ_CHECK(sink.Last().rfind(damaged, 0) == 0 ||
-                       sink.Last() == MsgRtnLoadLowMemory,
+        FUZZ_CHECK(sink.Last().rfind(damaged, 0) == 0 || sink.Last() == MsgRtnLoadLowMemory,
                    "a refused file gave the message " + sink.Last());
         FUZZ_CHECK(rtn.empty(), "a refused file changed the network");
         return 0;

@@ -14,7 +14,8 @@ namespace gramarbor::fuzz {
 
 namespace {
 
-const std::string TooLarge = "Common error in \"Show\"/\"Draw\". The tree is too large to be drawn.";
+const std::string TooLarge =
+    "Common error in \"Show\"/\"Draw\". The tree is too large to be drawn.";
 const std::string BeyondGrid = "Common error in \"Show\"/\"Draw\". The tree does not fit into the "
                                "layout grid of 32767 columns and levels.";
 

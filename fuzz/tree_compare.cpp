@@ -43,11 +43,11 @@ bool SameTree(const TNode* a, const TNode* b, bool attributes) {
         if (x.Node->Name != y.Node->Name || xs.size() != ys.size()) return false;
         const TNode& n = *x.Node;
         const TNode& m = *y.Node;
-        if (attributes &&
-            !(n.Attr == m.Attr && n.Cont == m.Cont && n.X == m.X && n.Y + x.Level == m.Y + y.Level &&
-              PlaceholderID(n, x.Level) == PlaceholderID(m, y.Level) &&
-              n.Rect.Left == m.Rect.Left && n.Rect.Top == m.Rect.Top &&
-              n.Rect.Right == m.Rect.Right && n.Rect.Bottom == m.Rect.Bottom))
+        if (attributes && !(n.Attr == m.Attr && n.Cont == m.Cont && n.X == m.X &&
+                            n.Y + x.Level == m.Y + y.Level &&
+                            PlaceholderID(n, x.Level) == PlaceholderID(m, y.Level) &&
+                            n.Rect.Left == m.Rect.Left && n.Rect.Top == m.Rect.Top &&
+                            n.Rect.Right == m.Rect.Right && n.Rect.Bottom == m.Rect.Bottom))
             return false;
         for (std::size_t i = 0; i < xs.size(); ++i)
             pending.emplace_back(xs[i], ys[i]);

@@ -75,7 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     RecordingSink again;
     TTree copy(true, again);
-    FUZZ_CHECK(copy.LoadTreeBytes(saved, "fuzz.tre") && again.Empty(), "a saved tree does not load");
+    FUZZ_CHECK(copy.LoadTreeBytes(saved, "fuzz.tre") && again.Empty(),
+               "a saved tree does not load");
     FUZZ_CHECK(fuzz::SameTree(tree.GetRoot(), copy.GetRoot(), true),
                "save and load changed the tree");
     FUZZ_CHECK(fuzz::ArrowPositions(tree) == fuzz::ArrowPositions(copy),

@@ -30,7 +30,8 @@ bool ByteReader::ReadBool(bool& value) {
 bool ByteReader::ReadU16(uint16_t& value) {
     const char* data = nullptr;
     if (!Take(2, data)) return false;
-    value = static_cast<uint16_t>(static_cast<uint8_t>(data[0]) | (static_cast<uint8_t>(data[1]) << 8));
+    value =
+        static_cast<uint16_t>(static_cast<uint8_t>(data[0]) | (static_cast<uint8_t>(data[1]) << 8));
     return true;
 }
 
@@ -45,7 +46,8 @@ bool ByteReader::ReadU32(uint32_t& value) {
     const char* data = nullptr;
     if (!Take(4, data)) return false;
     value = 0;
-    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<uint8_t>(data[i]);
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<uint8_t>(data[i]);
     return true;
 }
 

@@ -9,7 +9,8 @@ void ByteWriter::WriteU16(uint16_t value) {
 }
 
 void ByteWriter::WriteU32(uint32_t value) {
-    for (int i = 0; i < 4; ++i) WriteU8(static_cast<uint8_t>((value >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        WriteU8(static_cast<uint8_t>((value >> (8 * i)) & 0xFF));
 }
 
 void ByteWriter::WriteString(std::string_view text) {

@@ -10,10 +10,13 @@ void RecordingSink::Show(MessageKind kind, const std::string& text) {
 std::vector<std::string> RecordingSink::Texts() const {
     std::vector<std::string> texts;
     texts.reserve(Messages.size());
-    for (const auto& message : Messages) texts.push_back(message.Text);
+    for (const auto& message : Messages)
+        texts.push_back(message.Text);
     return texts;
 }
 
-std::string RecordingSink::Last() const { return Messages.empty() ? std::string() : Messages.back().Text; }
+std::string RecordingSink::Last() const {
+    return Messages.empty() ? std::string() : Messages.back().Text;
+}
 
 } // namespace gramarbor

@@ -13,7 +13,9 @@ namespace gramarbor {
 
 namespace {
 
-uint64_t SaturatingAdd(uint64_t a, uint64_t b) { return a > UINT64_MAX - b ? UINT64_MAX : a + b; }
+uint64_t SaturatingAdd(uint64_t a, uint64_t b) {
+    return a > UINT64_MAX - b ? UINT64_MAX : a + b;
+}
 
 } // namespace
 
@@ -54,7 +56,8 @@ TChartParser::TAmbiguityResult TChartParser::FindAmbiguities(std::vector<TAmbigu
                 addNode(right[child], start, to);
                 return uint64_t(1);
             }
-            const uint64_t key = (static_cast<uint64_t>(child) << 32) | static_cast<uint32_t>(start);
+            const uint64_t key =
+                (static_cast<uint64_t>(child) << 32) | static_cast<uint32_t>(start);
             if (const auto memo = ways.find(key); memo != ways.end()) return memo->second;
             uint64_t sum = 0;
             if (const auto* ends = NtEnds(right[child], start))
@@ -115,7 +118,8 @@ TChartParser::TAmbiguityResult TChartParser::FindAmbiguities(std::vector<TAmbigu
                 BigUint readings(1);
                 if (!RuleLexical[rule])
                     for (std::size_t c = 0; c < RuleRight[rule].size(); ++c)
-                        readings = readings * CountSymbol(RuleRight[rule][c], bounds[c], bounds[c + 1]);
+                        readings =
+                            readings * CountSymbol(RuleRight[rule][c], bounds[c], bounds[c + 1]);
                 ambiguity.Analyses.push_back({rule, bounds, readings});
                 return true;
             };
@@ -127,7 +131,8 @@ TChartParser::TAmbiguityResult TChartParser::FindAmbiguities(std::vector<TAmbigu
             std::vector<int32_t> rules;
             for (const int32_t rule : SymbolRules[symbol]) {
                 const auto* ends = RuleEnds(rule, from);
-                if (ends && std::binary_search(ends->begin(), ends->end(), to)) rules.push_back(rule);
+                if (ends && std::binary_search(ends->begin(), ends->end(), to))
+                    rules.push_back(rule);
             }
             std::vector<int32_t> all = lexical;
             all.insert(all.end(), rules.begin(), rules.end());
@@ -138,9 +143,10 @@ TChartParser::TAmbiguityResult TChartParser::FindAmbiguities(std::vector<TAmbigu
                     addAnalysis(rule, {from, to});
                     continue;
                 }
-                const uint64_t ways = splits(rule, from, to, [&](const std::vector<int32_t>& bounds) {
-                    return addAnalysis(rule, bounds);
-                });
+                const uint64_t ways =
+                    splits(rule, from, to, [&](const std::vector<int32_t>& bounds) {
+                        return addAnalysis(rule, bounds);
+                    });
                 ambiguity.AnalysisCount = SaturatingAdd(ambiguity.AnalysisCount, ways);
             }
             if (ambiguity.AnalysisCount > 1) found.push_back(std::move(ambiguity));

@@ -616,9 +616,9 @@ TChartParser::TUnrankResult TChartParser::UnrankTree(const BigUint& number,
             bool done = false;
             if (position < TokenCount) {
                 const auto& matches = LexMatches[position];
-                auto it = std::lower_bound(
-                    matches.begin(), matches.end(), symbol,
-                    [](const LexMatch& m, int32_t s) { return m.Symbol < s; });
+                auto it =
+                    std::lower_bound(matches.begin(), matches.end(), symbol,
+                                     [](const LexMatch& m, int32_t s) { return m.Symbol < s; });
                 for (; !done && it != matches.end() && it->Symbol == symbol; ++it)
                     done = tryRulesBelow(it->Rule) || tryRule(it->Rule, it->End);
             }

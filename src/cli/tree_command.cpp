@@ -438,7 +438,7 @@ int RunTree(const std::vector<std::string>& argList) {
 
     if (toText || WritesLatex(args)) return WriteOutput(tree, args);
 
-    // Lay the tree out and draw it with the widths the desktop program measures.
+        // Lay the tree out and draw it with the widths the desktop program measures.
 #ifdef GRAMARBOR_WITH_QT
     EnsureGuiApplication();
     QtTextMeasurer measurer;

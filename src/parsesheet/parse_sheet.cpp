@@ -52,7 +52,8 @@ private:
 
 TParseSheet::TParseSheet(MessageSink& sink, TextMeasurer& measurer)
     : Options(DefaultParseOptions), Parser(sink), ParseTree(true, sink), Sink(sink),
-      Measurer(measurer) {}
+      Measurer(measurer) {
+}
 
 bool TParseSheet::Check(const std::vector<std::string>& sourceLines) {
     if (sourceLines.empty()) {
@@ -85,7 +86,7 @@ TParseStart TParseSheet::PrepareParse(const std::vector<std::string>& sourceLine
         return TParseStart::NoText;
     }
     return PrepareGrammar(Parser, sourceLines, true, &GrammarLines) ? TParseStart::Ready
-                                                                     : TParseStart::GrammarError;
+                                                                    : TParseStart::GrammarError;
 }
 
 TParseOutcome TParseSheet::RunParse(const std::string& sentence, const TParseRequest& request) {
@@ -120,10 +121,10 @@ TParseOutcome TParseSheet::RunParse(const std::string& sentence, const TParseReq
         accepted = search();
     }
     TParseOutcome outcome;
-    outcome.Verdict = run.Cancelled  ? TParseVerdict::Cancelled
-                      : run.Refused  ? TParseVerdict::Refused
-                      : accepted     ? TParseVerdict::Accepted
-                                     : TParseVerdict::Rejected;
+    outcome.Verdict = run.Cancelled ? TParseVerdict::Cancelled
+                      : run.Refused ? TParseVerdict::Refused
+                      : accepted    ? TParseVerdict::Accepted
+                                    : TParseVerdict::Rejected;
     outcome.TreeCount = run.TreeCount.ToString();
     outcome.TreesTruncated = run.TreesTruncated;
     outcome.TraceOverflowed = run.TraceOverflowed;
@@ -149,7 +150,8 @@ void TParseSheet::ReportOutcome(const TParseOutcome& outcome) {
         Sink.Error(MsgParsingFailed);
         break;
     case TParseVerdict::Accepted:
-        if (!(ParseOptions() & (poTraceList | poParseTrees))) Sink.Information(MsgParsingSuccessful);
+        if (!(ParseOptions() & (poTraceList | poParseTrees)))
+            Sink.Information(MsgParsingSuccessful);
         break;
     }
 }

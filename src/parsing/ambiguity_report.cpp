@@ -66,8 +66,8 @@ bool ListAmbiguities(TParser& store, const std::vector<std::string>& sentence, u
             }
             for (const auto& ambiguity : found) {
                 const TGramLine& first = store.Rules[ambiguity.Analyses.front().Rule].Line;
-                lines.push_back(Words(store, ambiguity.From, ambiguity.To, caseSensitive) + " (words " +
-                                std::to_string(ambiguity.From + 1) + " to " +
+                lines.push_back(Words(store, ambiguity.From, ambiguity.To, caseSensitive) +
+                                " (words " + std::to_string(ambiguity.From + 1) + " to " +
                                 std::to_string(ambiguity.To) + "): " + first.Left.Text + ", " +
                                 Readings(ambiguity.Readings) + " in " +
                                 std::to_string(ambiguity.AnalysisCount) + " analyses");
@@ -76,15 +76,16 @@ bool ListAmbiguities(TParser& store, const std::vector<std::string>& sentence, u
                     std::string text = "    " + RuleText(line) + ": ";
                     for (std::size_t c = 0; c + 1 < analysis.Bounds.size(); ++c) {
                         if (c > 0) text += " + ";
-                        text += Words(store, analysis.Bounds[c], analysis.Bounds[c + 1], caseSensitive);
+                        text +=
+                            Words(store, analysis.Bounds[c], analysis.Bounds[c + 1], caseSensitive);
                     }
                     lines.push_back(text + ", " + Readings(analysis.Readings));
                 }
                 if (ambiguity.AnalysisCount > ambiguity.Analyses.size())
-                    lines.push_back("    ... and " +
-                                    std::to_string(ambiguity.AnalysisCount -
-                                                   ambiguity.Analyses.size()) +
-                                    " more analyses");
+                    lines.push_back(
+                        "    ... and " +
+                        std::to_string(ambiguity.AnalysisCount - ambiguity.Analyses.size()) +
+                        " more analyses");
             }
         }
     } catch (const std::bad_alloc&) {

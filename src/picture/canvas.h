@@ -32,9 +32,15 @@ inline constexpr TColor clRed = 0x0000FF;
 // Teal, red-green-blue (0, 128, 128): the XOR colour of the focus frames.
 inline constexpr TColor clTeal = 0x808000;
 
-inline constexpr uint8_t ColorRed(TColor color) { return color & 0xFF; }
-inline constexpr uint8_t ColorGreen(TColor color) { return (color >> 8) & 0xFF; }
-inline constexpr uint8_t ColorBlue(TColor color) { return (color >> 16) & 0xFF; }
+inline constexpr uint8_t ColorRed(TColor color) {
+    return color & 0xFF;
+}
+inline constexpr uint8_t ColorGreen(TColor color) {
+    return (color >> 8) & 0xFF;
+}
+inline constexpr uint8_t ColorBlue(TColor color) {
+    return (color >> 16) & 0xFF;
+}
 
 struct TPoint {
     int32_t X = 0;

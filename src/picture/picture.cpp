@@ -36,8 +36,8 @@ void ReplayOps(const std::vector<PictureOp>& ops, Canvas& target, const Mapping&
     for (const PictureOp& op : ops) {
         target.State = op.State;
         target.State.PenWidth = std::max(1, map.Size(op.State.PenWidth));
-        target.State.Font.Height = map.Size(op.State.Font.Height == 0 ? PointsToFontHeight(8)
-                                                                       : op.State.Font.Height);
+        target.State.Font.Height =
+            map.Size(op.State.Font.Height == 0 ? PointsToFontHeight(8) : op.State.Font.Height);
         switch (op.Kind) {
         case PictureOpKind::Text:
             target.TextOut(map.X(op.A.X), map.Y(op.A.Y), op.Text);
@@ -64,7 +64,8 @@ void ReplayOps(const std::vector<PictureOp>& ops, Canvas& target, const Mapping&
         case PictureOpKind::Polygon: {
             std::vector<TPoint> points;
             points.reserve(op.Points.size());
-            for (const TPoint& p : op.Points) points.push_back(map.P(p));
+            for (const TPoint& p : op.Points)
+                points.push_back(map.P(p));
             target.Polygon(points);
             break;
         }

@@ -15,7 +15,16 @@
 
 namespace gramarbor {
 
-enum class PictureOpKind : uint8_t { Text, Line, Rectangle, FillRect, RoundRect, Ellipse, Arc, Polygon };
+enum class PictureOpKind : uint8_t {
+    Text,
+    Line,
+    Rectangle,
+    FillRect,
+    RoundRect,
+    Ellipse,
+    Arc,
+    Polygon
+};
 
 struct PictureOp {
     PictureOpKind Kind = PictureOpKind::Line;
@@ -53,9 +62,12 @@ private:
 // measurer (the device the picture is meant for).
 class PictureRecorder final : public Canvas {
 public:
-    PictureRecorder(Picture& picture, TextMeasurer& measurer) : Target(picture), Measurer(measurer) {}
+    PictureRecorder(Picture& picture, TextMeasurer& measurer)
+        : Target(picture), Measurer(measurer) {}
 
-    int32_t TextWidth(std::string_view text) override { return Measurer.TextWidth(State.Font, text); }
+    int32_t TextWidth(std::string_view text) override {
+        return Measurer.TextWidth(State.Font, text);
+    }
     void TextOut(int32_t x, int32_t y, std::string_view text) override;
     void Rectangle(const TRect& box) override;
     void FillRect(const TRect& box) override;

@@ -10,11 +10,11 @@ namespace {
 
 // Advance widths in thousandths of an em for the characters 32..126.
 constexpr int16_t AsciiWidths[95] = {
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278, 556, 556, 556,
+    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333,  278, 278, 556, 556, 556,
     556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556, 1015, 667, 667, 722, 722, 667,
-    611, 778, 722, 278, 500, 667, 556, 833, 722, 778, 667, 778, 722, 667, 611, 722, 667, 944, 667,
-    667, 611, 278, 278, 278, 469, 556, 333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500,
-    222, 833, 556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};
+    611, 778, 722, 278, 500, 667, 556, 833, 722, 778, 667, 778, 722, 667,  611, 722, 667, 944, 667,
+    667, 611, 278, 278, 278, 469, 556, 333, 556, 556, 500, 556, 556, 278,  556, 556, 222, 222, 500,
+    222, 833, 556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500,  500, 334, 260, 334, 584};
 
 int CharWidth(unsigned char c) {
     if (c >= 32 && c <= 126) return AsciiWidths[c - 32];
@@ -27,7 +27,8 @@ int CharWidth(unsigned char c) {
 int32_t ApproxTextMeasurer::TextWidth(const TFont& font, std::string_view text) {
     const double em = FontEmSize(font.Height, ArialCellToEm);
     long total = 0;
-    for (const char c : text) total += CharWidth(static_cast<unsigned char>(c));
+    for (const char c : text)
+        total += CharWidth(static_cast<unsigned char>(c));
     double width = total * em / 1000.0;
     if (font.Style & fsBold) width *= 1.1;
     // A width beyond 32 bits saturates instead of wrapping to a small one.

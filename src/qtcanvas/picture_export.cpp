@@ -43,8 +43,8 @@ bool FitsImage(const Picture& picture, int scale) {
 std::string ImageTooLargeText(const Picture& picture, int scale) {
     return "The picture is " + std::to_string(ImageWidth(picture, scale)) + " x " +
            std::to_string(ImageHeight(picture, scale)) +
-           " pixels, too large for a PNG image (at most " +
-           std::to_string(MaxImageSide) + " pixels a side and " + std::to_string(MaxImagePixels) +
+           " pixels, too large for a PNG image (at most " + std::to_string(MaxImageSide) +
+           " pixels a side and " + std::to_string(MaxImagePixels) +
            " pixels in all); save it as SVG, PDF or WMF instead, which have no such limit";
 }
 

@@ -74,8 +74,8 @@ int PixelSizeForCellHeight(const QFont& font, int32_t cellHeight) {
     constexpr int reference = 1000;
     const double ratio =
         static_cast<double>(reference) / std::max(1, CellHeightAt(font, reference));
-    const int estimate = static_cast<int>(
-        std::clamp<double>(std::lround(cellHeight * ratio), 1, MaxPixelSize));
+    const int estimate =
+        static_cast<int>(std::clamp<double>(std::lround(cellHeight * ratio), 1, MaxPixelSize));
 
     // Bracket the answer: fits(low) (or low == 0, standing for "none fits") and not
     // fits(high) (or high == MaxPixelSize + 1), widening the steps from the estimate.
@@ -129,8 +129,8 @@ QString QtFamilyFor(const std::string& name) {
 
 int32_t AdvanceWidth(const QFontMetrics& metrics, const QString& text) {
     // No glyph advances more than four times the font's height.
-    const qsizetype piece = std::max<qsizetype>(64, (qsizetype(1) << 23) /
-                                                        std::max(1, metrics.height()));
+    const qsizetype piece =
+        std::max<qsizetype>(64, (qsizetype(1) << 23) / std::max(1, metrics.height()));
     if (text.size() <= piece) return metrics.horizontalAdvance(text);
     int64_t width = 0;
     for (qsizetype at = 0; at < text.size();) {

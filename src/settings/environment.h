@@ -112,7 +112,8 @@ public:
     void ReadFontAndFormat(TEnvironment& env); // group 6
 
 private:
-    template <typename T, typename Check> void Field(T& target, T fallback, Check valid);
+    template <typename T, typename Check>
+    void Field(T& target, T fallback, Check valid);
     bool ReadStringList(std::vector<std::string>& list);
 
     ByteReader Reader;

@@ -6,9 +6,9 @@
 namespace gramarbor {
 
 const std::string UmlautPairs = "\xE4\xC4\xF6\xD6\xFC\xDC";
-const std::string IdentChars =
-    std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ_\xDF" "0123456789") + UmlautPairs[1] + UmlautPairs[3] +
-    UmlautPairs[5];
+const std::string IdentChars = std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ_\xDF"
+                                           "0123456789") +
+                               UmlautPairs[1] + UmlautPairs[3] + UmlautPairs[5];
 const int IdentStartCount = static_cast<int>(IdentChars.find('_')) + 1;
 
 namespace {
@@ -47,19 +47,23 @@ const CharTables& Tables() {
 
 } // namespace
 
-char UpCaseChar(char c) { return Tables().Upper[static_cast<unsigned char>(c)]; }
+char UpCaseChar(char c) {
+    return Tables().Upper[static_cast<unsigned char>(c)];
+}
 
 std::string UpperCaseGerman(std::string_view text) {
     std::string result(text);
     const auto& tables = Tables();
-    for (char& c : result) c = tables.Upper[static_cast<unsigned char>(c)];
+    for (char& c : result)
+        c = tables.Upper[static_cast<unsigned char>(c)];
     return result;
 }
 
 std::string LowerCaseGerman(std::string_view text, bool capitalizeFirst) {
     std::string result(text);
     const auto& tables = Tables();
-    for (char& c : result) c = tables.Lower[static_cast<unsigned char>(c)];
+    for (char& c : result)
+        c = tables.Lower[static_cast<unsigned char>(c)];
     if (capitalizeFirst && !result.empty()) result[0] = UpCaseChar(result[0]);
     return result;
 }
@@ -94,7 +98,9 @@ std::size_t PosFrom(std::string_view pattern, std::string_view text, std::size_t
     return found == std::string_view::npos ? 0 : found + 1;
 }
 
-std::string RepeatChar(char c, int count) { return count <= 0 ? std::string() : std::string(count, c); }
+std::string RepeatChar(char c, int count) {
+    return count <= 0 ? std::string() : std::string(count, c);
+}
 
 std::string WordToStr2(uint16_t value) {
     std::string result(2, '\0');
@@ -111,19 +117,24 @@ uint16_t Str2ToWord(std::string_view text) {
 
 std::string TrimLeftText(std::string_view text) {
     std::size_t first = 0;
-    while (first < text.size() && static_cast<unsigned char>(text[first]) <= 32) ++first;
+    while (first < text.size() && static_cast<unsigned char>(text[first]) <= 32)
+        ++first;
     return std::string(text.substr(first));
 }
 
 std::string TrimText(std::string_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= 32) ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32) --last;
+    while (first < last && static_cast<unsigned char>(text[first]) <= 32)
+        ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32)
+        --last;
     return std::string(text.substr(first, last - first));
 }
 
-std::string IntToStr(long long value) { return std::to_string(value); }
+std::string IntToStr(long long value) {
+    return std::to_string(value);
+}
 
 bool StrToInt32(std::string_view text, int32_t& value) {
     if (text.empty()) return false;

@@ -71,8 +71,7 @@ std::string LabelledReader::Where() const {
             ++line;
             lineStart = i + 1;
         }
-    return "Line " + std::to_string(line) + ", column " + std::to_string(Pos - lineStart + 1) +
-           ".";
+    return "Line " + std::to_string(line) + ", column " + std::to_string(Pos - lineStart + 1) + ".";
 }
 
 std::string LabelledReader::Here() const {
@@ -204,8 +203,7 @@ bool NeedsQuotes(const std::string& name, char open, char close, char sep) {
     if (name.front() == '"' || IsBlankOrControl(name.front()) || IsBlankOrControl(name.back()))
         return true;
     for (char c : name)
-        if (c == open || c == close || c == sep || (sep == ' ' && IsBlankOrControl(c)))
-            return true;
+        if (c == open || c == close || c == sep || (sep == ' ' && IsBlankOrControl(c))) return true;
     return false;
 }
 
@@ -270,8 +268,8 @@ bool TTree::LabelledTreeToStr(std::string& text) {
                 return;
             }
             add(std::string(1, open) + shown(node->Name));
-            stack.push_back({node, level, column + 1, 0,
-                             ConvOpts.Vertical && !allLeaves(node, level)});
+            stack.push_back(
+                {node, level, column + 1, 0, ConvOpts.Vertical && !allLeaves(node, level)});
         };
 
         enter(Root.get(), 0);

@@ -16,14 +16,38 @@ namespace {
 // LaTeX for the bytes 0x80..0x9F of Windows-1252; empty for the five it leaves
 // undefined. Commands rather than UTF-8, since inputenc knows only some of them.
 const char* const HighCommands[32] = {
-    "\\texteuro{}",         "",                      "\\quotesinglbase{}",  "\\textflorin{}",
-    "\\quotedblbase{}",     "\\dots{}",              "\\textdagger{}",      "\\textdaggerdbl{}",
-    "\\textasciicircum{}",  "\\textperthousand{}",   "\\v{S}",              "\\guilsinglleft{}",
-    "\\OE{}",               "",                      "\\v{Z}",              "",
-    "",                     "\\textquoteleft{}",     "\\textquoteright{}",  "\\textquotedblleft{}",
-    "\\textquotedblright{}", "\\textbullet{}",       "\\textendash{}",      "\\textemdash{}",
-    "\\textasciitilde{}",   "\\texttrademark{}",     "\\v{s}",              "\\guilsinglright{}",
-    "\\oe{}",               "",                      "\\v{z}",              "\\\"{Y}",
+    "\\texteuro{}",
+    "",
+    "\\quotesinglbase{}",
+    "\\textflorin{}",
+    "\\quotedblbase{}",
+    "\\dots{}",
+    "\\textdagger{}",
+    "\\textdaggerdbl{}",
+    "\\textasciicircum{}",
+    "\\textperthousand{}",
+    "\\v{S}",
+    "\\guilsinglleft{}",
+    "\\OE{}",
+    "",
+    "\\v{Z}",
+    "",
+    "",
+    "\\textquoteleft{}",
+    "\\textquoteright{}",
+    "\\textquotedblleft{}",
+    "\\textquotedblright{}",
+    "\\textbullet{}",
+    "\\textendash{}",
+    "\\textemdash{}",
+    "\\textasciitilde{}",
+    "\\texttrademark{}",
+    "\\v{s}",
+    "\\guilsinglright{}",
+    "\\oe{}",
+    "",
+    "\\v{z}",
+    "\\\"{Y}",
 };
 
 // Markup state of a piece of text.
@@ -110,11 +134,10 @@ void NodeStyle(const TTree& tree, const TNode& node, std::vector<std::string>& b
     if (!roof && (tree.Options & toArrows) != 0 && (flags & naArrow) != 0) edge.push_back("->");
 }
 
-const char* const Preamble =
-    "\\documentclass{article}\n"
-    "\\usepackage[T1]{fontenc}\n"
-    "\\usepackage[utf8]{inputenc}\n"
-    "\\usepackage{textcomp}\n";
+const char* const Preamble = "\\documentclass{article}\n"
+                             "\\usepackage[T1]{fontenc}\n"
+                             "\\usepackage[utf8]{inputenc}\n"
+                             "\\usepackage{textcomp}\n";
 
 const char* const Macros =
     "\\pagestyle{empty}\n"
@@ -133,7 +156,13 @@ std::string EscapeLatex(std::string_view text) {
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
-        case '#': case '$': case '%': case '&': case '_': case '{': case '}':
+        case '#':
+        case '$':
+        case '%':
+        case '&':
+        case '_':
+        case '{':
+        case '}':
             out += '\\';
             out += c;
             continue;
@@ -185,10 +214,22 @@ std::string MarkupToLatex(std::string_view line, uint8_t fontStyle,
             flush();
             style = base;
             break;
-        case 'B': flush(); style.Bold = !style.Bold; break;
-        case 'I': flush(); style.Italic = !style.Italic; break;
-        case 'U': flush(); style.Underline = !style.Underline; break;
-        case 'S': flush(); style.Strike = !style.Strike; break;
+        case 'B':
+            flush();
+            style.Bold = !style.Bold;
+            break;
+        case 'I':
+            flush();
+            style.Italic = !style.Italic;
+            break;
+        case 'U':
+            flush();
+            style.Underline = !style.Underline;
+            break;
+        case 'S':
+            flush();
+            style.Strike = !style.Strike;
+            break;
         case '^':
             flush();
             style.Upper = !style.Upper;
@@ -279,8 +320,8 @@ bool TreeToLatex(TTree& tree, TLatexStyle style, std::string& latex) {
                 body += indent;
                 if (!isRoot && roof) edge.push_back("roof");
                 if (!isRoot && !edge.empty()) body += "\\edge[" + Joined(edge) + "]; ";
-                const std::string tikzNode = "\\node[" + Joined(box) + "](" + name + "){" +
-                                             content + "};";
+                const std::string tikzNode =
+                    "\\node[" + Joined(box) + "](" + name + "){" + content + "};";
                 if (leaf && !isRoot) {
                     body += tikzNode + "\n";
                     return;
@@ -329,9 +370,12 @@ bool TreeToLatex(TTree& tree, TLatexStyle style, std::string& latex) {
             // Levels far enough apart for the tallest node.
             const std::size_t levelEm = 2 + (12 * maxLines + 9) / 10;
             latex += "\\begin{tikzpicture}[every tree node/.style={anchor=north},\n"
-                     "  level distance=" + std::to_string(levelEm) + "em,\n"
+                     "  level distance=" +
+                     std::to_string(levelEm) +
+                     "em,\n"
                      "  edge from parent path={(\\tikzparentnode.south) -- "
-                     "(\\tikzchildnode.north)}]\n\\Tree\n" + body;
+                     "(\\tikzchildnode.north)}]\n\\Tree\n" +
+                     body;
             for (const std::string& command : after)
                 latex += command + "\n";
             latex += "\\end{tikzpicture}\n";

@@ -15,7 +15,8 @@ uint64_t NewNodeKey() {
 namespace {
 
 // Visits the nodes below start in pre-order until visit returns false.
-template <typename Node, typename Visit> void PreOrder(Node* start, Visit visit) {
+template <typename Node, typename Visit>
+void PreOrder(Node* start, Visit visit) {
     if (!start) return;
     std::vector<Node*> pending{start};
     while (!pending.empty()) {

@@ -51,7 +51,9 @@ NodeBoxSize MeasureNodeBox(const TNodeAttr& attr, int64_t textWidth, std::size_t
 // value limited to the int32 range (for coordinates already checked against
 // MaxDrawingCoordinate, or for measures that only have to stay too large).
 inline constexpr int32_t ClampToInt32(int64_t value) {
-    return value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
+    return value < INT32_MIN   ? INT32_MIN
+           : value > INT32_MAX ? INT32_MAX
+                               : static_cast<int32_t>(value);
 }
 
 } // namespace gramarbor

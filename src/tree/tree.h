@@ -222,8 +222,8 @@ public:
                    const TNodeAttr& defaults);
     void GetParams(int32_t& hDist, int32_t& vDist, std::string& fontName, uint8_t& options,
                    TNodeAttr& defaults) const;
-    void SetConvOpts(const std::string& brackets, char separator, bool parentOutside,
-                     bool vertical, bool labelled = false);
+    void SetConvOpts(const std::string& brackets, char separator, bool parentOutside, bool vertical,
+                     bool labelled = false);
     void SetNodeDefaults(const std::string& fontName, const TNodeAttr& defaults);
     // Records code (and shows its text followed by context) unless an error is
     // already recorded.

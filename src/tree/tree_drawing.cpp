@@ -102,7 +102,8 @@ int32_t TTree::MarkupTextOut(Canvas& canvas, int32_t x, int32_t y, std::string_v
         if (!piece.empty()) {
             const int32_t w = canvas.TextWidth(piece);
             total += w;
-            if (drawing) canvas.TextOut(ClampToInt32(x + dx), ClampToInt32(int64_t(y) + yoff), piece);
+            if (drawing)
+                canvas.TextOut(ClampToInt32(x + dx), ClampToInt32(int64_t(y) + yoff), piece);
             dx += w;
         }
         if (pendUpper) {

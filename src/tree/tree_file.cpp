@@ -130,7 +130,8 @@ bool TTree::SaveTreeBytes(const TNode* node, uint8_t paramsFlag, std::string& by
                 for (auto it = n->Children.rbegin(); it != n->Children.rend(); ++it)
                     pending.push_back(it->get());
             }
-            for (char c : ArrowBlockTag) out.WriteU8(static_cast<uint8_t>(c));
+            for (char c : ArrowBlockTag)
+                out.WriteU8(static_cast<uint8_t>(c));
             out.WriteI32(static_cast<int32_t>(arrows.size()));
             for (const TMoveArrow& arrow : arrows) {
                 out.WriteI32(records[arrow.From]);
@@ -315,8 +316,8 @@ bool TTree::LoadTreeBytes(std::string_view bytes, const std::string& fileName) {
         if (ok && !in.AtEnd()) {
             std::string problem;
             if (!LoadArrowBlock(in, records, problem)) {
-                ReportFileError("Tree file \"" + fileName + "\" has damaged movement arrows: " +
-                                problem);
+                ReportFileError("Tree file \"" + fileName +
+                                "\" has damaged movement arrows: " + problem);
                 return false;
             }
         }

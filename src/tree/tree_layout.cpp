@@ -56,8 +56,8 @@ bool TTree::Positions() {
                     ReportError(teDraw, GridLimitContext);
                     return false;
                 }
-                stack.push_back({child, frame.X0 + frame.Width, static_cast<int32_t>(childLevel),
-                                 0, 0});
+                stack.push_back(
+                    {child, frame.X0 + frame.Width, static_cast<int32_t>(childLevel), 0, 0});
                 continue;
             }
             // All children placed.

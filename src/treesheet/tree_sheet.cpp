@@ -808,7 +808,8 @@ void TTreeSheet::TidyLayoutCBClick(bool on) {
                 pending.pop_back();
                 node->X = static_cast<int16_t>(on ? std::min(2 * node->X, int(MaxGridPosition))
                                                   : node->X / 2);
-                for (const TNodePtr& child : node->Children) pending.push_back(child.get());
+                for (const TNodePtr& child : node->Children)
+                    pending.push_back(child.get());
             }
         }
     }

@@ -39,7 +39,7 @@ public:
     void RefreshRtnOptions();
 
     // What the page needs of the page around it.
-    std::function<bool()> Busy;                           // a parse runs
+    std::function<bool()> Busy;                            // a parse runs
     std::function<std::vector<std::string>()> GrammarText; // lines of the external CFG
     std::function<void(const std::vector<std::string>&)> SetGrammarText;
     std::function<void()> ShowExternalGrammar;

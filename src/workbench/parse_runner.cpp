@@ -49,7 +49,8 @@ bool ParseRunner::Run(const std::function<bool()>& search, CancelToken& cancel) 
     // Short searches end before anything is shown; input stays blocked meanwhile.
     if (done.wait_for(std::chrono::milliseconds(ProgressDelayMs)) != std::future_status::ready) {
         TParseProgressDlg progress(Parent);
-        QObject::connect(&progress, &TParseProgressDlg::CancelClicked, [&cancel] { cancel.Cancel(); });
+        QObject::connect(&progress, &TParseProgressDlg::CancelClicked,
+                         [&cancel] { cancel.Cancel(); });
         progress.show();
         if (OnProgressShown) OnProgressShown(progress);
         // The modal window keeps every other window from taking input until the

@@ -132,13 +132,14 @@ QWidget* TParsingPageView::BuildGrammarColumn() {
                                    {QStringLiteral("Top down"), QStringLiteral("Bottom up")}, 1,
                                    "ParseMethodRG", GeneralOptsGB);
     ParseDirRG = MakeRadioGroup(QStringLiteral("Direction"),
-                                {QStringLiteral("Depth first"), QStringLiteral("Breadth first")},
-                                1, "ParseDirRG", GeneralOptsGB);
+                                {QStringLiteral("Depth first"), QStringLiteral("Breadth first")}, 1,
+                                "ParseDirRG", GeneralOptsGB);
     TraceListRG = MakeRadioGroup(QStringLiteral("Trace list"),
                                  {QStringLiteral("Detailed"), QStringLiteral("Optimal")}, 2,
                                  "TraceListRG", GeneralOptsGB);
     TraceListCB = MakeCheckBox(QStringLiteral("Create trace list"), "TraceListCB", GeneralOptsGB);
-    ParseTreeCB = MakeCheckBox(QStringLiteral("Create parse tree(s)"), "ParseTreeCB", GeneralOptsGB);
+    ParseTreeCB =
+        MakeCheckBox(QStringLiteral("Create parse tree(s)"), "ParseTreeCB", GeneralOptsGB);
     CaseSensCB = MakeCheckBox(QStringLiteral("Parse case sensitive"), "CaseSensCB", GeneralOptsGB);
     ParseBtn = MakeButton(QStringLiteral("&Parse CFG"), "ParseBtn", GeneralOptsGB);
     ParseBtn->setMinimumHeight(32);
@@ -155,8 +156,8 @@ QWidget* TParsingPageView::BuildGrammarColumn() {
     layout->addWidget(GrammarPC, 1);
     layout->addWidget(panel5);
     layout->addWidget(GeneralOptsGB);
-    column->setFixedWidth(std::max({GrammarColumnWidth, GeneralOptsGB->sizeHint().width(),
-                                    panel5->sizeHint().width()}));
+    column->setFixedWidth(std::max(
+        {GrammarColumnWidth, GeneralOptsGB->sizeHint().width(), panel5->sizeHint().width()}));
     return column;
 }
 

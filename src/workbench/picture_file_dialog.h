@@ -17,8 +17,8 @@ extern const QString PictureFileFilter;
 extern const QString TreePictureFileFilter;
 
 struct TTreePictureChoice {
-    QString Name;    // empty when cancelled
-    int Scale = 1;   // pixels per unit of a PNG image
+    QString Name;       // empty when cancelled
+    int Scale = 1;      // pixels per unit of a PNG image
     bool Qtree = false; // LaTeX with tikz-qtree rather than forest
 };
 

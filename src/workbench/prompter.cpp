@@ -42,7 +42,8 @@ TFileChoice RunFileDialog(QWidget* parent, const TFileDialogRequest& request, bo
     dialog.setDefaultSuffix(request.DefaultExt.toLower());
     const QStringList filters = nameFilter.split(QStringLiteral(";;"));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& chosen) {
-        const QString ext = FilterExtension(request.Filter, static_cast<int>(filters.indexOf(chosen)));
+        const QString ext =
+            FilterExtension(request.Filter, static_cast<int>(filters.indexOf(chosen)));
         dialog.setDefaultSuffix((ext.isEmpty() ? request.DefaultExt : ext).toLower());
     });
     if (save) {

@@ -253,7 +253,8 @@ void TNetNameDlgView::reject() {
 }
 
 QtRtnDialogHost::QtRtnDialogHost(QWidget* area, QWidget* parent)
-    : CondView(new TCondDlgView(parent)), NetNameView(new TNetNameDlgView(parent)), Area(area) {}
+    : CondView(new TCondDlgView(parent)), NetNameView(new TNetNameDlgView(parent)), Area(area) {
+}
 
 namespace {
 

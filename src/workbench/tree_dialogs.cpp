@@ -312,7 +312,7 @@ TDefNodeDlgView::TDefNodeDlgView(MessageSink& sink, QWidget* parent) : QDialog(p
 void TDefNodeDlgView::ShowPages() {
     const bool help = Model->HelpShown;
     const bool editor = Model->EditorShown;
-    Pages->setCurrentWidget(help ? static_cast<QWidget*>(HelpMemo)
+    Pages->setCurrentWidget(help     ? static_cast<QWidget*>(HelpMemo)
                             : editor ? static_cast<QWidget*>(NodeTextMemo)
                                      : Controls);
     Controls->setEnabled(!help && !editor);
@@ -339,9 +339,8 @@ void TDefNodeDlgView::ShowModel() {
     DistanceLab->setText(QString::number(Model->Attr.LineDist));
     MoveArrowSB->setRange(0, std::max(Model->NodeCount, Model->ArrowTo));
     MoveArrowSB->setValue(Model->ArrowTo);
-    NodeNumberLab->setText(QStringLiteral("This is node %1 of %2.")
-                               .arg(Model->NodeNumber)
-                               .arg(Model->NodeCount));
+    NodeNumberLab->setText(
+        QStringLiteral("This is node %1 of %2.").arg(Model->NodeNumber).arg(Model->NodeCount));
     for (int k = 0; k < 4; ++k) {
         const TChildRow& row = Model->Rows[k];
         ChildCB[k]->setChecked(row.Used);
@@ -513,11 +512,10 @@ TIOFormDlgView::TIOFormDlgView(QWidget* parent) : QDialog(parent) {
                            {QStringLiteral("[.. [..] [..]]"), QStringLiteral("(.. (..) (..))"),
                             QStringLiteral("{.. {..} {..}}"), QStringLiteral("<..<..> <..>>")},
                            "BracketTypesRG", Options);
-    ShortcutsRG = Radio(
-        QStringLiteral("Shortcuts"),
-        {QStringLiteral("Standard"), QStringLiteral("[X,[Y],[Z]]"), QStringLiteral("v(w(x),y(z))"),
-         QStringLiteral("Labelled brackets")},
-        "ShortcutsRG", Options, 2);
+    ShortcutsRG = Radio(QStringLiteral("Shortcuts"),
+                        {QStringLiteral("Standard"), QStringLiteral("[X,[Y],[Z]]"),
+                         QStringLiteral("v(w(x),y(z))"), QStringLiteral("Labelled brackets")},
+                        "ShortcutsRG", Options, 2);
     grid->addWidget(SeparationRG, 0, 0);
     grid->addWidget(ParentPositionRG, 0, 1);
     grid->addWidget(OrientationRG, 1, 0);

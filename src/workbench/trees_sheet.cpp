@@ -3,16 +3,16 @@
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
@@ -20,10 +20,10 @@
 
 #include "base/file_io.h"
 #include "qtcanvas/picture_export.h"
-#include "text/text_utils.h"
-#include "tree/latex_export.h"
 #include "qtcanvas/qt_canvas.h"
 #include "rtn/cond_dialog.h"
+#include "text/text_utils.h"
+#include "tree/latex_export.h"
 #include "workbench/picture_file_dialog.h"
 #include "workbench/tree_dialogs.h"
 #include "workbench/widget_factory.h"
@@ -95,8 +95,8 @@ void TTreesSheetView::BuildWidgets() {
     first->addWidget(PrevTreeBtn);
     first->addWidget(TreebankLab);
     first->addWidget(NextTreeBtn);
-    for (QPushButton* b : {PushLeftBtn, PushRghtBtn, CopyTreeBtn, CutTreeBtn, DelTreeBtn,
-                           PasteTreeBtn})
+    for (QPushButton* b :
+         {PushLeftBtn, PushRghtBtn, CopyTreeBtn, CutTreeBtn, DelTreeBtn, PasteTreeBtn})
         first->addWidget(b);
     auto* second = new QHBoxLayout;
     for (QPushButton* b : {LoadTreeBtn, SaveTreeBtn, SaveWMFBtn, Button4, TreeToTextBtn,
@@ -422,7 +422,8 @@ void TTreesSheetView::SaveWMFBtnClick() {
             tree.ResetError();
             return;
         }
-        if (AtomicSave(name, latex) != FileError::None) Sink.Error("Couldn`t create file " + name + ".");
+        if (AtomicSave(name, latex) != FileError::None)
+            Sink.Error("Couldn`t create file " + name + ".");
         return;
     }
     const PictureFormat format = PictureFormatFromPath(name).value_or(PictureFormat::Wmf);

@@ -57,8 +57,8 @@ std::vector<std::string> FiveTrees(std::vector<std::string> options) {
                                                "VP = V NP\nVP = VP PP\nPP = P NP\nDET = \"the\"\n"
                                                "N = \"man\"\nN = \"telescope\"\nN = \"park\"\n"
                                                "V = \"saw\"\nP = \"with\"\nP = \"in\"\n"));
-    for (const char* word : {"I", "saw", "the", "man", "with", "the", "telescope", "in", "the",
-                             "park"})
+    for (const char* word :
+         {"I", "saw", "the", "man", "with", "the", "telescope", "in", "the", "park"})
         args.push_back(word);
     return args;
 }
@@ -77,7 +77,8 @@ TEST(ParseTreeNumbers, PrintTheTreesOfARangeAsTheWholeListHasThem) {
     EXPECT_EQ(RunCliHere(FiveTrees({"--tree", "4"})).Out, verdict + trees[3]);
     EXPECT_EQ(RunCliHere(FiveTrees({"--no-trees", "--tree=2..3"})).Out,
               verdict + trees[1] + trees[2]);
-    EXPECT_EQ(RunCliHere(FiveTrees({"--tree", "5..900000000000000000000"})).Out, verdict + trees[4]);
+    EXPECT_EQ(RunCliHere(FiveTrees({"--tree", "5..900000000000000000000"})).Out,
+              verdict + trees[4]);
 
     const CliResult past = RunCliHere(FiveTrees({"--tree", "6"}));
     EXPECT_EQ(past.ExitCode, 2);

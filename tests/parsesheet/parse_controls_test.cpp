@@ -28,7 +28,8 @@ TEST(ParseOptionState, ClicksKeepTheByteAndTheControlsInStep) {
         {[&] { state.TraceListRGClick(0); }, poTopDown | poDepthFirst | poTraceList | poParseTrees},
         {[&] { state.CaseSensCBClick(true); },
          poTopDown | poDepthFirst | poTraceList | poParseTrees | poCaseSensitive},
-        {[&] { state.ParseTreeCBClick(false); }, poTopDown | poDepthFirst | poTraceList | poCaseSensitive},
+        {[&] { state.ParseTreeCBClick(false); },
+         poTopDown | poDepthFirst | poTraceList | poCaseSensitive},
         {[&] { state.TraceListRGClick(1); },
          poTopDown | poDepthFirst | poTraceList | poOptimalTrace | poCaseSensitive},
         // Switching it off clears the kind and keeps method and direction.
@@ -56,7 +57,8 @@ TEST(ParseOptionState, ControlsFromAStoredByte) {
         TParseControls Shown;
     } cases[] = {
         {DefaultParseOptions, {1, 1, 1, false, true, false, false}},
-        {poTopDown | poDepthFirst | poTraceList | poCaseSensitive, {0, 0, 0, true, false, true, true}},
+        {poTopDown | poDepthFirst | poTraceList | poCaseSensitive,
+         {0, 0, 0, true, false, true, true}},
         // Neither of a pair chosen: no item.
         {poTraceList, {-1, -1, 0, true, false, false, true}},
     };
@@ -71,8 +73,12 @@ TEST(InputHistory, RecordsNewTextsFirstAndKeepsSixteen) {
         int MaxLength;
         std::size_t Size; // afterwards
     } steps[] = {
-        {"a", 255, 1}, {"b", 255, 2}, {"a", 255, 2}, // known texts are not listed twice
-        {"", 255, 2}, {std::string(256, 'x'), 99999, 2}, {"too long for 3", 3, 2},
+        {"a", 255, 1},
+        {"b", 255, 2},
+        {"a", 255, 2}, // known texts are not listed twice
+        {"", 255, 2},
+        {std::string(256, 'x'), 99999, 2},
+        {"too long for 3", 3, 2},
         {std::string(255, 'x'), 99999, 3},
     };
     for (const auto& step : steps) {

@@ -18,14 +18,14 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-const std::vector<std::string> QuickStart{"S = NP VP",     "NP = DET N",    "VP = V NP",
-                                          "DET = \"the\"", "N = \"cat\"",   "N = \"dog\"",
+const std::vector<std::string> QuickStart{"S = NP VP",     "NP = DET N",  "VP = V NP",
+                                          "DET = \"the\"", "N = \"cat\"", "N = \"dog\"",
                                           "V = \"chases\""};
 const std::vector<std::string> AllBracketings{"START = S", "S = S S", "S = \"a\""};
-const std::vector<std::string> Ambiguous{
-    "Start = S", "S = NP VP", "NP = PRON", "NP = DET N [PP]", "VP = V NP [PP]",
-    "PP = P NP", "PRON = \"I\"", "DET = \"the\"", "N = \"man\"", "N = \"telescope\"",
-    "V = \"saw\"", "P = \"with\""};
+const std::vector<std::string> Ambiguous{"Start = S",         "S = NP VP",      "NP = PRON",
+                                         "NP = DET N [PP]",   "VP = V NP [PP]", "PP = P NP",
+                                         "PRON = \"I\"",      "DET = \"the\"",  "N = \"man\"",
+                                         "N = \"telescope\"", "V = \"saw\"",    "P = \"with\""};
 
 std::string Words(const std::string& word, int count) {
     std::string words;
@@ -57,7 +57,8 @@ TEST_F(ParseSheetTest, CheckListsTheGrammarOrPointsAtTheFaultyLine) {
 }
 
 TEST_F(ParseSheetTest, EachOutcomeShowsItsPagesAndItsOneMessage) {
-    const std::string cycle = "The unit rules A = B and B = A form a cycle, so parsing would never end.";
+    const std::string cycle =
+        "The unit rules A = B and B = A form a cycle, so parsing would never end.";
     const struct {
         std::vector<std::string> Grammar;
         std::string Sentence;
@@ -67,26 +68,79 @@ TEST_F(ParseSheetTest, EachOutcomeShowsItsPagesAndItsOneMessage) {
         bool Trace, Trees;
         std::vector<std::string> Messages;
     } cases[] = {
-        {{}, "a", DefaultParseOptions, TParseStart::NoGrammar, {}, false, false,
+        {{},
+         "a",
+         DefaultParseOptions,
+         TParseStart::NoGrammar,
+         {},
+         false,
+         false,
          {"Please define a CFG first."}},
-        {QuickStart, "", DefaultParseOptions, TParseStart::NoText, {}, false, false,
+        {QuickStart,
+         "",
+         DefaultParseOptions,
+         TParseStart::NoText,
+         {},
+         false,
+         false,
          {MsgNoTextToParse}},
-        {{"S = x$y"}, "a", DefaultParseOptions, TParseStart::GrammarError, {}, false, false,
+        {{"S = x$y"},
+         "a",
+         DefaultParseOptions,
+         TParseStart::GrammarError,
+         {},
+         false,
+         false,
          {"(1) Wrong letters in symbol-name."}},
-        {QuickStart, "the dog the", DefaultParseOptions, TParseStart::Ready,
-         TParseVerdict::Rejected, false, false, {"Parsing failed!"}},
+        {QuickStart,
+         "the dog the",
+         DefaultParseOptions,
+         TParseStart::Ready,
+         TParseVerdict::Rejected,
+         false,
+         false,
+         {"Parsing failed!"}},
         // Without trace list and trees only the answer is shown.
-        {QuickStart, "the cat chases the dog", 0, TParseStart::Ready, TParseVerdict::Accepted,
-         false, false, {"Parsing successful!"}},
-        {QuickStart, "the cat chases the dog", poTraceList | poTopDown | poDepthFirst,
-         TParseStart::Ready, TParseVerdict::Accepted, true, false, {}},
-        {QuickStart, "the cat chases the dog", DefaultParseOptions, TParseStart::Ready,
-         TParseVerdict::Accepted, false, true, {}},
+        {QuickStart,
+         "the cat chases the dog",
+         0,
+         TParseStart::Ready,
+         TParseVerdict::Accepted,
+         false,
+         false,
+         {"Parsing successful!"}},
+        {QuickStart,
+         "the cat chases the dog",
+         poTraceList | poTopDown | poDepthFirst,
+         TParseStart::Ready,
+         TParseVerdict::Accepted,
+         true,
+         false,
+         {}},
+        {QuickStart,
+         "the cat chases the dog",
+         DefaultParseOptions,
+         TParseStart::Ready,
+         TParseVerdict::Accepted,
+         false,
+         true,
+         {}},
         // A refused parse shows only why: it is neither accepted nor rejected.
-        {{"S = A", "A = B", "B = A", "A = \"a\""}, "a", DefaultParseOptions, TParseStart::Ready,
-         TParseVerdict::Refused, false, false, {cycle}},
-        {QuickStart, "the dog ?", DefaultParseOptions, TParseStart::Ready,
-         TParseVerdict::Refused, false, false,
+        {{"S = A", "A = B", "B = A", "A = \"a\""},
+         "a",
+         DefaultParseOptions,
+         TParseStart::Ready,
+         TParseVerdict::Refused,
+         false,
+         false,
+         {cycle}},
+        {QuickStart,
+         "the dog ?",
+         DefaultParseOptions,
+         TParseStart::Ready,
+         TParseVerdict::Refused,
+         false,
+         false,
          {MsgTokenListIncomplete + " " + MsgTokenStop('?', 9, 1)}},
     };
     for (const auto& c : cases) {
@@ -222,8 +276,8 @@ TEST_F(ParseSheetTest, ParseTreeIsSavedOnlyWhenThereIsOne) {
     Sheet.Parse(QuickStart, "the dog chases the cat");
     const std::string path =
         (std::filesystem::temp_directory_path() /
-         ("gramarbor_parse_sheet_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-          ".tre"))
+         ("gramarbor_parse_sheet_" +
+          std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".tre"))
             .string();
     ASSERT_TRUE(Sheet.SaveParseTree(path)) << Sink.Last();
     std::string bytes;

@@ -153,10 +153,12 @@ TEST(ChartDifferential, ListsAmbiguitiesAsText) {
     ASSERT_TRUE(f.Checked);
     std::vector<std::string> lines;
     ASSERT_TRUE(ListAmbiguities(f.Parser, {"The man sees the dog with the telescope"}, 0, lines));
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "\"sees the dog with the telescope\" (words 3 to 8): VP, 2 readings in 2 analyses",
-                         "    VP = V NP: \"sees\" + \"the dog with the telescope\", 1 reading",
-                         "    VP = VP PP: \"sees the dog\" + \"with the telescope\", 1 reading"}));
+    EXPECT_EQ(
+        lines,
+        (std::vector<std::string>{
+            "\"sees the dog with the telescope\" (words 3 to 8): VP, 2 readings in 2 analyses",
+            "    VP = V NP: \"sees\" + \"the dog with the telescope\", 1 reading",
+            "    VP = VP PP: \"sees the dog\" + \"with the telescope\", 1 reading"}));
     ASSERT_TRUE(ListAmbiguities(f.Parser, {"the man sees the dog"}, 0, lines));
     EXPECT_TRUE(lines.empty());
     ASSERT_TRUE(ListAmbiguities(f.Parser, {"the man sees the cat"}, 0, lines)); // rejected

@@ -171,9 +171,9 @@ TEST_F(PictureExportTest, PngImagesAreBoundedAndPointToTheVectorFormats) {
         int Scale;
         bool Fits;
     } cases[] = {
-        {32767, 1, 1, true},    {32768, 1, 1, false},    {1, 32768, 1, false},
-        {8192, 8193, 1, false}, {30000, 30000, 1, false}, // more than 2^26 pixels
-        {8191, 1, 4, true},     {8192, 1, 4, false},     {4096, 4097, 2, false},
+        {32767, 1, 1, true},       {32768, 1, 1, false},     {1, 32768, 1, false},
+        {8192, 8193, 1, false},    {30000, 30000, 1, false}, // more than 2^26 pixels
+        {8191, 1, 4, true},        {8192, 1, 4, false},      {4096, 4097, 2, false},
         {2147483647, 1, 4, false},
     };
     const fs::path keep = Folder() / "bounded.png";
@@ -185,8 +185,7 @@ TEST_F(PictureExportTest, PngImagesAreBoundedAndPointToTheVectorFormats) {
         picture.Height = c.Height;
         std::ofstream(keep) << "previous picture";
         std::string error;
-        EXPECT_EQ(SavePicture(picture, keep.string(), PictureFormat::Png, &error, c.Scale),
-                  c.Fits);
+        EXPECT_EQ(SavePicture(picture, keep.string(), PictureFormat::Png, &error, c.Scale), c.Fits);
         const QImage image = RenderPictureImage(picture, c.Scale);
         EXPECT_EQ(image.isNull(), !c.Fits);
         if (c.Fits) {

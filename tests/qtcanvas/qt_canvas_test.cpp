@@ -25,7 +25,8 @@ protected:
     static void SetUpTestSuite() { EnsureGuiApplication(); }
 
     // Records what draw does into a picture and renders the picture.
-    template <typename Draw> QImage Render(int width, int height, Draw draw) {
+    template <typename Draw>
+    QImage Render(int width, int height, Draw draw) {
         Picture picture;
         picture.Width = width;
         picture.Height = height;

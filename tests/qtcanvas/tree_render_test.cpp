@@ -121,7 +121,8 @@ TEST(TreeRender, TidyLayoutWithLongWordsAndMovementArrows) {
         const TNode* node = pending.back();
         pending.pop_back();
         if (node->Children.empty()) leaves.push_back(node);
-        for (const auto& child : node->Children) pending.push_back(child.get());
+        for (const auto& child : node->Children)
+            pending.push_back(child.get());
     }
     for (const TNode* a : leaves) {
         for (const TNode* b : leaves) {
@@ -132,7 +133,8 @@ TEST(TreeRender, TidyLayoutWithLongWordsAndMovementArrows) {
     }
     // Both arrows run below the lowest leaves, and their heads reach the targets.
     int32_t lowest = 0;
-    for (const TNode* leaf : leaves) lowest = std::max(lowest, leaf->Rect.Bottom);
+    for (const TNode* leaf : leaves)
+        lowest = std::max(lowest, leaf->Rect.Bottom);
     EXPECT_TRUE(HasInk(image, {0, lowest + 4, image.width(), image.height()}));
     for (const TNode* leaf : leaves)
         if (leaf->Name == "Hippopotami" || leaf->Name == "constitutionalities") {

@@ -170,7 +170,8 @@ TEST(RtnDrawing, SplitPicturesHoldOnlyPartsWithNets) {
     TRtn three(seven.begin(), seven.begin() + 3);
     ASSERT_TRUE(MakeSplitPictures(parts, measurer, three, metrics, true, 3));
     ASSERT_EQ(parts.size(), 3u);
-    for (const Picture& part : parts) EXPECT_EQ(part.Height, 128);
+    for (const Picture& part : parts)
+        EXPECT_EQ(part.Height, 128);
 
     TRtn four(seven.begin(), seven.begin() + 4);
     ASSERT_TRUE(MakeSplitPictures(parts, measurer, four, metrics, true, 3));

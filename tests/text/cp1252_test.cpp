@@ -7,12 +7,16 @@ using namespace gramarbor;
 
 TEST(Cp1252, ConvertsEveryByteToUtf8AndBack) {
     std::string all;
-    for (int i = 0; i < 256; ++i) all.push_back(static_cast<char>(i));
+    for (int i = 0; i < 256; ++i)
+        all.push_back(static_cast<char>(i));
     std::string back;
     ASSERT_TRUE(Utf8ToCp1252(Cp1252ToUtf8(all), back));
     EXPECT_EQ(back, all);
-    EXPECT_EQ(Cp1252ToUtf8("\x9B" "the\x8B"), "\xE2\x80\xBA" "the\xE2\x80\xB9"); // › ‹
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");                           // €
+    EXPECT_EQ(Cp1252ToUtf8("\x9B"
+                           "the\x8B"),
+              "\xE2\x80\xBA"
+              "the\xE2\x80\xB9");                    // › ‹
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC"); // €
 }
 
 TEST(Cp1252, RefusesCharactersItCannotHoldAndInvalidUtf8) {

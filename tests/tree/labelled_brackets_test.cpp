@@ -70,10 +70,10 @@ TEST(LabelledBrackets, ErrorsUseTheBracketMessagesWithTheirPosition) {
     } cases[] = {
         {' ', "(S (NP x)", "Unallowed end of input: separator expected."},
         {' ', "S (NP x)", "Opening bracket expected in >S (NP x)<. Line 1, column 1."},
-        {' ', "(S (A) (B) (C) (D) (E))",
-         "Too many children in node >S<. Line 1, column 23."},
+        {' ', "(S (A) (B) (C) (D) (E))", "Too many children in node >S<. Line 1, column 23."},
         {' ', "(S \"abc)", "Quotation mark expected: the node name must be included in \"..\"."},
-        {',', "[S,\n [NP,x]\n y]", "Separator or closing bracket expected in >y]<. Line 3, column 2."},
+        {',', "[S,\n [NP,x]\n y]",
+         "Separator or closing bracket expected in >y]<. Line 3, column 2."},
         {',', "[S,,x]", "An empty node name is not allowed."},
         {' ', "  ", "Can`t translate an empty string into a tree."},
     };

@@ -62,8 +62,9 @@ TEST(LatexText, MapsMarkupAsTheDrawingReadsIt) {
 // "old" (n7) to "Det" (n3) below the leaves, VP (n5) to NP (n2) between inner nodes.
 void BuildMarkupTree(TTree& tree) {
     tree.SetParams(64, 64, "Arial", toFrames | toTriangles | toArrows, TNodeAttr{});
-    ASSERT_TRUE(tree.StrToTree("[\"%bS%b|[+pst]\" [NP%_i [%iDet%i] [N%^2]] [VP [%uV%u] "
-                               "[%sold%s] [\"%'Courier New'PP%''|x\"] [\"50% & $5 #1 ~a_b{c}\xE4\x80\"]]]"));
+    ASSERT_TRUE(tree.StrToTree(
+        "[\"%bS%b|[+pst]\" [NP%_i [%iDet%i] [N%^2]] [VP [%uV%u] "
+        "[%sold%s] [\"%'Courier New'PP%''|x\"] [\"50% & $5 #1 ~a_b{c}\xE4\x80\"]]]"));
     TNode* root = tree.GetRoot();
     root->Attr.Flags = naCenter | naRound | naAnnoBrackets;
     root->Cont = {"annotation", "second line"};
@@ -119,8 +120,7 @@ TEST(LatexExport, DrawsEachMovementArrowOnceBetweenItsNodes) {
             if (line.rfind("\\draw", 0) == 0) curves.push_back(line);
         ASSERT_EQ(curves.size(), 2u) << latex;
         // Pre-order of the sources: VP first; it leaves its left side for NP's right.
-        EXPECT_NE(curves[0].find("\\p1=(n5.west), \\p2=(n2.east)"), std::string::npos)
-            << curves[0];
+        EXPECT_NE(curves[0].find("\\p1=(n5.west), \\p2=(n2.east)"), std::string::npos) << curves[0];
         EXPECT_NE(curves[1].find("\\p1=(n7.south), \\p2=(n3.south)"), std::string::npos)
             << curves[1];
         EXPECT_NE(curves[1].find("(treebottom)"), std::string::npos) << curves[1];
@@ -162,8 +162,8 @@ TEST_P(LatexCompile, DocumentCompilesAndShowsTheLabels) {
     const bool forest = GetParam() == TLatexStyle::Forest;
     // forest needs environ, elocalloc and inlinedef, which only the large
     // texlive-latex-extra brings.
-    if (forest && !(HasTexFile("environ.sty") && HasTexFile("elocalloc.sty") &&
-                    HasTexFile("inlinedef.sty")))
+    if (forest &&
+        !(HasTexFile("environ.sty") && HasTexFile("elocalloc.sty") && HasTexFile("inlinedef.sty")))
         GTEST_SKIP() << "forest's own packages (texlive-latex-extra) are not installed";
     RecordingSink sink;
     TTree tree(true, sink);
@@ -177,13 +177,14 @@ TEST_P(LatexCompile, DocumentCompilesAndShowsTheLabels) {
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     ASSERT_EQ(AtomicSave((dir / "tree.tex").string(), latex), FileError::None);
-    const std::string log = RunCommand("cd " + dir.string() +
-                                " && pdflatex -interaction=nonstopmode -halt-on-error tree.tex 2>&1");
+    const std::string log =
+        RunCommand("cd " + dir.string() +
+                   " && pdflatex -interaction=nonstopmode -halt-on-error tree.tex 2>&1");
     ASSERT_TRUE(std::filesystem::exists(dir / "tree.pdf")) << log << "\n" << latex;
     const std::string text = RunCommand("pdftotext " + (dir / "tree.pdf").string() + " - 2>&1");
     std::filesystem::remove_all(dir);
-    for (const char* label : {"S", "[+pst]", "annotation", "Det", "old", "PP", "second line",
-                              "50 & $5 #1", "\xC3\xA4"})
+    for (const char* label :
+         {"S", "[+pst]", "annotation", "Det", "old", "PP", "second line", "50 & $5 #1", "\xC3\xA4"})
         EXPECT_NE(text.find(label), std::string::npos) << label << "\n" << text;
 }
 

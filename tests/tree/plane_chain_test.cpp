@@ -90,47 +90,47 @@ TEST(PlaneChains, ChainNodesBehaveAsThePlaceholdersTheyStandFor) {
     };
     // At a small vertical distance a chain's lines overlap.
     for (const int32_t vDist : {64, 4})
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Text + " " + std::to_string(vDist));
-        NullSink sink;
-        TTree chains(true, sink), placeholders(true, sink);
-        RecordingCanvas screen;
-        ReadTree(chains, c.Text);
-        chains.SetParams(64, vDist, "", ok, TNodeAttr{});
-        ASSERT_TRUE(chains.Show(screen.Canvas, 4, 4));
-        chains.Options = c.Options;
-        // The same tree with one node per placeholder: the text read back.
-        ReadTree(placeholders, WriteTree(chains));
-        placeholders.SetParams(64, vDist, "", c.Options, TNodeAttr{});
-        for (int round = 0; round < 3; ++round) {
-            SCOPED_TRACE(round);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.Text + " " + std::to_string(vDist));
+            NullSink sink;
+            TTree chains(true, sink), placeholders(true, sink);
+            RecordingCanvas screen;
+            ReadTree(chains, c.Text);
+            chains.SetParams(64, vDist, "", ok, TNodeAttr{});
             ASSERT_TRUE(chains.Show(screen.Canvas, 4, 4));
-            ASSERT_TRUE(placeholders.Show(screen.Canvas, 4, 4));
-            EXPECT_EQ(WriteTree(chains), WriteTree(placeholders));
-            EXPECT_EQ(Bytes(chains), Bytes(placeholders)); // positions, boxes, serials
-            EXPECT_EQ(InkOf(chains.Metafile), InkOf(placeholders.Metafile));
-            EXPECT_EQ(chains.Metafile.Width, placeholders.Metafile.Width);
-            EXPECT_EQ(chains.Metafile.Height, placeholders.Metafile.Height);
-            c.Edit(chains);
-            c.Edit(placeholders);
+            chains.Options = c.Options;
+            // The same tree with one node per placeholder: the text read back.
+            ReadTree(placeholders, WriteTree(chains));
+            placeholders.SetParams(64, vDist, "", c.Options, TNodeAttr{});
+            for (int round = 0; round < 3; ++round) {
+                SCOPED_TRACE(round);
+                ASSERT_TRUE(chains.Show(screen.Canvas, 4, 4));
+                ASSERT_TRUE(placeholders.Show(screen.Canvas, 4, 4));
+                EXPECT_EQ(WriteTree(chains), WriteTree(placeholders));
+                EXPECT_EQ(Bytes(chains), Bytes(placeholders)); // positions, boxes, serials
+                EXPECT_EQ(InkOf(chains.Metafile), InkOf(placeholders.Metafile));
+                EXPECT_EQ(chains.Metafile.Width, placeholders.Metafile.Width);
+                EXPECT_EQ(chains.Metafile.Height, placeholders.Metafile.Height);
+                c.Edit(chains);
+                c.Edit(placeholders);
+            }
+            // Copies that take new serial numbers take one per placeholder, and count
+            // on from 1 after the largest.
+            chains.NextID = placeholders.NextID = 2147483645;
+            TNodePtr copy, copied;
+            ASSERT_TRUE(chains.CopyTree(chains.GetRoot(), copy, false));
+            ASSERT_TRUE(placeholders.CopyTree(placeholders.GetRoot(), copied, false));
+            EXPECT_EQ(chains.NextID, placeholders.NextID);
+            chains.SetRoot(std::move(copy));
+            placeholders.SetRoot(std::move(copied));
+            EXPECT_EQ(Bytes(chains), Bytes(placeholders));
+            // Leaving the plane layout removes them alike.
+            chains.Options = placeholders.Options = ok;
+            chains.SetParams(64, vDist, "", toPlane, TNodeAttr{});
+            placeholders.SetParams(64, vDist, "", toPlane, TNodeAttr{});
+            EXPECT_EQ(Bytes(chains), Bytes(placeholders));
+            EXPECT_EQ(WriteTree(chains).find("[$ [$"), std::string::npos);
         }
-        // Copies that take new serial numbers take one per placeholder, and count
-        // on from 1 after the largest.
-        chains.NextID = placeholders.NextID = 2147483645;
-        TNodePtr copy, copied;
-        ASSERT_TRUE(chains.CopyTree(chains.GetRoot(), copy, false));
-        ASSERT_TRUE(placeholders.CopyTree(placeholders.GetRoot(), copied, false));
-        EXPECT_EQ(chains.NextID, placeholders.NextID);
-        chains.SetRoot(std::move(copy));
-        placeholders.SetRoot(std::move(copied));
-        EXPECT_EQ(Bytes(chains), Bytes(placeholders));
-        // Leaving the plane layout removes them alike.
-        chains.Options = placeholders.Options = ok;
-        chains.SetParams(64, vDist, "", toPlane, TNodeAttr{});
-        placeholders.SetParams(64, vDist, "", toPlane, TNodeAttr{});
-        EXPECT_EQ(Bytes(chains), Bytes(placeholders));
-        EXPECT_EQ(WriteTree(chains).find("[$ [$"), std::string::npos);
-    }
 }
 
 TEST(PlaneChains, ACombsChainsGrowLinearlyWithItsDepth) {
@@ -192,11 +192,9 @@ TEST(PlaneChains, ChainsBeyondTheGridAreRefused) {
         int32_t ChildLevels;
         bool Fits;
     } cases[] = {
-        {MaxGridPosition + 1, 0, true},  // levels 0 to 32767
-        {MaxGridPosition + 2, 0, false},
-        {MaxGridPosition, 1, true},      // the child on level 32767
-        {MaxGridPosition, 2, false},
-        {MaxGridPosition + 1, 1, false},
+        {MaxGridPosition + 1, 0, true},                              // levels 0 to 32767
+        {MaxGridPosition + 2, 0, false}, {MaxGridPosition, 1, true}, // the child on level 32767
+        {MaxGridPosition, 2, false},     {MaxGridPosition + 1, 1, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.RootLevels) + " " + std::to_string(c.ChildLevels));

@@ -154,7 +154,7 @@ TEST(TreeContour, ShiftAndMergeAgreeWithLevelByLevelEdges) {
         for (int i = 0; i < runs; ++i) {
             const int64_t left = -int64_t(random() % 50);
             runList.emplace_back(1 + int32_t(random() % (i % 2 ? 40 : 3)), left,
-                              left + int64_t(random() % 60));
+                                 left + int64_t(random() % 60));
         }
         // Deepest first into the contour; levels are listed from the top.
         for (auto it = runList.rbegin(); it != runList.rend(); ++it)

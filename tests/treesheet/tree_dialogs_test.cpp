@@ -110,7 +110,7 @@ TEST(NodeDefDlgTest, FontsAreSortedAndStylesToggle) {
 }
 
 TEST(NodeDialogsTest, FontHeightsComeIntoTheRangeTheDialogsOffer) {
-    const std::pair<uint16_t, uint16_t> cases[] = {{0, 6}, {5, 6}, {6, 6}, {16, 16},
+    const std::pair<uint16_t, uint16_t> cases[] = {{0, 6},   {5, 6},   {6, 6},     {16, 16},
                                                    {96, 96}, {97, 96}, {21000, 96}};
     for (const auto& [height, shown] : cases) {
         TNode node;

@@ -373,8 +373,7 @@ TEST_F(TreeSheetTest, UndoAndRedoRestoreTheExactTree) {
 
 TEST_F(TreeSheetTest, TreebankFilesAreSteppedThroughTreeByTree) {
     const std::string file = (std::filesystem::temp_directory_path() / "sheet_bank.mrg").string();
-    ASSERT_EQ(AtomicSave(file, "( (S (NP I) (VP ran)) )\n(X a b)\r\n(Y (Z c))\n"),
-              FileError::None);
+    ASSERT_EQ(AtomicSave(file, "( (S (NP I) (VP ran)) )\n(X a b)\r\n(Y (Z c))\n"), FileError::None);
     Host.OpenName = file;
     Sheet.LoadTreeBtnClick();
     EXPECT_TRUE(Sink.Empty()) << Sink.Last();

@@ -235,7 +235,8 @@ TEST_F(EnvironmentTest, DamagedFilesNeverStopTheStart) {
         TForm1 form(&Prompts);
         EXPECT_TRUE(form.Started());
         EXPECT_EQ(form.MaxTextLength(), length >= 9 ? 30 : 255);
-        EXPECT_EQ(form.Parsing->Sheet().ParseOptions(), length > 40 ? stored.ParseOptions : DefaultParseOptions);
+        EXPECT_EQ(form.Parsing->Sheet().ParseOptions(),
+                  length > 40 ? stored.ParseOptions : DefaultParseOptions);
     }
     EXPECT_TRUE(Prompts.Messages.empty());
 }

@@ -7,11 +7,11 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTest>
-#include <QTimer>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -157,8 +157,10 @@ TEST(FileChoiceTest, ABareNameTakesTheChosenTypesExtension) {
         const char* Name;
         int Filter;
         const char* Saved;
-    } cases[] = {{"/d/tree_a", 1, "/d/tree_a.svg"}, {"/d/tree_a", 4, "/d/tree_a.wmf"},
-                 {"/d/tree_a.png", 1, "/d/tree_a.png"}, {"/d.x/tree", 3, "/d.x/tree.pdf"},
+    } cases[] = {{"/d/tree_a", 1, "/d/tree_a.svg"},
+                 {"/d/tree_a", 4, "/d/tree_a.wmf"},
+                 {"/d/tree_a.png", 1, "/d/tree_a.png"},
+                 {"/d.x/tree", 3, "/d.x/tree.pdf"},
                  {"", 1, ""}};
     for (const auto& c : cases)
         EXPECT_EQ(WithChosenExtension({QString::fromLatin1(c.Name), c.Filter}, filter,
@@ -193,8 +195,8 @@ TEST(FileChoiceTest, TheSaveDialogFollowsTheChosenFileType) {
         QTest::keyClick(name, Qt::Key_Return);
     });
     answer.start(10);
-    const TFileChoice choice =
-        prompter.SaveFile({QStringLiteral("Save as WMF"), PictureFileFilter, QStringLiteral("WMF")});
+    const TFileChoice choice = prompter.SaveFile(
+        {QStringLiteral("Save as WMF"), PictureFileFilter, QStringLiteral("WMF")});
     answer.stop();
     QDir::setCurrent(previous);
     QDir(folder).removeRecursively();

@@ -125,8 +125,8 @@ TEST_F(MainWindowTest, CheckListsTheInternalGrammarOrSelectsTheFaultyLine) {
 
     // The offending rule is rule line 2 but line 4 of the text: that whole line is
     // selected, after Check and after Parse CFG alike.
-    TypeGrammar(QStringLiteral(
-        "// a comment\n\nS = NP VP\nNP = DET N\nVP = V NP x$y\nDET = \"the\""));
+    TypeGrammar(
+        QStringLiteral("// a comment\n\nS = NP VP\nNP = DET N\nVP = V NP x$y\nDET = \"the\""));
     TypeSentence(QStringLiteral("the"));
     for (QPushButton* button : {Form->Parsing->Check, Form->Parsing->ParseBtn}) {
         Prompts.Clear();
@@ -186,7 +186,8 @@ TEST_F(MainWindowTest, ParsingDrawsEachNewTreeFromItsTopLeftCorner) {
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
     EXPECT_EQ(Form->Parsing->PTNum->text(), "1");
     EXPECT_EQ(Form->Parsing->ParsingPC->currentWidget(), Form->Parsing->ParseTreeSheet);
-    EXPECT_EQ(Form->Parsing->ParseTreePB->width(), Form->Parsing->Sheet().ParseTree.GetMetafile().Width);
+    EXPECT_EQ(Form->Parsing->ParseTreePB->width(),
+              Form->Parsing->Sheet().ParseTree.GetMetafile().Width);
     EXPECT_THAT(Form->Parsing->Sheet().Parser.GetParseTrees(),
                 ElementsAre("[S [NP [DET [the]] [N [dog]]] [VP [V [chases]] [NP [DET [the]] "
                             "[N [cat]]]]]"));
@@ -202,8 +203,9 @@ TEST_F(MainWindowTest, ParsingDrawsEachNewTreeFromItsTopLeftCorner) {
     QScrollBar* down = Form->Parsing->ParseTreeSB->verticalScrollBar();
     ASSERT_GT(across->maximum(), 0);
     ASSERT_GT(down->maximum(), 0);
-    for (const auto& next : std::vector<std::function<void()>>{
-             [&] { Click(Form->Parsing->ParseBtn); }, [&] { ClickArrow(Form->Parsing->PTUD, true); }}) {
+    for (const auto& next :
+         std::vector<std::function<void()>>{[&] { Click(Form->Parsing->ParseBtn); },
+                                            [&] { ClickArrow(Form->Parsing->PTUD, true); }}) {
         across->setValue(across->maximum());
         down->setValue(down->maximum());
         next();
@@ -258,7 +260,10 @@ TEST_F(MainWindowTest, EachOutcomeShowsItsMessageWhereTheUserIs) {
         std::vector<std::string> Messages;
         std::function<QWidget*()> Focus; // what has the keyboard focus afterwards
     } cases[] = {
-        {QuickStart, "", {"You have not entered a text to parse."}, [&] { return Form->InputText; }},
+        {QuickStart,
+         "",
+         {"You have not entered a text to parse."},
+         [&] { return Form->InputText; }},
         {QString(), "a", {"Please define a CFG first."}, [&] { return Form->Parsing->SrcCFG; }},
         {QuickStart, "the dog the", {"Parsing failed!"}, [&] { return Form->Parsing->ParseBtn; }},
     };
@@ -317,8 +322,9 @@ TEST_F(MainWindowTest, AmbiguousSentenceCanBeSteppedThrough) {
 // traces run until Cancel is pressed on the progress window.
 TEST_F(MainWindowTest, CancelEndsTheSearchAtOnceAndNothingElseStartsMeanwhile) {
     std::atomic<int> started{0};
-    Form->Parsing->Sheet().Search = [&started](TParser& store, const std::vector<std::string>& sentence,
-                                      uint8_t options, TParseRun& run) {
+    Form->Parsing->Sheet().Search = [&started](TParser& store,
+                                               const std::vector<std::string>& sentence,
+                                               uint8_t options, TParseRun& run) {
         ++started;
         return ParseSentence(store, sentence, options, run);
     };

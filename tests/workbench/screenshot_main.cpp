@@ -41,9 +41,10 @@ int main(int argc, char** argv) {
     form.FormShow();
     Settle();
 
-    form.Parsing->SrcCFG->setPlainText(QStringLiteral("// The quick-start grammar\nS = NP VP\nNP = DET N\n"
-                                             "VP = V NP\nDET = \"the\"\nN = \"cat\"\nN = \"dog\"\n"
-                                             "V = \"chases\""));
+    form.Parsing->SrcCFG->setPlainText(
+        QStringLiteral("// The quick-start grammar\nS = NP VP\nNP = DET N\n"
+                       "VP = V NP\nDET = \"the\"\nN = \"cat\"\nN = \"dog\"\n"
+                       "V = \"chases\""));
     form.InputText->setEditText(QStringLiteral("the dog chases the cat"));
     form.Parsing->ParseClick();
     bool ok = Shoot(form, folder + QStringLiteral("/parse-tree.png"));
@@ -55,8 +56,8 @@ int main(int argc, char** argv) {
 
     form.Parsing->Network->MakeRTNClick();
     QMouseEvent move(QEvent::MouseMove, QPointF(300, 3 * 128 + 60),
-                     form.Parsing->Network->PaintBox1->mapToGlobal(QPointF(300, 3 * 128 + 60)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+                     form.Parsing->Network->PaintBox1->mapToGlobal(QPointF(300, 3 * 128 + 60)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(form.Parsing->Network->PaintBox1, &move);
     ok = Shoot(form, folder + QStringLiteral("/rtn.png")) && ok;
 

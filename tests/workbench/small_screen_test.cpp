@@ -56,13 +56,14 @@ TEST_F(SmallScreenTest, EveryCaptionOfBothSheetsReadsInFull) {
 
 TEST_F(SmallScreenTest, InformationIsNeverCutOff) {
     WhenShown<TInfoDlg>([&](TInfoDlg& dialog) {
-        EXPECT_TRUE(QApplication::primaryScreen()->availableGeometry().contains(
-            dialog.frameGeometry()));
+        EXPECT_TRUE(
+            QApplication::primaryScreen()->availableGeometry().contains(dialog.frameGeometry()));
         for (QLabel* label : dialog.findChildren<QLabel*>()) {
             const int needed = label->hasHeightForWidth() ? label->heightForWidth(label->width())
                                                           : label->sizeHint().height();
             EXPECT_GE(label->height(), needed) << label->text().toStdString();
-            EXPECT_GE(label->width(), label->minimumSizeHint().width()) << label->text().toStdString();
+            EXPECT_GE(label->width(), label->minimumSizeHint().width())
+                << label->text().toStdString();
         }
         // The description shows whole or scrolls: no line is out of reach.
         QTextBrowser* text = dialog.Description;
@@ -95,8 +96,9 @@ TEST_F(SmallScreenTest, DefineNodeKeepsItsSizeAcrossEditAndTake) {
         EXPECT_EQ(dialog.NodeTextEdit->text(), "S");
         Click(dialog.BitBtn1); // Cancel
     });
-    Click(view->TreePaint1, Qt::LeftButton, Qt::NoModifier,
-          QPoint((root->Rect.Left + root->Rect.Right) / 2, (root->Rect.Top + root->Rect.Bottom) / 2));
+    Click(
+        view->TreePaint1, Qt::LeftButton, Qt::NoModifier,
+        QPoint((root->Rect.Left + root->Rect.Right) / 2, (root->Rect.Top + root->Rect.Bottom) / 2));
     EXPECT_TRUE(shown);
 }
 

@@ -10,8 +10,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
-#include <QMimeData>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -217,8 +217,9 @@ TEST_F(TreesSheetTest, MovementArrowsFromTheDefinitionThroughCutPasteAndUndo) {
     Prompts.Clear();
     OnNode("VP");
     Click(View->CutTreeBtn);
-    EXPECT_EQ(Prompts.Last(),
-              "1 movement arrow goes to a node outside the copied subtree; the copy leaves it out.");
+    EXPECT_EQ(
+        Prompts.Last(),
+        "1 movement arrow goes to a node outside the copied subtree; the copy leaves it out.");
     OnNode("S");
     Click(View->PasteTreeBtn);
     EXPECT_EQ(Text(Sheet().Tree1), "[S [NP [who]] [VP [V [saw]] [NP [t]]]]");
@@ -317,9 +318,7 @@ TEST_F(TreesSheetTest, SaveWmfWritesTheChosenFileType) {
 
 TEST_F(TreesSheetTest, TreebankFilesAndLabelledBracketsAsUsersMeetThem) {
     EXPECT_FALSE(View->NextTreeBtn->isVisible());
-    {
-        std::ofstream(Dir / "bank.mrg") << "( (S (NP I) (VP ran)) )\n(X a b)\n(Y (Z c))\n";
-    }
+    { std::ofstream(Dir / "bank.mrg") << "( (S (NP I) (VP ran)) )\n(X a b)\n(Y (Z c))\n"; }
     Prompts.AnswerWith(Path("bank.mrg"));
     Click(View->LoadTreeBtn);
     ASSERT_TRUE(View->NextTreeBtn->isVisible());

@@ -81,7 +81,8 @@ protected:
         // As a window manager does: the window clicked into is active (unless a modal
         // dialog blocks it).
         QWidget* modal = QApplication::activeModalWidget();
-        if ((!modal || modal == widget->window()) && QApplication::activeWindow() != widget->window()) {
+        if ((!modal || modal == widget->window()) &&
+            QApplication::activeWindow() != widget->window()) {
             QApplication::setActiveWindow(widget->window());
             EXPECT_TRUE(QTest::qWaitForWindowActive(widget->window()));
         }
@@ -100,7 +101,8 @@ protected:
     static void ShowPage(QTabWidget* tabs, QWidget* page) {
         const int index = tabs->indexOf(page);
         ASSERT_GE(index, 0);
-        Click(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(index).center());
+        Click(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier,
+              tabs->tabBar()->tabRect(index).center());
         ASSERT_EQ(tabs->currentWidget(), page);
     }
     // Keys as typed: to the widget that has the focus.
