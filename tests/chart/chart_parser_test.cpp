@@ -7,6 +7,8 @@
 using namespace gramarbor;
 using testing_support::MakeRules;
 using testing_support::MakeTokens;
+using testing_support::PpGrammar;
+using testing_support::PpSentence;
 
 namespace {
 
@@ -22,21 +24,6 @@ std::vector<Path> ChartPaths(const TRuleList& rules, const std::vector<TTokLst>&
         return paths.size() < limit;
     });
     return paths;
-}
-
-// Sentence structure of the prepositional-phrase grammar: the number of its trees
-// is a Catalan number.
-const std::vector<std::string> PpGrammar = {
-    "START = S",       "S = NP VP",  "NP = PRON",  "NP = DET N",  "NP = NP PP", "VP = V NP",
-    "VP = VP PP",      "PP = P NP",  "PRON = 'I'", "DET = 'the'", "DET = 'a'",  "N = 'man'",
-    "N = 'telescope'", "N = 'park'", "V = 'saw'",  "P = 'with'",  "P = 'in'"};
-
-std::string PpSentence(int phrases) {
-    std::string sentence = "I saw the man";
-    const char* tails[] = {" with a telescope", " in the park"};
-    for (int i = 0; i < phrases; ++i)
-        sentence += tails[i % 2];
-    return sentence;
 }
 
 } // namespace

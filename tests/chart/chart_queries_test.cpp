@@ -8,6 +8,8 @@
 using namespace gramarbor;
 using testing_support::MakeRules;
 using testing_support::MakeTokens;
+using testing_support::PpGrammar;
+using testing_support::PpSentence;
 
 namespace {
 
@@ -62,18 +64,6 @@ std::vector<Path> FirstTrees(TChartParser& parser, std::size_t limit,
         },
         nullptr, startAt);
     return paths;
-}
-
-const std::vector<std::string> PpGrammar = {
-    "START = S",       "S = NP VP",  "NP = PRON",  "NP = DET N",  "NP = NP PP", "VP = V NP",
-    "VP = VP PP",      "PP = P NP",  "PRON = 'I'", "DET = 'the'", "DET = 'a'",  "N = 'man'",
-    "N = 'telescope'", "N = 'park'", "V = 'saw'",  "P = 'with'",  "P = 'in'"};
-
-std::string PpSentence(int phrases) {
-    std::string sentence = "I saw the man";
-    for (int i = 0; i < phrases; ++i)
-        sentence += i % 2 ? " in the park" : " with a telescope";
-    return sentence;
 }
 
 } // namespace

@@ -21,4 +21,18 @@ gramarbor::TRuleList MakeRules(const std::vector<std::string>& rules);
 std::vector<gramarbor::TTokLst> MakeTokens(const gramarbor::TRuleList& rules,
                                            const std::string& sentence);
 
+// The prepositional-phrase grammar: "I saw the man" followed by n phrases has
+// Catalan(n + 1) trees.
+inline const std::vector<std::string> PpGrammar = {
+    "START = S",       "S = NP VP",  "NP = PRON",  "NP = DET N",  "NP = NP PP", "VP = V NP",
+    "VP = VP PP",      "PP = P NP",  "PRON = 'I'", "DET = 'the'", "DET = 'a'",  "N = 'man'",
+    "N = 'telescope'", "N = 'park'", "V = 'saw'",  "P = 'with'",  "P = 'in'"};
+
+inline std::string PpSentence(int phrases) {
+    std::string sentence = "I saw the man";
+    for (int i = 0; i < phrases; ++i)
+        sentence += i % 2 ? " in the park" : " with a telescope";
+    return sentence;
+}
+
 } // namespace testing_support
