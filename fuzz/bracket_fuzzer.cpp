@@ -20,20 +20,6 @@ using namespace gramarbor;
 
 namespace {
 
-// A name that TreeToStr writes so that reading gives it back: anything but a double
-// quote, which is never escaped.
-bool NamesSurviveText(const TNode* node) {
-    std::vector<const TNode*> pending{node};
-    while (!pending.empty()) {
-        const TNode* n = pending.back();
-        pending.pop_back();
-        if (n->Name.find('"') != std::string::npos) return false;
-        for (const TNodePtr& child : n->Children)
-            pending.push_back(child.get());
-    }
-    return true;
-}
-
 void ApplyFormat(TTree& tree, uint8_t format) {
     static const std::string pairs = "[](){}<>";
     const std::size_t pair = (format >> 1) & 3;
@@ -73,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     std::string written;
     FUZZ_CHECK(tree.TreeToStr(written), "TreeToStr failed on a tree just read");
-    if (NamesSurviveText(tree.GetRoot())) {
+    if (fuzz::NamesSurviveText(tree.GetRoot())) {
         RecordingSink again;
         TTree copy(false, again);
         ApplyFormat(copy, format);
@@ -90,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     // Layout and drawing of whatever was read, as a plane tree with chains too.
     fuzz::CheckTreeDrawing(tree, sink);
-    if (NamesSurviveText(tree.GetRoot())) fuzz::CheckPlaneChains(tree);
+    if (fuzz::NamesSurviveText(tree.GetRoot())) fuzz::CheckPlaneChains(tree);
     tree.Options = toPlane | toPlaneOK | (format & 0xE0 ? toFrames | toTriangles | toArrows : 0);
     fuzz::CheckTreeDrawing(tree, sink);
 

@@ -18,18 +18,6 @@ using namespace gramarbor;
 
 namespace {
 
-bool NamesSurviveText(const TNode* node) {
-    std::vector<const TNode*> pending{node};
-    while (!pending.empty()) {
-        const TNode* n = pending.back();
-        pending.pop_back();
-        if (n->Name.find('"') != std::string::npos) return false;
-        for (const TNodePtr& child : n->Children)
-            pending.push_back(child.get());
-    }
-    return true;
-}
-
 void ApplyFormat(TTree& tree, uint8_t format) {
     static const std::string pairs = "[](){}<>";
     const std::size_t pair = (format >> 1) & 3;
@@ -68,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
         std::string written;
         FUZZ_CHECK(tree.TreeToStr(written), "TreeToStr failed on a tree just read");
-        if (NamesSurviveText(tree.GetRoot())) {
+        if (fuzz::NamesSurviveText(tree.GetRoot())) {
             TTree copy(false, sink);
             ApplyFormat(copy, format);
             FUZZ_CHECK(copy.StrToTree(written),

@@ -89,4 +89,16 @@ std::vector<std::pair<int, int>> ArrowPositions(const TTree& tree) {
     return pairs;
 }
 
+bool NamesSurviveText(const TNode* root) {
+    std::vector<const TNode*> pending{root};
+    while (!pending.empty()) {
+        const TNode* n = pending.back();
+        pending.pop_back();
+        if (n->Name.find('"') != std::string::npos) return false;
+        for (const TNodePtr& child : n->Children)
+            pending.push_back(child.get());
+    }
+    return true;
+}
+
 } // namespace gramarbor::fuzz

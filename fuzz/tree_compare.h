@@ -22,4 +22,8 @@ std::vector<std::pair<int, int>> ArrowPositions(const TTree& tree);
 // placeholders) and whether every node has at most four children.
 int Depth(const TNode* root, bool& childrenOk);
 
+// Whether every name is one that TreeToStr writes so that reading gives it back:
+// anything but a double quote, which is never escaped. Iterative.
+bool NamesSurviveText(const TNode* root);
+
 } // namespace gramarbor::fuzz

@@ -266,16 +266,7 @@ int WriteOutput(TTree& tree, const TreeArgs& args) {
     if (args.OutFile.empty() || ext == ".TXT") {
         std::string text;
         if (!tree.TreeToStr(text)) return ExitError;
-        text = Cp1252ToUtf8(text) + (args.Format.Vertical ? "\r\n" : "\n");
-        if (args.OutFile.empty()) {
-            Print(text);
-            return ExitOk;
-        }
-        if (AtomicSave(args.OutFile, text) != FileError::None) {
-            PrintError(args.OutFile + ": error: cannot write the file");
-            return ExitError;
-        }
-        return ExitOk;
+        return WriteText(Cp1252ToUtf8(text) + (args.Format.Vertical ? "\r\n" : "\n"), args);
     }
     if (ext == ".TRE") return tree.SaveTree(args.OutFile, tree.GetRoot(), 1) ? ExitOk : ExitError;
 
