@@ -24,6 +24,20 @@ int CharWidth(unsigned char c) {
 
 } // namespace
 
+TFontMeasures TextMeasurer::FontMeasures(const TFont& font) {
+    // Arial's measures in units of its 2048-unit em; the text cell is ascent plus
+    // descent, each rounded up to whole units as font engines do.
+    const double em = FontEmSize(font.Height, ArialCellToEm);
+    const auto units = [em](double share) {
+        return static_cast<int32_t>(std::min(std::ceil(em * share / 2048.0 - 1e-9), 1e9));
+    };
+    TFontMeasures measures{em, units(1854), units(434)};
+    measures.UnderlinePos = em * 217 / 2048;
+    measures.StrikeOutPos = measures.Ascent / 3.0;
+    measures.LineWidth = std::max(1.0, std::round(em * 150 / 2048));
+    return measures;
+}
+
 int32_t ApproxTextMeasurer::TextWidth(const TFont& font, std::string_view text) {
     const double em = FontEmSize(font.Height, ArialCellToEm);
     long total = 0;

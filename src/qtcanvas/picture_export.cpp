@@ -12,11 +12,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include "base/file_io.h"
+#include "picture/svg_writer.h"
 #include "picture/wmf_writer.h"
 #include "qtcanvas/qt_canvas.h"
+#include "qtcanvas/qt_text_measurer.h"
 
 namespace gramarbor {
 
@@ -59,23 +60,6 @@ void Fail(std::string* errorText, const std::string& text) {
 
 std::string ToStd(const QByteArray& data) {
     return std::string(data.constData(), static_cast<std::size_t>(data.size()));
-}
-
-bool SvgBytes(const Picture& picture, std::string& bytes) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(PictureSize(picture));
-    generator.setViewBox(QRect(QPoint(0, 0), PictureSize(picture)));
-    generator.setResolution(96);
-    QPainter painter;
-    if (!painter.begin(&generator)) return false;
-    Draw(picture, painter);
-    if (!painter.end()) return false;
-    bytes = ToStd(data);
-    return true;
 }
 
 bool PdfBytes(const Picture& picture, std::string& bytes) {
@@ -131,10 +115,14 @@ bool PictureBytes(const Picture& picture, PictureFormat format, std::string& byt
         case PictureFormat::Wmf:
             bytes = WriteWmfBytes(picture);
             return true;
-        case PictureFormat::Svg:
-            if (SvgBytes(picture, bytes)) return true;
-            Fail(errorText, "Cannot draw the picture as SVG");
+        case PictureFormat::Svg: {
+            // Measured like the display, so that the text sits where it is shown.
+            QtTextMeasurer measurer;
+            bytes = WriteSvgText(picture, measurer);
+            if (!bytes.empty()) return true;
+            Fail(errorText, SvgTooLargeText(MaxSvgBytes));
             return false;
+        }
         case PictureFormat::Pdf:
             if (PdfBytes(picture, bytes)) return true;
             Fail(errorText, "Cannot draw the picture as PDF");

@@ -11,6 +11,9 @@ namespace gramarbor {
 class QtTextMeasurer final : public TextMeasurer {
 public:
     int32_t TextWidth(const TFont& font, std::string_view text) override;
+    // The pixel size of the font QtFontFor gives, its ascent and descent, and where
+    // Qt draws its underline and strike-out lines.
+    TFontMeasures FontMeasures(const TFont& font) override;
 };
 
 } // namespace gramarbor

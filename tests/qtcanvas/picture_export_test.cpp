@@ -11,6 +11,7 @@
 
 #include "base/file_io.h"
 #include "picture/arrow_head.h"
+#include "picture/svg_writer.h"
 #include "picture/wmf_writer.h"
 #include "qtcanvas/gui_session.h"
 #include "qtcanvas/picture_export.h"
@@ -138,9 +139,11 @@ TEST_F(PictureExportTest, SavesEachFormatOrKeepsTheOldFile) {
     ASSERT_TRUE(SavePicture(picture, wmf.string(), PictureFormat::Wmf, &error)) << error;
     EXPECT_EQ(Slurp(wmf), WriteWmfBytes(picture));
     ASSERT_TRUE(SavePicture(picture, svg.string(), PictureFormat::Svg, &error)) << error;
+    QtTextMeasurer measurer;
+    EXPECT_EQ(Slurp(svg), WriteSvgText(picture, measurer)) << "measured like the display";
     const QString svgText = QString::fromStdString(Slurp(svg));
     EXPECT_TRUE(svgText.contains("viewBox=\"0 0 420 330\""));
-    EXPECT_TRUE(svgText.contains("font-family=\"Times New Roman\"")) << "the font as requested";
+    EXPECT_TRUE(svgText.contains("font-family=\"'Times New Roman'\"")) << "the font as requested";
     EXPECT_TRUE(svgText.contains(QString::fromUtf8("Stra\xC3\x9F"
                                                    "e \xC3\xA4\xC3\xB6\xC3\xBC")));
     ASSERT_TRUE(SavePicture(picture, pdf.string(), PictureFormat::Pdf, &error)) << error;

@@ -1,0 +1,24 @@
+// A strict reader of the XML subset that SVG documents use (prolog, elements,
+// attributes, character data, entity and character references), for checking that
+// written documents are well formed and for looking at their elements.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gramarbor::test {
+
+struct XmlElement {
+    std::string Name;
+    std::map<std::string, std::string> Attributes; // values with references resolved
+    std::string Text;                              // character data directly inside
+    int Depth = 0;                                 // 0 for the root element
+};
+
+// Reads document; on success elements holds every element in document order. On
+// failure the result names the first fault (with its byte offset); empty on success.
+std::string ReadXml(std::string_view document, std::vector<XmlElement>& elements);
+
+} // namespace gramarbor::test

@@ -1,0 +1,215 @@
+// The SVG writer's documents drawn by Qt's SVG renderer against the Qt canvas
+// replaying the same pictures: trees and a network come out with every shape and
+// every text on the same pixels, within one pixel for antialiased edges.
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include "base/message_sink.h"
+#include "picture/svg_writer.h"
+#include "qtcanvas/gui_session.h"
+#include "qtcanvas/picture_export.h"
+#include "qtcanvas/qt_text_measurer.h"
+#include "rtn/rtn_drawing.h"
+#include "rtn/rtn_file.h"
+#include "tree/canvas_measurer.h"
+#include "tree/tree.h"
+
+using namespace gramarbor;
+
+namespace {
+
+// Pixels clearly darker or more coloured than the white background: antialiased
+// edges covered less than about half do not count.
+bool Ink(QRgb pixel) {
+    return std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)}) < 160;
+}
+
+QRect InkBox(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (Ink(image.pixel(x, y))) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+bool Near(const QRect& a, const QRect& b, int tolerance) {
+    return std::abs(a.left() - b.left()) <= tolerance && std::abs(a.top() - b.top()) <= tolerance &&
+           std::abs(a.right() - b.right()) <= tolerance &&
+           std::abs(a.bottom() - b.bottom()) <= tolerance;
+}
+
+std::string Show(const QRect& r) {
+    return "(" + std::to_string(r.left()) + ", " + std::to_string(r.top()) + ")-(" +
+           std::to_string(r.right()) + ", " + std::to_string(r.bottom()) + ")";
+}
+
+// Ink pixels of one image with no ink within one pixel in the other.
+int Unmatched(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            if (!Ink(a.pixel(x, y))) continue;
+            bool found = false;
+            for (int dy = -1; dy <= 1 && !found; ++dy)
+                for (int dx = -1; dx <= 1 && !found; ++dx)
+                    found = b.valid(x + dx, y + dy) && Ink(b.pixel(x + dx, y + dy));
+            count += !found;
+        }
+    return count;
+}
+
+const char* KindName(PictureOpKind kind) {
+    static const char* const names[] = {"text",    "line", "rectangle", "fill", "round rectangle",
+                                        "ellipse", "arc",  "polygon"};
+    return names[static_cast<int>(kind)];
+}
+
+} // namespace
+
+class SvgMatch : public testing::Test {
+protected:
+    static void SetUpTestSuite() { EnsureGuiApplication(); }
+
+    QImage RenderSvg(const Picture& picture) {
+        const std::string svg = WriteSvgText(picture, Measurer);
+        QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
+        EXPECT_TRUE(renderer.isValid()) << svg;
+        QImage image(std::max(1, picture.Width), std::max(1, picture.Height),
+                     QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        renderer.render(&painter, QRectF(0, 0, image.width(), image.height()));
+        return image;
+    }
+
+    Picture TreePicture(const std::string& brackets, uint8_t options) {
+        NullSink sink;
+        TTree tree(true, sink);
+        tree.SetParams(64, 64, "Arial", options, TNodeAttr{});
+        EXPECT_TRUE(tree.StrToTree(brackets)) << brackets;
+        MeasuringCanvas screen(Measurer);
+        EXPECT_TRUE(tree.Show(screen, 4, 4)) << brackets;
+        return tree.GetMetafile();
+    }
+
+    // Every call of the picture on its own: the ink of the SVG and of the canvas
+    // covers the same box, within a pixel; in the whole picture no ink of one lies
+    // more than a pixel from ink of the other.
+    void ExpectMatch(const Picture& picture, const std::string& what) {
+        ASSERT_FALSE(picture.Empty()) << what;
+        int compared = 0;
+        for (const PictureOp& op : picture.Calls()) {
+            Picture single;
+            single.Width = picture.Width;
+            single.Height = picture.Height;
+            single.Add(op);
+            const QRect canvas = InkBox(RenderPictureImage(single));
+            const QRect svg = InkBox(RenderSvg(single));
+            EXPECT_TRUE(Near(canvas, svg, 1))
+                << what << ": " << KindName(op.Kind) << " '" << op.Text << "' at (" << op.A.X
+                << ", " << op.A.Y << ") box (" << op.Box.Left << ", " << op.Box.Top
+                << ") canvas " << Show(canvas) << " svg " << Show(svg);
+            compared += !canvas.isEmpty();
+        }
+        EXPECT_GT(compared, 0) << what;
+        const QImage canvas = RenderPictureImage(picture);
+        const QImage svg = RenderSvg(picture);
+        ASSERT_EQ(canvas.size(), svg.size());
+        EXPECT_EQ(Unmatched(canvas, svg), 0) << what;
+        EXPECT_EQ(Unmatched(svg, canvas), 0) << what;
+    }
+
+    QtTextMeasurer Measurer;
+};
+
+TEST_F(SvgMatch, TreesWithEveryMarkupFrameAndConnection) {
+    struct Case {
+        const char* Brackets;
+        uint8_t Options;
+    } cases[] = {
+        {"[S [NP [Det [the]] [N [dog]]] [VP [V [barks]]]]", 0},
+        {"[S [NP [Det [the]] [N [dog]]] [VP [V [barks]]]]", toBoldLines | toArrows},
+        {"[\"%bS%b|[+fin]\" [NP%_i [%iDet%i] [N%^2]] [VP [%uV%u] [%sold%s] "
+         "[\"%'Courier New'PP%''|x\"]]]",
+         toFrames},
+        {"[CP [NP [Hippopotami<1]] [C' [C [do]] [IP [NP [they]] [VP [V [see]] [NP [t>1]]]]]]",
+         toTidy},
+    };
+    for (const Case& c : cases) {
+        const Picture picture = TreePicture(c.Brackets, c.Options);
+        ExpectMatch(picture, c.Brackets);
+    }
+}
+
+TEST_F(SvgMatch, FramesTrianglesArrowsAndAnnotations) {
+    NullSink sink;
+    TTree tree(true, sink);
+    tree.SetParams(64, 64, "Arial", toFrames | toTriangles | toArrows, TNodeAttr{});
+    ASSERT_TRUE(tree.StrToTree("[S [NP [Det] [N]] [VP [V] [PP]]]"));
+    TNode* root = tree.GetRoot();
+    root->Attr.Flags = naCenter | naRound | naAnnoBrackets;
+    root->Cont = {"annotation", "second line"};
+    TNode* np = root->Children[0].get();
+    np->Attr.Flags = naLeft | naAngular;
+    np->Children[0]->Attr.Flags = naLeft | naArrow;
+    TNode* vp = root->Children[1].get();
+    vp->Attr.Flags = naRight | naBrackets;
+    vp->Children[1]->Attr.Flags = naCenter | naTriangle;
+    MeasuringCanvas screen(Measurer);
+    ASSERT_TRUE(tree.Show(screen, 4, 4));
+    ExpectMatch(tree.GetMetafile(), "decorated tree");
+}
+
+TEST_F(SvgMatch, NetworkWithArcsLabelsAndArrowHeads) {
+    TRtn rtn;
+    TRtnFileOptions options;
+    NullSink sink;
+    ASSERT_TRUE(LoadRtnFile(GRAMARBOR_TEST_DATA "/rtn/np_repeated.rtn", rtn, options, sink));
+    for (const bool linesAllowed : {true, false}) {
+        Picture picture;
+        ASSERT_TRUE(DrawRtn(picture, Measurer, rtn, MakeRtnMetrics(4, 2), linesAllowed));
+        ExpectMatch(picture, linesAllowed ? "network" : "network of arcs only");
+    }
+}
+
+TEST_F(SvgMatch, ShapesPensFontsAndXorFrames) {
+    Picture picture;
+    picture.Width = 240;
+    picture.Height = 120;
+    PictureRecorder c(picture, Measurer);
+    c.State.PenWidth = 3;
+    c.State.BrushColor = 0x00C0FF;
+    c.Ellipse({10, 10, 70, 50});
+    c.State.PenWidth = 2;
+    c.State.BrushStyle = TBrushStyle::bsClear;
+    c.RoundRect({80, 10, 150, 60}, 24, 16);
+    c.Arc({160, 10, 230, 70}, {160, 10}, {230, 70});
+    c.State.PenWidth = 1;
+    c.Arc({10, 60, 60, 110}, {35, 0}, {35, 0});
+    c.MoveTo(70, 110);
+    c.LineTo(150, 70);
+    c.State.Font.Height = -20;
+    c.State.Font.Style = fsBold | fsItalic | fsUnderline | fsStrikeOut;
+    c.State.Font.Name = "Times New Roman";
+    c.TextOut(150, 80, "Stra\xDF" "e");
+    c.State.BrushStyle = TBrushStyle::bsSolid;
+    c.State.BrushColor = 0x80FF80;
+    c.State.Font = TFont{};
+    c.TextOut(80, 90, "opaque");
+    ExpectMatch(picture, "shapes");
+
+    // A focus frame shows on white as it does on the canvas (corners aside, which
+    // Qt's renderer covers only in part).
+    Picture frame;
+    frame.Width = frame.Height = 40;
+    PictureRecorder f(frame, Measurer);
+    f.State.PenMode = TPenMode::pmXor;
+    f.State.PenColor = clTeal;
+    f.State.BrushColor = clTeal;
+    f.Rectangle({5, 5, 35, 35});
+    const QImage canvas = RenderPictureImage(frame), svg = RenderSvg(frame);
+    for (const QPoint p : {QPoint(20, 5), QPoint(20, 20), QPoint(34, 20)})
+        EXPECT_EQ(svg.pixel(p), canvas.pixel(p)) << p.x() << ", " << p.y();
+}
