@@ -263,9 +263,7 @@ void WriteArc(SvgOut& out, const PictureOp& op) {
     // Counter-clockwise on the screen (y down); equal rays give the whole ellipse.
     double span = std::fmod(angleOf(op.B) - from, fullTurn);
     if (span <= 1e-9) span += fullTurn;
-    const auto at = [&](double t) {
-        out.Point(cx + rx * std::cos(t), cy - ry * std::sin(t));
-    };
+    const auto at = [&](double t) { out.Point(cx + rx * std::cos(t), cy - ry * std::sin(t)); };
     // Two halves, so that no piece needs the large-arc flag and a whole ellipse
     // (whose start and end coincide) is drawn too.
     out.Raw("<path d=\"M");
@@ -298,8 +296,8 @@ void WritePolygon(SvgOut& out, const PictureOp& op) {
 void WriteText(SvgOut& out, const PictureOp& op, TextMeasurer& measurer) {
     if (op.Text.empty()) return;
     TFont font = op.State.Font;
-    font.Height = std::clamp(font.Height == 0 ? PointsToFontHeight(8) : font.Height,
-                             -MaxFontHeight, MaxFontHeight);
+    font.Height = std::clamp(font.Height == 0 ? PointsToFontHeight(8) : font.Height, -MaxFontHeight,
+                             MaxFontHeight);
     const TFontMeasures measures = measurer.FontMeasures(font);
     const int32_t width = measurer.TextWidth(font, op.Text);
     if (op.State.BrushStyle == TBrushStyle::bsSolid && width > 0) {

@@ -74,7 +74,8 @@ TEST(SvgWriter, WritesAStandaloneDocumentOfThePicturesSize) {
     struct Case {
         int32_t Width, Height;
         const char* Size; // width, height
-    } cases[] = {{420, 330, "420 330"}, {0, 0, "1 1"}, {-5, 7, "1 7"}, {INT32_MAX, 2, "2147483647 2"}};
+    } cases[] = {
+        {420, 330, "420 330"}, {0, 0, "1 1"}, {-5, 7, "1 7"}, {INT32_MAX, 2, "2147483647 2"}};
     for (const Case& c : cases) {
         Picture picture;
         picture.Width = c.Width;
@@ -101,31 +102,77 @@ TEST(SvgWriter, ShapesLieOnThePixelsInsideTheirBox) {
         std::vector<double> Expected;
     };
     const Case cases[] = {
-        {"outline stroked along the inner pixels", [](Canvas& c) { c.Rectangle({10, 10, 30, 20}); },
-         "path", "d", {10.5, 10.5, 19, 9, -19}},
-        {"reversed box", [](Canvas& c) { c.Rectangle({30, 20, 10, 10}); }, "path", "d",
+        {"outline stroked along the inner pixels",
+         [](Canvas& c) {
+             c.Rectangle({10, 10, 30, 20});
+         },
+         "path",
+         "d",
+         {10.5, 10.5, 19, 9, -19}},
+        {"reversed box",
+         [](Canvas& c) {
+             c.Rectangle({30, 20, 10, 10});
+         },
+         "path",
+         "d",
          {10.5, 10.5, 19, 9, -19}},
         {"even pen centred on the edge",
          [](Canvas& c) {
              c.State.PenWidth = 2;
              c.Rectangle({10, 10, 30, 20});
          },
-         "path", "d", {10, 10, 19, 9, -19}},
-        {"fill covers the box, edges excluded", [](Canvas& c) { c.FillRect({10, 10, 30, 30}); },
-         "rect", "x y width height", {10, 10, 20, 20}},
-        {"ellipse", [](Canvas& c) { c.Ellipse({80, 10, 120, 30}); }, "ellipse", "cx cy rx ry",
+         "path",
+         "d",
+         {10, 10, 19, 9, -19}},
+        {"fill covers the box, edges excluded",
+         [](Canvas& c) {
+             c.FillRect({10, 10, 30, 30});
+         },
+         "rect",
+         "x y width height",
+         {10, 10, 20, 20}},
+        {"ellipse",
+         [](Canvas& c) {
+             c.Ellipse({80, 10, 120, 30});
+         },
+         "ellipse",
+         "cx cy rx ry",
          {100, 20, 19.5, 9.5}},
-        {"round rectangle", [](Canvas& c) { c.RoundRect({130, 10, 190, 50}, 20, 12); }, "rect",
-         "x y width height rx ry", {130.5, 10.5, 59, 39, 10, 6}},
-        {"corner larger than the box", [](Canvas& c) { c.RoundRect({0, 0, 11, 5}, 40, 40); },
-         "rect", "width height rx ry", {10, 4, 5, 2}},
-        {"line without its end point", [](Canvas& c) { c.MoveTo(10, 10), c.LineTo(20, 10); },
-         "path", "d", {10.5, 10.5, 19.5, 10.5}},
-        {"diagonal line", [](Canvas& c) { c.MoveTo(0, 0), c.LineTo(-4, 8); }, "path", "d",
+        {"round rectangle",
+         [](Canvas& c) {
+             c.RoundRect({130, 10, 190, 50}, 20, 12);
+         },
+         "rect",
+         "x y width height rx ry",
+         {130.5, 10.5, 59, 39, 10, 6}},
+        {"corner larger than the box",
+         [](Canvas& c) {
+             c.RoundRect({0, 0, 11, 5}, 40, 40);
+         },
+         "rect",
+         "width height rx ry",
+         {10, 4, 5, 2}},
+        {"line without its end point",
+         [](Canvas& c) { c.MoveTo(10, 10), c.LineTo(20, 10); },
+         "path",
+         "d",
+         {10.5, 10.5, 19.5, 10.5}},
+        {"diagonal line",
+         [](Canvas& c) { c.MoveTo(0, 0), c.LineTo(-4, 8); },
+         "path",
+         "d",
          {0.5, 0.5, -3, 7.5}},
-        {"one-step line is its start pixel", [](Canvas& c) { c.MoveTo(5, 6), c.LineTo(6, 7); },
-         "rect", "x y width height", {5, 6, 1, 1}},
-        {"polygon", [](Canvas& c) { c.Polygon({{0, 0}, {10, 0}, {5, 8}}); }, "polygon", "points",
+        {"one-step line is its start pixel",
+         [](Canvas& c) { c.MoveTo(5, 6), c.LineTo(6, 7); },
+         "rect",
+         "x y width height",
+         {5, 6, 1, 1}},
+        {"polygon",
+         [](Canvas& c) {
+             c.Polygon({{0, 0}, {10, 0}, {5, 8}});
+         },
+         "polygon",
+         "points",
          {0.5, 0.5, 10.5, 0.5, 5.5, 8.5}},
     };
     for (const Case& c : cases) {
@@ -142,14 +189,20 @@ TEST(SvgWriter, ShapesLieOnThePixelsInsideTheirBox) {
 
 TEST(SvgWriter, DrawsNothingWhereTheCanvasDrawsNothing) {
     const std::function<void(Canvas&)> draws[] = {
-        [](Canvas& c) { c.Rectangle({10, 10, 10, 30}); },
-        [](Canvas& c) { c.Ellipse({10, 10, 40, 10}); },
+        [](Canvas& c) {
+            c.Rectangle({10, 10, 10, 30});
+        },
+        [](Canvas& c) {
+            c.Ellipse({10, 10, 40, 10});
+        },
         [](Canvas& c) { c.MoveTo(3, 3), c.LineTo(3, 3); },
         [](Canvas& c) {
             c.State.BrushStyle = TBrushStyle::bsClear;
             c.FillRect({0, 0, 10, 10});
         },
-        [](Canvas& c) { c.FillRect({10, 10, 0, 20}); },
+        [](Canvas& c) {
+            c.FillRect({10, 10, 0, 20});
+        },
         [](Canvas& c) { c.Polygon({}); },
         [](Canvas& c) { c.TextOut(1, 1, ""); },
     };
@@ -191,12 +244,16 @@ TEST(SvgWriter, ArcsRunCounterClockwiseFromStartRayToEndRay) {
         // The box (0, 0, 100, 100): the pen's centre on a circle of radius 49.5
         // around (50, 50).
         {"right to top, a quarter", {200, 50}, {50, -300}, {99.5, 50, 85.002, 14.998, 50, 0.5}},
-        {"top to right, three quarters", {50, -300}, {200, 50}, {50, 0.5, 14.998, 85.002, 99.5, 50}},
+        {"top to right, three quarters",
+         {50, -300},
+         {200, 50},
+         {50, 0.5, 14.998, 85.002, 99.5, 50}},
         {"same ray, the whole ellipse", {200, 50}, {200, 50}, {99.5, 50, 0.5, 50, 99.5, 50}},
     };
     for (const Case& c : cases) {
-        const std::vector<XmlElement> drawn =
-            DrawnBy([&](Canvas& canvas) { canvas.Arc({0, 0, 100, 100}, c.Start, c.End); });
+        const std::vector<XmlElement> drawn = DrawnBy([&](Canvas& canvas) {
+            canvas.Arc({0, 0, 100, 100}, c.Start, c.End);
+        });
         ASSERT_EQ(drawn.size(), 1u);
         EXPECT_EQ(Attr(drawn[0], "fill"), "none");
         const std::string d = Attr(drawn[0], "d");
@@ -274,8 +331,14 @@ TEST(SvgWriter, EscapesTextAndConvertsItToUtf8) {
         std::string Content; // UTF-8, as read back
     } cases[] = {
         {"a<b & \"c\" > 'd'", "a<b & \"c\" > 'd'"},
-        {"Stra\xDF" "e \x80 \x9B" "the\x8B", "Stra\xC3\x9F" "e \xE2\x82\xAC \xE2\x80\xBA" "the\xE2\x80\xB9"},
-        {"tab\there\r\nbell\x07 del\x7F undefined\x81\x8D\x8F\x90\x9D.", "tabhere" "bell del undefined."},
+        {"Stra\xDF"
+         "e \x80 \x9B"
+         "the\x8B",
+         "Stra\xC3\x9F"
+         "e \xE2\x82\xAC \xE2\x80\xBA"
+         "the\xE2\x80\xB9"},
+        {"tab\there\r\nbell\x07 del\x7F undefined\x81\x8D\x8F\x90\x9D.", "tabhere"
+                                                                         "bell del undefined."},
         {"]]> &amp;", "]]> &amp;"},
         {"  two  blanks  ", "  two  blanks  "},
     };
@@ -306,12 +369,12 @@ TEST(SvgWriter, UsesTheMeasurersFontMeasures) {
     ApproxTextMeasurer approx;
     PictureRecorder recorder(picture, approx);
     recorder.State.BrushStyle = TBrushStyle::bsClear;
-    recorder.TextOut(0, 0, "x");                // default height: 8 points
-    recorder.State.Font.Height = 2288;          // cell height: em 2048
+    recorder.TextOut(0, 0, "x");       // default height: 8 points
+    recorder.State.Font.Height = 2288; // cell height: em 2048
     recorder.TextOut(0, 0, "x");
-    recorder.State.Font.Height = -2048;         // character height
+    recorder.State.Font.Height = -2048; // character height
     recorder.TextOut(0, 0, "x");
-    recorder.State.Font.Height = INT32_MIN;     // drawn at the largest height
+    recorder.State.Font.Height = INT32_MIN; // drawn at the largest height
     recorder.TextOut(0, 0, "x");
     std::vector<XmlElement> elements;
     ASSERT_EQ(ReadXml(WriteSvgText(picture), elements), "");
@@ -391,14 +454,29 @@ TEST(SvgWriter, OddPicturesGiveWellFormedXml) {
             for (char& c : text)
                 c = static_cast<char>(random());
             switch (random() % 8) {
-            case 0: r.TextOut(box.Left, box.Top, text); break;
-            case 1: r.MoveTo(box.Left, box.Top), r.LineTo(box.Right, box.Bottom); break;
-            case 2: r.Rectangle(box); break;
-            case 3: r.FillRect(box); break;
-            case 4: r.RoundRect(box, coordinate(), coordinate()); break;
-            case 5: r.Ellipse(box); break;
-            case 6: r.Arc(box, {coordinate(), coordinate()}, {coordinate(), coordinate()}); break;
-            default: r.Polygon({{box.Left, box.Top}, {box.Right, box.Bottom}, {box.Left, box.Bottom}});
+            case 0:
+                r.TextOut(box.Left, box.Top, text);
+                break;
+            case 1:
+                r.MoveTo(box.Left, box.Top), r.LineTo(box.Right, box.Bottom);
+                break;
+            case 2:
+                r.Rectangle(box);
+                break;
+            case 3:
+                r.FillRect(box);
+                break;
+            case 4:
+                r.RoundRect(box, coordinate(), coordinate());
+                break;
+            case 5:
+                r.Ellipse(box);
+                break;
+            case 6:
+                r.Arc(box, {coordinate(), coordinate()}, {coordinate(), coordinate()});
+                break;
+            default:
+                r.Polygon({{box.Left, box.Top}, {box.Right, box.Bottom}, {box.Left, box.Bottom}});
             }
         }
     }

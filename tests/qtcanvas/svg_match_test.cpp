@@ -76,8 +76,7 @@ protected:
         const std::string svg = WriteSvgText(picture, Measurer);
         QSvgRenderer renderer(QByteArray(svg.data(), static_cast<qsizetype>(svg.size())));
         EXPECT_TRUE(renderer.isValid()) << svg;
-        QImage image(std::max(1, picture.Width), std::max(1, picture.Height),
-                     QImage::Format_RGB32);
+        QImage image(std::max(1, picture.Width), std::max(1, picture.Height), QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
         renderer.render(&painter, QRectF(0, 0, image.width(), image.height()));
@@ -109,8 +108,8 @@ protected:
             const QRect svg = InkBox(RenderSvg(single));
             EXPECT_TRUE(Near(canvas, svg, 1))
                 << what << ": " << KindName(op.Kind) << " '" << op.Text << "' at (" << op.A.X
-                << ", " << op.A.Y << ") box (" << op.Box.Left << ", " << op.Box.Top
-                << ") canvas " << Show(canvas) << " svg " << Show(svg);
+                << ", " << op.A.Y << ") box (" << op.Box.Left << ", " << op.Box.Top << ") canvas "
+                << Show(canvas) << " svg " << Show(svg);
             compared += !canvas.isEmpty();
         }
         EXPECT_GT(compared, 0) << what;
@@ -193,7 +192,9 @@ TEST_F(SvgMatch, ShapesPensFontsAndXorFrames) {
     c.State.Font.Height = -20;
     c.State.Font.Style = fsBold | fsItalic | fsUnderline | fsStrikeOut;
     c.State.Font.Name = "Times New Roman";
-    c.TextOut(150, 80, "Stra\xDF" "e");
+    c.TextOut(150, 80,
+              "Stra\xDF"
+              "e");
     c.State.BrushStyle = TBrushStyle::bsSolid;
     c.State.BrushColor = 0x80FF80;
     c.State.Font = TFont{};
