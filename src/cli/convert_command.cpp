@@ -7,6 +7,7 @@
 #include "base/file_io.h"
 #include "cli/cli_support.h"
 #include "grammar/cfg_file.h"
+#include "grammar/grammar_messages.h"
 #include "grammar/nltk_grammar.h"
 #include "grammar/nltk_writer.h"
 #include "text/cp1252.h"
@@ -69,7 +70,8 @@ void PrintNotes(const std::string& path, const TNltkNotes& notes) {
         PrintError((note.Line > 0 ? path + ":" + std::to_string(note.Line) : path) +
                    ": warning: " + Cp1252ToUtf8(note.Text));
     if (notes.Dropped > 0)
-        PrintError(path + ": warning: " + std::to_string(notes.Dropped) + " more warnings left out");
+        PrintError(path + ": warning: " + std::to_string(notes.Dropped) +
+                   " more warnings left out");
 }
 
 bool WriteOutput(const ConvertArgs& parsed, const std::vector<std::string>& lines) {
@@ -123,8 +125,7 @@ int RunConvert(const std::vector<std::string>& args) {
     return WriteOutput(parsed, result.Lines) ? ExitOk : ExitError;
 }
 
-const CommandRegistration Registration({"convert",
-                                        "convert a grammar to or from NLTK's notation",
+const CommandRegistration Registration({"convert", "convert a grammar to or from NLTK's notation",
                                         RunConvert});
 
 } // namespace

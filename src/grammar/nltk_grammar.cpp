@@ -237,7 +237,8 @@ bool Converter::RemoveEmptyRules() {
             }
         }
         waiting[r] = hasWord ? std::size_t(-1) : Rules[r].Right.size();
-        if (waiting[r] == 0 && !nullable[left]) nullable[left] = 1, nullQueue.push_back(Rules[r].Left);
+        if (waiting[r] == 0 && !nullable[left])
+            nullable[left] = 1, nullQueue.push_back(Rules[r].Left);
         if (hasWord && !filled[left]) filled[left] = 1, fillQueue.push_back(Rules[r].Left);
     }
     while (!nullQueue.empty()) {
@@ -246,7 +247,8 @@ bool Converter::RemoveEmptyRules() {
         for (const std::size_t r : usedIn[static_cast<std::size_t>(category)]) {
             if (waiting[r] == std::size_t(-1)) continue;
             const std::size_t left = static_cast<std::size_t>(Rules[r].Left);
-            if (--waiting[r] == 0 && !nullable[left]) nullable[left] = 1, nullQueue.push_back(Rules[r].Left);
+            if (--waiting[r] == 0 && !nullable[left])
+                nullable[left] = 1, nullQueue.push_back(Rules[r].Left);
         }
     }
     while (!fillQueue.empty()) {
@@ -267,8 +269,7 @@ bool Converter::RemoveEmptyRules() {
                                    " stands only for the empty sentence, which this program "
                                    "cannot parse.");
     if (nullable[static_cast<std::size_t>(Start)])
-        Result.Notes.Add(StartLine, "the start category " +
-                                        Names[static_cast<std::size_t>(Start)] +
+        Result.Notes.Add(StartLine, "the start category " + Names[static_cast<std::size_t>(Start)] +
                                         " can stand for no words; this program cannot parse the "
                                         "empty sentence.");
 
@@ -421,8 +422,7 @@ void Converter::NoteUnreadableWords() {
         TTokVal value;
         const int32_t code = scanner.NextToken(value);
         const bool one = code >= 1 && code <= static_cast<int32_t>(MaxTerminals) &&
-                         value.Text == source[line] &&
-                         scanner.Line == static_cast<int32_t>(line) &&
+                         value.Text == source[line] && scanner.Line == static_cast<int32_t>(line) &&
                          static_cast<std::size_t>(scanner.Column) == source[line].size() + 1;
         if (!one)
             Result.Notes.Add(firstLine[sourceWord[line]],
@@ -481,7 +481,8 @@ std::string ConversionNotesText(const TNltkNotes& notes) {
     for (const TNltkNote& note : notes.Kept)
         text += "\n" + (note.Line > 0 ? "Line " + IntToStr(note.Line) + ": " : std::string()) +
                 note.Text;
-    if (notes.Dropped > 0) text += "\n... and " + IntToStr(static_cast<long long>(notes.Dropped)) + " more.";
+    if (notes.Dropped > 0)
+        text += "\n... and " + IntToStr(static_cast<long long>(notes.Dropped)) + " more.";
     return text;
 }
 

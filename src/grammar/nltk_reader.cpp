@@ -119,8 +119,7 @@ bool LineReader::ReadName(const std::string& text, std::size_t& pos, std::string
     return true;
 }
 
-bool LineReader::ReadRightSide(const std::string& text, std::size_t pos,
-                               const std::string& left) {
+bool LineReader::ReadRightSide(const std::string& text, std::size_t pos, const std::string& left) {
     TNltkProduction current{left, {}, Line};
     bool afterBlank = true;
     while (pos < text.size()) {
@@ -248,7 +247,8 @@ bool ReadNltkGrammar(const std::vector<std::string>& lines, TNltkGrammar& gramma
         }
         if (!reader.Read(line, number)) return false;
     }
-    if (!pending.empty() && !TrimText(pending).empty() && !reader.Read(TrimText(pending), pendingLine))
+    if (!pending.empty() && !TrimText(pending).empty() &&
+        !reader.Read(TrimText(pending), pendingLine))
         return false;
     return true;
 }

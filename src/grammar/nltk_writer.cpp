@@ -104,7 +104,8 @@ void Writer::Run() {
     // Categories in the order of their first rule, the start category first.
     std::vector<std::string> order;
     std::map<std::string, std::vector<std::string>> alternatives;
-    const std::string& start = Parser.Rules[static_cast<std::size_t>(Parser.StartLine)].Line.Left.Text;
+    const std::string& start =
+        Parser.Rules[static_cast<std::size_t>(Parser.StartLine)].Line.Left.Text;
     order.push_back(start);
     alternatives[start];
     for (std::size_t i = 0; i < Parser.Rules.size(); ++i) {

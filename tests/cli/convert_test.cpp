@@ -16,7 +16,8 @@ struct ConvertCase {
 };
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
     return text;
 }
@@ -126,8 +127,8 @@ TEST(ConvertCommand, WritesFilesThatConvertBackToTheSameGrammar) {
     std::vector<std::string> counts;
     for (const std::string& grammar : {ExamplePath("optional_repeated.cfg"), cfg}) {
         const CliResult parsed =
-            RunCli({"parse", "--no-trees", "--trace=none", "--count", grammar, "the", "big",
-                    "old", "dog", "often", "sees", "a", "cat", "in", "the", "garden"});
+            RunCli({"parse", "--no-trees", "--trace=none", "--count", grammar, "the", "big", "old",
+                    "dog", "often", "sees", "a", "cat", "in", "the", "garden"});
         EXPECT_EQ(parsed.ExitCode, 0) << parsed.Err;
         counts.push_back(parsed.Out);
     }
@@ -137,8 +138,9 @@ TEST(ConvertCommand, WritesFilesThatConvertBackToTheSameGrammar) {
     const CliResult refused =
         RunCli({"convert", "--to", "nltk", ExamplePath("quickstart.cfg"), "-o", "/nonexistent/x"});
     EXPECT_EQ(refused.ExitCode, 2);
-    EXPECT_EQ(refused.Err, "/nonexistent/x: error: The file could not be saved; an existing file of "
-                           "that name was left unchanged.\n");
+    EXPECT_EQ(refused.Err,
+              "/nonexistent/x: error: The file could not be saved; an existing file of "
+              "that name was left unchanged.\n");
 }
 
 } // namespace

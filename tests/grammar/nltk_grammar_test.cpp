@@ -57,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"Plain",
                        {"# a comment", "S -> NP VP", "NP -> Det N | 'John'", "Det -> 'the'",
                         "N -> \"dog\"  # trailing comment", "VP -> 'runs'"},
-                       {"S = NP VP", "NP = DET N", "NP = \"John\"", "DET = \"the\"",
-                        "N = \"dog\"", "VP = \"runs\""},
+                       {"S = NP VP", "NP = DET N", "NP = \"John\"", "DET = \"the\"", "N = \"dog\"",
+                        "VP = \"runs\""},
                        {}},
         ConversionCase{"ContinuedLines",
                        {"S -> A", "A -> 'x' 'y' \\", "   'z'", "  | 'w'", "", "  | B", "B -> 'b'"},
@@ -74,13 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
                        {"START_2 = X", "START = \"x\"", "X = START", "X = \"y\""},
                        {"2: the start category X has several rules, so the rule START_2 = X is "
                         "put first and each tree has START_2 as its root."}},
-        ConversionCase{"NamesThatClashOrCannotBeIdentifiers",
-                       {"S -> np NP Vp/x 1x", "np -> 'a'", "NP -> 'b'", "Vp/x -> 'c'",
-                        "1x -> 'd'"},
-                       {"S = NP_2 NP VP_X _1X", "NP_2 = \"a\"", "NP = \"b\"", "VP_X = \"c\"",
-                        "_1X = \"d\""},
-                       {"0: the category np is written NP_2.", "0: the category Vp/x is written VP_X.",
-                        "0: the category 1x is written _1X."}},
+        ConversionCase{
+            "NamesThatClashOrCannotBeIdentifiers",
+            {"S -> np NP Vp/x 1x", "np -> 'a'", "NP -> 'b'", "Vp/x -> 'c'", "1x -> 'd'"},
+            {"S = NP_2 NP VP_X _1X", "NP_2 = \"a\"", "NP = \"b\"", "VP_X = \"c\"", "_1X = \"d\""},
+            {"0: the category np is written NP_2.", "0: the category Vp/x is written VP_X.",
+             "0: the category 1x is written _1X."}},
         ConversionCase{"EmptyAlternatives",
                        {"S -> A B A", "A -> 'a' |", "B -> 'b' | 'c' A"},
                        {"START = S", "S = A B A", "S = B A", "S = A B", "S = B", "A = \"a\"",
@@ -130,12 +129,14 @@ INSTANTIATE_TEST_SUITE_P(
                         "1: this program's scanner does not read the word '3' as one word, so no "
                         "sentence can hold it."}},
         ConversionCase{"LongAlternativesAndDuplicates",
-                       {"S -> 'a' | 'a' | B", "B -> " + [] {
-                            std::string many;
-                            for (int i = 0; i < 257; ++i)
-                                many += " 'w'";
-                            return many;
-                        }() + " | 'b'"},
+                       {"S -> 'a' | 'a' | B", "B -> " +
+                                                  [] {
+                                                      std::string many;
+                                                      for (int i = 0; i < 257; ++i)
+                                                          many += " 'w'";
+                                                      return many;
+                                                  }() +
+                                                  " | 'b'"},
                        {"START = S", "S = \"a\"", "S = B", "B = \"b\""},
                        {"2: an alternative of B has more than 256 symbols and is left out.",
                         "1: the start category S has several rules, so the rule START = S is put "
@@ -156,10 +157,12 @@ TEST(NltkToGramarbor, RefusesWhatItCannotReadNamingTheLine) {
         {{"S -> 'a' ]"}, "1: the bracket \"]\" closes nothing."},
         {{"%start"}, "1: \"%start\" needs a category name."},
         {{"# nothing but a comment"}, "0: the file holds no rules."},
-        {{"S -> A", "A -> B"}, "1: the start category S derives no sentence, so there is nothing "
-                               "to convert."},
-        {{"S -> A", "A -> "}, "1: the start category S stands only for the empty sentence, which "
-                              "this program cannot parse."},
+        {{"S -> A", "A -> B"},
+         "1: the start category S derives no sentence, so there is nothing "
+         "to convert."},
+        {{"S -> A", "A -> "},
+         "1: the start category S stands only for the empty sentence, which "
+         "this program cannot parse."},
         {{"S -> A A A A A A A A A A A A A A A A A", "A -> 'a' |"},
          "1: The grammar is too large: its internal CFG would need more than 65536 rules."},
     };
@@ -219,8 +222,8 @@ TEST(GramarborToNltk, NotesTokenClassesAndRefusesBrokenGrammars) {
     TNltkConversion result;
     RecordingSink sink;
     int errorLine = 0;
-    ASSERT_TRUE(ConvertGramarborToNltk({"S = X", "X = \"let\" @Ident", "X = \"a'\"\"\"", "X = \"go\""},
-                                       result, sink, errorLine));
+    ASSERT_TRUE(ConvertGramarborToNltk(
+        {"S = X", "X = \"let\" @Ident", "X = \"a'\"\"\"", "X = \"go\""}, result, sink, errorLine));
     EXPECT_EQ(result.Lines, (Lines{"S -> X", "X -> 'go'"}));
     EXPECT_EQ(NoteLines(result.Notes),
               (Lines{"2: NLTK's notation has no token class like @Ident; its rule is left out.",
@@ -305,7 +308,7 @@ Lines RandomSentences(const TParser& parser, std::mt19937& random, int count) {
         std::string sentence;
         bool ok = true;
         std::function<void(const std::string&, int)> derive = [&](const std::string& symbol,
-                                                                   int depth) {
+                                                                  int depth) {
             const auto& rules = rulesOf[symbol];
             if (!ok || depth > 12 || rules.empty()) return void(ok = false);
             for (const TElemNode& element : parser.Rules[rules[random() % rules.size()]].Line.Right)
@@ -485,7 +488,8 @@ TEST(NltkRoundTrip, RandomGrammarsGiveNltksTreesWithoutEmptySubtrees) {
                 const auto actual = TreesOf(result.Lines, sentence, {}, result.AddedStart);
                 EXPECT_EQ(expected, std::set<std::string>(actual.begin(), actual.end()))
                     << "round " << round << ": " << sentence;
-                EXPECT_EQ(actual.size(), std::set<std::string>(actual.begin(), actual.end()).size());
+                EXPECT_EQ(actual.size(),
+                          std::set<std::string>(actual.begin(), actual.end()).size());
                 sentencesWithTrees += actual.empty() ? 0 : 1;
             }
         }
