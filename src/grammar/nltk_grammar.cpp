@@ -58,7 +58,7 @@ private:
         Error = {line, text};
         return false;
     }
-    int Category(const std::string& name);
+    int Category(const std::string& name, int line);
     int Word(const std::string& word);
     bool TakeProductions(const TNltkGrammar& grammar);
     bool KeepProductive();
@@ -73,6 +73,7 @@ private:
     TNltkNote& Error;
 
     std::vector<std::string> Names; // categories as written
+    std::vector<int> FirstLine;     // the line each was first written on
     std::unordered_map<std::string, int> NameIndex;
     std::vector<std::string> Words;
     std::unordered_map<std::string, int> WordIndex;
@@ -83,9 +84,12 @@ private:
     std::string StartRule;             // the added start rule, or empty
 };
 
-int Converter::Category(const std::string& name) {
+int Converter::Category(const std::string& name, int line) {
     const auto [it, added] = NameIndex.try_emplace(name, static_cast<int>(Names.size()));
-    if (added) Names.push_back(name);
+    if (added) {
+        Names.push_back(name);
+        FirstLine.push_back(line);
+    }
     return it->second;
 }
 
@@ -97,7 +101,7 @@ int Converter::Word(const std::string& word) {
 
 bool Converter::TakeProductions(const TNltkGrammar& grammar) {
     if (grammar.Productions.empty()) return Fail(0, "the file holds no rules.");
-    Start = Category(grammar.Start);
+    Start = Category(grammar.Start, grammar.StartLine);
     StartLine = grammar.StartLine;
     std::unordered_set<std::string> seen;
     for (const TNltkProduction& production : grammar.Productions) {
@@ -106,11 +110,11 @@ bool Converter::TakeProductions(const TNltkGrammar& grammar) {
                                                   " has more than 256 symbols and is left out.");
             continue;
         }
-        Rule rule{Category(production.Left), {}, production.Line};
+        Rule rule{Category(production.Left, production.Line), {}, production.Line};
         bool writable = true;
         for (const TNltkSymbol& symbol : production.Right) {
             if (!symbol.Terminal) {
-                rule.Right.push_back(Category(symbol.Text));
+                rule.Right.push_back(Category(symbol.Text, production.Line));
             } else if (WordCanBeWritten(symbol.Text)) {
                 rule.Right.push_back(Word(symbol.Text));
             } else {
@@ -357,7 +361,8 @@ void Converter::NameCategories() {
             for (int n = 2; !taken.insert(target).second; ++n)
                 target = base + "_" + std::to_string(n);
             if (target != UpperCaseGerman(name) || !IsIdentifier(name))
-                Result.Notes.Add(0, "the category " + name + " is written " + target + ".");
+                Result.Notes.Add(FirstLine[static_cast<std::size_t>(category)],
+                                 "the category " + name + " is written " + target + ".");
         }
         Result.Names.emplace_back(name, target);
     }

@@ -170,9 +170,11 @@ bool LineReader::ReadRightSide(const std::string& text, std::size_t pos, const s
 
 bool LineReader::ReadDirective(const std::string& text) {
     std::size_t pos = 1;
+    while (pos < text.size() && IsBlank(text[pos]))
+        ++pos;
     const std::size_t wordEnd = NameEnd(text, pos);
     if (text.substr(pos, wordEnd - pos) != "start") {
-        Notes.Add(Line, "the directive " + text.substr(0, wordEnd) + " is left out.");
+        Notes.Add(Line, "the directive %" + text.substr(pos, wordEnd - pos) + " is left out.");
         return true;
     }
     pos = wordEnd;
@@ -218,8 +220,15 @@ bool LooksLikeNltkGrammar(const std::vector<std::string>& lines) {
     for (const std::string& raw : lines) {
         const std::string line = TrimText(raw);
         if (line.empty() || IsComment(line) || line[0] == '%') continue;
-        const std::size_t arrow = line.find("->");
-        return arrow != std::string::npos && arrow < line.find('=');
+        // An "=" inside the brackets of a feature structure does not count.
+        int depth = 0;
+        for (std::size_t at = 0; at < line.size(); ++at) {
+            if (line[at] == '[') ++depth;
+            if (line[at] == ']') --depth;
+            if (depth <= 0 && line[at] == '=') return false;
+            if (line.compare(at, 2, "->") == 0) return true;
+        }
+        return false;
     }
     return false;
 }

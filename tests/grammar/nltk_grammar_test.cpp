@@ -70,16 +70,17 @@ INSTANTIATE_TEST_SUITE_P(
                        {"1: the start category S is used in rules, so the rule START = S is put "
                         "first and each tree has START as its root."}},
         ConversionCase{"StartDirectiveAndTakenStartName",
-                       {"START -> 'x'", "%start X", "X -> START | 'y'"},
+                       {"START -> 'x'", "% start X", "%include more.cfg", "X -> START | 'y'"},
                        {"START_2 = X", "START = \"x\"", "X = START", "X = \"y\""},
-                       {"2: the start category X has several rules, so the rule START_2 = X is "
+                       {"3: the directive %include is left out.",
+                        "2: the start category X has several rules, so the rule START_2 = X is "
                         "put first and each tree has START_2 as its root."}},
         ConversionCase{
             "NamesThatClashOrCannotBeIdentifiers",
             {"S -> np NP Vp/x 1x", "np -> 'a'", "NP -> 'b'", "Vp/x -> 'c'", "1x -> 'd'"},
             {"S = NP_2 NP VP_X _1X", "NP_2 = \"a\"", "NP = \"b\"", "VP_X = \"c\"", "_1X = \"d\""},
-            {"0: the category np is written NP_2.", "0: the category Vp/x is written VP_X.",
-             "0: the category 1x is written _1X."}},
+            {"1: the category np is written NP_2.", "1: the category Vp/x is written VP_X.",
+             "1: the category 1x is written _1X."}},
         ConversionCase{"EmptyAlternatives",
                        {"S -> A B A", "A -> 'a' |", "B -> 'b' | 'c' A"},
                        {"START = S", "S = A B A", "S = B A", "S = A B", "S = B", "A = \"a\"",
@@ -177,6 +178,7 @@ TEST(NltkToGramarbor, RefusesWhatItCannotReadNamingTheLine) {
 
 TEST(NltkToGramarbor, RecognisesTheNotationByItsArrow) {
     EXPECT_TRUE(LooksLikeNltkGrammar({"", "# S = NP VP", "%start S", "S -> 'a' | '='"}));
+    EXPECT_TRUE(LooksLikeNltkGrammar({"% start S", "S[SEM=<?v>] -> NP[NUM=sg]"}));
     EXPECT_FALSE(LooksLikeNltkGrammar({"// S -> NP", "X = \"->\""}));
     EXPECT_FALSE(LooksLikeNltkGrammar({"# only comments"}));
 }
