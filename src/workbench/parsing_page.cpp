@@ -20,6 +20,8 @@
 
 #include "base/file_io.h"
 #include "grammar/cfg_file.h"
+#include "grammar/nltk_grammar.h"
+#include "grammar/nltk_writer.h"
 #include "parsing/parse_options.h"
 #include "workbench/memo_caret.h"
 #include "workbench/network_page.h"
@@ -31,10 +33,13 @@ namespace gramarbor {
 
 namespace {
 
-const TFileDialogRequest LoadCfgDialog{QStringLiteral("Load (external) CFG"),
-                                       QStringLiteral("CFG files|*.CFG|All files|*.*"),
+// The second file type is NLTK's notation: loading recognises it by its content,
+// saving writes it when that type is chosen.
+const QString CfgFilter =
+    QStringLiteral("CFG files|*.CFG|NLTK grammars|*.cfg;*.fcfg;*.txt|All files|*.*");
+constexpr int NltkFilter = 1;
+const TFileDialogRequest LoadCfgDialog{QStringLiteral("Load (external) CFG"), CfgFilter,
                                        QStringLiteral("CFG")};
-const QString CfgFilter = QStringLiteral("CFG files|*.CFG|All files|*.*");
 const TFileDialogRequest SaveTraceDialog{QStringLiteral("Save trace list"),
                                          QStringLiteral("Text files|*.TXT|All files|*.*"),
                                          QStringLiteral("TXT")};
@@ -308,7 +313,7 @@ void TParsingPageView::LoadCFGButtonClick() {
     if (path.isEmpty()) return;
     std::vector<std::string> lines;
     // A file that cannot be read leaves both texts as they were.
-    if (!LoadCfgFile(path.toStdString(), lines, Sink)) return;
+    if (!LoadGrammarFile(path.toStdString(), lines, Sink)) return;
     DstCFG->clear();
     SetSourceLines(lines);
     ShowExternalGrammar();
@@ -319,10 +324,17 @@ void TParsingPageView::SaveCFGButtonClick() {
     const TFileDialogRequest request{external ? QStringLiteral("Save external CFG")
                                               : QStringLiteral("Save internal CFG"),
                                      CfgFilter, QStringLiteral("CFG")};
-    const QString path = Prompts.SaveFileName(request);
-    if (path.isEmpty()) return;
+    const TFileChoice choice = Prompts.SaveFile(request);
+    if (choice.Name.isEmpty()) return;
+    const std::string path =
+        WithChosenExtension(choice, CfgFilter, request.DefaultExt).toStdString();
+    // NLTK's notation is written from the grammar, whichever page is shown.
+    if (choice.Filter == NltkFilter) {
+        SaveNltkFile(path, SourceLines(), Sink);
+        return;
+    }
     const QPlainTextEdit* memo = external ? SrcCFG : DstCFG;
-    SaveCfgFile(path.toStdString(), SplitTextLines(ToCore(memo->toPlainText())), Sink);
+    SaveCfgFile(path, SplitTextLines(ToCore(memo->toPlainText())), Sink);
 }
 
 // ---- Parsing ----

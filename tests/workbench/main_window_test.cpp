@@ -181,6 +181,33 @@ TEST_F(MainWindowTest, GrammarFilesGoThroughTheDialogs) {
     EXPECT_EQ(Form->Parsing->GrammarPC->currentWidget(), Form->Parsing->ExternalSheet);
 }
 
+TEST_F(MainWindowTest, NltkGrammarsAreConvertedOnLoadingAndOnSaving) {
+    std::ofstream(Path("course.txt"), std::ios::binary)
+        << "# NLTK\nS -> NP VP | VP\nNP -> 'Kim'\nVP -> 'runs' | 'sees' NP\n";
+    Prompts.AnswerWith(Path("course.txt"));
+    Click(Form->Parsing->LoadCFGButton);
+    EXPECT_EQ(Form->Parsing->SrcCFG->toPlainText(),
+              "START = S\nS = NP VP\nS = VP\nNP = \"Kim\"\nVP = \"runs\"\nVP = \"sees\" NP");
+    ASSERT_EQ(Prompts.Messages.size(), 1u);
+    EXPECT_EQ(Prompts.Messages[0].Kind, MessageKind::Warning);
+    EXPECT_EQ(Prompts.Last(), "The grammar was converted; not everything could be carried over:\n"
+                              "Line 2: the start category S has several rules, so the rule "
+                              "START = S is put first and each tree has START as its root.");
+    EXPECT_EQ(Prompts.Dialogs[0].Filter,
+              "CFG files|*.CFG|NLTK grammars|*.cfg;*.fcfg;*.txt|All files|*.*");
+    Parse(Form->Parsing->SrcCFG->toPlainText(), QStringLiteral("Kim sees Kim"));
+    EXPECT_THAT(Form->Parsing->Sheet().Parser.GetParseTrees(),
+                ElementsAre("[START [S [NP [Kim]] [VP [#0 [sees]] [NP [Kim]]]]]"));
+
+    // Saved with the NLTK file type, from whichever page is in front.
+    Prompts.Clear();
+    Prompts.AnswerWith(Path("back.txt"), 1);
+    Click(Form->Parsing->SaveCFGButton);
+    EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
+    EXPECT_EQ(ReadAll(Dir / "back.txt"),
+              "START -> S\nS -> NP VP | VP\nNP -> 'Kim'\nVP -> 'runs' | 'sees' NP\n");
+}
+
 TEST_F(MainWindowTest, ParsingDrawsEachNewTreeFromItsTopLeftCorner) {
     Parse(QuickStart, QStringLiteral("the dog chases the cat"));
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();

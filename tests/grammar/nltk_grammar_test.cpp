@@ -1,0 +1,504 @@
+// Grammars in NLTK's notation: what each construct becomes, what is refused, the
+// written form, and that conversions keep the sentences and their trees (against the
+// examples and against a reference enumeration of NLTK's trees on random grammars).
+#include "grammar/nltk_grammar.h"
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
+#include <set>
+
+#include "grammar/cfg_file.h"
+#include "grammar/nltk_writer.h"
+#include "grammar/prepare_grammar.h"
+#include "parsing/parse_driver.h"
+#include "parsing/parse_options.h"
+
+namespace gramarbor {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// "Line N: text" for each note, for comparing.
+Lines NoteLines(const TNltkNotes& notes) {
+    Lines lines;
+    for (const TNltkNote& note : notes.Kept)
+        lines.push_back(std::to_string(note.Line) + ": " + note.Text);
+    return lines;
+}
+
+struct ConversionCase {
+    const char* Name;
+    Lines Nltk;
+    Lines Expected;
+    Lines Notes;
+};
+
+class NltkToGramarbor : public ::testing::TestWithParam<ConversionCase> {};
+
+TEST_P(NltkToGramarbor, WritesTheRulesAndNotesWhatIsLost) {
+    const ConversionCase& c = GetParam();
+    TNltkConversion result;
+    TNltkNote error;
+    ASSERT_TRUE(ConvertNltkToGramarbor(c.Nltk, result, error)) << error.Line << ": " << error.Text;
+    EXPECT_EQ(result.Lines, c.Expected);
+    EXPECT_EQ(NoteLines(result.Notes), c.Notes);
+    // Whatever the conversion gives, the check accepts.
+    RecordingSink sink;
+    TParser parser(sink);
+    EXPECT_TRUE(PrepareGrammar(parser, result.Lines, true)) << sink.Last();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Constructs, NltkToGramarbor,
+    ::testing::Values(
+        ConversionCase{"Plain",
+                       {"# a comment", "S -> NP VP", "NP -> Det N | 'John'", "Det -> 'the'",
+                        "N -> \"dog\"  # trailing comment", "VP -> 'runs'"},
+                       {"S = NP VP", "NP = DET N", "NP = \"John\"", "DET = \"the\"", "N = \"dog\"",
+                        "VP = \"runs\""},
+                       {}},
+        ConversionCase{"ContinuedLines",
+                       {"S -> A", "A -> 'x' 'y' \\", "   'z'", "  | 'w'", "", "  | B", "B -> 'b'"},
+                       {"S = A", "A = \"x\" \"y\" \"z\"", "A = \"w\"", "A = B", "B = \"b\""},
+                       {}},
+        ConversionCase{"StartWithAlternatives",
+                       {"S -> 'a' S | 'a'"},
+                       {"START = S", "S = \"a\" S", "S = \"a\""},
+                       {"1: the start category S is used in rules, so the rule START = S is put "
+                        "first and each tree has START as its root."}},
+        ConversionCase{"StartDirectiveAndTakenStartName",
+                       {"START -> 'x'", "% start X", "%include more.cfg", "X -> START | 'y'"},
+                       {"START_2 = X", "START = \"x\"", "X = START", "X = \"y\""},
+                       {"3: the directive %include is left out.",
+                        "2: the start category X has several rules, so the rule START_2 = X is "
+                        "put first and each tree has START_2 as its root."}},
+        ConversionCase{
+            "NamesThatClashOrCannotBeIdentifiers",
+            {"S -> np NP Vp/x 1x", "np -> 'a'", "NP -> 'b'", "Vp/x -> 'c'", "1x -> 'd'"},
+            {"S = NP_2 NP VP_X _1X", "NP_2 = \"a\"", "NP = \"b\"", "VP_X = \"c\"", "_1X = \"d\""},
+            {"1: the category np is written NP_2.", "1: the category Vp/x is written VP_X.",
+             "1: the category 1x is written _1X."}},
+        ConversionCase{"EmptyAlternatives",
+                       {"S -> A B A", "A -> 'a' |", "B -> 'b' | 'c' A"},
+                       {"START = S", "S = A B A", "S = B A", "S = A B", "S = B", "A = \"a\"",
+                        "B = \"b\"", "B = \"c\" A", "B = \"c\""},
+                       {"2: the empty alternative of A cannot be written; the rules that use it "
+                        "are written with and without it, and its empty subtrees are lost.",
+                        "1: the start category S has several rules, so the rule START = S is put "
+                        "first and each tree has START as its root."}},
+        ConversionCase{"CategoriesWithoutSentencesOrOutOfReach",
+                       {"S -> A 'x' | 'y' | E 'z'", "T -> 'never'", "E ->"},
+                       {"START = S", "S = \"y\"", "S = \"z\""},
+                       {"1: the category A derives no sentence; the alternatives that use it are "
+                        "left out.",
+                        "2: the category T cannot be reached from the start category S; its "
+                        "rules are left out.",
+                        "3: the empty alternative of E cannot be written; the rules that use it "
+                        "are written with and without it, and its empty subtrees are lost.",
+                        "1: the start category S has several rules, so the rule START = S is put "
+                        "first and each tree has START as its root."}},
+        ConversionCase{"FeaturesAndProbabilities",
+                       {"S[TENSE=past] -> NP[NUM=?n, PER=3] VP[NUM=?n] [0.7]",
+                        "NP[NUM='sg'] -> 'dog' [0.3] | 'cat' [0.7]", "VP -> 'ran' [1.0]"},
+                       {"S = NP VP", "NP = \"dog\"", "NP = \"cat\"", "VP = \"ran\""},
+                       {"1: feature structures are left out, so the grammar accepts more than "
+                        "the original.",
+                        "1: probabilities are left out.",
+                        "2: feature structures are left out, so the grammar accepts more than "
+                        "the original.",
+                        "2: probabilities are left out.", "3: probabilities are left out."}},
+        ConversionCase{"WordsThisNotationCannotHold",
+                       {"S -> 'New York' | 'a|b' | '' | 'Paris' | 'don''t' | \"don't\" | '3' | "
+                        "'#' | '\"'"},
+                       {"START = S", "S = \"Paris\"", "S = \"don\" \"t\"", "S = \"don't\"",
+                        "S = \"3\"", "S = \"#\"", "S = \"\"\""},
+                       {"1: the word 'New York' cannot be written in this notation (it is empty "
+                        "or holds a blank, a control character or \"|\"); its alternative is "
+                        "left out.",
+                        "1: the word 'a|b' cannot be written in this notation (it is empty or "
+                        "holds a blank, a control character or \"|\"); its alternative is left "
+                        "out.",
+                        "1: the word '' cannot be written in this notation (it is empty or holds "
+                        "a blank, a control character or \"|\"); its alternative is left out.",
+                        "1: the start category S has several rules, so the rule START = S is put "
+                        "first and each tree has START as its root.",
+                        "1: this program's scanner does not read the word 'don't' as one word, "
+                        "so no sentence can hold it.",
+                        "1: this program's scanner does not read the word '3' as one word, so no "
+                        "sentence can hold it."}},
+        ConversionCase{"LongAlternativesAndDuplicates",
+                       {"S -> 'a' | 'a' | B", "B -> " +
+                                                  [] {
+                                                      std::string many;
+                                                      for (int i = 0; i < 257; ++i)
+                                                          many += " 'w'";
+                                                      return many;
+                                                  }() +
+                                                  " | 'b'"},
+                       {"START = S", "S = \"a\"", "S = B", "B = \"b\""},
+                       {"2: an alternative of B has more than 256 symbols and is left out.",
+                        "1: the start category S has several rules, so the rule START = S is put "
+                        "first and each tree has START as its root."}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(NltkToGramarbor, RefusesWhatItCannotReadNamingTheLine) {
+    const std::vector<std::pair<Lines, std::string>> cases = {
+        {{"S -> 'a", ""}, "1: the quoted word 'a is not closed."},
+        {{"S -> A", "A 'a'"}, "2: \"->\" expected after the category name A."},
+        {{"| 'a'"}, "1: a line beginning with \"|\" continues no rule."},
+        {{"S -> A -> B"}, "1: a rule holds only one \"->\"."},
+        {{"'s' -> 'a'"}, "1: the left side must be a category name, not a quoted word."},
+        {{"-> 'a'"}, "1: a rule must begin with a category name."},
+        {{"S -> NP[NUM=sg"}, "1: the bracket \"[\" is not closed."},
+        {{"S -> [NUM=sg] 'a'"},
+         "1: a feature structure without a category name cannot be converted."},
+        {{"S -> 'a' ]"}, "1: the bracket \"]\" closes nothing."},
+        {{"%start"}, "1: \"%start\" needs a category name."},
+        {{"# nothing but a comment"}, "0: the file holds no rules."},
+        {{"S -> A", "A -> B"},
+         "1: the start category S derives no sentence, so there is nothing "
+         "to convert."},
+        {{"S -> A", "A -> "},
+         "1: the start category S stands only for the empty sentence, which "
+         "this program cannot parse."},
+        {{"S -> A A A A A A A A A A A A A A A A A", "A -> 'a' |"},
+         "1: The grammar is too large: its internal CFG would need more than 65536 rules."},
+    };
+    for (const auto& [lines, expected] : cases) {
+        TNltkConversion result;
+        TNltkNote error;
+        EXPECT_FALSE(ConvertNltkToGramarbor(lines, result, error)) << lines[0];
+        EXPECT_EQ(std::to_string(error.Line) + ": " + error.Text, expected);
+        EXPECT_TRUE(result.Lines.empty());
+    }
+}
+
+TEST(NltkToGramarbor, RecognisesTheNotationByItsArrow) {
+    EXPECT_TRUE(LooksLikeNltkGrammar({"", "# S = NP VP", "%start S", "S -> 'a' | '='"}));
+    EXPECT_TRUE(LooksLikeNltkGrammar({"% start S", "S[SEM=<?v>] -> NP[NUM=sg]"}));
+    EXPECT_FALSE(LooksLikeNltkGrammar({"// S -> NP", "X = \"->\""}));
+    EXPECT_FALSE(LooksLikeNltkGrammar({"# only comments"}));
+}
+
+TEST(NltkToGramarbor, KeepsAtMostABoundedNumberOfNotes) {
+    Lines lines = {"S -> 'a'"};
+    for (int i = 0; i < 500; ++i)
+        lines.push_back("S -> 'a' [0.1]");
+    TNltkConversion result;
+    TNltkNote error;
+    ASSERT_TRUE(ConvertNltkToGramarbor(lines, result, error));
+    EXPECT_EQ(result.Notes.Kept.size(), TNltkNotes::MaxNotes);
+    EXPECT_EQ(result.Notes.Dropped, 500 - TNltkNotes::MaxNotes);
+    const std::string text = ConversionNotesText(result.Notes);
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              "The grammar was converted; not everything could be carried over:");
+    EXPECT_NE(text.find("\n... and 300 more."), std::string::npos);
+}
+
+TEST(GramarborToNltk, WritesOneLinePerCategoryWithWordsPutBack) {
+    const std::vector<std::pair<Lines, Lines>> cases = {
+        {{"S = NP VP", "NP = DET N", "NP = \"John\"", "VP = \"runs\"", "DET = \"the\"",
+          "N = \"dog\"", "N = \"don't\"", "N = \"a\"b\""},
+         {"S -> NP VP", "NP -> DET N | 'John'", "VP -> 'runs'", "DET -> 'the'",
+          "N -> 'dog' | \"don't\" | 'a\"b'"}},
+        // Words beside categories stay there; repetitions get named categories.
+        {{"// comment", "START = S", "S = \"the\" {ADJ} N [\"!\"]", "ADJ = \"big\"",
+          "N = \"cat\" _0", "_0 = \"x\""},
+         {"START -> S", "S -> 'the' _0_", "_0_ -> ADJ _0_ | N '!' | N", "ADJ -> 'big'",
+          "N -> 'cat' _0", "_0 -> 'x'"}},
+    };
+    for (const auto& [ours, nltk] : cases) {
+        TNltkConversion result;
+        RecordingSink sink;
+        int errorLine = 0;
+        ASSERT_TRUE(ConvertGramarborToNltk(ours, result, sink, errorLine)) << sink.Last();
+        EXPECT_EQ(result.Lines, nltk);
+        EXPECT_TRUE(result.Notes.Empty());
+    }
+}
+
+TEST(GramarborToNltk, NotesTokenClassesAndRefusesBrokenGrammars) {
+    TNltkConversion result;
+    RecordingSink sink;
+    int errorLine = 0;
+    ASSERT_TRUE(ConvertGramarborToNltk(
+        {"S = X", "X = \"let\" @Ident", "X = \"a'\"\"\"", "X = \"go\""}, result, sink, errorLine));
+    EXPECT_EQ(result.Lines, (Lines{"S -> X", "X -> 'go'"}));
+    EXPECT_EQ(NoteLines(result.Notes),
+              (Lines{"2: NLTK's notation has no token class like @Ident; its rule is left out.",
+                     "3: the word a'\"\" holds both kinds of quote, which NLTK's notation "
+                     "cannot write; its rule is left out."}));
+
+    ASSERT_TRUE(ConvertGramarborToNltk({"S = @Number"}, result, sink, errorLine));
+    EXPECT_EQ(result.Lines, (Lines{"%start S"}));
+
+    EXPECT_FALSE(ConvertGramarborToNltk({"// x", "S = NP"}, result, sink, errorLine));
+    EXPECT_EQ(errorLine, 1);
+    EXPECT_EQ(sink.Last(), "Symbol \"NP\" is not declared.");
+    EXPECT_TRUE(result.Lines.empty());
+}
+
+// ---- Trees ----
+
+struct Node {
+    std::string Label;
+    std::vector<Node> Children;
+};
+
+// Reads "[S [NP [the]] ...]".
+Node ReadTree(const std::string& text, std::size_t& pos) {
+    Node node;
+    ++pos; // "["
+    while (pos < text.size() && text[pos] != ' ' && text[pos] != ']')
+        node.Label.push_back(text[pos++]);
+    while (pos < text.size() && text[pos] == ' ') {
+        ++pos;
+        node.Children.push_back(ReadTree(text, pos));
+    }
+    ++pos; // "]"
+    return node;
+}
+
+// The tree with labels renamed, generated categories ("#...") replaced by their
+// children and subtrees without words left out; empty for such a subtree.
+std::string Canonical(const Node& node, const std::map<std::string, std::string>& rename) {
+    if (node.Children.empty()) return "[" + node.Label + "]";
+    std::string inner;
+    for (const Node& child : node.Children) {
+        const std::string text = Canonical(child, rename);
+        if (!text.empty()) inner += (inner.empty() ? "" : " ") + text;
+    }
+    if (inner.empty()) return inner;
+    const auto renamed = rename.find(node.Label);
+    const std::string label = renamed == rename.end() ? node.Label : renamed->second;
+    if (!label.empty() && label[0] == '#') return inner;
+    return "[" + label + " " + inner + "]";
+}
+
+// The canonical trees of a sentence, without the root named dropRoot.
+std::multiset<std::string> TreesOf(const Lines& grammar, const std::string& sentence,
+                                   const std::map<std::string, std::string>& rename = {},
+                                   const std::string& dropRoot = "") {
+    RecordingSink sink;
+    TParser parser(sink);
+    EXPECT_TRUE(PrepareGrammar(parser, grammar, true)) << sink.Last();
+    ParseSentence(parser, {sentence}, poTopDown | poDepthFirst | poParseTrees | poCaseSensitive);
+    std::multiset<std::string> trees;
+    for (const std::string& text : parser.ParseTrees) {
+        std::size_t pos = 0;
+        Node tree = ReadTree(text, pos);
+        if (!dropRoot.empty() && tree.Label == dropRoot) {
+            Node child = tree.Children.at(0);
+            tree = std::move(child);
+        }
+        trees.insert(Canonical(tree, rename));
+    }
+    return trees;
+}
+
+// Random sentences of a checked grammar (words of its derivations, up to a depth).
+Lines RandomSentences(const TParser& parser, std::mt19937& random, int count) {
+    std::map<std::string, std::vector<std::size_t>> rulesOf;
+    for (std::size_t i = 0; i < parser.Rules.size(); ++i)
+        rulesOf[parser.Rules[i].Line.Left.Text].push_back(i);
+    Lines sentences;
+    for (int attempt = 0; attempt < 20 * count && static_cast<int>(sentences.size()) < count;
+         ++attempt) {
+        std::string sentence;
+        bool ok = true;
+        std::function<void(const std::string&, int)> derive = [&](const std::string& symbol,
+                                                                  int depth) {
+            const auto& rules = rulesOf[symbol];
+            if (!ok || depth > 12 || rules.empty()) return void(ok = false);
+            for (const TElemNode& element : parser.Rules[rules[random() % rules.size()]].Line.Right)
+                if (element.SymKind == ekNonTerminal)
+                    derive(element.Text, depth + 1);
+                else if (element.SymKind == ekTerminal)
+                    sentence += (sentence.empty() ? "" : " ") + element.Text;
+                else
+                    ok = false;
+        };
+        derive(parser.Rules[static_cast<std::size_t>(parser.StartLine)].Line.Left.Text, 0);
+        if (!ok || sentence.empty()) continue;
+        sentences.push_back(sentence);
+        // The same with its last word doubled: mostly not a sentence.
+        sentences.push_back(sentence + sentence.substr(sentence.rfind(' ') + 1) + " ");
+        sentences.back().pop_back();
+    }
+    return sentences;
+}
+
+TEST(NltkRoundTrip, ExamplesParseTheSameSentencesWithTheSameTrees) {
+    std::mt19937 random(20261207);
+    int compared = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(GRAMARBOR_EXAMPLES)) {
+        if (entry.path().extension() != ".cfg") continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        RecordingSink sink;
+        Lines original;
+        ASSERT_TRUE(ReadCfgLines(entry.path().string(), original, sink));
+        TNltkConversion written;
+        int errorLine = 0;
+        ASSERT_TRUE(ConvertGramarborToNltk(original, written, sink, errorLine));
+        TParser parser(sink);
+        ASSERT_TRUE(PrepareGrammar(parser, original, true));
+        const Lines sentences = RandomSentences(parser, random, 25);
+        TNltkConversion back;
+        TNltkNote error;
+        // Without its token classes a grammar may have no sentence left.
+        if (!ConvertNltkToGramarbor(written.Lines, back, error)) {
+            EXPECT_TRUE(sentences.empty()) << error.Text;
+            continue;
+        }
+        // Generated categories keep the names they were written with.
+        const std::map<std::string, std::string> backNames(back.Names.begin(), back.Names.end());
+        std::map<std::string, std::string> rename = backNames;
+        for (const auto& [from, to] : written.Names)
+            rename[from] = backNames.count(to) ? backNames.at(to) : to;
+
+        for (const std::string& sentence : sentences) {
+            const auto before = TreesOf(original, sentence, rename);
+            EXPECT_EQ(before, TreesOf(back.Lines, sentence, {}, back.AddedStart)) << sentence;
+            compared += before.empty() ? 0 : 1;
+        }
+    }
+    EXPECT_GT(compared, 40);
+}
+
+// NLTK's trees of a sentence, made directly from the productions: the reference for
+// grammars without cycles.
+class ReferenceTrees {
+public:
+    ReferenceTrees(const TNltkGrammar& grammar, const Lines& words,
+                   const std::map<std::string, std::string>& rename)
+        : Grammar(grammar), Words(words), Rename(rename) {}
+
+    // Canonical texts of the trees of category over words [from, to).
+    std::set<std::string> Of(const std::string& category, std::size_t from, std::size_t to) {
+        const std::string key = category + "/" + std::to_string(from) + "/" + std::to_string(to);
+        if (const auto known = Memo.find(key); known != Memo.end()) return known->second;
+        std::set<std::string> trees;
+        for (const TNltkProduction& production : Grammar.Productions) {
+            if (production.Left != category) continue;
+            Sequences(production.Right, 0, from, to, "", [&](const std::string& inner) {
+                const auto renamed = Rename.find(category);
+                const std::string label =
+                    renamed == Rename.end() ? "?" + category : renamed->second;
+                trees.insert(inner.empty() ? std::string() : "[" + label + " " + inner + "]");
+            });
+        }
+        return Memo[key] = trees;
+    }
+
+private:
+    void Sequences(const std::vector<TNltkSymbol>& right, std::size_t k, std::size_t from,
+                   std::size_t to, const std::string& done,
+                   const std::function<void(const std::string&)>& emit) {
+        if (k == right.size()) {
+            if (from == to) emit(done);
+            return;
+        }
+        const auto join = [&](const std::string& text) {
+            return text.empty() ? done : done.empty() ? text : done + " " + text;
+        };
+        if (right[k].Terminal) {
+            if (from < to && Words[from] == right[k].Text)
+                Sequences(right, k + 1, from + 1, to, join("[" + right[k].Text + "]"), emit);
+            return;
+        }
+        for (std::size_t end = from; end <= to; ++end)
+            for (const std::string& tree : Of(right[k].Text, from, end))
+                Sequences(right, k + 1, end, to, join(tree), emit);
+    }
+
+    const TNltkGrammar& Grammar;
+    const Lines& Words;
+    const std::map<std::string, std::string>& Rename;
+    std::map<std::string, std::set<std::string>> Memo;
+};
+
+// Random grammars in NLTK's notation over the words a and b, with categories that
+// differ only in case or cannot be identifiers, empty alternatives, categories
+// without rules and out of reach. A category uses only later ones: no cycles.
+Lines RandomNltkGrammar(std::mt19937& random) {
+    const Lines categories = {"S", "np", "NP", "Vp/x", "1a", "B", "Undefined"};
+    Lines lines = {"# random grammar"};
+    for (std::size_t c = 0; c + 1 < categories.size(); ++c) {
+        const int alternatives = static_cast<int>(random() % 4);
+        if (alternatives == 0) continue;
+        std::string line = categories[c] + " ->";
+        for (int a = 0; a < alternatives; ++a) {
+            if (a > 0) line += random() % 3 == 0 ? "\n  |" : " |";
+            const int length = static_cast<int>(random() % 4);
+            for (int s = 0; s < length; ++s) {
+                const std::size_t pick = random() % 3;
+                if (pick == 0 || c + 1 >= categories.size() - 1)
+                    line += random() % 2 ? " 'a'" : " \"b\"";
+                else
+                    line += " " + categories[c + 1 + random() % (categories.size() - c - 1)];
+            }
+        }
+        std::size_t start = 0;
+        for (std::size_t end; (end = line.find('\n', start)) != std::string::npos; start = end + 1)
+            lines.push_back(line.substr(start, end - start));
+        lines.push_back(line.substr(start));
+    }
+    return lines;
+}
+
+TEST(NltkRoundTrip, RandomGrammarsGiveNltksTreesWithoutEmptySubtrees) {
+    std::mt19937 random(7122026);
+    int converted = 0;
+    int sentencesWithTrees = 0;
+    for (int round = 0; round < 300; ++round) {
+        const Lines nltk = RandomNltkGrammar(random);
+        TNltkConversion result;
+        TNltkNote error;
+        TNltkGrammar grammar;
+        TNltkNotes notes;
+        ASSERT_TRUE(ReadNltkGrammar(nltk, grammar, notes, error));
+        const bool ok = ConvertNltkToGramarbor(nltk, result, error);
+        converted += ok ? 1 : 0;
+        // Every converted grammar passes the check.
+        if (ok) {
+            RecordingSink sink;
+            TParser parser(sink);
+            if (!PrepareGrammar(parser, result.Lines, true)) {
+                ADD_FAILURE() << "round " << round << ": " << sink.Last();
+                continue;
+            }
+        }
+        std::map<std::string, std::string> rename(result.Names.begin(), result.Names.end());
+        for (int length = 1; length <= 4; ++length) {
+            for (int bits = 0; bits < (1 << length); ++bits) {
+                Lines words;
+                std::string sentence;
+                for (int i = 0; i < length; ++i) {
+                    words.push_back((bits >> i) & 1 ? "b" : "a");
+                    sentence += (i ? " " : "") + words.back();
+                }
+                ReferenceTrees reference(grammar, words, rename);
+                std::set<std::string> expected = reference.Of(grammar.Start, 0, words.size());
+                // A refused grammar has no sentence.
+                if (!ok) {
+                    EXPECT_TRUE(expected.empty()) << "round " << round << ": " << sentence;
+                    continue;
+                }
+                const auto actual = TreesOf(result.Lines, sentence, {}, result.AddedStart);
+                EXPECT_EQ(expected, std::set<std::string>(actual.begin(), actual.end()))
+                    << "round " << round << ": " << sentence;
+                EXPECT_EQ(actual.size(),
+                          std::set<std::string>(actual.begin(), actual.end()).size());
+                sentencesWithTrees += actual.empty() ? 0 : 1;
+            }
+        }
+    }
+    EXPECT_GT(converted, 120);
+    EXPECT_GT(sentencesWithTrees, 200);
+}
+
+} // namespace
+} // namespace gramarbor
