@@ -133,11 +133,12 @@ void TNetworkPageView::ConnectHandlers() {
     WalkPanel->ShowPicture = [this](const TRect& area) {
         ShowPicture();
         if (area.Width() <= 0) return;
-        // The arc walked, or at least its start, in view.
-        const QPoint centre =
-            PaintBox1->mapTo(ScrollBox1->widget(),
-                             QPoint((area.Left + area.Right) / 2, (area.Top + area.Bottom) / 2));
-        ScrollBox1->ensureVisible(centre.x(), centre.y(), area.Width() / 2, area.Height() / 2);
+        // The arc walked in view, and the net's name too when both fit.
+        const QPoint topLeft = PaintBox1->mapTo(ScrollBox1->widget(), QPoint(0, area.Top));
+        const int halfHeight = area.Height() / 2;
+        ScrollBox1->ensureVisible(topLeft.x(), topLeft.y() + halfHeight, 0, halfHeight);
+        ScrollBox1->ensureVisible(topLeft.x() + (area.Left + area.Right) / 2,
+                                  topLeft.y() + halfHeight, area.Width() / 2, halfHeight);
     };
     PaintBox1->Overlay = [this](QtCanvas& canvas) {
         if (Rtn.RtnEmpty()) {

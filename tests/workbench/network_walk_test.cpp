@@ -118,6 +118,11 @@ TEST_F(NetworkWalkTest, EditedNetworkStopsTheWalkWithItsReason) {
     EXPECT_EQ(Step(), QStringLiteral("Step 2 of 2: S0 -> S1: push NP"));
     EXPECT_EQ(Stack(), QStringLiteral("S\nNP"));
     EXPECT_EQ(Panel().WalkOutcomeLab->text(), reason);
+
+    // A new parse ends the walk as well.
+    Click(Form->Parsing->ParseBtn);
+    EXPECT_EQ(Step(), QString());
+    EXPECT_EQ(Panel().WalkOutcomeLab->text(), QString());
 }
 
 TEST_F(NetworkWalkTest, WalkNeedsANetworkAndAParseTree) {
