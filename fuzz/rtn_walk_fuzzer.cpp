@@ -30,21 +30,19 @@ void CheckSteps(const TRtn& rtn, const TRtnWalk& walk) {
             FUZZ_CHECK(i == 0 && stack == 1, "start step after the first or with a stack");
         } else {
             const TRTNLine& net = rtn[step.Net];
-            FUZZ_CHECK(step.Node < net.Nodes.size() &&
-                           step.Condition < net.Nodes[step.Node].size(),
+            FUZZ_CHECK(step.Node < net.Nodes.size() && step.Condition < net.Nodes[step.Node].size(),
                        "step on no arc");
             const uint8_t kind = net.Nodes[step.Node][step.Condition].Kind;
-            const uint8_t wanted = step.Kind == TWalkStepKind::wkPush  ? ckPush
-                                   : step.Kind == TWalkStepKind::wkPop ? ckPop
-                                   : step.Kind == TWalkStepKind::wkJump
-                                       ? ckJmp
-                                       : kind;
+            const uint8_t wanted = step.Kind == TWalkStepKind::wkPush   ? ckPush
+                                   : step.Kind == TWalkStepKind::wkPop  ? ckPop
+                                   : step.Kind == TWalkStepKind::wkJump ? ckJmp
+                                                                        : kind;
             FUZZ_CHECK(kind == wanted, "step kind and arc kind differ");
             FUZZ_CHECK(step.Kind != TWalkStepKind::wkWord || kind == ckText || kind == ckIndirect,
                        "a word taken by an arc that takes none");
             const std::size_t expected = step.Kind == TWalkStepKind::wkPush  ? depth + 1
                                          : step.Kind == TWalkStepKind::wkPop ? depth - 1
-                                                                              : depth;
+                                                                             : depth;
             FUZZ_CHECK(stack == expected, "the stack changed without a push or a pop");
         }
         const std::size_t taken = step.Kind == TWalkStepKind::wkWord ? words + 1 : words;
