@@ -25,7 +25,7 @@ struct ArcRef {
 struct FlatNode {
     bool Leaf = false;
     std::string Label;  // the word, or the nonterminal's name
-    std::string Folded; // the name in upper case (for matching nets and push-arcs)
+    std::string Folded; // the label in upper case (for matching nets and arcs)
     std::vector<uint32_t> Items;
     // For a subtree: the net that accepts it and the arcs it takes there, pop-arc last.
     int64_t AcceptedBy = -1;
@@ -51,10 +51,8 @@ std::vector<FlatNode> Flatten(const TNode& root, std::vector<std::string>& words
             FlatNode made;
             made.Leaf = node->Children.empty();
             made.Label = node->Name;
-            if (made.Leaf)
-                words.push_back(node->Name);
-            else
-                made.Folded = UpperCaseGerman(node->Name);
+            made.Folded = UpperCaseGerman(node->Name);
+            if (made.Leaf) words.push_back(node->Name);
             flat.push_back(std::move(made));
             if (owner != NoFlat) flat[owner].Items.push_back(id);
             childOwner = id;
@@ -64,6 +62,12 @@ std::vector<FlatNode> Flatten(const TNode& root, std::vector<std::string>& words
     }
     return flat;
 }
+
+// An arc leaving a node, with its text in upper case.
+struct OutArc {
+    ArcRef Ref;
+    std::string Folded;
+};
 
 // Where the search of one net over one sequence of items got to.
 struct SearchResult {
@@ -99,8 +103,8 @@ public:
 private:
     // The arcs leaving each node of net n; a loop back stands in the list of the node
     // it returns to but leaves a later one. Arcs that end outside the net are left out.
-    const std::vector<std::vector<ArcRef>>& OutgoingOf(std::size_t n) {
-        std::optional<std::vector<std::vector<ArcRef>>>& cached = Outgoing[n];
+    const std::vector<std::vector<OutArc>>& OutgoingOf(std::size_t n) {
+        std::optional<std::vector<std::vector<OutArc>>>& cached = Outgoing[n];
         if (cached) return *cached;
         const TRTNLine& net = Rtn[n];
         cached.emplace(net.Nodes.size());
@@ -110,7 +114,8 @@ private:
                 const bool pop = cond.Kind == ckPop;
                 if (cond.Src >= net.Nodes.size() || (!pop && cond.Dst >= net.Nodes.size()))
                     continue;
-                (*cached)[cond.Src].push_back({static_cast<uint32_t>(k), static_cast<uint32_t>(c)});
+                (*cached)[cond.Src].push_back({{static_cast<uint32_t>(k), static_cast<uint32_t>(c)},
+                                               UpperCaseGerman(cond.Text)});
             }
         }
         return *cached;
@@ -120,23 +125,16 @@ private:
         return Rtn[n].Nodes[arc.Node][arc.Condition];
     }
 
-    bool WordFits(const TRTNNode& cond, const std::string& word) const {
-        if (cond.Kind == ckText && CaseSensitive) return cond.Text == word;
-        return UpperCaseGerman(cond.Text) == UpperCaseGerman(word);
-    }
-
-    bool PushFits(const TRTNNode& cond, const FlatNode& item) const {
-        return UpperCaseGerman(cond.Text) == item.Folded;
-    }
-
-    // Whether the arc takes the item (or nothing, for a jump-arc).
-    bool Takes(const TRTNNode& cond, const FlatNode& item) const {
+    // Whether the arc takes the item (the arc is not a jump-arc or a pop-arc).
+    bool Takes(const OutArc& arc, const TRTNNode& cond, const FlatNode& item) const {
         switch (cond.Kind) {
         case ckText:
+            return item.Leaf &&
+                   (CaseSensitive ? cond.Text == item.Label : arc.Folded == item.Folded);
         case ckIndirect:
-            return item.Leaf && WordFits(cond, item.Label);
+            return item.Leaf && arc.Folded == item.Folded;
         case ckPush:
-            return !item.Leaf && item.AcceptedBy >= 0 && PushFits(cond, item);
+            return !item.Leaf && item.AcceptedBy >= 0 && arc.Folded == item.Folded;
         default:
             return false;
         }
@@ -175,7 +173,8 @@ private:
             if (goal && state == *goal) return finish(state);
             const std::size_t position = state % width;
             if (position > best % width) best = state;
-            for (const ArcRef arc : outgoing[state / width]) {
+            for (const OutArc& out : outgoing[state / width]) {
+                const ArcRef arc = out.Ref;
                 if (++Work > Limits.MaxWork) {
                     Stop(MsgWalkTooMuchWork);
                     return std::nullopt;
@@ -190,7 +189,8 @@ private:
                 }
                 std::size_t next = position;
                 if (cond.Kind != ckJmp) {
-                    if (position >= items.size() || !Takes(cond, Flat[items[position]])) continue;
+                    if (position >= items.size() || !Takes(out, cond, Flat[items[position]]))
+                        continue;
                     ++next;
                 }
                 const uint64_t to = uint64_t(cond.Dst) * width + next;
@@ -242,23 +242,21 @@ private:
         return static_cast<int64_t>(Out.Frames.size()) - 1;
     }
 
-    // Emits the steps of the first count arcs of path in net n, the walk of subtree v
-    // standing on frame; accepted subtrees that are pushed are walked in full.
-    bool EmitPath(uint32_t v, std::size_t n, const std::vector<ArcRef>& path, std::size_t count,
-                  int64_t frame) {
+    // Emits the steps of the arcs of path in net n, the walk of subtree v standing on
+    // frame; accepted subtrees that are pushed are walked in full.
+    bool EmitPath(uint32_t v, std::size_t n, const std::vector<ArcRef>& path, int64_t frame) {
         struct Cursor {
             uint32_t Subtree;
             std::size_t Net;
             const std::vector<ArcRef>* Arcs;
-            std::size_t Count;
             std::size_t Next;
             std::size_t Item;
             int64_t Frame;
         };
-        std::vector<Cursor> open{{v, n, &path, count, 0, 0, frame}};
+        std::vector<Cursor> open{{v, n, &path, 0, 0, frame}};
         while (!open.empty()) {
             Cursor& at = open.back();
-            if (at.Next == at.Count) {
+            if (at.Next == at.Arcs->size()) {
                 open.pop_back();
                 continue;
             }
@@ -278,8 +276,7 @@ private:
                 const int64_t pushed = PushFrame(net, at.Frame);
                 if (!AddStep(TWalkStepKind::wkPush, at.Net, arc, pushed)) return false;
                 // at is invalidated by the push.
-                open.push_back(
-                    {child, net, &Flat[child].Path, Flat[child].Path.size(), 0, 0, pushed});
+                open.push_back({child, net, &Flat[child].Path, 0, 0, pushed});
                 break;
             }
             default:
@@ -313,6 +310,23 @@ private:
         return best;
     }
 
+    // Of the states the search reached with item the next to take, the first with a
+    // push-arc that names it: the arc, and the state's node in node.
+    std::optional<ArcRef> PushArcFor(std::size_t n, const Choice& choice, uint64_t width,
+                                     const FlatNode& item, uint32_t& node) {
+        if (item.Leaf) return std::nullopt;
+        for (const uint64_t state : choice.Visited) {
+            if (state % width != choice.Result.Position) continue;
+            const auto k = static_cast<uint32_t>(state / width);
+            for (const OutArc& out : OutgoingOf(n)[k]) {
+                if (Condition(n, out.Ref).Kind != ckPush || out.Folded != item.Folded) continue;
+                node = k;
+                return out.Ref;
+            }
+        }
+        return std::nullopt;
+    }
+
     std::string NetTitle(std::size_t n) const { return "the \"" + Rtn[n].Name + "\"-network"; }
     std::string NodeTitle(std::size_t n, uint32_t node) const {
         return NodeName(Rtn[n].Name, node);
@@ -324,7 +338,7 @@ private:
             const auto n = static_cast<std::size_t>(start);
             const int64_t frame = PushFrame(n, NoWalkFrame);
             if (!AddStep(TWalkStepKind::wkStart, n, {0, 0}, frame)) return;
-            if (!EmitPath(0, n, Flat[0].Path, Flat[0].Path.size(), frame)) return;
+            if (!EmitPath(0, n, Flat[0].Path, frame)) return;
             Out.Complete = true;
             return;
         }
@@ -355,24 +369,10 @@ private:
             const std::vector<uint32_t>& items = Flat[v].Items;
             const SearchResult& reached = choice->Result;
             const uint64_t width = items.size() + 1;
-            // Of the states as far on, one that can push the next item, if any.
             uint32_t node = reached.Node;
             std::optional<ArcRef> descend;
-            if (reached.Position < items.size() && !Flat[items[reached.Position]].Leaf) {
-                for (const uint64_t state : choice->Visited) {
-                    if (state % width != reached.Position) continue;
-                    const auto k = static_cast<uint32_t>(state / width);
-                    for (const ArcRef arc : OutgoingOf(n)[k]) {
-                        const TRTNNode& cond = Condition(n, arc);
-                        if (cond.Kind == ckPush && PushFits(cond, Flat[items[reached.Position]])) {
-                            descend = arc;
-                            node = k;
-                            break;
-                        }
-                    }
-                    if (descend) break;
-                }
-            }
+            if (reached.Position < items.size())
+                descend = PushArcFor(n, *choice, width, Flat[items[reached.Position]], node);
             // The arcs to that state, when it is not the one the search ended at.
             std::vector<ArcRef> path = reached.Path;
             if (descend && node != reached.Node) {
@@ -381,7 +381,7 @@ private:
                 if (!to) return;
                 path = to->Path;
             }
-            if (!EmitPath(v, n, path, path.size(), frame)) return;
+            if (!EmitPath(v, n, path, frame)) return;
             if (reached.Position == items.size()) {
                 Stop(MsgWalkStops(NextStep(), NetTitle(n) + " cannot reach its pop-arc from " +
                                                   NodeTitle(n, node) + "."));
@@ -409,7 +409,7 @@ private:
     bool CaseSensitive;
     TWalkLimits Limits;
     TRtnWalk& Out;
-    std::vector<std::optional<std::vector<std::vector<ArcRef>>>> Outgoing;
+    std::vector<std::optional<std::vector<std::vector<OutArc>>>> Outgoing;
     std::unordered_map<std::string, std::vector<std::size_t>> NetsByName;
     std::vector<FlatNode> Flat;
     std::size_t Work = 0;
