@@ -66,6 +66,10 @@ bool TRtnWalker::StepBy(int delta) {
     return true;
 }
 
+bool TRtnWalker::Current() const {
+    return Running && Workspace.Revision == Revision && Workspace.HasRtn();
+}
+
 void TRtnWalker::Mark() {
     const TWalkStep& step = Result.Steps[Shown];
     TArcHighlight mark{static_cast<int64_t>(step.Net), -1, -1};
@@ -77,14 +81,14 @@ void TRtnWalker::Mark() {
 }
 
 std::string TRtnWalker::StepCaption() const {
-    if (!Running) return {};
+    if (!Current()) return {};
     return "Step " + IntToStr(static_cast<long long>(Shown) + 1) + " of " +
            IntToStr(static_cast<long long>(Result.Steps.size())) + ": " +
            WalkStepText(*Workspace.Rtn, Result, Shown);
 }
 
 std::vector<std::string> TRtnWalker::Stack(std::size_t maxNames) const {
-    if (!Running) return {};
+    if (!Current()) return {};
     std::vector<std::string> names = WalkStackNames(*Workspace.Rtn, Result, Shown);
     if (names.size() > maxNames && maxNames > 0) {
         names.erase(names.begin(), names.end() - static_cast<std::ptrdiff_t>(maxNames));
@@ -94,18 +98,18 @@ std::vector<std::string> TRtnWalker::Stack(std::size_t maxNames) const {
 }
 
 std::string TRtnWalker::Words() const {
-    if (!Running) return {};
+    if (!Current()) return {};
     return WalkWordsText(Result, Shown);
 }
 
 std::string TRtnWalker::Outcome() const {
-    if (!Running) return {};
+    if (!Current()) return {};
     if (!Result.Complete) return Result.Message;
     return AtLast() ? MsgWalkAccepted : std::string();
 }
 
 TRect TRtnWalker::ShownArea() const {
-    if (!Running) return {};
+    if (!Current()) return {};
     const TWalkStep& step = Result.Steps[Shown];
     const TRtnMetrics& m = Workspace.Metrics;
     const int32_t top = m.RowY(static_cast<int32_t>(step.Net)) - LineHeight / 2;

@@ -51,6 +51,8 @@ public:
     TRect ShownArea() const;
 
 private:
+    // Running on the network it was made for (its texts refer to that network).
+    bool Current() const;
     void Mark();
 
     TRtnWorkspace& Workspace;

@@ -28,7 +28,7 @@ QLabel* MakeWrappingLabel(const char* name, QWidget* parent) {
 
 TNetworkWalkPanel::TNetworkWalkPanel(TRtnWorkspace& workspace, TParseSheet& parse,
                                      MessageSink& sink, QWidget* keyScope, QWidget* parent)
-    : QWidget(parent), Parse(parse), Workspace(workspace), Walk(workspace, sink) {
+    : QWidget(parent), Parse(parse), Walk(workspace, sink) {
     setObjectName(QStringLiteral("WalkPanel"));
     setFixedWidth(PanelWidth);
     WalkBtn = MakeButton(QStringLiteral("Walk"), "WalkBtn", this);

@@ -48,7 +48,6 @@ private:
     void ShowStep();
 
     TParseSheet& Parse;
-    TRtnWorkspace& Workspace;
     TRtnWalker Walk;
 };
 
