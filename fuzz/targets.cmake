@@ -17,6 +17,7 @@ gramarbor_fuzzer(rtn_file_fuzzer SOURCES wmf_check.cpp DEPS gramarbor_rtn)
 gramarbor_fuzzer(markup_fuzzer SOURCES tree_compare.cpp tree_checks.cpp wmf_check.cpp
   DEPS gramarbor_tree)
 gramarbor_fuzzer(cond_dialog_fuzzer DEPS gramarbor_rtn)
+gramarbor_fuzzer(rtn_walk_fuzzer DEPS gramarbor_rtn gramarbor_tree gramarbor_grammar)
 gramarbor_fuzzer(environment_fuzzer DEPS gramarbor_settings)
 gramarbor_fuzzer(svg_fuzzer SOURCES ${GRAMARBOR_ROOT}/tests/picture/xml_check.cpp
   DEPS gramarbor_picture INCLUDES ${GRAMARBOR_ROOT}/tests/picture)

@@ -61,8 +61,55 @@ int ConditionSlot(const TRTNNode& cond, std::size_t c, std::size_t count) {
     return static_cast<int>(c);
 }
 
+namespace {
+
+// Draws the arrow head in the pen's colour: filled black, or in the highlight colour.
+void DrawArcHead(Canvas& canvas, TPoint tip, int angle, bool highlighted) {
+    if (!highlighted) {
+        DrawArrowHead(canvas, tip, angle, true, ArrowA, ArrowB, ArrowC);
+        return;
+    }
+    canvas.State.BrushStyle = TBrushStyle::bsSolid;
+    canvas.State.BrushColor = HighlightColor;
+    DrawArrowHead(canvas, tip, angle, false, ArrowA, ArrowB, ArrowC);
+    // As a filled head leaves it.
+    canvas.State.BrushStyle = TBrushStyle::bsClear;
+    canvas.State.BrushColor = clWhite;
+}
+
+// Pen and text colour of a highlighted part while it is drawn.
+class HighlightPen {
+public:
+    HighlightPen(Canvas& canvas, bool on)
+        : Target(canvas), PenColor(canvas.State.PenColor), PenWidth(canvas.State.PenWidth),
+          FontColor(canvas.State.Font.Color), On(on) {
+        if (!on) return;
+        canvas.State.PenColor = HighlightColor;
+        canvas.State.PenWidth = HighlightPenWidth;
+        canvas.State.Font.Color = HighlightColor;
+    }
+    ~HighlightPen() {
+        if (!On) return;
+        Target.State.PenColor = PenColor;
+        Target.State.PenWidth = PenWidth;
+        Target.State.Font.Color = FontColor;
+    }
+    HighlightPen(const HighlightPen&) = delete;
+    HighlightPen& operator=(const HighlightPen&) = delete;
+
+private:
+    Canvas& Target;
+    TColor PenColor;
+    int32_t PenWidth;
+    TColor FontColor;
+    bool On;
+};
+
+} // namespace
+
 bool DrawCondition(Canvas& canvas, const TRtnMetrics& m, int32_t row, const TRTNNode& cond,
-                   int slot, bool straight) {
+                   int slot, bool straight, bool highlighted) {
+    const HighlightPen pen(canvas, highlighted);
     const std::string label = ConditionLabel(cond);
     int32_t a = cond.Src;
     int32_t b = cond.Dst == PopDst ? a + 1 : cond.Dst;
@@ -77,7 +124,7 @@ bool DrawCondition(Canvas& canvas, const TRtnMetrics& m, int32_t row, const TRTN
         canvas.TextOut(CenterTextX(canvas, xa, label), yc, label);
         const TPoint to{xb + m.HalfStep - m.NodeRadius, yc};
         Line(canvas, {xa - m.HalfStep + m.NodeRadius, yc}, to);
-        DrawArrowHead(canvas, to, 0, true, ArrowA, ArrowB, ArrowC);
+        DrawArcHead(canvas, to, 0, highlighted);
         return true;
     }
     if (slot < SlotBackward || slot > 3) return false;
@@ -93,18 +140,20 @@ bool DrawCondition(Canvas& canvas, const TRtnMetrics& m, int32_t row, const TRTN
                {right + s.RightEnd.X, yc + s.RightEnd.Y});
     Line(canvas, {left, yc + s.LineDy}, {right + 1, yc + s.LineDy});
     if (backward)
-        DrawArrowHead(canvas, {left - 42, yc + 10}, 228, true, ArrowA, ArrowB, ArrowC);
+        DrawArcHead(canvas, {left - 42, yc + 10}, 228, highlighted);
     else
-        DrawArrowHead(canvas, {right + s.Tip.X, yc + s.Tip.Y}, s.Angle, true, ArrowA, ArrowB,
-                      ArrowC);
+        DrawArcHead(canvas, {right + s.Tip.X, yc + s.Tip.Y}, s.Angle, highlighted);
     return true;
 }
 
 bool DrawRtnLine(Canvas& canvas, const TRtnMetrics& m, bool linesAllowed, const TRTNLine& net,
-                 int32_t row) {
+                 int32_t row, const TArcHighlight& highlight) {
     const int32_t yc = m.RowY(row);
     SetPoints(canvas, NameFontPoints);
-    canvas.TextOut(LeftMargin, yc - 8, net.Name + ":");
+    {
+        const HighlightPen pen(canvas, highlight.Net >= 0);
+        canvas.TextOut(LeftMargin, yc - 8, net.Name + ":");
+    }
     int32_t x = m.NodeX(0);
     for (std::size_t k = 0; k < net.Nodes.size(); ++k) {
         const TRtnNodeConds& node = net.Nodes[k];
@@ -116,8 +165,10 @@ bool DrawRtnLine(Canvas& canvas, const TRtnMetrics& m, bool linesAllowed, const 
         const bool straight = linesAllowed && node.size() == 1;
         for (std::size_t c = 0; c < node.size(); ++c) {
             SetPoints(canvas, LabelFontPoints);
+            const bool marked = highlight.Net >= 0 && highlight.Node == static_cast<int64_t>(k) &&
+                                highlight.Condition == static_cast<int64_t>(c);
             if (!DrawCondition(canvas, m, row, node[c], ConditionSlot(node[c], c, node.size()),
-                               straight))
+                               straight, marked))
                 return false;
         }
         x += m.Step;
@@ -141,15 +192,25 @@ void PrepareCanvas(Canvas& canvas, const Picture& picture) {
 
 } // namespace
 
+namespace {
+
+// The highlight as seen by net index: its own when it marks that net, else none.
+TArcHighlight HighlightOf(const TArcHighlight& highlight, std::size_t index) {
+    return highlight.Net == static_cast<int64_t>(index) ? highlight : TArcHighlight{};
+}
+
+} // namespace
+
 bool DrawRtn(Picture& picture, TextMeasurer& measurer, const TRtn& rtn, const TRtnMetrics& m,
-             bool linesAllowed) {
+             bool linesAllowed, const TArcHighlight& highlight) {
     try {
         const auto n = static_cast<int32_t>(MaxNodeCount(rtn));
         StartPicture(picture, (n + 1) * m.Step, static_cast<int32_t>(rtn.size()) * LineHeight);
         PictureRecorder canvas(picture, measurer);
         PrepareCanvas(canvas, picture);
         for (std::size_t i = 0; i < rtn.size(); ++i)
-            if (!DrawRtnLine(canvas, m, linesAllowed, rtn[i], static_cast<int32_t>(i)))
+            if (!DrawRtnLine(canvas, m, linesAllowed, rtn[i], static_cast<int32_t>(i),
+                             HighlightOf(highlight, i)))
                 return false;
         return true;
     } catch (const std::bad_alloc&) {
@@ -159,7 +220,8 @@ bool DrawRtn(Picture& picture, TextMeasurer& measurer, const TRtn& rtn, const TR
 }
 
 bool MakeSplitPictures(std::vector<Picture>& pictures, TextMeasurer& measurer, const TRtn& rtn,
-                       const TRtnMetrics& m, bool linesAllowed, int parts) {
+                       const TRtnMetrics& m, bool linesAllowed, int parts,
+                       const TArcHighlight& highlight) {
     pictures.clear();
     const std::size_t nets = rtn.size();
     std::size_t per = 10;
@@ -175,7 +237,8 @@ bool MakeSplitPictures(std::vector<Picture>& pictures, TextMeasurer& measurer, c
         PictureRecorder canvas(picture, measurer);
         PrepareCanvas(canvas, picture);
         for (std::size_t row = 0; row < count; ++row)
-            if (!DrawRtnLine(canvas, m, linesAllowed, rtn[first + row], static_cast<int32_t>(row)))
+            if (!DrawRtnLine(canvas, m, linesAllowed, rtn[first + row], static_cast<int32_t>(row),
+                             HighlightOf(highlight, first + row)))
                 return false;
     }
     return true;

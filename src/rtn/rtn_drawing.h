@@ -25,6 +25,18 @@ inline constexpr int SlotStraight = 4;
 inline constexpr int NameFontPoints = 8;
 inline constexpr int LabelFontPoints = 6;
 
+// What a walk through the network marks: the name of net Net and, when Node and
+// Condition are not negative, condition Condition of node Node's list in that net.
+// Marked parts are drawn in HighlightColor, lines HighlightPenWidth pixels wide.
+struct TArcHighlight {
+    int64_t Net = -1;
+    int64_t Node = -1;
+    int64_t Condition = -1;
+    bool operator==(const TArcHighlight&) const = default;
+};
+inline constexpr TColor HighlightColor = clRed;
+inline constexpr int32_t HighlightPenWidth = 3;
+
 // x minus half the width of text on the canvas.
 int32_t CenterTextX(Canvas& canvas, int32_t x, std::string_view text);
 
@@ -35,19 +47,21 @@ std::string ConditionLabel(const TRTNNode& cond);
 int ConditionSlot(const TRTNNode& cond, std::size_t c, std::size_t count);
 
 bool DrawCondition(Canvas& canvas, const TRtnMetrics& metrics, int32_t row, const TRTNNode& cond,
-                   int slot, bool straight);
+                   int slot, bool straight, bool highlighted = false);
+// highlight applies when its Net is this net.
 bool DrawRtnLine(Canvas& canvas, const TRtnMetrics& metrics, bool linesAllowed, const TRTNLine& net,
-                 int32_t row);
+                 int32_t row, const TArcHighlight& highlight = {});
 
 // Redraws picture: (MaxNodeCount + 1) steps wide, one line height per net.
 bool DrawRtn(Picture& picture, TextMeasurer& measurer, const TRtn& rtn, const TRtnMetrics& metrics,
-             bool linesAllowed);
+             bool linesAllowed, const TArcHighlight& highlight = {});
 
 // Splits the nets over parts pictures (parts < 0: ten nets per picture), each with
 // rows counted from 0. Only parts that receive at least one net get a picture, so
 // fewer pictures than parts result when there are few nets.
 bool MakeSplitPictures(std::vector<Picture>& pictures, TextMeasurer& measurer, const TRtn& rtn,
-                       const TRtnMetrics& metrics, bool linesAllowed, int parts);
+                       const TRtnMetrics& metrics, bool linesAllowed, int parts,
+                       const TArcHighlight& highlight = {});
 
 // Draws the focus frame of FocusFrameGeometry on the drawing area (never into the
 // picture) with the teal XOR pen, so that drawing it twice at the same place removes

@@ -39,7 +39,19 @@ TRtnWorkspace::TRtnWorkspace(MessageSink& sink, TextMeasurer& measurer)
     Metrics = MakeRtnMetrics(0, 0);
 }
 
+void TRtnWorkspace::NetworkChanged() {
+    ++Revision;
+    Highlight = {};
+}
+
+void TRtnWorkspace::SetHighlight(const TArcHighlight& highlight) {
+    if (highlight == Highlight) return;
+    Highlight = highlight;
+    RedrawRtn();
+}
+
 void TRtnWorkspace::DropRtn() {
+    NetworkChanged();
     Rtn.reset();
     RtnValid = false;
     RtnPicture.Clear();
@@ -72,6 +84,7 @@ TMakeRtnResult TRtnWorkspace::MakeRTNClick(bool prepared, bool rulesRead,
             return tooMany ? TMakeRtnResult::TooManyAlternatives : TMakeRtnResult::NotMade;
         }
         Rtn = std::move(made);
+        NetworkChanged();
     } catch (const std::bad_alloc&) {
         Sink.Error(MsgRtnMemory);
         DropRtn();
@@ -118,6 +131,7 @@ bool TRtnWorkspace::LoadRTNButtonClick(const std::string& path) {
         TRtnFileOptions options = FileOptions();
         if (!LoadRtnFile(path, *loaded, options, Sink)) return false;
         Rtn = std::move(loaded);
+        NetworkChanged();
         LinesAllowed = options.LinesAllowed;
         Metrics.NodeSize = options.NodeSize;
         Metrics.NodeDist = options.NodeDist;
@@ -141,6 +155,7 @@ void TRtnWorkspace::NewRTNButtonClick() {
         made->push_back(std::move(net));
         if (HasRtn()) ClearRtn(*Rtn);
         Rtn = std::move(made);
+        NetworkChanged();
     } catch (const std::bad_alloc&) {
         Sink.Error(MsgRtnMemory);
         return;
@@ -170,7 +185,7 @@ void TRtnWorkspace::ResetRtnView() {
 
 void TRtnWorkspace::RedrawRtn() {
     if (!HasRtn()) return;
-    if (!DrawRtn(RtnPicture, Measurer, *Rtn, Metrics, LinesAllowed)) {
+    if (!DrawRtn(RtnPicture, Measurer, *Rtn, Metrics, LinesAllowed, Highlight)) {
         RtnPicture.Clear();
         return;
     }
@@ -280,6 +295,7 @@ void TRtnWorkspace::InsertNet(int32_t y) {
         Sink.Error(MsgRtnMemory);
         return;
     }
+    NetworkChanged();
     RedrawRtn();
 }
 
@@ -287,8 +303,9 @@ void TRtnWorkspace::InsertNode(int32_t line, int32_t x) {
     if (!HasRtn() || line < 0 || static_cast<std::size_t>(line) >= Rtn->size()) return;
     const int32_t p = (x - LeftMargin) / Metrics.Step;
     TRTNLine& net = (*Rtn)[static_cast<std::size_t>(line)];
-    if (p >= 0 && static_cast<std::size_t>(p) < net.Nodes.size())
-        InsertRtnNode(net, static_cast<std::size_t>(p), Sink);
+    if (p >= 0 && static_cast<std::size_t>(p) < net.Nodes.size() &&
+        InsertRtnNode(net, static_cast<std::size_t>(p), Sink))
+        NetworkChanged();
     RedrawRtn();
 }
 
@@ -296,12 +313,14 @@ void TRtnWorkspace::DeleteNet(int32_t line) {
     if (!HasRtn() || line < 0 || static_cast<std::size_t>(line) >= Rtn->size()) return;
     Rtn->erase(Rtn->begin() + line);
     if (Rtn->empty()) NewNetCounter = -1;
+    NetworkChanged();
     RedrawRtn();
 }
 
 void TRtnWorkspace::DeleteNode(int32_t line, int32_t k) {
     if (!HasRtn() || line < 0 || static_cast<std::size_t>(line) >= Rtn->size() || k < 0) return;
-    DeleteRtnNode((*Rtn)[static_cast<std::size_t>(line)], static_cast<std::size_t>(k));
+    if (DeleteRtnNode((*Rtn)[static_cast<std::size_t>(line)], static_cast<std::size_t>(k)))
+        NetworkChanged();
     RedrawRtn();
 }
 
@@ -317,6 +336,7 @@ void TRtnWorkspace::RenameNet(int32_t line) {
     } while (NetNameDlg.DlgResult == DlgAgain);
     if (NetNameDlg.DlgResult != DlgAccepted) return;
     net.Name = UpperCaseGerman(NetNameDlg.NetNameEdit);
+    NetworkChanged();
     RedrawRtn();
 }
 
@@ -352,6 +372,7 @@ void TRtnWorkspace::EditConditions(int32_t line, int32_t k) {
     } while (CondDlg.DlgResult == DlgAgain);
     if (CondDlg.DlgResult != DlgAccepted) return;
     if (!ReplaceNodeConditions(node, CondDlg, Sink)) return;
+    NetworkChanged();
     RedrawRtn();
 }
 
@@ -359,7 +380,7 @@ bool TRtnWorkspace::MakeSplitPictures(int parts) {
     if (!HasRtn()) return false;
     try {
         if (gramarbor::MakeSplitPictures(SplitPictures, Measurer, *Rtn, Metrics, LinesAllowed,
-                                         parts))
+                                         parts, Highlight))
             return true;
     } catch (const std::bad_alloc&) {
         Sink.Error(MsgRtnMemory);

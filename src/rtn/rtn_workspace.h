@@ -15,6 +15,7 @@
 #include "picture/picture.h"
 #include "picture/text_measurer.h"
 #include "rtn/cond_dialog.h"
+#include "rtn/rtn_drawing.h"
 #include "rtn/rtn_file.h"
 #include "rtn/rtn_layout.h"
 #include "rtn/rtn_model.h"
@@ -69,6 +70,14 @@ public:
     TRtnMetrics Metrics;
     bool LinesAllowed = true;
     bool SplitWmf = true;
+
+    // Counts the changes of the network (made, loaded, started, cleared or edited),
+    // so that what was computed from it can tell that it is out of date.
+    uint64_t Revision = 0;
+    // The part of the network a walk marks in the picture; cleared by every change.
+    TArcHighlight Highlight;
+    // Marks another part and redraws.
+    void SetHighlight(const TArcHighlight& highlight);
 
     bool Tracking = false;
     int32_t FocusNode = -1;
@@ -140,6 +149,7 @@ public:
 private:
     bool FocusedNetExists() const;
     void DropRtn();
+    void NetworkChanged();
 
     MessageSink& Sink;
     TextMeasurer& Measurer;

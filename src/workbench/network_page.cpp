@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -16,6 +17,7 @@
 #include "qtcanvas/qt_canvas.h"
 #include "rtn/rtn_file.h"
 #include "rtn/rtn_layout.h"
+#include "workbench/network_walk_panel.h"
 #include "workbench/picture_file_dialog.h"
 #include "workbench/rtn_dialogs.h"
 #include "workbench/widget_factory.h"
@@ -99,9 +101,14 @@ void TNetworkPageView::BuildWidgets() {
     display->addWidget(WMFSplitCB, 1, 3);
     buttons->addWidget(box, 0, 5, 2, 1);
 
+    WalkPanel = new TNetworkWalkPanel(Rtn, Grammar, Sink, this, this);
+    auto* picture = new QHBoxLayout;
+    picture->addWidget(ScrollBox1, 1);
+    picture->addWidget(WalkPanel);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(ScrollBox1, 1);
+    layout->addLayout(picture, 1);
     layout->addWidget(panel3);
 }
 
@@ -123,6 +130,16 @@ void TNetworkPageView::ConnectHandlers() {
     connect(WMFSplitCB, &QCheckBox::clicked, this, &V::WMFSplitCBClick);
     connect(PaintBox1, &TPictureBox::MouseMoved, this, &V::PaintBox1MouseMove);
     connect(PaintBox1, &TPictureBox::MousePressed, this, &V::PaintBox1MouseDown);
+    WalkPanel->ShowPicture = [this](const TRect& area) {
+        ShowPicture();
+        if (area.Width() <= 0) return;
+        // The arc walked in view, and the net's name too when both fit.
+        const QPoint topLeft = PaintBox1->mapTo(ScrollBox1->widget(), QPoint(0, area.Top));
+        const int halfHeight = area.Height() / 2;
+        ScrollBox1->ensureVisible(topLeft.x(), topLeft.y() + halfHeight, 0, halfHeight);
+        ScrollBox1->ensureVisible(topLeft.x() + (area.Left + area.Right) / 2,
+                                  topLeft.y() + halfHeight, area.Width() / 2, halfHeight);
+    };
     PaintBox1->Overlay = [this](QtCanvas& canvas) {
         if (Rtn.RtnEmpty()) {
             canvas.State.BrushStyle = TBrushStyle::bsClear;
@@ -142,6 +159,11 @@ void TNetworkPageView::ConnectHandlers() {
 }
 
 void TNetworkPageView::RefreshRtnView() {
+    WalkPanel->NetworkChanged();
+    ShowPicture();
+}
+
+void TNetworkPageView::ShowPicture() {
     PaintBox1->SetPicture(Rtn.HasRtn() ? &Rtn.RtnPicture : nullptr);
     PaintBox1->setFixedSize(std::max(Rtn.AreaWidth, 0), std::max(Rtn.AreaHeight, 0));
     PaintBox1->update();
@@ -263,6 +285,10 @@ void TNetworkPageView::PaintBox1MouseMove(int x, int y) {
     if (hadFrame) PaintBox1->update(area(before.Box));
     TFocusFrame after;
     if (Rtn.CurrentFocusFrame(after)) PaintBox1->update(area(after.Box));
+}
+
+void TNetworkPageView::EndWalk() {
+    WalkPanel->EndWalk();
 }
 
 void TNetworkPageView::PaintBox1MouseDown(int button, unsigned shift, int x, int y) {

@@ -20,6 +20,7 @@ class QScrollArea;
 namespace gramarbor {
 
 class QtRtnDialogHost;
+class TNetworkWalkPanel;
 class TParseSheet;
 class TPictureBox;
 class TUpDown;
@@ -59,6 +60,8 @@ public:
     void WMFSplitCBClick();
     void PaintBox1MouseMove(int x, int y);
     void PaintBox1MouseDown(int button, unsigned shift, int x, int y);
+    // The grammar, the parse or the parse tree changed: a walk of the tree ends.
+    void EndWalk();
 
     // Widgets, named as their controls.
     QScrollArea* ScrollBox1;
@@ -77,11 +80,14 @@ public:
     QLabel* NodeDistLab;
     QCheckBox* ArcCheckBox;
     QCheckBox* WMFSplitCB;
+    TNetworkWalkPanel* WalkPanel;
 
 private:
     void BuildWidgets();
     void ConnectHandlers();
+    // After every command: ends a walk of a network that changed, shows the picture.
     void RefreshRtnView();
+    void ShowPicture();
 
     Prompter& Prompts;
     MessageSink& Sink;

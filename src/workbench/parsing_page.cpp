@@ -93,6 +93,11 @@ TParsingPageView::TParsingPageView(Prompter& prompter, MessageSink& sink, TextMe
     Network->ShowExternalGrammar = [this] { GrammarPC->setCurrentWidget(ExternalSheet); };
     Network->ShowPage = [this] { ParsingPC->setCurrentWidget(Network); };
     ConnectHandlers();
+    // A walk through the network ends when the grammar, the parse or the tree changes.
+    connect(SrcCFG, &QPlainTextEdit::textChanged, Network, &TNetworkPageView::EndWalk);
+    connect(ParseBtn, &QPushButton::clicked, Network, &TNetworkPageView::EndWalk);
+    connect(PTUD, &TUpDown::Clicked, Network, &TNetworkPageView::EndWalk);
+    connect(PTCur, &QLineEdit::returnPressed, Network, &TNetworkPageView::EndWalk);
     SyncOptionControls();
 }
 
