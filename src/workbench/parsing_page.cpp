@@ -15,12 +15,14 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "base/file_io.h"
 #include "grammar/cfg_file.h"
 #include "parsing/parse_options.h"
+#include "workbench/ambiguity_panel.h"
 #include "workbench/memo_caret.h"
 #include "workbench/network_page.h"
 #include "workbench/trace_view.h"
@@ -220,9 +222,19 @@ QWidget* TParsingPageView::BuildParseTreeSheet() {
     row->addWidget(SaveParseTreeBtn);
     row->addWidget(TransferBtn);
 
+    // The tree above, where its readings differ below.
+    auto* split = new QSplitter(Qt::Vertical, sheet);
+    split->setObjectName(QStringLiteral("ParseTreeSplit"));
+    split->setChildrenCollapsible(false);
+    Ambiguities = new TAmbiguityPanel;
+    split->addWidget(ParseTreeSB);
+    split->addWidget(Ambiguities);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(ParseTreeSB, 1);
+    layout->addWidget(split, 1);
     layout->addWidget(panel8);
     return sheet;
 }
@@ -245,6 +257,7 @@ void TParsingPageView::ConnectHandlers() {
     connect(PTUD, &TUpDown::Clicked, this, &V::PTUDClick);
     connect(PTCur, &QLineEdit::returnPressed, this, &V::PTCurEntered);
     connect(TransferBtn, &QPushButton::clicked, this, &V::TransferBtnClick);
+    Ambiguities->ReadingChosen = [this](std::size_t line) { AmbiguityChosen(line); };
 }
 
 void TParsingPageView::SyncOptionControls() {
@@ -349,6 +362,7 @@ void TParsingPageView::ParseClick() {
     CancelToken cancel;
     TParseRequest request;
     request.Cancel = &cancel;
+    request.ListAmbiguities = true;
     request.Runner = [this, &cancel](const std::function<bool()>& search) {
         return ParseRun.Run(search, cancel);
     };
@@ -360,6 +374,7 @@ void TParsingPageView::ParseClick() {
         return;
     }
     Model.ReportOutcome(outcome);
+    Ambiguities->ShowList(Model.Ambiguities);
     if (Model.ShowsTrace(outcome)) {
         ShowInternalListing();
         ShowTraceList();
@@ -419,6 +434,12 @@ void TParsingPageView::PTCurEntered() {
         return;
     }
     ShowSteppedTree(Model.StepToTyped(ToCore(PTCur->text())));
+}
+
+void TParsingPageView::AmbiguityChosen(std::size_t line) {
+    if (ParseRun.Busy()) return;
+    ShowSteppedTree(Model.StepToReading(line));
+    Ambiguities->ShowNote(Model.Ambiguities.Note());
 }
 
 void TParsingPageView::ParseMethodRGClick() {
