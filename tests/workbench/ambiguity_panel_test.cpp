@@ -49,8 +49,8 @@ TEST_F(AmbiguityPanelTest, AClickOnAReadingShowsItsFirstTree) {
         const char* Tree;
     } clicks[] = {
         {"VP = VP PP: \"saw the man in the park\" + \"with a telescope\", 2 readings", "4"},
-        {"NP = NP PP: \"the man\" + \"in the park with a telescope\", 1 reading", "2"},
-        {"VP = V NP: \"saw\" + \"the man in the park with a telescope\", 2 readings", "1"},
+        {"VP = VP PP: \"saw the man\" + \"in the park with a telescope\", 1 reading", "3"},
+        {"NP = NP PP: \"the man in the park\" + \"with a telescope\", 1 reading", "2"},
     };
     for (const auto& click : clicks) {
         SCOPED_TRACE(click.Reading);
@@ -63,18 +63,20 @@ TEST_F(AmbiguityPanelTest, AClickOnAReadingShowsItsFirstTree) {
     }
     // The arrows go on from the tree chosen; a span's own line chooses no tree.
     ClickArrow(Form->Parsing->PTUD, true);
-    EXPECT_EQ(Form->Parsing->PTCur->text(), "2");
+    EXPECT_EQ(Form->Parsing->PTCur->text(), "3");
     ClickItem(Item(QStringLiteral(
         "\"the man in the park with a telescope\" (words 3 to 10): NP, 2 readings in 2 "
         "analyses")));
-    EXPECT_EQ(Form->Parsing->PTCur->text(), "2");
+    EXPECT_EQ(Form->Parsing->PTCur->text(), "3");
     EXPECT_EQ(Note().toStdString(), NoteNotAReading);
-    // Return on the reading chosen by the keyboard.
-    QTreeWidget* list = Panel()->AmbiguityList;
-    list->setCurrentItem(Item(QStringLiteral(
-        "VP = VP PP: \"saw the man\" + \"in the park with a telescope\", 1 reading")));
+    // Return on a reading reached with the keyboard.
+    Press(Qt::Key_Home);
+    Press(Qt::Key_Down);
+    ASSERT_EQ(Panel()->AmbiguityList->currentItem(),
+              Item(QStringLiteral(
+                  "VP = V NP: \"saw\" + \"the man in the park with a telescope\", 2 readings")));
     Press(Qt::Key_Return);
-    EXPECT_EQ(Form->Parsing->PTCur->text(), "2");
+    EXPECT_EQ(Form->Parsing->PTCur->text(), "1");
     EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last();
 
     // One tree: nothing to list, and the panel says so.
