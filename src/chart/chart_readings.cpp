@@ -135,8 +135,7 @@ BigUint TChartParser::CompletionsWithFrom(int32_t frame, int32_t child, int32_t 
     return count;
 }
 
-TChartParser::TReadingResult TChartParser::FirstTreeWith(const TAnalysis& analysis,
-                                                         BigUint& number,
+TChartParser::TReadingResult TChartParser::FirstTreeWith(const TAnalysis& analysis, BigUint& number,
                                                          const CancelToken* cancel) {
     BigUint total;
     if (!CountTrees(total, cancel)) return TReadingResult::Cancelled;

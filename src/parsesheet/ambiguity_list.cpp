@@ -24,8 +24,8 @@ void TAmbiguityList::SetNoTrees() {
     NoteText = NoteNoParseTree;
 }
 
-bool TAmbiguityList::Fill(TParser& store, const std::vector<std::string>& sentence,
-                          uint8_t options, const BigUint& trees, const CancelToken* cancel) {
+bool TAmbiguityList::Fill(TParser& store, const std::vector<std::string>& sentence, uint8_t options,
+                          const BigUint& trees, const CancelToken* cancel) {
     Clear();
     if (trees.IsZero()) {
         NoteText = NoteNoParseTree;

@@ -48,6 +48,8 @@ const TFileDialogRequest SaveParseTreeDialog{QStringLiteral("Save parse tree"),
 constexpr int GrammarColumnWidth = 340;
 // Room for a tree count or number beside its caption.
 constexpr int TreeNumberWidth = 40;
+// The ambiguities below the parse tree start this high, the tree taking three times it.
+constexpr int AmbiguityPanelHeight = 220;
 // Tab stops of the internal listing, after the rule numbers.
 constexpr int ListingTabStop = 56;
 
@@ -231,6 +233,7 @@ QWidget* TParsingPageView::BuildParseTreeSheet() {
     split->addWidget(Ambiguities);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
+    split->setSizes({AmbiguityPanelHeight * 3, AmbiguityPanelHeight});
 
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(2, 2, 2, 2);

@@ -106,12 +106,9 @@ TEST(ReadingFirstTree, RefusesWhatNoTreeHas) {
         const char* Why;
         Analysis Node;
     } cases[] = {
-        {"no such span in any tree", {4, {0, 4, 7}}},
-        {"bounds out of order", {4, {2, 2, 7}}},
-        {"bounds past the sentence", {3, {2, 3, 9}}},
-        {"wrong number of bounds", {3, {2, 4}}},
-        {"no such rule", {999, {2, 4, 7}}},
-        {"lexical rule on other words", {12, {0, 1}}},
+        {"no such span in any tree", {4, {0, 4, 7}}}, {"bounds out of order", {4, {2, 2, 7}}},
+        {"bounds past the sentence", {3, {2, 3, 9}}}, {"wrong number of bounds", {3, {2, 4}}},
+        {"no such rule", {999, {2, 4, 7}}},           {"lexical rule on other words", {12, {0, 1}}},
     };
     for (const auto& c : cases) {
         uint64_t number = 0;

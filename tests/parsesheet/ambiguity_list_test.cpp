@@ -13,9 +13,9 @@ namespace gramarbor {
 namespace {
 
 const std::vector<std::string> Attachment{
-    "Start = S",      "S = NP VP",     "NP = DET N",     "NP = NP PP",      "NP = \"I\"",
-    "VP = V NP",      "VP = VP PP",    "PP = P NP",      "DET = \"the\"",   "N = \"man\"",
-    "N = \"park\"",   "N = \"telescope\"", "V = \"saw\"", "P = \"in\"",     "P = \"with\""};
+    "Start = S",    "S = NP VP",         "NP = DET N",  "NP = NP PP",    "NP = \"I\"",
+    "VP = V NP",    "VP = VP PP",        "PP = P NP",   "DET = \"the\"", "N = \"man\"",
+    "N = \"park\"", "N = \"telescope\"", "V = \"saw\"", "P = \"in\"",    "P = \"with\""};
 const std::string TwoPhrases = "I saw the man in the park with the telescope";
 
 class AmbiguityListTest : public ::testing::Test {

@@ -37,9 +37,10 @@ TEST(TreeChanges, NamesTheNodesWhoseLeavesOrChildrenDiffer) {
         // S keeps its children over the same words; the two phrases that regroup change.
         {"the phrase attached to the noun", VerbAttached, NounAttached, {"VP", "NP"}},
         {"and back", NounAttached, VerbAttached, {"VP", "VP"}},
-        {"another category for a word", "[S [A [x]] [B [y]]]", "[S [C [x]] [B [y]]]",
-         {"S", "C"}},
-        {"the same names over other leaves", "[S [A [x] [y]] [B [z]]]", "[S [A [x]] [B [y] [z]]]",
+        {"another category for a word", "[S [A [x]] [B [y]]]", "[S [C [x]] [B [y]]]", {"S", "C"}},
+        {"the same names over other leaves",
+         "[S [A [x] [y]] [B [z]]]",
+         "[S [A [x]] [B [y] [z]]]",
          {"S", "A", "B"}},
         {"a word of its own", "[S [A [x]]]", "[S [A [y]]]", {"A", "y"}},
     };

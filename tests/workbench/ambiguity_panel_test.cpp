@@ -19,8 +19,8 @@ protected:
     }
     TAmbiguityPanel* Panel() const { return Form->Parsing->Ambiguities; }
     QTreeWidgetItem* Item(const QString& text) const {
-        const auto found = Panel()->AmbiguityList->findItems(
-            text, Qt::MatchExactly | Qt::MatchRecursive);
+        const auto found =
+            Panel()->AmbiguityList->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         return found.size() == 1 ? found.front() : nullptr;
     }
     void ClickItem(QTreeWidgetItem* item) {
