@@ -89,6 +89,14 @@ public:
     static constexpr std::size_t MaxAmbiguityNodes = 1'000'000;
     static constexpr std::size_t MaxListedAnalyses = 64;
 
+    // The 0-based number of the first tree, in enumeration order, that derives the span
+    // of analysis (from its first to its last bound) by the analysis's rule and child
+    // bounds, found from the counts without enumerating the trees before it. NotInTrees
+    // when no tree of the sentence has that analysis. Bounded like UnrankTree.
+    enum class TReadingResult { Found, NotInTrees, Cancelled, TooLarge };
+    TReadingResult FirstTreeWith(const TAnalysis& analysis, BigUint& number,
+                                 const CancelToken* cancel = nullptr);
+
     // The exact number of parse trees (0 when the sentence is not accepted).
     BigUint CountTrees();
     // The same, stopping early when cancel is set: false then, count unchanged.
@@ -199,6 +207,30 @@ private:
     std::unordered_map<SpanKey, BigUint, SpanKeyHash> Completions;
     bool UnrankOverBudget = false;
     BigUint CompletionsFrom(int32_t frame, int32_t child, int32_t position);
+
+    // Finding the first tree with one analysis (chart_readings.cpp): the analysis
+    // sought, and the counts of the trees that contain it.
+    struct TReadingTarget {
+        int32_t Symbol = 0;
+        int32_t Rule = 0;
+        int32_t From = 0;
+        int32_t To = 0;
+        std::vector<int32_t> Bounds;
+        BigUint Subtrees; // subtrees of the span by the analysis
+    };
+    TReadingTarget Target;
+    bool SetReadingTarget(const TAnalysis& analysis);
+    bool ReadingCountsOverBudget();
+    std::unordered_map<SpanKey, BigUint, SpanKeyHash> SymbolCountsWith;
+    std::unordered_map<SpanKey, BigUint, SpanKeyHash> SequenceCountsWith;
+    std::unordered_map<SpanKey, BigUint, SpanKeyHash> CompletionsWith;
+    // Subtrees of symbol over from..to that contain the target analysis.
+    BigUint CountSymbolWith(int32_t symbol, int32_t from, int32_t to);
+    BigUint CountSequenceWith(int32_t rule, int32_t child, int32_t from, int32_t to);
+    // Completions (as CompletionsFrom) that contain the target: in a subtree still to
+    // come (holder ReadingLater) or as the open frame holder.
+    static constexpr int32_t ReadingLater = -1;
+    BigUint CompletionsWithFrom(int32_t frame, int32_t child, int32_t position, int32_t holder);
 };
 
 } // namespace gramarbor

@@ -14,6 +14,7 @@
 #include "parsing/parse_options.h"
 #include "text/text_utils.h"
 #include "tree/canvas_measurer.h"
+#include "tree/tree_changes.h"
 
 namespace gramarbor {
 
@@ -25,6 +26,8 @@ constexpr int32_t TreeVDist = 64;
 constexpr uint8_t TreeSheetOptions = toFrames | toTriangles | toArrows;
 // Margins of a drawn parse tree.
 constexpr int32_t TreeMargin = 4;
+// The nodes a tree changes from the one shown before are bold in a round frame.
+constexpr int ChangedNodeFrame = 2;
 
 // Holds the messages of a search that runs on another thread until it has ended.
 class DeferredSink final : public MessageSink {
@@ -102,10 +105,18 @@ TParseOutcome TParseSheet::RunParse(const std::string& sentence, const TParseReq
     run.ReportTraceOverflow = request.ReportTraceOverflow;
     run.OnParseTree = request.OnParseTree;
     DeferredSink held;
+    Ambiguities.Clear();
     const auto search = [&] {
         try {
-            return Search ? Search(Parser, sentenceLines, options, run)
-                          : ParseSentence(Parser, sentenceLines, options, run);
+            const bool found = Search ? Search(Parser, sentenceLines, options, run)
+                                      : ParseSentence(Parser, sentenceLines, options, run);
+            if (found && !run.Cancelled && request.ListAmbiguities && (options & poParseTrees)) {
+                BigUint trees = run.TreeCount;
+                if (!run.CountTrees)
+                    trees = BigUint(run.TreesTruncated ? 2 : Parser.GetParseTrees().size());
+                Ambiguities.Fill(Parser, sentenceLines, options, trees, run.Cancel);
+            }
+            return found;
         } catch (const std::bad_alloc&) {
             run.Messages(Parser).Error(MsgParserMemory);
             return false;
@@ -128,6 +139,9 @@ TParseOutcome TParseSheet::RunParse(const std::string& sentence, const TParseReq
     outcome.TreeCount = run.TreeCount.ToString();
     outcome.TreesTruncated = run.TreesTruncated;
     outcome.TraceOverflowed = run.TraceOverflowed;
+    if (outcome.Verdict == TParseVerdict::Rejected && request.ListAmbiguities &&
+        (options & poParseTrees))
+        Ambiguities.SetNoTrees();
     if (ShowsTrees(outcome)) ShowParseTrees(outcome);
     return outcome;
 }
@@ -176,6 +190,7 @@ void TParseSheet::ShowParseTrees(TParseOutcome& outcome) {
     CountText = Total.ToString();
     Number = BigUint();
     Position = count > 0 ? 0 : -1;
+    CompareWithShown = false;
     outcome.TreeShown = count > 0 && StepTo(0);
 }
 
@@ -241,12 +256,33 @@ bool TParseSheet::StepBy(int delta) {
 }
 
 bool TParseSheet::ShowTreeText(const std::string& text) {
+    // The tree shown so far, to mark what the new one changes.
+    const TNodeShapes shown(CompareWithShown ? ParseTree.GetRoot() : nullptr);
+    ChangedCount = 0;
     MeasuringCanvas screen(Measurer);
-    if (!ParseTree.StrToTree(text) || !ParseTree.Show(screen, TreeMargin, TreeMargin)) {
+    if (!ParseTree.StrToTree(text)) {
         ParseTree.ResetError();
         return false;
     }
+    if (!shown.Empty())
+        for (TNode* node : shown.NodesNotIn(ParseTree.GetRoot())) {
+            node->Attr.FontStyle |= fsBold;
+            SetFrameIndex(node->Attr, ChangedNodeFrame);
+            ++ChangedCount;
+        }
+    if (!ParseTree.Show(screen, TreeMargin, TreeMargin)) {
+        ParseTree.ResetError();
+        return false;
+    }
+    CompareWithShown = true;
     return true;
+}
+
+bool TParseSheet::StepToReading(std::size_t line) {
+    BigUint number;
+    if (ParseTrees().empty() || !Ambiguities.FirstTreeOf(line, number)) return false;
+    // Choosing it again keeps the tree and its marks.
+    return number == Number || StepToNumber(number);
 }
 
 bool TParseSheet::FindTreeText(const BigUint& number, std::string& text) {

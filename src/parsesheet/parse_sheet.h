@@ -15,6 +15,7 @@
 #include "base/message_sink.h"
 #include "grammar/grammar_store.h"
 #include "grammar/prepare_grammar.h"
+#include "parsesheet/ambiguity_list.h"
 #include "parsesheet/parse_controls.h"
 #include "parsing/parse_run.h"
 #include "picture/text_measurer.h"
@@ -71,6 +72,9 @@ struct TParseRequest {
     bool CountTrees = true;
     // Whether a full trace list is also reported with the memory message.
     bool ReportTraceOverflow = true;
+    // Whether an accepted parse with trees also lists its ambiguous spans (into the
+    // sheet's Ambiguities), as part of the search.
+    bool ListAmbiguities = false;
 };
 
 // The parse itself (ParseSentence unless replaced).
@@ -150,8 +154,17 @@ public:
     const BigUint& TreeNumber() const { return Number; }
     bool AtFirstTree() const { return Number.IsZero(); }
     bool AtLastTree() const;
-    // The parse tree drawn last, with the trees sheet's display defaults.
+    // The parse tree drawn last, with the trees sheet's display defaults. A tree
+    // stepped to from another has its nodes that the other lacks (see TNodeShapes)
+    // drawn bold and framed; ChangedNodes tells how many.
     TTree ParseTree;
+    std::size_t ChangedNodes() const { return ChangedCount; }
+
+    // Where the trees of the sentence parsed last differ, when the request asked.
+    TAmbiguityList Ambiguities;
+    // Steps to the first tree with the reading on line of the ambiguity list; false
+    // (the list's note says why) when there is none.
+    bool StepToReading(std::size_t line);
     // Whether there is a parse tree to save; without one the message says so.
     bool CanSaveParseTree();
     // "Save tree" of the parse tree drawn last; false when it could not be saved.
@@ -174,6 +187,9 @@ private:
     int Position = -1;
     BigUint Total;
     BigUint Number;
+    // Whether the next tree shown is compared with the one shown now (not after a parse).
+    bool CompareWithShown = false;
+    std::size_t ChangedCount = 0;
     // The sentence and options of the last parse, for finding trees past those kept.
     std::vector<std::string> LastSentence;
     uint8_t LastOptions = 0;

@@ -1,6 +1,9 @@
+// The listing of the ambiguous spans and the lookup of the first tree of a reading.
 #include "parsing/ambiguity_report.h"
 
+#include <algorithm>
 #include <new>
+#include <utility>
 
 #include "chart/chart_parser.h"
 #include "parsing/parse_messages.h"
@@ -39,11 +42,65 @@ std::string RuleText(const TGramLine& line) {
 
 } // namespace
 
-bool ListAmbiguities(TParser& store, const std::vector<std::string>& sentence, uint8_t options,
-                     std::vector<std::string>& lines, const CancelToken* cancel) {
-    lines.clear();
+// The chart of the sentence listed and what it found, for looking up readings.
+struct TAmbiguityReport::TChartState {
+    std::unique_ptr<TChartParser> Chart;
+    std::vector<TChartParser::TAmbiguity> Found;
+    // Per line: the span and the analysis it shows (-1 for other lines).
+    std::vector<std::pair<int32_t, int32_t>> Refs;
+};
+
+TAmbiguityReport::TAmbiguityReport() : State(std::make_unique<TChartState>()) {
+}
+
+TAmbiguityReport::~TAmbiguityReport() = default;
+
+std::size_t TAmbiguityReport::SpanCount() const {
+    return State->Found.size();
+}
+
+void TAmbiguityReport::Clear() {
+    Lines.clear();
+    State->Chart.reset();
+    State->Found.clear();
+    State->Refs.clear();
+}
+
+TReadingLookup TAmbiguityReport::FirstTreeOf(std::size_t line, BigUint& number,
+                                             const CancelToken* cancel) {
+    if (line >= State->Refs.size() || State->Refs[line].second < 0 || !State->Chart)
+        return TReadingLookup::NotInTrees;
+    const auto [span, analysis] = State->Refs[line];
+    try {
+        switch (
+            State->Chart->FirstTreeWith(State->Found[span].Analyses[analysis], number, cancel)) {
+        case TChartParser::TReadingResult::Found:
+            return TReadingLookup::Found;
+        case TChartParser::TReadingResult::NotInTrees:
+            return TReadingLookup::NotInTrees;
+        case TChartParser::TReadingResult::Cancelled:
+            return TReadingLookup::Cancelled;
+        case TChartParser::TReadingResult::TooLarge:
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+    }
+    return TReadingLookup::TooLarge;
+}
+
+bool ReportAmbiguities(TParser& store, const std::vector<std::string>& sentence, uint8_t options,
+                       TAmbiguityReport& report, const CancelToken* cancel, MessageSink* sink,
+                       std::size_t maxSpans) {
+    report.Clear();
+    auto& state = *report.State;
+    auto& lines = report.Lines;
     const bool caseSensitive = (options & poCaseSensitive) != 0;
+    auto add = [&](TAmbiguityLineKind kind, std::string text, int32_t span, int32_t analysis) {
+        lines.push_back({kind, std::move(text)});
+        state.Refs.push_back({span, analysis});
+    };
     TParseRun run;
+    run.Sink = sink;
     bool ok = false;
     try {
         if (!BeginParseRun(store, sentence, options, run)) return false;
@@ -52,9 +109,10 @@ bool ListAmbiguities(TParser& store, const std::vector<std::string>& sentence, u
         const bool ready = BeginSearch(store, run, UnitCycleScope::FromStart);
         store.ParseFound = parseFound;
         if (ready) {
-            TChartParser chart(store.Rules, store.StartLine, store.Tokens, caseSensitive);
-            std::vector<TChartParser::TAmbiguity> found;
-            switch (chart.FindAmbiguities(found, cancel)) {
+            state.Chart = std::make_unique<TChartParser>(store.Rules, store.StartLine, store.Tokens,
+                                                         caseSensitive);
+            auto& found = state.Found;
+            switch (state.Chart->FindAmbiguities(found, cancel)) {
             case TChartParser::TAmbiguityResult::Done:
                 ok = true;
                 break;
@@ -64,36 +122,57 @@ bool ListAmbiguities(TParser& store, const std::vector<std::string>& sentence, u
                 run.Messages(store).Error(MsgAmbiguitiesTooLarge);
                 break;
             }
-            for (const auto& ambiguity : found) {
+            const std::size_t listed = std::min(found.size(), maxSpans);
+            for (std::size_t s = 0; s < listed; ++s) {
+                const auto& ambiguity = found[s];
+                const auto span = static_cast<int32_t>(s);
                 const TGramLine& first = store.Rules[ambiguity.Analyses.front().Rule].Line;
-                lines.push_back(Words(store, ambiguity.From, ambiguity.To, caseSensitive) +
-                                " (words " + std::to_string(ambiguity.From + 1) + " to " +
-                                std::to_string(ambiguity.To) + "): " + first.Left.Text + ", " +
-                                Readings(ambiguity.Readings) + " in " +
-                                std::to_string(ambiguity.AnalysisCount) + " analyses");
-                for (const auto& analysis : ambiguity.Analyses) {
+                add(TAmbiguityLineKind::Span,
+                    Words(store, ambiguity.From, ambiguity.To, caseSensitive) + " (words " +
+                        std::to_string(ambiguity.From + 1) + " to " + std::to_string(ambiguity.To) +
+                        "): " + first.Left.Text + ", " + Readings(ambiguity.Readings) + " in " +
+                        std::to_string(ambiguity.AnalysisCount) + " analyses",
+                    span, -1);
+                for (std::size_t a = 0; a < ambiguity.Analyses.size(); ++a) {
+                    const auto& analysis = ambiguity.Analyses[a];
                     const TGramLine& line = store.Rules[analysis.Rule].Line;
-                    std::string text = "    " + RuleText(line) + ": ";
+                    std::string text = RuleText(line) + ": ";
                     for (std::size_t c = 0; c + 1 < analysis.Bounds.size(); ++c) {
                         if (c > 0) text += " + ";
                         text +=
                             Words(store, analysis.Bounds[c], analysis.Bounds[c + 1], caseSensitive);
                     }
-                    lines.push_back(text + ", " + Readings(analysis.Readings));
+                    add(TAmbiguityLineKind::Reading, text + ", " + Readings(analysis.Readings),
+                        span, static_cast<int32_t>(a));
                 }
                 if (ambiguity.AnalysisCount > ambiguity.Analyses.size())
-                    lines.push_back(
-                        "    ... and " +
-                        std::to_string(ambiguity.AnalysisCount - ambiguity.Analyses.size()) +
-                        " more analyses");
+                    add(TAmbiguityLineKind::More,
+                        "... and " +
+                            std::to_string(ambiguity.AnalysisCount - ambiguity.Analyses.size()) +
+                            " more analyses",
+                        span, -1);
             }
+            if (found.size() > listed)
+                add(TAmbiguityLineKind::More,
+                    "... and " + std::to_string(found.size() - listed) + " more ambiguous spans",
+                    -1, -1);
         }
     } catch (const std::bad_alloc&) {
-        lines.clear();
-        store.Sink->Error(MsgParserMemory);
+        run.Messages(store).Error(MsgParserMemory);
         ok = false;
     }
     run.Scanner.Done();
+    if (!ok) report.Clear();
+    return ok;
+}
+
+bool ListAmbiguities(TParser& store, const std::vector<std::string>& sentence, uint8_t options,
+                     std::vector<std::string>& lines, const CancelToken* cancel) {
+    lines.clear();
+    TAmbiguityReport report;
+    const bool ok = ReportAmbiguities(store, sentence, options, report, cancel);
+    for (const TAmbiguityLine& line : report.Lines)
+        lines.push_back((line.Kind == TAmbiguityLineKind::Span ? "" : "    ") + line.Text);
     return ok;
 }
 

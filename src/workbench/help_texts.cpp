@@ -29,7 +29,10 @@ const std::string& ParseHelp() {
                QuickStartSentence() +
                "  into \"In/out text\" at the bottom and press \"Parse CFG\". The page "
                "\"Parse tree(s)\" shows every analysis; step through them with the arrows. "
-               "\"Transfer\" copies the tree shown to the trees sheet.\n\n"
+               "\"Transfer\" copies the tree shown to the trees sheet. Below the tree, "
+               "\"Ambiguities\" lists each group of words with several analyses; click one "
+               "of its readings to see the first tree with it. The phrases a tree changes "
+               "from the one shown before are drawn bold in a round frame.\n\n"
                "GRAMMAR NOTATION\n"
                "- S = NP VP : a rule. On the left one non-terminal, then \"=\", then its "
                "parts separated by blanks.\n"

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -23,6 +24,7 @@
 #include "grammar/nltk_grammar.h"
 #include "grammar/nltk_writer.h"
 #include "parsing/parse_options.h"
+#include "workbench/ambiguity_panel.h"
 #include "workbench/memo_caret.h"
 #include "workbench/network_page.h"
 #include "workbench/trace_view.h"
@@ -51,6 +53,8 @@ const TFileDialogRequest SaveParseTreeDialog{QStringLiteral("Save parse tree"),
 constexpr int GrammarColumnWidth = 340;
 // Room for a tree count or number beside its caption.
 constexpr int TreeNumberWidth = 40;
+// The ambiguities below the parse tree start this high, the tree taking three times it.
+constexpr int AmbiguityPanelHeight = 220;
 // Tab stops of the internal listing, after the rule numbers.
 constexpr int ListingTabStop = 56;
 
@@ -230,9 +234,20 @@ QWidget* TParsingPageView::BuildParseTreeSheet() {
     row->addWidget(SaveParseTreeBtn);
     row->addWidget(TransferBtn);
 
+    // The tree above, where its readings differ below.
+    auto* split = new QSplitter(Qt::Vertical, sheet);
+    split->setObjectName(QStringLiteral("ParseTreeSplit"));
+    split->setChildrenCollapsible(false);
+    Ambiguities = new TAmbiguityPanel;
+    split->addWidget(ParseTreeSB);
+    split->addWidget(Ambiguities);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    split->setSizes({AmbiguityPanelHeight * 3, AmbiguityPanelHeight});
+
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(ParseTreeSB, 1);
+    layout->addWidget(split, 1);
     layout->addWidget(panel8);
     return sheet;
 }
@@ -255,6 +270,7 @@ void TParsingPageView::ConnectHandlers() {
     connect(PTUD, &TUpDown::Clicked, this, &V::PTUDClick);
     connect(PTCur, &QLineEdit::returnPressed, this, &V::PTCurEntered);
     connect(TransferBtn, &QPushButton::clicked, this, &V::TransferBtnClick);
+    Ambiguities->ReadingChosen = [this](std::size_t line) { AmbiguityChosen(line); };
 }
 
 void TParsingPageView::SyncOptionControls() {
@@ -366,6 +382,7 @@ void TParsingPageView::ParseClick() {
     CancelToken cancel;
     TParseRequest request;
     request.Cancel = &cancel;
+    request.ListAmbiguities = true;
     request.Runner = [this, &cancel](const std::function<bool()>& search) {
         return ParseRun.Run(search, cancel);
     };
@@ -377,6 +394,7 @@ void TParsingPageView::ParseClick() {
         return;
     }
     Model.ReportOutcome(outcome);
+    Ambiguities->ShowList(Model.Ambiguities);
     if (Model.ShowsTrace(outcome)) {
         ShowInternalListing();
         ShowTraceList();
@@ -436,6 +454,12 @@ void TParsingPageView::PTCurEntered() {
         return;
     }
     ShowSteppedTree(Model.StepToTyped(ToCore(PTCur->text())));
+}
+
+void TParsingPageView::AmbiguityChosen(std::size_t line) {
+    if (ParseRun.Busy()) return;
+    ShowSteppedTree(Model.StepToReading(line));
+    Ambiguities->ShowNote(Model.Ambiguities.Note());
 }
 
 void TParsingPageView::ParseMethodRGClick() {

@@ -2,6 +2,7 @@
 // and the result pages (network, trace list, parse trees) over a TParseSheet.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ class QTabWidget;
 
 namespace gramarbor {
 
+class TAmbiguityPanel;
 class TNetworkPageView;
 class TPictureBox;
 class TRadioGroup;
@@ -69,6 +71,7 @@ public:
     void PTUDClick();
     void PTCurEntered();
     void TransferBtnClick();
+    void AmbiguityChosen(std::size_t line);
 
     // Widgets, named as their controls.
     QTabWidget* GrammarPC;
@@ -103,6 +106,7 @@ public:
     TUpDown* PTUD;
     QPushButton* SaveParseTreeBtn;
     QPushButton* TransferBtn;
+    TAmbiguityPanel* Ambiguities;
 
 private:
     QWidget* BuildGrammarColumn();

@@ -80,4 +80,40 @@ std::vector<TTokLst> MakeTokens(const TRuleList& rules, const std::string& sente
     return tokens;
 }
 
+std::vector<std::string> RandomGrammar(std::mt19937& random) {
+    const std::vector<std::string> symbols = {"S", "A", "B", "C"};
+    std::vector<std::string> rules = {"START = S"};
+    const int count = 4 + static_cast<int>(random() % 8);
+    for (int i = 0; i < count; ++i) {
+        const std::size_t left = random() % symbols.size();
+        std::string rule = symbols[left] + " =";
+        switch (random() % 4) {
+        case 0:
+            rule += random() % 2 ? " 'a'" : " 'b'";
+            if (random() % 3 == 0) rule += " 'b'";
+            break;
+        case 1:
+            if (left + 1 < symbols.size()) {
+                rule += " " + symbols[left + 1 + random() % (symbols.size() - left - 1)];
+                break;
+            }
+            [[fallthrough]];
+        default:
+            for (int n = 2 + static_cast<int>(random() % 2); n > 0; --n)
+                rule += " " + symbols[random() % symbols.size()];
+        }
+        rules.push_back(rule);
+    }
+    for (const auto& symbol : symbols)
+        rules.push_back(symbol + (random() % 2 ? " = 'a'" : " = 'b'"));
+    return rules;
+}
+
+std::string RandomSentence(std::mt19937& random) {
+    std::string sentence;
+    for (int n = 1 + static_cast<int>(random() % 7); n > 0; --n)
+        sentence += random() % 2 ? "a " : "b ";
+    return sentence;
+}
+
 } // namespace testing_support

@@ -2,6 +2,7 @@
 // engines that must not depend on the grammar check or the scanner.
 #pragma once
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -34,5 +35,10 @@ inline std::string PpSentence(int phrases) {
         sentence += i % 2 ? " in the park" : " with a telescope";
     return sentence;
 }
+
+// Small random grammars over 'a' and 'b' whose unit rules only point to later
+// symbols, so that no unit rules form a cycle, and sentences of 1 to 7 words for them.
+std::vector<std::string> RandomGrammar(std::mt19937& random);
+std::string RandomSentence(std::mt19937& random);
 
 } // namespace testing_support
