@@ -18,3 +18,4 @@ gramarbor_fuzzer(markup_fuzzer SOURCES tree_compare.cpp tree_checks.cpp wmf_chec
   DEPS gramarbor_tree)
 gramarbor_fuzzer(cond_dialog_fuzzer DEPS gramarbor_rtn)
 gramarbor_fuzzer(environment_fuzzer DEPS gramarbor_settings)
+gramarbor_fuzzer(partial_analysis_fuzzer DEPS gramarbor_parsing gramarbor_grammar)

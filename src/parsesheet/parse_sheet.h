@@ -17,6 +17,7 @@
 #include "grammar/prepare_grammar.h"
 #include "parsesheet/parse_controls.h"
 #include "parsing/parse_run.h"
+#include "parsing/partial_analysis.h"
 #include "picture/text_measurer.h"
 #include "tree/tree.h"
 
@@ -71,6 +72,9 @@ struct TParseRequest {
     bool CountTrees = true;
     // Whether a full trace list is also reported with the memory message.
     bool ReportTraceOverflow = true;
+    // Whether the steps of the trace lines are kept (TParseSheet::TraceHistory), so
+    // that the partial analysis at each line can be shown.
+    bool KeepTraceSteps = false;
 };
 
 // The parse itself (ParseSentence unless replaced).
@@ -118,6 +122,9 @@ public:
                         const TParseRequest& request = {});
     // The parse the sheet runs; tests replace it.
     TParseSearch Search;
+    // The steps of the trace list of the last parse that showed one, when the request
+    // asked for them (empty otherwise).
+    TTraceHistory TraceHistory;
 
     // Reports the verdict as the desktop program shows it: "Parsing failed!", the
     // cancel message, and "Parsing successful!" when no result page shows it.

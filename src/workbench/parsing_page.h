@@ -27,6 +27,7 @@ namespace gramarbor {
 class TNetworkPageView;
 class TPictureBox;
 class TRadioGroup;
+class TTraceStepperView;
 class TTraceView;
 class TUpDown;
 
@@ -93,6 +94,8 @@ public:
     QWidget* TraceSheet;
     QWidget* ParseTreeSheet;
     TTraceView* TrcMemo;
+    // The partial analysis at the trace line chosen, below the list.
+    TTraceStepperView* Stepper;
     QLabel* Label8;
     QLabel* Label10;
     QPushButton* SaveTraceButton;
@@ -106,7 +109,7 @@ public:
 
 private:
     QWidget* BuildGrammarColumn();
-    QWidget* BuildTraceSheet();
+    QWidget* BuildTraceSheet(TextMeasurer& measurer);
     QWidget* BuildParseTreeSheet();
     void ConnectHandlers();
     void ShowSteppedTree(bool shown);
