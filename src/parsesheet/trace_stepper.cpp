@@ -2,7 +2,9 @@
 #include "parsesheet/trace_stepper.h"
 
 #include <algorithm>
+#include <climits>
 #include <new>
+#include <vector>
 
 #include "tree/canvas_measurer.h"
 
@@ -73,12 +75,11 @@ bool TTraceStepper::ShowLine(std::size_t line) {
 }
 
 // Each tree of the analysis is drawn on its own, and the pictures are put side by
-// side into one.
+// side into one, their bottoms in line so that the words stand on one line.
 bool TTraceStepper::Draw() {
     MeasuringCanvas screen(Measurer);
-    PictureRecorder into(Drawing, Measurer);
+    std::vector<Picture> trees;
     std::size_t next = 0;
-    int64_t x = 0;
     int32_t height = 0;
     for (const std::string& text : Shown.Trees) {
         Quiet.Clear();
@@ -92,12 +93,17 @@ bool TTraceStepper::Draw() {
         if (!drawn) {
             Reason = Quiet.Last();
             Tree.ResetError();
-            Drawing.Clear();
             return false;
         }
-        Tree.Metafile.Replay(into, static_cast<int32_t>(std::min<int64_t>(x, INT32_MAX)), 0);
-        x += Tree.Metafile.Width;
+        trees.push_back(Tree.Metafile);
         height = std::max(height, Tree.Metafile.Height);
+    }
+    PictureRecorder into(Drawing, Measurer);
+    int64_t x = 0;
+    for (const Picture& tree : trees) {
+        tree.Replay(into, static_cast<int32_t>(std::min<int64_t>(x, INT32_MAX)),
+                    height - tree.Height);
+        x += tree.Width;
     }
     Drawing.Width = static_cast<int32_t>(std::min<int64_t>(x, INT32_MAX));
     Drawing.Height = height;

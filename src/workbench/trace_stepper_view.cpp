@@ -141,7 +141,9 @@ void TTraceStepperView::ListReset() {
 void TTraceStepperView::ShowRow(int row) {
     bool drawn = false;
     if (row < 0) {
-        StepLabel->clear();
+        StepLabel->setText(Stepper.LineCount() > 0 ? QStringLiteral("Choose a line of the trace "
+                                                                    "to see the analysis so far.")
+                                                   : QString());
     } else {
         drawn = Stepper.ShowLine(static_cast<std::size_t>(row));
         StepLabel->setText(drawn ? QStringLiteral("Line %1").arg(row)
