@@ -22,3 +22,4 @@ gramarbor_fuzzer(environment_fuzzer DEPS gramarbor_settings)
 gramarbor_fuzzer(svg_fuzzer SOURCES ${GRAMARBOR_ROOT}/tests/picture/xml_check.cpp
   DEPS gramarbor_picture INCLUDES ${GRAMARBOR_ROOT}/tests/picture)
 gramarbor_fuzzer(nltk_fuzzer DEPS gramarbor_grammar)
+gramarbor_fuzzer(partial_analysis_fuzzer DEPS gramarbor_parsing gramarbor_grammar)

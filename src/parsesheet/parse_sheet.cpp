@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <mutex>
+#include <new>
 
 #include "grammar/grammar_messages.h"
 #include "grammar/rule_listing.h"
@@ -104,6 +105,8 @@ TParseOutcome TParseSheet::RunParse(const std::string& sentence, const TParseReq
     run.CountTrees = request.CountTrees;
     run.ReportTraceOverflow = request.ReportTraceOverflow;
     run.OnParseTree = request.OnParseTree;
+    run.KeepTraceSteps = request.KeepTraceSteps && (options & poTraceList) != 0;
+    TraceHistory.Clear();
     DeferredSink held;
     Ambiguities.Clear();
     const auto search = [&] {
@@ -142,6 +145,14 @@ TParseOutcome TParseSheet::RunParse(const std::string& sentence, const TParseReq
     if (outcome.Verdict == TParseVerdict::Rejected && request.ListAmbiguities &&
         (options & poParseTrees))
         Ambiguities.SetNoTrees();
+    if (ShowsTrace(outcome)) {
+        try {
+            TakeTraceHistory(Parser, run, options, TraceHistory);
+        } catch (const std::bad_alloc&) {
+            // The trace is shown all the same, without its partial analyses.
+            TraceHistory.Clear();
+        }
+    }
     if (ShowsTrees(outcome)) ShowParseTrees(outcome);
     return outcome;
 }

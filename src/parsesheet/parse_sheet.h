@@ -18,6 +18,7 @@
 #include "parsesheet/ambiguity_list.h"
 #include "parsesheet/parse_controls.h"
 #include "parsing/parse_run.h"
+#include "parsing/partial_analysis.h"
 #include "picture/text_measurer.h"
 #include "tree/tree.h"
 
@@ -75,6 +76,9 @@ struct TParseRequest {
     // Whether an accepted parse with trees also lists its ambiguous spans (into the
     // sheet's Ambiguities), as part of the search.
     bool ListAmbiguities = false;
+    // Whether the steps of the trace lines are kept (TParseSheet::TraceHistory), so
+    // that the partial analysis at each line can be shown.
+    bool KeepTraceSteps = false;
 };
 
 // The parse itself (ParseSentence unless replaced).
@@ -122,6 +126,9 @@ public:
                         const TParseRequest& request = {});
     // The parse the sheet runs; tests replace it.
     TParseSearch Search;
+    // The steps of the trace list of the last parse that showed one, when the request
+    // asked for them (empty otherwise).
+    TTraceHistory TraceHistory;
 
     // Reports the verdict as the desktop program shows it: "Parsing failed!", the
     // cancel message, and "Parsing successful!" when no result page shows it.

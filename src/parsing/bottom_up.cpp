@@ -105,7 +105,9 @@ bool ReduceDepthFirst(TBottomUpSearch& search, const TPattern& pattern) {
             const TGramLine& rule = store.Rules[r].Line;
             if (!RhsMatchesAt(rule.Right, pattern, p)) continue;
             Reduce(pattern, p, rule.Right.size(), rule.Left, next);
-            if (search.Trace) AddTraceLine(store, next, r, search.Run);
+            const uint32_t step[2] = {static_cast<uint32_t>(p), r};
+            const TPatternLineScope scope(search,
+                                          search.Record(next, r, TStepKind::Reduce, step, 2));
             if (next.size() == 1) store.ParseFound = SymbolsEqual(*search.Start, *next[0]);
             if (!store.ParseFound && !ReduceDepthFirst(search, next)) return false;
         }
@@ -117,8 +119,13 @@ bool ReduceDepthFirst(TBottomUpSearch& search, const TPattern& pattern) {
 bool BottomUpDepthFirst(TBottomUpSearch& search, const std::vector<std::string>& categories) {
     TParser& store = search.Store;
     TPattern words;
-    for (const std::string& entry : categories)
-        words.push_back(&store.Rules[CategoryRule(entry, 0)].Line.Right[0]);
+    std::vector<uint32_t> wordRules;
+    for (const std::string& entry : categories) {
+        wordRules.push_back(CategoryRule(entry, 0));
+        words.push_back(&store.Rules[wordRules.back()].Line.Right[0]);
+    }
+    // Reductions of the words themselves have no earlier line: they start from these.
+    if (search.Trace && search.Run.KeepTraceSteps) search.Run.TraceSteps.WordRules = wordRules;
     return ReduceDepthFirst(search, words);
 }
 
@@ -187,14 +194,19 @@ bool ReduceBreadthFirst(TBottomUpSearch& search, const TPattern& pattern) {
     for (std::size_t p = 0; p < length; ++p)
         highest[p] = static_cast<uint16_t>(reductions[p].size() / 2);
     TPattern next;
+    // Position and rule of each reduction made, as the line's step records them.
+    std::vector<uint32_t> made;
     for (;;) {
         next.clear();
+        made.clear();
         bool reduced = false;
         for (std::size_t i = 0; i < length;) {
             if (current[i] > 0) {
-                const TGramLine& rule =
-                    store.Rules[CategoryRule(reductions[i], current[i] - 1u)].Line;
+                const uint16_t r = CategoryRule(reductions[i], current[i] - 1u);
+                const TGramLine& rule = store.Rules[r].Line;
                 next.push_back(&rule.Left);
+                made.push_back(static_cast<uint32_t>(i));
+                made.push_back(r);
                 reduced = true;
                 i += rule.Right.size();
             } else {
@@ -202,7 +214,10 @@ bool ReduceBreadthFirst(TBottomUpSearch& search, const TPattern& pattern) {
                 ++i;
             }
         }
-        if (reduced && search.Trace) AddTraceLine(store, next, RefNoRule, search.Run);
+        const TPatternLineScope scope(
+            search,
+            reduced ? search.Record(next, RefNoRule, TStepKind::ReduceAll, made.data(), made.size())
+                    : NoTraceLine);
         if (next.size() == 1) store.ParseFound = SymbolsEqual(*search.Start, *next[0]);
         if (!store.ParseFound && reduced && !ReduceBreadthFirst(search, next)) return false;
         if (search.Stopped()) break;
@@ -221,11 +236,17 @@ bool BottomUpBreadthFirst(TBottomUpSearch& search, const std::vector<std::string
         highest[i] = static_cast<uint16_t>(categories[i].size() / 2);
     bool result = true;
     TPattern pattern;
+    std::vector<uint32_t> chosen;
     for (;;) {
         pattern.clear();
-        for (std::size_t i = 0; i < length; ++i)
-            pattern.push_back(&store.Rules[CategoryRule(categories[i], current[i] - 1u)].Line.Left);
-        if (search.Trace) AddTraceLine(store, pattern, RefCategory, search.Run);
+        chosen.clear();
+        for (std::size_t i = 0; i < length; ++i) {
+            chosen.push_back(CategoryRule(categories[i], current[i] - 1u));
+            pattern.push_back(&store.Rules[chosen.back()].Line.Left);
+        }
+        const TPatternLineScope scope(search,
+                                      search.Record(pattern, RefCategory, TStepKind::Categories,
+                                                    chosen.data(), chosen.size()));
         result = ReduceBreadthFirst(search, pattern);
         if (search.Stopped()) break;
         if (!NextCategoryCombination(current, highest, length)) break;

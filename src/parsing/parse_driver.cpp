@@ -19,6 +19,7 @@ bool BeginParseRun(TParser& store, const std::vector<std::string>& sentence, uin
     run.Refused = false;
     run.TraceBytes = 0;
     run.TraceOverflowed = false;
+    run.TraceSteps.Clear();
     run.TreesTruncated = false;
     run.TreesFound = 0;
     run.Scanner.Create(&sentence, store.CommentSyms, store.TokenSyms, "",
@@ -53,6 +54,7 @@ bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence,
     if (!BeginParseRun(store, sentence, options, run)) return false;
     options = RepairParseOptions(options);
     store.TraceLines.clear();
+    run.TraceSteps.Clear();
     store.ParseTrees.clear();
 
     // A sentence that cannot be read is refused once, before any search, with a
@@ -101,6 +103,7 @@ bool ParseOnThisThread(TParser& store, const std::vector<std::string>& sentence,
     if (run.Cancelled) result = enumerated = false;
     if (!result && !enumerated) {
         store.TraceLines.clear();
+        run.TraceSteps.Clear();
         store.ParseTrees.clear();
     }
     run.Scanner.Done();
@@ -119,6 +122,7 @@ bool ParseSentence(TParser& store, const std::vector<std::string>& sentence, uin
         // Memory ran out somewhere in the searches: one message for the whole parse.
         run.Messages(store).Error(MsgParserMemory);
         store.TraceLines.clear();
+        run.TraceSteps.Clear();
         store.ParseTrees.clear();
         run.Scanner.Done();
         return false;

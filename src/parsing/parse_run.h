@@ -12,6 +12,7 @@
 #include "base/cancel_token.h"
 #include "base/message_sink.h"
 #include "grammar/grammar_store.h"
+#include "parsing/trace_steps.h"
 #include "text/scanner.h"
 
 namespace gramarbor {
@@ -57,6 +58,10 @@ struct TParseRun {
     // Whether reaching the limit is also reported with the memory message (once per
     // run), as the desktop program does; the command-line tool words its own warning.
     bool ReportTraceOverflow = true;
+    // Whether each trace line's step is kept in TraceSteps (for rebuilding the
+    // partial analysis at a line); the steps count towards MaxTraceBytes.
+    bool KeepTraceSteps = false;
+    TTraceSteps TraceSteps;
 
     std::size_t MaxParseTrees = DefaultMaxParseTrees;
     // The sentence has more parse trees than MaxParseTrees.

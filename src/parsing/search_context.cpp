@@ -1,6 +1,8 @@
 // The set-up of a search and its depth-bounded steps.
 #include "parsing/search_context.h"
 
+#include "parsing/trace_lines.h"
+
 namespace gramarbor {
 
 bool BeginSearch(TParser& store, TParseRun& run, UnitCycleScope scope) {
@@ -24,6 +26,15 @@ bool TSearch::Enter() {
     }
     ++Depth;
     return true;
+}
+
+uint32_t TSearch::Record(const TPattern& pattern, int ruleRef, TStepKind kind,
+                         const uint32_t* choices, std::size_t count) {
+    if (!Trace) return NoTraceLine;
+    const uint32_t line = NextTraceLine(Store);
+    return AddTraceLine(Store, pattern, ruleRef, Run, {kind, PatternLine, choices, count})
+               ? line
+               : NoTraceLine;
 }
 
 } // namespace gramarbor

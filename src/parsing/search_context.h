@@ -39,6 +39,9 @@ struct TSearch {
     std::size_t Polls = 0;
     // Cancelled, or too deep: every loop ends as if a parse had been found.
     bool Aborted = false;
+    // The trace line of the pattern the current step works on (NoTraceLine for none:
+    // the words of a bottom-up search, or a line that was not added).
+    uint32_t PatternLine = NoTraceLine;
 
     bool Stopped() const { return Store.ParseFound || Aborted; }
 
@@ -57,6 +60,26 @@ struct TSearch {
     // Entered at the start of each recursive step; false when the search must end.
     bool Enter();
     void Leave() { --Depth; }
+
+    // With a trace list: adds the line of pattern, formed from PatternLine's pattern
+    // as kind and choices say. The line's number, or NoTraceLine when none was added.
+    uint32_t Record(const TPattern& pattern, int ruleRef, TStepKind kind, const uint32_t* choices,
+                    std::size_t count);
+};
+
+// Makes line the pattern line of the search for the lifetime of the scope.
+class TPatternLineScope {
+public:
+    TPatternLineScope(TSearch& search, uint32_t line) : Search(search), Outer(search.PatternLine) {
+        search.PatternLine = line;
+    }
+    ~TPatternLineScope() { Search.PatternLine = Outer; }
+    TPatternLineScope(const TPatternLineScope&) = delete;
+    TPatternLineScope& operator=(const TPatternLineScope&) = delete;
+
+private:
+    TSearch& Search;
+    uint32_t Outer;
 };
 
 // Enters a search step for the lifetime of the guard.

@@ -64,8 +64,12 @@ void TopDownDepthFirst(TSearch& search, const TPattern& pattern) {
             if (rule >= store.Rules.size()) continue;
             ReplaceAt(pattern, i, store.Rules[rule].Line, next);
             if (next.size() > search.TokenCount) continue;
-            if (search.Trace) AddTraceLine(store, next, static_cast<int>(rule), search.Run);
-            TopDownDepthFirst(search, next);
+            const uint32_t step[2] = {static_cast<uint32_t>(i), static_cast<uint32_t>(rule)};
+            {
+                const TPatternLineScope scope(search, search.Record(next, static_cast<int>(rule),
+                                                                    TStepKind::Expand, step, 2));
+                TopDownDepthFirst(search, next);
+            }
             if (search.Stopped()) break;
             if (search.Optimal) DeleteLastTraceLine(store, search.Run);
         }
@@ -80,6 +84,8 @@ void TopDownBreadthFirst(TSearch& search, const TPattern& pattern) {
     std::vector<uint16_t> highest(length, 0);
     std::vector<uint16_t> current(length, 0);
     TPattern next;
+    // The rule chosen for each nonterminal, as the line's step records it.
+    std::vector<uint32_t> chosen;
     bool anyNonTerminal = false;
     for (std::size_t i = 0; i < length; ++i) {
         if (pattern[i]->SymKind != ekNonTerminal) continue;
@@ -96,6 +102,7 @@ void TopDownBreadthFirst(TSearch& search, const TPattern& pattern) {
         // Most combinations are too long and skipped without a step: poll here.
         if (search.Interrupted()) break;
         next.clear();
+        chosen.clear();
         bool valid = true;
         for (std::size_t i = 0; i < length; ++i) {
             const TElemNode* symbol = pattern[i];
@@ -110,12 +117,17 @@ void TopDownBreadthFirst(TSearch& search, const TPattern& pattern) {
                 valid = false;
                 break;
             }
+            chosen.push_back(static_cast<uint32_t>(rule));
             for (const TElemNode& part : store.Rules[rule].Line.Right)
                 next.push_back(&part);
         }
         if (!valid || next.size() > search.TokenCount) continue;
-        if (search.Trace) AddTraceLine(store, next, RefNoRule, search.Run);
-        TopDownBreadthFirst(search, next);
+        {
+            const TPatternLineScope scope(
+                search,
+                search.Record(next, RefNoRule, TStepKind::ExpandAll, chosen.data(), chosen.size()));
+            TopDownBreadthFirst(search, next);
+        }
         if (search.Stopped()) break;
         if (search.Optimal) DeleteLastTraceLine(store, search.Run);
     }
@@ -128,12 +140,17 @@ bool TopDownParse(TParser& store, uint8_t options, TParseRun& run) {
     TPattern first;
     for (const TElemNode& symbol : start.Right)
         first.push_back(&symbol);
-    if ((options & poTraceList) != 0) {
-        AppendTraceLine(store, "0\t-\t " + start.Left.Text, run);
-        AddTraceLine(store, first, (options & poBreadthFirst) != 0 ? RefNoRule : store.StartLine,
-                     run);
-    }
     TSearch search(store, options, run);
+    if ((options & poTraceList) != 0) {
+        // Line 0, the start symbol, and line 1, its rule's right side.
+        const uint32_t startLine = NextTraceLine(store);
+        if (AppendTraceLine(store, "0\t-\t " + start.Left.Text, run, {}))
+            search.PatternLine = startLine;
+        const uint32_t step[2] = {0, static_cast<uint32_t>(store.StartLine)};
+        search.PatternLine =
+            search.Record(first, (options & poBreadthFirst) != 0 ? RefNoRule : store.StartLine,
+                          TStepKind::Expand, step, 2);
+    }
     RunDeepSearch(store, run, [&] {
         if ((options & poDepthFirst) != 0)
             TopDownDepthFirst(search, first);

@@ -60,15 +60,28 @@ std::string TraceCutShortLine(std::size_t lines, std::size_t limitBytes) {
            SizeText(limitBytes) + ")";
 }
 
-bool AppendTraceLine(TParser& store, std::string line, TParseRun& run) {
+bool AppendTraceLine(TParser& store, std::string line, TParseRun& run, const TStepNote& step) {
     if (run.TraceOverflowed) return false;
-    const std::size_t cost = line.size() + LineOverhead;
+    // Steps are kept while they stand beside every line so far.
+    const bool keep = run.KeepTraceSteps && run.TraceSteps.Size() == store.TraceLines.size();
+    if (keep && !run.TraceSteps.Fits(step.Count)) {
+        TraceOverflow(store, run);
+        return false;
+    }
+    const std::size_t cost =
+        line.size() + LineOverhead + (keep ? TTraceSteps::Cost(step.Count) : 0);
     if (cost > run.MaxTraceBytes - std::min(run.TraceBytes, run.MaxTraceBytes)) {
         TraceOverflow(store, run);
         return false;
     }
     try {
-        store.TraceLines.push_back(std::move(line));
+        if (keep) run.TraceSteps.Push(step.Kind, step.From, step.Choices, step.Count);
+        try {
+            store.TraceLines.push_back(std::move(line));
+        } catch (const std::bad_alloc&) {
+            if (keep) run.TraceSteps.PopLast();
+            throw;
+        }
     } catch (const std::bad_alloc&) {
         TraceOverflow(store, run);
         return false;
@@ -77,7 +90,13 @@ bool AppendTraceLine(TParser& store, std::string line, TParseRun& run) {
     return true;
 }
 
-bool AddTraceLine(TParser& store, const TPattern& pattern, int ruleRef, TParseRun& run) {
+uint32_t NextTraceLine(const TParser& store) {
+    const std::size_t next = store.TraceLines.size();
+    return next < NoTraceLine ? static_cast<uint32_t>(next) : NoTraceLine;
+}
+
+bool AddTraceLine(TParser& store, const TPattern& pattern, int ruleRef, TParseRun& run,
+                  const TStepNote& step) {
     if (run.TraceOverflowed) return false;
     std::string line;
     try {
@@ -86,14 +105,15 @@ bool AddTraceLine(TParser& store, const TPattern& pattern, int ruleRef, TParseRu
         TraceOverflow(store, run);
         return false;
     }
-    return AppendTraceLine(store, std::move(line), run);
+    return AppendTraceLine(store, std::move(line), run, step);
 }
 
 void DeleteLastTraceLine(TParser& store, TParseRun& run) {
     if (store.TraceLines.empty() || run.TraceOverflowed) return;
-    const std::size_t cost = store.TraceLines.back().size() + LineOverhead;
-    run.TraceBytes = run.TraceBytes >= cost ? run.TraceBytes - cost : 0;
+    std::size_t cost = store.TraceLines.back().size() + LineOverhead;
     store.TraceLines.pop_back();
+    if (run.TraceSteps.Size() > store.TraceLines.size()) cost += run.TraceSteps.PopLast();
+    run.TraceBytes = run.TraceBytes >= cost ? run.TraceBytes - cost : 0;
 }
 
 } // namespace gramarbor

@@ -177,6 +177,9 @@ struct TNode {
     // Key of the node a movement arrow from this node goes to (its landing site),
     // 0 for none. An arrow whose target is no longer in the tree is not drawn.
     uint64_t MoveTarget = 0;
+    // Colour of the node's text when drawn: a mark for display only, never written
+    // to bracket text or tree files and not copied.
+    TColor TextColor = clBlack;
 };
 
 // A movement arrow between two nodes of one tree.

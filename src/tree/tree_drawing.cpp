@@ -244,6 +244,7 @@ void TTree::DrawNodes(Canvas& canvas, TNode* start, int32_t offsX, int32_t offsY
             ny = lastY;
         } else {
             SplitString(node->Name, "|", &lines);
+            canvas.State.Font.Color = node->TextColor;
             const int32_t w = LinesWidth(canvas, node->Attr, lines);
             node->Rect =
                 NodeBox(canvas, nx - w / 2 - BoxMargin(fs), ny - 2, w, lines, node->Attr, true);
@@ -267,6 +268,7 @@ void TTree::DrawNodes(Canvas& canvas, TNode* start, int32_t offsX, int32_t offsY
             TNodeAttr anno = node->Attr;
             anno.Flags &= ~(naAngular | naRound | naBrackets);
             if (anno.Flags & naAnnoBrackets) anno.Flags |= naBrackets;
+            canvas.State.Font.Color = node->TextColor;
             const int32_t w = LinesWidth(canvas, anno, node->Cont);
             NodeBox(canvas, frame.NX - w / 2 - BoxMargin(node->Attr.FontSize),
                     frame.NY + frame.H + 4, w, node->Cont, anno, true);
@@ -297,6 +299,7 @@ void TTree::DrawNodes(Canvas& canvas, TNode* start, int32_t offsX, int32_t offsY
                               -2);
         }
     }
+    canvas.State.Font.Color = clBlack;
 }
 
 bool TTree::Display(Canvas& canvas, int32_t marginX, int32_t marginY, TNode* node, bool doLayout,

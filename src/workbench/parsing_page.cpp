@@ -27,6 +27,7 @@
 #include "workbench/ambiguity_panel.h"
 #include "workbench/memo_caret.h"
 #include "workbench/network_page.h"
+#include "workbench/trace_stepper_view.h"
 #include "workbench/trace_view.h"
 #include "workbench/widget_factory.h"
 #include "workbench/widgets.h"
@@ -80,7 +81,7 @@ TParsingPageView::TParsingPageView(Prompter& prompter, MessageSink& sink, TextMe
     ParsingPC = new QTabWidget(this);
     ParsingPC->setObjectName(QStringLiteral("ParsingPC"));
     Network = new TNetworkPageView(Prompts, Sink, measurer, Model);
-    TraceSheet = BuildTraceSheet();
+    TraceSheet = BuildTraceSheet(measurer);
     ParseTreeSheet = BuildParseTreeSheet();
     ParsingPC->addTab(Network, QStringLiteral("RTNetwork"));
     ParsingPC->addTab(TraceSheet, QStringLiteral("Trace list"));
@@ -175,11 +176,19 @@ QWidget* TParsingPageView::BuildGrammarColumn() {
     return column;
 }
 
-QWidget* TParsingPageView::BuildTraceSheet() {
+QWidget* TParsingPageView::BuildTraceSheet(TextMeasurer& measurer) {
     auto* sheet = new QWidget;
     sheet->setObjectName(QStringLiteral("TraceSheet"));
-    TrcMemo = new TTraceView(sheet);
+    // The list above, the partial analysis at its chosen line below.
+    auto* split = new QSplitter(Qt::Vertical, sheet);
+    split->setObjectName(QStringLiteral("TraceSplitter"));
+    TrcMemo = new TTraceView(split);
     TrcMemo->setObjectName(QStringLiteral("TrcMemo"));
+    Stepper = new TTraceStepperView(TrcMemo, measurer, split);
+    split->addWidget(TrcMemo);
+    split->addWidget(Stepper);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3);
 
     auto* panel4 = new QWidget(sheet);
     panel4->setObjectName(QStringLiteral("Panel4"));
@@ -197,7 +206,7 @@ QWidget* TParsingPageView::BuildTraceSheet() {
 
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(TrcMemo, 1);
+    layout->addWidget(split, 1);
     layout->addWidget(panel4);
     return sheet;
 }
@@ -383,6 +392,7 @@ void TParsingPageView::ParseClick() {
     TParseRequest request;
     request.Cancel = &cancel;
     request.ListAmbiguities = true;
+    request.KeepTraceSteps = true;
     request.Runner = [this, &cancel](const std::function<bool()>& search) {
         return ParseRun.Run(search, cancel);
     };
@@ -406,6 +416,8 @@ void TParsingPageView::ShowTraceList() {
     // The view takes the lines over: they are only shown and saved from now on.
     TrcMemo->ShowLines(std::move(Model.Parser.TraceLines));
     Model.Parser.TraceLines.clear();
+    Stepper->SetHistory(std::move(Model.TraceHistory));
+    Model.TraceHistory.Clear();
     const std::vector<std::string>& lines = TrcMemo->Lines();
     ParsingPC->setCurrentWidget(TraceSheet);
     if (!lines.empty()) {

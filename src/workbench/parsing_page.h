@@ -29,6 +29,7 @@ class TAmbiguityPanel;
 class TNetworkPageView;
 class TPictureBox;
 class TRadioGroup;
+class TTraceStepperView;
 class TTraceView;
 class TUpDown;
 
@@ -96,6 +97,8 @@ public:
     QWidget* TraceSheet;
     QWidget* ParseTreeSheet;
     TTraceView* TrcMemo;
+    // The partial analysis at the trace line chosen, below the list.
+    TTraceStepperView* Stepper;
     QLabel* Label8;
     QLabel* Label10;
     QPushButton* SaveTraceButton;
@@ -110,7 +113,7 @@ public:
 
 private:
     QWidget* BuildGrammarColumn();
-    QWidget* BuildTraceSheet();
+    QWidget* BuildTraceSheet(TextMeasurer& measurer);
     QWidget* BuildParseTreeSheet();
     void ConnectHandlers();
     void ShowSteppedTree(bool shown);

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
 
 #include "workbench/widgets.h"
 
@@ -34,6 +35,14 @@ TUpDown* MakeUpDown(const char* name, int lo, int hi, QWidget* parent) {
     upDown->setObjectName(QLatin1String(name));
     upDown->SetRange(lo, hi);
     return upDown;
+}
+
+QSpinBox* MakeSpinBox(const char* name, int lo, int hi, int value, QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setRange(lo, hi);
+    box->setValue(value);
+    return box;
 }
 
 TRadioGroup* MakeRadioGroup(const QString& title, const QStringList& items, int columns,

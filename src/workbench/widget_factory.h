@@ -10,6 +10,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
+class QSpinBox;
 class QWidget;
 
 namespace gramarbor {
@@ -22,6 +23,8 @@ QPushButton* MakeButton(const QString& caption, const char* name, QWidget* paren
 QLabel* MakeLabel(const QString& text, const char* name, QWidget* parent);
 QCheckBox* MakeCheckBox(const QString& caption, const char* name, QWidget* parent);
 TUpDown* MakeUpDown(const char* name, int lo, int hi, QWidget* parent);
+// A number field from lo to hi showing value.
+QSpinBox* MakeSpinBox(const char* name, int lo, int hi, int value, QWidget* parent);
 TRadioGroup* MakeRadioGroup(const QString& title, const QStringList& items, int columns,
                             const char* name, QWidget* parent);
 // A scroll box on white around content, which keeps its own size.
