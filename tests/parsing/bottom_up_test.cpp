@@ -39,19 +39,6 @@ std::vector<std::string> DogVerbFirstGrammar() {
 
 } // namespace
 
-TEST(BottomUpTrace, DepthFirstReductionsAndBreadthFirstSteps) {
-    ParseFixture f(QuickStartGrammar);
-    ASSERT_TRUE(f.Parse("the dog chases the cat", BottomUpDepth));
-    EXPECT_THAT(Shown(f.Trace()),
-                ElementsAre("0|3| DET dog chases the cat", "1|5| DET N chases the cat",
-                            "2|1| NP chases the cat", "3|6| NP V the cat", "4|3| NP V DET cat",
-                            "5|4| NP V DET N", "6|1| NP V NP", "7|2| NP VP", "8|0| S"));
-    // Breadth-first writes the category line, then one line per step.
-    ASSERT_TRUE(f.Parse("the dog chases the cat", BottomUpBreadth));
-    EXPECT_THAT(Shown(f.Trace()),
-                ElementsAre("0|*| DET N V DET N", "1|-| NP V NP", "2|-| NP VP", "3|-| S"));
-}
-
 TEST(BottomUpTrace, OptimalDropsTheFailedSearches) {
     for (const uint8_t options : {BottomUpDepth, BottomUpBreadth}) {
         ParseFixture f(options == BottomUpDepth ? DogVerbFirstGrammar() : DogVerbGrammar());

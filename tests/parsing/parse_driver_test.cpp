@@ -43,17 +43,6 @@ TEST(ParseOptions, RepairFillsTheMissingFlagOfEachPair) {
     EXPECT_EQ(RepairParseOptions(poBreadthFirst), poBreadthFirst | poTopDown);
 }
 
-TEST(ParseDriver, TraceOnlyByteRunsTopDownDepthFirst) {
-    ParseFixture f(QuickStartGrammar);
-    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList));
-    ASSERT_GE(f.Trace().size(), 2u);
-    EXPECT_EQ(f.Trace()[1], "1\t0\t NP VP");
-    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poBreadthFirst));
-    EXPECT_EQ(f.Trace()[1], "1\t-\t NP VP");
-    ASSERT_TRUE(f.Parse("the dog chases the cat", poTraceList | poBottomUp));
-    EXPECT_EQ(f.Trace()[0], "0\t3\t DET dog chases the cat");
-}
-
 TEST(ParseDriver, TreesDecideEvenWhenTheBottomUpTraceFailed) {
     ParseFixture f({"S = NAME V", "NAME = @Ident", "V = \"runs\""});
     ASSERT_TRUE(f.Parse("anna runs", poTraceList | poBottomUp | poParseTrees));

@@ -25,15 +25,6 @@ TRulePath Path(std::initializer_list<uint16_t> rules) {
 
 } // namespace
 
-TEST(ParseTrees, DefaultOptionsGiveTheBracketedTreeAndNoTrace) {
-    ParseFixture f(QuickStartGrammar);
-    ASSERT_TRUE(f.Parse("the dog chases the cat", DefaultParseOptions));
-    EXPECT_THAT(f.Trees(), ElementsAre("[S [NP [DET [the]] [N [dog]]] [VP [V [chases]] [NP [DET "
-                                       "[the]] [N [cat]]]]]"));
-    EXPECT_TRUE(f.Trace().empty());
-    EXPECT_TRUE(f.Sink.Empty());
-}
-
 TEST(ParseTrees, AmbiguousSentenceGivesEveryTreeInAlternativeOrder) {
     ParseFixture f(PrepositionalGrammar);
     ASSERT_TRUE(f.Checked);

@@ -8,6 +8,7 @@ namespace gramarbor {
 namespace {
 
 using testing::NodeAt;
+using BracketText = testing::TreeTest;
 
 struct Format {
     char Separator;
@@ -24,7 +25,7 @@ struct RoundTrip {
     const char* Text;
 };
 
-TEST(BracketText, ReadsAndWritesBackEveryFormat) {
+TEST_F(BracketText, ReadsAndWritesBackEveryFormat) {
     const RoundTrip cases[] = {
         {{' ', "[]", false}, "[S [NP [DET] [N]] [VP]]"},
         {{',', "[]", false}, "[S,[NP,[DET],[N]],[VP]]"},
@@ -46,7 +47,7 @@ TEST(BracketText, ReadsAndWritesBackEveryFormat) {
     }
 }
 
-TEST(BracketText, FormatsReadTheSameTree) {
+TEST_F(BracketText, FormatsReadTheSameTree) {
     NullSink sink;
     TTree blank(true, sink), comma(true, sink);
     ASSERT_TRUE(blank.StrToTree("[S [NP] [VP]]"));
@@ -82,7 +83,7 @@ TEST(BracketText, FormatsReadTheSameTree) {
     EXPECT_EQ(blank.GetRoot()->Name, "");
 }
 
-TEST(BracketText, EmptyNamesAndNamesWithEdgeBlanksAreQuotedSoTheyReadBack) {
+TEST_F(BracketText, EmptyNamesAndNamesWithEdgeBlanksAreQuotedSoTheyReadBack) {
     NullSink sink;
     struct Case {
         Format Fmt;
@@ -102,9 +103,7 @@ TEST(BracketText, EmptyNamesAndNamesWithEdgeBlanksAreQuotedSoTheyReadBack) {
     }
 }
 
-TEST(BracketText, VerticalOutputAlignsChildren) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(BracketText, VerticalOutputAlignsChildren) {
     SetFormat(tree, {',', "()", true});
     ASSERT_TRUE(tree.StrToTree("s(np(name(john)),vp(v(ate),np(det(the),n(cat))))"));
     tree.SetConvOpts("()", ',', true, true);
@@ -139,7 +138,7 @@ struct ErrorCase {
     const char* Message;
 };
 
-TEST(BracketText, ReportsEveryParseError) {
+TEST_F(BracketText, ReportsEveryParseError) {
     const Format inside{' ', "[]", false};
     const Format commaInside{',', "[]", false};
     const Format outside{',', "()", true};
@@ -174,9 +173,7 @@ TEST(BracketText, ReportsEveryParseError) {
     }
 }
 
-TEST(BracketText, WarnsAboutTheUnreadRemainder) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(BracketText, WarnsAboutTheUnreadRemainder) {
     EXPECT_TRUE(tree.StrToTree("[S [NP]] extra"));
     ASSERT_EQ(sink.Entries().size(), 1u);
     EXPECT_EQ(sink.Entries()[0].Kind, MessageKind::Warning);
@@ -191,9 +188,7 @@ TEST(BracketText, WarnsAboutTheUnreadRemainder) {
     EXPECT_EQ(tree.GetRoot()->Name, "S");
 }
 
-TEST(BracketText, ParseNodeLeavesTheRestOfTheText) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(BracketText, ParseNodeLeavesTheRestOfTheText) {
     std::string text = "[A [B]] [C]";
     TNodePtr node;
     ASSERT_TRUE(tree.ParseNode(text, node));
@@ -202,9 +197,7 @@ TEST(BracketText, ParseNodeLeavesTheRestOfTheText) {
     EXPECT_EQ(tree.GetRoot(), nullptr);
 }
 
-TEST(BracketText, EmptyTreeAndQuotedNames) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(BracketText, EmptyTreeAndQuotedNames) {
     std::string text = "junk";
     EXPECT_FALSE(tree.TreeToStr(text));
     EXPECT_EQ(text, "");
@@ -225,9 +218,7 @@ std::string Nested(int depth) {
     return text;
 }
 
-TEST(BracketText, DeepNestingUpToTheGridIsReadAndBeyondRefused) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(BracketText, DeepNestingUpToTheGridIsReadAndBeyondRefused) {
     // The leaf stands at level 32767, the deepest the grid holds.
     ASSERT_TRUE(tree.StrToTree(Nested(MaxGridPosition)));
     std::string text;

@@ -11,6 +11,8 @@ namespace {
 
 using testing::NodeAt;
 using testing::WriteTree;
+using LabelledBrackets = testing::TreeTest;
+using Treebank = testing::TreeTest;
 
 void Labelled(TTree& tree, const char* brackets = "()", char separator = ' ',
               bool vertical = false) {
@@ -24,7 +26,7 @@ struct TextCase {
     const char* Written;
 };
 
-TEST(LabelledBrackets, ReadsAndWritesTreebankText) {
+TEST_F(LabelledBrackets, ReadsAndWritesTreebankText) {
     const TextCase cases[] = {
         {"()", ' ', "(S (NP (DT the) (NN dog)) (VP (VBZ barks)))",
          "(S (NP (DT the) (NN dog)) (VP (VBZ barks)))"},
@@ -49,9 +51,7 @@ TEST(LabelledBrackets, ReadsAndWritesTreebankText) {
     }
 }
 
-TEST(LabelledBrackets, WordsAfterALabelAreLeaves) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(LabelledBrackets, WordsAfterALabelAreLeaves) {
     Labelled(tree, "[]");
     ASSERT_TRUE(tree.StrToTree("[S [NP the big dog] [VP barks]]"));
     const TNode* np = NodeAt(tree, {0});
@@ -62,7 +62,7 @@ TEST(LabelledBrackets, WordsAfterALabelAreLeaves) {
     EXPECT_EQ(tree.NodeDefaults, np->Attr);
 }
 
-TEST(LabelledBrackets, ErrorsUseTheBracketMessagesWithTheirPosition) {
+TEST_F(LabelledBrackets, ErrorsUseTheBracketMessagesWithTheirPosition) {
     const struct {
         char Separator;
         const char* Input;
@@ -87,9 +87,7 @@ TEST(LabelledBrackets, ErrorsUseTheBracketMessagesWithTheirPosition) {
     }
 }
 
-TEST(LabelledBrackets, VerticalTextPutsBracketedItemsOnLinesOfTheirOwn) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(LabelledBrackets, VerticalTextPutsBracketedItemsOnLinesOfTheirOwn) {
     Labelled(tree, "()", ' ', true);
     ASSERT_TRUE(tree.StrToTree("(S (NP (DT the) (NN dog)) (VP (VBZ barks)))"));
     const std::string vertical = "(S (NP (DT the)\r\n       (NN dog))\r\n   (VP (VBZ barks)))";
@@ -100,9 +98,7 @@ TEST(LabelledBrackets, VerticalTextPutsBracketedItemsOnLinesOfTheirOwn) {
     EXPECT_EQ(WriteTree(back), vertical);
 }
 
-TEST(LabelledBrackets, RefusesNestingBeyondTheGrid) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(LabelledBrackets, RefusesNestingBeyondTheGrid) {
     Labelled(tree);
     std::string deep;
     for (int i = 0; i < MaxGridPosition + 1; ++i)
@@ -113,7 +109,7 @@ TEST(LabelledBrackets, RefusesNestingBeyondTheGrid) {
 
 // Every tree of the sample reads, writes back to text that reads as the same tree,
 // and survives a tree file: labelled brackets -> tree -> file -> tree -> text.
-TEST(Treebank, SampleTreesRoundTripThroughTextAndTreeFiles) {
+TEST_F(Treebank, SampleTreesRoundTripThroughTextAndTreeFiles) {
     std::string text;
     ASSERT_EQ(ReadFileBytes(std::string(GRAMARBOR_TEST_DATA) + "/tree/penn_sample.mrg", text),
               FileError::None);
@@ -145,9 +141,7 @@ TEST(Treebank, SampleTreesRoundTripThroughTextAndTreeFiles) {
     EXPECT_EQ(TreebankTitle(first.GetRoot()), "What did she see *T*-1 ?");
 }
 
-TEST(Treebank, ReportsTheLineOfAnErrorAndItsLimits) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(Treebank, ReportsTheLineOfAnErrorAndItsLimits) {
     SetTreebankFormat(tree, "()");
     std::vector<std::string> trees;
     EXPECT_FALSE(SplitTreebank(tree, "(A x)\n(B y))\n", trees));

@@ -15,6 +15,7 @@ namespace {
 using testing::NodeAt;
 using testing::ReadTree;
 using testing::WriteTree;
+using TreeFile = testing::TreeTest;
 
 std::string TempPath(const std::string& name) {
     const auto dir = std::filesystem::temp_directory_path() / "gramarbor-tree-tests";
@@ -28,9 +29,7 @@ std::string Slurp(const std::string& path) {
     return bytes;
 }
 
-TEST(TreeFile, OneNodeTreeIsNinetyThreeBytes) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeFile, OneNodeTreeIsNinetyThreeBytes) {
     tree.Init(tree.CreateNode("S"));
     const std::string path = TempPath("one.tre");
     ASSERT_TRUE(tree.SaveTree(path, tree.GetRoot(), 1));
@@ -39,9 +38,7 @@ TEST(TreeFile, OneNodeTreeIsNinetyThreeBytes) {
     EXPECT_EQ(bytes, Slurp(std::string(GRAMARBOR_TEST_DATA) + "/tree/one_node.tre"));
 }
 
-TEST(TreeFile, RoundTripKeepsNodesAndParameters) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeFile, RoundTripKeepsNodesAndParameters) {
     ReadTree(tree, "[S [NP [DET] [N]] [\"V|P\" [$ [x]]]]");
     NodeAt(tree, {0})->Cont = {"[+def]", "a|b"};
     NodeAt(tree, {1})->Attr = {30, 2, fsBold | fsItalic, naRight | naRound | naArrow};
@@ -71,7 +68,7 @@ TEST(TreeFile, RoundTripKeepsNodesAndParameters) {
     EXPECT_EQ(Slurp(again), Slurp(path));
 }
 
-TEST(TreeFile, FlagZeroKeepsTheTreesOwnParameters) {
+TEST_F(TreeFile, FlagZeroKeepsTheTreesOwnParameters) {
     NullSink sink;
     TTree source(false, sink);
     ReadTree(source, "[a [b]]");
@@ -91,9 +88,7 @@ TEST(TreeFile, FlagZeroKeepsTheTreesOwnParameters) {
     EXPECT_EQ(target.NextID, 77);
 }
 
-TEST(TreeFile, EmptyTreeAndMissingFile) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeFile, EmptyTreeAndMissingFile) {
     const std::string path = TempPath("never.tre");
     std::filesystem::remove(path);
     EXPECT_TRUE(tree.SaveTree(path, nullptr, 1));
@@ -105,7 +100,7 @@ TEST(TreeFile, EmptyTreeAndMissingFile) {
     EXPECT_EQ(tree.GetRoot()->Name, "keep");
 }
 
-TEST(TreeFile, DamagedFilesAreRefusedAndLeaveTheTree) {
+TEST_F(TreeFile, DamagedFilesAreRefusedAndLeaveTheTree) {
     NullSink quiet;
     TTree source(true, quiet);
     ReadTree(source, "[S [NP] [VP [V]]]");
@@ -155,9 +150,7 @@ TEST(TreeFile, DamagedFilesAreRefusedAndLeaveTheTree) {
     EXPECT_EQ(WriteTree(tree), "[S [NP] [VP [V]]]");
 }
 
-TEST(TreeFile, DeepTreesLoadUpToTheGridLimit) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeFile, DeepTreesLoadUpToTheGridLimit) {
     tree.Init(tree.CreateNode("x"));
     TNode* node = tree.GetRoot();
     for (int i = 0; i < MaxGridPosition; ++i) {
@@ -182,7 +175,7 @@ TEST(TreeFile, DeepTreesLoadUpToTheGridLimit) {
     EXPECT_FALSE(refused.GetRoot());
 }
 
-TEST(TreeFile, FontHeightsBeyondTheDialogsAreLoweredWithAWarning) {
+TEST_F(TreeFile, FontHeightsBeyondTheDialogsAreLoweredWithAWarning) {
     NullSink quiet;
     TTree tree(true, quiet);
     ReadTree(tree, "[S [NP] [VP]]");
@@ -213,9 +206,7 @@ TEST(TreeFile, FontHeightsBeyondTheDialogsAreLoweredWithAWarning) {
     EXPECT_TRUE(sink.Empty());
 }
 
-TEST(TreeFile, PlaceholdersOfAChainLoadIntoOneNode) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeFile, PlaceholdersOfAChainLoadIntoOneNode) {
     ReadTree(tree, testing::Comb(300));
     tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
     testing::RecordingCanvas screen;

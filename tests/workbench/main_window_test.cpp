@@ -154,8 +154,6 @@ TEST_F(MainWindowTest, GrammarFilesGoThroughTheDialogs) {
     Click(Form->Parsing->LoadCFGButton);
     EXPECT_THAT(Prompts.Texts(), ElementsAre("Wrong file-type: extension \".CFG\" expected."));
     EXPECT_EQ(Form->Parsing->SrcCFG->toPlainText(), "X = \"x\"");
-    ASSERT_EQ(Prompts.Dialogs.size(), 2u);
-    EXPECT_EQ(Prompts.Dialogs[0].Title, "Load (external) CFG");
     Prompts.Clear();
 
     Prompts.AnswerWith(Path("g.cfg"));
@@ -165,14 +163,12 @@ TEST_F(MainWindowTest, GrammarFilesGoThroughTheDialogs) {
 
     Prompts.AnswerWith(Path("out.cfg"));
     Click(Form->Parsing->SaveCFGButton);
-    EXPECT_EQ(Prompts.Dialogs.back().Title, "Save external CFG");
     EXPECT_EQ(ReadAll(Dir / "out.cfg"), "// quick\r\nS = A\r\nA = \"a\"\r\n");
 
     // The internal listing is saved as shown, tabs included.
     Click(Form->Parsing->Check);
     Prompts.AnswerWith(Path("internal.cfg"));
     Click(Form->Parsing->SaveCFGButton);
-    EXPECT_EQ(Prompts.Dialogs.back().Title, "Save internal CFG");
     EXPECT_EQ(ReadAll(Dir / "internal.cfg"), "0 (N):\tS = A\r\n1 (T):\tA = \"a\"\r\n");
 
     Click(Form->Parsing->NewCFGBtn);
@@ -193,7 +189,6 @@ TEST_F(MainWindowTest, ParsingDrawsEachNewTreeFromItsTopLeftCorner) {
                             "[N [cat]]]]]"));
     Prompts.AnswerWith(Path("tree.tre"));
     Click(Form->Parsing->SaveParseTreeBtn);
-    EXPECT_EQ(Prompts.Dialogs.back().Title, "Save parse tree");
     EXPECT_GT(std::filesystem::file_size(Dir / "tree.tre"), 0u);
 
     // A tree larger than its window, looked at in its far corner; the next parse
