@@ -43,14 +43,6 @@ TEST(ParseOptions, RepairFillsTheMissingFlagOfEachPair) {
     EXPECT_EQ(RepairParseOptions(poBreadthFirst), poBreadthFirst | poTopDown);
 }
 
-TEST(ParseDriver, TreesDecideEvenWhenTheBottomUpTraceFailed) {
-    ParseFixture f({"S = NAME V", "NAME = @Ident", "V = \"runs\""});
-    ASSERT_TRUE(f.Parse("anna runs", poTraceList | poBottomUp | poParseTrees));
-    EXPECT_EQ(f.Sink.Texts(),
-              std::vector<std::string>{"The token \"ANNA\" couldn`t be assigned a category."});
-    EXPECT_THAT(f.Trees(), ElementsAre("[S [NAME [@Ident]] [V [runs]]]"));
-}
-
 TEST(ParseDriver, RejectionEmptiesTheListsUnlessTheEnumerationRan) {
     ParseFixture f(QuickStartGrammar);
     EXPECT_FALSE(f.Parse("the cat the dog", poTraceList | poTopDown));

@@ -1,4 +1,5 @@
-// Bracketed tree text: writing in every format, reading, errors and deep nesting.
+// Bracketed tree text: reading, vertical writing, errors and deep nesting (the round
+// trips of every format are among the golden command lines).
 #include <gtest/gtest.h>
 
 #include "tree/tree.h"
@@ -24,28 +25,6 @@ struct RoundTrip {
     Format Fmt;
     const char* Text;
 };
-
-TEST_F(BracketText, ReadsAndWritesBackEveryFormat) {
-    const RoundTrip cases[] = {
-        {{' ', "[]", false}, "[S [NP [DET] [N]] [VP]]"},
-        {{',', "[]", false}, "[S,[NP,[DET],[N]],[VP]]"},
-        {{',', "()", true}, "s(np(det,n),vp)"},
-        {{' ', "()", true}, "s(np(det n) vp)"},
-        {{' ', "{}", false}, "{a {b} {c} {d} {e}}"},
-        {{',', "<>", true}, "a<b<c<d>>>"},
-        {{' ', "[]", false}, "[\"this is a node label\" [X] [Y]]"},
-        {{',', "()", true}, "\"f(x)\"(\"a,b\",c)"},
-        {{' ', "[]", false}, "[r [$ [a]] [b]]"},
-    };
-    for (const RoundTrip& c : cases) {
-        RecordingSink sink;
-        TTree tree(true, sink);
-        SetFormat(tree, c.Fmt);
-        EXPECT_TRUE(tree.StrToTree(c.Text)) << c.Text;
-        EXPECT_EQ(testing::WriteTree(tree), c.Text);
-        EXPECT_TRUE(sink.Empty()) << c.Text << ": " << sink.Last();
-    }
-}
 
 TEST_F(BracketText, FormatsReadTheSameTree) {
     NullSink sink;
@@ -83,38 +62,10 @@ TEST_F(BracketText, FormatsReadTheSameTree) {
     EXPECT_EQ(blank.GetRoot()->Name, "");
 }
 
-TEST_F(BracketText, EmptyNamesAndNamesWithEdgeBlanksAreQuotedSoTheyReadBack) {
-    NullSink sink;
-    struct Case {
-        Format Fmt;
-        std::string Text;
-    };
-    const Case cases[] = {
-        {{' ', "[]", false}, "[\"\" [X]]"},    // empty parent: bare, it would eat "[X"
-        {{' ', "[]", false}, "[]"},            // an empty leaf needs no quotes
-        {{',', "()", true}, "\"\"(x,\"\")"},   // empty names stand for no node
-        {{',', "[]", false}, "[\" a \",[b]]"}, // edge blanks are trimmed when bare
-    };
-    for (const Case& c : cases) {
-        TTree tree(true, sink);
-        SetFormat(tree, c.Fmt);
-        ASSERT_TRUE(tree.StrToTree(c.Text)) << c.Text;
-        EXPECT_EQ(testing::WriteTree(tree), c.Text);
-    }
-}
-
 TEST_F(BracketText, VerticalOutputAlignsChildren) {
-    SetFormat(tree, {',', "()", true});
-    ASSERT_TRUE(tree.StrToTree("s(np(name(john)),vp(v(ate),np(det(the),n(cat))))"));
-    tree.SetConvOpts("()", ',', true, true);
-    EXPECT_EQ(testing::WriteTree(tree), "s(np(name(john)),\r\n"
-                                        "  vp(v(ate),\r\n"
-                                        "     np(det(the),\r\n"
-                                        "        n(cat))))");
     tree.SetConvOpts("[]", ' ', false, true);
     ASSERT_TRUE(tree.StrToTree("[S [NP] [VP]]"));
     EXPECT_EQ(testing::WriteTree(tree), "[S [NP]\r\n   [VP]]");
-
     // Vertical text reads back in every format.
     const RoundTrip trips[] = {{{' ', "[]", false}, "[a [b [c] [d] [e]] [f [g]]]"},
                                {{',', "[]", false}, "[a,[b,[c],[d],[e]],[f,[g]]]"},

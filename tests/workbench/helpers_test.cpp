@@ -131,23 +131,6 @@ TEST(CondDlgViewTest, PopNodeIsShownReadOnly) {
     EXPECT_FALSE(view.NodeTypeRG->isEnabled());
 }
 
-TEST(NetNameDlgViewTest, AcceptsOnlyIdentifiers) {
-    RecordingSink sink;
-    TNetNameDlg model(sink);
-    model.NetNameEdit = "Net0";
-    TNetNameDlgView view;
-    view.Load(model);
-    EXPECT_EQ(view.NetNameEdit->text(), "Net0");
-    view.NetNameEdit->setText(QStringLiteral("a b"));
-    view.OKBtnClick();
-    EXPECT_EQ(model.DlgResult, DlgAgain);
-    EXPECT_THAT(sink.Texts(), ElementsAre("Wrong net-name."));
-    view.NetNameEdit->setText(QStringLiteral("Verb\u00E4"));
-    view.OKBtnClick();
-    EXPECT_EQ(model.DlgResult, DlgAccepted);
-    EXPECT_EQ(model.NetNameEdit, "Verb\xE4");
-}
-
 TEST(FileChoiceTest, ABareNameTakesTheChosenTypesExtension) {
     const QString filter = PictureFileFilter;
     EXPECT_EQ(FilterExtension(filter, 1), "SVG");

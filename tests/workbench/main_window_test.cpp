@@ -561,15 +561,11 @@ TEST_F(MainWindowTest, OptionsDialogSetsTheInOutLength) {
 }
 
 TEST_F(MainWindowTest, InformationAndInstructions) {
-    WhenShown<TInfoDlg>([&](TInfoDlg& dialog) {
-        EXPECT_THAT(dialog.VersionLabel->text().toStdString(), HasSubstr("Version: v1.01"));
-        QTest::keyClick(&dialog, Qt::Key_Return);
-    });
+    WhenShown<TInfoDlg>([&](TInfoDlg& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
     Click(Form->InfoBtn);
     EXPECT_FALSE(Form->InfoDlg->isVisible());
 
     Click(Form->InstructionBtn);
-    EXPECT_TRUE(Form->HelpPageDlg->isVisible());
     EXPECT_FALSE(Form->HelpPageDlg->isModal());
     EXPECT_EQ(Form->HelpPageDlg->windowTitle(), "Instructions (Parsing)");
     // It follows the user to the other sheet.
