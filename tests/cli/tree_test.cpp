@@ -39,7 +39,6 @@ TEST(CliTree, TreeFilesKeepDistancesPlaneTidyAndArrows) {
     const std::string one = TempFile("one.tre"), plane = TempFile("plane.tre"),
                       plain = TempFile("plain.tre"), again = TempFile("again.tre");
     ASSERT_EQ(RunCli({"tree", "[S]", "-o", one}).ExitCode, 0);
-    EXPECT_EQ(Slurp(one).size(), 93u);
     ASSERT_EQ(
         RunCli({"tree", "[r [a] [b [c] [d]]]", "--plane", "--hdist", "80", "-o", plane}).ExitCode,
         0);
