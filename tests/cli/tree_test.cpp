@@ -82,6 +82,9 @@ TEST(CliTree, WritesPicturesInEveryFormatAndScalesPng) {
         EXPECT_EQ(r.ExitCode, 0) << f.Name << ": " << r.Err;
         EXPECT_EQ(Slurp(path).substr(0, f.Magic.size()), f.Magic) << f.Name;
     }
+    const CliResult bad = RunCli({"tree", "[S [a%'Times]]", "-o", TempFile("bad.svg")});
+    EXPECT_EQ(bad.ExitCode, 2);
+    EXPECT_EQ(bad.Err, "error: \"'\" expected in \"a%'Times\".\n");
     const std::string tex = TempFile("tree.tex");
     ASSERT_EQ(RunCli({"tree", "[S [NP%_i] [VP]]", "-o", tex, "--latex", "qtree"}).ExitCode, 0);
     EXPECT_NE(Slurp(tex).find("\\Tree"), std::string::npos);
