@@ -1,5 +1,5 @@
-// gramarbor-cli check and parse: the complete output (status, stdout, stderr) of a
-// table of command lines stays byte for byte as recorded in tests/data/cli_golden.
+// gramarbor-cli: the complete output (status, stdout, stderr) of a table of command
+// lines of every command stays byte for byte as recorded in tests/data/cli_golden.
 // With GRAMARBOR_UPDATE_GOLDEN=1 in the environment the files are written anew.
 #include <cstdlib>
 #include <fstream>
@@ -31,7 +31,12 @@ std::vector<GoldenCase> ReadCases() {
         GoldenCase c{line.substr(0, colon), {}};
         std::istringstream words(line.substr(colon + 2));
         for (std::string word; words >> word;) {
-            if (word == "''") word.clear();
+            // 'a b' is one argument with its blanks; '' is an empty one.
+            for (std::string more;
+                 word[0] == '\'' && word.size() > 1 && word.back() != '\'' && words >> more;)
+                word += " " + more;
+            if (word[0] == '\'' && word.size() > 1 && word.back() == '\'')
+                word = word.substr(1, word.size() - 2);
             word = ReplaceAll(word, "$EX", GRAMARBOR_EXAMPLES);
             c.Args.push_back(ReplaceAll(word, "$DATA", GRAMARBOR_TEST_DATA));
         }

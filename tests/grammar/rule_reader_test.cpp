@@ -1,4 +1,5 @@
-// The line reader: element kinds and constructs, and every message word for word.
+// The line reader: element kinds and constructs (every message, word for word, is
+// among the broken grammars).
 #include "grammar/rule_reader.h"
 
 #include <gtest/gtest.h>
@@ -10,58 +11,6 @@ namespace gramarbor {
 namespace {
 
 using testing::CheckedGrammar;
-
-struct ReadFailure {
-    std::vector<std::string> Lines;
-    std::string Message;
-    int32_t ErrorLine;
-};
-
-class RuleReaderFailure : public ::testing::TestWithParam<ReadFailure> {};
-
-TEST_P(RuleReaderFailure, ReportsExactMessageOnce) {
-    const ReadFailure& c = GetParam();
-    CheckedGrammar g(c.Lines, false);
-    EXPECT_FALSE(g.Ok);
-    EXPECT_EQ(g.Sink.Texts(), std::vector<std::string>{c.Message});
-    EXPECT_EQ(g.Parser.ErrorLine, c.ErrorLine);
-}
-
-const std::string WrongLetters =
-    "(1) Wrong letters in symbol-name. (2) Wrong construction: \"[[..]]\", \"[{..}]\", "
-    "\"{[..]}\", \"{{..}}\", \"{<..>}\" is not allowed.\"[<..>]\" can be replaced by \"(..)\".";
-const std::string NeedSeparator =
-    "(1) Only use \"|\" or \",\" as separator. (2) List of alternatives <...> must contain at "
-    "least 2 elements. (3) No <..>-elements inside <..> allowed.";
-
-INSTANTIATE_TEST_SUITE_P(
-    Messages, RuleReaderFailure,
-    ::testing::Values(
-        ReadFailure{{"S = "}, "A minimum of 1 element is needed on the right side.", 0},
-        ReadFailure{
-            {"S NP VP"}, "No separator found (left-side \"separator\" right-side): \"=\"", 0},
-        ReadFailure{{"S = a = b"}, WrongLetters, 0},
-        ReadFailure{{"S = A", "NP = \"the man\""}, "Quotation mark expected in: \"the.", 1},
-        ReadFailure{{"A = <a>"}, NeedSeparator, 0}, ReadFailure{{"A = <>"}, NeedSeparator, 0},
-        ReadFailure{{"A = <,>"}, NeedSeparator, 0},
-        ReadFailure{{"A = <a,b|c>"}, "Either \"|\" or \",\" as separator, don\xB4t mix them.", 0},
-        ReadFailure{{"A = <[a],b>"},
-                    "In an alternative-list only simple elements are allowed. (i.e. no <..>, "
-                    "[..] or {..} inside <..>)",
-                    0},
-        ReadFailure{{"A = (a,b"}, "\")\" expected in \"(a,b\"", 0},
-        ReadFailure{{"A = <a,b"}, "\">\" expected in \"<a,b\"", 0},
-        ReadFailure{{"A = [B"}, "\"]\" expected in [B", 0},
-        ReadFailure{{"A = {B"}, "\"]\" expected in {B", 0},
-        ReadFailure{{"A = [<a,b>]"}, WrongLetters, 0}, ReadFailure{{"A = [[a]]"}, WrongLetters, 0},
-        ReadFailure{{"A = B", "B = @Word"}, "Unknown token-type: \"WORD\"", 1},
-        ReadFailure{{"\"a\" = B"}, "On the left side has to be a non-terminal symbol.", 0},
-        ReadFailure{{"<A,B> = C"}, "On the left side has to be a non-terminal symbol.", 0},
-        ReadFailure{{"= B"}, WrongLetters, 0}, ReadFailure{{"A = 1a"}, WrongLetters, 0},
-        ReadFailure{{"A = \xDF"}, WrongLetters, 0},
-        ReadFailure{{"S = A", "A = B", "B = x \"y\x7Fz\""},
-                    "Either \" \" or \"\x7F\" as separator, don`t mix them. (Line 2)",
-                    2}));
 
 TEST(RuleReader, ReadsNamesUpperCasedAndRunsOfBlanksAsOne) {
     CheckedGrammar a({"S = NP VP"}, false);

@@ -59,6 +59,13 @@ TEST_F(ParseSheetTest, CheckListsTheGrammarOrPointsAtTheFaultyLine) {
 TEST_F(ParseSheetTest, EachOutcomeShowsItsPagesAndItsOneMessage) {
     const std::string cycle =
         "The unit rules A = B and B = A form a cycle, so parsing would never end.";
+    const std::string stop = MsgTokenListIncomplete + " " + MsgTokenStop('?', 9, 1);
+    const std::vector<std::string>& Q = QuickStart;
+    const std::vector<std::string> loop{"S = A", "A = B", "B = A", "A = \"a\""};
+    const std::string cat = "the cat chases the dog";
+    const uint8_t def = DefaultParseOptions, trace = poTraceList | poTopDown | poDepthFirst;
+    using S = TParseStart;
+    using V = TParseVerdict;
     const struct {
         std::vector<std::string> Grammar;
         std::string Sentence;
@@ -68,80 +75,17 @@ TEST_F(ParseSheetTest, EachOutcomeShowsItsPagesAndItsOneMessage) {
         bool Trace, Trees;
         std::vector<std::string> Messages;
     } cases[] = {
-        {{},
-         "a",
-         DefaultParseOptions,
-         TParseStart::NoGrammar,
-         {},
-         false,
-         false,
-         {"Please define a CFG first."}},
-        {QuickStart,
-         "",
-         DefaultParseOptions,
-         TParseStart::NoText,
-         {},
-         false,
-         false,
-         {MsgNoTextToParse}},
-        {{"S = x$y"},
-         "a",
-         DefaultParseOptions,
-         TParseStart::GrammarError,
-         {},
-         false,
-         false,
-         {"(1) Wrong letters in symbol-name."}},
-        {QuickStart,
-         "the dog the",
-         DefaultParseOptions,
-         TParseStart::Ready,
-         TParseVerdict::Rejected,
-         false,
-         false,
-         {"Parsing failed!"}},
+        {{}, "a", def, S::NoGrammar, {}, false, false, {"Please define a CFG first."}},
+        {Q, "", def, S::NoText, {}, false, false, {MsgNoTextToParse}},
+        {{"S = x$y"}, "a", def, S::GrammarError, {}, false, false, {"(1) Wrong letters"}},
+        {Q, "the dog the", def, S::Ready, V::Rejected, false, false, {"Parsing failed!"}},
         // Without trace list and trees only the answer is shown.
-        {QuickStart,
-         "the cat chases the dog",
-         0,
-         TParseStart::Ready,
-         TParseVerdict::Accepted,
-         false,
-         false,
-         {"Parsing successful!"}},
-        {QuickStart,
-         "the cat chases the dog",
-         poTraceList | poTopDown | poDepthFirst,
-         TParseStart::Ready,
-         TParseVerdict::Accepted,
-         true,
-         false,
-         {}},
-        {QuickStart,
-         "the cat chases the dog",
-         DefaultParseOptions,
-         TParseStart::Ready,
-         TParseVerdict::Accepted,
-         false,
-         true,
-         {}},
+        {Q, cat, 0, S::Ready, V::Accepted, false, false, {"Parsing successful!"}},
+        {Q, cat, trace, S::Ready, V::Accepted, true, false, {}},
+        {Q, cat, def, S::Ready, V::Accepted, false, true, {}},
         // A refused parse shows only why: it is neither accepted nor rejected.
-        {{"S = A", "A = B", "B = A", "A = \"a\""},
-         "a",
-         DefaultParseOptions,
-         TParseStart::Ready,
-         TParseVerdict::Refused,
-         false,
-         false,
-         {cycle}},
-        {QuickStart,
-         "the dog ?",
-         DefaultParseOptions,
-         TParseStart::Ready,
-         TParseVerdict::Refused,
-         false,
-         false,
-         {MsgTokenListIncomplete + " " + MsgTokenStop('?', 9, 1)}},
+        {loop, "a", def, S::Ready, V::Refused, false, false, {cycle}},
+        {Q, "the dog ?", def, S::Ready, V::Refused, false, false, {stop}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Sentence);

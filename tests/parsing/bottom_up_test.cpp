@@ -1,4 +1,5 @@
-// Tests of the bottom-up strategies and their trace lists.
+// Tests of the bottom-up strategies: categories, failures and odometers (whole traces
+// are among the golden command lines).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -29,60 +30,7 @@ std::vector<std::string> DogVerbGrammar() {
     return grammar;
 }
 
-// The same with the verb reading given first (rule 4), so that depth-first, which
-// tries rules in ascending order, meets it first.
-std::vector<std::string> DogVerbFirstGrammar() {
-    auto grammar = QuickStartGrammar;
-    grammar.insert(grammar.begin() + 4, "V = \"dog\"");
-    return grammar;
-}
-
 } // namespace
-
-TEST(BottomUpTrace, DepthFirstReductionsAndBreadthFirstSteps) {
-    ParseFixture f(QuickStartGrammar);
-    ASSERT_TRUE(f.Parse("the dog chases the cat", BottomUpDepth));
-    EXPECT_THAT(Shown(f.Trace()),
-                ElementsAre("0|3| DET dog chases the cat", "1|5| DET N chases the cat",
-                            "2|1| NP chases the cat", "3|6| NP V the cat", "4|3| NP V DET cat",
-                            "5|4| NP V DET N", "6|1| NP V NP", "7|2| NP VP", "8|0| S"));
-    // Breadth-first writes the category line, then one line per step.
-    ASSERT_TRUE(f.Parse("the dog chases the cat", BottomUpBreadth));
-    EXPECT_THAT(Shown(f.Trace()),
-                ElementsAre("0|*| DET N V DET N", "1|-| NP V NP", "2|-| NP VP", "3|-| S"));
-}
-
-TEST(BottomUpTrace, OptimalDropsTheFailedSearches) {
-    for (const uint8_t options : {BottomUpDepth, BottomUpBreadth}) {
-        ParseFixture f(options == BottomUpDepth ? DogVerbFirstGrammar() : DogVerbGrammar());
-        ASSERT_TRUE(f.Parse("the cat chases the dog", options)) << int(options);
-        const std::vector<std::string> detailed = f.Trace();
-        ASSERT_TRUE(f.Parse("the cat chases the dog", options | poOptimalTrace));
-        const std::vector<std::string> optimal = Shown(f.Trace());
-        EXPECT_LT(optimal.size(), detailed.size()) << int(options);
-        ASSERT_FALSE(optimal.empty());
-        EXPECT_THAT(optimal.back(), ::testing::EndsWith("| S"));
-        for (std::size_t i = 0; i < optimal.size(); ++i)
-            EXPECT_EQ(optimal[i].substr(0, optimal[i].find('|')), std::to_string(i));
-    }
-    ParseFixture f(DogVerbGrammar());
-    ASSERT_TRUE(f.Parse("the cat chases the dog", BottomUpBreadth | poOptimalTrace));
-    // "dog" as a verb (rule 7, tried first) leads nowhere; the noun reading remains.
-    EXPECT_THAT(Shown(f.Trace()),
-                ElementsAre("0|*| DET N V DET N", "1|-| NP V NP", "2|-| NP VP", "3|-| S"));
-}
-
-TEST(BottomUpTrace, OneWordStartCategoryAndUnitRules) {
-    ParseFixture f({"S = \"hi\""});
-    ASSERT_TRUE(f.Parse("hi", BottomUpBreadth));
-    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|*| S"));
-    // Unit rules reduce on to the start symbol.
-    ParseFixture unit({"S = A", "A = B", "B = \"x\""});
-    ASSERT_TRUE(unit.Parse("x", BottomUpDepth));
-    EXPECT_THAT(Shown(unit.Trace()), ElementsAre("0|2| B", "1|1| A", "2|0| S"));
-    ASSERT_TRUE(unit.Parse("x", BottomUpBreadth));
-    EXPECT_THAT(Shown(unit.Trace()), ElementsAre("0|*| B", "1|-| A", "2|-| S"));
-}
 
 TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {
     ParseFixture f(DogVerbGrammar());

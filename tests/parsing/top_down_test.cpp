@@ -1,4 +1,5 @@
-// Tests of the top-down strategies and their trace lists.
+// Tests of the top-down strategies: failures, matching and the odometer (whole traces
+// are among the golden command lines).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -16,49 +17,6 @@ constexpr uint8_t TopDownDepth = poTopDown | poDepthFirst | poTraceList;
 constexpr uint8_t TopDownBreadth = poTopDown | poBreadthFirst | poTraceList;
 
 } // namespace
-
-TEST(TopDownTrace, DepthFirstDetailedAndOptimal) {
-    ParseFixture f(QuickStartGrammar);
-    ASSERT_TRUE(f.Checked);
-    ASSERT_TRUE(f.Parse("the dog chases the cat", TopDownDepth));
-    EXPECT_THAT(Shown(f.Trace()),
-                ElementsAre("0|-| S", "1|0| NP VP", "2|1| DET N VP", "3|3| the N VP",
-                            "4|4| the cat VP", "5|5| the dog VP", "6|2| the dog V NP",
-                            "7|6| the dog chases NP", "8|1| the dog chases DET N",
-                            "9|3| the dog chases the N", "10|4| the dog chases the cat"));
-    EXPECT_TRUE(f.Trees().empty()) << "no trees were asked for";
-    // The optimal trace keeps only the derivation.
-    ASSERT_TRUE(f.Parse("the dog chases the cat", TopDownDepth | poOptimalTrace));
-    EXPECT_THAT(Shown(f.Trace()),
-                ElementsAre("0|-| S", "1|0| NP VP", "2|1| DET N VP", "3|3| the N VP",
-                            "4|5| the dog VP", "5|2| the dog V NP", "6|6| the dog chases NP",
-                            "7|1| the dog chases DET N", "8|3| the dog chases the N",
-                            "9|4| the dog chases the cat"));
-}
-
-TEST(TopDownTrace, BreadthFirstExpandsAllNonterminalsPerLine) {
-    ParseFixture f(QuickStartGrammar);
-    ASSERT_TRUE(f.Parse("the dog chases the cat", TopDownBreadth));
-    EXPECT_THAT(Shown(f.Trace()),
-                ElementsAre("0|-| S", "1|-| NP VP", "2|-| DET N V NP", "3|-| the cat chases DET N",
-                            "4|-| the cat chases the cat", "5|-| the cat chases the dog",
-                            "6|-| the dog chases DET N", "7|-| the dog chases the cat"));
-    ASSERT_TRUE(f.Parse("the dog chases the cat", TopDownBreadth | poOptimalTrace));
-    EXPECT_THAT(Shown(f.Trace()),
-                ElementsAre("0|-| S", "1|-| NP VP", "2|-| DET N V NP", "3|-| the dog chases DET N",
-                            "4|-| the dog chases the cat"));
-}
-
-TEST(TopDownTrace, TerminalStartRuleAndLowerCaseNames) {
-    ParseFixture f({"S = \"hello\" \"world\""});
-    ASSERT_TRUE(f.Checked);
-    ASSERT_TRUE(f.Parse("Hello World", TopDownDepth));
-    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|-| S", "1|0| hello world"));
-    // Lower-case nonterminals show upper-cased.
-    ParseFixture lower({"s = np", "np = \"x\""});
-    ASSERT_TRUE(lower.Parse("x", TopDownDepth));
-    EXPECT_THAT(Shown(lower.Trace()), ElementsAre("0|-| S", "1|0| NP", "2|1| x"));
-}
 
 TEST(TopDownFailures, ExpansionsLongerThanTheSentenceAreDroppedSilently) {
     ParseFixture f(QuickStartGrammar);

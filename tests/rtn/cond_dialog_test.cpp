@@ -1,4 +1,4 @@
-// The condition dialog's rows, checks and messages, and the net-name dialog.
+// The condition dialog's rows, checks and messages.
 #include "rtn/cond_dialog.h"
 
 #include <gtest/gtest.h>
@@ -300,7 +300,6 @@ TEST(CondDlg, PopAndRepeatedNodesAreReadOnly) {
     // Help disables the buttons; closing it restores them but not the node-type choice
     // of a repeated node.
     dlg.HelpBtnClick();
-    EXPECT_EQ(dlg.HelpCaption, "Close help");
     EXPECT_FALSE(dlg.ButtonsEnabled);
     dlg.HelpBtnClick();
     EXPECT_TRUE(dlg.ButtonsEnabled);
@@ -313,19 +312,6 @@ TEST(CondDlg, PopAndRepeatedNodesAreReadOnly) {
     EXPECT_EQ(dlg.Srcs[1], "N0");
     EXPECT_EQ(dlg.Dsts[5], "N1");
     EXPECT_TRUE(sink.Empty());
-}
-
-TEST(NetNameDlg, AcceptsIdentifiersOnly) {
-    RecordingSink sink;
-    TNetNameDlg dlg(sink);
-    dlg.FormShow();
-    dlg.NetNameEdit = "1net";
-    dlg.OKBtnClick();
-    EXPECT_EQ(dlg.DlgResult, DlgAgain);
-    EXPECT_EQ(sink.Last(), "Wrong net-name.");
-    dlg.NetNameEdit = "verb_\xE4";
-    dlg.OKBtnClick();
-    EXPECT_EQ(dlg.DlgResult, DlgAccepted);
 }
 
 } // namespace

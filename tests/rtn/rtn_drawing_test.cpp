@@ -1,4 +1,4 @@
-// Layout numbers, drawn shapes, split pictures and focus geometry.
+// Drawn shapes (and the layout numbers they follow), split pictures and focus geometry.
 #include "rtn/rtn_drawing.h"
 
 #include <gtest/gtest.h>
@@ -50,23 +50,6 @@ TRtn Convert(const TRuleList& rules) {
     NullSink sink;
     EXPECT_TRUE(CfgToRtn(rules, rtn, sink));
     return rtn;
-}
-
-TEST(RtnLayout, MetricsFollowNodeSizeAndDistance) {
-    const TRtnMetrics plain = MakeRtnMetrics(0, 0);
-    EXPECT_EQ(plain.NodeRadius, 24);
-    EXPECT_EQ(plain.Step, 128);
-    EXPECT_EQ(plain.HalfGap, 0);
-    EXPECT_EQ(plain.ArcOrigin, 136);
-    EXPECT_EQ(plain.NodeX(0), 72);
-    EXPECT_EQ(plain.MidX(0), 136);
-
-    const TRtnMetrics big = MakeRtnMetrics(16, 0);
-    EXPECT_EQ(big.Step, 160);
-    EXPECT_EQ(big.NodeX(0), 120);
-    const TRtnMetrics far = MakeRtnMetrics(0, 16);
-    EXPECT_EQ(far.Step, 256);
-    EXPECT_EQ(far.HalfGap, 64);
 }
 
 TEST(RtnDrawing, ThreeNodeNetGeometry) {

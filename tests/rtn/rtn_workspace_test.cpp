@@ -295,7 +295,7 @@ TEST_F(WorkspaceFiles, FailedLoadKeepsNetworkAndPicture) {
     MakeFrom(QuickStartRules());
     const TRtn before = *Ws.Rtn;
     const Picture picture = Ws.RtnPicture;
-    const std::string broken = std::string(GRAMARBOR_TEST_DATA) + "/rtn/broken/";
+    const std::string broken = std::string(GRAMARBOR_TEST_DATA) + "/broken/net_";
     EXPECT_FALSE(Ws.LoadRTNButtonClick(broken + "second_net_truncated.rtn"));
     EXPECT_FALSE(Ws.LoadRTNButtonClick(Path("x.CFG")));
     EXPECT_EQ(Sink.Texts(), (std::vector<std::string>{

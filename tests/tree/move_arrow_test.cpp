@@ -13,6 +13,7 @@ using testing::Nodes;
 using testing::ReadTree;
 using testing::RecordingCanvas;
 using testing::WriteTree;
+using MoveArrows = testing::TreeTest;
 
 // "name->target" for every arrow, in pre-order of the sources.
 std::string ArrowList(TTree& tree) {
@@ -22,7 +23,7 @@ std::string ArrowList(TTree& tree) {
     return list;
 }
 
-TEST(MoveArrows, BracketMarkersReadAndWriteBack) {
+TEST_F(MoveArrows, BracketMarkersReadAndWriteBack) {
     struct Case {
         const char* Text;
         const char* Arrows;
@@ -49,7 +50,7 @@ TEST(MoveArrows, BracketMarkersReadAndWriteBack) {
     }
 }
 
-TEST(MoveArrows, ContradictoryMarkersAreRefused) {
+TEST_F(MoveArrows, ContradictoryMarkersAreRefused) {
     const std::pair<const char*, const char*> cases[] = {
         {"[S [a<1] [b<1] [c>1]]", "stands at two nodes, \"a\" and \"b<1\""},
         {"[S [a>1>2] [b<1] [c<2]]", "has two arrow markers"},
@@ -64,9 +65,7 @@ TEST(MoveArrows, ContradictoryMarkersAreRefused) {
     }
 }
 
-TEST(MoveArrows, TreeFilesKeepArrowsAndRefuseDamagedOnes) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(MoveArrows, TreeFilesKeepArrowsAndRefuseDamagedOnes) {
     tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
     ReadTree(tree, "[S [who<1] [VP [V [saw]] [NP [t>1]]]]");
     RecordingCanvas rc;
@@ -106,9 +105,7 @@ TEST(MoveArrows, TreeFilesKeepArrowsAndRefuseDamagedOnes) {
     }
 }
 
-TEST(MoveArrows, CopiesKeepInnerArrowsAndDropOuterOnes) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(MoveArrows, CopiesKeepInnerArrowsAndDropOuterOnes) {
     ReadTree(tree, "[S [a<1] [X [b>1] [c<2] [d>2]]]");
     TNodePtr copy;
     ASSERT_TRUE(tree.CopyTree(NodeAt(tree, {1}), copy, false));
@@ -127,9 +124,7 @@ TEST(MoveArrows, CopiesKeepInnerArrowsAndDropOuterOnes) {
     EXPECT_EQ(tree.NodeByNumber(2), NodeAt(tree, {0}));
 }
 
-TEST(MoveArrows, OverlappingArrowsGetSeparateLanesAndRoomBelowTheTree) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(MoveArrows, OverlappingArrowsGetSeparateLanesAndRoomBelowTheTree) {
     // a <- d spans b <- c: the outer arrow runs below the inner one; e <- f is apart.
     ReadTree(tree, "[S [a<1] [b<2] [c>2] [X [d>1] [Y [e<3] [f>3]]]]");
     ASSERT_TRUE(tree.Positions());

@@ -20,6 +20,7 @@ using testing::Nodes;
 using testing::ReadTree;
 using testing::RecordingCanvas;
 using testing::WriteTree;
+using PlaneChains = testing::TreeTest;
 
 TNode* Find(TTree& tree, const std::string& name) {
     for (TNode* node : testing::Nodes(tree))
@@ -63,7 +64,7 @@ Ink InkOf(const Picture& picture) {
     return ink;
 }
 
-TEST(PlaneChains, ChainNodesBehaveAsThePlaceholdersTheyStandFor) {
+TEST_F(PlaneChains, ChainNodesBehaveAsThePlaceholdersTheyStandFor) {
     struct Case {
         std::string Text;
         uint8_t Options;
@@ -133,7 +134,7 @@ TEST(PlaneChains, ChainNodesBehaveAsThePlaceholdersTheyStandFor) {
         }
 }
 
-TEST(PlaneChains, ACombsChainsGrowLinearlyWithItsDepth) {
+TEST_F(PlaneChains, ACombsChainsGrowLinearlyWithItsDepth) {
     std::size_t opsBefore = 0;
     for (const int depth : {250, 1000}) {
         SCOPED_TRACE(depth);
@@ -161,9 +162,7 @@ TEST(PlaneChains, ACombsChainsGrowLinearlyWithItsDepth) {
     }
 }
 
-TEST(PlaneChains, TextAndFilesOfTheirPlaceholdersAreBounded) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(PlaneChains, TextAndFilesOfTheirPlaceholdersAreBounded) {
     ReadTree(tree, Comb(100));
     tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
     RecordingCanvas screen;
@@ -186,7 +185,7 @@ TEST(PlaneChains, TextAndFilesOfTheirPlaceholdersAreBounded) {
     EXPECT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
 }
 
-TEST(PlaneChains, ChainsBeyondTheGridAreRefused) {
+TEST_F(PlaneChains, ChainsBeyondTheGridAreRefused) {
     const struct {
         int32_t RootLevels;
         int32_t ChildLevels;
@@ -214,7 +213,7 @@ TEST(PlaneChains, ChainsBeyondTheGridAreRefused) {
     }
 }
 
-TEST(PlaneChains, SerialNumbersOfPlaceholdersCountAsOneByOne) {
+TEST_F(PlaneChains, SerialNumbersOfPlaceholdersCountAsOneByOne) {
     for (const int32_t id : {0, 5, 2147483640, 2147483646, 2147483647}) {
         int32_t oneByOne = id;
         for (int64_t count = 0; count < 12; ++count) {

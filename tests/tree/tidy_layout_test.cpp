@@ -19,6 +19,7 @@ using testing::NodeAt;
 using testing::Nodes;
 using testing::ReadTree;
 using testing::RecordingCanvas;
+using TidyLayout = testing::TreeTest;
 
 struct Span {
     int64_t Left, Right;
@@ -59,7 +60,7 @@ void ExpectTidy(TTree& tree, RecordingCanvas& rc, const std::string& text) {
     }
 }
 
-TEST(TidyLayout, BoxesKeepTheDistanceAndParentsStandOverFirstAndLastChild) {
+TEST_F(TidyLayout, BoxesKeepTheDistanceAndParentsStandOverFirstAndLastChild) {
     const char* const trees[] = {
         "[S [NP [N [Hippopotami]]] [VP [V [understand]] [NP [N [constitutionalities]]]]]",
         "[constitutionalities [a] [b]]",
@@ -102,9 +103,7 @@ TEST(TidyLayout, BoxesKeepTheDistanceAndParentsStandOverFirstAndLastChild) {
     }
 }
 
-TEST(TidyLayout, PacksAsCloseAsTheDistanceAllows) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TidyLayout, PacksAsCloseAsTheDistanceAllows) {
     tree.SetParams(64, 64, "", toTidy, TNodeAttr{});
     // Boxes of "a" and "b" reach 8 units from their centres: 8 + 64 + 8 = 80 units
     // = 5 columns of 16, one more to centre r on a column.
@@ -126,9 +125,7 @@ TEST(TidyLayout, PacksAsCloseAsTheDistanceAllows) {
     EXPECT_EQ(NodeAt(tree, {})->X, 3);
 }
 
-TEST(TidyLayout, DeepCombStaysWithinTheGridWithoutRecursion) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TidyLayout, DeepCombStaysWithinTheGridWithoutRecursion) {
     tree.SetParams(16, 16, "", toTidy, TNodeAttr{});
     ReadTree(tree, testing::Comb(5000));
     RecordingCanvas rc;

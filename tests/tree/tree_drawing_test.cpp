@@ -16,6 +16,9 @@ namespace {
 using testing::NodeAt;
 using testing::ReadTree;
 using testing::RecordingCanvas;
+using TreeDisplay = testing::TreeTest;
+using TreeMarkup = testing::TreeTest;
+using TreeNodeBox = testing::TreeTest;
 
 struct TextPiece {
     std::string Text;
@@ -47,9 +50,7 @@ std::vector<std::pair<TPoint, TPoint>> Lines(const RecordingCanvas& rc) {
     return lines;
 }
 
-TEST(TreeMarkup, IndicesUseTheSmallerFontAndShift) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeMarkup, IndicesUseTheSmallerFontAndShift) {
     const TNodeAttr attr = DefaultNodeAttr();
     RecordingCanvas rc;
     EXPECT_EQ(tree.MarkupTextOut(rc.Canvas, 10, 20, "NP%_i", attr), 22);
@@ -65,9 +66,7 @@ TEST(TreeMarkup, IndicesUseTheSmallerFontAndShift) {
     EXPECT_EQ(Pieces(both).back(), (TextPiece{"c", 14, 6, 12, 0, "Arial"}));
 }
 
-TEST(TreeMarkup, StylesResetsPercentSignsAndFonts) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeMarkup, StylesResetsPercentSignsAndFonts) {
     tree.FontName = "Times";
     TNodeAttr attr = DefaultNodeAttr();
     attr.FontStyle = fsUnderline;
@@ -97,9 +96,7 @@ TEST(TreeMarkup, StylesResetsPercentSignsAndFonts) {
     EXPECT_EQ(Pieces(fonts).size(), 2u);
 }
 
-TEST(TreeMarkup, UnclosedFontNameAbandonsTheLine) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeMarkup, UnclosedFontNameAbandonsTheLine) {
     RecordingCanvas rc;
     EXPECT_EQ(tree.MarkupTextOut(rc.Canvas, 0, 0, "ab%'Times", DefaultNodeAttr()), 0);
     EXPECT_TRUE(Pieces(rc).empty());
@@ -107,9 +104,7 @@ TEST(TreeMarkup, UnclosedFontNameAbandonsTheLine) {
     EXPECT_EQ(sink.Last(), "\"'\" expected in \"ab%'Times\".");
 }
 
-TEST(TreeNodeBox, SizesAlignmentAndLineStarts) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeNodeBox, SizesAlignmentAndLineStarts) {
     RecordingCanvas rc;
     TNodeAttr attr = DefaultNodeAttr();
     const std::vector<std::string> lines{"%bVP", "[+fin]"};
@@ -137,9 +132,7 @@ TEST(TreeNodeBox, SizesAlignmentAndLineStarts) {
     EXPECT_TRUE(measured.Recorded.Empty());
 }
 
-TEST(TreeNodeBox, FramesAreDrawnOnlyWithTheFramesOption) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeNodeBox, FramesAreDrawnOnlyWithTheFramesOption) {
     TNodeAttr attr = DefaultNodeAttr();
     attr.Flags |= naAngular;
     RecordingCanvas off;
@@ -171,9 +164,7 @@ TEST(TreeNodeBox, FramesAreDrawnOnlyWithTheFramesOption) {
                                                {{31, 21}, {26, 21}}}));
 }
 
-TEST(TreeDisplay, PictureSizeFollowsMarginsAndStoresBoxes) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeDisplay, PictureSizeFollowsMarginsAndStoresBoxes) {
     RecordingCanvas screen;
     ReadTree(tree, "[S]");
     ASSERT_TRUE(tree.Show(screen.Canvas, 4, 4));
@@ -193,9 +184,7 @@ TEST(TreeDisplay, PictureSizeFollowsMarginsAndStoresBoxes) {
     EXPECT_TRUE(errors.Empty());
 }
 
-TEST(TreeDisplay, LinesTrianglesAndArrows) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeDisplay, LinesTrianglesAndArrows) {
     RecordingCanvas screen;
     ReadTree(tree, "[r [a]]");
     NodeAt(tree, {0})->Attr.Flags |= naArrow | naTriangle;
@@ -226,9 +215,7 @@ TEST(TreeDisplay, LinesTrianglesAndArrows) {
     EXPECT_TRUE(triangle.Ops(PictureOpKind::Polygon).empty());
 }
 
-TEST(TreeDisplay, ArrowToTheLowerLeftPointsDownAndLeft) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeDisplay, ArrowToTheLowerLeftPointsDownAndLeft) {
     RecordingCanvas screen;
     ReadTree(tree, "[r [a] [b]]");
     NodeAt(tree, {0})->Attr.Flags |= naArrow;
@@ -244,9 +231,7 @@ TEST(TreeDisplay, ArrowToTheLowerLeftPointsDownAndLeft) {
               expected.Ops(PictureOpKind::Polygon)[0].Points);
 }
 
-TEST(TreeDisplay, AnnotationBoxesAndChains) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeDisplay, AnnotationBoxesAndChains) {
     tree.Options = toFrames;
     RecordingCanvas screen;
     ReadTree(tree, "[S]");
@@ -283,7 +268,7 @@ TEST(TreeDisplay, AnnotationBoxesAndChains) {
     EXPECT_NE(std::find(all.begin(), all.end(), std::make_pair(top, TPoint{12, 74})), all.end());
 }
 
-TEST(TreeDisplay, EveryOverflowingSizeIsRefusedWithOneMessage) {
+TEST_F(TreeDisplay, EveryOverflowingSizeIsRefusedWithOneMessage) {
     const std::string tooLarge =
         "Common error in \"Show\"/\"Draw\". The tree is too large to be drawn.";
     std::string manyLines = "a";

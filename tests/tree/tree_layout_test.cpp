@@ -10,6 +10,7 @@ namespace {
 using testing::NodeAt;
 using testing::ReadTree;
 using testing::WriteTree;
+using TreeLayout = testing::TreeTest;
 
 struct Pos {
     std::vector<int> Path;
@@ -25,7 +26,7 @@ void ExpectPositions(TTree& tree, const std::vector<Pos>& expected) {
     }
 }
 
-TEST(TreeLayout, LeavesAreTwoColumnsApartAndParentsCentredOverTheirLeaves) {
+TEST_F(TreeLayout, LeavesAreTwoColumnsApartAndParentsCentredOverTheirLeaves) {
     const std::pair<const char*, std::vector<Pos>> cases[] = {
         {"[S]", {{{}, 0, 0}}},
         {"[r [a] [b] [c]]", {{{}, 2, 0}, {{0}, 0, 1}, {{1}, 2, 1}, {{2}, 4, 1}}},
@@ -42,9 +43,7 @@ TEST(TreeLayout, LeavesAreTwoColumnsApartAndParentsCentredOverTheirLeaves) {
     }
 }
 
-TEST(TreeLayout, PlaneTreeWithChainsAndWithout) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeLayout, PlaneTreeWithChainsAndWithout) {
     ReadTree(tree, "[r [a] [b [c] [d]]]");
     ASSERT_TRUE(tree.Positions());
     ASSERT_TRUE(tree.PlaneTree(tree.GetRoot(), false));
@@ -73,9 +72,7 @@ TEST(TreeLayout, PlaneTreeWithChainsAndWithout) {
     EXPECT_FALSE(tree.RemovePlaneChains(nullptr));
 }
 
-TEST(TreeLayout, ExtensionCoversNameAndAnnotationBoxes) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeLayout, ExtensionCoversNameAndAnnotationBoxes) {
     testing::RecordingCanvas rc;
     TRect extent, grid;
 
@@ -104,9 +101,7 @@ TEST(TreeLayout, ExtensionCoversNameAndAnnotationBoxes) {
     EXPECT_EQ(errors.Last(), "Tree is not initialized. Use \"Init(..)\" first.");
 }
 
-TEST(TreeLayout, EmptyNamesAndChainsHaveSmallBoxes) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeLayout, EmptyNamesAndChainsHaveSmallBoxes) {
     testing::RecordingCanvas rc;
     TRect extent, grid;
     TNodeAttr attr = DefaultNodeAttr();
@@ -121,9 +116,7 @@ TEST(TreeLayout, EmptyNamesAndChainsHaveSmallBoxes) {
     EXPECT_EQ(extent, (TRect{-4, 0, 5, 6})); // "$" at the default width 5, D = 2
 }
 
-TEST(TreeLayout, TreesBeyondTheGridAreRefused) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeLayout, TreesBeyondTheGridAreRefused) {
     // A complete tree of four children per node, eight levels deep: 65536 leaves
     // need 131071 columns.
     tree.Init(tree.CreateNode("r"));

@@ -11,10 +11,13 @@ namespace {
 
 using testing::NodeAt;
 using testing::ReadTree;
+using TreeErrors = testing::TreeTest;
+using TreeNodes = testing::TreeTest;
+using TreeParams = testing::TreeTest;
+using TreePush = testing::TreeTest;
+using TreeSearch = testing::TreeTest;
 
-TEST(TreeErrors, OnlyTheFirstErrorIsShownUntilReset) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeErrors, OnlyTheFirstErrorIsShownUntilReset) {
     ASSERT_TRUE(tree.Init(tree.CreateNode("S")));
     EXPECT_FALSE(tree.Init(tree.CreateNode("T")));
     EXPECT_FALSE(tree.Init(nullptr));
@@ -33,9 +36,7 @@ TEST(TreeErrors, OnlyTheFirstErrorIsShownUntilReset) {
     EXPECT_EQ(sink.Entries().size(), 2u);
 }
 
-TEST(TreeParams, DefaultsOddDistancesAndNodeDefaults) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeParams, DefaultsOddDistancesAndNodeDefaults) {
     tree.SetParams(-1, -1, "", 0, TNodeAttr{});
     int32_t hDist = 0, vDist = 0;
     std::string font;
@@ -63,9 +64,7 @@ TEST(TreeParams, DefaultsOddDistancesAndNodeDefaults) {
     EXPECT_EQ(tree.FontName, "Courier");
 }
 
-TEST(TreeParams, LeavingThePlaneOkVariantRemovesChainsOnly) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeParams, LeavingThePlaneOkVariantRemovesChainsOnly) {
     ReadTree(tree, "[r [$ [a]] [b [c] [d]]]");
     tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
     tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
@@ -96,9 +95,7 @@ TEST(TreeAttr, AlignAndFrameIndices) {
     EXPECT_EQ(attr.Flags, naArrow);
 }
 
-TEST(TreeNodes, CreateNodeSplitsAnnotationsAndNumbersNodes) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeNodes, CreateNodeSplitsAnnotationsAndNumbersNodes) {
     TNodePtr node = tree.CreateNode("NP", std::string("a||b|"));
     ASSERT_TRUE(node);
     EXPECT_EQ(node->Cont, (std::vector<std::string>{"a", "b"}));
@@ -122,9 +119,7 @@ TEST(TreeNodes, CreateNodeSplitsAnnotationsAndNumbersNodes) {
     EXPECT_TRUE(plain.CreateNode("z", std::string("a|b"))->Cont.empty());
 }
 
-TEST(TreeNodes, CopyTreeIsDeepAndNumbersAsAsked) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeNodes, CopyTreeIsDeepAndNumbersAsAsked) {
     ReadTree(tree, "[S [NP [DET] [N]] [VP]]");
     NodeAt(tree, {0})->Cont = {"anno"};
     const int32_t next = tree.NextID;
@@ -150,9 +145,7 @@ TEST(TreeNodes, CopyTreeIsDeepAndNumbersAsAsked) {
     EXPECT_FALSE(none);
 }
 
-TEST(TreeSearch, BoxesAreInclusiveAndEarlierNodesWin) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeSearch, BoxesAreInclusiveAndEarlierNodesWin) {
     ReadTree(tree, "[S [A] [B]]");
     NodeAt(tree, {})->Rect = {10, 10, 20, 20};
     NodeAt(tree, {0})->Rect = {15, 15, 40, 40};
@@ -176,9 +169,7 @@ TEST(TreeSearch, BoxesAreInclusiveAndEarlierNodesWin) {
     EXPECT_EQ(empty.ErrorCode, 0);
 }
 
-TEST(TreePush, StopsAtTheFirstNodeThatWouldLeaveTheGrid) {
-    RecordingSink sink;
-    TTree tree(true, sink);
+TEST_F(TreePush, StopsAtTheFirstNodeThatWouldLeaveTheGrid) {
     ReadTree(tree, "[r [c]]");
     NodeAt(tree, {})->X = 3;
     NodeAt(tree, {0})->X = 0;
@@ -198,9 +189,7 @@ TEST(TreePush, StopsAtTheFirstNodeThatWouldLeaveTheGrid) {
     EXPECT_EQ(NodeAt(tree, {0})->X, 6);
 }
 
-TEST(TreeNodes, ClearResetsTreeErrorAndPicture) {
-    NullSink sink;
-    TTree tree(true, sink);
+TEST_F(TreeNodes, ClearResetsTreeErrorAndPicture) {
     ReadTree(tree, "[S]");
     tree.ErrorCode = teNoNodeAtPosition;
     tree.GridExtent = {1, 2, 3, 4};

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "base/message_sink.h"
 #include "picture/picture.h"
 #include "picture/text_measurer.h"
@@ -34,6 +36,14 @@ struct RecordingCanvas {
             if (op.Kind == kind) result.push_back(op);
         return result;
     }
+};
+
+// A test with a tree (with annotations) whose messages are recorded:
+// "using Suite = testing::TreeTest;" then TEST_F(Suite, ...).
+class TreeTest : public ::testing::Test {
+protected:
+    RecordingSink sink;
+    TTree tree{true, sink};
 };
 
 // Reads bracket text (blank separator, "[]", parent inside) into a new tree.

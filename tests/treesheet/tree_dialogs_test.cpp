@@ -53,17 +53,14 @@ TEST(DefNodeDlgTest, EditorSplitsAndJoinsTheNodeText) {
     RecordingSink sink;
     TDefNodeDlg dlg;
     dlg.NodeText = "NP||sg";
-    EXPECT_EQ(dlg.NodeTextCaption(), "Edit");
     dlg.NodeTextBtnClick();
     EXPECT_THAT(dlg.EditorLines, ElementsAre("NP", "sg"));
-    EXPECT_EQ(dlg.NodeTextCaption(), "Take");
     dlg.EditorLines.push_back("x");
     dlg.NodeTextBtnClick();
     EXPECT_EQ(dlg.NodeText, "NP|sg|x");
 
     // Help blocks the editor; closing drops an open editor's lines.
     dlg.HelpBtnClick();
-    EXPECT_EQ(dlg.HelpCaption(), "Close help");
     dlg.NodeTextBtnClick();
     EXPECT_FALSE(dlg.EditorShown);
     dlg.HelpBtnClick();

@@ -90,7 +90,6 @@ TEST(CondDlgViewTest, ForwardsCellsAndClicksToItsModel) {
     TCondDlgView view;
     view.Load(model);
     EXPECT_EQ(view.EnterConds->item(0, 1)->text(), "NP1");
-    EXPECT_EQ(view.EnterConds->horizontalHeaderItem(2)->text(), "Destinat.");
     // The source column cannot be edited.
     EXPECT_FALSE(view.EnterConds->item(0, 1)->flags() & Qt::ItemIsEditable);
     EXPECT_TRUE(view.EnterConds->item(0, 0)->flags() & Qt::ItemIsEditable);
@@ -129,23 +128,6 @@ TEST(CondDlgViewTest, PopNodeIsShownReadOnly) {
     EXPECT_FALSE(view.EnterConds->item(0, 0)->flags() & Qt::ItemIsEditable);
     EXPECT_FALSE(view.ClearAllBtn->isEnabled());
     EXPECT_FALSE(view.NodeTypeRG->isEnabled());
-}
-
-TEST(NetNameDlgViewTest, AcceptsOnlyIdentifiers) {
-    RecordingSink sink;
-    TNetNameDlg model(sink);
-    model.NetNameEdit = "Net0";
-    TNetNameDlgView view;
-    view.Load(model);
-    EXPECT_EQ(view.NetNameEdit->text(), "Net0");
-    view.NetNameEdit->setText(QStringLiteral("a b"));
-    view.OKBtnClick();
-    EXPECT_EQ(model.DlgResult, DlgAgain);
-    EXPECT_THAT(sink.Texts(), ElementsAre("Wrong net-name."));
-    view.NetNameEdit->setText(QStringLiteral("Verb\u00E4"));
-    view.OKBtnClick();
-    EXPECT_EQ(model.DlgResult, DlgAccepted);
-    EXPECT_EQ(model.NetNameEdit, "Verb\xE4");
 }
 
 TEST(FileChoiceTest, ABareNameTakesTheChosenTypesExtension) {
