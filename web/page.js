@@ -112,7 +112,7 @@ async function run(what, name, args) {
 $("cancel").addEventListener("click", () => {
   restartWorker();
   showMessages([{ kind: "information",
-    text: call("gb_message", ["string"], ["cancelled"]).text }]);
+    text: core.ccall("gb_message", "string", ["string"], ["cancelled"]) }]);
 });
 
 // ---- Grammar, sentence and options ----

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <new>
 #include <string>
+#include <sys/stat.h>
 
 #include "picture/canvas.h"
 #include "picture/svg_writer.h"
@@ -49,6 +50,10 @@ public:
 };
 
 TWebSession& Session() {
+    // The in-memory file system starts with a mask that leaves saved files unreadable;
+    // files the session saves are read back at once.
+    static const bool masked = (::umask(022), true);
+    (void)masked;
     static PageTextMeasurer measurer;
     static TWebSession session(measurer, "/tmp", WriteSvgText);
     return session;

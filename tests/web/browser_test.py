@@ -330,7 +330,7 @@ class PageTest(unittest.TestCase):
         tre = os.path.join(self.work, "page.tre")
         with open(tre, "wb") as file:
             file.write(self.downloaded("tree.tre"))
-        self.assertEqual(cli("tree", "--labelled", "--in", tre, check=True).stdout.strip(),
+        self.assertEqual(cli("tree", "--labelled", "--brackets", "()", "--in", tre, check=True).stdout.strip(),
                          "(S (NP John) (VP (V sees) (NP Mary)))")
         self.click("download-wmf")
         self.assertEqual(self.downloaded("tree.wmf")[:4], b"\xd7\xcd\xc6\x9a")
@@ -371,8 +371,10 @@ class PageTest(unittest.TestCase):
         self.wait_idle()
         self.assertEqual(self.take_messages(), [])
         words = svg_words(self.el("network").get_attribute("innerHTML"))
-        for name in ("S", "NP", "VP", "DET", "N", "V"):
+        # Each net is headed by its name and ends in "pop"; terminals are in marks.
+        for name in ("S:", "NP:", "VP:", "DET:", "N:", "V:", "\u203athe\u2039"):
             self.assertIn(name, words)
+        self.assertEqual(words.count("pop"), 7)
         self.screenshot("network.png")
 
     def test_7_grammar_sentence_options_and_history_outlive_a_reload(self):
