@@ -12,22 +12,24 @@
 #include "picture/svg_writer.h"
 #include "picture/text_measurer.h"
 #include "text/cp1252.h"
-#include "web/json_text.h"
 #include "treesheet/tree_dialogs.h"
+#include "web/json_text.h"
 #include "web/web_session.h"
 
 // Width in pixels of UTF-8 text in a CSS font, from a canvas of the page (an offscreen
 // one inside a worker).
+// clang-format off
 EM_JS(int, gb_js_text_width, (const char* font, const char* text), {
     if (!Module.gbMeasureContext) {
-        const canvas = typeof OffscreenCanvas !== "undefined" ? new OffscreenCanvas(1, 1)
-                                                               : document.createElement("canvas");
+        const canvas = typeof OffscreenCanvas != "undefined" ? new OffscreenCanvas(1, 1)
+                                                              : document.createElement("canvas");
         Module.gbMeasureContext = canvas.getContext("2d");
     }
     const context = Module.gbMeasureContext;
     context.font = UTF8ToString(font);
     return Math.round(context.measureText(UTF8ToString(text)).width);
 });
+// clang-format on
 
 namespace gramarbor {
 namespace {
@@ -62,7 +64,8 @@ TWebSession& Session() {
 std::string Result;
 
 // Runs one request; memory running out on the way is reported as the core reports it.
-template <typename Request> const char* Answer(Request request) {
+template <typename Request>
+const char* Answer(Request request) {
     try {
         Result = request(Session());
     } catch (const std::bad_alloc&) {
@@ -79,9 +82,11 @@ template <typename Request> const char* Answer(Request request) {
 TBracketFormat Format(int separation, int parentPosition, int orientation, int bracketType) {
     TBracketFormat format;
     format.Separation = static_cast<uint8_t>(separation == 1 ? 1 : 0);
-    format.ParentPosition = static_cast<uint8_t>(parentPosition >= 0 && parentPosition <= 2 ? parentPosition : 0);
+    format.ParentPosition =
+        static_cast<uint8_t>(parentPosition >= 0 && parentPosition <= 2 ? parentPosition : 0);
     format.Orientation = static_cast<uint8_t>(orientation == 1 ? 1 : 0);
-    format.BracketType = static_cast<uint8_t>(bracketType >= 0 && bracketType <= 3 ? bracketType : 0);
+    format.BracketType =
+        static_cast<uint8_t>(bracketType >= 0 && bracketType <= 3 ? bracketType : 0);
     return format;
 }
 
@@ -127,15 +132,16 @@ EMSCRIPTEN_KEEPALIVE const char* gb_text_to_tree(const char* text, int separatio
                                                  int parentPosition, int orientation,
                                                  int bracketType, int tidy) {
     return Answer([&](TWebSession& s) {
-        return s.TextToTree(
-            text, gramarbor::Format(separation, parentPosition, orientation, bracketType),
-            tidy != 0);
+        return s.TextToTree(text,
+                            gramarbor::Format(separation, parentPosition, orientation, bracketType),
+                            tidy != 0);
     });
 }
 EMSCRIPTEN_KEEPALIVE const char* gb_tree_to_text(int separation, int parentPosition,
                                                  int orientation, int bracketType) {
     return Answer([&](TWebSession& s) {
-        return s.TreeToText(gramarbor::Format(separation, parentPosition, orientation, bracketType));
+        return s.TreeToText(
+            gramarbor::Format(separation, parentPosition, orientation, bracketType));
     });
 }
 EMSCRIPTEN_KEEPALIVE const char* gb_save_tree_file() {
@@ -144,8 +150,7 @@ EMSCRIPTEN_KEEPALIVE const char* gb_save_tree_file() {
 EMSCRIPTEN_KEEPALIVE const char* gb_save_tree_metafile() {
     return Answer([&](TWebSession& s) { return s.SaveTreeMetafile(); });
 }
-EMSCRIPTEN_KEEPALIVE const char* gb_open_tree_file(const char* name, const char* bytes,
-                                                   int size) {
+EMSCRIPTEN_KEEPALIVE const char* gb_open_tree_file(const char* name, const char* bytes, int size) {
     return Answer([&](TWebSession& s) {
         return s.OpenTreeFile(name, std::string_view(bytes, size > 0 ? size : 0));
     });
@@ -178,9 +183,10 @@ EMSCRIPTEN_KEEPALIVE const char* gb_shortcut_format(int item) {
 // "memory" when it ran out of memory.
 EMSCRIPTEN_KEEPALIVE const char* gb_message(const char* name) {
     const std::string which = name;
-    gramarbor::Result = gramarbor::Cp1252ToUtf8(which == "cancelled" ? gramarbor::MsgParsingCancelled
-                                                : which == "tooDeep" ? gramarbor::MsgSearchTooDeep
-                                                                     : gramarbor::MsgOutOfMemory);
+    gramarbor::Result =
+        gramarbor::Cp1252ToUtf8(which == "cancelled" ? gramarbor::MsgParsingCancelled
+                                : which == "tooDeep" ? gramarbor::MsgSearchTooDeep
+                                                     : gramarbor::MsgOutOfMemory);
     return gramarbor::Result.c_str();
 }
 

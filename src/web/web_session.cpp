@@ -50,8 +50,7 @@ std::vector<std::string> GrammarLines(const std::string& text) {
 TWebSession::TWebSession(TextMeasurer& measurer, std::string scratchFolder,
                          TPictureText pictureText)
     : Screen(measurer), Scratch(std::move(scratchFolder)), PictureText(std::move(pictureText)),
-      Sheet(Sink, measurer),
-      Trees(Sink, Screen, Host), Networks(Sink, measurer) {
+      Sheet(Sink, measurer), Trees(Sink, Screen, Host), Networks(Sink, measurer) {
 }
 
 void TWebSession::WritePicture(JsonText& json, const Picture& picture) {

@@ -59,9 +59,10 @@ const char* const AmbiguousGrammar = "S = NP VP\n"
 class WebSessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Folder = std::filesystem::temp_directory_path() /
-                 ("gramarbor_web_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        Folder =
+            std::filesystem::temp_directory_path() /
+            ("gramarbor_web_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(Folder);
     }
     void TearDown() override { std::filesystem::remove_all(Folder); }
@@ -149,7 +150,8 @@ TEST_F(WebSessionTest, ParseAnswersWithTheVerdictTheTraceAndTheMessages) {
 }
 
 TEST_F(WebSessionTest, OptionControlsFollowTheClicks) {
-    EXPECT_THAT(Session.SetOptions(-1), HasSubstr("\"options\":" + std::to_string(DefaultParseOptions)));
+    EXPECT_THAT(Session.SetOptions(-1),
+                HasSubstr("\"options\":" + std::to_string(DefaultParseOptions)));
     const std::string on = Session.OptionClick("TraceListCB", 1);
     EXPECT_THAT(on, HasSubstr("\"TraceListCB\":true"));
     EXPECT_THAT(on, HasSubstr("\"groupsEnabled\":true"));
@@ -189,8 +191,7 @@ TEST_F(WebSessionTest, BracketTextBecomesATreeInEveryFormat) {
 
 TEST_F(WebSessionTest, TreeFilesGoOutAndComeBackAsBytes) {
     TWebSession session(Measurer, Folder.string(), PictureSize);
-    EXPECT_THAT(session.SaveTreeFile(),
-                HasSubstr("\"text\":\"An empty tree will not be saved.\""));
+    EXPECT_THAT(session.SaveTreeFile(), HasSubstr("\"text\":\"An empty tree will not be saved.\""));
     EXPECT_THAT(session.SaveTreeMetafile(),
                 HasSubstr("\"text\":\"There is no tree or metafile to save by now.\""));
     session.TextToTree("[S [NP] [VP [V] [NP]]]", {}, true);
@@ -220,7 +221,8 @@ TEST_F(WebSessionTest, TreebankFilesAreSteppedTreeByTree) {
 }
 
 TEST_F(WebSessionTest, NetworkIsDrawnFromTheGrammarAsWritten) {
-    EXPECT_THAT(Session.Network("S = \"a\" [B]\nB = \"b\""), HasSubstr("\"ok\":true,\"svg\":\"<picture "));
+    EXPECT_THAT(Session.Network("S = \"a\" [B]\nB = \"b\""),
+                HasSubstr("\"ok\":true,\"svg\":\"<picture "));
     const std::string bad = Session.Network("S = = \"a\"");
     EXPECT_THAT(bad, HasSubstr("\"ok\":false"));
     EXPECT_THAT(bad, HasSubstr("\"errorLine\":0"));
