@@ -80,11 +80,13 @@ function ask(name, args) {
 
 // ---- Busy state and progress ----
 let busySince = 0;
+let busyJob = null;
 let busyTimer = null;
 const busyControls = ["check", "parse", "make-rtn", "tree-prev", "tree-next", "tree-current",
   "save-parse-tree"];
 function setBusy(what) {
   const busy = what !== null;
+  busyJob = what;
   document.body.classList.toggle("busy", busy);
   for (const id of ["check", "parse", "make-rtn"]) $(id).disabled = busy;
   $("progress").hidden = !busy;
@@ -109,10 +111,13 @@ async function run(what, name, args) {
     setBusy(null);
   }
 }
+const parsingJob = "Parsing\u2026";
 $("cancel").addEventListener("click", () => {
+  const job = busyJob;
   restartWorker();
-  showMessages([{ kind: "information",
-    text: core.ccall("gb_message", "string", ["string"], ["cancelled"]) }]);
+  if (job === parsingJob)
+    showMessages([{ kind: "information",
+      text: core.ccall("gb_message", "string", ["string"], ["cancelled"]) }]);
 });
 
 // ---- Grammar, sentence and options ----
@@ -222,7 +227,7 @@ function updateStepButtons() {
 $("parse").addEventListener("click", async () => {
   const sentence = inputField.value;
   recordInput();
-  const answer = await run("Parsing\u2026", "gb_parse", [grammarText(), sentence, options]);
+  const answer = await run(parsingJob, "gb_parse", [grammarText(), sentence, options]);
   if (!answer) return;
   if (answer.errorLine >= 0) markGrammarLine(answer.errorLine);
   $("page-parsing").dataset.verdict = answer.verdict;

@@ -48,11 +48,13 @@ std::string PictureSize(const Picture& picture) {
 }
 
 const char* const AmbiguousGrammar = "S = NP VP\n"
-                                     "NP = \"I\" | DET N [PP]\n"
+                                     "NP = \"I\"\n"
+                                     "NP = DET N [PP]\n"
                                      "VP = V NP [PP]\n"
                                      "PP = P NP\n"
                                      "DET = \"the\"\n"
-                                     "N = \"man\" | \"telescope\"\n"
+                                     "N = \"man\"\n"
+                                     "N = \"telescope\"\n"
                                      "V = \"saw\"\n"
                                      "P = \"with\"";
 
@@ -141,8 +143,9 @@ TEST_F(WebSessionTest, ParseAnswersWithTheVerdictTheTraceAndTheMessages) {
         } else {
             EXPECT_THAT(answer, Not(HasSubstr("\"trace\""))) << row.Options;
         }
-        if (!row.Message.empty())
+        if (!row.Message.empty()) {
             EXPECT_THAT(answer, HasSubstr("\"text\":\"" + row.Message + "\"")) << row.Options;
+        }
     }
     // A faulty grammar stops the parse at its line.
     EXPECT_THAT(Session.Parse("S = \"a\"\nS = = B", "a", DefaultParseOptions),
