@@ -1,7 +1,9 @@
 // The scanner: set-up from symbol lists, then tokens line by line.
 #include "text/scanner.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <new>
 
 #include "text/text_utils.h"
@@ -158,6 +160,26 @@ const std::string& TScanner::WorkingLine() {
     return WorkLine;
 }
 
+namespace {
+
+// Reads the whole of a decimal number ("12", "1.5", "2E-3") as a long double; false
+// when it is out of range. Where the standard library cannot read floating-point
+// numbers with from_chars (the WebAssembly build's), strtold reads it; the program's
+// locale is then always "C", so that "." is the decimal point.
+bool ReadDecimal(const std::string& text, long double& number) {
+#if defined(__cpp_lib_to_chars)
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return error == std::errc() && end == text.data() + text.size();
+#else
+    errno = 0;
+    char* end = nullptr;
+    number = std::strtold(text.c_str(), &end);
+    return errno != ERANGE && end == text.c_str() + text.size();
+#endif
+}
+
+} // namespace
+
 int32_t TScanner::SkipToToken(TTokVal& val) {
     for (;;) {
         if (AtEndOfSource()) return tkEndOfInput;
@@ -282,8 +304,7 @@ int32_t TScanner::ScanNumber(const std::string& line, TTokVal& val) {
     }
     const std::string text = line.substr(start, pos - start);
     long double number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size()) {
+    if (!ReadDecimal(text, number)) {
         val.Text = "Wrong number: " + text;
         return tkError;
     }
