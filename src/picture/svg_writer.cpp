@@ -29,19 +29,30 @@ public:
     void Raw(std::string_view text) { Text.append(text); }
 
     // Fixed notation with at most three decimals, trailing zeros dropped: the same
-    // text in every locale.
+    // text in every locale. Written from thousandths in integers, because the
+    // WebAssembly build's library has no floating-point to_chars.
     void Num(double value) {
-        char buffer[64];
-        const auto result =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
-        std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-        if (text.find('.') != std::string_view::npos) {
-            while (text.back() == '0')
-                text.remove_suffix(1);
-            if (text.back() == '.') text.remove_suffix(1);
+        // Coordinates beyond this are clamped; none of a picture's come near it.
+        constexpr double Limit = 1e15;
+        if (!std::isfinite(value)) value = 0;
+        value = std::clamp(value, -Limit, Limit);
+        long long thousandths = std::llround(value * 1000);
+        if (thousandths < 0) {
+            Raw("-");
+            thousandths = -thousandths;
         }
-        if (text == "-0") text = "0";
-        Raw(text);
+        char buffer[32];
+        auto result = std::to_chars(buffer, buffer + sizeof buffer, thousandths / 1000);
+        Raw(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+        int fraction = static_cast<int>(thousandths % 1000);
+        if (fraction == 0) return;
+        char digits[4] = {'.', static_cast<char>('0' + fraction / 100),
+                          static_cast<char>('0' + fraction / 10 % 10),
+                          static_cast<char>('0' + fraction % 10)};
+        std::size_t length = 4;
+        while (digits[length - 1] == '0')
+            --length;
+        Raw(std::string_view(digits, length));
     }
 
     void Attr(std::string_view name, double value) {

@@ -57,7 +57,8 @@ TWebSession& Session() {
     static const bool masked = (::umask(022), true);
     (void)masked;
     static PageTextMeasurer measurer;
-    static TWebSession session(measurer, "/tmp", WriteSvgText);
+    static TWebSession session(
+        measurer, "/tmp", [](const Picture& picture) { return WriteSvgText(picture, measurer); });
     return session;
 }
 
