@@ -69,6 +69,7 @@ function restartWorker() {
   startWorker();
   // The parse results lived in the old worker.
   showParseTrees(null);
+  showTrace(null);
 }
 function ask(name, args) {
   return new Promise((resolve) => {
@@ -199,15 +200,39 @@ $("check").addEventListener("click", async () => {
   if (answer.errorLine >= 0) markGrammarLine(answer.errorLine);
 });
 
-function showTrace(lines) {
-  const trace = $("trace");
-  trace.textContent = lines.join("\n");
-  if (lines.length > 0) {
-    $("trace-total").textContent = lines.length + " Lines";
-    $("trace-last").textContent = "\"" + lines[lines.length - 1] + "\"";
+// The trace stays in the worker; the page shows one page of it at a time.
+let traceState = null;
+function showTrace(page) {
+  traceState = page;
+  const count = page ? page.count : 0;
+  $("trace").textContent = page ? page.lines.join("\n") : "";
+  $("trace").scrollTop = 0;
+  $("trace-total").textContent = count + " Lines";
+  $("trace-last").textContent = count > 0 ? "\"" + page.last + "\"" : "-";
+  $("trace-pages").hidden = count <= (page ? page.lines.length : 0);
+  if (page) {
+    const last = page.first + page.lines.length;
+    // Shown in the trace's own numbering, which starts at 0.
+    $("trace-range").textContent = "Lines " + page.first + "\u2013" + (last - 1) + " of " + count;
+    $("trace-prev").disabled = page.first === 0;
+    $("trace-next").disabled = last >= count;
   }
-  selectTab($("tab-trace"));
 }
+async function showTracePage(first) {
+  const answer = await run("Reading the trace\u2026", "gb_trace_page", [first]);
+  if (!answer) return;
+  showTrace(answer);
+  showMessages(answer.messages);
+}
+$("trace-prev").addEventListener("click", () =>
+  showTracePage(Math.max(0, traceState.first - traceState.lines.length)));
+$("trace-next").addEventListener("click", () =>
+  showTracePage(traceState.first + traceState.lines.length));
+$("trace-line").addEventListener("keydown", (event) => {
+  if (event.key !== "Enter") return;
+  const line = Number.parseInt($("trace-line").value, 10);
+  if (Number.isFinite(line) && line >= 0) showTracePage(line);
+});
 
 let treeState = null;
 function showParseTrees(state) {
@@ -237,8 +262,10 @@ $("parse").addEventListener("click", async () => {
   }
   if (answer.trace) {
     showListing(answer.listing);
-    showTrace(answer.trace);
+    selectTab($("tab-trace"));
   }
+  // A parse without a trace list leaves none to page through.
+  if (answer.verdict !== "refused") showTrace(answer.trace || null);
   showMessages(answer.messages);
 });
 
@@ -348,6 +375,13 @@ $("treebank-next").addEventListener("click", () =>
 $("load-tree").addEventListener("change", async () => {
   const file = $("load-tree").files[0];
   if (!file) return;
+  // Files too large to open are refused before they are read.
+  const allowed = call("gb_check_open_size", ["string", "number"], [file.name, file.size]);
+  if (!allowed.ok) {
+    showMessages(allowed.messages);
+    $("load-tree").value = "";
+    return;
+  }
   const bytes = new Uint8Array(await file.arrayBuffer());
   const data = core._malloc(Math.max(bytes.length, 1));
   core.HEAPU8.set(bytes, data);

@@ -10,6 +10,7 @@ const ready = GramarborModule();
 const signatures = {
   gb_check: ["string"],
   gb_parse: ["string", "string", "number"],
+  gb_trace_page: ["number"],
   gb_step_tree: ["number"],
   gb_step_tree_typed: ["string"],
   gb_save_parse_tree: [],

@@ -17,6 +17,11 @@ void SetTreebankFormat(TTree& tree, const std::string& brackets) {
     tree.SetConvOpts(brackets, ' ', false, false, true);
 }
 
+std::string TreebankTooLargeText(const std::string& fileName) {
+    return "The file " + fileName + " holds more than " + std::to_string(MaxTreebankBytes >> 20) +
+           " MB of trees.";
+}
+
 bool SplitTreebank(TTree& tree, const std::string& text, std::vector<std::string>& trees) {
     trees.clear();
     if (text.size() > MaxTreebankBytes) {

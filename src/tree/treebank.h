@@ -15,6 +15,9 @@ namespace gramarbor {
 inline constexpr std::size_t MaxTreebankBytes = std::size_t(64) << 20;
 inline constexpr std::size_t MaxTreebankTrees = 100000;
 
+// The message for a file larger than MaxTreebankBytes.
+std::string TreebankTooLargeText(const std::string& fileName);
+
 // The bracket pair of a file: that of its first opening bracket, "()" when none.
 std::string TreebankBrackets(std::string_view text);
 

@@ -609,8 +609,7 @@ bool TTreeSheet::LoadTreebank(const std::string& fileName) {
     std::string bytes, text;
     const FileError read = ReadFileBytes(fileName, bytes, MaxTreebankBytes);
     if (read == FileError::TooLarge) {
-        Messages.Error("The file " + fileName + " holds more than " +
-                       std::to_string(MaxTreebankBytes >> 20) + " MB of trees.");
+        Messages.Error(TreebankTooLargeText(fileName));
         return false;
     }
     int badLine = 0;

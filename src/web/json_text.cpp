@@ -1,6 +1,8 @@
 // JSON text for the browser binding.
 #include "web/json_text.h"
 
+#include <algorithm>
+
 #include <cstdio>
 
 #include "text/cp1252.h"
@@ -111,9 +113,16 @@ JsonText& JsonText::Bool(bool value) {
 }
 
 JsonText& JsonText::Strings(const std::vector<std::string>& cp1252Lines) {
+    return Strings(cp1252Lines, 0, cp1252Lines.size());
+}
+
+JsonText& JsonText::Strings(const std::vector<std::string>& cp1252Lines, std::size_t first,
+                            std::size_t count) {
     BeginArray();
-    for (const std::string& line : cp1252Lines)
-        String(line);
+    const std::size_t end =
+        first + std::min(count, cp1252Lines.size() - std::min(first, cp1252Lines.size()));
+    for (std::size_t i = first; i < end; ++i)
+        String(cp1252Lines[i]);
     return EndArray();
 }
 

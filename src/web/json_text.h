@@ -24,6 +24,9 @@ public:
     JsonText& Number(int64_t value);
     JsonText& Bool(bool value);
     JsonText& Strings(const std::vector<std::string>& cp1252Lines);
+    // The lines [first, first + count) of cp1252Lines, as far as there are any.
+    JsonText& Strings(const std::vector<std::string>& cp1252Lines, std::size_t first,
+                      std::size_t count);
     const std::string& Text() const { return Out; }
 
 private:

@@ -3,6 +3,7 @@
 // that stays valid until the next call.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <string>
@@ -117,6 +118,11 @@ EMSCRIPTEN_KEEPALIVE const char* gb_check(const char* grammar) {
 EMSCRIPTEN_KEEPALIVE const char* gb_parse(const char* grammar, const char* sentence, int options) {
     return Answer([&](TWebSession& s) { return s.Parse(grammar, sentence, options); });
 }
+EMSCRIPTEN_KEEPALIVE const char* gb_trace_page(double first) {
+    // JavaScript numbers: anything not a line number gives the first or the last page.
+    const int64_t line = first >= 0 ? static_cast<int64_t>(std::min(first, 1e15)) : 0;
+    return Answer([&](TWebSession& s) { return s.TracePage(line); });
+}
 EMSCRIPTEN_KEEPALIVE const char* gb_step_tree(int delta) {
     return Answer([&](TWebSession& s) { return s.StepTree(delta); });
 }
@@ -150,6 +156,10 @@ EMSCRIPTEN_KEEPALIVE const char* gb_save_tree_file() {
 }
 EMSCRIPTEN_KEEPALIVE const char* gb_save_tree_metafile() {
     return Answer([&](TWebSession& s) { return s.SaveTreeMetafile(); });
+}
+EMSCRIPTEN_KEEPALIVE const char* gb_check_open_size(const char* name, double size) {
+    const int64_t bytes = size >= 0 ? static_cast<int64_t>(std::min(size, 1e15)) : -1;
+    return Answer([&](TWebSession& s) { return s.CheckOpenSize(name, bytes); });
 }
 EMSCRIPTEN_KEEPALIVE const char* gb_open_tree_file(const char* name, const char* bytes, int size) {
     return Answer([&](TWebSession& s) {

@@ -1,6 +1,7 @@
 // The web page's requests on the parsing page's model, the trees sheet and the network.
 #include "web/web_session.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -8,6 +9,7 @@
 #include "grammar/grammar_messages.h"
 #include "picture/wmf_writer.h"
 #include "text/cp1252.h"
+#include "tree/treebank.h"
 
 namespace gramarbor {
 
@@ -193,13 +195,36 @@ std::string TWebSession::Parse(std::string_view grammar, std::string_view senten
     json.Key("history").Strings(Sheet.History);
     if (Sheet.ShowsTrace(outcome)) {
         json.Key("listing").Strings(Sheet.InternalListing());
-        json.Key("trace").Strings(Sheet.Parser.TraceLines);
+        json.Key("trace").BeginObject();
+        WriteTracePage(json, 0);
+        json.EndObject();
     }
     if (Sheet.ShowsTrees(outcome)) {
         json.Key("trees").BeginObject();
         WriteParseTree(json);
         json.EndObject();
     }
+    return Finish(json);
+}
+
+void TWebSession::WriteTracePage(JsonText& json, int64_t first) {
+    const std::vector<std::string>& lines = Sheet.Parser.TraceLines;
+    // Pages start at multiples of TracePageLines; a line past the end gives the last page.
+    std::size_t start = 0;
+    if (first > 0 && !lines.empty())
+        start = std::min(static_cast<std::size_t>(first), lines.size() - 1) / TracePageLines *
+                TracePageLines;
+    json.Key("count").Number(static_cast<int64_t>(lines.size()));
+    json.Key("last").String(lines.empty() ? std::string() : lines.back());
+    json.Key("first").Number(static_cast<int64_t>(start));
+    json.Key("lines").Strings(lines, start, TracePageLines);
+}
+
+std::string TWebSession::TracePage(int64_t first) {
+    Begin();
+    JsonText json;
+    json.BeginObject();
+    WriteTracePage(json, first);
     return Finish(json);
 }
 
@@ -326,6 +351,21 @@ std::string TWebSession::SaveTreeMetafile() {
     return Finish(json);
 }
 
+bool TWebSession::OpenSizeAllowed(std::string_view name, int64_t size) {
+    if (size >= 0 && static_cast<uint64_t>(size) <= MaxTreebankBytes) return true;
+    std::string coreName;
+    if (ToCore(name, coreName)) Sink.Error(TreebankTooLargeText(coreName));
+    return false;
+}
+
+std::string TWebSession::CheckOpenSize(std::string_view name, int64_t size) {
+    Begin();
+    JsonText json;
+    json.BeginObject();
+    json.Key("ok").Bool(OpenSizeAllowed(name, size));
+    return Finish(json);
+}
+
 std::string TWebSession::OpenTreeFile(std::string_view name, std::string_view bytes) {
     Begin();
     std::string coreName;
@@ -333,7 +373,8 @@ std::string TWebSession::OpenTreeFile(std::string_view name, std::string_view by
     json.BeginObject();
     // Only the file's own name is kept, so that it lands in the scratch folder.
     const std::size_t slash = name.find_last_of("/\\");
-    if (ToCore(name.substr(slash == std::string_view::npos ? 0 : slash + 1), coreName)) {
+    if (OpenSizeAllowed(name, static_cast<int64_t>(bytes.size())) &&
+        ToCore(name.substr(slash == std::string_view::npos ? 0 : slash + 1), coreName)) {
         Host.OpenName = Scratch + "/" + (coreName.empty() ? std::string("tree") : coreName);
         if (AtomicSave(Host.OpenName, bytes) == FileError::None) Trees.LoadTreeBtnClick();
         std::remove(Host.OpenName.c_str());

@@ -37,6 +37,9 @@ public:
     }
 };
 
+// The lines of the trace list one answer carries.
+inline constexpr std::size_t TracePageLines = 500;
+
 // Turns a drawn picture into the text the page shows (SVG).
 using TPictureText = std::function<std::string(const Picture&)>;
 
@@ -61,6 +64,10 @@ public:
     // "Check CFG" and "Parse CFG" on the grammar text.
     std::string Check(std::string_view grammar);
     std::string Parse(std::string_view grammar, std::string_view sentence, int options);
+    // The trace list of the last parse, a page of TracePageLines lines from line first
+    // (counted from 0): the page never holds a whole trace, which can be hundreds of
+    // megabytes.
+    std::string TracePage(int64_t first);
     // Stepping through the parse trees: by delta, or to the typed number.
     std::string StepTree(int delta);
     std::string StepTreeTyped(std::string_view text);
@@ -77,6 +84,9 @@ public:
     // Files: the bytes of a .TRE file or a metafile of the tree shown go to Bytes.
     std::string SaveTreeFile();
     std::string SaveTreeMetafile();
+    // Whether a file of the user's of size bytes may be opened: files larger than a
+    // treebank may be are refused before the page reads them.
+    std::string CheckOpenSize(std::string_view name, int64_t size);
     // Opens a file of the user's (a tree file, or a treebank of labelled brackets).
     std::string OpenTreeFile(std::string_view name, std::string_view bytes);
     std::string StepTreebank(int delta);
@@ -92,9 +102,12 @@ private:
     bool ToCore(std::string_view utf8, std::string& text);
     void WriteControls(JsonText& json);
     void WriteParseTree(JsonText& json);
+    void WriteTracePage(JsonText& json, int64_t first);
     void WriteTreePage(JsonText& json);
     void WritePicture(JsonText& json, const Picture& picture);
     bool ReadScratch(const std::string& name);
+    // False, with the message, for a file too large to open.
+    bool OpenSizeAllowed(std::string_view name, int64_t size);
 
     RecordingSink Sink;
     MeasuringCanvas Screen;

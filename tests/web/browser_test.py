@@ -221,8 +221,9 @@ class PageTest(unittest.TestCase):
                                   example("ambiguous_pp.cfg"), *sentence.split(), check=True)
                         blocks = out.stdout.split("\n\n")
                         self.assertEqual(blocks[0], "Parsing successful!")
-                        self.assertEqual(self.text("trace"), blocks[1].rstrip("\n"))
                         trace_lines = blocks[1].rstrip("\n").split("\n")
+                        # The first page of the trace is shown.
+                        self.assertEqual(self.text("trace"), "\n".join(trace_lines[:500]))
                         self.assertEqual(self.text("trace-total"), f"{len(trace_lines)} Lines")
                         self.assertEqual(self.text("trace-last"), f"\"{trace_lines[-1]}\"")
                         self.assertEqual(self.text("tree-count"), blocks[2].strip())
@@ -236,6 +237,48 @@ class PageTest(unittest.TestCase):
         self.set_sentence(sentence)
         self.assertEqual(self.parse(), "accepted")
         self.assertEqual(self.take_messages(), ["Parsing successful!"])
+
+    def test_2b_a_long_trace_is_shown_page_by_page(self):
+        with open(example("ambiguous_pp.cfg"), encoding="utf-8") as file:
+            self.set_grammar(file.read())
+        sentence = "the man with the man saw the man"
+        self.set_sentence(sentence)
+        options = self.set_options(1, 0, 0, trees=False)  # bottom-up, depth-first, detailed
+        self.assertEqual(self.parse(), "accepted")
+        self.take_messages()
+        out = cli("parse", "--options", str(options), "--no-trees", example("ambiguous_pp.cfg"),
+                  *sentence.split(), check=True)
+        lines = out.stdout.split("\n\n")[1].rstrip("\n").split("\n")
+        self.assertGreater(len(lines), 50000)
+        count = len(lines)
+        self.assertEqual(self.text("trace-total"), f"{count} Lines")
+        self.assertEqual(self.text("trace-last"), f"\"{lines[-1]}\"")
+        self.assertEqual(self.text("trace"), "\n".join(lines[:500]))
+        self.assertEqual(self.text("trace-range"), f"Lines 0\u2013499 of {count}")
+        self.assertFalse(self.el("trace-prev").is_enabled())
+        self.click("trace-next")
+        self.wait_idle()
+        self.assertEqual(self.text("trace"), "\n".join(lines[500:1000]))
+        # A line typed in the field brings its page; past the end, the last page.
+        for typed, first in (("50123", 50000), (str(count + 99), (count - 1) // 500 * 500)):
+            field = self.el("trace-line")
+            field.clear()
+            field.send_keys(typed, Keys.ENTER)
+            self.wait_idle()
+            self.assertEqual(self.text("trace"), "\n".join(lines[first:first + 500]))
+            if first == 50000:
+                self.screenshot("trace.png")
+        self.assertFalse(self.el("trace-next").is_enabled())
+        self.click("trace-prev")
+        self.wait_idle()
+        first = (count - 1) // 500 * 500 - 500
+        self.assertEqual(self.text("trace"), "\n".join(lines[first:first + 500]))
+        # A parse without a trace leaves no pages behind.
+        self.set_options(0, 0, None, trees=False)
+        self.assertEqual(self.parse(), "accepted")
+        self.take_messages()
+        self.assertEqual(self.text("trace"), "")
+        self.assertFalse(self.el("trace-pages").is_displayed())
 
     def test_3_parse_trees_are_stepped_as_the_tool_lists_them(self):
         self.set_grammar(PARK)
@@ -357,6 +400,13 @@ class PageTest(unittest.TestCase):
         self.assertTrue(self.text("treebank").startswith("Tree 1 of "))
         self.click("treebank-next")
         self.assertTrue(self.text("treebank").startswith("Tree 2 of "))
+        # A file larger than any treebank is refused before it is read.
+        big = os.path.join(self.work, "big.mrg")
+        with open(big, "wb") as file:
+            file.truncate(64 * 1024 * 1024 + 1)
+        self.el("load-tree").send_keys(big)
+        self.assertEqual(self.take_messages(), ["The file big.mrg holds more than 64 MB of trees."])
+        os.remove(big)
         # Text > tree without text.
         self.el("input-text").clear()
         self.click("text-to-tree")

@@ -2,6 +2,8 @@
 // carries, and the files it hands over, on the same models the desktop program uses.
 #include "web/web_session.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "parsing/parse_options.h"
+#include "tree/treebank.h"
 #include "web/json_text.h"
 
 namespace gramarbor {
@@ -138,7 +141,7 @@ TEST_F(WebSessionTest, ParseAnswersWithTheVerdictTheTraceAndTheMessages) {
         const std::string answer = Session.Parse(AmbiguousGrammar, row.Sentence, row.Options);
         EXPECT_THAT(answer, HasSubstr("\"verdict\":\"" + row.Verdict + "\"")) << row.Options;
         if (row.Trace) {
-            EXPECT_THAT(answer, HasSubstr("\"trace\":[\"")) << row.Options;
+            EXPECT_THAT(answer, HasSubstr("\"trace\":{\"count\":")) << row.Options;
             EXPECT_THAT(answer, HasSubstr("\"listing\":[\"0 (N):")) << row.Options;
         } else {
             EXPECT_THAT(answer, Not(HasSubstr("\"trace\""))) << row.Options;
@@ -150,6 +153,42 @@ TEST_F(WebSessionTest, ParseAnswersWithTheVerdictTheTraceAndTheMessages) {
     // A faulty grammar stops the parse at its line.
     EXPECT_THAT(Session.Parse("S = \"a\"\nS = = B", "a", DefaultParseOptions),
                 HasSubstr("\"errorLine\":1"));
+}
+
+TEST_F(WebSessionTest, TraceListComesInPagesOfBoundedSize) {
+    // Bottom-up depth-first tries every reduction: some 75,000 lines.
+    const std::string parsed = Session.Parse(AmbiguousGrammar, "the man with the man saw the man",
+                                             poBottomUp | poDepthFirst | poTraceList);
+    ASSERT_THAT(parsed, HasSubstr("\"trace\":{\"count\":"));
+    const std::size_t at = parsed.find("\"count\":") + 8;
+    const long long count = std::stoll(parsed.substr(at));
+    ASSERT_GT(count, static_cast<long long>(2 * TracePageLines));
+    // Bottom-up traces number their lines from 0, so a line starts with its index.
+    EXPECT_THAT(parsed, HasSubstr("\"first\":0,\"lines\":[\"0\\t"));
+    // Each page is TracePageLines lines from a multiple of it; lines past the end give
+    // the last page and negative ones the first.
+    const long long lastFirst = (count - 1) / TracePageLines * TracePageLines;
+    const struct {
+        int64_t Asked;
+        long long First;
+    } pages[] = {{0, 0},
+                 {TracePageLines + 7, TracePageLines},
+                 {-5, 0},
+                 {count, lastFirst},
+                 {INT64_MAX, lastFirst}};
+    for (const auto& page : pages) {
+        const std::string answer = Session.TracePage(page.Asked);
+        EXPECT_THAT(answer, HasSubstr("\"first\":" + std::to_string(page.First) + ",\"lines\":[\"" +
+                                      std::to_string(page.First) + "\\t"))
+            << page.Asked;
+        // Two escaped tabs a line of the page.
+        long long lines = 0;
+        for (std::size_t at = answer.find("\\t", answer.find("\"lines\"")); at != std::string::npos;
+             at = answer.find("\\t", at + 2))
+            ++lines;
+        lines /= 2;
+        EXPECT_EQ(lines, std::min<long long>(TracePageLines, count - page.First)) << page.Asked;
+    }
 }
 
 TEST_F(WebSessionTest, OptionControlsFollowTheClicks) {
@@ -213,6 +252,15 @@ TEST_F(WebSessionTest, TreeFilesGoOutAndComeBackAsBytes) {
     EXPECT_THAT(session.OpenTreeFile("notes.doc", saved),
                 HasSubstr("Wrong file type: extension \\\"*.TRE\\\" expected."));
     EXPECT_THAT(session.OpenTreeFile("broken.tre", "garbage"), HasSubstr("\"kind\":\"error\""));
+}
+
+TEST_F(WebSessionTest, FilesLargerThanATreebankAreRefusedUnread) {
+    EXPECT_THAT(Session.CheckOpenSize("bank.mrg", MaxTreebankBytes), HasSubstr("\"ok\":true"));
+    for (const int64_t size : {int64_t(MaxTreebankBytes) + 1, int64_t(-1), INT64_MAX}) {
+        const std::string answer = Session.CheckOpenSize("big.tre", size);
+        EXPECT_THAT(answer, HasSubstr("\"ok\":false")) << size;
+        EXPECT_THAT(answer, HasSubstr("The file big.tre holds more than 64 MB of trees.")) << size;
+    }
 }
 
 TEST_F(WebSessionTest, TreebankFilesAreSteppedTreeByTree) {
