@@ -12,6 +12,7 @@
 // trees and enumeration and counting do not end).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -125,6 +126,28 @@ private:
     void Complete(int32_t symbol, int32_t origin, int32_t end);
     void Predict(int32_t symbol, int32_t position);
     static void AppendEnd(std::vector<int32_t>& ends, int32_t end);
+
+    // Offers tryRule(rule, end) each way symbol can be derived from position, in rule
+    // order: a non-lexical rule with end -1, a lexical rule matching the tokens with
+    // its end. Stops at the first candidate tryRule takes (returns true for).
+    template <typename TryRule>
+    void OfferCandidates(int32_t symbol, int32_t position, TryRule& tryRule) const {
+        const auto& rules = SymbolRules[symbol];
+        std::size_t nextRule = 0;
+        const auto tryRulesBelow = [&](int32_t limit) {
+            for (; nextRule < rules.size() && rules[nextRule] < limit; ++nextRule)
+                if (tryRule(rules[nextRule], -1)) return true;
+            return false;
+        };
+        if (position < TokenCount) {
+            const auto& matches = LexMatches[position];
+            auto it = std::lower_bound(matches.begin(), matches.end(), symbol,
+                                       [](const LexMatch& m, int32_t s) { return m.Symbol < s; });
+            for (; it != matches.end() && it->Symbol == symbol; ++it)
+                if (tryRulesBelow(it->Rule) || tryRule(it->Rule, it->End)) return;
+        }
+        tryRulesBelow(INT32_MAX);
+    }
 
     const std::vector<int32_t>* NtEnds(int32_t symbol, int32_t origin) const;
     const std::vector<int32_t>* RuleEnds(int32_t rule, int32_t origin) const;

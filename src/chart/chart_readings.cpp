@@ -249,23 +249,7 @@ TChartParser::TReadingResult TChartParser::FirstTreeWith(const TAnalysis& analys
                 chosen = true;
                 return true;
             };
-            const auto& rules = SymbolRules[symbol];
-            std::size_t nextRule = 0;
-            auto tryRulesBelow = [&](int32_t limit) {
-                for (; nextRule < rules.size() && rules[nextRule] < limit; ++nextRule)
-                    if (tryRule(rules[nextRule], -1)) return true;
-                return false;
-            };
-            bool done = false;
-            if (position < TokenCount) {
-                const auto& matches = LexMatches[position];
-                auto it =
-                    std::lower_bound(matches.begin(), matches.end(), symbol,
-                                     [](const LexMatch& m, int32_t s) { return m.Symbol < s; });
-                for (; !done && it != matches.end() && it->Symbol == symbol; ++it)
-                    done = tryRulesBelow(it->Rule) || tryRule(it->Rule, it->End);
-            }
-            if (!done) tryRulesBelow(INT32_MAX);
+            OfferCandidates(symbol, position, tryRule);
             if (!chosen) return;
         }
     });

@@ -440,9 +440,9 @@ int RunTree(const std::vector<std::string>& argList) {
     const bool layout = args.InFile.empty() || !args.KeepPositions;
     if (!tree.Display(screen, 4, 4, tree.GetRoot(), layout, false, tree.GetMetafile()))
         return ExitError;
-    const int written = WriteOutput(tree, args);
-    // A markup error leaves text out of the picture: the file is written, but it fails.
-    return tree.ErrorCode != teNone ? ExitError : written;
+    // A markup error leaves text out of the picture: no file is written for it.
+    if (tree.ErrorCode != teNone) return ExitError;
+    return WriteOutput(tree, args);
 }
 
 const CommandRegistration
