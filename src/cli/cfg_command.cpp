@@ -1,9 +1,11 @@
 // gramarbor-cli cfg: prints the grammar text that "Make CFG" makes of a network file.
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/cli_support.h"
-#include "rtn/rtn_workspace.h"
+#include "rtn/rtn_file.h"
+#include "rtn/rtn_to_cfg.h"
 
 namespace gramarbor::cli {
 namespace {
@@ -27,15 +29,22 @@ int RunCfg(const std::vector<std::string>& args) {
     const std::string& path = args[0];
     if (path.size() > 1 && path[0] == '-') return UsageError("cfg", "unknown option " + path);
 
+    // Read and converted without the workspace, which would draw the whole network.
     RecordingSink sink;
-    ApproxTextMeasurer measurer;
-    TRtnWorkspace workspace(sink, measurer);
-    if (!workspace.LoadRTNButtonClick(path)) {
+    TRtn rtn;
+    TRtnFileOptions options;
+    std::vector<std::string> lines;
+    try {
+        if (!LoadRtnFile(path, rtn, options, sink)) {
+            PrintFileMessages(path, 0, sink);
+            return ExitError;
+        }
+    } catch (const std::bad_alloc&) {
+        sink.Error(MsgRtnLoadLowMemory);
         PrintFileMessages(path, 0, sink);
         return ExitError;
     }
-    std::vector<std::string> lines;
-    if (!workspace.MakeCFGClick(lines)) {
+    if (!MakeCfgLines(rtn, lines, sink)) {
         PrintFileMessages(path, 0, sink);
         return ExitError;
     }

@@ -1,6 +1,8 @@
 // Network to grammar text.
 #include "rtn/rtn_to_cfg.h"
 
+#include <new>
+
 #include "text/text_utils.h"
 
 namespace gramarbor {
@@ -193,6 +195,20 @@ bool RtnToCfgLines(const TRtn& rtn, std::vector<std::string>& lines, MessageSink
         }
     }
     return true;
+}
+
+bool MakeCfgLines(const TRtn& rtn, std::vector<std::string>& lines, MessageSink& sink) {
+    std::string description;
+    if (!CheckNodesForCfg(rtn, description)) {
+        sink.Error(MsgNodeCheckFailed(description));
+        return false;
+    }
+    try {
+        return RtnToCfgLines(rtn, lines, sink);
+    } catch (const std::bad_alloc&) {
+        sink.Error(MsgRtnMemory);
+        return false;
+    }
 }
 
 } // namespace gramarbor

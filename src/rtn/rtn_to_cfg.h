@@ -48,4 +48,8 @@ std::string MsgSkipArcsTooDeep(const std::string& netName);
 // nodes and arcs that skip nodes beyond the limits above.
 bool RtnToCfgLines(const TRtn& rtn, std::vector<std::string>& lines, MessageSink& sink);
 
+// "Make CFG": checks the nodes, then writes the rules; every failure, running out of
+// memory included, is reported to sink.
+bool MakeCfgLines(const TRtn& rtn, std::vector<std::string>& lines, MessageSink& sink);
+
 } // namespace gramarbor

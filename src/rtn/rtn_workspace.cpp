@@ -100,17 +100,7 @@ bool TRtnWorkspace::MakeCFGClick(std::vector<std::string>& lines) {
         Sink.Error(MsgDefineRtnFirst);
         return false;
     }
-    std::string description;
-    if (!CheckNodesForCfg(*Rtn, description)) {
-        Sink.Error(MsgNodeCheckFailed(description));
-        return false;
-    }
-    try {
-        return RtnToCfgLines(*Rtn, lines, Sink);
-    } catch (const std::bad_alloc&) {
-        Sink.Error(MsgRtnMemory);
-        return false;
-    }
+    return MakeCfgLines(*Rtn, lines, Sink);
 }
 
 TRtnFileOptions TRtnWorkspace::FileOptions() const {
