@@ -46,11 +46,6 @@ bool Near(const QRect& a, const QRect& b, int tolerance) {
            std::abs(a.bottom() - b.bottom()) <= tolerance;
 }
 
-std::string Show(const QRect& r) {
-    return "(" + std::to_string(r.left()) + ", " + std::to_string(r.top()) + ")-(" +
-           std::to_string(r.right()) + ", " + std::to_string(r.bottom()) + ")";
-}
-
 // Ink pixels of one image with no ink within one pixel in the other.
 int Unmatched(const QImage& a, const QImage& b) {
     int count = 0;
@@ -64,12 +59,6 @@ int Unmatched(const QImage& a, const QImage& b) {
             count += !found;
         }
     return count;
-}
-
-const char* KindName(PictureOpKind kind) {
-    static const char* const names[] = {"text",    "line", "rectangle", "fill", "round rectangle",
-                                        "ellipse", "arc",  "polygon"};
-    return names[static_cast<int>(kind)];
 }
 
 } // namespace
@@ -113,9 +102,9 @@ protected:
             const QRect canvas = InkBox(RenderPictureImage(single));
             const QRect svg = InkBox(RenderSvg(single));
             EXPECT_TRUE(Near(canvas, svg, 1))
-                << what << ": " << KindName(op.Kind) << " '" << op.Text << "' at (" << op.A.X
-                << ", " << op.A.Y << ") box (" << op.Box.Left << ", " << op.Box.Top << ") canvas "
-                << Show(canvas) << " svg " << Show(svg);
+                << what << ": call " << static_cast<int>(op.Kind) << " '" << op.Text << "' at ("
+                << op.A.X << ", " << op.A.Y << ") box (" << op.Box.Left << ", " << op.Box.Top
+                << ")";
             compared += !canvas.isEmpty();
         }
         EXPECT_GT(compared, 0) << what;
@@ -136,6 +125,9 @@ TEST_F(SvgMatch, TreesWithEveryMarkupFrameAndConnection) {
     } cases[] = {
         {"[S [NP [Det [the]] [N [dog]]] [VP [V [barks]]]]", 0},
         {"[S [NP [Det [the]] [N [dog]]] [VP [V [barks]]]]", toBoldLines | toArrows},
+        {"[\"%bS%b|[+fin]\" [NP%_i [%iDet%i] [N%^2]] [VP [%uV%u] [%sold%s] "
+         "[\"%'Courier New'PP%''|x\"]]]",
+         toFrames},
         {"[CP [NP [Hippopotami<1]] [C' [C [do]] [IP [NP [they]] [VP [V [see]] [NP [t>1]]]]]]",
          toTidy},
     };
@@ -145,25 +137,46 @@ TEST_F(SvgMatch, TreesWithEveryMarkupFrameAndConnection) {
     }
 }
 
-// Markup, every frame kind, a triangle, an arrow and an annotation.
+// Every frame kind, a triangle, an arrow and an annotation; with markup as well, the
+// canvas draws ink in every node's box and between the root and its children.
 TEST_F(SvgMatch, FramesTrianglesArrowsAndAnnotations) {
-    NullSink sink;
-    TTree tree(true, sink);
-    tree.SetParams(64, 64, "Arial", toFrames | toTriangles | toArrows, TNodeAttr{});
-    ASSERT_TRUE(tree.StrToTree("[\"%bS%b|[+fin]\" [NP%_i [%iDet%i] [N%^2]] [VP [%uV%u] "
-                               "[%sold%s] [\"%'Courier New'PP%''|x\"]]]"));
-    TNode* root = tree.GetRoot();
-    root->Attr.Flags = naCenter | naRound | naAnnoBrackets;
-    root->Cont = {"annotation", "second line"};
-    TNode* np = root->Children[0].get();
-    np->Attr.Flags = naLeft | naAngular;
-    np->Children[0]->Attr.Flags = naLeft | naArrow;
-    TNode* vp = root->Children[1].get();
-    vp->Attr.Flags = naRight | naBrackets;
-    vp->Children[2]->Attr.Flags = naCenter | naTriangle;
-    MeasuringCanvas screen(Measurer);
-    ASSERT_TRUE(tree.Show(screen, 4, 4));
-    ExpectMatch(tree.GetMetafile(), "decorated tree");
+    for (const char* brackets : {"[S [NP [Det] [N]] [VP [V] [PP]]]",
+                                 "[\"%bS%b|[+fin]\" [NP%_i [%iDet%i] [N%^2]] [VP [%uV%u] [%sold%s] "
+                                 "[\"%'Courier New'PP%''|x\"]]]"}) {
+        SCOPED_TRACE(brackets);
+        RecordingSink sink;
+        TTree tree(true, sink);
+        tree.SetParams(64, 64, "Arial", toFrames | toTriangles | toArrows, TNodeAttr{});
+        ASSERT_TRUE(tree.StrToTree(brackets));
+        TNode* root = tree.GetRoot();
+        root->Attr.Flags = naCenter | naRound | naAnnoBrackets;
+        root->Cont = {"annotation", "second line"};
+        TNode* np = root->Children[0].get();
+        np->Attr.Flags = naLeft | naAngular;
+        np->Children[0]->Attr.Flags = naLeft | naArrow;
+        TNode* vp = root->Children[1].get();
+        vp->Attr.Flags = naRight | naBrackets;
+        vp->Children.back()->Attr.Flags = naCenter | naTriangle;
+        MeasuringCanvas screen(Measurer);
+        ASSERT_TRUE(tree.Show(screen, 4, 4));
+        EXPECT_TRUE(sink.Empty()) << sink.Last();
+        if (root->Children[1]->Children.size() == 2) {
+            ExpectMatch(tree.GetMetafile(), "decorated tree");
+            continue;
+        }
+        const QImage image = RenderPictureImage(tree.GetMetafile());
+        std::vector<TNode*> nodes{root};
+        for (std::size_t i = 0; i < nodes.size(); ++i)
+            for (auto& child : nodes[i]->Children)
+                nodes.push_back(child.get());
+        for (TNode* node : nodes)
+            EXPECT_TRUE(HasInk(image, node->Rect)) << node->Name;
+        EXPECT_TRUE(HasInk(image, {std::min(root->Rect.Left, np->Rect.Right), root->Rect.Bottom,
+                                   std::max(root->Rect.Right, np->Rect.Right), np->Rect.Top}));
+        // The annotation box hangs below the root's name box.
+        EXPECT_TRUE(HasInk(image, {root->Rect.Left, root->Rect.Bottom + 4, root->Rect.Right,
+                                   root->Rect.Bottom + 40}));
+    }
 }
 
 TEST_F(SvgMatch, NetworkWithArcsLabelsAndArrowHeads) {

@@ -263,14 +263,21 @@ TEST_F(EnvironmentTest, MaximumLengthEntries) {
 }
 
 // The in/out history as typed, through Exit with saving on, into the file and back.
+// The options dialog and the in/out history as typed, through Exit with saving on,
+// into the file and back.
 class HistoryOnExitTest : public test::ShownWindow {};
 
 TEST_F(HistoryOnExitTest, TypedAndLeftTextsAreWrittenOnExitAndComeBack) {
+    TypeSentence(QStringLiteral("some text"));
     WhenShown<TGlobOptsDlg>([&](TGlobOptsDlg& dialog) {
+        EXPECT_EQ(dialog.IOTextLenME->text(), "255");
+        TypeInto(dialog.IOTextLenME, QStringLiteral("7"));
         Click(dialog.SaveEnvirCB);
         Press(Qt::Key_Return);
     });
     Click(Form->GlobOptsBtn);
+    EXPECT_TRUE(Form->InputText->currentText().isEmpty());
+    // Longer texts are cut to the new length as they are typed.
     for (const char* text : {"the dog", "a cat", "the cat chases the dog"}) {
         TypeSentence(QString::fromLatin1(text));
         Click(Form->Parsing->SrcCFG); // leaves the field
@@ -278,7 +285,8 @@ TEST_F(HistoryOnExitTest, TypedAndLeftTextsAreWrittenOnExitAndComeBack) {
     Click(Form->ExitButton);
     EXPECT_FALSE(Form->isVisible());
     Start();
-    EXPECT_EQ(Items(), (std::vector<std::string>{"the cat chases the dog", "a cat", "the dog"}));
+    EXPECT_EQ(Items(), (std::vector<std::string>{"the cat", "a cat", "the dog", "some text"}));
+    EXPECT_EQ(Form->MaxTextLength(), 7);
 }
 
 } // namespace

@@ -470,22 +470,6 @@ TEST_F(MainWindowTest, NetworkFilesAndPicturesGoThroughTheDialogs) {
     EXPECT_TRUE(Net().ArcCheckBox->isChecked());
 }
 
-TEST_F(MainWindowTest, OptionsDialogSetsTheInOutLength) {
-    TypeSentence(QStringLiteral("some text"));
-    WhenShown<TGlobOptsDlg>([&](TGlobOptsDlg& dialog) {
-        EXPECT_EQ(dialog.IOTextLenME->text(), "255");
-        TypeInto(dialog.IOTextLenME, QStringLiteral("3"));
-        Click(dialog.SaveEnvirCB);
-        Press(Qt::Key_Return);
-    });
-    Click(Form->GlobOptsBtn);
-    EXPECT_EQ(Form->MaxTextLength(), 3);
-    EXPECT_TRUE(Form->SaveEnvironmentOption);
-    EXPECT_TRUE(Form->InputText->currentText().isEmpty());
-    TypeSentence(QStringLiteral("abcdef"));
-    EXPECT_EQ(Form->InputText->currentText(), "abc");
-}
-
 TEST_F(MainWindowTest, InformationAndInstructions) {
     WhenShown<TInfoDlg>([&](TInfoDlg& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
     Click(Form->InfoBtn);
