@@ -48,6 +48,23 @@ TEST(ShiftStateTest, ReportsButtonsKeysAndDoubleClicks) {
               ssLeft | ssShift | ssAlt | ssDouble);
 }
 
+// The window's tests click the arrows, which are disabled at either end; the control
+// itself keeps to its range and lets its owner refuse a step.
+TEST(UpDownTest, StepsWithinItsRangeUnlessRefused) {
+    TUpDown upDown;
+    upDown.SetRange(0, 2);
+    int clicks = 0;
+    QObject::connect(&upDown, &TUpDown::Clicked, [&] { ++clicks; });
+    for (const int delta : {-1, 1, 1, 1})
+        upDown.Step(delta);
+    EXPECT_EQ(upDown.Position(), 2);
+    EXPECT_EQ(clicks, 2);
+    upDown.Changing = [] { return false; };
+    upDown.Step(-1);
+    EXPECT_EQ(upDown.Position(), 2);
+    EXPECT_EQ(clicks, 2);
+}
+
 // The view shows the model and hands edits and clicks back to it (the window's test
 // answers it with real clicks).
 TEST(CondDlgViewTest, ForwardsCellsAndClicksToItsModel) {
