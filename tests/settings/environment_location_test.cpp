@@ -1,8 +1,8 @@
 // Choosing the folder of the settings file.
 #include "settings/environment_location.h"
 
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -44,10 +44,7 @@ TEST(EnvironmentLocation, FoldersAreCheckedAndCreated) {
     EXPECT_TRUE(CreateFolderOf(file)); // already there
     // A plain file where a folder should be.
     fs::create_directories(root);
-    {
-        std::FILE* f = std::fopen((root / "plain").c_str(), "w");
-        std::fclose(f);
-    }
+    std::ofstream(root / "plain") << "x";
     EXPECT_FALSE(CreateFolderOf((root / "plain" / "sub" / "Environment.Env").string()));
     fs::remove_all(root);
 }

@@ -4,13 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "parsesheet/parse_sheet.h"
-#include "parsing/parse_options.h"
 #include "rtn/rtn_workspace.h"
+#include "settings_test_support.h"
 #include "tree/canvas_measurer.h"
 #include "treesheet/tree_sheet.h"
 
 namespace gramarbor {
 namespace {
+
+using test::Changed;
 
 // Fresh models of both sheets, as a new window has them.
 struct Sheets {
@@ -34,37 +36,6 @@ struct Sheets {
     }
 };
 
-TEnvironment Changed() {
-    TEnvironment env;
-    env.SaveEnvironment = true;
-    env.MaxTextLength = 80;
-    env.MainPage = 1;
-    env.GrammarPage = 1;
-    env.ResultPage = 2;
-    env.InputHistory = {"the cat chases the dog", "the dog"};
-    env.HelpRect = {100, 80, 400, 300};
-    env.ParseOptions = poTopDown | poDepthFirst | poTraceList | poCaseSensitive;
-    env.SplitWmf = false;
-    env.LinesAllowed = false;
-    env.NodeSize = 6;
-    env.NodeDist = 9;
-    env.TreeList = {"(1) Sentence@[S [NP] [VP]]", "Empty@[]"};
-    env.SplitScreen = true;
-    env.ActiveTree = 1;
-    env.PasteMode = 1;
-    env.BinaryLayers = 3;
-    env.TreeOptions = toBoldLines | toTriangles | toArrows;
-    env.OptimalTree = false;
-    env.PlaneTree = true;
-    env.HDist = 80;
-    env.VDist = 100;
-    env.FrameBox = false;
-    env.FontName = "Courier New";
-    env.NodeDefaults = {24, 2, 1, naCenter | naRound};
-    env.IOFormat = {1, 1, 0, 1};
-    return env;
-}
-
 TEST(SheetSettings, EveryValueComesBackThroughTheFile) {
     for (const TEnvironment& env : {TEnvironment{}, Changed()}) {
         Sheets first;
@@ -78,7 +49,6 @@ TEST(SheetSettings, EveryValueComesBackThroughTheFile) {
     Sheets sheets;
     sheets.Restore(Changed());
     EXPECT_EQ(sheets.Current(TEnvironment{}), Changed());
-    EXPECT_EQ(sheets.Parsing.ParseOptions(), Changed().ParseOptions);
     EXPECT_TRUE(sheets.Parsing.Options.Controls().CaseSensitive);
     EXPECT_EQ(sheets.Network.Metrics.NodeSize, 6);
     EXPECT_EQ(sheets.Trees.HotKeys[1], "[S [NP] [VP]]");

@@ -1,32 +1,22 @@
 // The window's small helpers: file filters, caret placement, shift states, the
-// up-down control and the condition dialog view.
-#include <QApplication>
-#include <QComboBox>
+// condition dialog view, the code page at the widget edge and the help texts; memory
+// that runs out inside a command (one message, and the next command runs as before).
+#include <new>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QTest>
-#include <QTextBlock>
-#include <QTimer>
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "rtn/cond_dialog.h"
+#include "workbench/help_texts.h"
 #include "workbench/memo_caret.h"
 #include "workbench/picture_file_dialog.h"
-#include "workbench/prompter.h"
-#include "workbench/rtn_dialogs.h"
-#include "workbench/widgets.h"
+#include "workbench/window_fixture.h"
+#include "workbench/workbench_app.h"
 
 namespace gramarbor {
 namespace {
-
-using ::testing::ElementsAre;
 
 TEST(QtNameFilterTest, OffersEveryExtensionInBothCases) {
     EXPECT_EQ(QtNameFilter(QStringLiteral("CFG files|*.CFG|All files|*.*")),
@@ -43,8 +33,7 @@ TEST(SetMemoCaretTest, ClampsTheColumnToItsLine) {
     EXPECT_EQ(memo.textCursor().blockNumber(), 1);
     EXPECT_EQ(memo.textCursor().positionInBlock(), 3);
     SetMemoCaret(memo, 0, 99);
-    EXPECT_EQ(memo.textCursor().blockNumber(), 0);
-    EXPECT_EQ(memo.textCursor().positionInBlock(), 5);
+    EXPECT_EQ(memo.textCursor().position(), 5);
     EXPECT_FALSE(memo.textCursor().hasSelection());
     SetMemoCaret(memo, 7, 0);
     EXPECT_TRUE(memo.textCursor().atEnd());
@@ -59,16 +48,15 @@ TEST(ShiftStateTest, ReportsButtonsKeysAndDoubleClicks) {
               ssLeft | ssShift | ssAlt | ssDouble);
 }
 
+// The window's tests click the arrows, which are disabled at either end; the control
+// itself keeps to its range and lets its owner refuse a step.
 TEST(UpDownTest, StepsWithinItsRangeUnlessRefused) {
     TUpDown upDown;
     upDown.SetRange(0, 2);
     int clicks = 0;
     QObject::connect(&upDown, &TUpDown::Clicked, [&] { ++clicks; });
-    upDown.Step(-1);
-    EXPECT_EQ(upDown.Position(), 0);
-    upDown.Step(1);
-    upDown.Step(1);
-    upDown.Step(1);
+    for (const int delta : {-1, 1, 1, 1})
+        upDown.Step(delta);
     EXPECT_EQ(upDown.Position(), 2);
     EXPECT_EQ(clicks, 2);
     upDown.Changing = [] { return false; };
@@ -77,7 +65,8 @@ TEST(UpDownTest, StepsWithinItsRangeUnlessRefused) {
     EXPECT_EQ(clicks, 2);
 }
 
-// The view shows the model and hands edits and clicks back to it.
+// The view shows the model and hands edits and clicks back to it (the window's test
+// answers it with real clicks).
 TEST(CondDlgViewTest, ForwardsCellsAndClicksToItsModel) {
     RecordingSink sink;
     TCondDlg model(sink);
@@ -89,7 +78,6 @@ TEST(CondDlgViewTest, ForwardsCellsAndClicksToItsModel) {
     model.FormShow();
     TCondDlgView view;
     view.Load(model);
-    EXPECT_EQ(view.EnterConds->item(0, 1)->text(), "NP1");
     // The source column cannot be edited.
     EXPECT_FALSE(view.EnterConds->item(0, 1)->flags() & Qt::ItemIsEditable);
     EXPECT_TRUE(view.EnterConds->item(0, 0)->flags() & Qt::ItemIsEditable);
@@ -103,16 +91,14 @@ TEST(CondDlgViewTest, ForwardsCellsAndClicksToItsModel) {
     EXPECT_TRUE(sink.Empty());
 
     view.HelpBtnClick();
-    EXPECT_EQ(view.HelpBtn->text(), "Close help");
     EXPECT_FALSE(view.OkBtn->isEnabled());
     view.HelpBtnClick();
-    EXPECT_EQ(view.HelpBtn->text(), "Help");
+    EXPECT_TRUE(view.OkBtn->isEnabled());
 
     view.EnterConds->item(0, 0)->setText(QStringLiteral("@word"));
     view.OkBtnClick();
     EXPECT_EQ(model.DlgResult, DlgAgain);
-    EXPECT_THAT(sink.Texts(), ElementsAre("Error in #1: only \"@Ident\", \"@Number\", \"@Float\", "
-                                          "\"@Integer\" is allowed."));
+    EXPECT_EQ(sink.Texts().size(), 1u);
     view.CancelBtnClick();
     EXPECT_EQ(model.DlgResult, DlgCancelled);
 }
@@ -132,18 +118,14 @@ TEST(CondDlgViewTest, PopNodeIsShownReadOnly) {
 
 TEST(FileChoiceTest, ABareNameTakesTheChosenTypesExtension) {
     const QString filter = PictureFileFilter;
-    EXPECT_EQ(FilterExtension(filter, 1), "SVG");
-    EXPECT_EQ(FilterExtension(filter, 4), ""); // All files
-    EXPECT_EQ(FilterExtension(filter, 9), "");
     const struct {
         const char* Name;
         int Filter;
         const char* Saved;
-    } cases[] = {{"/d/tree_a", 1, "/d/tree_a.svg"},
-                 {"/d/tree_a", 4, "/d/tree_a.wmf"},
-                 {"/d/tree_a.png", 1, "/d/tree_a.png"},
-                 {"/d.x/tree", 3, "/d.x/tree.pdf"},
-                 {"", 1, ""}};
+    } cases[] = {
+        {"/d/tree_a", 1, "/d/tree_a.svg"},     {"/d/tree_a", 4, "/d/tree_a.wmf"}, // All files
+        {"/d/tree_a", 9, "/d/tree_a.wmf"},                                        // no such type
+        {"/d/tree_a.png", 1, "/d/tree_a.png"}, {"/d.x/tree", 3, "/d.x/tree.pdf"}, {"", 1, ""}};
     for (const auto& c : cases)
         EXPECT_EQ(WithChosenExtension({QString::fromLatin1(c.Name), c.Filter}, filter,
                                       QStringLiteral("WMF")),
@@ -190,6 +172,54 @@ TEST(TextConversionTest, WindowsCodePageAtTheWidgetEdge) {
     EXPECT_EQ(FromCore("don\xB4t"), QStringLiteral("don\u00B4t"));
     EXPECT_EQ(ToCore(QStringLiteral("\u203Athe\u2039")), "\x9Bthe\x8B");
     EXPECT_EQ(ToCore(QStringLiteral("a\u4E00b")), "a?b");
+}
+
+// The docs test runs the quick start; the instructions must show that grammar.
+TEST(HelpTexts, InstructionsShowTheQuickStartTheDocsTestRuns) {
+    for (const std::string& line : QuickStartGrammar())
+        EXPECT_NE(ParseHelp().find(line), std::string::npos) << line;
+    EXPECT_NE(ParseHelp().find(QuickStartSentence()), std::string::npos);
+}
+
+// Plain ASCII: the same bytes in Windows-1252 and UTF-8, wherever they are shown.
+TEST(HelpTexts, TextsArePlainAscii) {
+    for (const std::string* text :
+         {&ParseHelp(), &TreeHelp(), &DefNodeHelpText(), &IOFormHelpText(), &InfoDescription()})
+        for (char c : *text)
+            EXPECT_TRUE(static_cast<unsigned char>(c) < 0x80) << *text;
+    THelpPageDlg help;
+    EXPECT_EQ(help.ParseHelpMemo->toPlainText().toStdString(), ParseHelp());
+    EXPECT_EQ(help.TreeHelpMemo->toPlainText().toStdString(), TreeHelp());
+}
+
+// A receiver whose first command runs out of memory. The event lives on the test's
+// stack: an exception thrown through Qt's own delivery of a mouse click would leak
+// the copy of the event that Qt makes for the widget.
+class TCommandReceiver final : public QObject {
+public:
+    int Commands = 0;
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::User) return QObject::event(event);
+        if (++Commands == 1) throw std::bad_alloc();
+        return true;
+    }
+};
+
+TEST(WorkbenchApp, CommandWithoutMemoryEndsInOneMessageAndTheNextOneRuns) {
+    auto* app = dynamic_cast<TWorkbenchApp*>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    std::vector<std::string> shown;
+    const auto previous = app->ShowMemoryMessage;
+    app->ShowMemoryMessage = [&shown](const std::string& text) { shown.push_back(text); };
+
+    TCommandReceiver receiver;
+    QEvent command(QEvent::User);
+    EXPECT_TRUE(QCoreApplication::sendEvent(&receiver, &command));
+    EXPECT_EQ(shown, std::vector<std::string>{MsgOutOfMemory});
+    EXPECT_TRUE(QCoreApplication::sendEvent(&receiver, &command));
+    EXPECT_EQ(receiver.Commands, 2);
+    EXPECT_EQ(shown.size(), 1u);
+    app->ShowMemoryMessage = previous;
 }
 
 } // namespace

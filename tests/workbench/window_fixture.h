@@ -4,34 +4,56 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "settings/environment_location.h"
 #include "workbench/fake_prompter.h"
+#include "workbench/glob_opts_dlg.h"
+#include "workbench/info_dialogs.h"
 #include "workbench/main_window.h"
 #include "workbench/network_page.h"
 #include "workbench/parsing_page.h"
+#include "workbench/rtn_dialogs.h"
+#include "workbench/tree_dialogs.h"
+#include "workbench/trees_sheet.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor::test {
+
+// The grammar most tests parse "the dog chases the cat" with.
+inline const QString QuickStart = QStringLiteral(
+    "S = NP VP\nNP = DET N\nVP = V NP\nDET = \"the\"\nN = \"cat\"\nN = \"dog\"\nV = \"chases\"");
+
+inline std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // Lines as typed: "\n" between them.
 inline QString Lines(const std::vector<std::string>& lines) {
@@ -132,6 +154,25 @@ protected:
         TypeInto(Form->Parsing->SrcCFG, grammar);
     }
     void TypeSentence(const QString& sentence) { TypeInto(Form->InputText->lineEdit(), sentence); }
+    void Parse(const QString& grammar, const QString& sentence) {
+        TypeGrammar(grammar);
+        TypeSentence(sentence);
+        Click(Form->Parsing->ParseBtn);
+    }
+    // Trace list on, then method, direction and kind of trace by their items.
+    void ChooseTrace(int method, int direction, int kind) {
+        if (!Form->Parsing->TraceListCB->isChecked()) Click(Form->Parsing->TraceListCB);
+        ClickItem(Form->Parsing->ParseMethodRG, method);
+        ClickItem(Form->Parsing->ParseDirRG, direction);
+        ClickItem(Form->Parsing->TraceListRG, kind);
+    }
+    // The texts of the in/out history, newest first.
+    std::vector<std::string> Items() const {
+        std::vector<std::string> items;
+        for (int i = 0; i < Form->InputText->count(); ++i)
+            items.push_back(Form->InputText->itemText(i).toStdString());
+        return items;
+    }
 
     // Runs act on the next modal dialog of type D once it is shown (the click that
     // opens it returns only when it has closed, so act must close it).
