@@ -76,15 +76,28 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& input)
 }
 
 CliResult RunCliHere(const std::vector<std::string>& args) {
-    return RunInChild(
-        [&] {
-            const int status = gramarbor::cli::RunCommandLine(args);
-            std::cout.flush();
-            std::cerr.flush();
-            std::fflush(nullptr);
-            return status;
-        },
-        "");
+    char outPath[] = "/tmp/gramarbor-cli-out-XXXXXX";
+    char errPath[] = "/tmp/gramarbor-cli-err-XXXXXX";
+    const int outFd = mkstemp(outPath);
+    const int errFd = mkstemp(errPath);
+    std::fflush(nullptr);
+    std::cerr.flush();
+    const int savedOut = dup(1);
+    const int savedErr = dup(2);
+    dup2(outFd, 1);
+    dup2(errFd, 2);
+    CliResult result;
+    result.ExitCode = gramarbor::cli::RunCommandLine(args);
+    std::cerr.flush();
+    dup2(savedOut, 1);
+    dup2(savedErr, 2);
+    for (const int fd : {savedOut, savedErr, outFd, errFd})
+        close(fd);
+    result.Out = Slurp(outPath);
+    result.Err = Slurp(errPath);
+    unlink(outPath);
+    unlink(errPath);
+    return result;
 }
 
 namespace {

@@ -14,8 +14,9 @@ struct CliResult {
 // empty unless input is given.
 CliResult RunCli(const std::vector<std::string>& args, const std::string& input = "");
 
-// Runs the same command line in a forked copy of the test process: for tests that
-// run thousands of command lines, which cannot afford to start the program each time.
+// Runs the same command line inside the test process, with its standard output and
+// error sent to files for the time of the call: for tests that run thousands of
+// command lines, which cannot afford to start the program each time.
 CliResult RunCliHere(const std::vector<std::string>& args);
 
 // A path in a folder of this test process's own (removed when the process ends), so

@@ -1,15 +1,12 @@
 // Tests of the bracketed texts made from rule paths (the trees of whole sentences are
 // among the golden command lines).
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "parsing/parse_trees.h"
 #include "parsing_test_support.h"
-#include "reference_enumeration.h"
 
 using namespace gramarbor;
 using namespace gramarbor::testing;
-using ::testing::ElementsAre;
 
 namespace {
 
@@ -18,14 +15,6 @@ TRulePath Path(std::initializer_list<uint16_t> rules) {
 }
 
 } // namespace
-
-TEST(ParseTrees, EnumerationRecordsRulePathsInPreOrder) {
-    ParseFixture f(QuickStartGrammar);
-    f.Begin("the dog chases the cat", poParseTrees);
-    ASSERT_TRUE(EnumerateParses(f.Parser, poParseTrees, f.Run, f.Paths));
-    EXPECT_THAT(f.Paths, ElementsAre(Path({0, 1, 3, 5, 2, 6, 1, 3, 4})));
-    EXPECT_FALSE(f.Parser.ParseFound) << "all trees were wanted";
-}
 
 TEST(ParseTrees, BracketTextOfAPathIsRobustAgainstShortPaths) {
     ParseFixture f(QuickStartGrammar);

@@ -19,6 +19,15 @@ constexpr uint8_t TopDownBreadth = poTopDown | poBreadthFirst | poTraceList;
 
 } // namespace
 
+TEST(TopDownFailures, ExpansionsLongerThanTheSentenceAreDroppedSilently) {
+    ParseFixture f(QuickStartGrammar);
+    f.Begin("the dog", TopDownDepth);
+    EXPECT_FALSE(TopDownParse(f.Parser, TopDownDepth, f.Run));
+    // Only the start line, the start rule and NP's expansions fit two words.
+    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|-| S", "1|0| NP VP"));
+    EXPECT_TRUE(f.Sink.Empty());
+}
+
 TEST(TopDownFailures, TheEntryAloneRefusesAnUntokenisableSentence) {
     ParseFixture f(QuickStartGrammar);
     f.Begin("the dog ? the cat", TopDownDepth);
