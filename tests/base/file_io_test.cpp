@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <unistd.h>
 
 #include "base/file_io.h"
@@ -66,18 +66,14 @@ TEST(AtomicSave, FailuresThatHoldForRootKeepTheOldFiles) {
         ASSERT_EQ(AtomicSave((dir.Path / "a.cfg").string(), "old"), FileError::None);
         const std::string target = (dir.Path / c.Name).string();
         const std::string bytes(100000, 'x');
-        FileError result = FileError::None;
-        if (c.Limit == 1) {
-            ScopedFileSizeLimit limit(1000);
-            ASSERT_TRUE(limit.Active) << c.What;
-            result = AtomicSave(target, bytes);
-        } else if (c.Limit == 2) {
-            ScopedNoDescriptors limit;
-            ASSERT_TRUE(limit.Active) << c.What;
-            result = AtomicSave(target, bytes);
-        } else {
-            result = AtomicSave(target, bytes);
-        }
+        std::optional<ScopedFileSizeLimit> fullDisk;
+        std::optional<ScopedNoDescriptors> noFiles;
+        if (c.Limit == 1) fullDisk.emplace(1000);
+        if (c.Limit == 2) noFiles.emplace();
+        ASSERT_TRUE((!fullDisk || fullDisk->Active) && (!noFiles || noFiles->Active)) << c.What;
+        const FileError result = AtomicSave(target, bytes);
+        fullDisk.reset();
+        noFiles.reset();
         EXPECT_EQ(result, c.Expected) << c.What;
         EXPECT_EQ(ReadAll(dir.Path / "a.cfg"), "old") << c.What;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1)

@@ -14,7 +14,7 @@ struct CountCase {
 
 TEST(ParseCount, EveryOptionByteKeepsItsVerdictTraceMessagesAndStatus) {
     const std::vector<CountCase> cases = {
-        {WriteTempFile("integer.cfg", "S = X\nX = @Integer\n"), {"42"}, "1"},
+        {TestDataPath("parsing/integer.cfg"), {"42"}, "1"},
         {WriteTempFile("empty_word.cfg", "S = A\nA = \"\"\n"), {"3"}, "0"},
         {ExamplePath("ambiguous_pp.cfg"),
          {"I", "saw", "the", "man", "with", "the", "telescope"},
@@ -35,14 +35,6 @@ TEST(ParseCount, EveryOptionByteKeepsItsVerdictTraceMessagesAndStatus) {
             EXPECT_EQ(counted.Out, plain.Out + "\n" + c.Trees + "\n") << where;
         }
     }
-}
-
-TEST(ParseCount, ABlockWithoutLinesIsLeftOut) {
-    // The bottom-up trace stops at the number, but the tree step accepts.
-    const std::string integer = WriteTempFile("integer.cfg", "S = X\nX = @Integer\n");
-    const CliResult result = RunCliHere({"parse", "--options", "0x51", integer, "42"});
-    EXPECT_EQ(result.ExitCode, 0);
-    EXPECT_EQ(result.Out, "Parsing successful!\n\n[S [X [@Integer]]]\n");
 }
 
 } // namespace

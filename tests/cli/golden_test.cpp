@@ -33,7 +33,7 @@ std::vector<GoldenCase> ReadCases() {
         for (std::string word; words >> word;) {
             // 'a b' is one argument with its blanks; '' is an empty one.
             for (std::string more;
-                 word[0] == '\'' && word.size() > 1 && word.back() != '\'' && words >> more;)
+                 word[0] == '\'' && (word.size() == 1 || word.back() != '\'') && words >> more;)
                 word += " " + more;
             if (word[0] == '\'' && word.size() > 1 && word.back() == '\'')
                 word = word.substr(1, word.size() - 2);

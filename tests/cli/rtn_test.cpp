@@ -1,9 +1,7 @@
 // gramarbor-cli rtn and cfg: network files and pictures from grammars, grammars from
 // network files (their messages are among the golden command lines).
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "picture/wmf_readers.h"
 #include "run_cli.h"
@@ -11,99 +9,69 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class RtnCli : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Dir = fs::path(::testing::TempDir()) /
-              ("rtn_cli_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-               std::to_string(getpid()));
-        fs::remove_all(Dir);
-        fs::create_directories(Dir);
-    }
-    void TearDown() override { fs::remove_all(Dir); }
-    std::string Path(const std::string& name) const { return (Dir / name).string(); }
-    std::string Write(const std::string& name, const std::string& text) const {
-        std::ofstream(Path(name), std::ios::binary) << text;
-        return Path(name);
-    }
-    fs::path Dir;
-};
-
 using gramarbor::testing::ExpectReadableWmf;
 
-TEST_F(RtnCli, GrammarToNetworkFileAndBack) {
-    const CliResult made = RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", Path("quick.rtn"),
-                                   "--node-size", "3", "--arcs-only"});
+TEST(RtnCli, GrammarToNetworkFileAndBackKeepsBracketsAndUmlauts) {
+    const std::string quick = TempPath("quick.rtn");
+    const CliResult made = RunCli(
+        {"rtn", ExamplePath("quickstart.cfg"), "-o", quick, "--node-size", "3", "--arcs-only"});
     ASSERT_EQ(made.ExitCode, 0) << made.Err;
     EXPECT_EQ(made.Err, "");
-    const std::string bytes = Slurp(Path("quick.rtn"));
-    ASSERT_GE(bytes.size(), 13u);
-    EXPECT_EQ(bytes.substr(0, 13), std::string("\0\3\0\0\0\0\0\0\0\7\0\0\0", 13));
-
-    const CliResult back = RunCli({"cfg", Path("quick.rtn")});
+    EXPECT_EQ(Slurp(quick).substr(0, 13), std::string("\0\3\0\0\0\0\0\0\0\7\0\0\0", 13));
+    const CliResult back = RunCli({"cfg", quick});
     EXPECT_EQ(back.ExitCode, 0) << back.Err;
     EXPECT_EQ(back.Out, "S = NP VP\nNP = DET N\nVP = V NP\nDET = \"the\"\nN = \"cat\"\n"
                         "N = \"dog\"\nV = \"chases\"\n");
+
+    const std::string tokens = TempPath("t.RTN"), umlauts = TempPath("u.rtn");
+    ASSERT_EQ(RunCli({"rtn", ExamplePath("token_classes.cfg"), "-o", tokens}).ExitCode, 0);
+    const std::string text = RunCli({"cfg", tokens}).Out;
+    EXPECT_NE(text.find("STATEMENT = \"print\" <@Number,@Ident>\n"), std::string::npos);
+    EXPECT_NE(text.find("PROGRAM = STATEMENT [NEXT]\n"), std::string::npos);
+    ASSERT_EQ(RunCli({"rtn", TestDataPath("grammar/umlauts_cp1252.cfg"), "-o", umlauts}).ExitCode,
+              0);
+    EXPECT_NE(RunCli({"cfg", umlauts}).Out.find("NOMEN = \"M\xC3\xBCller\"\n"), std::string::npos);
 }
 
-TEST_F(RtnCli, BracketsSurviveTheRoundTrip) {
-    ASSERT_EQ(RunCli({"rtn", ExamplePath("token_classes.cfg"), "-o", Path("t.RTN")}).ExitCode, 0);
-    const CliResult back = RunCli({"cfg", Path("t.RTN")});
-    EXPECT_EQ(back.ExitCode, 0) << back.Err;
-    EXPECT_NE(back.Out.find("STATEMENT = \"print\" <@Number,@Ident>\n"), std::string::npos);
-    EXPECT_NE(back.Out.find("PROGRAM = STATEMENT [NEXT]\n"), std::string::npos);
-
+TEST(RtnCli, MetafilesWholeAndSplit) {
     ASSERT_EQ(
-        RunCli({"rtn", TestDataPath("grammar/umlauts_cp1252.cfg"), "-o", Path("u.rtn")}).ExitCode,
+        RunCli({"rtn", ExamplePath("optional_repeated.cfg"), "-o", TempPath("net.wmf")}).ExitCode,
         0);
-    const CliResult umlauts = RunCli({"cfg", Path("u.rtn")});
-    EXPECT_NE(umlauts.Out.find("NOMEN = \"M\xC3\xBCller\"\n"), std::string::npos);
-}
-
-TEST_F(RtnCli, MetafilesWholeAndSplit) {
-    const CliResult whole =
-        RunCli({"rtn", ExamplePath("optional_repeated.cfg"), "-o", Path("net.wmf")});
-    ASSERT_EQ(whole.ExitCode, 0) << whole.Err;
-    ExpectReadableWmf(Path("net.wmf"));
-
+    ExpectReadableWmf(TempPath("net.wmf"));
     const CliResult split = RunCli({"rtn", ExamplePath("optional_repeated.cfg"), "-o",
-                                    Path("RTN.WMF"), "--split", "--node-dist", "4"});
+                                    TempPath("RTN.WMF"), "--split", "--node-dist", "4"});
     ASSERT_EQ(split.ExitCode, 0) << split.Err;
     for (const char* name : {"RTN_0.WMF", "RTN_1.WMF", "RTN_2.WMF"})
-        ExpectReadableWmf(Path(name));
-    EXPECT_FALSE(fs::exists(Path("RTN.WMF")));
-
+        ExpectReadableWmf(TempPath(name));
+    EXPECT_FALSE(fs::exists(TempPath("RTN.WMF")));
     // Two nets: only two parts hold nets.
-    const std::string two = Write("two.cfg", "S = A\nA = \"a\"\n");
-    ASSERT_EQ(RunCli({"rtn", two, "-o", Path("two.wmf"), "--split"}).ExitCode, 0);
-    ExpectReadableWmf(Path("two_0.wmf"));
-    ExpectReadableWmf(Path("two_1.wmf"));
-    EXPECT_FALSE(fs::exists(Path("two_2.wmf")));
+    const std::string two = WriteTempFile("two.cfg", "S = A\nA = \"a\"\n");
+    ASSERT_EQ(RunCli({"rtn", two, "-o", TempPath("two.wmf"), "--split"}).ExitCode, 0);
+    ExpectReadableWmf(TempPath("two_0.wmf"));
+    ExpectReadableWmf(TempPath("two_1.wmf"));
+    EXPECT_FALSE(fs::exists(TempPath("two_2.wmf")));
 }
 
-TEST_F(RtnCli, OtherPictureFormats) {
-    const CliResult svg = RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", Path("q.svg")});
+TEST(RtnCli, OtherPictureFormats) {
+    const CliResult svg = RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", TempPath("q.svg")});
     if (svg.ExitCode == 2 && svg.Err.find("only .rtn and .wmf") != std::string::npos)
         GTEST_SKIP() << "built without Qt";
     ASSERT_EQ(svg.ExitCode, 0) << svg.Err;
-    EXPECT_NE(Slurp(Path("q.svg")).find("<svg"), std::string::npos);
-    ASSERT_EQ(RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", Path("q.png")}).ExitCode, 0);
-    EXPECT_EQ(Slurp(Path("q.png")).substr(1, 3), "PNG");
-    ASSERT_EQ(RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", Path("q.pdf")}).ExitCode, 0);
-    EXPECT_EQ(Slurp(Path("q.pdf")).substr(0, 4), "%PDF");
+    EXPECT_NE(Slurp(TempPath("q.svg")).find("<svg"), std::string::npos);
+    for (const auto& [name, magic] : {std::pair{"q.png", "\x89PNG"}, std::pair{"q.pdf", "%PDF"}}) {
+        ASSERT_EQ(RunCli({"rtn", ExamplePath("quickstart.cfg"), "-o", TempPath(name)}).ExitCode, 0);
+        EXPECT_EQ(Slurp(TempPath(name)).substr(0, 4), magic);
+    }
 }
 
-TEST_F(RtnCli, ARefusedGrammarWritesNoFileAndAnUndeclaredSymbolIsNoRefusal) {
-    // The messages are among the golden command lines.
-    EXPECT_EQ(RunCli({"rtn", TestDataPath("rtn/too_many_alternatives.cfg"), "-o", Path("m.rtn")})
-                  .ExitCode,
-              2);
-    EXPECT_FALSE(fs::exists(Path("m.rtn")));
+TEST(RtnCli, ARefusedGrammarWritesNoFileAndAnUndeclaredSymbolIsNoRefusal) {
+    const std::string refused = TempPath("m.rtn"), undeclared = TempPath("u2.rtn");
+    EXPECT_EQ(
+        RunCli({"rtn", TestDataPath("rtn/too_many_alternatives.cfg"), "-o", refused}).ExitCode, 2);
+    EXPECT_FALSE(fs::exists(refused));
     // Reading alone is enough: an undeclared symbol is still converted.
-    const std::string undeclared = Write("u.cfg", "S = NOWHERE\n");
-    EXPECT_EQ(RunCli({"rtn", undeclared, "-o", Path("u.rtn")}).ExitCode, 0);
+    EXPECT_EQ(RunCli({"rtn", TestDataPath("parsing/undeclared.cfg"), "-o", undeclared}).ExitCode,
+              0);
 }
 
 } // namespace

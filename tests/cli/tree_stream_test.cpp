@@ -2,6 +2,7 @@
 // trees there are, and the run ends as soon as nobody reads its output.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -19,16 +20,12 @@ namespace {
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool AddressSanitizer = true;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool AddressSanitizer = true;
+constexpr bool AddressSanitizer = __has_feature(address_sanitizer);
 #else
 constexpr bool AddressSanitizer = false;
 #endif
-#else
-constexpr bool AddressSanitizer = false;
-#endif
-
-constexpr rlim_t TwoGigabytes = rlim_t(2) << 30;
+// The address space of a run, unlimited under AddressSanitizer (its shadow memory).
+constexpr rlim_t Bound = AddressSanitizer ? 0 : rlim_t(2) << 30;
 
 // "I saw the man" and 23 times "in the park": Catalan(24), about 1.3 trillion trees.
 std::vector<std::string> ParseArgs(std::vector<std::string> options) {
@@ -107,17 +104,13 @@ std::string ReadAll(int fd) {
 } // namespace
 
 TEST(ParseStream, TheFirstThousandTreesFitIntoTwoGigabytesOfAddressSpace) {
-    const Child child =
-        Start(ParseArgs({"--max-trees", "1000"}), AddressSanitizer ? 0 : TwoGigabytes, true);
+    const Child child = Start(ParseArgs({"--max-trees", "1000"}), Bound, true);
     ASSERT_GT(child.Pid, 0);
     const std::string out = ReadAll(child.Out);
     const std::optional<int> status = Wait(child.Pid);
     ASSERT_TRUE(status.has_value()) << "the run did not end";
     ASSERT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
-    std::size_t lines = 0;
-    for (const char c : out)
-        lines += c == '\n';
-    EXPECT_EQ(lines, 1002u) << "verdict, empty line, 1000 trees";
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1002) << "verdict, empty line, 1000 trees";
     EXPECT_EQ(out.substr(0, 40), "Parsing successful!\n\n[S [NP [I]] [VP [V ");
 }
 
@@ -125,8 +118,7 @@ TEST(ParseStream, ARunEndsWhenItsOutputIsClosed) {
     // Without a limit the trees would take longer than anyone lives; closing the pipe
     // ends the run, by the signal or, where that is ignored, by the failed write.
     for (const bool ignorePipeSignal : {false, true}) {
-        const Child child =
-            Start(ParseArgs({}), AddressSanitizer ? 0 : TwoGigabytes, true, ignorePipeSignal);
+        const Child child = Start(ParseArgs({}), Bound, true, ignorePipeSignal);
         ASSERT_GT(child.Pid, 0);
         // The first tree; a generous wait guards against a run that prints nothing.
         std::string head;

@@ -8,16 +8,11 @@
 
 namespace {
 
-std::string TempFile(const std::string& name) {
-    const std::string path = TempPath(name);
-    std::filesystem::remove(path);
-    return path;
-}
+const auto TempFile = TempPath;
 
 TEST(CliTree, StandardInputIsUtf8AndUmlautsSurviveWindows1252) {
     const std::string out = TempFile("umlaut.txt");
-    const CliResult r = RunCli({"tree", "-", "-o", out}, "  [Sätze [Öl]]\n");
-    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(RunCli({"tree", "-", "-o", out}, "  [Sätze [Öl]]\n").ExitCode, 0);
     EXPECT_EQ(Slurp(out), "[Sätze [Öl]]\n");
 }
 
@@ -25,11 +20,10 @@ TEST(CliTree, PngBeyondTheImageLimitsPointsToTheVectorFormats) {
     // Five leaves 10000 apart: more than 32767 pixels wide.
     std::vector<std::string> args = {"tree", "[S [A] [B] [C] [D [E] [F]]]", "--hdist", "10000",
                                      "-o",   TempFile("wide.png")};
-    CliResult r = RunCli(args);
+    const CliResult r = RunCli(args);
     EXPECT_EQ(r.ExitCode, 2);
     EXPECT_NE(r.Err.find("too large for a PNG image (at most 32767 pixels a side"),
-              std::string::npos)
-        << r.Err;
+              std::string::npos);
     EXPECT_NE(r.Err.find("save it as SVG, PDF or WMF instead"), std::string::npos) << r.Err;
     args.back() = TempFile("wide.svg");
     EXPECT_EQ(RunCli(args).ExitCode, 0);

@@ -4,6 +4,7 @@
 #include "grammar/nltk_grammar.h"
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -29,151 +30,61 @@ Lines NoteLines(const TNltkNotes& notes) {
     return lines;
 }
 
-struct ConversionCase {
-    const char* Name;
-    Lines Nltk;
-    Lines Expected;
-    Lines Notes;
+// The blocks of tests/data/grammar/nltk_conversions.txt: a kind ("" for NLTK's
+// notation to this one), then the sections between the "--" lines.
+struct Block {
+    std::string Kind;
+    std::vector<Lines> Sections{1};
 };
 
-class NltkToGramarbor : public ::testing::TestWithParam<ConversionCase> {};
-
-TEST_P(NltkToGramarbor, WritesTheRulesAndNotesWhatIsLost) {
-    const ConversionCase& c = GetParam();
-    TNltkConversion result;
-    TNltkNote error;
-    ASSERT_TRUE(ConvertNltkToGramarbor(c.Nltk, result, error)) << error.Line << ": " << error.Text;
-    EXPECT_EQ(result.Lines, c.Expected);
-    EXPECT_EQ(NoteLines(result.Notes), c.Notes);
-    // Whatever the conversion gives, the check accepts.
-    RecordingSink sink;
-    TParser parser(sink);
-    EXPECT_TRUE(PrepareGrammar(parser, result.Lines, true)) << sink.Last();
+std::vector<Block> ReadBlocks() {
+    std::ifstream in(std::string(GRAMARBOR_TEST_DATA) + "/grammar/nltk_conversions.txt",
+                     std::ios::binary);
+    std::vector<Block> blocks;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("== ", 0) == 0)
+            blocks.push_back({line.substr(3)});
+        else if (blocks.empty())
+            continue;
+        else if (line == "--")
+            blocks.back().Sections.emplace_back();
+        else
+            blocks.back().Sections.back().push_back(line);
+    }
+    return blocks;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Constructs, NltkToGramarbor,
-    ::testing::Values(
-        ConversionCase{"Plain",
-                       {"# a comment", "S -> NP VP", "NP -> Det N | 'John'", "Det -> 'the'",
-                        "N -> \"dog\"  # trailing comment", "VP -> 'runs'"},
-                       {"S = NP VP", "NP = DET N", "NP = \"John\"", "DET = \"the\"", "N = \"dog\"",
-                        "VP = \"runs\""},
-                       {}},
-        ConversionCase{"ContinuedLines",
-                       {"S -> A", "A -> 'x' 'y' \\", "   'z'", "  | 'w'", "", "  | B", "B -> 'b'"},
-                       {"S = A", "A = \"x\" \"y\" \"z\"", "A = \"w\"", "A = B", "B = \"b\""},
-                       {}},
-        ConversionCase{"StartWithAlternatives",
-                       {"S -> 'a' S | 'a'"},
-                       {"START = S", "S = \"a\" S", "S = \"a\""},
-                       {"1: the start category S is used in rules, so the rule START = S is put "
-                        "first and each tree has START as its root."}},
-        ConversionCase{"StartDirectiveAndTakenStartName",
-                       {"START -> 'x'", "% start X", "%include more.cfg", "X -> START | 'y'"},
-                       {"START_2 = X", "START = \"x\"", "X = START", "X = \"y\""},
-                       {"3: the directive %include is left out.",
-                        "2: the start category X has several rules, so the rule START_2 = X is "
-                        "put first and each tree has START_2 as its root."}},
-        ConversionCase{
-            "NamesThatClashOrCannotBeIdentifiers",
-            {"S -> np NP Vp/x 1x", "np -> 'a'", "NP -> 'b'", "Vp/x -> 'c'", "1x -> 'd'"},
-            {"S = NP_2 NP VP_X _1X", "NP_2 = \"a\"", "NP = \"b\"", "VP_X = \"c\"", "_1X = \"d\""},
-            {"1: the category np is written NP_2.", "1: the category Vp/x is written VP_X.",
-             "1: the category 1x is written _1X."}},
-        ConversionCase{"EmptyAlternatives",
-                       {"S -> A B A", "A -> 'a' |", "B -> 'b' | 'c' A"},
-                       {"START = S", "S = A B A", "S = B A", "S = A B", "S = B", "A = \"a\"",
-                        "B = \"b\"", "B = \"c\" A", "B = \"c\""},
-                       {"2: the empty alternative of A cannot be written; the rules that use it "
-                        "are written with and without it, and its empty subtrees are lost.",
-                        "1: the start category S has several rules, so the rule START = S is put "
-                        "first and each tree has START as its root."}},
-        ConversionCase{"CategoriesWithoutSentencesOrOutOfReach",
-                       {"S -> A 'x' | 'y' | E 'z'", "T -> 'never'", "E ->"},
-                       {"START = S", "S = \"y\"", "S = \"z\""},
-                       {"1: the category A derives no sentence; the alternatives that use it are "
-                        "left out.",
-                        "2: the category T cannot be reached from the start category S; its "
-                        "rules are left out.",
-                        "3: the empty alternative of E cannot be written; the rules that use it "
-                        "are written with and without it, and its empty subtrees are lost.",
-                        "1: the start category S has several rules, so the rule START = S is put "
-                        "first and each tree has START as its root."}},
-        ConversionCase{"FeaturesAndProbabilities",
-                       {"S[TENSE=past] -> NP[NUM=?n, PER=3] VP[NUM=?n] [0.7]",
-                        "NP[NUM='sg'] -> 'dog' [0.3] | 'cat' [0.7]", "VP -> 'ran' [1.0]"},
-                       {"S = NP VP", "NP = \"dog\"", "NP = \"cat\"", "VP = \"ran\""},
-                       {"1: feature structures are left out, so the grammar accepts more than "
-                        "the original.",
-                        "1: probabilities are left out.",
-                        "2: feature structures are left out, so the grammar accepts more than "
-                        "the original.",
-                        "2: probabilities are left out.", "3: probabilities are left out."}},
-        ConversionCase{"WordsThisNotationCannotHold",
-                       {"S -> 'New York' | 'a|b' | '' | 'Paris' | 'don''t' | \"don't\" | '3' | "
-                        "'#' | '\"'"},
-                       {"START = S", "S = \"Paris\"", "S = \"don\" \"t\"", "S = \"don't\"",
-                        "S = \"3\"", "S = \"#\"", "S = \"\"\""},
-                       {"1: the word 'New York' cannot be written in this notation (it is empty "
-                        "or holds a blank, a control character or \"|\"); its alternative is "
-                        "left out.",
-                        "1: the word 'a|b' cannot be written in this notation (it is empty or "
-                        "holds a blank, a control character or \"|\"); its alternative is left "
-                        "out.",
-                        "1: the word '' cannot be written in this notation (it is empty or holds "
-                        "a blank, a control character or \"|\"); its alternative is left out.",
-                        "1: the start category S has several rules, so the rule START = S is put "
-                        "first and each tree has START as its root.",
-                        "1: this program's scanner does not read the word 'don't' as one word, "
-                        "so no sentence can hold it.",
-                        "1: this program's scanner does not read the word '3' as one word, so no "
-                        "sentence can hold it."}},
-        ConversionCase{"LongAlternativesAndDuplicates",
-                       {"S -> 'a' | 'a' | B", "B -> " +
-                                                  [] {
-                                                      std::string many;
-                                                      for (int i = 0; i < 257; ++i)
-                                                          many += " 'w'";
-                                                      return many;
-                                                  }() +
-                                                  " | 'b'"},
-                       {"START = S", "S = \"a\"", "S = B", "B = \"b\""},
-                       {"2: an alternative of B has more than 256 symbols and is left out.",
-                        "1: the start category S has several rules, so the rule START = S is put "
-                        "first and each tree has START as its root."}}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(NltkToGramarbor, RefusesWhatItCannotReadNamingTheLine) {
-    const std::vector<std::pair<Lines, std::string>> cases = {
-        {{"S -> 'a", ""}, "1: the quoted word 'a is not closed."},
-        {{"S -> A", "A 'a'"}, "2: \"->\" expected after the category name A."},
-        {{"| 'a'"}, "1: a line beginning with \"|\" continues no rule."},
-        {{"S -> A -> B"}, "1: a rule holds only one \"->\"."},
-        {{"'s' -> 'a'"}, "1: the left side must be a category name, not a quoted word."},
-        {{"-> 'a'"}, "1: a rule must begin with a category name."},
-        {{"S -> NP[NUM=sg"}, "1: the bracket \"[\" is not closed."},
-        {{"S -> [NUM=sg] 'a'"},
-         "1: a feature structure without a category name cannot be converted."},
-        {{"S -> 'a' ]"}, "1: the bracket \"]\" closes nothing."},
-        {{"%start"}, "1: \"%start\" needs a category name."},
-        {{"# nothing but a comment"}, "0: the file holds no rules."},
-        {{"S -> A", "A -> B"},
-         "1: the start category S derives no sentence, so there is nothing "
-         "to convert."},
-        {{"S -> A", "A -> "},
-         "1: the start category S stands only for the empty sentence, which "
-         "this program cannot parse."},
-        {{"S -> A A A A A A A A A A A A A A A A A", "A -> 'a' |"},
-         "1: The grammar is too large: its internal CFG would need more than 65536 rules."},
-    };
-    for (const auto& [lines, expected] : cases) {
+TEST(NltkConversion, WritesTheRulesNotesWhatIsLostAndRefusesNamingTheLine) {
+    std::size_t checked = 0;
+    for (const Block& b : ReadBlocks()) {
+        SCOPED_TRACE(b.Kind + ": " + b.Sections[0].at(0));
+        ASSERT_GE(b.Sections.size(), 2u);
         TNltkConversion result;
         TNltkNote error;
-        EXPECT_FALSE(ConvertNltkToGramarbor(lines, result, error)) << lines[0];
-        EXPECT_EQ(std::to_string(error.Line) + ": " + error.Text, expected);
-        EXPECT_TRUE(result.Lines.empty());
+        RecordingSink sink;
+        int errorLine = 0;
+        if (b.Kind == "refused") {
+            EXPECT_FALSE(ConvertNltkToGramarbor(b.Sections[0], result, error));
+            EXPECT_EQ(Lines{std::to_string(error.Line) + ": " + error.Text}, b.Sections[1]);
+            EXPECT_TRUE(result.Lines.empty());
+        } else if (b.Kind == "to-nltk") {
+            ASSERT_TRUE(ConvertGramarborToNltk(b.Sections[0], result, sink, errorLine))
+                << sink.Last();
+        } else {
+            ASSERT_TRUE(ConvertNltkToGramarbor(b.Sections[0], result, error))
+                << error.Line << ": " << error.Text;
+            // Whatever the conversion gives, the check accepts.
+            TParser parser(sink);
+            EXPECT_TRUE(PrepareGrammar(parser, result.Lines, true)) << sink.Last();
+        }
+        if (b.Kind != "refused") {
+            ASSERT_EQ(b.Sections.size(), 3u);
+            EXPECT_EQ(result.Lines, b.Sections[1]);
+            EXPECT_EQ(NoteLines(result.Notes), b.Sections[2]);
+        }
+        ++checked;
     }
+    EXPECT_EQ(checked, 28u);
 }
 
 TEST(NltkToGramarbor, RecognisesTheNotationByItsArrow) {
@@ -198,48 +109,7 @@ TEST(NltkToGramarbor, KeepsAtMostABoundedNumberOfNotes) {
     EXPECT_NE(text.find("\n... and 300 more."), std::string::npos);
 }
 
-TEST(GramarborToNltk, WritesOneLinePerCategoryWithWordsPutBack) {
-    const std::vector<std::pair<Lines, Lines>> cases = {
-        {{"S = NP VP", "NP = DET N", "NP = \"John\"", "VP = \"runs\"", "DET = \"the\"",
-          "N = \"dog\"", "N = \"don't\"", "N = \"a\"b\""},
-         {"S -> NP VP", "NP -> DET N | 'John'", "VP -> 'runs'", "DET -> 'the'",
-          "N -> 'dog' | \"don't\" | 'a\"b'"}},
-        // Words beside categories stay there; repetitions get named categories.
-        {{"// comment", "START = S", "S = \"the\" {ADJ} N [\"!\"]", "ADJ = \"big\"",
-          "N = \"cat\" _0", "_0 = \"x\""},
-         {"START -> S", "S -> 'the' _0_", "_0_ -> ADJ _0_ | N '!' | N", "ADJ -> 'big'",
-          "N -> 'cat' _0", "_0 -> 'x'"}},
-    };
-    for (const auto& [ours, nltk] : cases) {
-        TNltkConversion result;
-        RecordingSink sink;
-        int errorLine = 0;
-        ASSERT_TRUE(ConvertGramarborToNltk(ours, result, sink, errorLine)) << sink.Last();
-        EXPECT_EQ(result.Lines, nltk);
-        EXPECT_TRUE(result.Notes.Empty());
-    }
-}
-
-TEST(GramarborToNltk, NotesTokenClassesAndRefusesBrokenGrammars) {
-    TNltkConversion result;
-    RecordingSink sink;
-    int errorLine = 0;
-    ASSERT_TRUE(ConvertGramarborToNltk(
-        {"S = X", "X = \"let\" @Ident", "X = \"a'\"\"\"", "X = \"go\""}, result, sink, errorLine));
-    EXPECT_EQ(result.Lines, (Lines{"S -> X", "X -> 'go'"}));
-    EXPECT_EQ(NoteLines(result.Notes),
-              (Lines{"2: NLTK's notation has no token class like @Ident; its rule is left out.",
-                     "3: the word a'\"\" holds both kinds of quote, which NLTK's notation "
-                     "cannot write; its rule is left out."}));
-
-    ASSERT_TRUE(ConvertGramarborToNltk({"S = @Number"}, result, sink, errorLine));
-    EXPECT_EQ(result.Lines, (Lines{"%start S"}));
-
-    EXPECT_FALSE(ConvertGramarborToNltk({"// x", "S = NP"}, result, sink, errorLine));
-    EXPECT_EQ(errorLine, 1);
-    EXPECT_EQ(sink.Last(), "Symbol \"NP\" is not declared.");
-    EXPECT_TRUE(result.Lines.empty());
-}
+// A grammar this notation refuses is among the golden command lines (convert).
 
 // ---- Trees ----
 

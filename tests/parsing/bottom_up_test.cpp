@@ -49,14 +49,6 @@ TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {
     EXPECT_EQ(f.Sink.Last(), "The token \"The\" couldn`t be assigned a category.");
 }
 
-TEST(BottomUpFailures, TokenClassesGetNoCategory) {
-    ParseFixture f({"S = @Ident"});
-    EXPECT_FALSE(f.Parse("hello", BottomUpBreadth));
-    EXPECT_EQ(f.Sink.Last(), "The token \"HELLO\" couldn`t be assigned a category.");
-    f.Sink.Clear();
-    EXPECT_TRUE(f.Parse("hello", poTopDown | poDepthFirst | poTraceList));
-}
-
 TEST(BottomUpFailures, BlankSentenceFailsBothDirections) {
     ParseFixture f(QuickStartGrammar);
     f.Begin(" ", BottomUpBreadth);
@@ -67,12 +59,6 @@ TEST(BottomUpFailures, BlankSentenceFailsBothDirections) {
     EXPECT_FALSE(BottomUpParse(f.Parser, BottomUpDepth, f.Run));
     EXPECT_TRUE(f.Trace().empty());
     EXPECT_TRUE(f.Sink.Empty());
-}
-
-TEST(BottomUpFailures, SentenceThatReducesToAnotherSymbolFails) {
-    ParseFixture f(QuickStartGrammar);
-    for (const uint8_t options : {BottomUpDepth, BottomUpBreadth})
-        EXPECT_FALSE(f.Parse("the dog", options)) << int(options);
 }
 
 TEST(BottomUpOdometers, CategoriesTurnLastWordFastestFromOne) {

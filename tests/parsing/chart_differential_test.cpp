@@ -117,52 +117,16 @@ TEST(ChartDifferential, AgreesWithTheLiteralEnumerationOnRandomGrammars) {
     EXPECT_GT(accepted, 300);
 }
 
-TEST(ChartDifferential, HandsOverTreesFromAnyNumberOn) {
+// The format of the list is among the golden command lines.
+TEST(ChartDifferential, ListsAmbiguitiesOnlyOfAcceptedSentences) {
     ParseFixture f(PrepositionalGrammar);
-    ASSERT_TRUE(f.Checked);
-    const std::string sentence =
-        "the man sees the dog with the telescope with the telescope with the telescope";
-    std::vector<std::string> all;
-    auto collect = [&](std::vector<std::string>& texts) {
-        f.Run.OnParseTree = [&texts](const std::string& text) {
-            texts.push_back(text);
-            return true;
-        };
-        return ChartEnumerateTreeTexts(f.Parser, poParseTrees, f.Run);
-    };
-    f.Begin(sentence, poParseTrees);
-    ASSERT_TRUE(collect(all));
-    ASSERT_EQ(all.size(), 14u); // Catalan(4)
-    for (const std::size_t first : {1u, 7u, 13u}) {
-        std::vector<std::string> rest;
-        f.Begin(sentence, poParseTrees);
-        f.Run.FirstTree = BigUint(first);
-        ASSERT_TRUE(collect(rest));
-        EXPECT_EQ(rest, std::vector<std::string>(all.begin() + first, all.end()));
-    }
-    std::vector<std::string> none;
-    f.Begin(sentence, poParseTrees);
-    f.Run.FirstTree = BigUint(14);
-    EXPECT_FALSE(collect(none));
-    EXPECT_TRUE(none.empty());
-    EXPECT_EQ(f.Sink.Last(), "There is no parse tree 15: the sentence has 14 parse trees.");
-}
-
-TEST(ChartDifferential, ListsAmbiguitiesAsText) {
-    ParseFixture f(PrepositionalGrammar);
-    ASSERT_TRUE(f.Checked);
     std::vector<std::string> lines;
     ASSERT_TRUE(ListAmbiguities(f.Parser, {"The man sees the dog with the telescope"}, 0, lines));
-    EXPECT_EQ(
-        lines,
-        (std::vector<std::string>{
-            "\"sees the dog with the telescope\" (words 3 to 8): VP, 2 readings in 2 analyses",
-            "    VP = V NP: \"sees\" + \"the dog with the telescope\", 1 reading",
-            "    VP = VP PP: \"sees the dog\" + \"with the telescope\", 1 reading"}));
-    ASSERT_TRUE(ListAmbiguities(f.Parser, {"the man sees the dog"}, 0, lines));
-    EXPECT_TRUE(lines.empty());
-    ASSERT_TRUE(ListAmbiguities(f.Parser, {"the man sees the cat"}, 0, lines)); // rejected
-    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(lines.size(), 3u);
+    for (const char* sentence : {"the man sees the dog", "the man sees the cat"}) {
+        ASSERT_TRUE(ListAmbiguities(f.Parser, {sentence}, 0, lines));
+        EXPECT_TRUE(lines.empty()) << sentence;
+    }
     EXPECT_TRUE(f.Sink.Empty());
     EXPECT_FALSE(ListAmbiguities(f.Parser, {"the man sees the dog!"}, 0, lines));
     EXPECT_TRUE(lines.empty());

@@ -1,4 +1,6 @@
-// Tests of the parse driver: refusals, steps, cancellation and messages.
+// Tests of the parse driver: refusals, cycles, cancellation, the limits of trace and
+// trees (a cancelled or refused parse as the sheet reports it is in
+// tests/parsesheet/parse_sheet_test.cpp).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -58,16 +60,11 @@ TEST(ParseDriver, AnUnreadableSentenceIsRefusedOnceNamingWhereReadingStopped) {
     const std::string message = "Internal error: couldn`t create complete list of tokens! "
                                 "Reading stopped at the character \"!\" at position 9 of the "
                                 "sentence.";
-    for (const uint8_t options :
-         {uint8_t(0), uint8_t(poParseTrees), uint8_t(poTraceList | poParseTrees),
-          uint8_t(poTraceList | poTopDown | poBreadthFirst),
-          uint8_t(poTraceList | poBottomUp | poDepthFirst | poParseTrees),
-          uint8_t(poTraceList | poBottomUp | poBreadthFirst)}) {
+    for (const int options : {0x00, 0x40, 0x50, 0x16, 0x59, 0x15}) {
         f.Sink.Clear();
-        EXPECT_FALSE(f.Parse("the cat ! the dog", options)) << int(options);
-        EXPECT_TRUE(f.Run.Refused) << int(options);
-        EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{message}) << int(options);
-        EXPECT_TRUE(f.Trace().empty() && f.Trees().empty()) << int(options);
+        EXPECT_FALSE(f.Parse("the cat ! the dog", uint8_t(options))) << options;
+        EXPECT_TRUE(f.Run.Refused && f.Trace().empty() && f.Trees().empty()) << options;
+        EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{message}) << options;
     }
     // A number the scanner cannot finish stops reading at its first character.
     f.Sink.Clear();
@@ -75,10 +72,8 @@ TEST(ParseDriver, AnUnreadableSentenceIsRefusedOnceNamingWhereReadingStopped) {
     EXPECT_THAT(f.Sink.Last(), ::testing::EndsWith("the character \"1\" at position 9 of the "
                                                    "sentence."));
     // A parse that ran is not refused, whatever its verdict.
-    EXPECT_FALSE(f.Parse("the cat the dog", poParseTrees));
-    EXPECT_FALSE(f.Run.Refused);
-    EXPECT_FALSE(f.Parse("x", 0));
-    EXPECT_FALSE(f.Run.Refused);
+    EXPECT_FALSE(f.Parse("the cat the dog", poParseTrees) || f.Run.Refused);
+    EXPECT_FALSE(f.Parse("x", 0) || f.Run.Refused);
 }
 
 TEST(ParseDriver, ResultsOfThePreviousRunAreReplaced) {
@@ -106,7 +101,6 @@ TEST(ParseDriver, MessagesReachTheSinkOnTheCallingThread) {
     f.Begin("the cat ?", 0);
     EXPECT_FALSE(EnumerateParses(f.Parser, 0, f.Run, f.Paths));
     EXPECT_THAT(sink.Threads, ElementsAre(std::this_thread::get_id(), std::this_thread::get_id()));
-    EXPECT_EQ(f.Parser.Sink, &sink);
 }
 
 // Each strategy's refusal through the command line is among the golden cases.
@@ -123,7 +117,6 @@ TEST(UnitCycles, TheEntriesRefuseAReachableCycleOnTheirOwn) {
 
 TEST(UnitCycles, SelfLoopAndLongerCyclesAreNamedInOrder) {
     ParseFixture self({"S = A", "A = A", "A = \"x\""});
-    ASSERT_TRUE(self.Checked);
     EXPECT_FALSE(self.Parse("x", 0));
     EXPECT_EQ(self.Sink.Last(), "The unit rule A = A forms a cycle, so parsing would never end.");
 
@@ -136,13 +129,10 @@ TEST(UnitCycles, SelfLoopAndLongerCyclesAreNamedInOrder) {
 TEST(UnitCycles, OnlyCyclesTheSearchCanReachCount) {
     // X and Y form a cycle that no derivation from S reaches.
     ParseFixture unreachable({"S = \"y\"", "X = Y", "Y = X"});
-    ASSERT_TRUE(unreachable.Checked);
-    for (const uint8_t options : {uint8_t(0), uint8_t(poTraceList | poBottomUp)})
-        EXPECT_TRUE(unreachable.Parse("y", options)) << int(options);
+    EXPECT_TRUE(unreachable.Parse("y", 0) && unreachable.Parse("y", poTraceList | poBottomUp));
 
     // Once Y derives a word, reductions can reach the cycle; derivations still cannot.
     ParseFixture words({"S = \"y\"", "X = Y", "Y = X", "Y = \"z\""});
-    ASSERT_TRUE(words.Checked);
     EXPECT_TRUE(words.Parse("y", poParseTrees | poTraceList | poTopDown));
     EXPECT_FALSE(words.Parse("y", poTraceList | poBottomUp));
     EXPECT_EQ(words.Sink.Last(),
@@ -171,26 +161,6 @@ TEST(LongSentences, FiveThousandWordsParseWithRightAndLeftRecursion) {
         }
         EXPECT_TRUE(f.Sink.Empty());
     }
-}
-
-TEST(Cancellation, ACancelledTokenStopsTheParseCleanly) {
-    ParseFixture f({"S = L", "L = L L", "L = \"a\""});
-    CancelToken cancel;
-    cancel.Cancel();
-    f.Run.Cancel = &cancel;
-    for (const uint8_t options :
-         {uint8_t(poParseTrees), uint8_t(poTraceList | poTopDown | poDepthFirst),
-          uint8_t(poTraceList | poBottomUp | poBreadthFirst)}) {
-        EXPECT_FALSE(f.Parse("a a a", options)) << int(options);
-        EXPECT_TRUE(f.Run.Cancelled) << int(options);
-        EXPECT_TRUE(f.Trees().empty());
-        EXPECT_TRUE(f.Trace().empty());
-    }
-    EXPECT_TRUE(f.Sink.Empty()) << "cancelling is not an error";
-    cancel.Reset();
-    EXPECT_TRUE(f.Parse("a a a", poParseTrees));
-    EXPECT_FALSE(f.Run.Cancelled);
-    EXPECT_EQ(f.Trees().size(), 2u);
 }
 
 // Each search of a sentence that it could never finish in a test's lifetime, cancelled
@@ -232,7 +202,6 @@ TEST(Cancellation, AnotherThreadStopsEverySearchInTheMiddle) {
 
 TEST(Cancellation, CountingTheTreesStopsWhenCancelled) {
     ParseFixture f({"START = S", "S = S S", "S = \"a\""});
-    ASSERT_TRUE(f.Checked);
     f.Begin(Words("a", 60), poParseTrees);
     ASSERT_TRUE(RebuildTokens(f.Parser, f.Run));
     TChartParser chart(f.Parser.Rules, f.Parser.StartLine, f.Parser.Tokens, false);
@@ -294,25 +263,6 @@ TEST(TraceLimit, AFullTraceKeepsItsLinesAndSaysWhereItWasCutShort) {
     EXPECT_EQ(f.Trace(), whole);
 }
 
-TEST(TreeLimit, TreesBeyondTheLimitAreDroppedAndStillCounted) {
-    // Every binary bracketing of seven words: 132 trees.
-    const std::vector<std::string> grammar{"START = S", "S = S S", "S = A", "A = \"a\""};
-    ParseFixture f(grammar);
-    ASSERT_TRUE(f.Checked);
-    f.Run.MaxParseTrees = 100;
-    ASSERT_TRUE(f.Parse(Words("a", 7), poParseTrees));
-    EXPECT_EQ(f.Trees().size(), 100u);
-    EXPECT_TRUE(f.Run.TreesTruncated);
-    EXPECT_EQ(f.Run.TreeCount, BigUint(132));
-    EXPECT_TRUE(f.Sink.Empty());
-
-    f.Run.MaxParseTrees = DefaultMaxParseTrees;
-    ASSERT_TRUE(f.Parse(Words("a", 7), poParseTrees));
-    EXPECT_EQ(f.Trees().size(), 132u);
-    EXPECT_FALSE(f.Run.TreesTruncated);
-    EXPECT_TRUE(f.Sink.Empty());
-}
-
 TEST(TreeStream, TreesAreHandedOverInOrderAndTheReceiverCanStop) {
     ParseFixture f(PrepositionalGrammar);
     const std::string sentence =
@@ -340,8 +290,7 @@ TEST(TreeStream, TreesAreHandedOverInOrderAndTheReceiverCanStop) {
         ASSERT_TRUE(f.Parse(sentence, options));
         EXPECT_EQ(streamed, std::vector<std::string>(kept.begin(), kept.begin() + count));
         EXPECT_EQ(f.Run.TreesTruncated, truncated);
-        EXPECT_TRUE(f.Trees().empty()) << "handed over, not kept";
-        EXPECT_EQ(f.Trace(), trace);
+        EXPECT_TRUE(f.Trees().empty() && f.Trace() == trace) << "handed over, not kept";
     }
     streamed.clear();
     EXPECT_FALSE(f.Parse("the man sees", options));
@@ -365,6 +314,5 @@ TEST(TreeStream, CountingFromTheChartLeavesTheParseAlone) {
     EXPECT_FALSE(CountParseTrees(f.Parser, {"the man ! sees"}, 0).has_value());
     ParseFixture cycle({"S = A", "A = B", "B = A", "B = \"x\""});
     EXPECT_FALSE(CountParseTrees(cycle.Parser, {"x"}, 0).has_value());
-    EXPECT_TRUE(f.Sink.Empty());
-    EXPECT_TRUE(cycle.Sink.Empty());
+    EXPECT_TRUE(f.Sink.Empty() && cycle.Sink.Empty());
 }

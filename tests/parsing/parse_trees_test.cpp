@@ -1,15 +1,12 @@
 // Tests of the bracketed texts made from rule paths (the trees of whole sentences are
 // among the golden command lines).
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "parsing/parse_trees.h"
 #include "parsing_test_support.h"
-#include "reference_enumeration.h"
 
 using namespace gramarbor;
 using namespace gramarbor::testing;
-using ::testing::ElementsAre;
 
 namespace {
 
@@ -18,33 +15,6 @@ TRulePath Path(std::initializer_list<uint16_t> rules) {
 }
 
 } // namespace
-
-TEST(ParseTrees, EnumerationRecordsRulePathsInPreOrder) {
-    ParseFixture f(QuickStartGrammar);
-    f.Begin("the dog chases the cat", poParseTrees);
-    ASSERT_TRUE(EnumerateParses(f.Parser, poParseTrees, f.Run, f.Paths));
-    EXPECT_THAT(f.Paths, ElementsAre(Path({0, 1, 3, 5, 2, 6, 1, 3, 4})));
-    EXPECT_FALSE(f.Parser.ParseFound) << "all trees were wanted";
-}
-
-TEST(ParseTrees, WithoutTreesTheEnumerationStopsAtTheFirst) {
-    ParseFixture f(PrepositionalGrammar);
-    f.Begin("the man sees the dog with the telescope", 0);
-    ASSERT_TRUE(EnumerateParses(f.Parser, 0, f.Run, f.Paths));
-    EXPECT_EQ(f.Paths.size(), 1u);
-    EXPECT_TRUE(f.Parser.ParseFound);
-    // The driver then decides by that one path alone, which never passes for a tree text.
-    EXPECT_TRUE(f.Parse("the man sees the dog with the telescope", 0));
-    EXPECT_TRUE(f.Trees().empty());
-}
-
-TEST(ParseTrees, NoDerivationIsNoErrorButNoTree) {
-    ParseFixture f(QuickStartGrammar);
-    f.Begin("the dog chases", poParseTrees);
-    EXPECT_TRUE(EnumerateParses(f.Parser, poParseTrees, f.Run, f.Paths));
-    EXPECT_TRUE(f.Paths.empty());
-    EXPECT_FALSE(f.Parse("the dog chases", poParseTrees));
-}
 
 TEST(ParseTrees, BracketTextOfAPathIsRobustAgainstShortPaths) {
     ParseFixture f(QuickStartGrammar);
@@ -58,7 +28,6 @@ TEST(ParseTrees, BracketTextOfAPathIsRobustAgainstShortPaths) {
 
 TEST(ParseTrees, TextBuilderGivesThePathTextsInAnyOrderOfPaths) {
     ParseFixture f(PrepositionalGrammar);
-    ASSERT_TRUE(f.Checked);
     // Paths sharing leading parts, a repeated path, and broken paths (cut short, a rule
     // beyond the grammar, rules after a whole tree) between whole ones.
     const std::vector<std::vector<uint16_t>> paths = {

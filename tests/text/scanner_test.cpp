@@ -70,7 +70,6 @@ TEST(ScannerSetUp, ReportsMalformedTokenEntriesAndKeepsWhatItRead) {
 
 TEST(ScannerSkipping, BlankLinesTabsAndCommentsYieldOnlyEnd) {
     EXPECT_EQ(ScanAll({"", "  \t ", "\t"}).front().Code, tkEndOfInput);
-    EXPECT_EQ(ScanAll({}).front().Code, tkEndOfInput);
     const auto tokens = ScanAll({"a (* x", "y *) b // rest", "(*z*)"}, "", false, "(*|*) //");
     ASSERT_EQ(tokens.size(), 3u);
     EXPECT_EQ(tokens[0].Text, "A");
@@ -79,15 +78,11 @@ TEST(ScannerSkipping, BlankLinesTabsAndCommentsYieldOnlyEnd) {
 }
 
 TEST(ScannerSkipping, UnclosedCommentIsAnErrorBehindTheLastLine) {
-    const std::vector<std::string> lines{"a {x", "y"};
-    NullSink sink;
-    TScanner scanner;
-    scanner.Create(&lines, "{|}", "", "", false, sink);
-    TTokVal val;
-    EXPECT_EQ(scanner.NextToken(val), tkIdent);
-    EXPECT_EQ(scanner.NextToken(val), tkError);
-    EXPECT_EQ(val.Text, "Comment opened but not closed: \"{...}\"");
-    EXPECT_EQ(scanner.Line, 2);
+    const auto tokens = ScanAll({"a {x", "y"}, "", false, "{|}");
+    ASSERT_EQ(tokens.size(), 2u);
+    EXPECT_EQ(tokens[0].Code, tkIdent);
+    EXPECT_EQ(tokens[1].Code, tkError);
+    EXPECT_EQ(tokens[1].Text, "Comment opened but not closed: \"{...}\"");
 }
 
 TEST(ScannerNumbers, ClassifiesIntegersAndFloats) {
@@ -138,49 +133,45 @@ TEST(ScannerNumbers, ReportsMalformedNumbersWithoutMoving) {
     EXPECT_EQ(First(bits).Text, "No valid binary number: " + bits);
 }
 
-TEST(ScannerWords, KeywordsFoldCaseUnlessCaseSensitive) {
-    for (const char* word : {"The", "THE", "the"}) {
-        const Scanned s = First(word, "the|$0001 man|$0002");
-        EXPECT_EQ(s.Code, 1) << word;
-        EXPECT_EQ(s.Text, "THE") << word;
+// The first token of a line: keywords fold case unless case-sensitive (the first
+// occurrence wins), identifiers take German letters and digits, the longest symbol
+// wins whatever the order, lower-case symbols never match folded input.
+TEST(ScannerWords, FirstTokenOfALine) {
+    struct Case {
+        const char* Line;
+        const char* Tokens;
+        bool CaseSensitive;
+        int32_t Code;
+        const char* Text;
+    };
+    const Case cases[] = {
+        {"The", "the|$0001 man|$0002", false, 1, "THE"},
+        {"the", "the|$0001 man|$0002", false, 1, "THE"},
+        {"the", "the|1", true, 1, "the"},
+        {"The", "the|1", true, tkIdent, "The"},
+        {"dog", "the|1", false, tkIdent, "DOG"},
+        {"the", "the|7 THE|9", false, 7, "THE"},
+        {"THE", "the|7 THE|9", true, 9, "THE"},
+        {"M\xFCller2_x", "", true, tkIdent, "M\xFCller2_x"},
+        {"m\xFCller", "", false, tkIdent, "M\xDCLLER"},
+        {"\xDF"
+         "a b",
+         "", false, tkError,
+         "Maybe undefined token: \"\xDF"
+         "A B\""},
+        {"->-", "-|1 ->|2", false, 2, "->"},
+        {"->-", "->|2 -|1", false, 2, "->"},
+        {".5", "", false, tkError, "Maybe undefined token: \".5\""},
+        {"#x", "#x|3", false, tkError, "Maybe undefined token: \"#X\""},
+        {"#x", "#x|3", true, 3, "#x"},
+        {"#x", "#X|3", false, 3, "#X"},
+    };
+    for (const Case& c : cases) {
+        const Scanned s = First(c.Line, c.Tokens, c.CaseSensitive);
+        EXPECT_EQ(s.Code, c.Code) << c.Line << " " << c.Tokens;
+        EXPECT_EQ(s.Text, c.Text) << c.Line << " " << c.Tokens;
     }
-    EXPECT_EQ(First("the", "the|1", true).Code, 1);
-    const Scanned other = First("The", "the|1", true);
-    EXPECT_EQ(other.Code, tkIdent);
-    EXPECT_EQ(other.Text, "The");
-    EXPECT_EQ(First("dog", "the|1").Text, "DOG");
-    // The first occurrence of a keyword wins.
-    EXPECT_EQ(First("the", "the|7 THE|9").Code, 7);
-    EXPECT_EQ(First("THE", "the|7 THE|9", true).Code, 9);
-}
-
-TEST(ScannerWords, IdentifiersTakeGermanLettersAndDigits) {
-    const Scanned s = First("M\xFCller2_x", "", true);
-    EXPECT_EQ(s.Code, tkIdent);
-    EXPECT_EQ(s.Text, "M\xFCller2_x");
-    EXPECT_EQ(First("m\xFCller").Text, "M\xDCLLER");
-    const Scanned sharp = First("\xDF"
-                                "a b");
-    EXPECT_EQ(sharp.Code, tkError);
-    EXPECT_EQ(sharp.Text, "Maybe undefined token: \"\xDF"
-                          "A B\"");
-}
-
-TEST(ScannerSymbols, LongestSymbolWinsWhateverTheOrder) {
-    for (const char* list : {"-|1 ->|2", "->|2 -|1"}) {
-        const auto tokens = ScanAll({"->-"}, list);
-        ASSERT_EQ(tokens.size(), 3u) << list;
-        EXPECT_EQ(tokens[0].Code, 2) << list;
-        EXPECT_EQ(tokens[0].Text, "->");
-        EXPECT_EQ(tokens[1].Code, 1) << list;
-    }
-    EXPECT_EQ(First(".5").Text, "Maybe undefined token: \".5\"");
-}
-
-TEST(ScannerSymbols, LowerCaseSymbolsNeverMatchFoldedInput) {
-    EXPECT_EQ(First("#x", "#x|3").Code, tkError);
-    EXPECT_EQ(First("#x", "#x|3", true).Code, 3);
-    EXPECT_EQ(First("#x", "#X|3").Code, 3);
+    EXPECT_EQ(ScanAll({"->-"}, "->|2 -|1")[1].Code, 1);
 }
 
 TEST(ScannerTokenizeAll, CollectsTokensUntilEndOrError) {
@@ -196,9 +187,8 @@ TEST(ScannerTokenizeAll, CollectsTokensUntilEndOrError) {
     EXPECT_EQ(tokens[2].Val.Value, 42);
     EXPECT_EQ(tokens[3].Code, 3);
     EXPECT_EQ(tokens[4].Val.Text, "X");
-    std::vector<TTokLst> again; // each call scans from the start
-    ASSERT_TRUE(scanner.TokenizeAll(&again));
-    EXPECT_EQ(again.size(), 5u);
+    ASSERT_TRUE(scanner.TokenizeAll(&tokens)); // each call appends all, from the start
+    EXPECT_EQ(tokens.size(), 10u);
     EXPECT_FALSE(scanner.TokenizeAll(nullptr));
 
     const std::vector<std::string> bad{"the ? man"};

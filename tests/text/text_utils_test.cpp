@@ -62,15 +62,12 @@ TEST(SmallHelpers, RepeatPackAndTrim) {
 }
 
 TEST(StrToInt32, ReadsDecimalAndDollarHexadecimal) {
+    for (const auto& [text, expected] :
+         {std::pair{"$0001", 1}, std::pair{"$FFFFFFFF", -1}, std::pair{"-2147483648", INT32_MIN}}) {
+        int32_t value = 0;
+        EXPECT_TRUE(StrToInt32(text, value) && value == expected) << text;
+    }
     int32_t value = 0;
-    EXPECT_TRUE(StrToInt32("$0001", value));
-    EXPECT_EQ(value, 1);
-    EXPECT_TRUE(StrToInt32("$FFFFFFFF", value));
-    EXPECT_EQ(value, -1);
-    EXPECT_TRUE(StrToInt32("-2147483648", value));
-    EXPECT_EQ(value, INT32_MIN);
-    EXPECT_FALSE(StrToInt32("2147483648", value));
-    EXPECT_FALSE(StrToInt32("12a", value));
-    EXPECT_FALSE(StrToInt32("", value));
-    EXPECT_FALSE(StrToInt32("$", value));
+    for (const char* bad : {"2147483648", "12a", "", "$"})
+        EXPECT_FALSE(StrToInt32(bad, value)) << bad;
 }
