@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <sstream>
 
 #include "rtn/rtn_editing.h"
 #include "rtn/rtn_file.h"
@@ -78,19 +77,6 @@ private:
     std::mt19937& Random;
 };
 
-std::string Describe(const TRtn& rtn) {
-    std::ostringstream text;
-    for (const TRTNLine& net : rtn) {
-        text << net.Name << ":";
-        for (std::size_t k = 0; k < net.Nodes.size(); ++k)
-            for (const TRTNNode& c : net.Nodes[k])
-                text << " " << k << "[" << int(c.Kind) << " " << c.Text << " " << c.Src << "->"
-                     << c.Dst << "]";
-        text << "\n";
-    }
-    return text.str();
-}
-
 // A network as a user might have written it by hand: loops that return from nodes
 // further on, and arcs that skip nodes.
 TRtn HandMadeNetwork() {
@@ -127,7 +113,6 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
             ws.NewRTNButtonClick();
         else
             ASSERT_TRUE(ws.LoadRTNButtonClick(handMade));
-        std::string history;
         for (int step = 0; step < 150; ++step) {
             // A click somewhere on the drawing (or just below it), with one of the
             // button and key combinations the editor knows, or one it ignores.
@@ -143,12 +128,10 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
             dialogs.Showings = 0;
             ws.TrackFocus(x, y);
             ws.PaintBox1MouseDown(button, shift, x, y);
-            history += std::to_string(static_cast<int>(button)) + "/" + std::to_string(shift) +
-                       "@" + std::to_string(x) + "," + std::to_string(y) + " ";
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
             ASSERT_TRUE(ws.HasRtn());
             for (const TRTNLine& net : *ws.Rtn)
-                ASSERT_TRUE(NetIsWellFormed(net)) << "seed " << seed << " after " << history << "\n"
-                                                  << Describe(*ws.Rtn);
+                ASSERT_TRUE(NetIsWellFormed(net)) << ::testing::PrintToString(net.Nodes);
 
             // The file's bytes after every step; now and then the file itself, through
             // the sheet's own Save RTN and Load RTN.
@@ -157,15 +140,14 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
             RecordingSink readSink;
             ASSERT_TRUE(
                 ReadRtnBytes(WriteRtnBytes(*ws.Rtn, ws.FileOptions()), read, options, readSink))
-                << readSink.Last() << "\nseed " << seed << " after " << history << "\n"
-                << Describe(*ws.Rtn);
-            ASSERT_EQ(read, *ws.Rtn) << "seed " << seed << " after " << history;
+                << readSink.Last();
+            ASSERT_EQ(read, *ws.Rtn);
             if (step % 50 != 49) continue;
             ASSERT_TRUE(ws.SaveRTNButtonClick(saved)) << sink.Last();
             RecordingSink loadSink;
             TRtnWorkspace loaded(loadSink, measurer);
             ASSERT_TRUE(loaded.LoadRTNButtonClick(saved)) << loadSink.Last();
-            ASSERT_EQ(*loaded.Rtn, *ws.Rtn) << "seed " << seed << " after " << history;
+            ASSERT_EQ(*loaded.Rtn, *ws.Rtn);
             ASSERT_EQ(loaded.FileOptions(), ws.FileOptions());
         }
         accepted += dialogs.Accepted;
