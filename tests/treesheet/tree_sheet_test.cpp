@@ -79,27 +79,18 @@ protected:
 };
 
 TEST_F(TreeSheetTest, TreeListLinesGiveHotKeysOrMessages) {
-    const std::string digit = "Digit between 0 and 9 expected in \"(_)\".";
-    const struct {
-        const char* Line;
-        int Result;
-        std::string Message;
-    } cases[] = {
-        {"(1)Standard tree@[S [NP] [VP]]", 17, ""},
-        {"( 7 )X@ [A]", 7, ""},
-        {"A [B]", 0, ""},
-        {"(x)A@[A]", -1, digit},
-        {"(12)A@[A]", -1, digit},
-        {"(1A@[A]", -1,
-         "The definition of a hot-key is not correct: use \"(digit)description@[definition]\"."},
-    };
-    for (const auto& c : cases) {
-        Sink.Clear();
-        EXPECT_EQ(Sheet.ParseTreeListLine(c.Line), c.Result) << c.Line;
-        EXPECT_EQ(Sink.Last(), c.Message) << c.Line;
-    }
+    EXPECT_EQ(Sheet.ParseTreeListLine("(1)Standard tree@[S [NP] [VP]]"), 17);
     EXPECT_EQ(Sheet.HotKeys[1], "[S [NP] [VP]]");
+    EXPECT_EQ(Sheet.ParseTreeListLine("( 7 )X@ [A]"), 7);
     EXPECT_EQ(Sheet.HotKeys[7], " [A]");
+    EXPECT_EQ(Sheet.ParseTreeListLine("A [B]"), 0);
+    EXPECT_TRUE(Sink.Empty());
+    for (const char* line : {"(x)A@[A]", "(12)A@[A]", "(1A@[A]"})
+        EXPECT_EQ(Sheet.ParseTreeListLine(line), -1) << line;
+    const std::string digit = "Digit between 0 and 9 expected in \"(_)\".";
+    EXPECT_THAT(Sink.Texts(), ElementsAre(digit, digit,
+                                          "The definition of a hot-key is not correct: use "
+                                          "\"(digit)description@[definition]\"."));
 }
 
 // The dialog comes back, on the faulty line and with the lines as typed, until every
@@ -143,20 +134,14 @@ TEST_F(TreeSheetTest, TreeListDialogLoopsUntilEveryLineIsValid) {
 }
 
 TEST_F(TreeSheetTest, NewTreeBuildsEachKindOfDefinition) {
-    const struct {
-        int Layers;
-        TBinaryShape Shape;
-        const char* Tree;
-    } binary[] = {
-        {2, TBinaryShape::Left, "[Node%_1 [Node%_2] [Node%_3]]"},
-        {3, TBinaryShape::Full,
-         "[Node%_1 [Node%_2 [Node%_3] [Node%_4]] [Node%_5 [Node%_6] [Node%_7]]]"},
-        {3, TBinaryShape::Left, "[Node%_1 [Node%_2 [Node%_3] [Node%_4]] [Node%_5]]"},
-        {3, TBinaryShape::Right, "[Node%_1 [Node%_2] [Node%_3 [Node%_4] [Node%_5]]]"},
-    };
-    for (const auto& b : binary)
-        EXPECT_EQ(TTreeSheet::BuildBinaryTree(b.Layers, b.Shape), b.Tree);
-
+    using T = TTreeSheet;
+    EXPECT_EQ(T::BuildBinaryTree(2, TBinaryShape::Left), "[Node%_1 [Node%_2] [Node%_3]]");
+    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Full),
+              "[Node%_1 [Node%_2 [Node%_3] [Node%_4]] [Node%_5 [Node%_6] [Node%_7]]]");
+    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Left),
+              "[Node%_1 [Node%_2 [Node%_3] [Node%_4]] [Node%_5]]");
+    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Right),
+              "[Node%_1 [Node%_2] [Node%_3 [Node%_4] [Node%_5]]]");
     Sheet.NewTreeBtnClick(); // the first of the default list
     EXPECT_EQ(Text(), "[Start]");
     Sheet.BinaryLayers = 2;
