@@ -253,6 +253,7 @@ class WorkspaceFiles : public Workspace, public ScratchFolder {};
 TEST_F(WorkspaceFiles, SaveAndLoadKeepTheNetworkAndOptions) {
     MakeFrom(QuickStartRules());
     Ws.NodeSizeChange(5);
+    Ws.NodeDistChange(7);
     Ws.ArcCheckBoxClick(true);
     ASSERT_TRUE(Ws.SaveRTNButtonClick(Path("quick.RTN")));
     const TRtn saved = *Ws.Rtn;
@@ -261,7 +262,7 @@ TEST_F(WorkspaceFiles, SaveAndLoadKeepTheNetworkAndOptions) {
     TRtnWorkspace other(sink, Measurer);
     ASSERT_TRUE(other.LoadRTNButtonClick(Path("quick.RTN")));
     EXPECT_EQ(*other.Rtn, saved);
-    EXPECT_EQ(other.FileOptions(), (TRtnFileOptions{false, 5, 0}));
+    EXPECT_EQ(other.FileOptions(), (TRtnFileOptions{false, 5, 7}));
     EXPECT_EQ(other.Metrics.NodeRadius, 29);
     EXPECT_EQ(other.RtnPicture.Calls(), Ws.RtnPicture.Calls());
     EXPECT_EQ(other.NewNetCounter, 0);
