@@ -18,12 +18,7 @@ std::vector<Path> ChartPaths(const TRuleList& rules, const std::vector<TTokLst>&
                              std::size_t limit = SIZE_MAX) {
     TChartParser parser(rules, 0, tokens, false);
     EXPECT_TRUE(parser.Build());
-    std::vector<Path> paths;
-    parser.Enumerate([&](const Path& path) {
-        paths.push_back(path);
-        return paths.size() < limit;
-    });
-    return paths;
+    return testing_support::FirstTrees(parser, limit);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "internal_grammar.h"
 
 using namespace gramarbor;
+using testing_support::FirstTrees;
 using testing_support::MakeRules;
 using testing_support::MakeTokens;
 using testing_support::PpGrammar;
@@ -17,18 +18,6 @@ namespace {
 
 using Path = std::vector<uint16_t>;
 using Result = TChartParser::TUnrankResult;
-
-std::vector<Path> FirstTrees(TChartParser& parser, std::size_t limit,
-                             const Path* startAt = nullptr) {
-    std::vector<Path> paths;
-    parser.Enumerate(
-        [&](const Path& path) {
-            paths.push_back(path);
-            return paths.size() < limit;
-        },
-        nullptr, startAt);
-    return paths;
-}
 
 // Unranking, ambiguities and enumeration from a tree agree with the whole
 // enumeration on `rounds` random grammars and sentences; with everyTree each tree

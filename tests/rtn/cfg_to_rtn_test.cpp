@@ -64,12 +64,7 @@ TEST(CfgToRtn, FiveOptionalAlternativesDoNotFit) {
 }
 
 TEST(RtnModel, NewNetsAreWellFormedAndBrokenInvariantsAreCaught) {
-    auto base = [] {
-        TRTNLine net;
-        NullSink sink;
-        EXPECT_TRUE(NewRtnLine("N", 3, net, sink));
-        return net;
-    };
+    const auto base = [] { return Net("N", 3); };
     const TRTNLine fresh = base();
     EXPECT_EQ(fresh.Nodes, (Nodes{{}, {}, {Cond(ckPop, 2, "pop", PopDst)}}));
     EXPECT_TRUE(NetIsWellFormed(fresh));

@@ -80,14 +80,11 @@ private:
 // A network as a user might have written it by hand: loops that return from nodes
 // further on, and arcs that skip nodes.
 TRtn HandMadeNetwork() {
-    NullSink quiet;
-    TRtn rtn(2);
-    NewRtnLine("S", 5, rtn[0], quiet);
+    TRtn rtn{Net("S", 5), Net("NP", 3)};
     rtn[0].Nodes[0] = {Cond(ckPush, 0, "NP", 1), Cond(ckJmp, 0, "jmp", 2)};
     rtn[0].Nodes[1] = {Cond(ckText, 1, "a", 2), Cond(ckText, 3, "a", 1), Cond(ckJmp, 1, "jmp", 2)};
     rtn[0].Nodes[2] = {Cond(ckPush, 2, "VP", 3)};
     rtn[0].Nodes[3] = {Cond(ckIndirect, 3, "@Ident", 4)};
-    NewRtnLine("NP", 3, rtn[1], quiet);
     rtn[1].Nodes[0] = {Cond(ckText, 0, "x", 1), Cond(ckText, 2, "x", 0), Cond(ckJmp, 0, "jmp", 1)};
     rtn[1].Nodes[1] = {Cond(ckText, 1, "dog", 2)};
     return rtn;
@@ -162,8 +159,7 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
 TEST_F(RtnEditSequences, LoopSourcesFollowInsertedAndDeletedNodes) {
     // Node 1 loops back from node 4.
     NullSink quiet;
-    TRTNLine net;
-    ASSERT_TRUE(NewRtnLine("S", 6, net, quiet));
+    TRTNLine net = Net("S", 6);
     net.Nodes[1] = {Cond(ckText, 1, "a", 2), Cond(ckText, 4, "a", 1), Cond(ckJmp, 1, "jmp", 2)};
     const auto loopSource = [&] { return net.Nodes[1][1].Src; };
     ASSERT_TRUE(DeleteRtnNode(net, 2)); // node 4 moves down to 3

@@ -28,10 +28,7 @@ std::string FileBytes(const std::string& path) {
 }
 
 TRtn NewRtn() {
-    TRTNLine net;
-    NullSink sink;
-    NewRtnLine("Net0", 4, net, sink);
-    return {net};
+    return {Net("Net0", 4)};
 }
 
 class TempDir : public ::testing::Test, public ScratchFolder {};
