@@ -27,20 +27,23 @@ public:
     int NameShown = 0;
 
     void ShowCondDlg(TCondDlg& dlg, TPoint anchor) override {
-        Anchors.push_back(anchor);
-        if (CondShown < static_cast<int>(CondSteps.size()))
-            CondSteps[static_cast<std::size_t>(CondShown)](dlg);
-        else
-            dlg.CancelBtnClick();
-        ++CondShown;
+        Show(CondSteps, CondShown, dlg, anchor);
     }
     void ShowNetNameDlg(TNetNameDlg& dlg, TPoint anchor) override {
+        Show(NameSteps, NameShown, dlg, anchor);
+    }
+
+private:
+    // Runs the next step, or cancels once the steps have run out.
+    template <class Dlg>
+    void Show(const std::vector<std::function<void(Dlg&)>>& steps, int& shown, Dlg& dlg,
+              TPoint anchor) {
         Anchors.push_back(anchor);
-        if (NameShown < static_cast<int>(NameSteps.size()))
-            NameSteps[static_cast<std::size_t>(NameShown)](dlg);
+        if (shown < static_cast<int>(steps.size()))
+            steps[static_cast<std::size_t>(shown)](dlg);
         else
             dlg.CancelBtnClick();
-        ++NameShown;
+        ++shown;
     }
 };
 
