@@ -80,6 +80,18 @@ std::vector<TTokLst> MakeTokens(const TRuleList& rules, const std::string& sente
     return tokens;
 }
 
+std::vector<std::vector<uint16_t>> FirstTrees(TChartParser& parser, std::size_t limit,
+                                              const std::vector<uint16_t>* startAt) {
+    std::vector<std::vector<uint16_t>> paths;
+    parser.Enumerate(
+        [&](const std::vector<uint16_t>& path) {
+            paths.push_back(path);
+            return paths.size() < limit;
+        },
+        nullptr, startAt);
+    return paths;
+}
+
 std::vector<std::string> RandomGrammar(std::mt19937& random) {
     const std::vector<std::string> symbols = {"S", "A", "B", "C"};
     std::vector<std::string> rules = {"START = S"};

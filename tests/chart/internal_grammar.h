@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/chart_parser.h"
 #include "grammar/grammar_types.h"
 #include "text/token.h"
 
@@ -21,6 +22,11 @@ gramarbor::TRuleList MakeRules(const std::vector<std::string>& rules);
 // point a float, anything else an identifier.
 std::vector<gramarbor::TTokLst> MakeTokens(const gramarbor::TRuleList& rules,
                                            const std::string& sentence);
+
+// The rule paths of the parser's first `limit` trees in their order, from the tree
+// with path startAt on when given.
+std::vector<std::vector<uint16_t>> FirstTrees(gramarbor::TChartParser& parser, std::size_t limit,
+                                              const std::vector<uint16_t>* startAt = nullptr);
 
 // The prepositional-phrase grammar: "I saw the man" followed by n phrases has
 // Catalan(n + 1) trees.

@@ -10,6 +10,7 @@
 #include "internal_grammar.h"
 
 using namespace gramarbor;
+using testing_support::FirstTrees;
 using testing_support::MakeRules;
 using testing_support::MakeTokens;
 using testing_support::PpGrammar;
@@ -48,15 +49,6 @@ std::set<Analysis> AnalysesOf(const TRuleList& rules, const Path& path) {
     return nodes;
 }
 
-std::vector<Path> AllTrees(TChartParser& parser, std::size_t limit) {
-    std::vector<Path> paths;
-    parser.Enumerate([&](const Path& path) {
-        paths.push_back(path);
-        return paths.size() <= limit;
-    });
-    return paths;
-}
-
 Result FirstTree(TChartParser& parser, const Analysis& analysis, uint64_t& number) {
     BigUint found;
     const Result result = parser.FirstTreeWith({analysis.first, analysis.second, {}}, found);
@@ -77,7 +69,7 @@ TEST(ReadingFirstTree, AgreesWithEnumerationOnRandomGrammars) {
         const auto rules = MakeRules(RandomGrammar(random));
         const auto tokens = MakeTokens(rules, RandomSentence(random));
         TChartParser parser(rules, 0, tokens, false);
-        const std::vector<Path> trees = AllTrees(parser, 200);
+        const std::vector<Path> trees = FirstTrees(parser, 201);
         if (trees.empty() || trees.size() > 200) continue;
         std::map<Analysis, uint64_t> first;
         for (std::size_t k = 0; k < trees.size(); ++k)
@@ -142,13 +134,7 @@ TEST(ReadingFirstTree, FindsReadingsAmongATrillionTrees) {
             from -= BigUint(back);
             Path start;
             ASSERT_EQ(parser.UnrankTree(from, start), TChartParser::TUnrankResult::Found);
-            std::vector<Path> trees;
-            parser.Enumerate(
-                [&](const Path& path) {
-                    trees.push_back(path);
-                    return trees.size() <= back;
-                },
-                nullptr, &start);
+            const std::vector<Path> trees = FirstTrees(parser, back + 1, &start);
             ASSERT_EQ(trees.size(), back + 1);
             const Analysis node{analysis.Rule, analysis.Bounds};
             EXPECT_TRUE(AnalysesOf(rules, trees.back()).count(node));

@@ -7,12 +7,13 @@ namespace gramarbor {
 namespace {
 
 using Cells = std::vector<std::string>;
+using Rows = std::vector<std::pair<const char*, const char*>>;
 
 // A dialog opened for node `node` of net `net` with `count` nodes and no conditions.
 struct OpenDialog {
     RecordingSink Sink;
     TCondDlg Dlg{Sink};
-    OpenDialog(const std::string& net, int count, int node) {
+    OpenDialog(const std::string& net, int count, int node, const Rows& rows = {}) {
         Dlg.SetupCondDlg(net, count, false, node);
         for (int r = 1; r <= CondRows; ++r) {
             Dlg.Conds[r].clear();
@@ -20,19 +21,16 @@ struct OpenDialog {
             Dlg.Dsts[r] = net + std::to_string(node + 1);
         }
         Dlg.FormShow();
-    }
-    // Fills rows 1, 2, ... with conditions; a destination of "" keeps the default.
-    OpenDialog& Rows(const std::vector<std::pair<const char*, const char*>>& rows) {
+        // Rows 1, 2, ... get conditions; a destination of "" keeps the default.
         int r = 1;
         for (const auto& [cond, dst] : rows) {
             Dlg.Conds[r] = cond;
             if (*dst) Dlg.Dsts[r] = dst;
             ++r;
         }
-        return *this;
     }
     // Rows 1 to CondRows of a column of cells.
-    static std::vector<std::string> Col(const std::array<std::string, CondRows + 1>& cells) {
+    static Cells Col(const std::array<std::string, CondRows + 1>& cells) {
         return {cells.begin() + 1, cells.end()};
     }
     int Ok() {
@@ -42,173 +40,129 @@ struct OpenDialog {
     }
 };
 
-TEST(CondDlg, AcceptsTheKindsOfConditions) {
-    OpenDialog o("Net0", 4, 0);
-    o.Rows({{"\"the\"", ""}, {"@number", ""}, {"JMP", ""}, {"np", ""}});
+TEST(CondDlg, AcceptsTheKindsOfConditionsWithoutDuplicates) {
+    OpenDialog o("Net0", 4, 0, {{"\"the\"", ""}, {"@number", ""}, {"JMP", ""}, {"np", ""}});
     EXPECT_EQ(o.Ok(), DlgAccepted);
     EXPECT_TRUE(o.Sink.Empty());
     EXPECT_EQ(o.Col(o.Dlg.Conds), (Cells{"the", "@Number", "JMP", "NP", ""}));
     EXPECT_EQ((std::array<int, 6>{0, 4, 3, 1, 2, 0}), o.Dlg.RowKind);
     EXPECT_EQ(o.Dlg.RowSrc[1], 0);
     EXPECT_EQ(o.Dlg.RowDst[1], 1);
+
+    OpenDialog dup("N", 3, 0, {{"np", ""}, {"NP", ""}, {"\"a\"", ""}, {"\"A\"", ""}});
+    EXPECT_EQ(dup.Ok(), DlgAccepted);
+    EXPECT_EQ((std::array<int, 6>{0, 2, 0, 4, 0, 0}), dup.Dlg.RowKind);
 }
 
-TEST(CondDlg, EachCheckGivesItsMessage) {
-    struct Case {
-        const char* Cond;
-        const char* Dst; // destination cell of row 2 (the row under test)
+// Each refusal gives its one message and shows the dialog again with the cells as
+// typed, but for the one cell its message names, which is set right.
+TEST(CondDlg, EachCheckGivesItsMessageAndKeepsTheTypedCells) {
+    struct Repair {
+        int Row = 0; // 0: nothing repaired
+        bool Dst = true;
+        const char* Value = "";
+    };
+    const struct {
+        const char* Net;
+        Rows Typed;
         std::string Message;
-    };
-    const Case cases[] = {
-        {"pOp", "NP3", "Pop-arcs can`t be entered."},
-        {"\"the", "NP3", "Error in #2: Text must be included in \"..\"."},
-        {"\"", "NP3", "Error in #2: Text must be included in \"..\"."},
-        {"@word", "NP3",
+        Repair Repaired = {};
+    } cases[] = {
+        {"NP", {{"A", ""}, {"pOp", "NP3"}}, "Pop-arcs can`t be entered.", {2, false, ""}},
+        {"NP", {{"A", ""}, {"\"the", ""}}, "Error in #2: Text must be included in \"..\"."},
+        {"NP", {{"A", ""}, {"\"", ""}}, "Error in #2: Text must be included in \"..\"."},
+        {"NP",
+         {{"A", ""}, {"@word", ""}},
          "Error in #2: only \"@Ident\", \"@Number\", \"@Float\", \"@Integer\" is allowed."},
-        {"a-b", "NP3", "Error in #2: \"a-b\" is no valid NT-symbol-name."},
-        {"X", "XY1", "Wrong node-name: XY1"},
-        {"X", "NP", "Wrong node-name: NP"},
-        {"X", "NP9", "Wrong node-destination: NP9"},
-        {"X", "NP1", "You can`t define a backward-condition by yourself."},
-        {"X", "NP2", "You can`t define a backward-condition by yourself."},
+        {"NP", {{"A", ""}, {"a-b", ""}}, "Error in #2: \"a-b\" is no valid NT-symbol-name."},
+        {"NP", {{"A", ""}, {"X", "XY1"}}, "Wrong node-name: XY1"},
+        {"NP", {{"A", ""}, {"X", "NP"}}, "Wrong node-name: NP"},
+        {"NP", {{"A", ""}, {"X", "NP9"}}, "Wrong node-destination: NP9"},
+        {"NP", {{"A", ""}, {"X", "NP2"}}, MsgBackwardByYourself, {2, true, "NP3"}},
+        {"NP", {{"A", "NP1"}}, MsgBackwardByYourself, {1, true, "NP3"}},
+        {"NP", {}, "Please input at least 1 condition."},
+        {"NP", {{"jmp", ""}, {"A", "NP4"}}, MsgPlainForwardRow},
+        {"NP", {{"A", "NP4"}}, MsgOnlyConditionToNext, {1, true, "NP3"}},
+        {"NP",
+         {{"B", "NP4"}, {"C", "NP4"}, {"D", "NP4"}},
+         "Condition #3 must always end in the following node.",
+         {3, true, "NP3"}},
+        // Refusals after good rows.
+        {"Net0",
+         {{"\"the\"", ""}, {"@number", ""}, {"np", ""}, {"\"\"", ""}, {"x", "Net00"}},
+         MsgBackwardByYourself,
+         {5, true, "NET01"}},
+        {"Net0", {{"jmp", "Net01"}, {"A", "Net02"}, {"B", "Net03"}}, MsgPlainForwardRow},
+        {"Net0",
+         {{"\"a\"", ""}, {"Jmp", ""}, {"@Ident", ""}, {"a-b", ""}},
+         "Error in #4: \"a-b\" is no valid NT-symbol-name."},
     };
-    for (const Case& c : cases) {
-        OpenDialog o("NP", 4, 2);
-        o.Rows({{"A", ""}, {c.Cond, c.Dst}});
-        EXPECT_EQ(o.Ok(), DlgAgain) << c.Cond << " " << c.Dst;
-        EXPECT_EQ(o.Sink.Texts(), std::vector<std::string>{c.Message}) << c.Cond << " " << c.Dst;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Message);
+        const int node = c.Net == std::string("NP") ? 2 : 0;
+        OpenDialog o(c.Net, 5, node, c.Typed);
+        auto conds = o.Dlg.Conds;
+        auto dsts = o.Dlg.Dsts;
+        EXPECT_EQ(o.Ok(), DlgAgain);
+        EXPECT_EQ(o.Sink.Texts(), Cells{c.Message});
+        if (c.Repaired.Row) (c.Repaired.Dst ? dsts : conds)[c.Repaired.Row] = c.Repaired.Value;
+        EXPECT_EQ(o.Dlg.Conds, conds);
+        EXPECT_EQ(o.Dlg.Dsts, dsts);
     }
-}
-
-TEST(CondDlg, FailedChecksRepairCells) {
-    OpenDialog pop("NP", 4, 2);
-    pop.Dlg.Conds[1] = "pop";
-    EXPECT_EQ(pop.Ok(), DlgAgain);
-    EXPECT_EQ(pop.Dlg.Conds[1], "");
-
-    OpenDialog back("NP", 4, 2);
-    back.Rows({{"A", "NP1"}});
-    EXPECT_EQ(back.Ok(), DlgAgain);
-    EXPECT_EQ(back.Dlg.Dsts[1], "NP3");
-    back.Dlg.FormShow();
-    EXPECT_EQ(back.Ok(), DlgAccepted);
 
     // A source cell naming another node would store an arc outside this node.
-    OpenDialog foreign("NP", 4, 2);
-    foreign.Dlg.Conds[1] = "A";
+    OpenDialog foreign("NP", 4, 2, {{"A", ""}});
     foreign.Dlg.Srcs[1] = "NP1";
     EXPECT_EQ(foreign.Ok(), DlgAgain);
     EXPECT_EQ(foreign.Sink.Last(), "Wrong node-name: NP1");
 }
 
-TEST(CondDlg, EmptyAndJumpOnlyInputsAreRefused) {
-    OpenDialog empty("N", 3, 0);
-    EXPECT_EQ(empty.Ok(), DlgAgain);
-    EXPECT_EQ(empty.Sink.Last(), "Please input at least 1 condition.");
-
-    OpenDialog jumps("N", 3, 0);
-    jumps.Rows({{"jmp", ""}, {"A", "N2"}});
-    EXPECT_EQ(jumps.Ok(), DlgAgain);
-    EXPECT_EQ(jumps.Sink.Last(), "Please enter at least 1 condition that is not a jump-arc and "
-                                 "ends in the directly following node.");
-}
-
-TEST(CondDlg, LastRowMustReachTheNextNode) {
-    OpenDialog one("N", 4, 0);
-    one.Rows({{"A", "N2"}});
-    EXPECT_EQ(one.Ok(), DlgAgain);
-    EXPECT_EQ(one.Sink.Last(), "The only condition must always end in the following node.");
-    EXPECT_EQ(one.Dlg.Dsts[1], "N1");
-
-    // Three rows, the third skipping a node: rows 1 and 3 are exchanged silently.
-    OpenDialog three("N", 4, 0);
-    three.Rows({{"A", ""}, {"B", ""}, {"C", "N2"}});
-    EXPECT_EQ(three.Ok(), DlgAccepted);
-    EXPECT_TRUE(three.Sink.Empty());
-    EXPECT_EQ(three.Dlg.Conds[1], "C");
-    EXPECT_EQ(three.Dlg.RowDst[1], 2);
-    EXPECT_EQ(three.Dlg.Conds[3], "A");
-    EXPECT_EQ(three.Dlg.RowDst[3], 1);
-    EXPECT_EQ(three.Dlg.Dsts[3], "N2"); // the node-name cells stay
-
-    OpenDialog noPartner("N", 5, 0);
-    noPartner.Rows({{"B", "N1"}, {"C", "N3"}, {"D", "N3"}});
-    EXPECT_EQ(noPartner.Ok(), DlgAccepted); // row 1 can take the place of row 3
-
-    OpenDialog allSkip("N", 4, 0);
-    allSkip.Rows({{"B", "N2"}, {"C", "N2"}, {"D", "N2"}});
-    EXPECT_EQ(allSkip.Ok(), DlgAgain);
-    EXPECT_EQ(allSkip.Sink.Last(), "Condition #3 must always end in the following node.");
-    EXPECT_EQ(allSkip.Dlg.Dsts[3], "N1");
-
-    OpenDialog fiveRows("N", 5, 0);
-    fiveRows.Rows({{"A", ""}, {"B", "N3"}, {"C", "N3"}, {"D", "N2"}, {"E", "N4"}});
-    EXPECT_EQ(fiveRows.Ok(), DlgAccepted);
-    EXPECT_EQ(fiveRows.Dlg.Conds[1], "E");
-    EXPECT_EQ(fiveRows.Dlg.Conds[5], "A");
-}
-
-TEST(CondDlg, RefusedOkBringsBackTheRowsAsTyped) {
-    struct Case {
-        const char* What;
-        std::vector<std::pair<const char*, const char*>> Rows;
-        std::string Message;
+// The last filled row must end in the next node: another row that does takes its
+// place, silently, once OK is accepted; the node-name cells stay.
+TEST(CondDlg, ARowToTheNextNodeTakesTheLastRowsPlace) {
+    const struct {
+        int Count;
+        Rows Typed;
+        Cells Stored;
+        std::vector<int> Dsts;
+    } cases[] = {
+        {4, {{"A", ""}, {"B", ""}, {"C", "N2"}}, {"C", "B", "A", "", ""}, {2, 1, 1}},
+        {5, {{"B", "N1"}, {"C", "N3"}, {"D", "N3"}}, {"D", "C", "B", "", ""}, {3, 3, 1}},
+        {5,
+         {{"A", ""}, {"B", "N3"}, {"C", "N3"}, {"D", "N2"}, {"E", "N4"}},
+         {"E", "B", "C", "D", "A"},
+         {4, 3, 3, 2, 1}},
     };
-    const Case cases[] = {
-        {"a later row goes backward",
-         {{"\"the\"", ""}, {"@number", ""}, {"np", ""}, {"\"\"", ""}, {"x", "Net00"}},
-         "You can`t define a backward-condition by yourself."},
-        {"no plain row after the last row's place is taken",
-         {{"jmp", "Net01"}, {"A", "Net02"}, {"B", "Net03"}},
-         MsgPlainForwardRow},
-        {"a bad symbol after good rows",
-         {{"\"a\"", ""}, {"Jmp", ""}, {"@Ident", ""}, {"a-b", ""}},
-         "Error in #4: \"a-b\" is no valid NT-symbol-name."},
-    };
-    for (const Case& c : cases) {
-        OpenDialog o("Net0", 4, 0);
-        o.Rows(c.Rows);
-        const auto conds = o.Dlg.Conds;
-        auto dsts = o.Dlg.Dsts;
-        EXPECT_EQ(o.Ok(), DlgAgain) << c.What;
-        EXPECT_EQ(o.Sink.Texts(), std::vector<std::string>{c.Message}) << c.What;
-        // Only the backward row's node names are set back, as its message says.
-        if (c.Message == MsgBackwardByYourself) dsts[5] = "NET01";
-        EXPECT_EQ(o.Dlg.Conds, conds) << c.What;
-        EXPECT_EQ(o.Dlg.Dsts, dsts) << c.What;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed.size());
+        OpenDialog o("N", c.Count, 0, c.Typed);
+        const auto dsts = o.Dlg.Dsts;
+        EXPECT_EQ(o.Ok(), DlgAccepted);
+        EXPECT_TRUE(o.Sink.Empty());
+        EXPECT_EQ(o.Col(o.Dlg.RowText), c.Stored);
+        EXPECT_EQ(
+            std::vector<int>(o.Dlg.RowDst.begin() + 1, o.Dlg.RowDst.begin() + 1 + c.Dsts.size()),
+            c.Dsts);
+        EXPECT_EQ(o.Dlg.Dsts, dsts);
     }
-}
 
-TEST(CondDlg, FixedRowsAreStoredAsTypedAfterARefusal) {
-    OpenDialog o("Net0", 4, 0);
-    o.Rows({{"\"the\"", ""}, {"\"\"", ""}, {"x", "Net00"}});
+    // After a refusal the rows are stored as then typed: the repaired backward row as
+    // it was set back, the exchange only on acceptance.
+    OpenDialog o("Net0", 4, 0, {{"\"the\"", ""}, {"\"\"", ""}, {"x", "Net00"}});
     EXPECT_EQ(o.Ok(), DlgAgain);
     o.Dlg.FormShow();
-    EXPECT_EQ(o.Ok(), DlgAccepted); // the backward row was set back to Net00 -> Net01
+    EXPECT_EQ(o.Ok(), DlgAccepted);
     EXPECT_EQ(o.Col(o.Dlg.RowText), (Cells{"the", "", "X", "", ""}));
     EXPECT_EQ((std::array<int, 6>{0, 4, 4, 2, 0, 0}), o.Dlg.RowKind);
-
-    // The rows are exchanged only when the dialog is accepted.
-    OpenDialog swapped("Net0", 4, 0);
-    swapped.Rows({{"jmp", "Net01"}, {"A", "Net02"}, {"B", "Net03"}});
+    OpenDialog swapped("Net0", 4, 0, {{"jmp", "Net01"}, {"A", "Net02"}, {"B", "Net03"}});
     EXPECT_EQ(swapped.Ok(), DlgAgain);
     swapped.Dlg.Conds[1] = "C";
     EXPECT_EQ(swapped.Ok(), DlgAccepted);
     EXPECT_EQ(swapped.Col(swapped.Dlg.RowText), (Cells{"B", "A", "C", "", ""}));
-    EXPECT_EQ(swapped.Dlg.RowDst[1], 3);
-    EXPECT_EQ(swapped.Dlg.RowDst[3], 1);
-}
-
-TEST(CondDlg, DuplicatesAreDroppedIgnoringCase) {
-    OpenDialog o("N", 3, 0);
-    o.Rows({{"np", ""}, {"NP", ""}, {"\"a\"", ""}, {"\"A\"", ""}});
-    EXPECT_EQ(o.Ok(), DlgAccepted);
-    EXPECT_EQ((std::array<int, 6>{0, 2, 0, 4, 0, 0}), o.Dlg.RowKind);
 }
 
 TEST(CondDlg, RowsCompactInsertAndDelete) {
-    OpenDialog o("N", 5, 1);
-    o.Rows({{"", ""}, {"A", "N3"}, {"", ""}, {"", ""}, {"B", ""}});
+    OpenDialog o("N", 5, 1, {{"", ""}, {"A", "N3"}, {"", ""}, {"", ""}, {"B", ""}});
     EXPECT_TRUE(o.Dlg.CompactRows());
     EXPECT_EQ(o.Dlg.FilledCount, 2);
     EXPECT_EQ(o.Col(o.Dlg.Conds), (Cells{"A", "B", "", "", ""}));
@@ -218,16 +172,13 @@ TEST(CondDlg, RowsCompactInsertAndDelete) {
     EXPECT_EQ(o.Col(o.Dlg.Conds), (Cells{"", "A", "B", "", ""}));
     EXPECT_EQ(o.Dlg.Dsts[1], "N2");
     EXPECT_EQ(o.Dlg.Dsts[2], "N3");
-
     o.Dlg.EnterCondsMouseDown(2, TMouseButton::mbRight, ssRight | ssCtrl);
-    EXPECT_EQ(o.Dlg.Conds[1], "B");
-    EXPECT_EQ(o.Dlg.Conds[2], "");
-
+    EXPECT_EQ(o.Col(o.Dlg.Conds), (Cells{"B", "", "", "", ""}));
     // Other shift states and the header row do nothing.
     o.Dlg.EnterCondsMouseDown(1, TMouseButton::mbRight, ssRight | ssShift);
     o.Dlg.EnterCondsMouseDown(0, TMouseButton::mbRight, ssRight);
     o.Dlg.EnterCondsMouseDown(1, TMouseButton::mbLeft, ssLeft);
-    EXPECT_EQ(o.Dlg.Conds[1], "B");
+    EXPECT_EQ(o.Col(o.Dlg.Conds), (Cells{"B", "", "", "", ""}));
 }
 
 TEST(CondDlg, OptionalAndRepeatedNodeTypes) {
@@ -235,50 +186,44 @@ TEST(CondDlg, OptionalAndRepeatedNodeTypes) {
     opt.Dlg.Conds[3] = "A";
     opt.Dlg.NodeTypeRGClick(TNodeType::Optional);
     EXPECT_EQ(opt.Dlg.NodeType, TNodeType::Optional);
-    EXPECT_EQ(opt.Dlg.Conds[1], "A");
-    EXPECT_EQ(opt.Dlg.Conds[2], "jmp");
+    EXPECT_EQ(opt.Col(opt.Dlg.Conds), (Cells{"A", "jmp", "", "", ""}));
     EXPECT_EQ(opt.Dlg.Dsts[2], "N2");
     EXPECT_TRUE(opt.Dlg.EditingEnabled);
 
-    OpenDialog rep("Net0", 4, 0);
-    rep.Dlg.Conds[1] = "\"a\"";
+    OpenDialog rep("Net0", 4, 0, {{"\"a\"", ""}});
     rep.Dlg.NodeTypeRGClick(TNodeType::Repeated);
-    EXPECT_EQ(rep.Dlg.Conds[2], "\"a\"");
+    EXPECT_EQ(rep.Col(rep.Dlg.Conds), (Cells{"\"a\"", "\"a\"", "jmp", "", ""}));
     EXPECT_EQ(rep.Dlg.Srcs[2], "NET01");
     EXPECT_EQ(rep.Dlg.Dsts[2], "Net00");
-    EXPECT_EQ(rep.Dlg.Conds[3], "jmp");
     EXPECT_FALSE(rep.Dlg.EditingEnabled);
     EXPECT_FALSE(rep.Dlg.NodeTypeEnabled);
     EXPECT_EQ(rep.Ok(), DlgAccepted);
     EXPECT_EQ(rep.Dlg.RowSrc[2], 1);
     EXPECT_EQ(rep.Dlg.RowDst[2], 0);
 
-    struct Refusal {
-        std::vector<std::string> Conds;
+    const struct {
+        Rows Typed;
         std::string Message;
-    };
-    const Refusal refusals[] = {
+    } refusals[] = {
         {{}, "Please enter a condition first."},
-        {{"jmp"}, "You can\xB4t have have an optional or repeated \"jmp\"/\"pop\"!"},
-        {{"A", "B"}, "Only 1 condition is allowed when creating an optional or repeated node."},
+        {{{"jmp", ""}}, "You can\xB4t have have an optional or repeated \"jmp\"/\"pop\"!"},
+        {{{"A", ""}, {"B", ""}},
+         "Only 1 condition is allowed when creating an optional or repeated node."},
     };
-    for (const Refusal& r : refusals) {
-        OpenDialog o("N", 4, 0);
-        for (std::size_t i = 0; i < r.Conds.size(); ++i)
-            o.Dlg.Conds[i + 1] = r.Conds[i];
+    for (const auto& r : refusals) {
+        OpenDialog o("N", 4, 0, r.Typed);
         o.Dlg.NodeTypeRGClick(TNodeType::Repeated);
-        EXPECT_EQ(o.Sink.Texts(), std::vector<std::string>{r.Message});
+        EXPECT_EQ(o.Sink.Texts(), Cells{r.Message});
         EXPECT_EQ(o.Dlg.NodeType, TNodeType::Normal);
     }
 
     // Showing the dialog again resets the node type, so the loop row is refused.
-    OpenDialog o("N", 4, 0);
-    o.Dlg.Conds[1] = "A";
+    OpenDialog o("N", 4, 0, {{"A", ""}});
     o.Dlg.NodeTypeRGClick(TNodeType::Repeated);
     o.Dlg.FormShow();
     EXPECT_EQ(o.Dlg.NodeType, TNodeType::Normal);
     EXPECT_EQ(o.Ok(), DlgAgain);
-    EXPECT_EQ(o.Sink.Last(), "You can`t define a backward-condition by yourself.");
+    EXPECT_EQ(o.Sink.Last(), MsgBackwardByYourself);
 }
 
 TEST(CondDlg, PopAndRepeatedNodesAreReadOnly) {
@@ -288,7 +233,6 @@ TEST(CondDlg, PopAndRepeatedNodesAreReadOnly) {
     dlg.FormShow();
     EXPECT_TRUE(dlg.IsPopNode);
     EXPECT_EQ(dlg.DlgNetName, "N");
-    EXPECT_FALSE(dlg.EditingEnabled);
     dlg.ClearAllBtnClick();
     EXPECT_FALSE(dlg.EditingEnabled);
     dlg.OkBtnClick();

@@ -1,10 +1,15 @@
-// Drawn shapes (and the layout numbers they follow), split pictures and focus geometry.
+// Drawn networks (kept as SVG documents in tests/data/rtn, to be looked at in any
+// viewer), split pictures and focus geometry. With GRAMARBOR_UPDATE_GOLDEN=1 in the
+// environment the documents are written anew.
 #include "rtn/rtn_drawing.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdlib>
+#include <fstream>
 
+#include "base/file_io.h"
+#include "picture/svg_writer.h"
 #include "rtn/cfg_to_rtn.h"
 #include "rtn_test_support.h"
 
@@ -13,38 +18,6 @@ namespace {
 
 using namespace testing;
 
-struct Drawn {
-    Picture Pic;
-    std::vector<const PictureOp*> Of(PictureOpKind kind) const {
-        std::vector<const PictureOp*> ops;
-        for (const PictureOp& op : Pic.Calls())
-            if (op.Kind == kind) ops.push_back(&op);
-        return ops;
-    }
-    bool HasLine(TPoint from, TPoint to) const {
-        for (const PictureOp* op : Of(PictureOpKind::Line))
-            if (op->A == from && op->B == to) return true;
-        return false;
-    }
-    bool HasArrowTip(TPoint tip) const {
-        for (const PictureOp* op : Of(PictureOpKind::Polygon))
-            if (!op->Points.empty() && op->Points[0] == tip) return true;
-        return false;
-    }
-    const PictureOp* Text(const std::string& text) const {
-        for (const PictureOp* op : Of(PictureOpKind::Text))
-            if (op->Text == text) return op;
-        return nullptr;
-    }
-};
-
-Drawn Draw(const TRtn& rtn, int nodeSize = 0, int nodeDist = 0, bool linesAllowed = true) {
-    ApproxTextMeasurer measurer;
-    Drawn d;
-    EXPECT_TRUE(DrawRtn(d.Pic, measurer, rtn, MakeRtnMetrics(nodeSize, nodeDist), linesAllowed));
-    return d;
-}
-
 TRtn Convert(const TRuleList& rules) {
     TRtn rtn;
     NullSink sink;
@@ -52,126 +25,74 @@ TRtn Convert(const TRuleList& rules) {
     return rtn;
 }
 
-TEST(RtnDrawing, ThreeNodeNetGeometry) {
-    const Drawn d = Draw(Convert({Rule("S", {Nt("NP", ctOptional), Nt("VP")})}));
-    EXPECT_EQ(d.Pic.Width, 4 * 128);
-    EXPECT_EQ(d.Pic.Height, 128);
-    const auto ellipses = d.Of(PictureOpKind::Ellipse);
-    ASSERT_EQ(ellipses.size(), 3u);
-    const int centres[] = {72, 200, 328};
-    for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(ellipses[k]->Box, (TRect{centres[k] - 24, 40, centres[k] + 24, 88}));
+// Each drawing as its file has it: node circles, the arcs of each slot with their
+// arrow heads and labels, net names, the pop-arcs into the reserved column.
+TEST(RtnDrawing, DrawingsAreAsRecorded) {
+    const TRuleList slots = {
+        Rule("S", {Nt("NP", ctOptional), Nt("VP")}),
+        Rule("X", {Term("the", ctRepeated)}), // a loop back and a jump below it
+        Rule("Y", {Alts({Nt("A"), Nt("B"), Nt("C"), Nt("D"), Nt("E")}, ctAlternatives)}),
+    };
+    const TRuleList two = {Rule("S", {Nt("NP"), Nt("VP")})};
+    const struct {
+        const char* File;
+        TRuleList Rules;
+        int NodeSize, NodeDist;
+        bool LinesAllowed;
+    } cases[] = {
+        {"drawing_slots.svg", slots, 0, 0, true},
+        {"drawing_big_nodes.svg", two, 16, 0, true},
+        // Arcs only: a single condition is a small arc, the distance bridged by lines.
+        {"drawing_far_arcs.svg", two, 0, 16, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.File);
+        ApproxTextMeasurer measurer;
+        Picture picture;
+        ASSERT_TRUE(DrawRtn(picture, measurer, Convert(c.Rules),
+                            MakeRtnMetrics(c.NodeSize, c.NodeDist), c.LinesAllowed));
+        const std::string svg = WriteSvgText(picture, measurer);
+        const std::string path = std::string(GRAMARBOR_TEST_DATA) + "/rtn/" + c.File;
+        const char* update = std::getenv("GRAMARBOR_UPDATE_GOLDEN");
+        if (update && std::string(update) == "1") std::ofstream(path, std::ios::binary) << svg;
+        std::string expected;
+        ASSERT_EQ(ReadFileBytes(path, expected), FileError::None);
+        EXPECT_EQ(svg, expected);
     }
-    // First forward condition NP from node 0 to node 1: the small upper arc.
-    EXPECT_TRUE(d.HasLine({136, 35}, {137, 35}));
-    EXPECT_TRUE(d.HasArrowTip({177, 53}));
-    // The pop-arc of the last node runs straight into the reserved column.
-    EXPECT_TRUE(d.HasLine({352, 64}, {432, 64}));
-    EXPECT_TRUE(d.HasArrowTip({432, 64}));
-
-    const PictureOp* name = d.Text("S:");
-    ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->A, (TPoint{8, 56}));
-    EXPECT_EQ(name->State.Font.Height, PointsToFontHeight(8));
-    const PictureOp* label = d.Text("NP");
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->State.Font.Height, PointsToFontHeight(6));
-    EXPECT_EQ(label->A.Y, 64 - 27);
-    const auto fills = d.Of(PictureOpKind::FillRect);
-    ASSERT_EQ(fills.size(), 1u);
-    EXPECT_EQ(fills[0]->Box, (TRect{0, 0, 512, 128}));
-    EXPECT_EQ(fills[0]->State.BrushColor, clWhite);
-}
-
-TEST(RtnDrawing, NodeSizeAndDistanceStretchTheDrawing) {
-    const TRtn rtn = Convert({Rule("S", {Nt("NP"), Nt("VP")})});
-    const Drawn big = Draw(rtn, 16, 0);
-    EXPECT_EQ(big.Of(PictureOpKind::Ellipse)[0]->Box, (TRect{80, 40, 160, 88}));
-    EXPECT_EQ(big.Pic.Width, 4 * 160);
-
-    const Drawn far = Draw(rtn, 0, 16, false);
-    // The two quarter arcs of NP sit 128 apart around the midpoint 264; the line bridges them.
-    const auto arcs = far.Of(PictureOpKind::Arc);
-    ASSERT_GE(arcs.size(), 2u);
-    EXPECT_EQ(arcs[0]->Box, (TRect{200 - 44, 36, 200 + 44, 92}));
-    EXPECT_EQ(arcs[1]->Box, (TRect{328 - 44, 36, 328 + 44, 92}));
-    EXPECT_TRUE(far.HasLine({200, 35}, {329, 35}));
-}
-
-TEST(RtnDrawing, SlotsOfRepeatedOptionalAndTextConditions) {
-    const TRtn rtn =
-        Convert({Rule("X", {Term("the", ctRepeated)}), Rule("Y", {Nt("A", ctOptional)})});
-    const Drawn d = Draw(rtn);
-    EXPECT_NE(d.Text("\x9Bthe\x8B"), nullptr);
-    // Net X, row 0: backward loop as a small lower arc pointing back.
-    EXPECT_TRUE(d.HasLine({136, 92}, {137, 92}));
-    EXPECT_TRUE(d.HasArrowTip({94, 74}));
-    // Its jump-arc, third of three, is the straight middle line.
-    EXPECT_TRUE(d.HasLine({96, 64}, {176, 64}));
-    // Net Y, row 1: A above, jmp below.
-    EXPECT_TRUE(d.HasArrowTip({177, 128 + 53}));
-    EXPECT_TRUE(d.HasArrowTip({177, 128 + 74}));
-
-    // With arcs only, a single condition is a small upper arc rather than a line.
-    const Drawn arcs = Draw(Convert({Rule("S", {Nt("A")})}), 0, 0, false);
-    EXPECT_FALSE(arcs.HasLine({96, 64}, {176, 64}));
-    EXPECT_TRUE(arcs.HasArrowTip({177, 53}));
-    const Drawn lines = Draw(Convert({Rule("S", {Nt("A")})}));
-    EXPECT_TRUE(lines.HasLine({96, 64}, {176, 64}));
-}
-
-TEST(RtnDrawing, FiveAlternativesUseAllSlots) {
-    const Drawn d = Draw(Convert(
-        {Rule("X", {Alts({Nt("A"), Nt("B"), Nt("C"), Nt("D"), Nt("E")}, ctAlternatives)})}));
-    EXPECT_TRUE(d.HasArrowTip({177, 53})); // slot 0
-    EXPECT_TRUE(d.HasArrowTip({177, 74})); // slot 1
-    EXPECT_TRUE(d.HasArrowTip({181, 47})); // slot 2
-    EXPECT_TRUE(d.HasArrowTip({181, 80})); // slot 3
-    EXPECT_TRUE(d.HasArrowTip({176, 64})); // slot 4
-    EXPECT_EQ(d.Text("C")->A.Y, 64 - 47);
-    EXPECT_EQ(d.Text("D")->A.Y, 64 + 48);
-    EXPECT_EQ(d.Text("E")->A.Y, 64);
 }
 
 TEST(RtnDrawing, SplitPicturesHoldOnlyPartsWithNets) {
     ApproxTextMeasurer measurer;
     const TRtnMetrics metrics = MakeRtnMetrics(0, 0);
     const TRtn seven = Convert(QuickStartRules());
-    std::vector<Picture> parts;
-    ASSERT_TRUE(MakeSplitPictures(parts, measurer, seven, metrics, true, 3));
-    ASSERT_EQ(parts.size(), 3u);
-    EXPECT_EQ(parts[0].Height, 3 * 128);
-    EXPECT_EQ(parts[1].Height, 3 * 128);
-    EXPECT_EQ(parts[2].Height, 128);
-    EXPECT_EQ(parts[2].Width, 4 * 128);
-    // Rows restart at 0 in every part: the last part draws net V in row 0.
-    bool vInRowZero = false;
-    for (const PictureOp& op : parts[2].Calls())
-        if (op.Kind == PictureOpKind::Text && op.Text == "V:") vInRowZero = op.A.Y == 56;
-    EXPECT_TRUE(vInRowZero);
-
-    TRtn three(seven.begin(), seven.begin() + 3);
-    ASSERT_TRUE(MakeSplitPictures(parts, measurer, three, metrics, true, 3));
-    ASSERT_EQ(parts.size(), 3u);
-    for (const Picture& part : parts)
-        EXPECT_EQ(part.Height, 128);
-
-    TRtn four(seven.begin(), seven.begin() + 4);
-    ASSERT_TRUE(MakeSplitPictures(parts, measurer, four, metrics, true, 3));
-    EXPECT_EQ(parts.size(), 2u);
-    TRtn one(seven.begin(), seven.begin() + 1);
-    ASSERT_TRUE(MakeSplitPictures(parts, measurer, one, metrics, true, 3));
-    ASSERT_EQ(parts.size(), 1u);
-    EXPECT_EQ(parts[0].Height, 128);
     TRtn many;
     for (int i = 0; i < 3; ++i)
         many.insert(many.end(), seven.begin(), seven.end());
-    ASSERT_TRUE(MakeSplitPictures(parts, measurer, many, metrics, true, -1));
-    EXPECT_EQ(parts.size(), 3u); // 21 nets, ten per part
-    EXPECT_EQ(parts[2].Height, 128);
-}
-
-TEST(RtnDrawing, SplitFileNames) {
+    const struct {
+        std::size_t Nets;
+        int Parts;
+        std::vector<int32_t> Heights;
+    } cases[] = {
+        {7, 3, {3 * 128, 3 * 128, 128}},     {3, 3, {128, 128, 128}},
+        {4, 3, {2 * 128, 2 * 128}},          {1, 3, {128}},
+        {21, -1, {10 * 128, 10 * 128, 128}}, // ten per part
+    };
+    for (const auto& c : cases) {
+        std::vector<Picture> parts;
+        ASSERT_TRUE(MakeSplitPictures(parts, measurer, TRtn(many.begin(), many.begin() + c.Nets),
+                                      metrics, true, c.Parts));
+        std::vector<int32_t> heights;
+        for (const Picture& part : parts)
+            heights.push_back(part.Height);
+        EXPECT_EQ(heights, c.Heights) << c.Nets;
+        EXPECT_EQ(parts[0].Width, 4 * 128);
+        // Rows restart at 0 in every part: the last part draws its first net in row 0.
+        bool nameInRowZero = false;
+        for (const PictureOp& op : parts.back().Calls())
+            nameInRowZero |=
+                op.Kind == PictureOpKind::Text && op.Text.ends_with(':') && op.A.Y == 56;
+        EXPECT_TRUE(nameInRowZero) << c.Nets;
+    }
     EXPECT_EQ(SplitFileNames("RTN.WMF", 3),
               (std::vector<std::string>{"RTN_0.WMF", "RTN_1.WMF", "RTN_2.WMF"}));
     EXPECT_EQ(SplitFileNames("/a.b/net", 1), (std::vector<std::string>{"/a.b/net_0"}));
@@ -192,26 +113,31 @@ TEST(RtnLayout, FocusFramesAndHitTesting) {
     DrawFocusFrame(canvas, m, -1, 0);
     DrawFocusFrame(canvas, m, 1, 1);
     ASSERT_EQ(area.Calls().size(), 2u);
+    const TCanvasState& filled = area.Calls()[0].State;
     EXPECT_EQ(area.Calls()[0].Box, name.Box);
-    EXPECT_EQ(area.Calls()[0].State.PenMode, TPenMode::pmXor);
-    EXPECT_EQ(area.Calls()[0].State.BrushStyle, TBrushStyle::bsSolid);
-    EXPECT_EQ(area.Calls()[0].State.BrushColor, clTeal);
+    EXPECT_EQ(filled.PenMode, TPenMode::pmXor);
+    EXPECT_EQ(filled.BrushStyle, TBrushStyle::bsSolid);
+    EXPECT_EQ(filled.BrushColor, clTeal);
     EXPECT_EQ(area.Calls()[1].State.BrushStyle, TBrushStyle::bsClear);
     EXPECT_EQ(area.Calls()[1].State.PenColor, clTeal);
 
     const TRtn rtn = Convert({Rule("S", {Nt("NP"), Nt("VP")}), Rule("T", {Nt("A")})});
-    int32_t node = 7;
-    int32_t line = 7;
-    EXPECT_FALSE(HitTestFocus(rtn, m, 100, 256, node, line));
-    EXPECT_EQ(node, 7);
-    ASSERT_TRUE(HitTestFocus(rtn, m, 30, 10, node, line));
-    EXPECT_EQ(node, -1);
-    EXPECT_EQ(line, 0);
-    ASSERT_TRUE(HitTestFocus(rtn, m, 72 + 128, 200, node, line));
-    EXPECT_EQ(node, 1);
-    EXPECT_EQ(line, 1);
-    ASSERT_TRUE(HitTestFocus(rtn, m, 5000, 200, node, line));
-    EXPECT_EQ(node, 1); // lowered to the last node of net T
+    const struct {
+        int32_t X, Y;
+        bool Hit;
+        int32_t Node, Line;
+    } cases[] = {
+        {100, 256, false, 7, 7}, // below the nets: nothing changes
+        {30, 10, true, -1, 0},
+        {72 + 128, 200, true, 1, 1},
+        {5000, 200, true, 1, 1}, // lowered to the last node of net T
+    };
+    for (const auto& c : cases) {
+        int32_t node = 7, line = 7;
+        EXPECT_EQ(HitTestFocus(rtn, m, c.X, c.Y, node, line), c.Hit) << c.X << "," << c.Y;
+        EXPECT_EQ(node, c.Node) << c.X << "," << c.Y;
+        EXPECT_EQ(line, c.Line) << c.X << "," << c.Y;
+    }
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <sstream>
 
 #include "rtn/rtn_editing.h"
 #include "rtn/rtn_file.h"
@@ -78,30 +77,14 @@ private:
     std::mt19937& Random;
 };
 
-std::string Describe(const TRtn& rtn) {
-    std::ostringstream text;
-    for (const TRTNLine& net : rtn) {
-        text << net.Name << ":";
-        for (std::size_t k = 0; k < net.Nodes.size(); ++k)
-            for (const TRTNNode& c : net.Nodes[k])
-                text << " " << k << "[" << int(c.Kind) << " " << c.Text << " " << c.Src << "->"
-                     << c.Dst << "]";
-        text << "\n";
-    }
-    return text.str();
-}
-
 // A network as a user might have written it by hand: loops that return from nodes
 // further on, and arcs that skip nodes.
 TRtn HandMadeNetwork() {
-    NullSink quiet;
-    TRtn rtn(2);
-    NewRtnLine("S", 5, rtn[0], quiet);
+    TRtn rtn{Net("S", 5), Net("NP", 3)};
     rtn[0].Nodes[0] = {Cond(ckPush, 0, "NP", 1), Cond(ckJmp, 0, "jmp", 2)};
     rtn[0].Nodes[1] = {Cond(ckText, 1, "a", 2), Cond(ckText, 3, "a", 1), Cond(ckJmp, 1, "jmp", 2)};
     rtn[0].Nodes[2] = {Cond(ckPush, 2, "VP", 3)};
     rtn[0].Nodes[3] = {Cond(ckIndirect, 3, "@Ident", 4)};
-    NewRtnLine("NP", 3, rtn[1], quiet);
     rtn[1].Nodes[0] = {Cond(ckText, 0, "x", 1), Cond(ckText, 2, "x", 0), Cond(ckJmp, 0, "jmp", 1)};
     rtn[1].Nodes[1] = {Cond(ckText, 1, "dog", 2)};
     return rtn;
@@ -127,7 +110,6 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
             ws.NewRTNButtonClick();
         else
             ASSERT_TRUE(ws.LoadRTNButtonClick(handMade));
-        std::string history;
         for (int step = 0; step < 150; ++step) {
             // A click somewhere on the drawing (or just below it), with one of the
             // button and key combinations the editor knows, or one it ignores.
@@ -143,12 +125,10 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
             dialogs.Showings = 0;
             ws.TrackFocus(x, y);
             ws.PaintBox1MouseDown(button, shift, x, y);
-            history += std::to_string(static_cast<int>(button)) + "/" + std::to_string(shift) +
-                       "@" + std::to_string(x) + "," + std::to_string(y) + " ";
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
             ASSERT_TRUE(ws.HasRtn());
             for (const TRTNLine& net : *ws.Rtn)
-                ASSERT_TRUE(NetIsWellFormed(net)) << "seed " << seed << " after " << history << "\n"
-                                                  << Describe(*ws.Rtn);
+                ASSERT_TRUE(NetIsWellFormed(net)) << ::testing::PrintToString(net.Nodes);
 
             // The file's bytes after every step; now and then the file itself, through
             // the sheet's own Save RTN and Load RTN.
@@ -157,15 +137,14 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
             RecordingSink readSink;
             ASSERT_TRUE(
                 ReadRtnBytes(WriteRtnBytes(*ws.Rtn, ws.FileOptions()), read, options, readSink))
-                << readSink.Last() << "\nseed " << seed << " after " << history << "\n"
-                << Describe(*ws.Rtn);
-            ASSERT_EQ(read, *ws.Rtn) << "seed " << seed << " after " << history;
+                << readSink.Last();
+            ASSERT_EQ(read, *ws.Rtn);
             if (step % 50 != 49) continue;
             ASSERT_TRUE(ws.SaveRTNButtonClick(saved)) << sink.Last();
             RecordingSink loadSink;
             TRtnWorkspace loaded(loadSink, measurer);
             ASSERT_TRUE(loaded.LoadRTNButtonClick(saved)) << loadSink.Last();
-            ASSERT_EQ(*loaded.Rtn, *ws.Rtn) << "seed " << seed << " after " << history;
+            ASSERT_EQ(*loaded.Rtn, *ws.Rtn);
             ASSERT_EQ(loaded.FileOptions(), ws.FileOptions());
         }
         accepted += dialogs.Accepted;
@@ -180,8 +159,7 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
 TEST_F(RtnEditSequences, LoopSourcesFollowInsertedAndDeletedNodes) {
     // Node 1 loops back from node 4.
     NullSink quiet;
-    TRTNLine net;
-    ASSERT_TRUE(NewRtnLine("S", 6, net, quiet));
+    TRTNLine net = Net("S", 6);
     net.Nodes[1] = {Cond(ckText, 1, "a", 2), Cond(ckText, 4, "a", 1), Cond(ckJmp, 1, "jmp", 2)};
     const auto loopSource = [&] { return net.Nodes[1][1].Src; };
     ASSERT_TRUE(DeleteRtnNode(net, 2)); // node 4 moves down to 3

@@ -51,6 +51,14 @@ inline TRuleList QuickStartRules() {
             Rule("V", {Term("chases")})};
 }
 
+// A new net of that many nodes: no conditions but the pop-arc of the last node.
+inline TRTNLine Net(const std::string& name, std::size_t nodes) {
+    TRTNLine net;
+    NullSink sink;
+    EXPECT_TRUE(NewRtnLine(name, nodes, net, sink));
+    return net;
+}
+
 inline TRTNNode Cond(uint8_t kind, uint16_t src, const std::string& text, uint16_t dst) {
     return TRTNNode{kind, src, dst, text};
 }

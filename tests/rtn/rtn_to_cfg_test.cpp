@@ -20,13 +20,6 @@ Lines ToCfg(const TRtn& rtn) {
     return lines;
 }
 
-TRTNLine Net(const std::string& name, std::size_t nodes) {
-    TRTNLine net;
-    NullSink sink;
-    NewRtnLine(name, nodes, net, sink);
-    return net;
-}
-
 TEST(RtnToCfg, ConvertedGrammarComesBack) {
     TRtn rtn;
     NullSink sink;

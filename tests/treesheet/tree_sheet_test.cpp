@@ -1,9 +1,9 @@
 // Commands of the trees sheet on its two trees, driven through a scripted host.
 #include "treesheet/tree_sheet.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ using ::testing::ElementsAre;
 class ScriptedHost : public TTreeSheetHost {
 public:
     // Each answer edits the model and says whether OK was pressed; run out = Cancel.
-    std::vector<std::function<bool(TTreeListDlg&, int)>> ListAnswers;
+    std::vector<std::function<bool(TTreeListDlg&)>> ListAnswers;
     std::vector<int> CaretLines;
     std::function<bool(TDefNodeDlg&)> DefNode;
     std::string OpenName, SaveName;
@@ -28,10 +28,8 @@ public:
 
     bool ShowTreeListDlg(TTreeListDlg& dlg, int caret) override {
         CaretLines.push_back(caret);
-        if (ListAnswers.empty()) return false;
-        auto answer = ListAnswers.front();
-        ListAnswers.erase(ListAnswers.begin());
-        return answer(dlg, caret);
+        if (CaretLines.size() > ListAnswers.size()) return false;
+        return ListAnswers[CaretLines.size() - 1](dlg);
     }
     bool ShowDefNodeDlg(TDefNodeDlg& dlg) override { return DefNode ? DefNode(dlg) : false; }
     std::string OpenFileName(const std::string&, const std::string&, const std::string&) override {
@@ -51,6 +49,7 @@ protected:
     ScriptedHost Host;
     TTreeSheet Sheet{Sink, Screen, Host};
 
+    // The active (or given) tree in the standard bracket format.
     std::string Text(int index = -1) {
         TTree& tree = index < 0 ? Sheet.ActiveTree() : Sheet.TreeAt(index);
         std::string text;
@@ -73,15 +72,11 @@ protected:
         ASSERT_EQ(Sheet.HighlightedNode, node);
     }
     TNode* Root() { return Sheet.ActiveTree().GetRoot(); }
+    TNode* Child(std::size_t i) { return Root()->Children[i].get(); }
+    std::string TempFile(const std::string& name) {
+        return (std::filesystem::temp_directory_path() / ("treesheet_" + name)).string();
+    }
 };
-
-TEST_F(TreeSheetTest, StartsWithTheDefaultListAndSettings) {
-    EXPECT_THAT(Sheet.TreeNames, ElementsAre("Start node", "Full binary tree", "Left binary tree",
-                                             "Right binary tree", "Clear tree"));
-    EXPECT_EQ(Sheet.TreeOptions, toFrames | toTriangles | toArrows | toTidy);
-    Sheet.NewTreeBtnClick();
-    EXPECT_EQ(Text(), "[Start]");
-}
 
 TEST_F(TreeSheetTest, TreeListLinesGiveHotKeysOrMessages) {
     EXPECT_EQ(Sheet.ParseTreeListLine("(1)Standard tree@[S [NP] [VP]]"), 17);
@@ -90,28 +85,35 @@ TEST_F(TreeSheetTest, TreeListLinesGiveHotKeysOrMessages) {
     EXPECT_EQ(Sheet.HotKeys[7], " [A]");
     EXPECT_EQ(Sheet.ParseTreeListLine("A [B]"), 0);
     EXPECT_TRUE(Sink.Empty());
-    EXPECT_EQ(Sheet.ParseTreeListLine("(x)A@[A]"), -1);
-    EXPECT_EQ(Sink.Last(), "Digit between 0 and 9 expected in \"(_)\".");
-    EXPECT_EQ(Sheet.ParseTreeListLine("(12)A@[A]"), -1);
-    EXPECT_EQ(Sink.Last(), "Digit between 0 and 9 expected in \"(_)\".");
-    EXPECT_EQ(Sheet.ParseTreeListLine("(1A@[A]"), -1);
-    EXPECT_EQ(Sink.Last(), "The definition of a hot-key is not correct: use "
-                           "\"(digit)description@[definition]\".");
+    for (const char* line : {"(x)A@[A]", "(12)A@[A]", "(1A@[A]"})
+        EXPECT_EQ(Sheet.ParseTreeListLine(line), -1) << line;
+    const std::string digit = "Digit between 0 and 9 expected in \"(_)\".";
+    EXPECT_THAT(Sink.Texts(), ElementsAre(digit, digit,
+                                          "The definition of a hot-key is not correct: use "
+                                          "\"(digit)description@[definition]\"."));
 }
 
+// The dialog comes back, on the faulty line and with the lines as typed, until every
+// line is valid.
 TEST_F(TreeSheetTest, TreeListDialogLoopsUntilEveryLineIsValid) {
-    Host.ListAnswers.push_back([](TTreeListDlg& dlg, int) {
-        dlg.Lines = {"(1)Standard tree@[S [NP] [VP]]", "  B @ [B] ", "(x)A@[A]"};
-        return true;
-    });
-    Host.ListAnswers.push_back([](TTreeListDlg& dlg, int) {
-        dlg.Lines[2] = "A [B]";
-        return true;
-    });
-    Host.ListAnswers.push_back([](TTreeListDlg& dlg, int) {
-        dlg.Lines[2] = "C@[C]";
-        return true;
-    });
+    Host.ListAnswers = {
+        [](TTreeListDlg& dlg) {
+            dlg.Lines = {"(1)Standard tree@[S [NP] [VP]]", "  B @ [B] ", "(x)A@[A]"};
+            return true;
+        },
+        [](TTreeListDlg& dlg) {
+            EXPECT_EQ(dlg.Lines[1], "  B @ [B] ");
+            dlg.Lines[2] = "A [B]";
+            return true;
+        },
+        [](TTreeListDlg& dlg) {
+            dlg.Lines[2] = "C@[C]";
+            return true;
+        },
+        [](TTreeListDlg& dlg) {
+            dlg.NewListBtnClick();
+            return true;
+        }};
     Sheet.EditTreeListBtnClick();
     EXPECT_THAT(Host.CaretLines, ElementsAre(0, 2, 2));
     EXPECT_THAT(Sink.Texts(), ElementsAre("Digit between 0 and 9 expected in \"(_)\".",
@@ -119,17 +121,12 @@ TEST_F(TreeSheetTest, TreeListDialogLoopsUntilEveryLineIsValid) {
     EXPECT_THAT(Sheet.TreeNames, ElementsAre("(1)Standard tree", "B", "C"));
     EXPECT_THAT(Sheet.TreeList, ElementsAre("(1)Standard tree@[S [NP] [VP]]", "B@[B]", "C@[C]"));
     EXPECT_EQ(Sheet.NewTreeName, "(1)Standard tree");
-
     // ALT-1 inserts the hot-key tree into the empty tree.
     EXPECT_TRUE(Sheet.HotKey(1));
     EXPECT_EQ(Text(), "[S [NP] [VP]]");
     EXPECT_FALSE(Sheet.HotKey(2));
 
     // An empty memo gives the minimal tree.
-    Host.ListAnswers.push_back([](TTreeListDlg& dlg, int) {
-        dlg.NewListBtnClick();
-        return true;
-    });
     Sheet.EditTreeListBtnClick();
     EXPECT_THAT(Sheet.TreeList, ElementsAre("Minimal tree@[Start]"));
     EXPECT_THAT(Sheet.TreeNames, ElementsAre("Minimal tree"));
@@ -137,14 +134,16 @@ TEST_F(TreeSheetTest, TreeListDialogLoopsUntilEveryLineIsValid) {
 }
 
 TEST_F(TreeSheetTest, NewTreeBuildsEachKindOfDefinition) {
-    EXPECT_EQ(TTreeSheet::BuildBinaryTree(2, TBinaryShape::Left), "[Node%_1 [Node%_2] [Node%_3]]");
-    EXPECT_EQ(TTreeSheet::BuildBinaryTree(3, TBinaryShape::Full),
+    using T = TTreeSheet;
+    EXPECT_EQ(T::BuildBinaryTree(2, TBinaryShape::Left), "[Node%_1 [Node%_2] [Node%_3]]");
+    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Full),
               "[Node%_1 [Node%_2 [Node%_3] [Node%_4]] [Node%_5 [Node%_6] [Node%_7]]]");
-    EXPECT_EQ(TTreeSheet::BuildBinaryTree(3, TBinaryShape::Left),
+    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Left),
               "[Node%_1 [Node%_2 [Node%_3] [Node%_4]] [Node%_5]]");
-    EXPECT_EQ(TTreeSheet::BuildBinaryTree(3, TBinaryShape::Right),
+    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Right),
               "[Node%_1 [Node%_2] [Node%_3 [Node%_4] [Node%_5]]]");
-
+    Sheet.NewTreeBtnClick(); // the first of the default list
+    EXPECT_EQ(Text(), "[Start]");
     Sheet.BinaryLayers = 2;
     Sheet.NewTreeName = "Right binary tree";
     Sheet.NewTreeBtnClick();
@@ -161,8 +160,7 @@ TEST_F(TreeSheetTest, NewTreeBuildsEachKindOfDefinition) {
     EXPECT_EQ(Sheet.ActiveTree().ConvOpts.Brackets, "()");
 
     // A tree file in double quotation marks is loaded.
-    const std::string file =
-        (std::filesystem::temp_directory_path() / "treesheet_new.tre").string();
+    const std::string file = TempFile("new.tre");
     ASSERT_TRUE(Sheet.ActiveTree().SaveTree(file, Root(), 1));
     Sheet.TreeList.push_back("File@\"" + file + "\"");
     Sheet.NewTreeName = "Clear tree";
@@ -175,7 +173,10 @@ TEST_F(TreeSheetTest, NewTreeBuildsEachKindOfDefinition) {
     EXPECT_TRUE(Sink.Empty()) << Sink.Last();
 }
 
-TEST_F(TreeSheetTest, HotKeysAndTextToTreeUseTheInOutFormat) {
+TEST_F(TreeSheetTest, TextAndHotKeysUseTheInOutFormat) {
+    std::string text;
+    EXPECT_FALSE(Sheet.TreeToText(text));
+    EXPECT_EQ(Sink.Last(), "An empty tree can not be translated.");
     Sheet.IOFormat = ShortcutFormat(2);
     Sheet.ApplyIOFormat();
     Sheet.HotKeys[3] = "s(np,vp)";
@@ -185,16 +186,10 @@ TEST_F(TreeSheetTest, HotKeysAndTextToTreeUseTheInOutFormat) {
     EXPECT_EQ(Text(), "[x [y] [z [w]]]");
     Sheet.TextToTree("");
     EXPECT_EQ(Sink.Last(), "There is no text in \"Input text\" to translate into a tree.");
-}
-
-TEST_F(TreeSheetTest, TreeToTextIsCutToTheMaximalLength) {
-    std::string text;
-    EXPECT_FALSE(Sheet.TreeToText(text));
-    EXPECT_EQ(Sink.Last(), "An empty tree can not be translated.");
-    Build("[S [NP [John]] [VP [sleeps]]]");
-    Sheet.MaxTextLength = 10;
+    // Tree to text is cut to the maximal length.
+    Sheet.MaxTextLength = 7;
     ASSERT_TRUE(Sheet.TreeToText(text));
-    EXPECT_EQ(text, "[S [NP [Jo");
+    EXPECT_EQ(text, "x(y,z(w");
 }
 
 TEST_F(TreeSheetTest, DefineNodeRenamesCreatesAndRefusesDuplicateIndices) {
@@ -202,19 +197,15 @@ TEST_F(TreeSheetTest, DefineNodeRenamesCreatesAndRefusesDuplicateIndices) {
     Point(Root());
     int shown = 0;
     Host.DefNode = [&](TDefNodeDlg& dlg) {
-        ++shown;
-        if (shown == 1) {
-            EXPECT_TRUE(dlg.Rows[0].Used);
+        if (++shown == 1) {
             EXPECT_EQ(dlg.Rows[1].Name, "VP");
             EXPECT_FALSE(dlg.Rows[2].Used);
             dlg.NodeText = ""; // refused: the dialog comes again
         } else {
             dlg.NodeText = "Sentence";
             dlg.AnnoLines = {"a note"};
-            dlg.Rows[0] = {true, 2, "NP2"};
-            dlg.Rows[1] = {true, 1, "VP2"};
-            dlg.Rows[2] = {true, 4, "X"};
-            dlg.Rows[3] = {true, 3, "Y"};
+            dlg.Rows = {
+                TChildRow{true, 2, "NP2"}, {true, 1, "VP2"}, {true, 4, "X"}, {true, 3, "Y"}};
         }
         dlg.OkClick(Sink);
         return dlg.Result == 1;
@@ -226,8 +217,7 @@ TEST_F(TreeSheetTest, DefineNodeRenamesCreatesAndRefusesDuplicateIndices) {
     EXPECT_THAT(Root()->Cont, ElementsAre("a note"));
     EXPECT_EQ(Sheet.HighlightRect, Root()->Rect);
 
-    // Rows 2 and 4 both want index 1: message 3 with the later row, children unchanged.
-    Sink.Clear();
+    // Rows 2 and 4 both want index 1: the message names the later row, nothing changes.
     Host.DefNode = [&](TDefNodeDlg& dlg) {
         dlg.Rows[0].Used = false;
         dlg.Rows[1].Index = 1;
@@ -247,8 +237,7 @@ TEST_F(TreeSheetTest, DefineNodeRenamesCreatesAndRefusesDuplicateIndices) {
     Sheet.DefineNode();
     EXPECT_EQ(Root()->Name, "Sentence");
     Host.DefNode = [&](TDefNodeDlg& dlg) {
-        dlg.Rows[0].Used = false;
-        dlg.Rows[2].Used = false;
+        dlg.Rows[0].Used = dlg.Rows[2].Used = false;
         dlg.Rows[1].Index = 2;
         dlg.Rows[3].Index = 1;
         dlg.OkClick(Sink);
@@ -260,12 +249,12 @@ TEST_F(TreeSheetTest, DefineNodeRenamesCreatesAndRefusesDuplicateIndices) {
 
 TEST_F(TreeSheetTest, InsertParentPutsANewNodeAboveTheHighlightedOne) {
     Build("[S [NP] [VP]]");
-    Point(Root()->Children[1].get());
+    Point(Child(1));
     Sheet.MouseDown(0, true, (Sheet.HighlightRect.Left + Sheet.HighlightRect.Right) / 2,
                     (Sheet.HighlightRect.Top + Sheet.HighlightRect.Bottom) / 2);
     EXPECT_EQ(Text(), "[S [NP] [? [VP]]]");
-    EXPECT_EQ(Sheet.HighlightedNode, Root()->Children[1].get());
-    EXPECT_EQ(Sheet.HighlightRect, Root()->Children[1]->Rect);
+    EXPECT_EQ(Sheet.HighlightedNode, Child(1));
+    EXPECT_EQ(Sheet.HighlightRect, Child(1)->Rect);
     Point(Root());
     Sheet.InsertParentNode();
     EXPECT_EQ(Text(), "[? [S [NP] [? [VP]]]]");
@@ -275,35 +264,31 @@ TEST_F(TreeSheetTest, CopyCutDeleteAndPasteInBothModes) {
     Build("[S [NP [D] [N]] [VP]]");
     Point(Root());
     Sheet.DelTreeBtnClick();
-    EXPECT_EQ(Sink.Last(), "You are not allowed to delete the root node.");
     Sheet.CutTreeBtnClick();
-    EXPECT_EQ(Sink.Last(), "You are not allowed to delete the root node.");
+    EXPECT_THAT(Sink.Texts(), ElementsAre("You are not allowed to delete the root node.",
+                                          "You are not allowed to delete the root node."));
     Sink.Clear();
 
-    Point(Root()->Children[0].get());
+    Point(Child(0));
     Sheet.CopyTreeBtnClick();
-    Point(Root()->Children[1].get());
-    Sheet.PasteTreeBtnClick();
-    EXPECT_EQ(Text(), "[S [NP [D] [N]] [VP [NP [D] [N]]]]");
-    Sheet.PasteTreeBtnClick();
-    Sheet.PasteTreeBtnClick();
-    Sheet.PasteTreeBtnClick();
+    Point(Child(1));
+    for (int i = 0; i < 4; ++i)
+        Sheet.PasteTreeBtnClick();
+    EXPECT_EQ(Text(), "[S [NP [D] [N]] [VP [NP [D] [N]] [NP [D] [N]] [NP [D] [N]] [NP [D] [N]]]]");
     EXPECT_TRUE(Sink.Empty());
     Sheet.PasteTreeBtnClick();
     EXPECT_EQ(Sink.Last(), "The maximum number of children is 4.");
-    EXPECT_EQ(Root()->Children[1]->Children.size(), 4u);
+    EXPECT_EQ(Child(1)->Children.size(), 4u);
 
     // Replace mode: the highlighted subtree becomes a copy of the internal tree.
     Sheet.PasteMode = TPasteMode::Replace;
-    Point(Root()->Children[1].get());
-    Point(Root()->Children[0]->Children[1].get());
+    Point(Child(0)->Children[1].get());
     Sheet.CutTreeBtnClick();
-    EXPECT_EQ(Text(), "[S [NP [D]] [VP [NP [D] [N]] [NP [D] [N]] [NP [D] [N]] [NP [D] [N]]]]");
     EXPECT_EQ(Sheet.HighlightedNode, nullptr);
-    Point(Root()->Children[1].get());
+    Point(Child(1));
     Sheet.PasteTreeBtnClick();
     EXPECT_EQ(Text(), "[S [NP [D]] [N]]");
-    EXPECT_EQ(Sheet.HighlightedNode, Root()->Children[1].get());
+    EXPECT_EQ(Sheet.HighlightedNode, Child(1));
 
     // Into an empty tree: Replace does nothing, Append makes the root.
     Sheet.SetActiveTree(1);
@@ -319,13 +304,13 @@ TEST_F(TreeSheetTest, CopyCutDeleteAndPasteInBothModes) {
 
 TEST_F(TreeSheetTest, UndoAndRedoRestoreTheExactTree) {
     Build("[S [NP] [VP]]");
-    Root()->Children[0]->Cont = {"3sg", "nom"};
-    Root()->Children[0]->Attr.Flags |= naRound;
+    Child(0)->Cont = {"3sg", "nom"};
+    Child(0)->Attr.Flags |= naRound;
     Sheet.OptimalTree = false;
     Sheet.DrawTree(0);
-    Point(Root()->Children[1].get());
+    Point(Child(1));
     Sheet.PushRghtBtnClick();
-    const auto before = [&] {
+    const auto nodes = [&] {
         std::vector<std::tuple<std::string, std::vector<std::string>, uint16_t, int, int, int>> out;
         std::vector<const TNode*> stack{Root()};
         while (!stack.empty()) {
@@ -337,15 +322,15 @@ TEST_F(TreeSheetTest, UndoAndRedoRestoreTheExactTree) {
         }
         return out;
     };
-    const auto pushed = before();
-    Point(Root()->Children[0].get());
+    const auto pushed = nodes();
+    Point(Child(0));
     Sheet.CutTreeBtnClick();
     Point(Root());
     Sheet.InsertParentNode();
     EXPECT_EQ(Text(), "[? [S [VP]]]");
     Sheet.Undo();
     Sheet.Undo();
-    EXPECT_EQ(before(), pushed);
+    EXPECT_EQ(nodes(), pushed);
     EXPECT_EQ(Sheet.HighlightedNode, nullptr);
     Sheet.Redo();
     Sheet.Redo();
@@ -359,7 +344,7 @@ TEST_F(TreeSheetTest, UndoAndRedoRestoreTheExactTree) {
     EXPECT_EQ(Root(), nullptr);
     Sheet.SetActiveTree(0);
     Sheet.Redo();
-    EXPECT_EQ(before(), pushed);
+    EXPECT_EQ(nodes(), pushed);
 
     // At least 100 steps are kept.
     for (int i = 0; i < 120; ++i) {
@@ -372,7 +357,7 @@ TEST_F(TreeSheetTest, UndoAndRedoRestoreTheExactTree) {
 }
 
 TEST_F(TreeSheetTest, TreebankFilesAreSteppedThroughTreeByTree) {
-    const std::string file = (std::filesystem::temp_directory_path() / "sheet_bank.mrg").string();
+    const std::string file = TempFile("bank.mrg");
     ASSERT_EQ(AtomicSave(file, "( (S (NP I) (VP ran)) )\n(X a b)\r\n(Y (Z c))\n"), FileError::None);
     Host.OpenName = file;
     Sheet.LoadTreeBtnClick();
@@ -380,9 +365,8 @@ TEST_F(TreeSheetTest, TreebankFilesAreSteppedThroughTreeByTree) {
     EXPECT_EQ(Sheet.TreebankPosition(), "Tree 1 of 3");
     EXPECT_EQ(Text(), "[S [NP [I]] [VP [ran]]]");
     EXPECT_EQ(Sheet.ActiveTree().ConvOpts, TConvOpts{}); // the in/out format stays
-    Sheet.StepTreebank(1);
-    Sheet.StepTreebank(1);
-    Sheet.StepTreebank(1);
+    for (int i = 0; i < 3; ++i)
+        Sheet.StepTreebank(1);
     EXPECT_EQ(Sheet.TreebankPosition(), "Tree 3 of 3");
     EXPECT_EQ(Text(), "[Y [Z [c]]]");
     Sheet.Undo();
@@ -396,22 +380,19 @@ TEST_F(TreeSheetTest, TreebankFilesAreSteppedThroughTreeByTree) {
 }
 
 TEST_F(TreeSheetTest, FilesAreCheckedByExtensionAndBringTheirSettings) {
-    const auto dir = std::filesystem::temp_directory_path();
-    const std::string file = (dir / "treesheet_settings.tre").string();
+    const std::string file = TempFile("settings.tre");
     Build("[S [NP] [VP]]");
     Sheet.ActiveTree().SetParams(100, 120, "Times", toFrames | toPlane,
                                  TNodeAttr{20, 2, 1, naRight});
     Host.SaveName = file;
     Sheet.SaveTreeBtnClick();
-    Sheet.ActiveTree().SetParams(Sheet.HDist, Sheet.VDist, Sheet.FontName, Sheet.TreeOptions,
-                                 Sheet.NodeDefaults);
     Sheet.SetActiveTree(1);
     Sheet.SaveTreeBtnClick();
     EXPECT_EQ(Sink.Last(), "An empty tree will not be saved.");
     EXPECT_FALSE(Sheet.HasPicture(true));
     EXPECT_EQ(Sink.Last(), "There is no tree or metafile to save by now.");
 
-    Host.OpenName = (dir / "treesheet_settings.doc").string();
+    Host.OpenName = TempFile("settings.doc");
     Sheet.LoadTreeBtnClick();
     EXPECT_EQ(Sink.Last(), "Wrong file type: extension \"*.TRE\" expected.");
     EXPECT_EQ(Root(), nullptr);
@@ -420,10 +401,8 @@ TEST_F(TreeSheetTest, FilesAreCheckedByExtensionAndBringTheirSettings) {
     Sheet.LoadTreeBtnClick();
     EXPECT_TRUE(Sink.Empty()) << Sink.Last();
     EXPECT_EQ(Text(), "[S [NP] [VP]]");
-    EXPECT_EQ(Sheet.HDist, 100);
-    EXPECT_EQ(Sheet.VDist, 120);
-    EXPECT_EQ(Sheet.FontName, "Times");
-    EXPECT_TRUE(Sheet.PlaneTree);
+    EXPECT_EQ(std::tie(Sheet.HDist, Sheet.VDist, Sheet.FontName, Sheet.PlaneTree),
+              std::make_tuple(100, 120, std::string("Times"), true));
     EXPECT_EQ(Sheet.NodeDefaults, (TNodeAttr{20, 2, 1, naRight}));
     std::filesystem::remove(file);
 }
@@ -431,10 +410,7 @@ TEST_F(TreeSheetTest, FilesAreCheckedByExtensionAndBringTheirSettings) {
 TEST_F(TreeSheetTest, PreviewLabelsGiveCentimetresAndInches) {
     std::string cmX, inchX, cmY, inchY;
     PictureSizeLabels(25400, 12700, cmX, inchX, cmY, inchY);
-    EXPECT_EQ(cmX, "25.4 cm");
-    EXPECT_EQ(inchX, "10 Inch");
-    EXPECT_EQ(cmY, "12.7 cm");
-    EXPECT_EQ(inchY, "5 Inch");
+    EXPECT_EQ(cmX + inchX + cmY + inchY, "25.4 cm10 Inch12.7 cm5 Inch");
     EXPECT_EQ(FormatSize(1.005001), "1.01");
     EXPECT_EQ(FormatSize(0.5), "0.5");
     // 96 pixels are one inch on the screen.
@@ -450,13 +426,12 @@ TEST_F(TreeSheetTest, LeavingThePlaneLayoutDropsAHighlightedChainNode) {
     Build("[S [A [B]] [C]]");
     Sheet.TreeOptions |= toPlaneOK;
     Sheet.PlaneTreeCBClick(true);
-    TNode* chain = Root()->Children[1].get();
-    ASSERT_EQ(chain->Name, "$");
-    Point(chain);
+    ASSERT_EQ(Child(1)->Name, "$");
+    Point(Child(1));
     Sheet.PlaneTreeCBClick(false);
     EXPECT_EQ(Sheet.HighlightedNode, nullptr);
     EXPECT_EQ(Text(), "[S [A [B]] [C]]");
-    Point(Root()->Children[1].get());
+    Point(Child(1));
     Sheet.PlaneTreeCBClick(true);
     EXPECT_EQ(Sheet.HighlightedNode->Name, "C");
 }
@@ -471,17 +446,16 @@ TEST_F(TreeSheetTest, SplitScreenAndOptimalTreeSwitchTheWindows) {
     EXPECT_EQ(Text(1), "[X]");
 
     Sheet.OptimalTreeCBClick(false);
-    Point(Root()->Children[1].get());
-    const int16_t x = Root()->Children[1]->X;
+    Point(Child(1));
+    const int16_t x = Child(1)->X;
     Sheet.PushRghtBtnClick();
     Sheet.PushRghtBtnClick();
-    EXPECT_EQ(Root()->Children[1]->X, x + 2);
     Sheet.PushLeftBtnClick();
-    EXPECT_EQ(Root()->Children[1]->X, x + 1);
-    EXPECT_EQ(Sheet.HighlightRect, Root()->Children[1]->Rect);
+    EXPECT_EQ(Child(1)->X, x + 1);
+    EXPECT_EQ(Sheet.HighlightRect, Child(1)->Rect);
     Sheet.OptimalTreeCBClick(true);
-    EXPECT_EQ(Root()->Children[1]->X, x);
-    EXPECT_EQ(Sheet.HighlightRect, Root()->Children[1]->Rect);
+    EXPECT_EQ(Child(1)->X, x);
+    EXPECT_EQ(Sheet.HighlightRect, Child(1)->Rect);
     EXPECT_TRUE(Sink.Empty()) << Sink.Last();
 }
 
