@@ -213,9 +213,12 @@ TEST(SvgWriter, OddPicturesGiveWellFormedXml) {
         return static_cast<int32_t>(random() % 4 == 0 ? random() : random() % 400) - 100;
     };
     for (int i = 0; i < 2000; ++i) {
-        r.State = {TColor(random()), static_cast<int32_t>(random() % 5) - 1,
+        r.State = {TColor(random()),
+                   static_cast<int32_t>(random() % 5) - 1,
                    random() % 2 ? TPenMode::pmXor : TPenMode::pmCopy,
-                   random() % 2 ? TBrushStyle::bsClear : TBrushStyle::bsSolid, TColor(random()), {}};
+                   random() % 2 ? TBrushStyle::bsClear : TBrushStyle::bsSolid,
+                   TColor(random()),
+                   {}};
         r.State.Font.Height = static_cast<int32_t>(random());
         r.State.Font.Style = static_cast<uint8_t>(random());
         const TRect box{coordinate(), coordinate(), coordinate(), coordinate()};

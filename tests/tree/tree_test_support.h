@@ -73,6 +73,15 @@ inline std::vector<TNode*> Nodes(TTree& tree) {
     return nodes;
 }
 
+// "name:x,y" of every node in pre-order, separated by blanks.
+inline std::string Places(TTree& tree) {
+    std::string text;
+    for (const TNode* node : Nodes(tree))
+        text += (text.empty() ? "" : " ") + node->Name + ":" + std::to_string(node->X) + "," +
+                std::to_string(node->Y);
+    return text;
+}
+
 // A right-branching comb: depth nodes x, each with a leaf a, and a last leaf b. As a
 // plane tree with chains, every leaf a but the deepest gets a chain to the bottom.
 inline std::string Comb(int depth) {
