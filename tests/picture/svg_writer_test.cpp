@@ -225,31 +225,16 @@ TEST(SvgWriter, OddPicturesGiveWellFormedXml) {
         std::string text(random() % 12, ' ');
         for (char& c : text)
             c = static_cast<char>(random());
-        switch (random() % 8) {
-        case 0:
-            r.TextOut(box.Left, box.Top, text);
-            break;
-        case 1:
-            r.MoveTo(box.Left, box.Top), r.LineTo(box.Right, box.Bottom);
-            break;
-        case 2:
-            r.Rectangle(box);
-            break;
-        case 3:
-            r.FillRect(box);
-            break;
-        case 4:
-            r.RoundRect(box, coordinate(), coordinate());
-            break;
-        case 5:
-            r.Ellipse(box);
-            break;
-        case 6:
-            r.Arc(box, {coordinate(), coordinate()}, {coordinate(), coordinate()});
-            break;
-        default:
+        const auto kind = random() % 8;
+        if (kind == 0) r.TextOut(box.Left, box.Top, text);
+        if (kind == 1) r.MoveTo(box.Left, box.Top), r.LineTo(box.Right, box.Bottom);
+        if (kind == 2) r.Rectangle(box);
+        if (kind == 3) r.FillRect(box);
+        if (kind == 4) r.RoundRect(box, coordinate(), coordinate());
+        if (kind == 5) r.Ellipse(box);
+        if (kind == 6) r.Arc(box, {coordinate(), coordinate()}, {coordinate(), coordinate()});
+        if (kind == 7)
             r.Polygon({{box.Left, box.Top}, {box.Right, box.Bottom}, {box.Left, box.Bottom}});
-        }
     }
     for (const Picture& picture : pictures) {
         std::vector<XmlElement> elements;

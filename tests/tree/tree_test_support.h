@@ -109,25 +109,29 @@ inline void ExpectGolden(const std::string& name, const std::string& text) {
     EXPECT_EQ(text, golden) << path;
 }
 
-// Every recorded call with all its fields, one line each, colours in hex.
-inline std::string Dump(const Picture& picture) {
+// A recorded call with all its fields on one line, colours in hex.
+inline std::string DumpOp(const PictureOp& op) {
     static const char* const kinds[] = {"text",      "line",    "rectangle", "fillrect",
                                         "roundrect", "ellipse", "arc",       "polygon"};
+    const TCanvasState& s = op.State;
     std::ostringstream out;
-    for (const PictureOp& op : picture.Calls()) {
-        const TCanvasState& s = op.State;
-        out << kinds[int(op.Kind)] << " box " << op.Box.Left << "," << op.Box.Top << ","
-            << op.Box.Right << "," << op.Box.Bottom << " a " << op.A.X << "," << op.A.Y << " b "
-            << op.B.X << "," << op.B.Y << " points";
-        for (const TPoint& p : op.Points)
-            out << " " << p.X << "," << p.Y;
-        out << " \"" << op.Text << "\" pen " << std::hex << s.PenColor << "/" << std::dec
-            << s.PenWidth << "/" << int(s.PenMode) << " brush " << int(s.BrushStyle) << "/"
-            << std::hex << s.BrushColor << " font " << s.Font.Name << "/" << std::dec
-            << s.Font.Height << "/" << int(s.Font.Style) << "/" << std::hex << s.Font.Color
-            << std::dec << "\n";
-    }
+    out << kinds[int(op.Kind)] << " box " << op.Box.Left << "," << op.Box.Top << "," << op.Box.Right
+        << "," << op.Box.Bottom << " a " << op.A.X << "," << op.A.Y << " b " << op.B.X << ","
+        << op.B.Y << " points";
+    for (const TPoint& p : op.Points)
+        out << " " << p.X << "," << p.Y;
+    out << " \"" << op.Text << "\" pen " << std::hex << s.PenColor << "/" << std::dec << s.PenWidth
+        << "/" << int(s.PenMode) << " brush " << int(s.BrushStyle) << "/" << std::hex
+        << s.BrushColor << " font " << s.Font.Name << "/" << std::dec << s.Font.Height << "/"
+        << int(s.Font.Style) << "/" << std::hex << s.Font.Color << "\n";
     return out.str();
+}
+
+inline std::string Dump(const Picture& picture) {
+    std::string text;
+    for (const PictureOp& op : picture.Calls())
+        text += DumpOp(op);
+    return text;
 }
 
 } // namespace gramarbor::testing
