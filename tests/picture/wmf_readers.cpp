@@ -25,31 +25,44 @@ bool HaveCommand(const std::string& name) {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// The standard output of a command ("" when it cannot run).
-std::string Output(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+// Whether "convert -list format" has a line "WMF* WMF r-- Windows Meta File" (the
+// format, its module, its modes) that can read.
+bool HaveWmfDelegate() {
+    std::string formats;
+    if (FILE* pipe = ::popen("convert -list format 2>/dev/null", "r")) {
         char buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            text.append(buffer, got);
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            formats.append(buffer, got);
         ::pclose(pipe);
     }
-    return text;
+    std::istringstream lines(formats);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string format, module, modes;
+        fields >> format >> module >> modes;
+        if ((format == "WMF" || format == "WMF*") && modes.find('r') != std::string::npos)
+            return true;
+    }
+    return false;
 }
 
-bool Mentions(const std::string& text, const std::string& word) {
-    return text.find(word) != std::string::npos;
-}
+std::string FindMissing() {
+    std::vector<std::string> missing;
+    const bool wmf2svg = HaveCommand("wmf2svg"), convert = HaveCommand("convert");
+    const bool delegate = convert && HaveWmfDelegate();
+    if (!wmf2svg) missing.push_back("libwmf-bin (wmf2svg is not installed)");
+    if (!convert) missing.push_back("imagemagick (convert is not installed)");
+    if (convert && !delegate)
+        missing.push_back("libmagickcore-6.q16-6-extra (\"convert -list format\" has no WMF, "
+                          "ImageMagick's WMF delegate)");
 
-std::string FirstLine(const std::string& text) {
-    return text.substr(0, text.find('\n'));
-}
-
-// A small metafile with a line and a text in Arial (which libwmf maps to one of
-// its Type 1 fonts).
-std::string WriteProbe(const fs::path& folder) {
-    static ApproxTextMeasurer measurer;
+    // A small metafile with a line and a text in Arial (which libwmf maps to one of
+    // its Type 1 fonts), read by each reader there is.
+    const fs::path folder =
+        fs::path(::testing::TempDir()) / ("wmf_reader_probe_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const std::string probe = (folder / "probe.wmf").string();
+    ApproxTextMeasurer measurer;
     Picture picture;
     picture.Width = 120;
     picture.Height = 40;
@@ -58,52 +71,21 @@ std::string WriteProbe(const fs::path& folder) {
     canvas.LineTo(100, 30);
     canvas.State.Font = {"Arial", -16, 0, clBlack};
     canvas.TextOut(4, 4, "Probe");
-    const std::string path = (folder / "probe.wmf").string();
-    return SavePictureAsWmf(picture, path) ? path : std::string();
-}
-
-std::string FindMissing() {
-    std::vector<std::string> missing;
-    const bool wmf2svg = HaveCommand("wmf2svg");
-    const bool convert = HaveCommand("convert");
-    if (!wmf2svg) missing.push_back("libwmf-bin (wmf2svg is not installed)");
-    if (!convert) missing.push_back("imagemagick (convert is not installed)");
-    bool delegate = false;
-    if (convert) {
-        // A line "WMF* WMF r-- Windows Meta File": the format, its module, its modes.
-        std::istringstream formats(Output("convert -list format 2>/dev/null"));
-        std::string line;
-        while (std::getline(formats, line)) {
-            std::istringstream fields(line);
-            std::string format, module, modes;
-            fields >> format >> module >> modes;
-            delegate = delegate || ((format == "WMF" || format == "WMF*") && Mentions(modes, "r"));
-        }
-        if (!delegate)
-            missing.push_back("libmagickcore-6.q16-6-extra (\"convert -list format\" has no WMF, "
-                              "ImageMagick's WMF delegate)");
-    }
-
-    const fs::path folder =
-        fs::path(::testing::TempDir()) / ("wmf_reader_probe_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    const std::string probe = WriteProbe(folder);
-    bool fontsMissing = false;
     std::string other;
-    if (probe.empty()) other = "the probe metafile could not be written in " + folder.string();
-    if (!probe.empty() && wmf2svg) {
-        const ReaderRun run = RunReader("wmf2svg -o " + probe + ".svg " + probe);
-        if (Mentions(run.Errors, "font"))
+    bool fontsMissing = false;
+    if (!SavePictureAsWmf(picture, probe))
+        other = "the probe metafile could not be written in " + folder.string();
+    const std::pair<bool, std::string> readers[] = {
+        {wmf2svg, "wmf2svg -o " + probe + ".svg " + probe},
+        {delegate, "convert " + probe + " " + probe + ".png"}};
+    for (const auto& [present, command] : readers) {
+        if (!present || !other.empty()) continue;
+        const ReaderRun run = RunReader(command);
+        if (run.Errors.find("font") != std::string::npos)
             fontsMissing = true;
         else if (run.Status != 0 || !run.Errors.empty())
-            other = "wmf2svg fails on a simple metafile: " + FirstLine(run.Errors);
-    }
-    if (!probe.empty() && convert && delegate) {
-        const ReaderRun run = RunReader("convert " + probe + " " + probe + ".png");
-        if (Mentions(run.Errors, "font"))
-            fontsMissing = true;
-        else if (run.Status != 0 || !run.Errors.empty())
-            other = "convert fails on a simple metafile: " + FirstLine(run.Errors);
+            other = command.substr(0, command.find(' ')) +
+                    " fails on a simple metafile: " + run.Errors.substr(0, run.Errors.find('\n'));
     }
     if (fontsMissing)
         missing.push_back("fonts-urw-base35 (libwmf finds no fonts for the texts of metafiles)");
@@ -111,12 +93,9 @@ std::string FindMissing() {
     fs::remove_all(folder, ignored);
 
     std::string text;
-    if (!missing.empty()) {
-        text = "Missing Debian package(s), which scripts/setup installs: ";
-        for (std::size_t i = 0; i < missing.size(); ++i)
-            text += (i ? "; " : "") + missing[i];
-        text += ".";
-    }
+    for (std::size_t i = 0; i < missing.size(); ++i)
+        text += (i ? "; " : "Missing Debian package(s), which scripts/setup installs: ") +
+                missing[i] + (i + 1 == missing.size() ? "." : "");
     if (!other.empty()) text += (text.empty() ? "" : " ") + other;
     return text;
 }

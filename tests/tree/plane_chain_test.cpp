@@ -52,13 +52,7 @@ Ink InkOf(const Picture& picture) {
                 ink.Vertical[op.A.X].insert(y);
             continue;
         }
-        std::string text = std::to_string(int(op.Kind)) + " " + op.Text;
-        for (int32_t v : {op.A.X, op.A.Y, op.B.X, op.B.Y, op.Box.Left, op.Box.Top, op.Box.Right,
-                          op.Box.Bottom, op.State.PenWidth, op.State.Font.Height})
-            text += " " + std::to_string(v);
-        for (const TPoint& p : op.Points)
-            text += " " + std::to_string(p.X) + "," + std::to_string(p.Y);
-        ink.Ops.push_back(text);
+        ink.Ops.push_back(testing::DumpOp(op));
     }
     std::sort(ink.Ops.begin(), ink.Ops.end());
     return ink;

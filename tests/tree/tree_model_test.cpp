@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "tree/tree.h"
 #include "tree_test_support.h"
@@ -37,27 +38,20 @@ TEST_F(TreeErrors, OnlyTheFirstErrorIsShownUntilReset) {
 }
 
 TEST_F(TreeParams, DefaultsOddDistancesAndNodeDefaults) {
+    const auto params = [&] {
+        int32_t hDist = 0, vDist = 0;
+        std::string font;
+        uint8_t options = 0xFF;
+        TNodeAttr defaults;
+        tree.GetParams(hDist, vDist, font, options, defaults);
+        return std::tuple{hDist, vDist, font, int(options), defaults};
+    };
     tree.SetParams(-1, -1, "", 0, TNodeAttr{});
-    int32_t hDist = 0, vDist = 0;
-    std::string font;
-    uint8_t options = 0xFF;
-    TNodeAttr defaults;
-    tree.GetParams(hDist, vDist, font, options, defaults);
-    EXPECT_EQ(hDist, 64);
-    EXPECT_EQ(vDist, 64);
-    EXPECT_EQ(font, "Arial");
-    EXPECT_EQ(options, 0);
-    EXPECT_EQ(defaults, DefaultNodeAttr());
-
+    EXPECT_EQ(params(), std::tuple(64, 64, "Arial", 0, DefaultNodeAttr()));
     TNodeAttr small;
     small.FontSize = 10;
     tree.SetParams(65, 0, "Times", toFrames, small);
-    tree.GetParams(hDist, vDist, font, options, defaults);
-    EXPECT_EQ(hDist, 64);
-    EXPECT_EQ(vDist, 0);
-    EXPECT_EQ(font, "Times");
-    EXPECT_EQ(defaults, small);
-
+    EXPECT_EQ(params(), std::tuple(64, 0, "Times", int(toFrames), small));
     tree.SetNodeDefaults("", DefaultNodeAttr());
     EXPECT_EQ(tree.FontName, "Times");
     tree.SetNodeDefaults("Courier", small);

@@ -1,11 +1,14 @@
 // Helpers shared by the tree tests: a measurer with exact widths and small builders.
 #pragma once
 
+#include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "base/file_io.h"
 #include "base/message_sink.h"
 #include "picture/picture.h"
 #include "picture/text_measurer.h"
@@ -70,6 +73,15 @@ inline std::vector<TNode*> Nodes(TTree& tree) {
     return nodes;
 }
 
+// "name:x,y" of every node in pre-order, separated by blanks.
+inline std::string Places(TTree& tree) {
+    std::string text;
+    for (const TNode* node : Nodes(tree))
+        text += (text.empty() ? "" : " ") + node->Name + ":" + std::to_string(node->X) + "," +
+                std::to_string(node->Y);
+    return text;
+}
+
 // A right-branching comb: depth nodes x, each with a leaf a, and a last leaf b. As a
 // plane tree with chains, every leaf a but the deepest gets a chain to the bottom.
 inline std::string Comb(int depth) {
@@ -85,6 +97,41 @@ inline TNode* NodeAt(TTree& tree, std::vector<int> path) {
     for (int index : path)
         node = node->Children.at(index).get();
     return node;
+}
+
+// Compares text with the file under tests/data byte for byte; with
+// GRAMARBOR_UPDATE_GOLDEN=1 in the environment the file is written anew.
+inline void ExpectGolden(const std::string& name, const std::string& text) {
+    const std::string path = std::string(GRAMARBOR_TEST_DATA) + "/" + name;
+    if (std::getenv("GRAMARBOR_UPDATE_GOLDEN")) AtomicSave(path, text);
+    std::string golden;
+    ASSERT_EQ(ReadFileBytes(path, golden), FileError::None) << path;
+    EXPECT_EQ(text, golden) << path;
+}
+
+// A recorded call with all its fields on one line, colours in hex.
+inline std::string DumpOp(const PictureOp& op) {
+    static const char* const kinds[] = {"text",      "line",    "rectangle", "fillrect",
+                                        "roundrect", "ellipse", "arc",       "polygon"};
+    const TCanvasState& s = op.State;
+    std::ostringstream out;
+    out << kinds[int(op.Kind)] << " box " << op.Box.Left << "," << op.Box.Top << "," << op.Box.Right
+        << "," << op.Box.Bottom << " a " << op.A.X << "," << op.A.Y << " b " << op.B.X << ","
+        << op.B.Y << " points";
+    for (const TPoint& p : op.Points)
+        out << " " << p.X << "," << p.Y;
+    out << " \"" << op.Text << "\" pen " << std::hex << s.PenColor << "/" << std::dec << s.PenWidth
+        << "/" << int(s.PenMode) << " brush " << int(s.BrushStyle) << "/" << std::hex
+        << s.BrushColor << " font " << s.Font.Name << "/" << std::dec << s.Font.Height << "/"
+        << int(s.Font.Style) << "/" << std::hex << s.Font.Color << "\n";
+    return out.str();
+}
+
+inline std::string Dump(const Picture& picture) {
+    std::string text;
+    for (const PictureOp& op : picture.Calls())
+        text += DumpOp(op);
+    return text;
 }
 
 } // namespace gramarbor::testing
