@@ -76,9 +76,12 @@ TEST(CliTree, WritesPicturesInEveryFormatAndScalesPng) {
         EXPECT_EQ(r.ExitCode, 0) << f.Name << ": " << r.Err;
         EXPECT_EQ(Slurp(path).substr(0, f.Magic.size()), f.Magic) << f.Name;
     }
-    const CliResult bad = RunCli({"tree", "[S [a%'Times]]", "-o", TempFile("bad.svg")});
+    // A markup error fails the command and writes no picture.
+    const std::string badPath = TempFile("bad.svg");
+    const CliResult bad = RunCli({"tree", "[S [a%'Times]]", "-o", badPath});
     EXPECT_EQ(bad.ExitCode, 2);
     EXPECT_EQ(bad.Err, "error: \"'\" expected in \"a%'Times\".\n");
+    EXPECT_FALSE(std::filesystem::exists(badPath));
     const std::string tex = TempFile("tree.tex");
     ASSERT_EQ(RunCli({"tree", "[S [NP%_i] [VP]]", "-o", tex, "--latex", "qtree"}).ExitCode, 0);
     EXPECT_NE(Slurp(tex).find("\\Tree"), std::string::npos);
