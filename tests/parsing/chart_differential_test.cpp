@@ -132,3 +132,16 @@ TEST(ChartDifferential, ListsAmbiguitiesOnlyOfAcceptedSentences) {
     EXPECT_TRUE(lines.empty());
     EXPECT_FALSE(f.Sink.Empty());
 }
+
+// Callers check the tree number first; the enumeration itself still refuses one past
+// the last tree, with the count.
+TEST(ChartDifferential, RefusesAFirstTreePastTheLast) {
+    ParseFixture f(PrepositionalGrammar);
+    f.Begin("the man sees the dog with the telescope with the telescope", poParseTrees);
+    f.Run.FirstTree = BigUint(5);
+    bool any = false;
+    f.Run.OnParseTree = [&any](const std::string&) { return any = true; };
+    EXPECT_FALSE(ChartEnumerateTreeTexts(f.Parser, poParseTrees, f.Run));
+    EXPECT_FALSE(any);
+    EXPECT_EQ(f.Sink.Last(), "There is no parse tree 6: the sentence has 5 parse trees.");
+}
