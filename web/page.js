@@ -83,8 +83,6 @@ function ask(name, args) {
 let busySince = 0;
 let busyJob = null;
 let busyTimer = null;
-const busyControls = ["check", "parse", "make-rtn", "tree-prev", "tree-next", "tree-current",
-  "save-parse-tree"];
 function setBusy(what) {
   const busy = what !== null;
   busyJob = what;
