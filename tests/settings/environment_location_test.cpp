@@ -12,14 +12,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(EnvironmentLocation, WritableProgramFolderHoldsTheFile) {
+// A writable program folder holds the file; else the configuration folder does.
+TEST(EnvironmentLocation, ProgramFolderOrConfigurationFolder) {
     EXPECT_EQ(EnvironmentFilePath("/opt/g/bin", true, "/x", "/home/u"),
               "/opt/g/bin/Environment.Env");
     EXPECT_EQ(EnvironmentFilePath("/opt/g/bin/", true, nullptr, nullptr),
               "/opt/g/bin/Environment.Env");
-}
-
-TEST(EnvironmentLocation, ReadOnlyProgramFolderUsesTheConfigurationFolder) {
     EXPECT_EQ(EnvironmentFilePath("/usr/bin", false, "/cfg", "/home/u"),
               "/cfg/gramarbor/Environment.Env");
     EXPECT_EQ(EnvironmentFilePath("/usr/bin", false, "/cfg/", "/home/u"),

@@ -1,278 +1,144 @@
 // The web page's session: the JSON each request answers with, the messages it
 // carries, and the files it hands over, on the same models the desktop program uses.
+// Most cases are scripts (tests/data/web_session_scripts/): a request a line, as
+// "NAME ARG | ARG" (with \n and \xHH in the arguments), followed by "has TEXT" and
+// "lacks TEXT" lines on its answer, taken literally; "keep" keeps the bytes last saved
+// for opening as SAVED.
 #include "web/web_session.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <map>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include "parsing/parse_options.h"
-#include "tree/treebank.h"
-#include "web/json_text.h"
 
 namespace gramarbor {
 namespace {
-
-using ::testing::HasSubstr;
-using ::testing::Not;
-
-TEST(JsonText, WritesNestedValuesWithEscapesAndUtf8) {
-    const struct {
-        std::string Text; // Windows-1252
-        std::string Json;
-    } strings[] = {
-        {"plain", "\"plain\""},
-        {"say \"hi\"\\", "\"say \\\"hi\\\"\\\\\""},
-        {"a\tb\nc\r", "\"a\\tb\\nc\\r\""},
-        {std::string("\x01", 1), "\"\\u0001\""},
-        {"\xE4\xDF\x80", "\"\xC3\xA4\xC3\x9F\xE2\x82\xAC\""},
-    };
-    for (const auto& row : strings) {
-        JsonText json;
-        json.String(row.Text);
-        EXPECT_EQ(json.Text(), row.Json) << row.Text;
-    }
-    JsonText json;
-    json.BeginObject();
-    json.Key("a").Number(-3).Key("b").BeginArray().Bool(true).Bool(false).EndArray();
-    json.Key("c").BeginObject().EndObject().Key("d").Strings({"x", "y"});
-    json.EndObject();
-    EXPECT_EQ(json.Text(), "{\"a\":-3,\"b\":[true,false],\"c\":{},\"d\":[\"x\",\"y\"]}");
-}
 
 // Pictures come back as a short text naming their size, which is all a test needs.
 std::string PictureSize(const Picture& picture) {
     return "<picture " + std::to_string(picture.Width) + "x" + std::to_string(picture.Height) + ">";
 }
 
-const char* const AmbiguousGrammar = "S = NP VP\n"
-                                     "NP = \"I\"\n"
-                                     "NP = DET N [PP]\n"
-                                     "VP = V NP [PP]\n"
-                                     "PP = P NP\n"
-                                     "DET = \"the\"\n"
-                                     "N = \"man\"\n"
-                                     "N = \"telescope\"\n"
-                                     "V = \"saw\"\n"
-                                     "P = \"with\"";
-
 class WebSessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Folder =
-            std::filesystem::temp_directory_path() /
-            ("gramarbor_web_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        Folder = std::filesystem::temp_directory_path() /
+                 ("gramarbor_web_" +
+                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                  std::to_string(std::hash<std::string>()(
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name())));
         std::filesystem::create_directories(Folder);
     }
     void TearDown() override { std::filesystem::remove_all(Folder); }
 
     std::filesystem::path Folder;
     ApproxTextMeasurer Measurer;
-    TWebSession Session{Measurer, "", PictureSize};
 };
 
-TEST_F(WebSessionTest, CheckAnswersWithTheListingOrTheMessageAndTheLineToMark) {
-    const std::string good = Session.Check("// a comment\nS = \"a\"");
-    EXPECT_THAT(good, HasSubstr("\"ok\":true"));
-    EXPECT_THAT(good, HasSubstr("\"listing\":[\"0 (T):\\tS = \\\"a\\\"\"]"));
-    EXPECT_THAT(good, HasSubstr("\"errorLine\":-1"));
-    EXPECT_THAT(good, HasSubstr("\"messages\":[]"));
+struct TWebCase {
+    std::string Name;
+    std::vector<std::pair<int, std::string>> Lines;
+};
 
-    const std::string bad = Session.Check("S = A\n\nA = = \"a\"");
-    EXPECT_THAT(bad, HasSubstr("\"ok\":false"));
-    EXPECT_THAT(bad, Not(HasSubstr("listing")));
-    EXPECT_THAT(bad, HasSubstr("\"errorLine\":2"));
-    EXPECT_THAT(bad, HasSubstr("{\"kind\":\"error\",\"text\":"));
-
-    EXPECT_THAT(Session.Check(""), HasSubstr("\"text\":\"Please define a CFG first.\""));
-    // Text the core's code page cannot hold is refused before the check.
-    EXPECT_THAT(Session.Check("S = \"\xE2\x98\x83\""),
-                HasSubstr("\"text\":\"" + MsgNotWindows1252 + "\""));
+std::vector<TWebCase> LoadWebCases() {
+    std::vector<TWebCase> cases{{"outside_a_case", {}}};
+    std::ifstream in(GRAMARBOR_TEST_DATA "/web_session_scripts/requests.txt");
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number)
+        if (line.starts_with("case "))
+            cases.push_back({line.substr(5), {}});
+        else if (!line.empty() && line[0] != '#')
+            cases.back().Lines.push_back({number, line});
+    if (cases.front().Lines.empty()) cases.erase(cases.begin());
+    return cases;
 }
 
-TEST_F(WebSessionTest, ParseCountsAndStepsThroughEveryTree) {
-    const std::string parsed =
-        Session.Parse(AmbiguousGrammar, "I saw the man with the telescope", DefaultParseOptions);
-    EXPECT_THAT(parsed, HasSubstr("\"verdict\":\"accepted\""));
-    EXPECT_THAT(parsed, HasSubstr("\"count\":\"2\",\"current\":\"1\",\"atFirst\":true,"
-                                  "\"atLast\":false"));
-    EXPECT_THAT(parsed, HasSubstr("\"svg\":\"<picture "));
-    EXPECT_THAT(parsed, HasSubstr("\"history\":[\"I saw the man with the telescope\"]"));
-    // Trees without a trace list: no trace, and no "Parsing successful!" box.
-    EXPECT_THAT(parsed, Not(HasSubstr("\"trace\"")));
-    EXPECT_THAT(parsed, HasSubstr("\"messages\":[]"));
-
-    EXPECT_THAT(Session.StepTree(1), HasSubstr("\"current\":\"2\",\"atFirst\":false,"
-                                               "\"atLast\":true"));
-    EXPECT_THAT(Session.StepTree(1), HasSubstr("\"current\":\"2\""));
-    EXPECT_THAT(Session.StepTreeTyped("1"), HasSubstr("\"current\":\"1\""));
-    EXPECT_THAT(Session.StepTreeTyped("3"),
-                HasSubstr("\"current\":\"1\",\"atFirst\":true,\"atLast\":false"));
-    EXPECT_THAT(Session.StepTreeTyped("3"),
-                HasSubstr("\"text\":\"Please enter a tree number from 1 to 2.\""));
-
-    EXPECT_THAT(Session.SaveParseTree(), HasSubstr("\"ok\":true"));
-    EXPECT_FALSE(Session.Bytes.empty());
-}
-
-TEST_F(WebSessionTest, ParseAnswersWithTheVerdictTheTraceAndTheMessages) {
-    const struct {
-        int Options;
-        std::string Sentence;
-        std::string Verdict;
-        bool Trace;
-        std::string Message;
-    } rows[] = {
-        {poTopDown | poDepthFirst | poTraceList, "I saw the man", "accepted", true, ""},
-        {poBottomUp | poBreadthFirst | poTraceList | poOptimalTrace, "I saw the man", "accepted",
-         true, ""},
-        {poTopDown | poBreadthFirst, "I saw the man", "accepted", false, "Parsing successful!"},
-        {poBottomUp | poDepthFirst | poTraceList, "the man saw", "rejected", false,
-         "Parsing failed!"},
-        {DefaultParseOptions, "", "refused", false, "You have not entered a text to parse."},
-    };
-    for (const auto& row : rows) {
-        const std::string answer = Session.Parse(AmbiguousGrammar, row.Sentence, row.Options);
-        EXPECT_THAT(answer, HasSubstr("\"verdict\":\"" + row.Verdict + "\"")) << row.Options;
-        if (row.Trace) {
-            EXPECT_THAT(answer, HasSubstr("\"trace\":{\"count\":")) << row.Options;
-            EXPECT_THAT(answer, HasSubstr("\"listing\":[\"0 (N):")) << row.Options;
+// The arguments of a request: split at " | ", with \n and \xHH decoded.
+std::vector<std::string> Arguments(const std::string& text) {
+    std::vector<std::string> args{""};
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 3, " | ") == 0) {
+            args.emplace_back();
+            i += 2;
+        } else if (text.compare(i, 2, "\\n") == 0) {
+            args.back() += '\n';
+            ++i;
+        } else if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size()) {
+            args.back() += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+            i += 3;
         } else {
-            EXPECT_THAT(answer, Not(HasSubstr("\"trace\""))) << row.Options;
-        }
-        if (!row.Message.empty()) {
-            EXPECT_THAT(answer, HasSubstr("\"text\":\"" + row.Message + "\"")) << row.Options;
+            args.back() += text[i];
         }
     }
-    // A faulty grammar stops the parse at its line.
-    EXPECT_THAT(Session.Parse("S = \"a\"\nS = = B", "a", DefaultParseOptions),
-                HasSubstr("\"errorLine\":1"));
+    return args;
 }
 
-TEST_F(WebSessionTest, TraceListComesInPagesOfBoundedSize) {
-    // Bottom-up depth-first tries every reduction: some 75,000 lines.
-    const std::string parsed = Session.Parse(AmbiguousGrammar, "the man with the man saw the man",
-                                             poBottomUp | poDepthFirst | poTraceList);
-    ASSERT_THAT(parsed, HasSubstr("\"trace\":{\"count\":"));
-    const std::size_t at = parsed.find("\"count\":") + 8;
-    const long long count = std::stoll(parsed.substr(at));
-    ASSERT_GT(count, static_cast<long long>(2 * TracePageLines));
-    // Bottom-up traces number their lines from 0, so a line starts with its index.
-    EXPECT_THAT(parsed, HasSubstr("\"first\":0,\"lines\":[\"0\\t"));
-    // Each page is TracePageLines lines from a multiple of it; lines past the end give
-    // the last page and negative ones the first.
-    const long long lastFirst = (count - 1) / TracePageLines * TracePageLines;
-    const struct {
-        int64_t Asked;
-        long long First;
-    } pages[] = {{0, 0},
-                 {TracePageLines + 7, TracePageLines},
-                 {-5, 0},
-                 {count, lastFirst},
-                 {INT64_MAX, lastFirst}};
-    for (const auto& page : pages) {
-        const std::string answer = Session.TracePage(page.Asked);
-        EXPECT_THAT(answer, HasSubstr("\"first\":" + std::to_string(page.First) + ",\"lines\":[\"" +
-                                      std::to_string(page.First) + "\\t"))
-            << page.Asked;
-        // Two escaped tabs a line of the page.
-        long long lines = 0;
-        for (std::size_t at = answer.find("\\t", answer.find("\"lines\"")); at != std::string::npos;
-             at = answer.find("\\t", at + 2))
-            ++lines;
-        lines /= 2;
-        EXPECT_EQ(lines, std::min<long long>(TracePageLines, count - page.First)) << page.Asked;
-    }
+TBracketFormat Format(const std::string& digits) {
+    if (digits.size() != 4) return {};
+    return {uint8_t(digits[0] - '0'), uint8_t(digits[1] - '0'), uint8_t(digits[2] - '0'),
+            uint8_t(digits[3] - '0')};
 }
 
-TEST_F(WebSessionTest, OptionControlsFollowTheClicksAndHistoryKeepsItsOrder) {
-    EXPECT_THAT(Session.SetOptions(-1),
-                HasSubstr("\"options\":" + std::to_string(DefaultParseOptions)));
-    EXPECT_THAT(Session.OptionClick("TraceListCB", 1),
-                HasSubstr("\"TraceListCB\":true,\"ParseTreeCB\":true,\"CaseSensCB\":false,"
-                          "\"groupsEnabled\":true"));
-    EXPECT_THAT(Session.OptionClick("ParseMethodRG", 0), HasSubstr("\"ParseMethodRG\":0"));
-    EXPECT_THAT(Session.SetOptions(poTopDown),
-                HasSubstr("\"options\":2,\"controls\":{\"ParseMethodRG\":0,\"ParseDirRG\":-1"));
-    Session.RecordInput("first");
-    EXPECT_THAT(Session.RecordInput("second"), HasSubstr("\"history\":[\"second\",\"first\"]"));
-    EXPECT_THAT(Session.SetHistory("newest\nolder\noldest"),
-                HasSubstr("\"history\":[\"newest\",\"older\",\"oldest\"]"));
-    EXPECT_THAT(Session.SetHistory(""), HasSubstr("\"history\":[]"));
-}
+class WebScript : public WebSessionTest, public ::testing::WithParamInterface<TWebCase> {};
 
-TEST_F(WebSessionTest, BracketTextBecomesATreeInEveryFormat) {
-    const struct {
-        TBracketFormat Format;
-        std::string Text;
-    } rows[] = {
-        {{0, 0, 0, 0}, "[S [NP [John]] [VP [sleeps]]]"},
-        {{1, 0, 0, 0}, "[S,[NP,[John]],[VP,[sleeps]]]"},
-        {{1, 1, 0, 1}, "S(NP(John),VP(sleeps))"},
-        {{0, 2, 0, 1}, "(S (NP John) (VP sleeps))"},
-        {{0, 0, 0, 2}, "{S {NP {John}} {VP {sleeps}}}"},
+TEST_P(WebScript, Answers) {
+    TWebSession session(Measurer, Folder.string(), PictureSize);
+    std::string answer, grammar, saved; // saved: the bytes kept by "keep"
+    using A = const std::vector<std::string>&;
+    const auto n = [](const std::string& text) { return std::stoll(text, nullptr, 0); };
+    const std::map<std::string, std::function<std::string(A)>> requests{
+        {"grammar", [&](A a) { return grammar = a[0], std::string(); }},
+        {"check", [&](A a) { return session.Check(a[0]); }},
+        {"parse", [&](A a) { return session.Parse(grammar, a[0], int(n(a.at(1)))); }},
+        {"steptree", [&](A a) { return session.StepTree(int(n(a[0]))); }},
+        {"tracepage", [&](A a) { return session.TracePage(n(a[0])); }},
+        {"typedtree", [&](A a) { return session.StepTreeTyped(a[0]); }},
+        {"saveparsetree", [&](A) { return session.SaveParseTree(); }},
+        {"network", [&](A a) { return session.Network(a[0]); }},
+        {"options", [&](A a) { return session.SetOptions(int(n(a[0]))); }},
+        {"optionclick", [&](A a) { return session.OptionClick(a[0], int(n(a.at(1)))); }},
+        {"record", [&](A a) { return session.RecordInput(a[0]); }},
+        {"history", [&](A a) { return session.SetHistory(a[0]); }},
+        {"texttotree", [&](A a) { return session.TextToTree(a.at(1), Format(a[0]), true); }},
+        {"treetotext", [&](A a) { return session.TreeToText(Format(a[0])); }},
+        {"savetree", [&](A) { return session.SaveTreeFile(); }},
+        {"savemetafile", [&](A) { return session.SaveTreeMetafile(); }},
+        {"opensize", [&](A a) { return session.CheckOpenSize(a[0], n(a.at(1))); }},
+        {"open",
+         [&](A a) { return session.OpenTreeFile(a[0], a.at(1) == "SAVED" ? saved : a[1]); }},
+        {"steptreebank", [&](A a) { return session.StepTreebank(int(n(a[0]))); }},
     };
-    for (const auto& row : rows) {
-        const std::string drawn = Session.TextToTree(row.Text, row.Format, true);
-        EXPECT_THAT(drawn, HasSubstr("\"hasTree\":true")) << row.Text;
-        EXPECT_THAT(drawn, HasSubstr("\"messages\":[]")) << row.Text;
-        EXPECT_THAT(Session.TreeToText(row.Format), HasSubstr("\"text\":\"" + row.Text + "\""));
-    }
-    EXPECT_THAT(Session.TextToTree("", {}, true),
-                HasSubstr("There is no text in \\\"Input text\\\" to translate into a tree."));
-}
-
-TEST_F(WebSessionTest, TreeFilesGoOutAndComeBackAsBytes) {
-    TWebSession session(Measurer, Folder.string(), PictureSize);
-    EXPECT_THAT(session.SaveTreeFile(), HasSubstr("\"text\":\"An empty tree will not be saved.\""));
-    EXPECT_THAT(session.SaveTreeMetafile(),
-                HasSubstr("\"text\":\"There is no tree or metafile to save by now.\""));
-    session.TextToTree("[S [NP] [VP [V] [NP]]]", {}, true);
-    ASSERT_THAT(session.SaveTreeMetafile(), HasSubstr("\"ok\":true"));
-    // A placeable metafile starts with its key.
-    EXPECT_EQ(session.Bytes.substr(0, 4), std::string("\xD7\xCD\xC6\x9A", 4));
-    ASSERT_THAT(session.SaveTreeFile(), HasSubstr("\"ok\":true"));
-    const std::string saved = session.Bytes;
-
-    session.TextToTree("[X]", {}, true);
-    EXPECT_THAT(session.OpenTreeFile("C:\\trees\\mine.tre", saved), HasSubstr("\"hasTree\":true"));
-    EXPECT_THAT(session.TreeToText({}), HasSubstr("\"text\":\"[S [NP] [VP [V] [NP]]]\""));
-    // Nothing is left behind in the scratch folder.
-    EXPECT_TRUE(std::filesystem::is_empty(Folder));
-
-    EXPECT_THAT(session.OpenTreeFile("notes.doc", saved),
-                HasSubstr("Wrong file type: extension \\\"*.TRE\\\" expected."));
-    EXPECT_THAT(session.OpenTreeFile("broken.tre", "garbage"), HasSubstr("\"kind\":\"error\""));
-}
-
-TEST_F(WebSessionTest, FilesLargerThanATreebankAreRefusedUnread) {
-    EXPECT_THAT(Session.CheckOpenSize("bank.mrg", MaxTreebankBytes), HasSubstr("\"ok\":true"));
-    for (const int64_t size : {int64_t(MaxTreebankBytes) + 1, int64_t(-1), INT64_MAX}) {
-        const std::string answer = Session.CheckOpenSize("big.tre", size);
-        EXPECT_THAT(answer, HasSubstr("\"ok\":false")) << size;
-        EXPECT_THAT(answer, HasSubstr("The file big.tre holds more than 64 MB of trees.")) << size;
+    for (const auto& [number, line] : GetParam().Lines) {
+        SCOPED_TRACE("requests.txt:" + std::to_string(number) + ": " + line);
+        const std::size_t space = std::min(line.find(' '), line.size());
+        const std::string word = line.substr(0, space);
+        const std::string rest = space < line.size() ? line.substr(space + 1) : "";
+        if (word == "has" || word == "lacks") {
+            EXPECT_EQ(answer.find(rest) != std::string::npos, word == "has") << answer;
+        } else if (word == "bytes") {
+            EXPECT_EQ(session.Bytes.substr(0, Arguments(rest)[0].size()), Arguments(rest)[0]);
+        } else if (word == "lines") { // of the trace page: two escaped tabs a line
+            long long tabs = 0;
+            for (std::size_t at = answer.find("\\t", answer.find("\"lines\""));
+                 at != std::string::npos; at = answer.find("\\t", at + 2))
+                ++tabs;
+            EXPECT_EQ(tabs / 2, std::stoll(rest)) << answer.substr(0, 80);
+        } else if (word == "keep") {
+            saved = session.Bytes;
+        } else if (word == "scratch-empty") {
+            EXPECT_TRUE(std::filesystem::is_empty(Folder));
+        } else if (const auto request = requests.find(word); request != requests.end()) {
+            answer = request->second(Arguments(rest));
+        } else {
+            FAIL() << "unknown request";
+        }
     }
 }
 
-TEST_F(WebSessionTest, TreebankFilesAreSteppedTreeByTree) {
-    TWebSession session(Measurer, Folder.string(), PictureSize);
-    const std::string bank = "(S (NP a) (VP b))\n(S (NP c) (VP d))\n";
-    EXPECT_THAT(session.OpenTreeFile("bank.mrg", bank), HasSubstr("\"treebank\":\"Tree 1 of 2\""));
-    EXPECT_THAT(session.StepTreebank(1), HasSubstr("\"treebank\":\"Tree 2 of 2\""));
-    EXPECT_THAT(session.StepTreebank(1), HasSubstr("\"treebank\":\"Tree 2 of 2\""));
-}
-
-TEST_F(WebSessionTest, NetworkIsDrawnFromTheGrammarAsWritten) {
-    EXPECT_THAT(Session.Network("S = \"a\" [B]\nB = \"b\""),
-                HasSubstr("\"ok\":true,\"svg\":\"<picture "));
-    const std::string bad = Session.Network("S = = \"a\"");
-    EXPECT_THAT(bad, HasSubstr("\"ok\":false"));
-    EXPECT_THAT(bad, HasSubstr("\"errorLine\":0"));
-    EXPECT_THAT(Session.Network(""), HasSubstr("Please define a CFG first."));
-}
+INSTANTIATE_TEST_SUITE_P(Requests, WebScript, ::testing::ValuesIn(LoadWebCases()),
+                         [](const auto& info) { return info.param.Name; });
 
 } // namespace
 } // namespace gramarbor

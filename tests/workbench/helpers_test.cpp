@@ -1,14 +1,12 @@
-// The window's small helpers: file filters, caret placement, shift states, the
-// condition dialog view, the code page at the widget edge and the help texts; memory
-// that runs out inside a command (one message, and the next command runs as before).
+// The window's small helpers: file filters, caret placement, shift states, the code
+// page at the widget edge and the help texts; memory that runs out inside a command
+// (one message, and the next command runs as before).
 #include <new>
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QTableWidget>
 
-#include "rtn/cond_dialog.h"
 #include "workbench/help_texts.h"
 #include "workbench/memo_caret.h"
 #include "workbench/picture_file_dialog.h"
@@ -46,74 +44,6 @@ TEST(ShiftStateTest, ReportsButtonsKeysAndDoubleClicks) {
               ssLeft | ssRight);
     EXPECT_EQ(ShiftStateOf(Qt::LeftButton, Qt::ShiftModifier | Qt::AltModifier, true),
               ssLeft | ssShift | ssAlt | ssDouble);
-}
-
-// The window's tests click the arrows, which are disabled at either end; the control
-// itself keeps to its range and lets its owner refuse a step.
-TEST(UpDownTest, StepsWithinItsRangeUnlessRefused) {
-    TUpDown upDown;
-    upDown.SetRange(0, 2);
-    int clicks = 0;
-    QObject::connect(&upDown, &TUpDown::Clicked, [&] { ++clicks; });
-    for (const int delta : {-1, 1, 1, 1})
-        upDown.Step(delta);
-    EXPECT_EQ(upDown.Position(), 2);
-    EXPECT_EQ(clicks, 2);
-    upDown.Changing = [] { return false; };
-    upDown.Step(-1);
-    EXPECT_EQ(upDown.Position(), 2);
-    EXPECT_EQ(clicks, 2);
-}
-
-// The view shows the model and hands edits and clicks back to it (the window's test
-// answers it with real clicks).
-TEST(CondDlgViewTest, ForwardsCellsAndClicksToItsModel) {
-    RecordingSink sink;
-    TCondDlg model(sink);
-    model.SetupCondDlg("np", 4, false, 1);
-    for (int r = 1; r <= CondRows; ++r) {
-        model.Srcs[r] = model.DefaultSrc;
-        model.Dsts[r] = model.DefaultDst;
-    }
-    model.FormShow();
-    TCondDlgView view;
-    view.Load(model);
-    // The source column cannot be edited.
-    EXPECT_FALSE(view.EnterConds->item(0, 1)->flags() & Qt::ItemIsEditable);
-    EXPECT_TRUE(view.EnterConds->item(0, 0)->flags() & Qt::ItemIsEditable);
-
-    view.EnterConds->item(0, 0)->setText(QStringLiteral("det"));
-    view.NodeTypeRGClick(1); // "Optional" adds the jump-arc
-    EXPECT_EQ(view.EnterConds->item(1, 0)->text(), "jmp");
-    view.OkBtnClick();
-    EXPECT_EQ(model.DlgResult, DlgAccepted);
-    EXPECT_EQ(model.Conds[1], "DET");
-    EXPECT_TRUE(sink.Empty());
-
-    view.HelpBtnClick();
-    EXPECT_FALSE(view.OkBtn->isEnabled());
-    view.HelpBtnClick();
-    EXPECT_TRUE(view.OkBtn->isEnabled());
-
-    view.EnterConds->item(0, 0)->setText(QStringLiteral("@word"));
-    view.OkBtnClick();
-    EXPECT_EQ(model.DlgResult, DlgAgain);
-    EXPECT_EQ(sink.Texts().size(), 1u);
-    view.CancelBtnClick();
-    EXPECT_EQ(model.DlgResult, DlgCancelled);
-}
-
-TEST(CondDlgViewTest, PopNodeIsShownReadOnly) {
-    RecordingSink sink;
-    TCondDlg model(sink);
-    model.SetupCondDlg("S", 3, false, 2);
-    model.Conds[1] = "pop";
-    model.FormShow();
-    TCondDlgView view;
-    view.Load(model);
-    EXPECT_FALSE(view.EnterConds->item(0, 0)->flags() & Qt::ItemIsEditable);
-    EXPECT_FALSE(view.ClearAllBtn->isEnabled());
-    EXPECT_FALSE(view.NodeTypeRG->isEnabled());
 }
 
 TEST(FileChoiceTest, ABareNameTakesTheChosenTypesExtension) {

@@ -3,6 +3,7 @@
 // delivered through the window system.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -55,20 +56,13 @@ inline std::string ReadAll(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Lines as typed: "\n" between them.
-inline QString Lines(const std::vector<std::string>& lines) {
-    QString text;
-    for (const std::string& line : lines)
-        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(line);
-    return text;
-}
-
 class ShownWindow : public ::testing::Test {
 protected:
     void SetUp() override {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
         Dir = std::filesystem::temp_directory_path() /
-              ("gramarbor_gui_" + std::to_string(QCoreApplication::applicationPid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("gramarbor_gui_" + std::to_string(QCoreApplication::applicationPid()) + "_" + name);
         std::filesystem::remove_all(Dir);
         std::filesystem::create_directories(Dir);
         SetSettingsFolder(Dir.string());
@@ -112,6 +106,7 @@ protected:
         QTest::mouseClick(widget, button, keys, at);
     }
     static void ClickItem(TRadioGroup* group, int index) {
+        ASSERT_NE(group, nullptr);
         const QList<QRadioButton*> items = group->findChildren<QRadioButton*>();
         ASSERT_LT(index, items.size());
         Click(items[index]);
@@ -188,13 +183,6 @@ protected:
             act(*dialog);
         });
         timer->start();
-    }
-
-    std::vector<std::string> MemoLines(const QPlainTextEdit* memo) const {
-        std::vector<std::string> lines;
-        for (const QString& line : memo->toPlainText().split(QLatin1Char('\n')))
-            lines.push_back(line.toStdString());
-        return lines;
     }
 
     FakePrompter Prompts;
