@@ -1,5 +1,5 @@
-// A prompter for tests: records every message and file dialog and answers the
-// dialogs from a queue, so that driving the window never blocks.
+// A prompter for tests: records every message and answers the file dialogs from a
+// queue, so that driving the window never blocks.
 #pragma once
 
 #include <deque>
@@ -39,17 +39,12 @@ public:
         return texts;
     }
     std::string Last() const { return Messages.empty() ? std::string() : Messages.back().Text; }
-    void Clear() {
-        Messages.clear();
-        Dialogs.clear();
-    }
+    void Clear() { Messages.clear(); }
 
     std::vector<Shown> Messages;
-    std::vector<TFileDialogRequest> Dialogs;
 
 private:
-    TFileChoice Answer(const TFileDialogRequest& request) {
-        Dialogs.push_back(request);
+    TFileChoice Answer(const TFileDialogRequest&) {
         if (Answers.empty()) return {};
         TFileChoice next = Answers.front();
         Answers.pop_front();

@@ -111,10 +111,6 @@ protected:
         ASSERT_LT(index, items.size());
         Click(items[index]);
     }
-    // The arrow that raises (up) or lowers an up-down control.
-    static void ClickArrow(TUpDown* upDown, bool up) {
-        Click(up ? upDown->UpButton() : upDown->DownButton());
-    }
     static void ShowPage(QTabWidget* tabs, QWidget* page) {
         const int index = tabs->indexOf(page);
         ASSERT_GE(index, 0);

@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "rtn/rtn_layout.h"
 #include "workbench/trace_stepper_view.h"
 #include "workbench/window_fixture.h"
 
@@ -264,9 +265,9 @@ protected:
     bool Expect() {
         const std::string what = Word(1);
         const std::set<std::string> things{"file", "head", "exists", "clipboard", "cliptext"};
-        const std::set<std::string> widgets{"text",  "enabled",   "visible", "checked", "front",
-                                            "focus", "selection", "item",    "size",    "atleast",
-                                            "cell",  "picture",   "rows",    "row",     "scroll"};
+        const std::set<std::string> widgets{
+            "text", "enabled", "visible", "checked", "front", "focus", "selection", "item",
+            "size", "atleast", "cell",    "picture", "rows",  "row",   "scroll",    "marked"};
         const bool named = things.count(what) || widgets.count(what);
         std::vector<std::string> shown, expected;
         for (std::size_t i = what == "cell" ? 5 : named ? 3 : 2; i < W.size(); ++i)
@@ -344,6 +345,16 @@ protected:
         } else if (auto* area = qobject_cast<QAbstractScrollArea*>(w); area && what == "scroll") {
             shown = {std::to_string(area->horizontalScrollBar()->value()),
                      std::to_string(area->verticalScrollBar()->value())};
+        } else if (what == "marked") {
+            // The net rows of the drawing with pixels in the highlight colour.
+            const QImage image = w->grab().toImage();
+            std::set<std::string> rows;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (const QColor c = image.pixelColor(x, y);
+                        c.red() > 200 && c.green() < 80 && c.blue() < 80)
+                        rows.insert(std::to_string(y / LineHeight));
+            shown.assign(rows.begin(), rows.end());
         } else if (what == "analysis") {
             shown = {Form->Parsing->Stepper->Model().Analysis().Text()};
         } else if (what == "selection") {
