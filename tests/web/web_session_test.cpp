@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,7 @@ protected:
 struct TWebCase {
     std::string Name;
     std::vector<std::pair<int, std::string>> Lines;
+    friend void PrintTo(const TWebCase& c, std::ostream* out) { *out << c.Name; }
 };
 
 std::vector<TWebCase> LoadWebCases() {
@@ -76,7 +78,7 @@ std::vector<std::string> Arguments(const std::string& text) {
 }
 
 TBracketFormat Format(const std::string& digits) {
-    if (digits.size() != 4) return {};
+    if (digits.size() != 4) throw std::invalid_argument("a format is four digits: " + digits);
     return {uint8_t(digits[0] - '0'), uint8_t(digits[1] - '0'), uint8_t(digits[2] - '0'),
             uint8_t(digits[3] - '0')};
 }
@@ -84,6 +86,7 @@ TBracketFormat Format(const std::string& digits) {
 class WebScript : public WebSessionTest, public ::testing::WithParamInterface<TWebCase> {};
 
 TEST_P(WebScript, Answers) {
+    ASSERT_NE(GetParam().Name, "outside_a_case") << "requests before the first case";
     TWebSession session(Measurer, Folder.string(), PictureSize);
     std::string answer, grammar, saved; // saved: the bytes kept by "keep"
     using A = const std::vector<std::string>&;
@@ -116,6 +119,7 @@ TEST_P(WebScript, Answers) {
         const std::string word = line.substr(0, space);
         const std::string rest = space < line.size() ? line.substr(space + 1) : "";
         if (word == "has" || word == "lacks") {
+            EXPECT_FALSE(rest.empty()) << "nothing to look for";
             EXPECT_EQ(answer.find(rest) != std::string::npos, word == "has") << answer;
         } else if (word == "bytes") {
             EXPECT_EQ(session.Bytes.substr(0, Arguments(rest)[0].size()), Arguments(rest)[0]);

@@ -2,9 +2,19 @@
 // each "case NAME" runs on a new shown window, one command a line, every action a real
 // click or key press. Widgets are named by their object names ("NAME.up" and
 // "NAME.down" are the arrows of an up-down); the lines of a "dialog" ... "end" block
-// act on the next modal dialog once it is shown. "expect WHAT [NAME] VALUES" compares
-// what the window shows with the values. An unknown command or a malformed line fails
-// the case at that line.
+// act on the next modal dialog once it is shown. An unknown command or a malformed
+// line fails the case at that line.
+//   Actions: click NAME [right] [ctrl|alt|shift] [X Y]; type NAME "TEXT"; keys "TEXT";
+//   key KEY [ctrl|alt|shift]; winkey KEY ... (to the window); item GROUP N; page NAME;
+//   cell VIEW ROW COL; entry TREEWIDGET "TEXT"; node NAME [left|right]; scroll AREA;
+//   remember NAME; file NAME "BYTES"; answer NAME [FILTER] (the next file dialog; ""
+//   cancels, examples/... is the examples folder); restart; close.
+//   "expect WHAT [NAME] VALUES" compares what the window shows with the values:
+//   messages (then cleared), kinds, history, tree, tree1, tree2, parsetree, parsetrees,
+//   nets, options, treeoptions, analysis; of a widget: text, enabled, visible, checked,
+//   front, focus (yes or no), selection, item, size, atleast, cell, rows, row, scroll,
+//   picture (same, taller or changed since "remember"), marked (net rows highlighted);
+//   of a file: file, head, exists; clipboard FORMAT, cliptext "TEXT" (yes or no).
 #include <map>
 #include <set>
 
