@@ -3,39 +3,104 @@
 
 #include "text/scanner.h"
 
+#include <iomanip>
+#include <optional>
+#include <sstream>
+
+#include "base/file_io.h"
+
 using namespace gramarbor;
 
 namespace {
 
-struct Scanned {
-    int32_t Code;
-    std::string Text;
-    long double Value;
+// "\xNN" for each byte outside printable ASCII, so that the data file stays readable.
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (const char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte >= 0x20 && byte < 0x7F && ch != '\\') {
+            out += ch;
+            continue;
+        }
+        out += {'\\', 'x', "0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 15]};
+    }
+    return out;
+}
+
+std::string Unescaped(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size()) {
+            out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            out += text[i];
+        }
+    return out;
+}
+
+// One case of tests/data/text/scanner_cases.txt: its lines and the scanner's set-up.
+struct ScanCase {
+    std::vector<std::string> Lines;
+    std::string Tokens, Comments;
+    bool CaseSensitive = false;
+
+    // Every token up to the end or the error: code, text, value and the column after it.
+    std::string Stream() const {
+        NullSink sink;
+        TScanner scanner;
+        scanner.Create(&Lines, Comments, Tokens, "", CaseSensitive, sink);
+        std::string out;
+        for (int guard = 0; guard < 100; ++guard) {
+            TTokVal val;
+            const int32_t code = scanner.NextToken(val);
+            std::ostringstream value;
+            value << std::setprecision(15) << val.Value;
+            out += "-> " + std::to_string(code) + " \"" + Escaped(val.Text) + "\" " + value.str() +
+                   " column " + std::to_string(scanner.Column) + "\n";
+            if (code == tkEndOfInput || code == tkError) break;
+        }
+        return out;
+    }
 };
 
-// Scans all tokens of the lines, including the final end or error token.
-std::vector<Scanned> ScanAll(const std::vector<std::string>& lines,
-                             const std::string& tokenList = "", bool caseSensitive = false,
-                             const std::string& comments = "") {
-    NullSink sink;
-    TScanner scanner;
-    scanner.Create(&lines, comments, tokenList, "", caseSensitive, sink);
-    std::vector<Scanned> result;
-    for (int guard = 0; guard < 100; ++guard) {
-        TTokVal val;
-        const int32_t code = scanner.NextToken(val);
-        result.push_back({code, val.Text, val.Value});
-        if (code == tkEndOfInput || code == tkError) break;
-    }
-    return result;
-}
-
-Scanned First(const std::string& line, const std::string& tokenList = "",
-              bool caseSensitive = false) {
-    return ScanAll({line}, tokenList, caseSensitive).front();
-}
-
 } // namespace
+
+// The file holds cases ("== name", then "tokens:", "comments:", "case-sensitive" and
+// "line:" lines) each followed by the tokens scanned ("->" lines, up to the blank line
+// after the case), which are compared and, with GRAMARBOR_UPDATE_GOLDEN=1, written anew.
+TEST(ScannerTokens, RecordedCases) {
+    const std::string path = std::string(GRAMARBOR_TEST_DATA) + "/text/scanner_cases.txt";
+    std::string text, expected;
+    ASSERT_EQ(ReadFileBytes(path, text), FileError::None) << path;
+    std::optional<ScanCase> current;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("-> ", 0) == 0) continue;
+        if ((line.empty() || line.rfind("== ", 0) == 0) && current) {
+            expected += current->Stream();
+            current.reset();
+        }
+        expected += line + "\n";
+        if (line.rfind("== ", 0) == 0)
+            current.emplace();
+        else if (line.rfind("tokens: ", 0) == 0 && current)
+            current->Tokens = line.substr(8);
+        else if (line.rfind("comments: ", 0) == 0 && current)
+            current->Comments = line.substr(10);
+        else if (line == "case-sensitive" && current)
+            current->CaseSensitive = true;
+        else if (line.rfind("line: ", 0) == 0 && current)
+            current->Lines.push_back(Unescaped(line.substr(6)));
+        else if (line.rfind("line:", 0) == 0 && line.size() == 5 && current)
+            current->Lines.emplace_back();
+        else if (!line.empty() && line[0] != '#')
+            ADD_FAILURE() << "not a line of a case: " << line;
+    }
+    if (current) expected += current->Stream();
+    if (std::getenv("GRAMARBOR_UPDATE_GOLDEN")) AtomicSave(path, expected);
+    EXPECT_EQ(text, expected);
+}
 
 TEST(ScannerSetUp, BuildsKeywordTableAndOrdersSymbolsLongestFirst) {
     NullSink sink;
@@ -66,112 +131,6 @@ TEST(ScannerSetUp, ReportsMalformedTokenEntriesAndKeepsWhatItRead) {
         TTokVal val;
         EXPECT_EQ(scanner.NextToken(val), 1) << "keyword read before the error stays";
     }
-}
-
-TEST(ScannerSkipping, BlankLinesTabsAndCommentsYieldOnlyEnd) {
-    EXPECT_EQ(ScanAll({"", "  \t ", "\t"}).front().Code, tkEndOfInput);
-    const auto tokens = ScanAll({"a (* x", "y *) b // rest", "(*z*)"}, "", false, "(*|*) //");
-    ASSERT_EQ(tokens.size(), 3u);
-    EXPECT_EQ(tokens[0].Text, "A");
-    EXPECT_EQ(tokens[1].Text, "B");
-    EXPECT_EQ(tokens[2].Code, tkEndOfInput);
-}
-
-TEST(ScannerSkipping, UnclosedCommentIsAnErrorBehindTheLastLine) {
-    const auto tokens = ScanAll({"a {x", "y"}, "", false, "{|}");
-    ASSERT_EQ(tokens.size(), 2u);
-    EXPECT_EQ(tokens[0].Code, tkIdent);
-    EXPECT_EQ(tokens[1].Code, tkError);
-    EXPECT_EQ(tokens[1].Text, "Comment opened but not closed: \"{...}\"");
-}
-
-TEST(ScannerNumbers, ClassifiesIntegersAndFloats) {
-    struct Case {
-        const char* Input;
-        int32_t Code;
-        long double Value;
-    };
-    for (const Case& c : {Case{"3.14", tkFloat, 3.14L}, Case{"12.", tkFloat, 12.0L},
-                          Case{"1E5", tkInteger, 100000.0L}, Case{"1e-3", tkInteger, 0.001L},
-                          Case{"2147483647", tkInteger, 2147483647.0L},
-                          Case{"2147483648", tkFloat, 2147483648.0L}, Case{"$ff", tkInteger, 255},
-                          Case{"$FF", tkInteger, 255}, Case{"$FFFFFFFF", tkInteger, -1},
-                          Case{"~101", tkInteger, 5}, Case{"1E4900", tkFloat, 1e4900L}}) {
-        const Scanned s = First(c.Input, "", true);
-        EXPECT_EQ(s.Code, c.Code) << c.Input;
-        EXPECT_NEAR(static_cast<double>(s.Value / c.Value), 1.0, 1e-12) << c.Input;
-        EXPECT_EQ(s.Text, "") << c.Input;
-    }
-    EXPECT_EQ(ScanAll({"~" + std::string(32, '1')})[0].Value, -1);
-}
-
-TEST(ScannerNumbers, ReportsMalformedNumbersWithoutMoving) {
-    struct Case {
-        const char* Input;
-        const char* Message;
-    };
-    for (const Case& c : {Case{"2E", "Exponent-value missing in float-number."},
-                          Case{"2E+", "Wrong exponent: number expected, not end of line."},
-                          Case{"2Ex", "Wrong exponent: integer-number expected."},
-                          Case{"1E4901", "Wrong Exponent: -4900 <= Exp <= +4900."},
-                          Case{"1E-99999", "Wrong Exponent: -4900 <= Exp <= +4900."},
-                          Case{"~", "At least 1 hex- or binary-digit expected."},
-                          Case{"$G", "No valid hex- or binary number: $G"},
-                          Case{"~2", "No valid hex- or binary number: ~2"},
-                          Case{"$123456789", "No valid hexadecimal number: $123456789"}}) {
-        const std::vector<std::string> lines{std::string("x ") + c.Input};
-        NullSink sink;
-        TScanner scanner;
-        scanner.Create(&lines, "", "", "", true, sink);
-        TTokVal val;
-        scanner.NextToken(val);
-        EXPECT_EQ(scanner.NextToken(val), tkError) << c.Input;
-        EXPECT_EQ(val.Text, c.Message) << c.Input;
-        EXPECT_EQ(scanner.Column, 3) << c.Input;
-    }
-    const std::string bits = "~" + std::string(33, '0');
-    EXPECT_EQ(First(bits).Text, "No valid binary number: " + bits);
-}
-
-// The first token of a line: keywords fold case unless case-sensitive (the first
-// occurrence wins), identifiers take German letters and digits, the longest symbol
-// wins whatever the order, lower-case symbols never match folded input.
-TEST(ScannerWords, FirstTokenOfALine) {
-    struct Case {
-        const char* Line;
-        const char* Tokens;
-        bool CaseSensitive;
-        int32_t Code;
-        const char* Text;
-    };
-    const Case cases[] = {
-        {"The", "the|$0001 man|$0002", false, 1, "THE"},
-        {"the", "the|$0001 man|$0002", false, 1, "THE"},
-        {"the", "the|1", true, 1, "the"},
-        {"The", "the|1", true, tkIdent, "The"},
-        {"dog", "the|1", false, tkIdent, "DOG"},
-        {"the", "the|7 THE|9", false, 7, "THE"},
-        {"THE", "the|7 THE|9", true, 9, "THE"},
-        {"M\xFCller2_x", "", true, tkIdent, "M\xFCller2_x"},
-        {"m\xFCller", "", false, tkIdent, "M\xDCLLER"},
-        {"\xDF"
-         "a b",
-         "", false, tkError,
-         "Maybe undefined token: \"\xDF"
-         "A B\""},
-        {"->-", "-|1 ->|2", false, 2, "->"},
-        {"->-", "->|2 -|1", false, 2, "->"},
-        {".5", "", false, tkError, "Maybe undefined token: \".5\""},
-        {"#x", "#x|3", false, tkError, "Maybe undefined token: \"#X\""},
-        {"#x", "#x|3", true, 3, "#x"},
-        {"#x", "#X|3", false, 3, "#X"},
-    };
-    for (const Case& c : cases) {
-        const Scanned s = First(c.Line, c.Tokens, c.CaseSensitive);
-        EXPECT_EQ(s.Code, c.Code) << c.Line << " " << c.Tokens;
-        EXPECT_EQ(s.Text, c.Text) << c.Line << " " << c.Tokens;
-    }
-    EXPECT_EQ(ScanAll({"->-"}, "->|2 -|1")[1].Code, 1);
 }
 
 TEST(ScannerTokenizeAll, CollectsTokensUntilEndOrError) {
