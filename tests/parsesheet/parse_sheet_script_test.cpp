@@ -1,0 +1,193 @@
+// Scenarios of the parsing page's model, read from the scripts in
+// tests/data/parse_sheet_scripts (the commands are described at the top of
+// outcomes.txt): check, parse and its messages, stepping through the trees and the
+// readings of the "Ambiguities" list, the in/out history. Each "case NAME" is a test
+// of its own; a failure names the file and line, and a line that is no command fails
+// the case.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "parsesheet/parse_sheet.h"
+#include "rtn/script_cases.h"
+
+namespace gramarbor {
+namespace {
+
+using namespace testing;
+
+const char* YesNo(bool value) {
+    return value ? "yes" : "no";
+}
+
+class Runner {
+public:
+    explicit Runner(const ScriptCase& c) : Case(c) {}
+
+    void Run() {
+        for (const auto& [number, line] : Case.Lines) {
+            SCOPED_TRACE(Case.Where(number) + line);
+            try {
+                const Words parts = Split(line, " => ");
+                const std::string outcome = Command(parts[0]);
+                const std::string w0 = parts[0].substr(0, parts[0].find(' '));
+                if (parts.size() > 1 || !outcome.empty()) {
+                    EXPECT_EQ(outcome, parts.size() > 1 ? parts[1]
+                                       : w0 == "parse"  ? "accepted"
+                                                        : "yes");
+                }
+            } catch (const std::exception& e) {
+                FAIL() << "malformed line (" << e.what() << ")";
+            }
+        }
+        const Words texts = Sink.Texts();
+        for (std::size_t i = Seen; i < texts.size(); ++i)
+            ADD_FAILURE() << "unexpected message: " << texts[i];
+    }
+
+private:
+    // Does the command; its outcome ("yes", "no", a verdict) is compared with the text
+    // after " => " (by default "yes", for parse "accepted"), or must be empty.
+    std::string Command(const std::string& line) {
+        const Words w = Split(line, " ");
+        const std::size_t blank = line.find(' ');
+        const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
+        const auto num = [&](std::size_t n) { return std::stoi(w.at(n)); };
+        const std::string& cmd = w[0];
+        if (cmd == "grammar" && w.size() > 2 && w[1] == "file") {
+            std::ifstream in(std::string(GRAMARBOR_EXAMPLES) + "/" + w[2]);
+            Grammar.clear();
+            for (std::string l; std::getline(in, l);)
+                Grammar.push_back(l);
+        } else if (cmd == "grammar") {
+            Grammar = rest.empty() ? Words{} : Split(rest, " | ");
+        } else if (cmd == "options") {
+            Sheet.Options.SetOptions(uint8_t(std::stoul(w.at(1), nullptr, 16)));
+        } else if (cmd == "request") {
+            for (std::size_t i = 1; i < w.size(); ++i)
+                w[i] == "ambiguities" ? void(Request.ListAmbiguities = true)
+                : w[i] == "cancelled" ? (Cancel.Cancel(), void(Request.Cancel = &Cancel))
+                : w[i] == "max-trees" ? void(Request.MaxParseTrees = std::size_t(num(++i)))
+                : w[i] == "default"   ? void(Request = {})
+                                      : throw std::runtime_error("no request " + w[i]);
+        } else if (cmd == "check") {
+            return YesNo(Sheet.Check(Grammar));
+        } else if (cmd == "parse") {
+            const TParseStart start = Sheet.PrepareParse(Grammar, rest);
+            const char* starts[] = {"", "no-grammar", "no-text", "grammar-error"};
+            if (start != TParseStart::Ready) return starts[int(start)];
+            Sheet.RecordInput(rest);
+            Outcome = Sheet.RunParse(rest, Request);
+            const char* verdicts[] = {"accepted", "rejected", "cancelled", "refused"};
+            return verdicts[int(Outcome.Verdict)];
+        } else if (cmd == "report") {
+            Sheet.ReportOutcome(Outcome);
+        } else if (cmd == "step") {
+            return YesNo(Sheet.StepTo(num(1)));
+        } else if (cmd == "step-by") {
+            return YesNo(Sheet.StepBy(num(1)));
+        } else if (cmd == "step-typed") {
+            return YesNo(Sheet.StepToTyped(rest));
+        } else if (cmd == "reading") {
+            const auto& lines = Sheet.Ambiguities.Lines();
+            const auto at = std::find_if(lines.begin(), lines.end(),
+                                         [&](const TAmbiguityLine& l) { return l.Text == rest; });
+            const std::size_t index = rest == "0" ? 0 : std::size_t(at - lines.begin());
+            if (at == lines.end() && rest != "0") throw std::runtime_error("no such line");
+            return YesNo(Sheet.StepToReading(index));
+        } else if (cmd == "save") {
+            return YesNo(Sheet.CanSaveParseTree());
+        } else if (cmd == "max-length") {
+            Sheet.MaxTextLength = num(1);
+        } else if (cmd == "expect") {
+            Expect(w.at(1), w, rest.substr(w[1].size() + (rest.size() > w[1].size())));
+        } else {
+            throw std::runtime_error("unknown command " + cmd);
+        }
+        return "";
+    }
+
+    void Expect(const std::string& what, const Words& w, const std::string& rest) {
+        const auto num = [&](std::size_t n) { return std::stoi(w.at(n)); };
+        if (what == "message" || what == "message-start") {
+            ASSERT_LT(Seen, Sink.Texts().size()) << "no message";
+            const std::string text = Sink.Texts()[Seen++];
+            EXPECT_EQ(what == "message" ? text : text.substr(0, rest.size()), rest);
+        } else if (what == "pages") {
+            std::string pages = Sheet.ShowsTrace(Outcome) ? "trace" : "";
+            if (Sheet.ShowsTrees(Outcome)) pages += pages.empty() ? "trees" : " trees";
+            EXPECT_EQ(pages, rest);
+            EXPECT_EQ(Sheet.Parser.GetTraceLines().empty(), !Sheet.ShowsTrace(Outcome));
+        } else if (what == "truncated") {
+            EXPECT_EQ(YesNo(Outcome.TreesTruncated), rest);
+        } else if (what == "count") {
+            EXPECT_EQ(Sheet.TreeCountText(), rest);
+        } else if (what == "current") {
+            EXPECT_EQ(Sheet.CurrentTreeText(), rest);
+        } else if (what == "last-position") {
+            EXPECT_EQ(Sheet.LastTreePosition(), num(2));
+        } else if (what == "at-last") {
+            EXPECT_EQ(YesNo(Sheet.AtLastTree()), rest);
+        } else if (what == "kept") {
+            EXPECT_EQ(Sheet.ParseTrees().size(), std::size_t(num(2)));
+        } else if (what == "tree") {
+            std::string text;
+            EXPECT_TRUE(Sheet.ParseTree.TreeToStr(text));
+            EXPECT_EQ(text, rest);
+            EXPECT_GT(Sheet.ParseTree.GetMetafile().Width, 0) << "drawn";
+        } else if (what == "listing") {
+            EXPECT_EQ(Sheet.InternalListing().at(std::size_t(num(2))),
+                      rest.substr(w[2].size() + 1));
+        } else if (what == "error-line") {
+            EXPECT_EQ(Sheet.ErrorSourceLine(), num(2));
+        } else if (what == "note") {
+            EXPECT_EQ(Sheet.Ambiguities.Note(), rest);
+        } else if (what == "lines") {
+            std::string texts;
+            for (const TAmbiguityLine& l : Sheet.Ambiguities.Lines())
+                texts += (texts.empty() ? "" : " || ") +
+                         std::string(l.Kind == TAmbiguityLineKind::Span ? "" : "  ") + l.Text;
+            EXPECT_EQ(texts, rest);
+        } else if (what == "marked") {
+            std::string names;
+            std::vector<const TNode*> stack{Sheet.ParseTree.GetRoot()};
+            while (!stack.empty()) {
+                const TNode* node = stack.back();
+                stack.pop_back();
+                if (node->Attr.FontStyle & fsBold) names += (names.empty() ? "" : " ") + node->Name;
+                for (auto child = node->Children.rbegin(); child != node->Children.rend(); ++child)
+                    stack.push_back(child->get());
+            }
+            EXPECT_EQ(names, rest);
+            EXPECT_EQ(Sheet.ChangedNodes(), names.empty() ? 0 : Split(names, " ").size());
+        } else if (what == "history") {
+            EXPECT_EQ(Sheet.History, Split(rest, " | "));
+        } else {
+            throw std::runtime_error("unknown expectation " + what);
+        }
+    }
+
+    const ScriptCase& Case;
+    std::size_t Seen = 0; // messages expected so far
+    RecordingSink Sink;
+    ApproxTextMeasurer Measurer;
+    TParseSheet Sheet{Sink, Measurer};
+    Words Grammar;
+    TParseRequest Request;
+    CancelToken Cancel;
+    TParseOutcome Outcome;
+};
+
+class ParseSheetScript : public ::testing::TestWithParam<ScriptCase> {};
+
+TEST_P(ParseSheetScript, Runs) {
+    Runner(GetParam()).Run();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ParseSheetScript,
+                         ::testing::ValuesIn(LoadScriptCases("parse_sheet_scripts")),
+                         [](const auto& info) { return info.param.Name; });
+
+} // namespace
+} // namespace gramarbor
