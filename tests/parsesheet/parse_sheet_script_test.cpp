@@ -98,6 +98,22 @@ private:
             return YesNo(Sheet.StepToReading(index));
         } else if (cmd == "save") {
             return YesNo(Sheet.CanSaveParseTree());
+        } else if (cmd == "click") {
+            TParseOptionState& o = Sheet.Options;
+            const std::string& control = w.at(1);
+            const bool on = w.at(2) == "on";
+            if ((control == "trace" || control == "trees" || control == "case") && !on &&
+                w[2] != "off")
+                throw std::runtime_error("on or off?");
+            control == "method"      ? o.ParseMethodRGClick(num(2))
+            : control == "direction" ? o.ParseDirRGClick(num(2))
+            : control == "kind"      ? o.TraceListRGClick(num(2))
+            : control == "trace"     ? o.TraceListCBClick(on)
+            : control == "trees"     ? o.ParseTreeCBClick(on)
+            : control == "case"      ? o.CaseSensCBClick(on)
+                                     : throw std::runtime_error("no control " + control);
+        } else if (cmd == "record") {
+            Sheet.RecordInput(rest);
         } else if (cmd == "max-length") {
             Sheet.MaxTextLength = num(1);
         } else if (cmd == "expect") {
@@ -161,6 +177,21 @@ private:
             }
             EXPECT_EQ(names, rest);
             EXPECT_EQ(Sheet.ChangedNodes(), names.empty() ? 0 : Split(names, " ").size());
+        } else if (what == "options") {
+            EXPECT_EQ(int(Sheet.Options.Options()), std::stoi(w.at(2), nullptr, 16));
+            // The controls show what the byte read from the settings would show, but for
+            // the trace kind, which keeps its item while the trace list is off.
+            TParseControls expected = TParseOptionState(Sheet.Options.Options()).Controls();
+            if (!expected.TraceList)
+                expected.TraceKindItem = Sheet.Options.Controls().TraceKindItem;
+            EXPECT_TRUE(Sheet.Options.Controls() == expected);
+        } else if (what == "controls") {
+            const TParseControls& c = Sheet.Options.Controls();
+            EXPECT_EQ(std::to_string(c.MethodItem) + " " + std::to_string(c.DirectionItem) + " " +
+                          std::to_string(c.TraceKindItem) + (c.TraceList ? " trace" : "") +
+                          (c.ParseTrees ? " trees" : "") + (c.CaseSensitive ? " case" : "") +
+                          (c.GroupsEnabled ? " groups" : ""),
+                      rest);
         } else if (what == "history") {
             EXPECT_EQ(Sheet.History, Split(rest, " | "));
         } else {

@@ -141,6 +141,11 @@ private:
             Ws.Rtn->push_back(net);
         } else if (cmd == "node") {
             NetOf(w.at(1)).Nodes.at(std::size_t(num(2))) = ReadConds(tail(3));
+        } else if (cmd == "load") {
+            const Words parts = Split(tail(1), " => ");
+            const bool loaded =
+                Ws.LoadRTNButtonClick(std::string(GRAMARBOR_TEST_DATA) + "/" + parts[0]);
+            EXPECT_EQ(loaded ? "yes" : "no", parts.size() > 1 ? parts[1] : "yes");
         } else if (cmd == "resize") {
             NetOf(w.at(1)).Nodes.resize(std::size_t(num(2)));
         } else if (cmd == "rename") {
@@ -231,6 +236,12 @@ private:
             if (rest == "complete") Whole = Walk;
             for (std::size_t i = 1; i < Walk.size() && rest != "complete"; ++i)
                 EXPECT_EQ(Walk[i], Whole.at(i)) << "step " << i;
+        } else if (what == "options") {
+            EXPECT_EQ(Ws.FileOptions(), (TRtnFileOptions{w.at(2) == "lines", num(3), num(4)}));
+        } else if (what == "focus") {
+            Ws.TrackFocus(num(2), num(3));
+            EXPECT_EQ(Ws.FocusNode, num(4));
+            EXPECT_EQ(Ws.FocusLine, num(5));
         } else if (what == "wellformed") {
             for (const TRTNLine& net : *Ws.Rtn)
                 EXPECT_TRUE(NetIsWellFormed(net)) << net.Name;

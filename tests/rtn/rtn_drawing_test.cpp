@@ -98,7 +98,8 @@ TEST(RtnDrawing, SplitPicturesHoldOnlyPartsWithNets) {
     EXPECT_EQ(SplitFileNames("/a.b/net", 1), (std::vector<std::string>{"/a.b/net_0"}));
 }
 
-TEST(RtnLayout, FocusFramesAndHitTesting) {
+// Where the focus goes is in the network sheet's scripts.
+TEST(RtnLayout, FocusFrames) {
     const TRtnMetrics m = MakeRtnMetrics(0, 0);
     const TFocusFrame name = FocusFrameGeometry(m, -1, 0);
     EXPECT_EQ(name.Box, (TRect{0, 0, 48, 128}));
@@ -120,24 +121,6 @@ TEST(RtnLayout, FocusFramesAndHitTesting) {
     EXPECT_EQ(filled.BrushColor, clTeal);
     EXPECT_EQ(area.Calls()[1].State.BrushStyle, TBrushStyle::bsClear);
     EXPECT_EQ(area.Calls()[1].State.PenColor, clTeal);
-
-    const TRtn rtn = Convert({Rule("S", {Nt("NP"), Nt("VP")}), Rule("T", {Nt("A")})});
-    const struct {
-        int32_t X, Y;
-        bool Hit;
-        int32_t Node, Line;
-    } cases[] = {
-        {100, 256, false, 7, 7}, // below the nets: nothing changes
-        {30, 10, true, -1, 0},
-        {72 + 128, 200, true, 1, 1},
-        {5000, 200, true, 1, 1}, // lowered to the last node of net T
-    };
-    for (const auto& c : cases) {
-        int32_t node = 7, line = 7;
-        EXPECT_EQ(HitTestFocus(rtn, m, c.X, c.Y, node, line), c.Hit) << c.X << "," << c.Y;
-        EXPECT_EQ(node, c.Node) << c.X << "," << c.Y;
-        EXPECT_EQ(line, c.Line) << c.X << "," << c.Y;
-    }
 }
 
 } // namespace
