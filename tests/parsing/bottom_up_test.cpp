@@ -49,18 +49,6 @@ TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {
     EXPECT_EQ(f.Sink.Last(), "The token \"The\" couldn`t be assigned a category.");
 }
 
-TEST(BottomUpFailures, BlankSentenceFailsBothDirections) {
-    ParseFixture f(QuickStartGrammar);
-    f.Begin(" ", BottomUpBreadth);
-    EXPECT_FALSE(BottomUpParse(f.Parser, BottomUpBreadth, f.Run));
-    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|*|")) << "the empty category pattern";
-    f.Parser.TraceLines.clear();
-    f.Begin(" ", BottomUpDepth);
-    EXPECT_FALSE(BottomUpParse(f.Parser, BottomUpDepth, f.Run));
-    EXPECT_TRUE(f.Trace().empty());
-    EXPECT_TRUE(f.Sink.Empty());
-}
-
 TEST(BottomUpOdometers, CategoriesTurnLastWordFastestFromOne) {
     const std::vector<uint16_t> highest{2, 1, 2};
     std::vector<uint16_t> current{1, 1, 1};

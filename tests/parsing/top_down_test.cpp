@@ -19,45 +19,6 @@ constexpr uint8_t TopDownBreadth = poTopDown | poBreadthFirst | poTraceList;
 
 } // namespace
 
-TEST(TopDownFailures, ExpansionsLongerThanTheSentenceAreDroppedSilently) {
-    ParseFixture f(QuickStartGrammar);
-    f.Begin("the dog", TopDownDepth);
-    EXPECT_FALSE(TopDownParse(f.Parser, TopDownDepth, f.Run));
-    // Only the start line, the start rule and NP's expansions fit two words.
-    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|-| S", "1|0| NP VP"));
-    EXPECT_TRUE(f.Sink.Empty());
-}
-
-TEST(TopDownFailures, TheEntryAloneRefusesAnUntokenisableSentence) {
-    ParseFixture f(QuickStartGrammar);
-    f.Begin("the dog ? the cat", TopDownDepth);
-    EXPECT_FALSE(TopDownParse(f.Parser, TopDownDepth, f.Run));
-    EXPECT_THAT(f.Sink.Last(), ::testing::EndsWith("the character \"?\" at position 9 of the "
-                                                   "sentence."));
-}
-
-TEST(TopDownFailures, BlankSentenceFailsEveryStrategy) {
-    ParseFixture f(QuickStartGrammar);
-    for (const uint8_t options : {TopDownDepth, TopDownBreadth}) {
-        EXPECT_FALSE(f.Parse("   ", options)) << int(options);
-        EXPECT_TRUE(f.Sink.Empty());
-    }
-}
-
-TEST(TopDownMatching, TokenClassesAcceptTheirKindsOnly) {
-    ParseFixture f({"S = A", "A = @Ident @Number @Number @Integer @Float"});
-    ASSERT_TRUE(f.Checked);
-    for (const uint8_t options : {TopDownDepth, TopDownBreadth}) {
-        EXPECT_TRUE(f.Parse("x 1 2.5 3 4.0", options));
-        EXPECT_FALSE(f.Parse("x 1 2.5 3.0 4.0", options)) << "@Integer takes no float";
-        EXPECT_FALSE(f.Parse("x 1 2.5 3 4", options)) << "@Float takes no integer";
-        EXPECT_FALSE(f.Parse("1 1 2.5 3 4.0", options)) << "@Ident takes no number";
-    }
-    ParseFixture keyword({"S = @Ident B", "B = \"b\""});
-    EXPECT_FALSE(keyword.Parse("b b", TopDownDepth)) << "a grammar word is a keyword, not @Ident";
-    EXPECT_TRUE(keyword.Parse("a b", TopDownDepth));
-}
-
 TEST(TopDownMatching, MatchPatternResults) {
     ParseFixture f(QuickStartGrammar);
     f.Begin("the dog", TopDownDepth);
