@@ -26,24 +26,10 @@ public:
     explicit Runner(const ScriptCase& c) : Case(c) {}
 
     void Run() {
-        for (const auto& [number, line] : Case.Lines) {
-            SCOPED_TRACE(Case.Where(number) + line);
-            try {
-                const Words parts = Split(line, " => ");
-                const std::string outcome = Command(parts[0]);
-                const std::string w0 = parts[0].substr(0, parts[0].find(' '));
-                if (parts.size() > 1 || !outcome.empty()) {
-                    EXPECT_EQ(outcome, parts.size() > 1 ? parts[1]
-                                       : w0 == "parse"  ? "accepted"
-                                                        : "yes");
-                }
-            } catch (const std::exception& e) {
-                FAIL() << "malformed line (" << e.what() << ")";
-            }
-        }
-        const Words texts = Sink.Texts();
-        for (std::size_t i = Seen; i < texts.size(); ++i)
-            ADD_FAILURE() << "unexpected message: " << texts[i];
+        for (const auto& [number, line] : Case.Lines)
+            RunScriptLine(
+                Case, number, line, [this](const std::string& l) { return Command(l); },
+                line.rfind("parse ", 0) == 0 ? "accepted" : "yes");
     }
 
 private:
@@ -127,9 +113,7 @@ private:
     void Expect(const std::string& what, const Words& w, const std::string& rest) {
         const auto num = [&](std::size_t n) { return std::stoi(w.at(n)); };
         if (what == "message" || what == "message-start") {
-            ASSERT_LT(Seen, Sink.Texts().size()) << "no message";
-            const std::string text = Sink.Texts()[Seen++];
-            EXPECT_EQ(what == "message" ? text : text.substr(0, rest.size()), rest);
+            Messages.Next(rest, what == "message");
         } else if (what == "pages") {
             std::string pages = Sheet.ShowsTrace(Outcome) ? "trace" : "";
             if (Sheet.ShowsTrees(Outcome)) pages += pages.empty() ? "trees" : " trees";
@@ -200,8 +184,8 @@ private:
     }
 
     const ScriptCase& Case;
-    std::size_t Seen = 0; // messages expected so far
     RecordingSink Sink;
+    ExpectedMessages Messages{Sink};
     ApproxTextMeasurer Measurer;
     TParseSheet Sheet{Sink, Measurer};
     Words Grammar;

@@ -32,21 +32,10 @@ public:
     explicit Runner(const ScriptCase& c) : Case(c) {}
 
     void Run() {
-        for (const auto& [number, line] : Case.Lines) {
-            SCOPED_TRACE(Case.Where(number) + line);
-            try {
-                const Words parts = Split(line, " => ");
-                const std::string outcome = Command(parts[0]);
-                if (parts.size() > 1 || !outcome.empty()) {
-                    EXPECT_EQ(outcome, parts.size() > 1 ? parts[1] : "accepted");
-                }
-            } catch (const std::exception& e) {
-                FAIL() << "malformed line (" << e.what() << ")";
-            }
-        }
-        const Words texts = F->Sink.Texts();
-        for (std::size_t i = Seen; i < texts.size(); ++i)
-            ADD_FAILURE() << "unexpected message: " << texts[i];
+        for (const auto& [number, line] : Case.Lines)
+            RunScriptLine(
+                Case, number, line, [this](const std::string& l) { return Command(l); },
+                "accepted");
     }
 
 private:
@@ -60,8 +49,9 @@ private:
             sentence = sentence.substr(1, sentence.size() - 2);
         const auto options = [&] { return uint8_t(std::stoul(w.at(1), nullptr, 16)); };
         if (w[0] == "grammar") {
+            Messages.reset();
             F = std::make_unique<ParseFixture>(Split(line.substr(8), " | "));
-            Seen = 0;
+            Messages = std::make_unique<ExpectedMessages>(F->Sink);
             return F->Checked ? "" : "not checked";
         }
         if (!F) throw std::runtime_error("no grammar");
@@ -90,8 +80,7 @@ private:
         const std::string& what = w.at(1);
         const std::string rest = line.substr(std::min(line.size(), 8 + what.size()));
         if (what == "message") {
-            const Words texts = F->Sink.Texts();
-            EXPECT_EQ(Seen < texts.size() ? texts[Seen++] : "(no message)", rest);
+            Messages->Next(rest);
         } else if (what == "trace") {
             std::string shown;
             for (const std::string& l : Shown(F->Trace()))
@@ -124,7 +113,7 @@ private:
 
     const ScriptCase& Case;
     std::unique_ptr<ParseFixture> F;
-    std::size_t Seen = 0; // messages expected so far
+    std::unique_ptr<ExpectedMessages> Messages; // of F
     TTraceHistory History;
 };
 

@@ -46,11 +46,8 @@ public:
     explicit Runner(const ScriptCase& c) : Case(c) { Ws.SetDialogHost(this); }
 
     void Run() {
-        while (Next < Case.Lines.size() && !::testing::Test::HasFatalFailure())
+        while (Next < Case.Lines.size())
             Step(false);
-        const Words texts = Sink.Texts();
-        for (std::size_t i = Seen; i < texts.size(); ++i)
-            ADD_FAILURE() << "unexpected message: " << texts[i];
     }
     void ShowCondDlg(TCondDlg& dlg, TPoint anchor) override { Show(&dlg, nullptr, anchor); }
     void ShowNetNameDlg(TNetNameDlg& dlg, TPoint anchor) override { Show(nullptr, &dlg, anchor); }
@@ -58,13 +55,13 @@ public:
 private:
     void Step(bool inDialog) {
         const auto& [number, line] = Case.Lines[Next++];
-        SCOPED_TRACE(Case.Where(number) + line);
-        try {
-            if ((line.rfind("> ", 0) == 0) != inDialog) throw std::runtime_error("dialog line?");
-            Command(inDialog ? line.substr(2) : line);
-        } catch (const std::exception& e) {
-            FAIL() << "malformed line (" << e.what() << ")";
-        }
+        RunScriptLine(
+            Case, number, line,
+            [&](const std::string& l) {
+                if ((l.rfind("> ", 0) == 0) != inDialog) throw std::runtime_error("dialog line?");
+                return Command(inDialog ? l.substr(2) : l);
+            },
+            line.rfind("make ", 0) == 0 ? "made" : "yes");
     }
     // Runs the "> " lines that follow up to the one that closes the dialog; with none
     // left the dialog is cancelled.
@@ -106,7 +103,9 @@ private:
         throw std::runtime_error("no net " + name);
     }
 
-    void Command(const std::string& line) {
+    // Does the command and returns its outcome (make: made, not-made or too-many;
+    // load: yes or no; none for the others).
+    std::string Command(const std::string& line) {
         const Words w = Split(line, " ");
         // The rest of the line after n words, and word n as a number.
         const auto tail = [&](std::size_t n) {
@@ -121,12 +120,10 @@ private:
         if (cmd == "new") {
             Ws.NewRTNButtonClick();
         } else if (cmd == "make") {
-            const Words parts = Split(tail(1), " => ");
             TParser read(Sink);
-            const bool readOk = PrepareGrammar(read, Split(parts[0], " | "), false);
+            const bool readOk = PrepareGrammar(read, Split(tail(1), " | "), false);
             const char* names[] = {"not-made", "made", "too-many"};
-            EXPECT_EQ(names[int(Ws.MakeRTNClick(readOk, read))],
-                      parts.size() > 1 ? parts[1] : "made");
+            return names[int(Ws.MakeRTNClick(readOk, read))];
         } else if (cmd == "click" || cmd == "press") {
             const unsigned shift = Gesture(w.at(1), button);
             if (cmd == "click") Ws.TrackFocus(num(2), num(3));
@@ -142,10 +139,8 @@ private:
         } else if (cmd == "node") {
             NetOf(w.at(1)).Nodes.at(std::size_t(num(2))) = ReadConds(tail(3));
         } else if (cmd == "load") {
-            const Words parts = Split(tail(1), " => ");
-            const bool loaded =
-                Ws.LoadRTNButtonClick(std::string(GRAMARBOR_TEST_DATA) + "/" + parts[0]);
-            EXPECT_EQ(loaded ? "yes" : "no", parts.size() > 1 ? parts[1] : "yes");
+            return Ws.LoadRTNButtonClick(std::string(GRAMARBOR_TEST_DATA) + "/" + tail(1)) ? "yes"
+                                                                                           : "no";
         } else if (cmd == "resize") {
             NetOf(w.at(1)).Nodes.resize(std::size_t(num(2)));
         } else if (cmd == "rename") {
@@ -155,7 +150,7 @@ private:
         } else if (cmd == "walk") {
             const bool sensitive = w.at(1) == "sensitive";
             TTree tree(false, Sink);
-            ASSERT_TRUE(tree.StrToTree(tail(1 + sensitive)));
+            if (!tree.StrToTree(tail(1 + sensitive))) throw std::runtime_error("no tree");
             const TRtnWalk walk = WalkTree(*Ws.Rtn, tree.GetRoot(), sensitive);
             Walk = {walk.Complete ? "complete"
                                   : std::to_string(walk.Steps.size()) + " " + walk.Message};
@@ -200,6 +195,7 @@ private:
         } else {
             throw std::runtime_error("unknown command " + cmd);
         }
+        return "";
     }
     static int NodeType(const std::string& name) {
         const Words types = {"normal", "optional", "repeated"};
@@ -210,8 +206,7 @@ private:
     void Expect(const std::string& what, const Words& w, const std::string& rest) {
         const auto num = [&](std::size_t n) { return std::stoi(w.at(n)); };
         if (what == "message") {
-            ASSERT_LT(Seen, Sink.Texts().size()) << "no message";
-            EXPECT_EQ(Sink.Texts()[Seen++], rest);
+            Messages.Next(rest);
         } else if (what == "nets") {
             std::string names;
             for (const TRTNLine& net : *Ws.Rtn)
@@ -293,8 +288,9 @@ private:
     }
 
     const ScriptCase& Case;
-    std::size_t Next = 0, Seen = 0; // the next line, the messages expected so far
+    std::size_t Next = 0; // the next line
     RecordingSink Sink;
+    ExpectedMessages Messages{Sink};
     ApproxTextMeasurer Measurer;
     TRtnWorkspace Ws{Sink, Measurer};
     std::unique_ptr<TCondDlg> Own;

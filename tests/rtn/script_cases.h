@@ -3,13 +3,18 @@
 // lines are skipped). Shared by the network sheet's and the parsing page's scripts.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "base/message_sink.h"
 
 namespace gramarbor::testing {
 
@@ -53,5 +58,45 @@ inline Words Split(const std::string& text, const std::string& separator) {
         parts.push_back(text.substr(from, (at = text.find(separator, from)) - from));
     return parts;
 }
+
+// Runs one line: command does it and returns its outcome, which must be the text after
+// " => " or, without one, byDefault (an empty outcome needs no " => "). A command that
+// throws found a malformed line.
+inline void RunScriptLine(const ScriptCase& c, int number, const std::string& line,
+                          const std::function<std::string(const std::string&)>& command,
+                          const std::string& byDefault) {
+    SCOPED_TRACE(c.Where(number) + line);
+    try {
+        const Words parts = Split(line, " => ");
+        const std::string outcome = command(parts[0]);
+        if (parts.size() > 1 || !outcome.empty()) {
+            EXPECT_EQ(outcome, parts.size() > 1 ? parts[1] : byDefault);
+        }
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "malformed line (" << e.what() << ")";
+    }
+}
+
+// The messages shown, each of which a script must expect, in order.
+class ExpectedMessages {
+public:
+    explicit ExpectedMessages(const RecordingSink& sink) : Sink(sink) {}
+    ExpectedMessages(const ExpectedMessages&) = delete;
+    ~ExpectedMessages() {
+        const Words texts = Sink.Texts();
+        for (std::size_t i = Seen; i < texts.size(); ++i)
+            ADD_FAILURE() << "unexpected message: " << texts[i];
+    }
+    // The next message must be text, or begin so.
+    void Next(const std::string& text, bool whole = true) {
+        const Words texts = Sink.Texts();
+        const std::string next = Seen < texts.size() ? texts[Seen++] : "(no message)";
+        EXPECT_EQ(whole ? next : next.substr(0, text.size()), text);
+    }
+
+private:
+    const RecordingSink& Sink;
+    std::size_t Seen = 0;
+};
 
 } // namespace gramarbor::testing
