@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "grammar/prepare_grammar.h"
+#include "rtn/rtn_editing.h"
 #include "rtn/rtn_walk.h"
 #include "rtn/rtn_workspace.h"
 #include "script_cases.h"
@@ -141,6 +142,11 @@ private:
         } else if (cmd == "load") {
             return Ws.LoadRTNButtonClick(std::string(GRAMARBOR_TEST_DATA) + "/" + tail(1)) ? "yes"
                                                                                            : "no";
+        } else if (cmd == "insert-node" || cmd == "delete-node") {
+            TRTNLine& net = NetOf(w.at(1));
+            if (!(cmd == "insert-node" ? InsertRtnNode(net, std::size_t(num(2)), Sink)
+                                       : DeleteRtnNode(net, std::size_t(num(2)))))
+                return "no";
         } else if (cmd == "resize") {
             NetOf(w.at(1)).Nodes.resize(std::size_t(num(2)));
         } else if (cmd == "rename") {

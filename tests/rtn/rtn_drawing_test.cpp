@@ -28,12 +28,9 @@ TRtn Convert(const TRuleList& rules) {
 // Each drawing as its file has it: node circles, the arcs of each slot with their
 // arrow heads and labels, net names, the pop-arcs into the reserved column.
 TEST(RtnDrawing, DrawingsAreAsRecorded) {
-    const TRuleList slots = {
-        Rule("S", {Nt("NP", ctOptional), Nt("VP")}),
-        Rule("X", {Term("the", ctRepeated)}), // a loop back and a jump below it
-        Rule("Y", {Alts({Nt("A"), Nt("B"), Nt("C"), Nt("D"), Nt("E")}, ctAlternatives)}),
-    };
-    const TRuleList two = {Rule("S", {Nt("NP"), Nt("VP")})};
+    // X: a loop back and a jump below it.
+    const TRuleList slots = Rules({"S = [NP] VP", "X = {\"the\"}", "Y = <A,B,C,D,E>"});
+    const TRuleList two = Rules({"S = NP VP"});
     const struct {
         const char* File;
         TRuleList Rules;
@@ -64,7 +61,7 @@ TEST(RtnDrawing, DrawingsAreAsRecorded) {
 TEST(RtnDrawing, SplitPicturesHoldOnlyPartsWithNets) {
     ApproxTextMeasurer measurer;
     const TRtnMetrics metrics = MakeRtnMetrics(0, 0);
-    const TRtn seven = Convert(QuickStartRules());
+    const TRtn seven = Convert(Rules(QuickStart));
     TRtn many;
     for (int i = 0; i < 3; ++i)
         many.insert(many.end(), seven.begin(), seven.end());

@@ -28,7 +28,7 @@ protected:
 };
 
 TEST_F(Workspace, MakeRtnReportsMissingOrBadGrammars) {
-    const TRuleList rules = QuickStartRules();
+    const TRuleList rules = Rules(QuickStart);
     EXPECT_EQ(Ws.MakeRTNClick(false, true, &rules), TMakeRtnResult::NotMade);
     EXPECT_EQ(Ws.MakeRTNClick(true, false, &rules), TMakeRtnResult::NotMade);
     EXPECT_EQ(Ws.MakeRTNClick(true, true, nullptr), TMakeRtnResult::NotMade);
@@ -36,15 +36,14 @@ TEST_F(Workspace, MakeRtnReportsMissingOrBadGrammars) {
 
     MakeFrom(rules);
     EXPECT_EQ(Ws.RtnPicture.Height, 7 * 128);
-    const TRuleList tooMany = {
-        Rule("VP", {Alts({Nt("A"), Nt("B"), Nt("C"), Nt("D"), Nt("E")}, ctOptAlternatives)})};
+    const TRuleList tooMany = Rules({"VP = (A,B,C,D,E)"});
     EXPECT_EQ(Ws.MakeRTNClick(true, true, &tooMany), TMakeRtnResult::TooManyAlternatives);
     EXPECT_EQ(Ws.AreaWidth, 16);
 }
 
 TEST_F(Workspace, DisplayOptionsRedraw) {
     EXPECT_FALSE(Ws.NodeSizeChange(3));
-    MakeFrom({Rule("S", {Nt("NP"), Nt("VP")})});
+    MakeFrom(Rules({"S = NP VP"}));
     EXPECT_TRUE(Ws.NodeSizeChange(16));
     EXPECT_EQ(Ws.RtnPicture.Width, 4 * 160);
     EXPECT_TRUE(Ws.NodeDistChange(40));
@@ -58,7 +57,7 @@ TEST_F(Workspace, DisplayOptionsRedraw) {
 class WorkspaceFiles : public Workspace, public ScratchFolder {};
 
 TEST_F(WorkspaceFiles, SaveAndLoadKeepTheNetworkAndOptions) {
-    MakeFrom(QuickStartRules());
+    MakeFrom(Rules(QuickStart));
     Ws.NodeSizeChange(5);
     Ws.NodeDistChange(7);
     Ws.ArcCheckBoxClick(true);
@@ -76,7 +75,7 @@ TEST_F(WorkspaceFiles, SaveAndLoadKeepTheNetworkAndOptions) {
 }
 
 TEST_F(WorkspaceFiles, FailedLoadKeepsNetworkAndPicture) {
-    MakeFrom(QuickStartRules());
+    MakeFrom(Rules(QuickStart));
     const TRtn before = *Ws.Rtn;
     const Picture picture = Ws.RtnPicture;
     const std::string broken = std::string(GRAMARBOR_TEST_DATA) + "/broken/net_";
@@ -95,14 +94,14 @@ TEST_F(WorkspaceFiles, MetafileExportWholeAndSplit) {
     const PictureFileWriter wmf = [](const Picture& p, const std::string& path) {
         return SavePictureAsWmf(p, path);
     };
-    MakeFrom(QuickStartRules());
+    MakeFrom(Rules(QuickStart));
     std::vector<std::string> written;
     Ws.WMFSplitCBClick(false);
     ASSERT_TRUE(Ws.SaveMetaButtonClick(Path("RTN.WMF"), wmf, &written));
     Ws.WMFSplitCBClick(true);
     ASSERT_TRUE(Ws.SaveMetaButtonClick(Path("RTN.WMF"), wmf, &written));
     // One net: only the part that holds it is written.
-    MakeFrom({Rule("X", {Term("a", ctRepeated), Nt("B", ctOptional)})});
+    MakeFrom(Rules({"X = {\"a\"} [B]"}));
     ASSERT_TRUE(Ws.SaveMetaButtonClick(Path("one.wmf"), wmf, &written));
     EXPECT_EQ(written,
               (std::vector<std::string>{Path("RTN.WMF"), Path("RTN_0.WMF"), Path("RTN_1.WMF"),
