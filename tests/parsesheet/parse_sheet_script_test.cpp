@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 
 #include "parsesheet/parse_sheet.h"
+#include "parsesheet/trace_stepper.h"
 #include "rtn/script_cases.h"
 
 namespace gramarbor {
@@ -55,6 +57,7 @@ private:
                 w[i] == "ambiguities" ? void(Request.ListAmbiguities = true)
                 : w[i] == "cancelled" ? (Cancel.Cancel(), void(Request.Cancel = &Cancel))
                 : w[i] == "max-trees" ? void(Request.MaxParseTrees = std::size_t(num(++i)))
+                : w[i] == "steps"     ? void(Request.KeepTraceSteps = true)
                 : w[i] == "default"   ? void(Request = {})
                                       : throw std::runtime_error("no request " + w[i]);
         } else if (cmd == "check") {
@@ -65,6 +68,10 @@ private:
             if (start != TParseStart::Ready) return starts[int(start)];
             Sheet.RecordInput(rest);
             Outcome = Sheet.RunParse(rest, Request);
+            if (Request.KeepTraceSteps) {
+                EXPECT_EQ(Sheet.TraceHistory.Lines(), Sheet.Parser.TraceLines.size());
+                Stepper.SetHistory(std::move(Sheet.TraceHistory));
+            }
             const char* verdicts[] = {"accepted", "rejected", "cancelled", "refused"};
             return verdicts[int(Outcome.Verdict)];
         } else if (cmd == "report") {
@@ -82,6 +89,10 @@ private:
             const std::size_t index = rest == "0" ? 0 : std::size_t(at - lines.begin());
             if (at == lines.end() && rest != "0") throw std::runtime_error("no such line");
             return YesNo(Sheet.StepToReading(index));
+        } else if (cmd == "trace-line") {
+            return YesNo(Stepper.ShowLine(std::size_t(num(1))));
+        } else if (cmd == "stepper-clear") {
+            Stepper.Clear();
         } else if (cmd == "save") {
             return YesNo(Sheet.CanSaveParseTree());
         } else if (cmd == "click") {
@@ -176,6 +187,48 @@ private:
                           (c.ParseTrees ? " trees" : "") + (c.CaseSensitive ? " case" : "") +
                           (c.GroupsEnabled ? " groups" : ""),
                       rest);
+        } else if (what == "drawn" || what == "drawn-times" || what == "on-one-line" ||
+                   what == "above") {
+            // The texts of the partial analysis drawn, each as "COLOUR STYLE Y".
+            std::multimap<std::string, std::string> drawn;
+            for (const PictureOp& op : Stepper.GetPicture().Calls()) {
+                const TFont& f = op.State.Font;
+                if (op.Kind == PictureOpKind::Text)
+                    drawn.insert({op.Text, std::string(f.Color == clBlack            ? "black"
+                                                       : f.Color == PendingNodeColor ? "grey"
+                                                       : f.Color == StepNodeColor    ? "red"
+                                                                                     : "other") +
+                                               (f.Style == fsBold     ? " bold "
+                                                : f.Style == fsItalic ? " italic "
+                                                : f.Style == 0        ? " plain "
+                                                                      : " other ") +
+                                               std::to_string(op.A.Y)});
+            }
+            const auto y = [&](const std::string& text) {
+                const auto at = drawn.find(text);
+                if (at == drawn.end()) throw std::runtime_error(text + " is not drawn");
+                return std::stoi(at->second.substr(at->second.rfind(' ')));
+            };
+            if (what == "drawn-times") {
+                EXPECT_EQ(drawn.count(w.at(2)), std::size_t(num(3)));
+            } else if (what == "drawn") {
+                const auto [from, to] = drawn.equal_range(w.at(2));
+                EXPECT_TRUE(std::any_of(from, to,
+                                        [&](const auto& d) {
+                                            return d.second.rfind(w.at(3) + " " + w.at(4) + " ",
+                                                                  0) == 0;
+                                        }))
+                    << w[2] << " is not drawn so";
+            }
+            for (std::size_t i = 3; what == "above" && i < w.size(); ++i)
+                EXPECT_LT(y(w[2]), y(w[i])) << w[2] << " above " << w[i];
+            for (std::size_t i = 3; what == "on-one-line" && i < w.size(); ++i)
+                EXPECT_EQ(y(w[2]), y(w[i])) << w[2] << " beside " << w[i];
+        } else if (what == "trees-drawn") {
+            EXPECT_EQ(Stepper.Analysis().Trees.size(), std::size_t(num(2)));
+        } else if (what == "nothing-drawn") {
+            EXPECT_TRUE(Stepper.GetPicture().Empty());
+            EXPECT_EQ(Stepper.Message(), rest);
         } else if (what == "history") {
             EXPECT_EQ(Sheet.History, Split(rest, " | "));
         } else {
@@ -188,6 +241,7 @@ private:
     ExpectedMessages Messages{Sink};
     ApproxTextMeasurer Measurer;
     TParseSheet Sheet{Sink, Measurer};
+    TTraceStepper Stepper{Measurer};
     Words Grammar;
     TParseRequest Request;
     CancelToken Cancel;
