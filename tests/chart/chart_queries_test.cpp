@@ -1,6 +1,11 @@
+// The chart's queries against the trees enumerated: exact counts, unranking, ambiguous
+// spans and the first tree of each reading.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <random>
+#include <set>
 
 #include "chart/chart_parser.h"
 #include "internal_grammar.h"
@@ -17,14 +22,51 @@ using testing_support::RandomSentence;
 namespace {
 
 using Path = std::vector<uint16_t>;
-using Result = TChartParser::TUnrankResult;
+using UnrankResult = TChartParser::TUnrankResult;
+using ReadingResult = TChartParser::TReadingResult;
+// An analysis as a tree holds it: the rule and the bounds of its children.
+using Analysis = std::pair<int32_t, std::vector<int32_t>>;
 
-// Unranking, ambiguities and enumeration from a tree agree with the whole
-// enumeration on `rounds` random grammars and sentences; with everyTree each tree
-// number enumerated is unranked, otherwise a sample of them.
+// The analyses of every node of the tree with the rule path.
+std::set<Analysis> AnalysesOf(const TRuleList& rules, const Path& path) {
+    std::set<Analysis> nodes;
+    std::size_t next = 0;
+    int32_t position = 0;
+    std::function<void()> derive = [&] {
+        const int32_t rule = path.at(next++);
+        const TGramLine& line = rules[rule].Line;
+        std::vector<int32_t> bounds{position};
+        if (line.Lexical) {
+            position += static_cast<int32_t>(line.Right.size());
+            bounds.push_back(position);
+        } else {
+            for (std::size_t c = 0; c < line.Right.size(); ++c) {
+                derive();
+                bounds.push_back(position);
+            }
+        }
+        nodes.insert({rule, bounds});
+    };
+    derive();
+    return nodes;
+}
+
+ReadingResult FirstTree(TChartParser& parser, const Analysis& analysis, uint64_t& number) {
+    BigUint found;
+    const ReadingResult result = parser.FirstTreeWith({analysis.first, analysis.second, {}}, found);
+    if (result == ReadingResult::Found) {
+        EXPECT_TRUE(found.ToU64(number));
+    }
+    return result;
+}
+
+// Unranking, ambiguities, the first tree of each reading and enumeration from a tree
+// agree with the whole enumeration on `rounds` random grammars and sentences; with
+// everyTree each tree number enumerated is unranked, otherwise a sample of them.
 void CheckRandomGrammars(unsigned seed, int rounds, bool everyTree) {
     std::mt19937 random(seed);
     int withTrees = 0;
+    int firstTrees = 0;
     for (int round = 0; round < rounds; ++round) {
         const auto rules = MakeRules(RandomGrammar(random));
         const auto tokens = MakeTokens(rules, RandomSentence(random));
@@ -45,22 +87,38 @@ void CheckRandomGrammars(unsigned seed, int rounds, bool everyTree) {
         if (!all.empty()) numbers.push_back(all.size() - 1);
         for (const std::size_t k : numbers) {
             Path path;
-            ASSERT_EQ(parser.UnrankTree(BigUint(k), path), Result::Found) << "round " << round;
+            ASSERT_EQ(parser.UnrankTree(BigUint(k), path), UnrankResult::Found)
+                << "round " << round;
             ASSERT_EQ(path, all[k]) << "round " << round << ", tree " << k;
         }
         Path path;
-        EXPECT_EQ(parser.UnrankTree(count, path), Result::OutOfRange);
+        EXPECT_EQ(parser.UnrankTree(count, path), UnrankResult::OutOfRange);
+
+        // Every analysis of every node of every tree is first met in the tree the
+        // enumeration first shows it in.
+        std::map<Analysis, uint64_t> first;
+        for (std::size_t k = 0; trees <= 300 && k < all.size(); ++k)
+            for (const Analysis& node : AnalysesOf(rules, all[k]))
+                first.emplace(node, k);
+        for (const auto& [node, expected] : first) {
+            uint64_t number = 0;
+            ASSERT_EQ(FirstTree(parser, node, number), ReadingResult::Found) << "round " << round;
+            EXPECT_EQ(number, expected) << "round " << round << ", rule " << node.first;
+            ++firstTrees;
+        }
 
         // Two trees differ first at a span derived in two ways, so a sentence has
         // ambiguous spans exactly when it has several trees; each span's analyses
-        // account for all its readings.
+        // account for all its readings, and each listed reading is in a tree.
         std::vector<TChartParser::TAmbiguity> ambiguities;
         ASSERT_EQ(parser.FindAmbiguities(ambiguities), TChartParser::TAmbiguityResult::Done);
         EXPECT_EQ(ambiguities.empty(), trees <= 1) << "round " << round;
         for (const auto& ambiguity : ambiguities) {
             BigUint sum;
-            for (const auto& analysis : ambiguity.Analyses)
+            for (const auto& analysis : ambiguity.Analyses) {
                 sum += analysis.Readings;
+                EXPECT_TRUE(trees > 300 || first.count({analysis.Rule, analysis.Bounds}));
+            }
             if (ambiguity.AnalysisCount <= TChartParser::MaxListedAnalyses) {
                 EXPECT_EQ(sum, ambiguity.Readings) << "round " << round;
             }
@@ -77,6 +135,7 @@ void CheckRandomGrammars(unsigned seed, int rounds, bool everyTree) {
     }
     // The generator must give many accepted sentences.
     EXPECT_GT(withTrees, rounds * 6 / 25);
+    EXPECT_GT(firstTrees, rounds * 5);
 }
 
 } // namespace
@@ -100,24 +159,24 @@ TEST(TreeUnranking, ReachesAnyOfMoreThanATrillionTrees) {
     const auto first = FirstTrees(parser, 1000);
     ASSERT_EQ(first.size(), 1000u);
     Path path;
-    ASSERT_EQ(parser.UnrankTree(BigUint(999), path), Result::Found);
+    ASSERT_EQ(parser.UnrankTree(BigUint(999), path), UnrankResult::Found);
     EXPECT_EQ(path, first[999]);
 
     BigUint last;
     ASSERT_TRUE(BigUint::FromString("1289904147323", last));
-    ASSERT_EQ(parser.UnrankTree(last, path), Result::Found);
+    ASSERT_EQ(parser.UnrankTree(last, path), UnrankResult::Found);
     EXPECT_EQ(FirstTrees(parser, 5, &path), std::vector<Path>{path}); // nothing after the last
     Path before;
     BigUint previous = last;
     previous -= BigUint(1);
-    ASSERT_EQ(parser.UnrankTree(previous, before), Result::Found);
+    ASSERT_EQ(parser.UnrankTree(previous, before), UnrankResult::Found);
     EXPECT_EQ(FirstTrees(parser, 5, &before), (std::vector<Path>{before, path}));
-    EXPECT_EQ(parser.UnrankTree(last + BigUint(1), path), Result::OutOfRange);
+    EXPECT_EQ(parser.UnrankTree(last + BigUint(1), path), UnrankResult::OutOfRange);
 
     CancelToken cancel;
     cancel.Cancel();
     TChartParser cancelled(rules, 0, MakeTokens(rules, PpSentence(23)), false);
-    EXPECT_EQ(cancelled.UnrankTree(last, path, &cancel), Result::Cancelled);
+    EXPECT_EQ(cancelled.UnrankTree(last, path, &cancel), UnrankResult::Cancelled);
     std::vector<TChartParser::TAmbiguity> found;
     EXPECT_EQ(cancelled.FindAmbiguities(found, &cancel), TChartParser::TAmbiguityResult::Cancelled);
 }
@@ -133,4 +192,67 @@ TEST(TreeUnranking, ReadsAndSubtractsDecimalNumbers) {
     EXPECT_EQ(value.ToString(), "340282366920938463463374607431768211455");
     value -= value;
     EXPECT_TRUE(value.IsZero());
+}
+
+TEST(ReadingFirstTree, RefusesWhatNoTreeHas) {
+    const auto rules = MakeRules(PpGrammar);
+    TChartParser parser(rules, 0, MakeTokens(rules, PpSentence(1)), false);
+    // "I saw the man with a telescope": rule 4 is NP = NP PP, 3 is NP = DET N.
+    const struct {
+        const char* Why;
+        Analysis Node;
+    } cases[] = {
+        {"no such span in any tree", {4, {0, 4, 7}}}, {"bounds out of order", {4, {2, 2, 7}}},
+        {"bounds past the sentence", {3, {2, 3, 9}}}, {"wrong number of bounds", {3, {2, 4}}},
+        {"no such rule", {999, {2, 4, 7}}},           {"lexical rule on other words", {12, {0, 1}}},
+    };
+    for (const auto& c : cases) {
+        uint64_t number = 0;
+        EXPECT_EQ(FirstTree(parser, c.Node, number), ReadingResult::NotInTrees) << c.Why;
+    }
+    TChartParser rejected(rules, 0, MakeTokens(rules, "saw I"), false);
+    uint64_t number = 0;
+    EXPECT_EQ(FirstTree(rejected, {3, {0, 2}}, number), ReadingResult::NotInTrees);
+}
+
+// Among more than a trillion trees: the tree found has the reading, and the trees just
+// before it do not.
+TEST(ReadingFirstTree, FindsReadingsAmongATrillionTrees) {
+    const auto rules = MakeRules(PpGrammar);
+    const auto tokens = MakeTokens(rules, PpSentence(23));
+    TChartParser parser(rules, 0, tokens, false);
+    std::vector<TChartParser::TAmbiguity> found;
+    ASSERT_EQ(parser.FindAmbiguities(found), TChartParser::TAmbiguityResult::Done);
+    ASSERT_FALSE(found.empty());
+    int checked = 0;
+    for (std::size_t i = 0; i < found.size(); i += found.size() / 7 + 1) {
+        for (const auto& analysis : found[i].Analyses) {
+            BigUint number;
+            ASSERT_EQ(parser.FirstTreeWith(analysis, number), ReadingResult::Found);
+            // Up to five trees before it and the tree itself.
+            uint64_t back = 5;
+            if (number < BigUint(back)) {
+                ASSERT_TRUE(number.ToU64(back));
+            }
+            BigUint from = number;
+            from -= BigUint(back);
+            Path start;
+            ASSERT_EQ(parser.UnrankTree(from, start), UnrankResult::Found);
+            const std::vector<Path> trees = FirstTrees(parser, back + 1, &start);
+            ASSERT_EQ(trees.size(), back + 1);
+            const Analysis node{analysis.Rule, analysis.Bounds};
+            EXPECT_TRUE(AnalysesOf(rules, trees.back()).count(node));
+            for (std::size_t k = 0; k + 1 < trees.size(); ++k)
+                EXPECT_FALSE(AnalysesOf(rules, trees[k]).count(node));
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 10);
+
+    CancelToken cancel;
+    cancel.Cancel();
+    TChartParser cancelled(rules, 0, tokens, false);
+    BigUint number;
+    EXPECT_EQ(cancelled.FirstTreeWith(found[0].Analyses[0], number, &cancel),
+              ReadingResult::Cancelled);
 }

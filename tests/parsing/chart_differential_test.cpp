@@ -117,22 +117,6 @@ TEST(ChartDifferential, AgreesWithTheLiteralEnumerationOnRandomGrammars) {
     EXPECT_GT(accepted, 300);
 }
 
-// The format of the list is among the golden command lines.
-TEST(ChartDifferential, ListsAmbiguitiesOnlyOfAcceptedSentences) {
-    ParseFixture f(PrepositionalGrammar);
-    std::vector<std::string> lines;
-    ASSERT_TRUE(ListAmbiguities(f.Parser, {"The man sees the dog with the telescope"}, 0, lines));
-    EXPECT_EQ(lines.size(), 3u);
-    for (const char* sentence : {"the man sees the dog", "the man sees the cat"}) {
-        ASSERT_TRUE(ListAmbiguities(f.Parser, {sentence}, 0, lines));
-        EXPECT_TRUE(lines.empty()) << sentence;
-    }
-    EXPECT_TRUE(f.Sink.Empty());
-    EXPECT_FALSE(ListAmbiguities(f.Parser, {"the man sees the dog!"}, 0, lines));
-    EXPECT_TRUE(lines.empty());
-    EXPECT_FALSE(f.Sink.Empty());
-}
-
 // Callers check the tree number first; the enumeration itself still refuses one past
 // the last tree, with the count.
 TEST(ChartDifferential, RefusesAFirstTreePastTheLast) {

@@ -45,46 +45,6 @@ TEST(ParseOptions, RepairFillsTheMissingFlagOfEachPair) {
     EXPECT_EQ(RepairParseOptions(poBreadthFirst), poBreadthFirst | poTopDown);
 }
 
-TEST(ParseDriver, RejectionEmptiesTheListsUnlessTheEnumerationRan) {
-    ParseFixture f(QuickStartGrammar);
-    EXPECT_FALSE(f.Parse("the cat the dog", poTraceList | poTopDown));
-    EXPECT_TRUE(f.Trace().empty());
-    // The enumeration ended normally without a tree: the failed trace is kept.
-    EXPECT_FALSE(f.Parse("the cat the dog", poTraceList | poTopDown | poParseTrees));
-    EXPECT_FALSE(f.Trace().empty());
-    EXPECT_TRUE(f.Trees().empty());
-}
-
-TEST(ParseDriver, AnUnreadableSentenceIsRefusedOnceNamingWhereReadingStopped) {
-    ParseFixture f(QuickStartGrammar);
-    const std::string message = "Internal error: couldn`t create complete list of tokens! "
-                                "Reading stopped at the character \"!\" at position 9 of the "
-                                "sentence.";
-    for (const int options : {0x00, 0x40, 0x50, 0x16, 0x59, 0x15}) {
-        f.Sink.Clear();
-        EXPECT_FALSE(f.Parse("the cat ! the dog", uint8_t(options))) << options;
-        EXPECT_TRUE(f.Run.Refused && f.Trace().empty() && f.Trees().empty()) << options;
-        EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{message}) << options;
-    }
-    // A number the scanner cannot finish stops reading at its first character.
-    f.Sink.Clear();
-    EXPECT_FALSE(f.Parse("the cat 1e", poParseTrees));
-    EXPECT_THAT(f.Sink.Last(), ::testing::EndsWith("the character \"1\" at position 9 of the "
-                                                   "sentence."));
-    // A parse that ran is not refused, whatever its verdict.
-    EXPECT_FALSE(f.Parse("the cat the dog", poParseTrees) || f.Run.Refused);
-    EXPECT_FALSE(f.Parse("x", 0) || f.Run.Refused);
-}
-
-TEST(ParseDriver, ResultsOfThePreviousRunAreReplaced) {
-    ParseFixture f(PrepositionalGrammar);
-    ASSERT_TRUE(f.Parse("the man sees the dog with the telescope", poParseTrees | poTraceList));
-    ASSERT_EQ(f.Trees().size(), 2u);
-    ASSERT_TRUE(f.Parse("the man sees the dog", poParseTrees));
-    EXPECT_EQ(f.Trees().size(), 1u);
-    EXPECT_TRUE(f.Trace().empty());
-}
-
 TEST(ParseDriver, MessagesReachTheSinkOnTheCallingThread) {
     // A sink that notes the thread of every message.
     struct ThreadSink final : MessageSink {
@@ -101,46 +61,6 @@ TEST(ParseDriver, MessagesReachTheSinkOnTheCallingThread) {
     f.Begin("the cat ?", 0);
     EXPECT_FALSE(EnumerateParses(f.Parser, 0, f.Run, f.Paths));
     EXPECT_THAT(sink.Threads, ElementsAre(std::this_thread::get_id(), std::this_thread::get_id()));
-}
-
-// Each strategy's refusal through the command line is among the golden cases.
-TEST(UnitCycles, TheEntriesRefuseAReachableCycleOnTheirOwn) {
-    ParseFixture f({"S = A", "A = B", "B = A", "B = \"x\""});
-    ASSERT_TRUE(f.Checked);
-    f.Begin("x", 0);
-    EXPECT_FALSE(TopDownParse(f.Parser, poDepthFirst, f.Run));
-    EXPECT_FALSE(BottomUpParse(f.Parser, poBreadthFirst, f.Run));
-    EXPECT_FALSE(EnumerateParses(f.Parser, 0, f.Run, f.Paths));
-    EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>(3, "The unit rules A = B and B = A form "
-                                                          "a cycle, so parsing would never end."));
-}
-
-TEST(UnitCycles, SelfLoopAndLongerCyclesAreNamedInOrder) {
-    ParseFixture self({"S = A", "A = A", "A = \"x\""});
-    EXPECT_FALSE(self.Parse("x", 0));
-    EXPECT_EQ(self.Sink.Last(), "The unit rule A = A forms a cycle, so parsing would never end.");
-
-    ParseFixture three({"S = A", "A = B", "B = C", "C = A", "C = \"x\""});
-    EXPECT_THAT(FindUnitCycle(three.Parser, UnitCycleScope::FromStart), ElementsAre("A", "B", "C"));
-    EXPECT_EQ(UnitCycleMessage({"A", "B", "C"}),
-              "The unit rules A = B, B = C and C = A form a cycle, so parsing would never end.");
-}
-
-TEST(UnitCycles, OnlyCyclesTheSearchCanReachCount) {
-    // X and Y form a cycle that no derivation from S reaches.
-    ParseFixture unreachable({"S = \"y\"", "X = Y", "Y = X"});
-    EXPECT_TRUE(unreachable.Parse("y", 0) && unreachable.Parse("y", poTraceList | poBottomUp));
-
-    // Once Y derives a word, reductions can reach the cycle; derivations still cannot.
-    ParseFixture words({"S = \"y\"", "X = Y", "Y = X", "Y = \"z\""});
-    EXPECT_TRUE(words.Parse("y", poParseTrees | poTraceList | poTopDown));
-    EXPECT_FALSE(words.Parse("y", poTraceList | poBottomUp));
-    EXPECT_EQ(words.Sink.Last(),
-              "The unit rules X = Y and Y = X form a cycle, so parsing would never end.");
-
-    // Rules with two symbols or a terminal never make a cycle.
-    ParseFixture recursive({"S = L", "L = L L", "L = \"a\""});
-    EXPECT_TRUE(FindUnitCycle(recursive.Parser, UnitCycleScope::Both).empty());
 }
 
 TEST(LongSentences, FiveThousandWordsParseWithRightAndLeftRecursion) {

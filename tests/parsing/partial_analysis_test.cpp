@@ -42,55 +42,6 @@ struct Traced : ParseFixture {
     bool StepsBesideLines = false;
 };
 
-Nodes ReadNodes(const std::string& text) {
-    Nodes nodes;
-    std::istringstream in(text);
-    for (std::size_t n; in >> n;)
-        nodes.push_back(n);
-    return nodes;
-}
-
-// The lines of tests/data/parsing/partial_analysis.txt, each checked against the
-// trace of its strategy: the line itself, the tree and its three kinds of marks.
-TEST(PartialAnalysis, LinesGrowTheTreesWorkedOutByHand) {
-    std::ifstream in(std::string(GRAMARBOR_TEST_DATA) + "/parsing/partial_analysis.txt");
-    std::unique_ptr<Traced> t;
-    std::vector<std::string> shown;
-    int checked = 0;
-    for (std::string row; std::getline(in, row);) {
-        if (row.empty() || row[0] == '#') continue;
-        if (row.rfind("options ", 0) == 0) {
-            const auto options = static_cast<uint8_t>(std::stoul(row.substr(8), nullptr, 16));
-            t = std::make_unique<Traced>(QuickStartGrammar, QuickSentence, options);
-            ASSERT_TRUE(t->Parsed && t->StepsBesideLines) << row;
-            EXPECT_EQ(t->History.Lines(), t->Trace().size());
-            shown = testing::Shown(t->Trace());
-            continue;
-        }
-        SCOPED_TRACE(row);
-        std::vector<std::string> f;
-        std::istringstream fields(row);
-        for (std::string field; std::getline(fields, field, ';');) {
-            const std::size_t from = field.find_first_not_of(' ');
-            f.push_back(from == std::string::npos
-                            ? ""
-                            : field.substr(from, field.find_last_not_of(' ') + 1 - from));
-        }
-        ASSERT_TRUE(t && f.size() == 5);
-        const std::size_t number = std::stoul(f[0]);
-        ASSERT_LT(number, shown.size());
-        EXPECT_EQ(shown[number], f[0]);
-        const TPartialAnalysis a = BuildPartialAnalysis(t->History, number);
-        ASSERT_TRUE(a.Built) << a.Message;
-        EXPECT_EQ(a.Text(), f[1]);
-        EXPECT_EQ(a.Marked(nmPending), ReadNodes(f[2]));
-        EXPECT_EQ(a.Marked(nmMatched), ReadNodes(f[3]));
-        EXPECT_EQ(a.Marked(nmStep), ReadNodes(f[4]));
-        ++checked;
-    }
-    EXPECT_EQ(checked, 26);
-}
-
 // Every line of every strategy: the analysis ends in the line's own pattern.
 TEST(PartialAnalysis, EveryLineEndsInItsPattern) {
     for (const bool prep : {false, true})

@@ -28,12 +28,9 @@ TRtn Convert(const TRuleList& rules) {
 // Each drawing as its file has it: node circles, the arcs of each slot with their
 // arrow heads and labels, net names, the pop-arcs into the reserved column.
 TEST(RtnDrawing, DrawingsAreAsRecorded) {
-    const TRuleList slots = {
-        Rule("S", {Nt("NP", ctOptional), Nt("VP")}),
-        Rule("X", {Term("the", ctRepeated)}), // a loop back and a jump below it
-        Rule("Y", {Alts({Nt("A"), Nt("B"), Nt("C"), Nt("D"), Nt("E")}, ctAlternatives)}),
-    };
-    const TRuleList two = {Rule("S", {Nt("NP"), Nt("VP")})};
+    // X: a loop back and a jump below it.
+    const TRuleList slots = Rules({"S = [NP] VP", "X = {\"the\"}", "Y = <A,B,C,D,E>"});
+    const TRuleList two = Rules({"S = NP VP"});
     const struct {
         const char* File;
         TRuleList Rules;
@@ -64,7 +61,7 @@ TEST(RtnDrawing, DrawingsAreAsRecorded) {
 TEST(RtnDrawing, SplitPicturesHoldOnlyPartsWithNets) {
     ApproxTextMeasurer measurer;
     const TRtnMetrics metrics = MakeRtnMetrics(0, 0);
-    const TRtn seven = Convert(QuickStartRules());
+    const TRtn seven = Convert(Rules(QuickStart));
     TRtn many;
     for (int i = 0; i < 3; ++i)
         many.insert(many.end(), seven.begin(), seven.end());
@@ -98,7 +95,8 @@ TEST(RtnDrawing, SplitPicturesHoldOnlyPartsWithNets) {
     EXPECT_EQ(SplitFileNames("/a.b/net", 1), (std::vector<std::string>{"/a.b/net_0"}));
 }
 
-TEST(RtnLayout, FocusFramesAndHitTesting) {
+// Where the focus goes is in the network sheet's scripts.
+TEST(RtnLayout, FocusFrames) {
     const TRtnMetrics m = MakeRtnMetrics(0, 0);
     const TFocusFrame name = FocusFrameGeometry(m, -1, 0);
     EXPECT_EQ(name.Box, (TRect{0, 0, 48, 128}));
@@ -120,24 +118,6 @@ TEST(RtnLayout, FocusFramesAndHitTesting) {
     EXPECT_EQ(filled.BrushColor, clTeal);
     EXPECT_EQ(area.Calls()[1].State.BrushStyle, TBrushStyle::bsClear);
     EXPECT_EQ(area.Calls()[1].State.PenColor, clTeal);
-
-    const TRtn rtn = Convert({Rule("S", {Nt("NP"), Nt("VP")}), Rule("T", {Nt("A")})});
-    const struct {
-        int32_t X, Y;
-        bool Hit;
-        int32_t Node, Line;
-    } cases[] = {
-        {100, 256, false, 7, 7}, // below the nets: nothing changes
-        {30, 10, true, -1, 0},
-        {72 + 128, 200, true, 1, 1},
-        {5000, 200, true, 1, 1}, // lowered to the last node of net T
-    };
-    for (const auto& c : cases) {
-        int32_t node = 7, line = 7;
-        EXPECT_EQ(HitTestFocus(rtn, m, c.X, c.Y, node, line), c.Hit) << c.X << "," << c.Y;
-        EXPECT_EQ(node, c.Node) << c.X << "," << c.Y;
-        EXPECT_EQ(line, c.Line) << c.X << "," << c.Y;
-    }
 }
 
 } // namespace

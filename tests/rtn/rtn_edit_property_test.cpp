@@ -5,7 +5,6 @@
 
 #include <random>
 
-#include "rtn/rtn_editing.h"
 #include "rtn/rtn_file.h"
 #include "rtn/rtn_workspace.h"
 #include "rtn_test_support.h"
@@ -154,32 +153,6 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
     // proves little.
     EXPECT_GT(accepted, 200);
     EXPECT_GT(refused, 200);
-}
-
-TEST_F(RtnEditSequences, LoopSourcesFollowInsertedAndDeletedNodes) {
-    // Node 1 loops back from node 4.
-    NullSink quiet;
-    TRTNLine net = Net("S", 6);
-    net.Nodes[1] = {Cond(ckText, 1, "a", 2), Cond(ckText, 4, "a", 1), Cond(ckJmp, 1, "jmp", 2)};
-    const auto loopSource = [&] { return net.Nodes[1][1].Src; };
-    ASSERT_TRUE(DeleteRtnNode(net, 2)); // node 4 moves down to 3
-    EXPECT_EQ(loopSource(), 3);
-    ASSERT_TRUE(InsertRtnNode(net, 2, quiet)); // and up again
-    EXPECT_EQ(loopSource(), 4);
-    // Deleting the source itself lets the loop start at its former successor, as the
-    // arcs that entered the deleted node now enter that successor.
-    ASSERT_TRUE(DeleteRtnNode(net, 4));
-    EXPECT_EQ(loopSource(), 4);
-    ASSERT_TRUE(DeleteRtnNode(net, 2));
-    EXPECT_EQ(loopSource(), 3);
-    EXPECT_EQ(net.Nodes.size(), 4u);
-    EXPECT_TRUE(NetIsWellFormed(net));
-    // A node inserted where the loop starts takes the loop's start, as it takes the
-    // arcs that entered the old node.
-    ASSERT_TRUE(InsertRtnNode(net, 3, quiet));
-    EXPECT_EQ(loopSource(), 3);
-    EXPECT_EQ(net.Nodes[1][0], Cond(ckText, 1, "a", 2));
-    EXPECT_TRUE(NetIsWellFormed(net));
 }
 
 } // namespace

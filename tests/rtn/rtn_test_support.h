@@ -2,7 +2,6 @@
 #pragma once
 
 #include <filesystem>
-#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <unistd.h>
@@ -10,46 +9,21 @@
 
 #include <gtest/gtest.h>
 
-#include "grammar/grammar_types.h"
+#include "grammar/prepare_grammar.h"
 #include "rtn/rtn_model.h"
 
 namespace gramarbor::testing {
 
-inline TElemNode Elem(uint8_t kind, const std::string& text, uint8_t construct = ctSimple) {
-    TElemNode e;
-    e.SymKind = kind;
-    e.Construct = construct;
-    e.Text = text;
-    return e;
+// Grammar rules as read from their text, not normalised, as Make RTN converts them.
+inline TRuleList Rules(const std::vector<std::string>& lines) {
+    NullSink sink;
+    TParser read(sink);
+    EXPECT_TRUE(PrepareGrammar(read, lines, false));
+    return read.ExtRules;
 }
-inline TElemNode Nt(const std::string& name, uint8_t construct = ctSimple) {
-    return Elem(ekNonTerminal, name, construct);
-}
-inline TElemNode Term(const std::string& text, uint8_t construct = ctSimple) {
-    return Elem(ekTerminal, text, construct);
-}
-inline TElemNode Alts(std::initializer_list<TElemNode> alternatives, uint8_t construct) {
-    TElemNode e;
-    e.SymKind = ekAltList;
-    e.Construct = construct;
-    e.Alternatives = alternatives;
-    return e;
-}
-
-inline TParsLine Rule(const std::string& left, std::initializer_list<TElemNode> right) {
-    TParsLine line;
-    line.Line.Left = Nt(left);
-    line.Line.Right = right;
-    return line;
-}
-
-// The quick-start grammar: seven rules, seven nets.
-inline TRuleList QuickStartRules() {
-    return {Rule("S", {Nt("NP"), Nt("VP")}), Rule("NP", {Nt("DET"), Nt("N")}),
-            Rule("VP", {Nt("V"), Nt("NP")}), Rule("DET", {Term("the")}),
-            Rule("N", {Term("cat")}),        Rule("N", {Term("dog")}),
-            Rule("V", {Term("chases")})};
-}
+inline const std::vector<std::string> QuickStart = {"S = NP VP",     "NP = DET N",  "VP = V NP",
+                                                    "DET = \"the\"", "N = \"cat\"", "N = \"dog\"",
+                                                    "V = \"chases\""};
 
 // A new net of that many nodes: no conditions but the pop-arc of the last node.
 inline TRTNLine Net(const std::string& name, std::size_t nodes) {

@@ -1,9 +1,9 @@
-// Network back to grammar text.
+// The network model's invariants and the limits of writing a network back as grammar
+// text (the conversions themselves are scripts, see network_script_test.cpp).
 #include "rtn/rtn_to_cfg.h"
 
 #include <gtest/gtest.h>
 
-#include "rtn/cfg_to_rtn.h"
 #include "rtn_test_support.h"
 
 namespace gramarbor {
@@ -12,81 +12,26 @@ namespace {
 using namespace testing;
 using Lines = std::vector<std::string>;
 
-Lines ToCfg(const TRtn& rtn) {
-    RecordingSink sink;
-    Lines lines;
-    EXPECT_TRUE(RtnToCfgLines(rtn, lines, sink));
-    EXPECT_TRUE(sink.Empty());
-    return lines;
-}
-
-TEST(RtnToCfg, ConvertedGrammarComesBack) {
-    TRtn rtn;
+TEST(RtnModel, NewNetsAreWellFormedAndBrokenInvariantsAreCaught) {
+    const auto base = [] { return Net("N", 3); };
+    const TRTNLine fresh = base();
+    EXPECT_EQ(fresh.Nodes, (std::vector<TRtnNodeConds>{{}, {}, {Cond(ckPop, 2, "pop", PopDst)}}));
+    EXPECT_TRUE(NetIsWellFormed(fresh));
+    TRTNLine none;
     NullSink sink;
-    const TRuleList rules = {
-        Rule("S", {Nt("NP"), Nt("VP")}),
-        Rule("DET", {Term("the")}),
-        Rule("X", {Term("a", ctRepeated)}),
-        Rule("NP", {Nt("DET"), Nt("ADJ", ctOptional), Nt("N")}),
-        Rule("Y", {Alts({Nt("A"), Nt("B")}, ctOptAlternatives),
-                   Alts({Nt("A"), Term("b")}, ctAlternatives)}),
-        Rule("Z", {Elem(ekFloat, "@Float")}),
-    };
-    ASSERT_TRUE(CfgToRtn(rules, rtn, sink));
-    EXPECT_EQ(ToCfg(rtn), (Lines{"S = NP VP", "DET = \"the\"", "X = {\"a\"}", "NP = DET [ADJ] N",
-                                 "Y = (A,B) <A,\"b\">", "Z = @Float"}));
-}
+    EXPECT_FALSE(NewRtnLine("X", 0, none, sink));
 
-TEST(RtnToCfg, SkippingArcsGiveExtraRulesFirst) {
-    // A 0->1, B 0->2, C 1->2, D 2->3, pop node 3.
-    TRTNLine net = Net("X", 4);
-    net.Nodes[0] = {Cond(ckPush, 0, "A", 1), Cond(ckPush, 0, "B", 2)};
-    net.Nodes[1] = {Cond(ckPush, 1, "C", 2)};
-    net.Nodes[2] = {Cond(ckPush, 2, "D", 3)};
-    EXPECT_EQ(ToCfg({net}), (Lines{"X = B D", "X = A C D"}));
-}
-
-TEST(RtnToCfg, GroupsOfOneNode) {
-    TRTNLine net = Net("X", 2);
-    net.Nodes[0] = {Cond(ckPush, 0, "A", 1), Cond(ckText, 0, "b", 1), Cond(ckJmp, 0, "jmp", 1)};
-    EXPECT_EQ(ToCfg({net}), (Lines{"X = (A,\"b\")"}));
-    net.Nodes[0] = {Cond(ckPush, 0, "A", 1), Cond(ckJmp, 0, "JMP", 1)};
-    EXPECT_EQ(ToCfg({net}), (Lines{"X = [A]"}));
-    EXPECT_EQ(ToCfg({Net("P", 1)}), (Lines{"P ="}));
-}
-
-TEST(RtnToCfg, JumpAloneOverSeveralNodesLeavesThemOut) {
-    TRTNLine net = Net("X", 4);
-    net.Nodes[0] = {Cond(ckPush, 0, "A", 1), Cond(ckJmp, 0, "jmp", 3)};
-    net.Nodes[1] = {Cond(ckPush, 1, "B", 2)};
-    net.Nodes[2] = {Cond(ckPush, 2, "C", 3)};
-    EXPECT_EQ(ToCfg({net}), (Lines{"X =", "X = A B C"}));
-}
-
-TEST(RtnToCfg, NodeCheckNamesTheFirstBadNode) {
-    std::string description;
-    EXPECT_FALSE(CheckNodesForCfg({Net("Net0", 4)}, description));
-    EXPECT_EQ(MsgNodeCheckFailed(description),
-              "Every node must contain at least 1 condition that is not a jump-arc and ends in "
-              "the directly following node: error in the \"Net0\"-network in node \"Net00\".");
-
-    TRTNLine np = Net("NP", 3);
-    np.Nodes[0] = {Cond(ckPush, 0, "DET", 1)};
-    np.Nodes[1] = {Cond(ckJmp, 1, "jmp", 2), Cond(ckPush, 1, "N", 2)};
-    EXPECT_TRUE(CheckNodesForCfg({np}, description));
-    np.Nodes[1] = {Cond(ckJmp, 1, "jmp", 2)};
-    EXPECT_FALSE(CheckNodesForCfg({np}, description));
-    EXPECT_EQ(description, "\"NP\"-network in node \"NP1\"");
-}
-
-TEST(RtnToCfg, NetWithoutNodesIsRefused) {
-    RecordingSink sink;
-    Lines lines;
-    TRTNLine empty;
-    empty.Name = "E";
-    EXPECT_FALSE(RtnToCfgLines({Net("A", 1), empty}, lines, sink));
-    EXPECT_EQ(sink.Last(), "The E-network must at least contain 1 non-complexelement.");
-    EXPECT_EQ(lines, (Lines{"A ="}));
+    // Each broken invariant is among the broken files, which the reader checks with
+    // NetIsWellFormed; a repeated node's loop is no broken invariant.
+    TRTNLine repeated = base();
+    repeated.Nodes[0] = {Cond(ckText, 0, "a", 1), Cond(ckText, 1, "a", 0),
+                         Cond(ckJmp, 0, "jmp", 1)};
+    EXPECT_TRUE(NetIsWellFormed(repeated));
+    repeated.Nodes[0][0].Dst = 0;
+    EXPECT_FALSE(NetIsWellFormed(repeated));
+    TRTNLine noPop = base();
+    noPop.Nodes[2].clear();
+    EXPECT_FALSE(NetIsWellFormed(noPop));
 }
 
 TEST(RtnToCfg, ExplodingOrDeepSkipChainsAreRefusedByName) {

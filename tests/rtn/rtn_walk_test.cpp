@@ -74,12 +74,6 @@ struct WalkFixture {
         }
         return text;
     }
-    std::size_t NetIndex(const std::string& name, std::size_t nth = 0) const {
-        for (std::size_t n = 0; n < Rtn.size(); ++n)
-            if (Rtn[n].Name == name && nth-- == 0) return n;
-        ADD_FAILURE() << "no net " << name;
-        return 0;
-    }
 };
 
 // Every parse tree of an example sentence walks to its end; the walk of one of them
@@ -119,78 +113,14 @@ TEST(RtnWalk, ExampleTreesStepThroughTheirNets) {
     }
 }
 
-TEST(RtnWalk, WordsTakenUpToAStep) {
+// Where walks of edited networks stop is in the network sheet's scripts.
+TEST(RtnWalk, WordsTakenUpToAStepAndLimitsThatCutTheWalkShort) {
     WalkFixture f(Example("quickstart.cfg"));
-    const TRtnWalk walk = f.Walk(QuickStartTree);
+    TRtnWalk walk = f.Walk(QuickStartTree);
     EXPECT_EQ(WalkWordsText(walk, 6), "the dog");
     EXPECT_EQ(WalkWordsText(walk, 22), "the dog chases the cat");
     EXPECT_EQ(WalkWordsText(walk, 22, 2), "... the cat");
-}
-
-// Edits of the quick-start networks and where the walk of its tree stops.
-struct BrokenCase {
-    const char* Name;
-    std::function<void(WalkFixture&)> Edit;
-    std::size_t Steps; // steps taken before the one that cannot be
-    std::string Message;
-    bool CaseSensitive = false;
-};
-
-class RtnWalkBroken : public ::testing::TestWithParam<BrokenCase> {};
-
-TEST_P(RtnWalkBroken, StopsWithTheStepAndTheReason) {
-    const BrokenCase& c = GetParam();
-    WalkFixture f(Example("quickstart.cfg"));
-    const std::string full = f.Steps(f.Walk(QuickStartTree));
-    c.Edit(f);
-    const TRtnWalk walk = f.Walk(QuickStartTree, c.CaseSensitive);
-    EXPECT_FALSE(walk.Complete);
-    EXPECT_EQ(walk.Steps.size(), c.Steps);
-    EXPECT_EQ(walk.Message, c.Message);
-    // The steps that were taken are the whole walk's up to there.
-    EXPECT_EQ(full.rfind(f.Steps(walk), 0), 0u);
-}
-
-void SetArc(WalkFixture& f, const std::string& net, std::size_t node, TRTNNode arc) {
-    f.Rtn[f.NetIndex(net)].Nodes[node] = {arc};
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Edits, RtnWalkBroken,
-    ::testing::Values(
-        BrokenCase{"NetDeleted", [](WalkFixture& f) { f.Rtn.erase(f.Rtn.begin() + 6); }, 10,
-                   "The walk stops at step 11: there is no \"V\"-network."},
-        BrokenCase{"WordChanged",
-                   [](WalkFixture& f) { SetArc(f, "DET", 0, Cond(ckText, 0, "a", 1)); }, 3,
-                   "The walk stops at step 4: the \"DET\"-network has no arc at DET0 that "
-                   "takes \"the\"."},
-        BrokenCase{"PushRenamed",
-                   [](WalkFixture& f) { SetArc(f, "S", 1, Cond(ckPush, 1, "XP", 2)); }, 9,
-                   "The walk stops at step 10: the \"S\"-network has no arc at S1 that pushes "
-                   "\"VP\"."},
-        BrokenCase{"PopOutOfReach",
-                   [](WalkFixture& f) {
-                       TRTNLine& np = f.Rtn[f.NetIndex("NP")];
-                       np.Nodes.insert(np.Nodes.begin() + 2, {Cond(ckText, 2, "end", 3)});
-                       np.Nodes[3] = {Cond(ckPop, 3, "pop", PopDst)};
-                   },
-                   8,
-                   "The walk stops at step 9: the \"NP\"-network cannot reach its pop-arc from "
-                   "NP2."},
-        BrokenCase{"RootNetRenamed", [](WalkFixture& f) { f.Rtn[0].Name = "SENTENCE"; }, 0,
-                   "The walk stops at step 1: there is no \"S\"-network."},
-        BrokenCase{"CaseCountsWhenAsked",
-                   [](WalkFixture& f) { SetArc(f, "V", 0, Cond(ckText, 0, "Chases", 1)); }, 11,
-                   "The walk stops at step 12: the \"V\"-network has no arc at V0 that takes "
-                   "\"chases\".",
-                   true}),
-    [](const ::testing::TestParamInfo<BrokenCase>& info) { return info.param.Name; });
-
-TEST(RtnWalk, LetterCaseCountsOnlyWhenAskedAndLimitsCutTheWalkShort) {
-    WalkFixture f(Example("quickstart.cfg"));
-    SetArc(f, "V", 0, Cond(ckText, 0, "CHASES", 1));
-    EXPECT_TRUE(f.Walk(QuickStartTree, false).Complete);
-    TRtnWalk walk = f.Walk(QuickStartTree, false, TWalkLimits{5, 1000});
+    walk = f.Walk(QuickStartTree, false, TWalkLimits{5, 1000});
     EXPECT_FALSE(walk.Complete);
     EXPECT_EQ(walk.Steps.size(), 5u);
     EXPECT_EQ(walk.Message, MsgWalkTooLong(5));

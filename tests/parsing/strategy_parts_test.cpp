@@ -1,9 +1,12 @@
-// Tests of the bottom-up strategies: categories, failures and odometers (whole traces
-// are among the golden command lines).
+// The parts of the two strategies: matching a pattern against the sentence, the
+// categories of the words and the odometers that choose alternatives (their whole
+// traces are among the golden command lines, their failures among the parse scripts).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "parsing/bottom_up.h"
+#include "parsing/pattern_match.h"
+#include "parsing/top_down.h"
 #include "parsing_test_support.h"
 #include "text/text_utils.h"
 
@@ -12,9 +15,6 @@ using namespace gramarbor::testing;
 using ::testing::ElementsAre;
 
 namespace {
-
-constexpr uint8_t BottomUpDepth = poBottomUp | poDepthFirst | poTraceList;
-constexpr uint8_t BottomUpBreadth = poBottomUp | poBreadthFirst | poTraceList;
 
 std::vector<int> Rules(const std::string& entry) {
     std::vector<int> rules;
@@ -32,6 +32,41 @@ std::vector<std::string> DogVerbGrammar() {
 
 } // namespace
 
+TEST(TopDownMatching, MatchPatternResults) {
+    ParseFixture f(QuickStartGrammar);
+    f.Begin("the dog", poTopDown | poDepthFirst | poTraceList);
+    ASSERT_TRUE(RebuildTokens(f.Parser, f.Run));
+    const auto& rules = f.Parser.Rules;
+    const TElemNode* the = &rules[3].Line.Right[0];
+    const TElemNode* cat = &rules[4].Line.Right[0];
+    const TElemNode* dog = &rules[5].Line.Right[0];
+    const TElemNode* n = &rules[1].Line.Right[1];
+    EXPECT_EQ(MatchPattern(f.Parser, {the, n}, 0, false), pmPrefix);
+    EXPECT_EQ(MatchPattern(f.Parser, {the, n}, 0, true), pmFail);
+    EXPECT_EQ(MatchPattern(f.Parser, {the, dog}, 0, false), pmComplete);
+    EXPECT_EQ(MatchPattern(f.Parser, {the, cat}, 0, false), pmFail);
+    EXPECT_EQ(MatchPattern(f.Parser, {the}, 0, false), pmFail) << "too short";
+    EXPECT_EQ(MatchPattern(f.Parser, {the, dog, n}, 0, false), pmFail) << "too long";
+    int matched = 0;
+    EXPECT_TRUE(PrefixMatch(f.Parser, {the, n}, false, matched));
+    EXPECT_EQ(matched, 1);
+    EXPECT_FALSE(PrefixMatch(f.Parser, {the, dog, n}, false, matched));
+    EXPECT_EQ(matched, -1);
+}
+
+TEST(TopDownOdometer, PositionZeroTurnsFastest) {
+    // Nonterminals of 2 and 3 alternatives around a terminal.
+    const std::vector<uint16_t> highest{1, 0, 2};
+    std::vector<uint16_t> current(3, 0);
+    bool first = true;
+    std::vector<std::pair<int, int>> seen;
+    while (NextAlternativeCombination(current, highest, 3, first))
+        seen.emplace_back(current[0], current[2]);
+    EXPECT_THAT(seen, ElementsAre(std::pair(0, 0), std::pair(1, 0), std::pair(0, 1),
+                                  std::pair(1, 1), std::pair(0, 2), std::pair(1, 2)));
+    EXPECT_FALSE(first);
+}
+
 TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {
     ParseFixture f(DogVerbGrammar());
     f.Begin("The DOG", 0);
@@ -47,18 +82,6 @@ TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {
     categories.clear();
     EXPECT_FALSE(AssignCategories(f.Parser, poCaseSensitive, categories, f.Sink));
     EXPECT_EQ(f.Sink.Last(), "The token \"The\" couldn`t be assigned a category.");
-}
-
-TEST(BottomUpFailures, BlankSentenceFailsBothDirections) {
-    ParseFixture f(QuickStartGrammar);
-    f.Begin(" ", BottomUpBreadth);
-    EXPECT_FALSE(BottomUpParse(f.Parser, BottomUpBreadth, f.Run));
-    EXPECT_THAT(Shown(f.Trace()), ElementsAre("0|*|")) << "the empty category pattern";
-    f.Parser.TraceLines.clear();
-    f.Begin(" ", BottomUpDepth);
-    EXPECT_FALSE(BottomUpParse(f.Parser, BottomUpDepth, f.Run));
-    EXPECT_TRUE(f.Trace().empty());
-    EXPECT_TRUE(f.Sink.Empty());
 }
 
 TEST(BottomUpOdometers, CategoriesTurnLastWordFastestFromOne) {
