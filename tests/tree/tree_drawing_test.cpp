@@ -115,23 +115,6 @@ TEST_F(TreeDrawing, MeasuresMarkupAndBoxesWithoutDrawing) {
     EXPECT_EQ(sink.Last(), "\"'\" expected in \"ab%'Times\".");
 }
 
-TEST_F(TreeDrawing, PictureSizeFollowsMarginsAndStoresBoxes) {
-    RecordingCanvas screen;
-    ReadTree(tree, "[S]");
-    ASSERT_TRUE(tree.Show(screen.Canvas, 4, 4));
-    EXPECT_EQ(tree.Metafile.Width, 24);
-    EXPECT_EQ(tree.Metafile.Height, 30);
-    EXPECT_EQ(tree.GetRoot()->Rect, (TRect{4, 4, 20, 26}));
-    EXPECT_EQ(tree.GridExtent, (TRect{-1, -1, 0, 0}));
-    TRect box;
-    EXPECT_EQ(tree.NodeAtXY(20, 26, box), tree.GetRoot());
-
-    RecordingSink errors;
-    TTree empty(true, errors);
-    EXPECT_FALSE(empty.Show(screen.Canvas, 4, 4));
-    EXPECT_TRUE(errors.Empty());
-}
-
 TEST_F(TreeDrawing, EveryOverflowingSizeIsRefusedWithOneMessage) {
     std::string manyLines = "a";
     for (int i = 1; i < 40000; ++i)

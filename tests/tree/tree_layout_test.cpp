@@ -13,43 +13,6 @@ using testing::ReadTree;
 using testing::WriteTree;
 using TreeLayout = testing::TreeTest;
 
-TEST_F(TreeLayout, LeavesAreTwoColumnsApartAndParentsCentredOverTheirLeaves) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"[S]", "S:0,0"},
-        {"[r [a] [b] [c]]", "r:2,0 a:0,1 b:2,1 c:4,1"},
-        {"[r [a] [b [c] [d]]]", "r:2,0 a:0,1 b:3,1 c:2,2 d:4,2"},
-        {"[r [a [b [c]]] [d]]", "r:1,0 a:0,1 b:0,2 c:0,3 d:2,1"},
-    };
-    for (const auto& [text, places] : cases) {
-        ReadTree(tree, text);
-        ASSERT_TRUE(tree.Positions()) << text;
-        EXPECT_EQ(Places(tree), places);
-    }
-}
-
-TEST_F(TreeLayout, PlaneTreeWithChainsAndWithout) {
-    ReadTree(tree, "[r [a] [b [c] [d]]]");
-    ASSERT_TRUE(tree.Positions());
-    ASSERT_TRUE(tree.PlaneTree(tree.GetRoot(), false));
-    EXPECT_EQ(Places(tree), "r:2,0 a:0,2 b:3,1 c:2,2 d:4,2");
-    ASSERT_TRUE(tree.Positions());
-    ASSERT_TRUE(tree.PlaneTree(tree.GetRoot(), true));
-    EXPECT_EQ(Places(tree), "r:2,0 $:0,1 a:0,2 b:3,1 c:2,2 d:4,2");
-    EXPECT_EQ(NodeAt(tree, {0})->ID, 0);
-    EXPECT_EQ(NodeAt(tree, {0})->Attr, TNodeAttr{});
-    // Repeating adds nothing; a deeper node lengthens the chain.
-    ASSERT_TRUE(tree.Positions());
-    ASSERT_TRUE(tree.PlaneTree(tree.GetRoot(), true));
-    EXPECT_EQ(WriteTree(tree), "[r [$ [a]] [b [c] [d]]]");
-    NodeAt(tree, {1, 1})->Children.push_back(tree.CreateNode("e"));
-    ASSERT_TRUE(tree.Positions());
-    ASSERT_TRUE(tree.PlaneTree(tree.GetRoot(), true));
-    EXPECT_EQ(Places(tree), "r:2,0 $:0,1 $:0,2 a:0,3 b:3,1 $:2,2 c:2,3 d:4,2 e:4,3");
-    ASSERT_TRUE(tree.RemovePlaneChains(tree.GetRoot()));
-    EXPECT_EQ(WriteTree(tree), "[r [a] [b [c] [d [e]]]]");
-    EXPECT_FALSE(tree.RemovePlaneChains(nullptr));
-}
-
 TEST_F(TreeLayout, ExtensionCoversNameAndAnnotationBoxes) {
     testing::RecordingCanvas rc;
     TRect extent, grid;
@@ -122,6 +85,7 @@ TEST_F(TreeLayout, TreesBeyondTheGridAreRefused) {
     EXPECT_EQ(tree.ErrorCode, 24);
     EXPECT_TRUE(tree.PlaneTree(tree.GetRoot(), false));
     EXPECT_EQ(NodeAt(tree, {0})->Y, 10000);
+    EXPECT_FALSE(tree.RemovePlaneChains(nullptr));
 
     // Distances that would leave the drawing coordinates are refused too.
     tree.ResetError();

@@ -1,4 +1,5 @@
-// Commands of the trees sheet on its two trees, driven through a scripted host.
+// Commands of the trees sheet on its two trees, driven through a scripted host: the
+// dialogs' answers here, every other command in scenario scripts.
 #include "treesheet/tree_sheet.h"
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "base/file_io.h"
 #include "picture/text_measurer.h"
 #include "tree/canvas_measurer.h"
+#include "tree/script_cases.h"
 
 namespace gramarbor {
 namespace {
@@ -78,21 +80,6 @@ protected:
     }
 };
 
-TEST_F(TreeSheetTest, TreeListLinesGiveHotKeysOrMessages) {
-    EXPECT_EQ(Sheet.ParseTreeListLine("(1)Standard tree@[S [NP] [VP]]"), 17);
-    EXPECT_EQ(Sheet.HotKeys[1], "[S [NP] [VP]]");
-    EXPECT_EQ(Sheet.ParseTreeListLine("( 7 )X@ [A]"), 7);
-    EXPECT_EQ(Sheet.HotKeys[7], " [A]");
-    EXPECT_EQ(Sheet.ParseTreeListLine("A [B]"), 0);
-    EXPECT_TRUE(Sink.Empty());
-    for (const char* line : {"(x)A@[A]", "(12)A@[A]", "(1A@[A]"})
-        EXPECT_EQ(Sheet.ParseTreeListLine(line), -1) << line;
-    const std::string digit = "Digit between 0 and 9 expected in \"(_)\".";
-    EXPECT_THAT(Sink.Texts(), ElementsAre(digit, digit,
-                                          "The definition of a hot-key is not correct: use "
-                                          "\"(digit)description@[definition]\"."));
-}
-
 // The dialog comes back, on the faulty line and with the lines as typed, until every
 // line is valid.
 TEST_F(TreeSheetTest, TreeListDialogLoopsUntilEveryLineIsValid) {
@@ -131,65 +118,6 @@ TEST_F(TreeSheetTest, TreeListDialogLoopsUntilEveryLineIsValid) {
     EXPECT_THAT(Sheet.TreeList, ElementsAre("Minimal tree@[Start]"));
     EXPECT_THAT(Sheet.TreeNames, ElementsAre("Minimal tree"));
     EXPECT_TRUE(Sheet.HotKeys[1].empty());
-}
-
-TEST_F(TreeSheetTest, NewTreeBuildsEachKindOfDefinition) {
-    using T = TTreeSheet;
-    EXPECT_EQ(T::BuildBinaryTree(2, TBinaryShape::Left), "[Node%_1 [Node%_2] [Node%_3]]");
-    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Full),
-              "[Node%_1 [Node%_2 [Node%_3] [Node%_4]] [Node%_5 [Node%_6] [Node%_7]]]");
-    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Left),
-              "[Node%_1 [Node%_2 [Node%_3] [Node%_4]] [Node%_5]]");
-    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Right),
-              "[Node%_1 [Node%_2] [Node%_3 [Node%_4] [Node%_5]]]");
-    Sheet.NewTreeBtnClick(); // the first of the default list
-    EXPECT_EQ(Text(), "[Start]");
-    Sheet.BinaryLayers = 2;
-    Sheet.NewTreeName = "Right binary tree";
-    Sheet.NewTreeBtnClick();
-    EXPECT_EQ(Text(), "[Node%_1 [Node%_2] [Node%_3]]");
-    EXPECT_GT(Sheet.ActiveTree().Metafile.Width, 0);
-
-    // Tree-list definitions are read in the standard format whatever IOFormat says.
-    Sheet.IOFormat = ShortcutFormat(2);
-    Sheet.ApplyIOFormat();
-    Sheet.TreeList.push_back("S@[S [NP] [VP]]");
-    Sheet.NewTreeName = "S";
-    Sheet.NewTreeBtnClick();
-    EXPECT_EQ(Text(), "[S [NP] [VP]]");
-    EXPECT_EQ(Sheet.ActiveTree().ConvOpts.Brackets, "()");
-
-    // A tree file in double quotation marks is loaded.
-    const std::string file = TempFile("new.tre");
-    ASSERT_TRUE(Sheet.ActiveTree().SaveTree(file, Root(), 1));
-    Sheet.TreeList.push_back("File@\"" + file + "\"");
-    Sheet.NewTreeName = "Clear tree";
-    Sheet.NewTreeBtnClick();
-    EXPECT_EQ(Root(), nullptr);
-    Sheet.NewTreeName = "File";
-    Sheet.NewTreeBtnClick();
-    EXPECT_EQ(Text(), "[S [NP] [VP]]");
-    std::filesystem::remove(file);
-    EXPECT_TRUE(Sink.Empty()) << Sink.Last();
-}
-
-TEST_F(TreeSheetTest, TextAndHotKeysUseTheInOutFormat) {
-    std::string text;
-    EXPECT_FALSE(Sheet.TreeToText(text));
-    EXPECT_EQ(Sink.Last(), "An empty tree can not be translated.");
-    Sheet.IOFormat = ShortcutFormat(2);
-    Sheet.ApplyIOFormat();
-    Sheet.HotKeys[3] = "s(np,vp)";
-    EXPECT_TRUE(Sheet.HotKey(3));
-    EXPECT_EQ(Text(), "[s [np] [vp]]");
-    Sheet.TextToTree("x(y,z(w))");
-    EXPECT_EQ(Text(), "[x [y] [z [w]]]");
-    Sheet.TextToTree("");
-    EXPECT_EQ(Sink.Last(), "There is no text in \"Input text\" to translate into a tree.");
-    // Tree to text is cut to the maximal length.
-    Sheet.MaxTextLength = 7;
-    ASSERT_TRUE(Sheet.TreeToText(text));
-    EXPECT_EQ(text, "x(y,z(w");
 }
 
 TEST_F(TreeSheetTest, DefineNodeRenamesCreatesAndRefusesDuplicateIndices) {
@@ -247,138 +175,6 @@ TEST_F(TreeSheetTest, DefineNodeRenamesCreatesAndRefusesDuplicateIndices) {
     EXPECT_EQ(Text(), "[Sentence [X] [NP2]]");
 }
 
-TEST_F(TreeSheetTest, InsertParentPutsANewNodeAboveTheHighlightedOne) {
-    Build("[S [NP] [VP]]");
-    Point(Child(1));
-    Sheet.MouseDown(0, true, (Sheet.HighlightRect.Left + Sheet.HighlightRect.Right) / 2,
-                    (Sheet.HighlightRect.Top + Sheet.HighlightRect.Bottom) / 2);
-    EXPECT_EQ(Text(), "[S [NP] [? [VP]]]");
-    EXPECT_EQ(Sheet.HighlightedNode, Child(1));
-    EXPECT_EQ(Sheet.HighlightRect, Child(1)->Rect);
-    Point(Root());
-    Sheet.InsertParentNode();
-    EXPECT_EQ(Text(), "[? [S [NP] [? [VP]]]]");
-}
-
-TEST_F(TreeSheetTest, CopyCutDeleteAndPasteInBothModes) {
-    Build("[S [NP [D] [N]] [VP]]");
-    Point(Root());
-    Sheet.DelTreeBtnClick();
-    Sheet.CutTreeBtnClick();
-    EXPECT_THAT(Sink.Texts(), ElementsAre("You are not allowed to delete the root node.",
-                                          "You are not allowed to delete the root node."));
-    Sink.Clear();
-
-    Point(Child(0));
-    Sheet.CopyTreeBtnClick();
-    Point(Child(1));
-    for (int i = 0; i < 4; ++i)
-        Sheet.PasteTreeBtnClick();
-    EXPECT_EQ(Text(), "[S [NP [D] [N]] [VP [NP [D] [N]] [NP [D] [N]] [NP [D] [N]] [NP [D] [N]]]]");
-    EXPECT_TRUE(Sink.Empty());
-    Sheet.PasteTreeBtnClick();
-    EXPECT_EQ(Sink.Last(), "The maximum number of children is 4.");
-    EXPECT_EQ(Child(1)->Children.size(), 4u);
-
-    // Replace mode: the highlighted subtree becomes a copy of the internal tree.
-    Sheet.PasteMode = TPasteMode::Replace;
-    Point(Child(0)->Children[1].get());
-    Sheet.CutTreeBtnClick();
-    EXPECT_EQ(Sheet.HighlightedNode, nullptr);
-    Point(Child(1));
-    Sheet.PasteTreeBtnClick();
-    EXPECT_EQ(Text(), "[S [NP [D]] [N]]");
-    EXPECT_EQ(Sheet.HighlightedNode, Child(1));
-
-    // Into an empty tree: Replace does nothing, Append makes the root.
-    Sheet.SetActiveTree(1);
-    Sheet.ClearHighlight();
-    Sheet.PasteTreeBtnClick();
-    EXPECT_EQ(Root(), nullptr);
-    Sheet.PasteMode = TPasteMode::Append;
-    Sheet.PasteTreeBtnClick();
-    EXPECT_EQ(Text(), "[N]");
-    // Pasted copies get identities of their own tree.
-    EXPECT_NE(Root(), Sheet.InternalCopy.get());
-}
-
-TEST_F(TreeSheetTest, UndoAndRedoRestoreTheExactTree) {
-    Build("[S [NP] [VP]]");
-    Child(0)->Cont = {"3sg", "nom"};
-    Child(0)->Attr.Flags |= naRound;
-    Sheet.OptimalTree = false;
-    Sheet.DrawTree(0);
-    Point(Child(1));
-    Sheet.PushRghtBtnClick();
-    const auto nodes = [&] {
-        std::vector<std::tuple<std::string, std::vector<std::string>, uint16_t, int, int, int>> out;
-        std::vector<const TNode*> stack{Root()};
-        while (!stack.empty()) {
-            const TNode* n = stack.back();
-            stack.pop_back();
-            out.emplace_back(n->Name, n->Cont, n->Attr.Flags, n->X, n->Y, n->ID);
-            for (const auto& c : n->Children)
-                stack.push_back(c.get());
-        }
-        return out;
-    };
-    const auto pushed = nodes();
-    Point(Child(0));
-    Sheet.CutTreeBtnClick();
-    Point(Root());
-    Sheet.InsertParentNode();
-    EXPECT_EQ(Text(), "[? [S [VP]]]");
-    Sheet.Undo();
-    Sheet.Undo();
-    EXPECT_EQ(nodes(), pushed);
-    EXPECT_EQ(Sheet.HighlightedNode, nullptr);
-    Sheet.Redo();
-    Sheet.Redo();
-    EXPECT_EQ(Text(), "[? [S [VP]]]");
-    for (int i = 0; i < 4; ++i)
-        Sheet.Undo(); // one more than there are steps
-    EXPECT_EQ(Text(), "[S [NP] [VP]]");
-    // The other window keeps its own history.
-    Sheet.SetActiveTree(1);
-    Sheet.Undo();
-    EXPECT_EQ(Root(), nullptr);
-    Sheet.SetActiveTree(0);
-    Sheet.Redo();
-    EXPECT_EQ(nodes(), pushed);
-
-    // At least 100 steps are kept.
-    for (int i = 0; i < 120; ++i) {
-        Point(Root());
-        Sheet.InsertParentNode();
-    }
-    for (int i = 0; i < 120; ++i)
-        Sheet.Undo();
-    EXPECT_EQ(Text(), "[S [NP] [VP]]");
-}
-
-TEST_F(TreeSheetTest, TreebankFilesAreSteppedThroughTreeByTree) {
-    const std::string file = TempFile("bank.mrg");
-    ASSERT_EQ(AtomicSave(file, "( (S (NP I) (VP ran)) )\n(X a b)\r\n(Y (Z c))\n"), FileError::None);
-    Host.OpenName = file;
-    Sheet.LoadTreeBtnClick();
-    EXPECT_TRUE(Sink.Empty()) << Sink.Last();
-    EXPECT_EQ(Sheet.TreebankPosition(), "Tree 1 of 3");
-    EXPECT_EQ(Text(), "[S [NP [I]] [VP [ran]]]");
-    EXPECT_EQ(Sheet.ActiveTree().ConvOpts, TConvOpts{}); // the in/out format stays
-    for (int i = 0; i < 3; ++i)
-        Sheet.StepTreebank(1);
-    EXPECT_EQ(Sheet.TreebankPosition(), "Tree 3 of 3");
-    EXPECT_EQ(Text(), "[Y [Z [c]]]");
-    Sheet.Undo();
-    EXPECT_EQ(Text(), "[X [a] [b]]");
-
-    ASSERT_EQ(AtomicSave(file, "(A x)\n(B y))"), FileError::None);
-    Sheet.LoadTreeBtnClick();
-    EXPECT_EQ(Sink.Last(), "Opening bracket expected in >)<. Line 2, column 6.");
-    EXPECT_EQ(Sheet.TreebankPosition(), "Tree 3 of 3");
-    std::filesystem::remove(file);
-}
-
 TEST_F(TreeSheetTest, FilesAreCheckedByExtensionAndBringTheirSettings) {
     const std::string file = TempFile("settings.tre");
     Build("[S [NP] [VP]]");
@@ -413,51 +209,229 @@ TEST_F(TreeSheetTest, PreviewLabelsGiveCentimetresAndInches) {
     EXPECT_EQ(cmX + inchX + cmY + inchY, "25.4 cm10 Inch12.7 cm5 Inch");
     EXPECT_EQ(FormatSize(1.005001), "1.01");
     EXPECT_EQ(FormatSize(0.5), "0.5");
-    // 96 pixels are one inch on the screen.
-    Build("[S]");
-    Sheet.ActiveTree().Metafile.Width = 960;
-    Sheet.ActiveTree().Metafile.Height = 96;
-    Sheet.PreviewBtnClick();
-    EXPECT_EQ(Host.Preview.CMX, "25.4 cm");
-    EXPECT_EQ(Host.Preview.InchY, "1 Inch");
 }
 
-TEST_F(TreeSheetTest, LeavingThePlaneLayoutDropsAHighlightedChainNode) {
-    Build("[S [A [B]] [C]]");
-    Sheet.TreeOptions |= toPlaneOK;
-    Sheet.PlaneTreeCBClick(true);
-    ASSERT_EQ(Child(1)->Name, "$");
-    Point(Child(1));
-    Sheet.PlaneTreeCBClick(false);
-    EXPECT_EQ(Sheet.HighlightedNode, nullptr);
-    EXPECT_EQ(Text(), "[S [A [B]] [C]]");
-    Point(Child(1));
-    Sheet.PlaneTreeCBClick(true);
-    EXPECT_EQ(Sheet.HighlightedNode->Name, "C");
+// Scenario scripts of the sheet's commands under tests/data/tree_sheet_scripts, one
+// test per case; paths are "root" or child indices of the active tree like 1.0.
+class TreeSheetScript : public TreeSheetTest,
+                        public ::testing::WithParamInterface<testing::ScriptCase> {
+protected:
+    std::size_t Seen = 0; // messages already checked
+    std::map<std::string, std::string> Snapshots;
+
+    TNode* At(const std::string& path) {
+        TNode* node = Root();
+        if (!node) throw std::invalid_argument("no tree");
+        for (std::size_t at = 0, dot = 0; path != "root" && dot != std::string::npos;
+             at = dot + 1) {
+            dot = path.find('.', at);
+            node = node->Children.at(testing::ScriptNumber(path.substr(at, dot - at))).get();
+        }
+        return node;
+    }
+    // The argument with $TMP/ standing for the folder of the test files.
+    std::string Subst(std::string text) {
+        for (std::size_t at; (at = text.find("$TMP/")) != std::string::npos;)
+            text.replace(at, 5, TempFile(""));
+        return testing::Unescape(text);
+    }
+    static std::pair<std::string, std::string> Split(const std::string& arg) {
+        const std::size_t blank = arg.find(' ');
+        return {arg.substr(0, blank), blank == std::string::npos ? "" : arg.substr(blank + 1)};
+    }
+    // The active tree's file without its next serial number, which undo leaves.
+    std::string NodeBytes() {
+        TTree& tree = Sheet.ActiveTree();
+        const int32_t next = std::exchange(tree.NextID, 1);
+        std::string bytes;
+        EXPECT_TRUE(tree.SaveTreeBytes(Root(), 1, bytes));
+        tree.NextID = next;
+        return bytes;
+    }
+    static bool OnOff(const std::string& arg) {
+        if (arg != "on" && arg != "off") throw std::invalid_argument("on|off expected");
+        return arg == "on";
+    }
+};
+
+TEST_P(TreeSheetScript, Runs) {
+    using testing::ScriptNumber;
+    testing::ScriptCommands commands;
+    const std::pair<const char*, void (TTreeSheet::*)()> buttons[] = {
+        {"copy", &TTreeSheet::CopyTreeBtnClick},
+        {"cut", &TTreeSheet::CutTreeBtnClick},
+        {"delete", &TTreeSheet::DelTreeBtnClick},
+        {"paste", &TTreeSheet::PasteTreeBtnClick},
+        {"push-left", &TTreeSheet::PushLeftBtnClick},
+        {"push-right", &TTreeSheet::PushRghtBtnClick},
+        {"insert-parent", &TTreeSheet::InsertParentNode},
+        {"undo", &TTreeSheet::Undo},
+        {"redo", &TTreeSheet::Redo},
+        {"new-tree", &TTreeSheet::NewTreeBtnClick},
+        {"load", &TTreeSheet::LoadTreeBtnClick},
+        {"save", &TTreeSheet::SaveTreeBtnClick},
+        {"preview", &TTreeSheet::PreviewBtnClick},
+        {"clear-highlight", &TTreeSheet::ClearHighlight}};
+    for (const auto& [word, button] : buttons)
+        commands[word] = [&, button = button](const std::string&) { (Sheet.*button)(); };
+    const std::pair<const char*, void (TTreeSheet::*)(bool)> switches[] = {
+        {"split", &TTreeSheet::SplitScreenCBClick},
+        {"optimal", &TTreeSheet::OptimalTreeCBClick},
+        {"plane", &TTreeSheet::PlaneTreeCBClick}};
+    for (const auto& [word, click] : switches)
+        commands[word] = [&, click = click](const std::string& arg) { (Sheet.*click)(OnOff(arg)); };
+    commands.insert({
+        {"repeat",
+         [&](const std::string& arg) {
+             const auto [count, line] = Split(arg);
+             for (long long i = ScriptNumber(count); i > 0; --i)
+                 for (std::size_t at = 0, end = 0; end != std::string::npos; at = end + 3) {
+                     const auto [word, rest] =
+                         Split(line.substr(at, (end = line.find(" ; ", at)) - at));
+                     commands.at(word)(rest);
+                 }
+         }},
+        {"build", [&](const std::string& arg) { Build(arg); }},
+        {"annotate",
+         [&](const std::string& arg) {
+             const auto [path, lines] = Split(arg);
+             At(path)->Cont.clear();
+             for (std::size_t at = 0, bar = 0; bar != std::string::npos; at = bar + 1)
+                 At(path)->Cont.push_back(lines.substr(at, (bar = lines.find('|', at)) - at));
+         }},
+        {"point", [&](const std::string& arg) { Point(At(arg)); }},
+        {"right-click",
+         [&](const std::string&) {
+             const TRect& r = Sheet.HighlightRect;
+             Sheet.MouseDown(Sheet.ActiveTreeIndex, true, (r.Left + r.Right) / 2,
+                             (r.Top + r.Bottom) / 2);
+         }},
+        {"paste-mode",
+         [&](const std::string& arg) {
+             Sheet.PasteMode = arg == "replace" ? TPasteMode::Replace : TPasteMode::Append;
+             if (arg != "replace" && arg != "append") throw std::invalid_argument("append|replace");
+         }},
+        {"active", [&](const std::string& arg) { Sheet.SetActiveTree(int(ScriptNumber(arg))); }},
+        {"plane-ok", [&](const std::string&) { Sheet.TreeOptions |= toPlaneOK; }},
+        {"new-tree-name", [&](const std::string& arg) { Sheet.NewTreeName = Subst(arg); }},
+        {"layers",
+         [&](const std::string& arg) { Sheet.BinaryLayers = int32_t(ScriptNumber(arg)); }},
+        {"io-format",
+         [&](const std::string& arg) {
+             Sheet.IOFormat = ShortcutFormat(int(ScriptNumber(arg)));
+             Sheet.ApplyIOFormat();
+         }},
+        {"max-text", [&](const std::string& arg) { Sheet.MaxTextLength = int(ScriptNumber(arg)); }},
+        {"list-add", [&](const std::string& arg) { Sheet.TreeList.push_back(Subst(arg)); }},
+        {"list-line",
+         [&](const std::string& arg) {
+             const auto [result, line] = Split(arg);
+             EXPECT_EQ(Sheet.ParseTreeListLine(Subst(line)), ScriptNumber(result));
+         }},
+        {"set-hotkey",
+         [&](const std::string& arg) {
+             const auto [digit, text] = Split(arg);
+             Sheet.HotKeys.at(ScriptNumber(digit)) = Subst(text);
+         }},
+        {"hotkey",
+         [&](const std::string& arg) {
+             const auto [digit, used] = Split(arg);
+             EXPECT_EQ(Sheet.HotKey(int(ScriptNumber(digit))), used == "used") << used;
+         }},
+        {"hotkey-text",
+         [&](const std::string& arg) {
+             const auto [digit, text] = Split(arg);
+             EXPECT_EQ(Sheet.HotKeys.at(ScriptNumber(digit)), Subst(text));
+         }},
+        {"binary",
+         [&](const std::string& arg) {
+             const auto [layers, rest] = Split(arg);
+             const auto [shape, text] = Split(rest);
+             const std::map<std::string, TBinaryShape> shapes = {{"full", TBinaryShape::Full},
+                                                                 {"left", TBinaryShape::Left},
+                                                                 {"right", TBinaryShape::Right}};
+             EXPECT_EQ(TTreeSheet::BuildBinaryTree(int(ScriptNumber(layers)), shapes.at(shape)),
+                       text);
+         }},
+        {"to-tree", [&](const std::string& arg) { Sheet.TextToTree(Subst(arg)); }},
+        {"file",
+         [&](const std::string& arg) {
+             const auto [name, bytes] = Split(arg);
+             ASSERT_EQ(AtomicSave(TempFile(name), Subst(bytes)), FileError::None);
+         }},
+        {"open", [&](const std::string& arg) { Host.OpenName = TempFile(arg); }},
+        {"save-as", [&](const std::string& arg) { Host.SaveName = TempFile(arg); }},
+        {"step", [&](const std::string& arg) { Sheet.StepTreebank(int(ScriptNumber(arg))); }},
+        {"picture-size",
+         [&](const std::string& arg) {
+             const auto [width, height] = Split(arg);
+             Sheet.ActiveTree().Metafile.Width = int32_t(ScriptNumber(width));
+             Sheet.ActiveTree().Metafile.Height = int32_t(ScriptNumber(height));
+         }},
+        {"snapshot", [&](const std::string& arg) { Snapshots[arg] = NodeBytes(); }},
+        // Checks.
+        {"tree", [&](const std::string& arg) { EXPECT_EQ(Text(), Subst(arg)); }},
+        {"window",
+         [&](const std::string& arg) {
+             const auto [index, text] = Split(arg);
+             EXPECT_EQ(Text(int(ScriptNumber(index))), Subst(text));
+         }},
+        {"same",
+         [&](const std::string& arg) {
+             EXPECT_EQ(NodeBytes(), Snapshots.at(arg)) << "not the tree of snapshot " << arg;
+         }},
+        {"message",
+         [&](const std::string& arg) {
+             ASSERT_LT(Seen, Sink.Entries().size()) << "no further message";
+             EXPECT_EQ(Sink.Entries()[Seen++].Text, Subst(arg));
+         }},
+        {"highlight",
+         [&](const std::string& arg) {
+             TNode* node = arg == "none" ? nullptr : At(arg);
+             EXPECT_EQ(Sheet.HighlightedNode, node);
+             EXPECT_EQ(Sheet.HighlightRect, node ? node->Rect : (TRect{-1, -1, -1, -1}));
+         }},
+        {"name",
+         [&](const std::string& arg) {
+             const auto [path, name] = Split(arg);
+             EXPECT_EQ(At(path)->Name, name);
+         }},
+        {"column",
+         [&](const std::string& arg) {
+             const auto [path, x] = Split(arg);
+             EXPECT_EQ(At(path)->X, ScriptNumber(x));
+         }},
+        {"text",
+         [&](const std::string& arg) {
+             std::string text = "old";
+             EXPECT_EQ(Sheet.TreeToText(text), arg != "none");
+             if (arg != "none") {
+                 EXPECT_EQ(text, Subst(arg));
+             }
+         }},
+        {"position", [&](const std::string& arg) { EXPECT_EQ(Sheet.TreebankPosition(), arg); }},
+        {"brackets",
+         [&](const std::string& arg) { EXPECT_EQ(Sheet.ActiveTree().ConvOpts.Brackets, arg); }},
+        {"in-out-format-standard",
+         [&](const std::string&) { EXPECT_EQ(Sheet.ActiveTree().ConvOpts, TConvOpts{}); }},
+        {"drawn", [&](const std::string&) { EXPECT_GT(Sheet.ActiveTree().Metafile.Width, 0); }},
+        {"preview",
+         [&](const std::string& arg) {
+             const TTreePrevDlg& p = Host.Preview;
+             EXPECT_EQ(p.CMX + "/" + p.InchX + "/" + p.CMY + "/" + p.InchY, arg);
+         }},
+    });
+    RunScript(GetParam(), commands);
+    std::vector<std::string> unchecked;
+    for (std::size_t i = Seen; i < Sink.Entries().size(); ++i)
+        unchecked.push_back(Sink.Entries()[i].Text);
+    EXPECT_EQ(unchecked, std::vector<std::string>{}) << "messages the script does not expect";
 }
 
-TEST_F(TreeSheetTest, SplitScreenAndOptimalTreeSwitchTheWindows) {
-    Build("[A [B] [C]]");
-    Sheet.SplitScreenCBClick(true);
-    EXPECT_EQ(Sheet.ActiveTreeIndex, 1);
-    Build("[X]");
-    Sheet.SplitScreenCBClick(false);
-    EXPECT_EQ(Sheet.ActiveTreeIndex, 0);
-    EXPECT_EQ(Text(1), "[X]");
-
-    Sheet.OptimalTreeCBClick(false);
-    Point(Child(1));
-    const int16_t x = Child(1)->X;
-    Sheet.PushRghtBtnClick();
-    Sheet.PushRghtBtnClick();
-    Sheet.PushLeftBtnClick();
-    EXPECT_EQ(Child(1)->X, x + 1);
-    EXPECT_EQ(Sheet.HighlightRect, Child(1)->Rect);
-    Sheet.OptimalTreeCBClick(true);
-    EXPECT_EQ(Child(1)->X, x);
-    EXPECT_EQ(Sheet.HighlightRect, Child(1)->Rect);
-    EXPECT_TRUE(Sink.Empty()) << Sink.Last();
-}
+INSTANTIATE_TEST_SUITE_P(Cases, TreeSheetScript,
+                         ::testing::ValuesIn(testing::ReadScriptCases(
+                             {"tree_sheet_scripts/commands.txt", "tree_sheet_scripts/files.txt"})),
+                         [](const auto& info) { return info.param.Name; });
 
 } // namespace
 } // namespace gramarbor
