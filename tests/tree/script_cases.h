@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/message_sink.h"
+#include "tree/tree.h"
+
 namespace gramarbor::testing {
 
 struct ScriptLine {
@@ -102,7 +105,56 @@ inline std::vector<std::string> Words(const std::string& text) {
     return words;
 }
 
+// Checks compare a text made of the tree (or of the node at the path that starts the
+// argument) with the argument; each becomes a command of its word.
+using ScriptChecks = std::vector<std::pair<const char*, std::function<std::string()>>>;
+using ScriptNodeChecks = std::vector<std::pair<const char*, std::function<std::string(TNode&)>>>;
+
+// The first word of an argument and the rest after one blank.
+inline std::pair<std::string, std::string> SplitWord(const std::string& text) {
+    const std::size_t blank = text.find(' ');
+    return {text.substr(0, blank), blank == std::string::npos ? "" : text.substr(blank + 1)};
+}
+
+// The node at "root" or at child indices separated by dots (1.0).
+inline TNode* NodeAtPath(TNode* root, const std::string& path) {
+    if (!root) throw std::invalid_argument("no tree");
+    for (std::size_t at = 0, dot = 0; path != "root" && dot != std::string::npos; at = dot + 1) {
+        dot = path.find('.', at);
+        root = root->Children.at(ScriptNumber(path.substr(at, dot - at))).get();
+    }
+    return root;
+}
+
+// Messages a script expects one by one, in order; at its end none may be left.
+struct ScriptMessages {
+    const RecordingSink& Sink;
+    std::size_t Seen = 0;
+    void Expect(const std::string& text, MessageKind kind = MessageKind::Error) {
+        ASSERT_LT(Seen, Sink.Entries().size()) << "no further message";
+        EXPECT_EQ(Sink.Entries()[Seen].Text, text);
+        EXPECT_EQ(Sink.Entries()[Seen++].Kind, kind);
+    }
+    ~ScriptMessages() {
+        std::vector<std::string> unchecked;
+        for (std::size_t i = Seen; i < Sink.Entries().size(); ++i)
+            unchecked.push_back(Sink.Entries()[i].Text);
+        EXPECT_EQ(unchecked, std::vector<std::string>{}) << "messages the script does not expect";
+    }
+};
+
 using ScriptCommands = std::map<std::string, std::function<void(const std::string&)>>;
+
+inline void AddChecks(ScriptCommands& commands, const ScriptChecks& checks,
+                      const ScriptNodeChecks& nodeChecks, const std::function<TNode*()>& root) {
+    for (const auto& [word, text] : checks)
+        commands[word] = [text](const std::string& arg) { EXPECT_EQ(text(), Unescape(arg)); };
+    for (const auto& [word, text] : nodeChecks)
+        commands[word] = [text, root](const std::string& arg) {
+            const auto [path, expected] = SplitWord(arg);
+            EXPECT_EQ(text(*NodeAtPath(root(), path)), Unescape(expected));
+        };
+}
 
 // Runs the lines of a case; each failure names the file and line.
 inline void RunScript(const ScriptCase& script, const ScriptCommands& commands) {
