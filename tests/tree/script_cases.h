@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include "base/message_sink.h"
-#include "tree/tree.h"
 
 namespace gramarbor::testing {
 
@@ -108,7 +107,22 @@ inline std::vector<std::string> Words(const std::string& text) {
 // Checks compare a text made of the tree (or of the node at the path that starts the
 // argument) with the argument; each becomes a command of its word.
 using ScriptChecks = std::vector<std::pair<const char*, std::function<std::string()>>>;
-using ScriptNodeChecks = std::vector<std::pair<const char*, std::function<std::string(TNode&)>>>;
+template <typename Node>
+using ScriptNodeChecks = std::vector<std::pair<const char*, std::function<std::string(Node&)>>>;
+
+// The parts of a text between '|', and back.
+inline std::vector<std::string> SplitBars(const std::string& text) {
+    std::vector<std::string> parts;
+    for (std::size_t at = 0, bar = 0; bar != std::string::npos; at = bar + 1)
+        parts.push_back(text.substr(at, (bar = text.find('|', at)) - at));
+    return parts;
+}
+inline std::string JoinBars(const std::vector<std::string>& parts) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        text += (i ? "|" : "") + parts[i];
+    return text;
+}
 
 // The first word of an argument and the rest after one blank.
 inline std::pair<std::string, std::string> SplitWord(const std::string& text) {
@@ -117,7 +131,8 @@ inline std::pair<std::string, std::string> SplitWord(const std::string& text) {
 }
 
 // The node at "root" or at child indices separated by dots (1.0).
-inline TNode* NodeAtPath(TNode* root, const std::string& path) {
+template <typename Node>
+Node* NodeAtPath(Node* root, const std::string& path) {
     if (!root) throw std::invalid_argument("no tree");
     for (std::size_t at = 0, dot = 0; path != "root" && dot != std::string::npos; at = dot + 1) {
         dot = path.find('.', at);
@@ -145,8 +160,9 @@ struct ScriptMessages {
 
 using ScriptCommands = std::map<std::string, std::function<void(const std::string&)>>;
 
-inline void AddChecks(ScriptCommands& commands, const ScriptChecks& checks,
-                      const ScriptNodeChecks& nodeChecks, const std::function<TNode*()>& root) {
+template <typename Node, typename Root>
+void AddChecks(ScriptCommands& commands, const ScriptChecks& checks,
+               const ScriptNodeChecks<Node>& nodeChecks, Root root) {
     for (const auto& [word, text] : checks)
         commands[word] = [text](const std::string& arg) { EXPECT_EQ(text(), Unescape(arg)); };
     for (const auto& [word, text] : nodeChecks)

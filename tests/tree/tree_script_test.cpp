@@ -61,9 +61,7 @@ TEST_P(TreeScript, Runs) {
         {"annotate",
          [&](const std::string& arg) {
              const auto [node, lines] = at(arg);
-             node->Cont.clear();
-             for (std::size_t from = 0, bar = 0; bar != std::string::npos; from = bar + 1)
-                 node->Cont.push_back(lines.substr(from, (bar = lines.find('|', from)) - from));
+             node->Cont = SplitBars(lines);
          }},
         {"line-distance",
          [&](const std::string& arg) {
@@ -134,7 +132,7 @@ TEST_P(TreeScript, Runs) {
              return list;
          }},
     };
-    const ScriptNodeChecks nodeChecks = {
+    const ScriptNodeChecks<TNode> nodeChecks = {
         {"name", [](TNode& n) { return n.Name; }},
         {"id", [](TNode& n) { return std::to_string(n.ID); }},
         {"children", [](TNode& n) { return std::to_string(n.Children.size()); }},

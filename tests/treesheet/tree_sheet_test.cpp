@@ -149,18 +149,6 @@ protected:
         if (arg != "on" && arg != "off") throw std::invalid_argument("on|off expected");
         return arg == "on";
     }
-    static std::vector<std::string> Lines(const std::string& text) {
-        std::vector<std::string> lines;
-        for (std::size_t at = 0, bar = 0; bar != std::string::npos; at = bar + 1)
-            lines.push_back(text.substr(at, (bar = text.find('|', at)) - at));
-        return lines;
-    }
-    static std::string Joined(const std::vector<std::string>& lines) {
-        std::string text;
-        for (const std::string& line : lines)
-            text += (text.empty() ? "" : "|") + line;
-        return text;
-    }
     // Rows of the node dialog: "=" keeps a row, "off" clears Used, "I" sets the index,
     // "I:NAME" uses the row with index and name.
     static void EditRows(TDefNodeDlg& dlg, const std::string& rows) {
@@ -222,7 +210,7 @@ TEST_P(TreeSheetScript, Runs) {
         {"annotate",
          [&](const std::string& arg) {
              const auto [path, lines] = SplitWord(arg);
-             testing::NodeAtPath(Root(), path)->Cont = Lines(lines);
+             testing::NodeAtPath(Root(), path)->Cont = testing::SplitBars(lines);
          }},
         {"point", [&](const std::string& arg) { Point(testing::NodeAtPath(Root(), arg)); }},
         {"click",
@@ -236,13 +224,14 @@ TEST_P(TreeSheetScript, Runs) {
          }},
         {"answer-list",
          [&](const std::string& arg) {
-             Host.ListAnswers.push_back([lines = Lines(Subst(arg))](TTreeListDlg& dlg) {
-                 if (lines == std::vector<std::string>{"new list"})
-                     dlg.NewListBtnClick();
-                 else
-                     dlg.Lines = lines;
-                 return true;
-             });
+             Host.ListAnswers.push_back(
+                 [lines = testing::SplitBars(Subst(arg))](TTreeListDlg& dlg) {
+                     if (lines == std::vector<std::string>{"new list"})
+                         dlg.NewListBtnClick();
+                     else
+                         dlg.Lines = lines;
+                     return true;
+                 });
          }},
         {"answer-line",
          [&](const std::string& arg) {
@@ -256,13 +245,14 @@ TEST_P(TreeSheetScript, Runs) {
         {"answer-define",
          [&](const std::string& arg) {
              const auto [rows, text] = SplitWord(arg);
-             Host.DefineAnswers.push_back([&, rows = rows, lines = Lines(text)](TDefNodeDlg& dlg) {
-                 if (rows != "cancel") EditRows(dlg, rows);
-                 if (lines[0] != "=") dlg.NodeText = lines[0];
-                 if (lines.size() > 1) dlg.AnnoLines.assign(lines.begin() + 1, lines.end());
-                 dlg.OkClick(Sink);
-                 return rows != "cancel";
-             });
+             Host.DefineAnswers.push_back(
+                 [&, rows = rows, lines = testing::SplitBars(text)](TDefNodeDlg& dlg) {
+                     if (rows != "cancel") EditRows(dlg, rows);
+                     if (lines[0] != "=") dlg.NodeText = lines[0];
+                     if (lines.size() > 1) dlg.AnnoLines.assign(lines.begin() + 1, lines.end());
+                     dlg.OkClick(Sink);
+                     return rows != "cancel";
+                 });
          }},
         {"paste-mode",
          [&](const std::string& arg) {
@@ -326,7 +316,7 @@ TEST_P(TreeSheetScript, Runs) {
     };
     commands["shown-list"] = [&](const std::string& arg) {
         withArg(arg, [&](const std::string& n) {
-            return Joined(Host.ShownLists.at(ScriptNumber(n) - 1));
+            return testing::JoinBars(Host.ShownLists.at(ScriptNumber(n) - 1));
         });
     };
     commands["binary"] = [&](const std::string& arg) {
@@ -362,8 +352,9 @@ TEST_P(TreeSheetScript, Runs) {
                  text += (text.empty() ? "" : " ") + std::to_string(caret);
              return text;
          }},
-        {"tree-list", [&] { return Joined(Sheet.TreeList); }},
-        {"tree-names", [&] { return Joined(Sheet.TreeNames) + " new " + Sheet.NewTreeName; }},
+        {"tree-list", [&] { return testing::JoinBars(Sheet.TreeList); }},
+        {"tree-names",
+         [&] { return testing::JoinBars(Sheet.TreeNames) + " new " + Sheet.NewTreeName; }},
         {"highlight",
          [&] {
              const TNode* node = Sheet.HighlightedNode;
@@ -374,10 +365,10 @@ TEST_P(TreeSheetScript, Runs) {
              return node->Name;
          }},
     };
-    const testing::ScriptNodeChecks nodeChecks = {
+    const testing::ScriptNodeChecks<TNode> nodeChecks = {
         {"name", [](TNode& n) { return n.Name; }},
         {"column", [](TNode& n) { return std::to_string(n.X); }},
-        {"notes", [](TNode& n) { return Joined(n.Cont); }},
+        {"notes", [](TNode& n) { return testing::JoinBars(n.Cont); }},
     };
     testing::AddChecks(commands, checks, nodeChecks, [&] { return Root(); });
     commands["same"] = [&](const std::string& arg) {
