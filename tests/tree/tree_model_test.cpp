@@ -1,11 +1,13 @@
 // The tree model: error latch, parameters, nodes, copies, search, reading one node
-// from text and deep nesting (bracket text lives in tests/data/tree_scripts).
+// from text, deep nesting and the shapes compared in deep trees (bracket text and
+// ordinary comparisons live in tests/data/tree_scripts).
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <tuple>
 
 #include "tree/tree.h"
+#include "tree/tree_changes.h"
 #include "tree_test_support.h"
 
 namespace gramarbor {
@@ -211,6 +213,32 @@ TEST_F(TreeNodes, DeepNestingUpToTheGridIsReadAndBeyondRefused) {
                                                          "more than 32767 levels below the root."});
         EXPECT_EQ(tree.GetRoot()->Name, "x");
     }
+}
+
+TEST(TreeChanges, NothingComparesWithNoTree) {
+    const TNodeShapes none(nullptr);
+    EXPECT_TRUE(none.Empty());
+    EXPECT_TRUE(none.NodesNotIn(nullptr).empty());
+}
+
+// A chain of 100,000 nodes is compared without recursion.
+TEST(TreeChanges, DeepTreesAreWalkedWithoutRecursion) {
+    auto chain = [](const std::string& leaf) {
+        TNodePtr root = std::make_unique<TNode>();
+        TNode* node = root.get();
+        for (int level = 0; level < 100000; ++level) {
+            node->Name = "X";
+            node->Children.push_back(std::make_unique<TNode>());
+            node = node->Children.back().get();
+        }
+        node->Name = leaf;
+        return root;
+    };
+    const TNodePtr before = chain("a");
+    const TNodePtr after = chain("b");
+    const auto changed = TNodeShapes(before.get()).NodesNotIn(after.get());
+    ASSERT_EQ(changed.size(), 2u); // the leaf and the node above it
+    EXPECT_EQ(changed.back()->Name, "b");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "script_cases.h"
 #include "tree/tree.h"
+#include "tree/tree_changes.h"
 #include "tree_test_support.h"
 
 namespace gramarbor {
@@ -87,6 +88,35 @@ TEST_P(TreeScript, Runs) {
              TNode* node = NodeAtPath(Tree.GetRoot(), w[1]);
              EXPECT_EQ(w[0] == "left" ? Tree.PushLeft(node) : Tree.PushRight(node), w[2] == "ok");
          }},
+        {"font-size",
+         [&](const std::string& arg) {
+             const auto [node, size] = at(arg);
+             node->Attr.FontSize = uint16_t(ScriptNumber(size));
+         }},
+        {"default-font-size",
+         [&](const std::string& arg) {
+             TNodeAttr defaults = Tree.NodeDefaults;
+             defaults.FontSize = uint16_t(ScriptNumber(arg));
+             Tree.SetNodeDefaults("", defaults);
+         }},
+        {"reload",
+         [&](const std::string& arg) {
+             std::string bytes;
+             ASSERT_TRUE(Tree.SaveTreeBytes(Tree.GetRoot(), 1, bytes));
+             EXPECT_TRUE(Tree.LoadTreeBytes(bytes, arg));
+         }},
+        {"changed",
+         [&](const std::string& arg) {
+             // BEFORE | AFTER => the names of the nodes of BEFORE that AFTER lacks
+             const std::size_t bar = arg.find(" | "), arrow = arg.find(" => ");
+             TTree after(true, Sink);
+             ASSERT_TRUE(Tree.StrToTree(arg.substr(0, bar)) &&
+                         after.StrToTree(arg.substr(bar + 3, arrow - bar - 3)));
+             std::string names;
+             for (const TNode* node : TNodeShapes(Tree.GetRoot()).NodesNotIn(after.GetRoot()))
+                 names += (names.empty() ? "" : " ") + node->Name;
+             EXPECT_EQ(names, arrow == std::string::npos ? "" : arg.substr(arrow + 4));
+         }},
         {"options",
          [&](const std::string& arg) { Tree.SetParams(64, 64, "", options(arg), TNodeAttr{}); }},
         {"layout", [&](const std::string&) { EXPECT_TRUE(Tree.Positions()); }},
@@ -110,6 +140,7 @@ TEST_P(TreeScript, Runs) {
                                          : "refused" + (text.empty() ? "" : ", left " + text);
          }},
         {"code", [&] { return std::to_string(Tree.ErrorCode); }},
+        {"default-font", [&] { return std::to_string(Tree.NodeDefaults.FontSize); }},
         {"empty", [&] { return std::string(Tree.GetRoot() ? "no" : "yes"); }},
         {"places", [&] { return Places(Tree); }},
         {"size",
@@ -138,6 +169,7 @@ TEST_P(TreeScript, Runs) {
         {"children", [](TNode& n) { return std::to_string(n.Children.size()); }},
         {"column", [](TNode& n) { return std::to_string(n.X); }},
         {"rect", [](TNode& n) { return Box(n.Rect); }},
+        {"font", [](TNode& n) { return std::to_string(n.Attr.FontSize); }},
         {"defaults",
          [&](TNode& n) { return std::string(n.Attr == Tree.NodeDefaults ? "yes" : "no"); }},
     };
@@ -148,7 +180,8 @@ TEST_P(TreeScript, Runs) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, TreeScript,
     ::testing::ValuesIn(ReadScriptCases({"tree_scripts/bracket_text.txt", "tree_scripts/layout.txt",
-                                         "tree_scripts/arrows_and_labels.txt"})),
+                                         "tree_scripts/arrows_and_labels.txt",
+                                         "tree_scripts/files_and_changes.txt"})),
     [](const auto& info) { return info.param.Name; });
 
 } // namespace
