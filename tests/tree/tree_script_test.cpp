@@ -170,6 +170,12 @@ TEST_P(TreeScript, Runs) {
         {"column", [](TNode& n) { return std::to_string(n.X); }},
         {"rect", [](TNode& n) { return Box(n.Rect); }},
         {"font", [](TNode& n) { return std::to_string(n.Attr.FontSize); }},
+        {"attr",
+         [](TNode& n) {
+             const TNodeAttr& a = n.Attr;
+             return std::to_string(a.FontSize) + "/" + std::to_string(a.LineDist) + "/" +
+                    std::to_string(a.FontStyle) + "/" + std::to_string(a.Flags);
+         }},
         {"defaults",
          [&](TNode& n) { return std::string(n.Attr == Tree.NodeDefaults ? "yes" : "no"); }},
     };
