@@ -1,5 +1,6 @@
 // The SVG writer without any toolkit: a sampler of every shape, pen, arc, text style,
-// background and escape compared with its document in tests/data/picture/sampler.svg,
+// background and escape (drawn by tests/data/picture/drawings.txt) compared with its
+// document in tests/data/picture/sampler.svg,
 // the document's size, the measurer's font measures, the size limit, and well-formed
 // XML for odd and random pictures.
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <random>
 
 #include "base/file_io.h"
+#include "picture/canvas_script.h"
 #include "picture/svg_writer.h"
 #include "picture/xml_check.h"
 
@@ -32,80 +34,13 @@ std::string Attr(const XmlElement& e, const std::string& name) {
     return it == e.Attributes.end() ? "(none)" : it->second;
 }
 
-// Each call starts from the default state; the comments say what the document shows.
-void DrawSampler(Canvas& c) {
-    c.Rectangle({10, 10, 30, 20}); // stroked along the inner pixels
-    c.Rectangle({30, 20, 10, 10}); // a reversed box: the same
-    c.State.PenWidth = 2;
-    c.Rectangle({10, 10, 30, 20}); // an even pen centred on the edge
-    c.State = {};
-    c.FillRect({10, 10, 30, 30}); // the box, edges excluded
-    c.Ellipse({80, 10, 120, 30});
-    c.RoundRect({130, 10, 190, 50}, 20, 12);
-    c.RoundRect({0, 0, 11, 5}, 40, 40); // corners no larger than the box
-    c.MoveTo(10, 10), c.LineTo(20, 10); // without its end point
-    c.MoveTo(0, 0), c.LineTo(-4, 8);
-    c.MoveTo(5, 6), c.LineTo(6, 7); // one step: its start pixel
-    c.Polygon({{0, 0}, {10, 0}, {5, 8}});
-    // Nothing where the canvas draws nothing.
-    c.Rectangle({10, 10, 10, 30});
-    c.Ellipse({10, 10, 40, 10});
-    c.MoveTo(3, 3), c.LineTo(3, 3);
-    c.FillRect({10, 10, 0, 20});
-    c.Polygon({});
-    c.TextOut(1, 1, "");
-    c.State.BrushStyle = TBrushStyle::bsClear;
-    c.FillRect({0, 0, 10, 10});
-    // Pens and brushes; XOR focus frames in the colour they give on white.
-    c.State = {clRed, 1, TPenMode::pmCopy, TBrushStyle::bsSolid, 0x00FF00, {}};
-    c.Ellipse({0, 0, 10, 10});
-    c.State.BrushStyle = TBrushStyle::bsClear;
-    c.State.PenWidth = 3;
-    c.Ellipse({0, 0, 10, 10});
-    c.State = {clTeal, 1, TPenMode::pmXor, TBrushStyle::bsClear, clWhite, {}};
-    c.Rectangle({0, 0, 10, 10});
-    // Arcs counter-clockwise from the start ray to the end ray, in two halves: a
-    // quarter, three quarters, the whole ellipse.
-    c.State = {};
-    c.Arc({0, 0, 100, 100}, {200, 50}, {50, -300});
-    c.Arc({0, 0, 100, 100}, {50, -300}, {200, 50});
-    c.Arc({0, 0, 100, 100}, {200, 50}, {200, 50});
-    // Text on its baseline in its font, with underline and strike-out lines.
-    c.State.BrushStyle = TBrushStyle::bsClear;
-    c.State.Font.Color = clRed;
-    for (const int style :
-         {0, fsBold | fsItalic, +fsUnderline, fsUnderline | fsStrikeOut, fsStrikeOut | fsBold}) {
-        c.State.Font.Style = uint8_t(style);
-        c.TextOut(20, 30, "NP");
-    }
-    // Escaped, converted to UTF-8, control and undefined characters left out.
-    c.State.Font = {};
-    for (const char* text : {"a<b & \"c\" > 'd'",
-                             "Stra\xDF"
-                             "e \x80 \x9B"
-                             "the\x8B",
-                             "tab\there\r\nbell\x07 del\x7F undefined\x81\x8D\x8F\x90\x9D.",
-                             "]]> &amp;", "  two  blanks  "})
-        c.TextOut(0, 0, text);
-    // Font names quoted without the quotes in them; a blank name is left out.
-    c.State.BrushStyle = TBrushStyle::bsSolid;
-    c.State.Font.Name = "M&M's \"Font\" <x>, \xC4";
-    c.TextOut(0, 0, "x");
-    c.State.Font.Name = " ";
-    c.TextOut(0, 0, "y");
-    // A solid brush fills the text's cell first.
-    c.State = {};
-    c.State.BrushColor = 0xFFFF00;
-    c.TextOut(20, 30, "abc");
-}
-
 TEST(SvgWriter, SamplerMatchesItsDocument) {
     Picture picture;
-    picture.Width = 200;
-    picture.Height = 100;
     FixedMeasurer measurer;
     PictureRecorder recorder(picture, measurer);
-    DrawSampler(recorder);
+    gramarbor::testing::DrawScript(
+        gramarbor::testing::ScriptDrawing("picture/drawings.txt", "drawings_svg_sampler"), picture,
+        recorder);
     const std::string svg = WriteSvgText(picture, measurer);
     std::vector<XmlElement> elements;
     EXPECT_EQ(ReadXml(svg, elements), "");

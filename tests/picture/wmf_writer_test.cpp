@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "base/file_io.h"
+#include "picture/canvas_script.h"
 #include "picture/wmf_readers.h"
 #include "picture/wmf_writer.h"
 
@@ -136,57 +137,14 @@ TEST(WmfWriter, DrawingsMatchTheirRecords) {
     const auto keep = [&](const std::string& title, const Drawing& d) {
         all += "# " + title + "\n" + Dump(WriteWmfBytes(d.Pic));
     };
-    Drawing shapes(300, 200);
-    shapes.Canvas.MoveTo(1, 2);
-    shapes.Canvas.LineTo(3, 4);
-    shapes.Canvas.Ellipse({10, 11, 12, 13});
-    shapes.Canvas.RoundRect({20, 21, 22, 23}, 5, 6);
-    shapes.Canvas.Arc({30, 31, 32, 33}, {34, 35}, {36, 37});
-    shapes.Canvas.Polygon({{40, 41}, {42, 43}, {44, 45}});
-    shapes.Canvas.Rectangle({50, 51, 52, 53});
-    keep("each shape after the window and a white background, 96 units per inch", shapes);
-
-    Drawing texts;
-    PictureRecorder& c = texts.Canvas;
-    c.State.Font = {"Times New Roman", 20, fsBold | fsItalic | fsUnderline | fsStrikeOut, clRed};
-    c.State.BrushStyle = TBrushStyle::bsClear;
-    c.TextOut(7, 9, "\xC4q\xDF"); // odd length: padded
-    c.State.BrushStyle = TBrushStyle::bsSolid;
-    c.State.BrushColor = 0x00FFFF;
-    c.State.Font = TFont();
-    c.TextOut(0, 0, "ab");
-    c.State.BrushColor = 0x123456;
-    c.FillRect({5, 6, 7, 8});
-    c.State.PenColor = clTeal;
-    c.State.PenWidth = 2;
-    c.State.PenMode = TPenMode::pmXor;
-    c.State.BrushStyle = TBrushStyle::bsClear;
-    c.Rectangle({1, 2, 3, 4});
-    c.FillRect({9, 9, 20, 20}); // nothing with a clear brush
-    keep("transparent text, opaque text (default height 8 points), a fill in the pen and "
-         "brush of its colour, an XOR pen of width 2 with a null brush",
-         texts);
-
-    Drawing inside(200, 100);
-    inside.Canvas.MoveTo(10, 50);
-    inside.Canvas.LineTo(1000, 50);
-    inside.Canvas.MoveTo(-100, -100);
-    inside.Canvas.LineTo(300, 300);
-    inside.Canvas.MoveTo(-100, 200);
-    inside.Canvas.LineTo(300, 200);                 // wholly outside
-    inside.Canvas.Ellipse({300, 0, 400, 50});       // wholly outside
-    inside.Canvas.TextOut(250, 0, "x");             // starts right of the picture
-    inside.Canvas.Rectangle({-100000, 10, 50, 20}); // partly inside: clamped
-    inside.Canvas.Polygon({{1, 1}});                // too few points
-    inside.Canvas.TextOut(0, 0, "");
-    keep("lines clipped to the picture, shapes outside it left out", inside);
-
-    keep("the surplus part of a split export: a 1 x 1 box", Drawing(0, -128));
-    Drawing wide(65534, 100);
-    wide.Canvas.State.Font.Height = -20;
-    wide.Canvas.TextOut(60000, 40, "end");
-    wide.Canvas.Rectangle({40000, 10, 40100, 90});
-    keep("wider than 16-bit coordinates: 48 units per inch, half the numbers", wide);
+    for (const char* name : {"shapes", "texts", "inside", "surplus", "wide"}) {
+        Drawing d;
+        const std::string title = gramarbor::testing::DrawScript(
+            gramarbor::testing::ScriptDrawing("picture/drawings.txt",
+                                              std::string("drawings_wmf_") + name),
+            d.Pic, d.Canvas);
+        keep(title, d);
+    }
     ExpectGolden("picture/wmf_records.txt", all);
 
     Drawing longText(30000, 10);
@@ -269,39 +227,10 @@ std::string Convert(const Picture& picture, const std::string& ext, std::string 
 
 // One of every operation at known places, 400 x 300.
 Picture Sampler() {
-    Drawing d(400, 300);
-    PictureRecorder& c = d.Canvas;
-    c.State.BrushColor = clBlack;
-    c.FillRect({20, 20, 60, 60});
-    c.State.BrushColor = clWhite;
-    c.Rectangle({80, 20, 140, 60});
-    c.State.BrushColor = clRed;
-    c.Ellipse({160, 20, 240, 60});
-    c.State.BrushStyle = TBrushStyle::bsClear;
-    c.RoundRect({260, 20, 380, 60}, 20, 20);
-    c.MoveTo(20, 100);
-    c.LineTo(200, 100);
-    c.State.PenWidth = 2;
-    c.Arc({220, 80, 300, 160}, {300, 120}, {260, 80}); // the upper right quarter
-    c.State.BrushStyle = TBrushStyle::bsSolid;
-    c.State.BrushColor = clBlack;
-    c.Polygon({{320, 80}, {380, 80}, {350, 140}});
-    c.State.BrushStyle = TBrushStyle::bsClear;
-    c.State.Font = {"Arial", -20, 0, clBlack};
-    c.TextOut(20, 160, "Gramarbor");
-    c.State.Font = {"Courier New", 22, fsBold | fsItalic | fsUnderline | fsStrikeOut, clBlack};
-    c.TextOut(20, 240, "Tr\xE4ume");
-    c.State.BrushStyle = TBrushStyle::bsSolid;
-    c.State.BrushColor = 0x00FFFF;
-    c.State.Font = {"Times New Roman", -20, 0, clBlack};
-    c.TextOut(200, 200, "Opaque");
-    c.State.BrushStyle = TBrushStyle::bsClear;
-    c.State.PenMode = TPenMode::pmXor;
-    c.State.PenColor = clTeal;
-    c.Rectangle({300, 240, 390, 290});
-    c.State.PenMode = TPenMode::pmCopy;
-    c.MoveTo(390, 150);
-    c.LineTo(5000, 150); // runs off the picture: must not shrink the drawing
+    Drawing d;
+    gramarbor::testing::DrawScript(
+        gramarbor::testing::ScriptDrawing("picture/drawings.txt", "drawings_reader_sampler"), d.Pic,
+        d.Canvas);
     return d.Pic;
 }
 

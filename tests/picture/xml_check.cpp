@@ -34,13 +34,6 @@ bool XmlChar(int32_t c) {
            (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-void AppendUtf8(std::string& out, int32_t c) {
-    const int extra = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-    out += static_cast<char>(extra ? (0xFF00 >> (extra + 1)) | (c >> (6 * extra)) : c);
-    for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6)
-        out += static_cast<char>(0x80 | ((c >> shift) & 0x3F));
-}
-
 bool NameStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
 }
@@ -62,7 +55,7 @@ public:
         }
         SkipBlanks();
         if (Pos >= Text.size() || Text[Pos] != '<') return Fault("no root element");
-        if (!Element(0)) return Problem;
+        if (!Element()) return Problem;
         SkipBlanks();
         return Pos == Text.size() ? "" : Fault("content after the root element");
     }
@@ -88,8 +81,9 @@ private:
         return true;
     }
 
-    // One character of data or of an attribute value, references resolved.
+    // One character of data or of an attribute value, appended as written.
     bool DataChar(std::string& out) {
+        const std::size_t start = Pos;
         int32_t value = 0;
         if (Text[Pos] == '&') {
             const std::size_t end = Text.find(';', Pos);
@@ -120,15 +114,14 @@ private:
             if (value < 0) return Fails("invalid UTF-8");
             if (!XmlChar(value)) return Fails("a character XML excludes");
         }
-        AppendUtf8(out, value);
+        out.append(Text.substr(start, Pos - start));
         return true;
     }
 
-    bool Element(int depth) {
+    bool Element() {
         ++Pos; // '<'
         const std::size_t index = Elements.size();
         Elements.push_back({});
-        Elements[index].Depth = depth;
         if (!Name(Elements[index].Name)) return false;
         for (;;) {
             const std::size_t before = Pos;
@@ -168,11 +161,11 @@ private:
                 return ++Pos, true;
             }
             if (Text[Pos] == '<') {
-                if (!Element(depth + 1)) return false;
+                if (!Element()) return false;
                 continue;
             }
             if (Text.substr(Pos, 3) == "]]>") return Fails("']]>' in character data");
-            if (!DataChar(Elements[index].Text)) return false;
+            if (!DataChar(Data)) return false;
         }
     }
 
@@ -180,6 +173,7 @@ private:
     std::vector<XmlElement>& Elements;
     std::size_t Pos = 0;
     std::string Problem;
+    std::string Data; // character data, read and dropped
 };
 
 } // namespace

@@ -12,9 +12,7 @@ namespace gramarbor::test {
 
 struct XmlElement {
     std::string Name;
-    std::map<std::string, std::string> Attributes; // values with references resolved
-    std::string Text;                              // character data directly inside
-    int Depth = 0;                                 // 0 for the root element
+    std::map<std::string, std::string> Attributes; // values as written
 };
 
 // Reads document; on success elements holds every element in document order. On

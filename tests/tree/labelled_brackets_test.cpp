@@ -19,33 +19,6 @@ void Labelled(TTree& tree, const char* brackets = "()", char separator = ' ',
     tree.SetConvOpts(brackets, separator, false, vertical, true);
 }
 
-TEST_F(LabelledBrackets, WordsAfterALabelAreLeaves) {
-    Labelled(tree, "[]");
-    ASSERT_TRUE(tree.StrToTree("[S [NP the big dog] [VP barks]]"));
-    const TNode* np = NodeAt(tree, {0});
-    ASSERT_EQ(np->Children.size(), 3u);
-    EXPECT_EQ(np->Children[2]->Name, "dog");
-    EXPECT_TRUE(np->Children[2]->Children.empty());
-    EXPECT_EQ(NodeAt(tree, {1, 0})->Name, "barks");
-    EXPECT_EQ(tree.NodeDefaults, np->Attr);
-    // Brackets need no blank before them; line ends are blanks. (The texts of every
-    // format and the messages are among the golden command lines.)
-    Labelled(tree);
-    ASSERT_TRUE(tree.StrToTree("(S(NP the)(VP  ran\r\n ))"));
-    EXPECT_EQ(WriteTree(tree), "(S (NP the) (VP ran))");
-}
-
-TEST_F(LabelledBrackets, VerticalTextPutsBracketedItemsOnLinesOfTheirOwn) {
-    Labelled(tree, "()", ' ', true);
-    ASSERT_TRUE(tree.StrToTree("(S (NP (DT the) (NN dog)) (VP (VBZ barks)))"));
-    const std::string vertical = "(S (NP (DT the)\r\n       (NN dog))\r\n   (VP (VBZ barks)))";
-    EXPECT_EQ(WriteTree(tree), vertical);
-    TTree back(true, sink);
-    Labelled(back, "()", ' ', true);
-    ASSERT_TRUE(back.StrToTree(vertical));
-    EXPECT_EQ(WriteTree(back), vertical);
-}
-
 TEST_F(LabelledBrackets, RefusesNestingBeyondTheGrid) {
     Labelled(tree);
     std::string deep;

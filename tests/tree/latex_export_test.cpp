@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "base/file_io.h"
+#include "script_cases.h"
 #include "text/cp1252.h"
 #include "tree/latex_export.h"
 #include "tree_test_support.h"
@@ -16,41 +17,25 @@
 namespace gramarbor {
 namespace {
 
-TEST(LatexText, EscapesSpecialCharactersAndMapsWindows1252) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"#$%&_{}", "\\#\\$\\%\\&\\_\\{\\}"},
-        {"a~b^c\\d", "a\\textasciitilde{}b\\textasciicircum{}c\\textbackslash{}d"},
-        {"<x>|\"y\"", "<x>|\"y\""},
-        {"\x80 \x93q\x94 \x85", "\\texteuro{} \\textquotedblleft{}q\\textquotedblright{} \\dots{}"},
-        {"\xE4\xDF\xA0", "\xC3\xA4\xC3\x9F\xC2\xA0"},
-        {"a\x81\tb", "a b"},
-    };
-    for (const auto& [text, latex] : cases)
-        EXPECT_EQ(EscapeLatex(text), latex) << text;
-}
-
-TEST(LatexText, MapsMarkupAsTheDrawingReadsIt) {
-    const struct {
-        const char* Line;
-        uint8_t Style;
-        const char* Latex;
-    } cases[] = {
-        {"NP%_i", 0, "NP\\textsubscript{i}"},
-        {"x%^2%^y", 0, "x\\textsuperscript{2}y"},
-        {"a%^b%_c", 0, "a\\textsuperscript{b}\\textsubscript{c}"},
-        {"%b%ia%%b", 0, "\\textbf{\\textit{a}}b"},
-        {"%ba%bb", 0, "\\textbf{a}b"},
-        {"%Ua%Sb", 0, "\\underline{a}\\underline{\\gbstrike{b}}"},
-        {"a%bb", fsBold | fsItalic, "\\textbf{\\textit{a}}\\textit{b}"},
-        {"100%", 0, "100"},
-        {"50%x 5%%", 0, "50x 5"},
-        {"%'Courier New'abc%''def", 0, "abcdef"},
-        {"ab%'Times", 0, "ab"},
-    };
-    for (const auto& c : cases) {
+// Every line of tests/data/tree/latex_text.txt.
+TEST(LatexText, EscapesAndMapsMarkupAsTheDrawingReadsIt) {
+    std::ifstream in(std::string(GRAMARBOR_TEST_DATA) + "/tree/latex_text.txt");
+    int count = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const std::size_t arrow = line.find(" => ");
+        const auto [kind, rest] = testing::SplitWord(line.substr(0, arrow));
+        ASSERT_TRUE(arrow != std::string::npos && (kind == "escape" || kind == "markup")) << line;
+        const auto [style, text] = testing::SplitWord(rest);
         std::vector<std::string> fonts;
-        EXPECT_EQ(MarkupToLatex(c.Line, c.Style, fonts), c.Latex) << c.Line;
+        EXPECT_EQ(kind == "escape" ? EscapeLatex(testing::Unescape(rest))
+                                   : MarkupToLatex(testing::Unescape(text),
+                                                   uint8_t(testing::ScriptNumber(style)), fonts),
+                  testing::Unescape(line.substr(arrow + 4)))
+            << line;
+        ++count;
     }
+    EXPECT_EQ(count, 17);
     std::vector<std::string> fonts;
     MarkupToLatex("%'Courier New'abc%''def", 0, fonts);
     EXPECT_EQ(fonts, std::vector<std::string>{"Courier New"});

@@ -23,48 +23,6 @@ std::string ArrowList(TTree& tree) {
     return list;
 }
 
-TEST_F(MoveArrows, BracketMarkersReadAndWriteBack) {
-    struct Case {
-        const char* Text;
-        const char* Arrows;
-        const char* Brackets = "[]";
-    };
-    const Case cases[] = {
-        {"[CP [NP [who<1]] [C' [C [did]] [IP [NP [you]] [VP [V [see]] [NP [t>1]]]]]]", "t->who"},
-        {"[S [a<1] [b>1] [c>1]]", "b->a c->a"},
-        {"[S [who<1] [x [t<2>1] [y [t>2]]]]", "t->who t->t"},
-        {"[S [VP<1 [V]] [X [VP>1 [V]]]]", "VP->VP"},
-        // Without its pair a marker is part of the name, and its number is not
-        // given to an arrow.
-        {"[S [a<1] [b>2] [c>]]", ""},
-        {"[S [x>1] [a<2] [b>2]]", "b->a"},
-        {"<S <\"a<1\"> <\"b>1\">>", "b->a", "<>"},
-    };
-    NullSink sink;
-    for (const Case& c : cases) {
-        TTree tree(true, sink);
-        tree.SetConvOpts(c.Brackets, ' ', false, false);
-        ASSERT_TRUE(tree.StrToTree(c.Text)) << c.Text;
-        EXPECT_EQ(ArrowList(tree), c.Arrows) << c.Text;
-        EXPECT_EQ(WriteTree(tree), c.Text);
-    }
-}
-
-TEST_F(MoveArrows, ContradictoryMarkersAreRefused) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"[S [a<1] [b<1] [c>1]]", "stands at two nodes, \"a\" and \"b<1\""},
-        {"[S [a>1>2] [b<1] [c<2]]", "has two arrow markers"},
-        {"[S [a<1>1]]", "is the source and the target of arrow 1"},
-    };
-    for (const auto& [text, message] : cases) {
-        RecordingSink sink;
-        TTree tree(true, sink);
-        EXPECT_FALSE(tree.StrToTree(text)) << text;
-        EXPECT_NE(sink.Last().find(message), std::string::npos) << sink.Last();
-        EXPECT_EQ(tree.GetRoot(), nullptr);
-    }
-}
-
 TEST_F(MoveArrows, TreeFilesKeepArrowsAndRefuseDamagedOnes) {
     tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
     ReadTree(tree, "[S [who<1] [VP [V [saw]] [NP [t>1]]]]");

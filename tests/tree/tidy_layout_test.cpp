@@ -103,28 +103,6 @@ TEST_F(TidyLayout, BoxesKeepTheDistanceAndParentsStandOverFirstAndLastChild) {
     }
 }
 
-TEST_F(TidyLayout, PacksAsCloseAsTheDistanceAllows) {
-    tree.SetParams(64, 64, "", toTidy, TNodeAttr{});
-    // Boxes of "a" and "b" reach 8 units from their centres: 8 + 64 + 8 = 80 units
-    // = 5 columns of 16, one more to centre r on a column.
-    ReadTree(tree, "[r [a] [b]]");
-    RecordingCanvas rc;
-    ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4));
-    EXPECT_EQ(NodeAt(tree, {0})->X, 0);
-    EXPECT_EQ(NodeAt(tree, {1})->X, 6);
-    EXPECT_EQ(NodeAt(tree, {})->X, 3);
-    EXPECT_EQ(NodeAt(tree, {1})->Rect.Left - NodeAt(tree, {0})->Rect.Right, 80);
-    // A small subtree slides under a wide neighbour's children when it fits there.
-    ReadTree(tree, "[r [p [a] [b] [c]] [d]]");
-    ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4));
-    EXPECT_EQ(NodeAt(tree, {1})->X - NodeAt(tree, {0})->X, 6);
-    // Without the option the columns are those of the plain layout.
-    tree.SetParams(64, 64, "", 0, TNodeAttr{});
-    ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4));
-    EXPECT_EQ(NodeAt(tree, {1})->X, 6);
-    EXPECT_EQ(NodeAt(tree, {})->X, 3);
-}
-
 TEST_F(TidyLayout, DeepCombStaysWithinTheGridWithoutRecursion) {
     tree.SetParams(16, 16, "", toTidy, TNodeAttr{});
     ReadTree(tree, testing::Comb(5000));

@@ -115,23 +115,6 @@ TEST_F(TreeDrawing, MeasuresMarkupAndBoxesWithoutDrawing) {
     EXPECT_EQ(sink.Last(), "\"'\" expected in \"ab%'Times\".");
 }
 
-TEST_F(TreeDrawing, PictureSizeFollowsMarginsAndStoresBoxes) {
-    RecordingCanvas screen;
-    ReadTree(tree, "[S]");
-    ASSERT_TRUE(tree.Show(screen.Canvas, 4, 4));
-    EXPECT_EQ(tree.Metafile.Width, 24);
-    EXPECT_EQ(tree.Metafile.Height, 30);
-    EXPECT_EQ(tree.GetRoot()->Rect, (TRect{4, 4, 20, 26}));
-    EXPECT_EQ(tree.GridExtent, (TRect{-1, -1, 0, 0}));
-    TRect box;
-    EXPECT_EQ(tree.NodeAtXY(20, 26, box), tree.GetRoot());
-
-    RecordingSink errors;
-    TTree empty(true, errors);
-    EXPECT_FALSE(empty.Show(screen.Canvas, 4, 4));
-    EXPECT_TRUE(errors.Empty());
-}
-
 TEST_F(TreeDrawing, EveryOverflowingSizeIsRefusedWithOneMessage) {
     std::string manyLines = "a";
     for (int i = 1; i < 40000; ++i)
@@ -189,6 +172,45 @@ TEST_F(TreeDrawing, EveryOverflowingSizeIsRefusedWithOneMessage) {
         tree.GetParams(hDist, vDist, font, options, defaults);
         EXPECT_EQ(hDist, whole);
     }
+}
+
+TEST_F(TreeDrawing, TreesBeyondTheGridAreRefused) {
+    // A complete tree of four children per node, eight levels deep: 65536 leaves
+    // need 131071 columns.
+    tree.Init(tree.CreateNode("r"));
+    std::vector<TNode*> level{tree.GetRoot()};
+    for (int depth = 0; depth < 8; ++depth) {
+        std::vector<TNode*> next;
+        for (TNode* node : level)
+            for (int i = 0; i < 4; ++i) {
+                node->Children.push_back(tree.CreateNode("n"));
+                next.push_back(node->Children.back().get());
+            }
+        level = std::move(next);
+    }
+    EXPECT_FALSE(tree.Positions());
+    EXPECT_EQ(tree.ErrorCode, 24);
+    EXPECT_EQ(sink.Last(), "Common error in \"Show\"/\"Draw\". The tree does not fit into the "
+                           "layout grid of 32767 columns and levels.");
+
+    // Chains from stored levels far apart would leave the grid.
+    tree.ResetError();
+    ReadTree(tree, "[r [a] [b [c]]]");
+    NodeAt(tree, {0})->Y = -30000;
+    NodeAt(tree, {1, 0})->Y = 10000;
+    EXPECT_FALSE(tree.PlaneTree(tree.GetRoot(), true));
+    EXPECT_EQ(tree.ErrorCode, 24);
+    EXPECT_TRUE(tree.PlaneTree(tree.GetRoot(), false));
+    EXPECT_EQ(NodeAt(tree, {0})->Y, 10000);
+    EXPECT_FALSE(tree.RemovePlaneChains(nullptr));
+
+    // Distances that would leave the drawing coordinates are refused too.
+    tree.ResetError();
+    ReadTree(tree, "[r [a] [b]]");
+    tree.SetParams(2000000000, 64, "", 0, TNodeAttr{});
+    testing::RecordingCanvas rc;
+    EXPECT_FALSE(tree.Show(rc.Canvas, 4, 4));
+    EXPECT_EQ(tree.ErrorCode, 24);
 }
 
 } // namespace

@@ -151,37 +151,6 @@ TEST_F(TreeFile, DeepTreesLoadUpToTheGridLimit) {
     EXPECT_FALSE(refused.GetRoot());
 }
 
-TEST_F(TreeFile, FontHeightsBeyondTheDialogsAreLoweredWithAWarning) {
-    NullSink quiet;
-    TTree tree(true, quiet);
-    ReadTree(tree, "[S [NP] [VP]]");
-    NodeAt(tree, {0})->Attr.FontSize = 21000;
-    NodeAt(tree, {1})->Attr.FontSize = 97;
-    TNodeAttr defaults = DefaultNodeAttr();
-    defaults.FontSize = 65535;
-    tree.SetNodeDefaults("", defaults);
-    std::string bytes;
-    ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
-
-    RecordingSink sink;
-    TTree loaded(true, sink);
-    ASSERT_TRUE(loaded.LoadTreeBytes(bytes, "huge.tre"));
-    EXPECT_EQ(loaded.GetRoot()->Attr.FontSize, 16);
-    EXPECT_EQ(NodeAt(loaded, {0})->Attr.FontSize, MaxNodeFontSize);
-    EXPECT_EQ(NodeAt(loaded, {1})->Attr.FontSize, MaxNodeFontSize);
-    EXPECT_EQ(loaded.NodeDefaults.FontSize, MaxNodeFontSize);
-    ASSERT_EQ(sink.Entries().size(), 1u);
-    EXPECT_EQ(sink.Entries()[0].Kind, MessageKind::Warning);
-    EXPECT_EQ(sink.Last(), "Tree file \"huge.tre\" asks for font heights above 96; they were "
-                           "set to 96, the largest height the node dialogs offer.");
-
-    // Heights the dialogs offer load without a word.
-    sink.Clear();
-    ASSERT_TRUE(loaded.SaveTreeBytes(loaded.GetRoot(), 1, bytes));
-    ASSERT_TRUE(loaded.LoadTreeBytes(bytes, "huge.tre"));
-    EXPECT_TRUE(sink.Empty());
-}
-
 TEST_F(TreeFile, PlaceholdersOfAChainLoadIntoOneNode) {
     ReadTree(tree, testing::Comb(300));
     tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});

@@ -1,10 +1,13 @@
-// The tree model: error latch, parameters, nodes, copies, search and pushes.
+// The tree model: error latch, parameters, nodes, copies, search, reading one node
+// from text, deep nesting and the shapes compared in deep trees (bracket text and
+// ordinary comparisons live in tests/data/tree_scripts).
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <tuple>
 
 #include "tree/tree.h"
+#include "tree/tree_changes.h"
 #include "tree_test_support.h"
 
 namespace gramarbor {
@@ -15,7 +18,6 @@ using testing::ReadTree;
 using TreeErrors = testing::TreeTest;
 using TreeNodes = testing::TreeTest;
 using TreeParams = testing::TreeTest;
-using TreePush = testing::TreeTest;
 using TreeSearch = testing::TreeTest;
 
 TEST_F(TreeErrors, OnlyTheFirstErrorIsShownUntilReset) {
@@ -56,15 +58,6 @@ TEST_F(TreeParams, DefaultsOddDistancesAndNodeDefaults) {
     EXPECT_EQ(tree.FontName, "Times");
     tree.SetNodeDefaults("Courier", small);
     EXPECT_EQ(tree.FontName, "Courier");
-}
-
-TEST_F(TreeParams, LeavingThePlaneOkVariantRemovesChainsOnly) {
-    ReadTree(tree, "[r [$ [a]] [b [c] [d]]]");
-    tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
-    tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
-    EXPECT_EQ(testing::WriteTree(tree), "[r [$ [a]] [b [c] [d]]]");
-    tree.SetParams(64, 64, "", toPlane, TNodeAttr{});
-    EXPECT_EQ(testing::WriteTree(tree), "[r [a] [b [c] [d]]]");
 }
 
 TEST(TreeAttr, AlignAndFrameIndices) {
@@ -163,26 +156,6 @@ TEST_F(TreeSearch, BoxesAreInclusiveAndEarlierNodesWin) {
     EXPECT_EQ(empty.ErrorCode, 0);
 }
 
-TEST_F(TreePush, StopsAtTheFirstNodeThatWouldLeaveTheGrid) {
-    ReadTree(tree, "[r [c]]");
-    NodeAt(tree, {})->X = 3;
-    NodeAt(tree, {0})->X = 0;
-    EXPECT_FALSE(tree.PushLeft(tree.GetRoot()));
-    EXPECT_EQ(NodeAt(tree, {})->X, 2);
-    EXPECT_EQ(tree.ErrorCode, 28);
-    EXPECT_EQ(sink.Last(), "Can`t push (sub)tree to a negative x-position (node \"c\").");
-
-    tree.ResetError();
-    NodeAt(tree, {0})->X = MaxGridPosition;
-    EXPECT_FALSE(tree.PushRight(NodeAt(tree, {0})));
-    EXPECT_EQ(sink.Last(), "Can`t push (sub)tree to a position beyond 32767 (node \"c\").");
-
-    NodeAt(tree, {0})->X = 5;
-    EXPECT_TRUE(tree.PushRight(tree.GetRoot()));
-    EXPECT_EQ(NodeAt(tree, {})->X, 3);
-    EXPECT_EQ(NodeAt(tree, {0})->X, 6);
-}
-
 TEST_F(TreeNodes, ClearResetsTreeErrorAndPicture) {
     ReadTree(tree, "[S]");
     tree.ErrorCode = teNoNodeAtPosition;
@@ -193,6 +166,79 @@ TEST_F(TreeNodes, ClearResetsTreeErrorAndPicture) {
     EXPECT_EQ(tree.ErrorCode, 0);
     EXPECT_EQ(tree.GridExtent, (TRect{-1, -1, -1, -1}));
     EXPECT_EQ(tree.Metafile.Width, 0);
+}
+
+TEST_F(TreeNodes, ParseNodeLeavesTheRestOfTheText) {
+    std::string text = "[A [B]] [C]";
+    TNodePtr node;
+    ASSERT_TRUE(tree.ParseNode(text, node));
+    EXPECT_EQ(node->Children[0]->Name, "B");
+    EXPECT_EQ(text, " [C]");
+    EXPECT_EQ(tree.GetRoot(), nullptr);
+}
+
+std::string Nested(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += "[x ";
+    text += "[leaf]";
+    text += std::string(depth, ']');
+    return text;
+}
+
+TEST_F(TreeNodes, DeepNestingUpToTheGridIsReadAndBeyondRefused) {
+    // The leaf stands at level 32767, the deepest the grid holds.
+    ASSERT_TRUE(tree.StrToTree(Nested(MaxGridPosition)));
+    std::string text;
+    ASSERT_TRUE(tree.TreeToStr(text));
+    EXPECT_EQ(text.size(), Nested(MaxGridPosition).size());
+    ASSERT_TRUE(tree.Positions());
+    TNode* node = tree.GetRoot();
+    while (!node->Children.empty())
+        node = node->Children[0].get();
+    EXPECT_EQ(node->Y, MaxGridPosition);
+    EXPECT_TRUE(sink.Empty());
+
+    // Deeper text is valid but cannot be laid out: it is refused as too deep, not as
+    // a lack of memory, closed or not.
+    std::string unclosed;
+    for (int i = 0; i < 100000; ++i)
+        unclosed += "[x ";
+    for (const std::string& deep : {Nested(MaxGridPosition + 1), unclosed}) {
+        sink.Clear();
+        tree.ResetError();
+        EXPECT_FALSE(tree.StrToTree(deep));
+        EXPECT_EQ(tree.ErrorCode, TreeLimitError);
+        EXPECT_EQ(sink.Texts(), std::vector<std::string>{"The tree is too deep: no node can lie "
+                                                         "more than 32767 levels below the root."});
+        EXPECT_EQ(tree.GetRoot()->Name, "x");
+    }
+}
+
+TEST(TreeChanges, NothingComparesWithNoTree) {
+    const TNodeShapes none(nullptr);
+    EXPECT_TRUE(none.Empty());
+    EXPECT_TRUE(none.NodesNotIn(nullptr).empty());
+}
+
+// A chain of 100,000 nodes is compared without recursion.
+TEST(TreeChanges, DeepTreesAreWalkedWithoutRecursion) {
+    auto chain = [](const std::string& leaf) {
+        TNodePtr root = std::make_unique<TNode>();
+        TNode* node = root.get();
+        for (int level = 0; level < 100000; ++level) {
+            node->Name = "X";
+            node->Children.push_back(std::make_unique<TNode>());
+            node = node->Children.back().get();
+        }
+        node->Name = leaf;
+        return root;
+    };
+    const TNodePtr before = chain("a");
+    const TNodePtr after = chain("b");
+    const auto changed = TNodeShapes(before.get()).NodesNotIn(after.get());
+    ASSERT_EQ(changed.size(), 2u); // the leaf and the node above it
+    EXPECT_EQ(changed.back()->Name, "b");
 }
 
 } // namespace

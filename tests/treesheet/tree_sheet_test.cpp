@@ -1,37 +1,46 @@
-// Commands of the trees sheet on its two trees, driven through a scripted host.
+// Commands of the trees sheet on its two trees, driven through a scripted host: the
+// dialogs' answers here, every other command in scenario scripts.
 #include "treesheet/tree_sheet.h"
 
 #include <filesystem>
 #include <functional>
 #include <tuple>
+#include <utility>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "base/file_io.h"
 #include "picture/text_measurer.h"
 #include "tree/canvas_measurer.h"
+#include "tree/script_cases.h"
 
 namespace gramarbor {
 namespace {
-
-using ::testing::ElementsAre;
 
 class ScriptedHost : public TTreeSheetHost {
 public:
     // Each answer edits the model and says whether OK was pressed; run out = Cancel.
     std::vector<std::function<bool(TTreeListDlg&)>> ListAnswers;
+    std::vector<std::function<bool(TDefNodeDlg&)>> DefineAnswers;
     std::vector<int> CaretLines;
-    std::function<bool(TDefNodeDlg&)> DefNode;
+    std::vector<std::vector<std::string>> ShownLists; // the lines of each showing
     std::string OpenName, SaveName;
     TTreePrevDlg Preview;
 
     bool ShowTreeListDlg(TTreeListDlg& dlg, int caret) override {
         CaretLines.push_back(caret);
-        if (CaretLines.size() > ListAnswers.size()) return false;
-        return ListAnswers[CaretLines.size() - 1](dlg);
+        ShownLists.push_back(dlg.Lines);
+        if (ListAnswers.empty()) return false;
+        const auto answer = ListAnswers.front();
+        ListAnswers.erase(ListAnswers.begin());
+        return answer(dlg);
     }
-    bool ShowDefNodeDlg(TDefNodeDlg& dlg) override { return DefNode ? DefNode(dlg) : false; }
+    bool ShowDefNodeDlg(TDefNodeDlg& dlg) override {
+        if (DefineAnswers.empty()) return false;
+        const auto answer = DefineAnswers.front();
+        DefineAnswers.erase(DefineAnswers.begin());
+        return answer(dlg);
+    }
     std::string OpenFileName(const std::string&, const std::string&, const std::string&) override {
         return OpenName;
     }
@@ -78,307 +87,6 @@ protected:
     }
 };
 
-TEST_F(TreeSheetTest, TreeListLinesGiveHotKeysOrMessages) {
-    EXPECT_EQ(Sheet.ParseTreeListLine("(1)Standard tree@[S [NP] [VP]]"), 17);
-    EXPECT_EQ(Sheet.HotKeys[1], "[S [NP] [VP]]");
-    EXPECT_EQ(Sheet.ParseTreeListLine("( 7 )X@ [A]"), 7);
-    EXPECT_EQ(Sheet.HotKeys[7], " [A]");
-    EXPECT_EQ(Sheet.ParseTreeListLine("A [B]"), 0);
-    EXPECT_TRUE(Sink.Empty());
-    for (const char* line : {"(x)A@[A]", "(12)A@[A]", "(1A@[A]"})
-        EXPECT_EQ(Sheet.ParseTreeListLine(line), -1) << line;
-    const std::string digit = "Digit between 0 and 9 expected in \"(_)\".";
-    EXPECT_THAT(Sink.Texts(), ElementsAre(digit, digit,
-                                          "The definition of a hot-key is not correct: use "
-                                          "\"(digit)description@[definition]\"."));
-}
-
-// The dialog comes back, on the faulty line and with the lines as typed, until every
-// line is valid.
-TEST_F(TreeSheetTest, TreeListDialogLoopsUntilEveryLineIsValid) {
-    Host.ListAnswers = {
-        [](TTreeListDlg& dlg) {
-            dlg.Lines = {"(1)Standard tree@[S [NP] [VP]]", "  B @ [B] ", "(x)A@[A]"};
-            return true;
-        },
-        [](TTreeListDlg& dlg) {
-            EXPECT_EQ(dlg.Lines[1], "  B @ [B] ");
-            dlg.Lines[2] = "A [B]";
-            return true;
-        },
-        [](TTreeListDlg& dlg) {
-            dlg.Lines[2] = "C@[C]";
-            return true;
-        },
-        [](TTreeListDlg& dlg) {
-            dlg.NewListBtnClick();
-            return true;
-        }};
-    Sheet.EditTreeListBtnClick();
-    EXPECT_THAT(Host.CaretLines, ElementsAre(0, 2, 2));
-    EXPECT_THAT(Sink.Texts(), ElementsAre("Digit between 0 and 9 expected in \"(_)\".",
-                                          "Couldn`t find separator \"@\" in line 3."));
-    EXPECT_THAT(Sheet.TreeNames, ElementsAre("(1)Standard tree", "B", "C"));
-    EXPECT_THAT(Sheet.TreeList, ElementsAre("(1)Standard tree@[S [NP] [VP]]", "B@[B]", "C@[C]"));
-    EXPECT_EQ(Sheet.NewTreeName, "(1)Standard tree");
-    // ALT-1 inserts the hot-key tree into the empty tree.
-    EXPECT_TRUE(Sheet.HotKey(1));
-    EXPECT_EQ(Text(), "[S [NP] [VP]]");
-    EXPECT_FALSE(Sheet.HotKey(2));
-
-    // An empty memo gives the minimal tree.
-    Sheet.EditTreeListBtnClick();
-    EXPECT_THAT(Sheet.TreeList, ElementsAre("Minimal tree@[Start]"));
-    EXPECT_THAT(Sheet.TreeNames, ElementsAre("Minimal tree"));
-    EXPECT_TRUE(Sheet.HotKeys[1].empty());
-}
-
-TEST_F(TreeSheetTest, NewTreeBuildsEachKindOfDefinition) {
-    using T = TTreeSheet;
-    EXPECT_EQ(T::BuildBinaryTree(2, TBinaryShape::Left), "[Node%_1 [Node%_2] [Node%_3]]");
-    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Full),
-              "[Node%_1 [Node%_2 [Node%_3] [Node%_4]] [Node%_5 [Node%_6] [Node%_7]]]");
-    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Left),
-              "[Node%_1 [Node%_2 [Node%_3] [Node%_4]] [Node%_5]]");
-    EXPECT_EQ(T::BuildBinaryTree(3, TBinaryShape::Right),
-              "[Node%_1 [Node%_2] [Node%_3 [Node%_4] [Node%_5]]]");
-    Sheet.NewTreeBtnClick(); // the first of the default list
-    EXPECT_EQ(Text(), "[Start]");
-    Sheet.BinaryLayers = 2;
-    Sheet.NewTreeName = "Right binary tree";
-    Sheet.NewTreeBtnClick();
-    EXPECT_EQ(Text(), "[Node%_1 [Node%_2] [Node%_3]]");
-    EXPECT_GT(Sheet.ActiveTree().Metafile.Width, 0);
-
-    // Tree-list definitions are read in the standard format whatever IOFormat says.
-    Sheet.IOFormat = ShortcutFormat(2);
-    Sheet.ApplyIOFormat();
-    Sheet.TreeList.push_back("S@[S [NP] [VP]]");
-    Sheet.NewTreeName = "S";
-    Sheet.NewTreeBtnClick();
-    EXPECT_EQ(Text(), "[S [NP] [VP]]");
-    EXPECT_EQ(Sheet.ActiveTree().ConvOpts.Brackets, "()");
-
-    // A tree file in double quotation marks is loaded.
-    const std::string file = TempFile("new.tre");
-    ASSERT_TRUE(Sheet.ActiveTree().SaveTree(file, Root(), 1));
-    Sheet.TreeList.push_back("File@\"" + file + "\"");
-    Sheet.NewTreeName = "Clear tree";
-    Sheet.NewTreeBtnClick();
-    EXPECT_EQ(Root(), nullptr);
-    Sheet.NewTreeName = "File";
-    Sheet.NewTreeBtnClick();
-    EXPECT_EQ(Text(), "[S [NP] [VP]]");
-    std::filesystem::remove(file);
-    EXPECT_TRUE(Sink.Empty()) << Sink.Last();
-}
-
-TEST_F(TreeSheetTest, TextAndHotKeysUseTheInOutFormat) {
-    std::string text;
-    EXPECT_FALSE(Sheet.TreeToText(text));
-    EXPECT_EQ(Sink.Last(), "An empty tree can not be translated.");
-    Sheet.IOFormat = ShortcutFormat(2);
-    Sheet.ApplyIOFormat();
-    Sheet.HotKeys[3] = "s(np,vp)";
-    EXPECT_TRUE(Sheet.HotKey(3));
-    EXPECT_EQ(Text(), "[s [np] [vp]]");
-    Sheet.TextToTree("x(y,z(w))");
-    EXPECT_EQ(Text(), "[x [y] [z [w]]]");
-    Sheet.TextToTree("");
-    EXPECT_EQ(Sink.Last(), "There is no text in \"Input text\" to translate into a tree.");
-    // Tree to text is cut to the maximal length.
-    Sheet.MaxTextLength = 7;
-    ASSERT_TRUE(Sheet.TreeToText(text));
-    EXPECT_EQ(text, "x(y,z(w");
-}
-
-TEST_F(TreeSheetTest, DefineNodeRenamesCreatesAndRefusesDuplicateIndices) {
-    Build("[S [NP] [VP]]");
-    Point(Root());
-    int shown = 0;
-    Host.DefNode = [&](TDefNodeDlg& dlg) {
-        if (++shown == 1) {
-            EXPECT_EQ(dlg.Rows[1].Name, "VP");
-            EXPECT_FALSE(dlg.Rows[2].Used);
-            dlg.NodeText = ""; // refused: the dialog comes again
-        } else {
-            dlg.NodeText = "Sentence";
-            dlg.AnnoLines = {"a note"};
-            dlg.Rows = {
-                TChildRow{true, 2, "NP2"}, {true, 1, "VP2"}, {true, 4, "X"}, {true, 3, "Y"}};
-        }
-        dlg.OkClick(Sink);
-        return dlg.Result == 1;
-    };
-    Sheet.MouseDown(0, false, (Root()->Rect.Left + Root()->Rect.Right) / 2, Root()->Rect.Top + 2);
-    EXPECT_EQ(shown, 2);
-    EXPECT_THAT(Sink.Texts(), ElementsAre("An empty node name is not allowed."));
-    EXPECT_EQ(Text(), "[Sentence [VP2] [NP2] [Y] [X]]");
-    EXPECT_THAT(Root()->Cont, ElementsAre("a note"));
-    EXPECT_EQ(Sheet.HighlightRect, Root()->Rect);
-
-    // Rows 2 and 4 both want index 1: the message names the later row, nothing changes.
-    Host.DefNode = [&](TDefNodeDlg& dlg) {
-        dlg.Rows[0].Used = false;
-        dlg.Rows[1].Index = 1;
-        dlg.Rows[3].Index = 1;
-        dlg.OkClick(Sink);
-        return true;
-    };
-    Sheet.DefineNode();
-    EXPECT_EQ(Sink.Last(), "Manyfold occupation of child-position (index) 4.");
-    EXPECT_EQ(Text(), "[Sentence [VP2] [NP2] [Y] [X]]");
-
-    // Cancel changes nothing; unused rows free their subtrees.
-    Host.DefNode = [&](TDefNodeDlg& dlg) {
-        dlg.NodeText = "changed";
-        return false;
-    };
-    Sheet.DefineNode();
-    EXPECT_EQ(Root()->Name, "Sentence");
-    Host.DefNode = [&](TDefNodeDlg& dlg) {
-        dlg.Rows[0].Used = dlg.Rows[2].Used = false;
-        dlg.Rows[1].Index = 2;
-        dlg.Rows[3].Index = 1;
-        dlg.OkClick(Sink);
-        return true;
-    };
-    Sheet.DefineNode();
-    EXPECT_EQ(Text(), "[Sentence [X] [NP2]]");
-}
-
-TEST_F(TreeSheetTest, InsertParentPutsANewNodeAboveTheHighlightedOne) {
-    Build("[S [NP] [VP]]");
-    Point(Child(1));
-    Sheet.MouseDown(0, true, (Sheet.HighlightRect.Left + Sheet.HighlightRect.Right) / 2,
-                    (Sheet.HighlightRect.Top + Sheet.HighlightRect.Bottom) / 2);
-    EXPECT_EQ(Text(), "[S [NP] [? [VP]]]");
-    EXPECT_EQ(Sheet.HighlightedNode, Child(1));
-    EXPECT_EQ(Sheet.HighlightRect, Child(1)->Rect);
-    Point(Root());
-    Sheet.InsertParentNode();
-    EXPECT_EQ(Text(), "[? [S [NP] [? [VP]]]]");
-}
-
-TEST_F(TreeSheetTest, CopyCutDeleteAndPasteInBothModes) {
-    Build("[S [NP [D] [N]] [VP]]");
-    Point(Root());
-    Sheet.DelTreeBtnClick();
-    Sheet.CutTreeBtnClick();
-    EXPECT_THAT(Sink.Texts(), ElementsAre("You are not allowed to delete the root node.",
-                                          "You are not allowed to delete the root node."));
-    Sink.Clear();
-
-    Point(Child(0));
-    Sheet.CopyTreeBtnClick();
-    Point(Child(1));
-    for (int i = 0; i < 4; ++i)
-        Sheet.PasteTreeBtnClick();
-    EXPECT_EQ(Text(), "[S [NP [D] [N]] [VP [NP [D] [N]] [NP [D] [N]] [NP [D] [N]] [NP [D] [N]]]]");
-    EXPECT_TRUE(Sink.Empty());
-    Sheet.PasteTreeBtnClick();
-    EXPECT_EQ(Sink.Last(), "The maximum number of children is 4.");
-    EXPECT_EQ(Child(1)->Children.size(), 4u);
-
-    // Replace mode: the highlighted subtree becomes a copy of the internal tree.
-    Sheet.PasteMode = TPasteMode::Replace;
-    Point(Child(0)->Children[1].get());
-    Sheet.CutTreeBtnClick();
-    EXPECT_EQ(Sheet.HighlightedNode, nullptr);
-    Point(Child(1));
-    Sheet.PasteTreeBtnClick();
-    EXPECT_EQ(Text(), "[S [NP [D]] [N]]");
-    EXPECT_EQ(Sheet.HighlightedNode, Child(1));
-
-    // Into an empty tree: Replace does nothing, Append makes the root.
-    Sheet.SetActiveTree(1);
-    Sheet.ClearHighlight();
-    Sheet.PasteTreeBtnClick();
-    EXPECT_EQ(Root(), nullptr);
-    Sheet.PasteMode = TPasteMode::Append;
-    Sheet.PasteTreeBtnClick();
-    EXPECT_EQ(Text(), "[N]");
-    // Pasted copies get identities of their own tree.
-    EXPECT_NE(Root(), Sheet.InternalCopy.get());
-}
-
-TEST_F(TreeSheetTest, UndoAndRedoRestoreTheExactTree) {
-    Build("[S [NP] [VP]]");
-    Child(0)->Cont = {"3sg", "nom"};
-    Child(0)->Attr.Flags |= naRound;
-    Sheet.OptimalTree = false;
-    Sheet.DrawTree(0);
-    Point(Child(1));
-    Sheet.PushRghtBtnClick();
-    const auto nodes = [&] {
-        std::vector<std::tuple<std::string, std::vector<std::string>, uint16_t, int, int, int>> out;
-        std::vector<const TNode*> stack{Root()};
-        while (!stack.empty()) {
-            const TNode* n = stack.back();
-            stack.pop_back();
-            out.emplace_back(n->Name, n->Cont, n->Attr.Flags, n->X, n->Y, n->ID);
-            for (const auto& c : n->Children)
-                stack.push_back(c.get());
-        }
-        return out;
-    };
-    const auto pushed = nodes();
-    Point(Child(0));
-    Sheet.CutTreeBtnClick();
-    Point(Root());
-    Sheet.InsertParentNode();
-    EXPECT_EQ(Text(), "[? [S [VP]]]");
-    Sheet.Undo();
-    Sheet.Undo();
-    EXPECT_EQ(nodes(), pushed);
-    EXPECT_EQ(Sheet.HighlightedNode, nullptr);
-    Sheet.Redo();
-    Sheet.Redo();
-    EXPECT_EQ(Text(), "[? [S [VP]]]");
-    for (int i = 0; i < 4; ++i)
-        Sheet.Undo(); // one more than there are steps
-    EXPECT_EQ(Text(), "[S [NP] [VP]]");
-    // The other window keeps its own history.
-    Sheet.SetActiveTree(1);
-    Sheet.Undo();
-    EXPECT_EQ(Root(), nullptr);
-    Sheet.SetActiveTree(0);
-    Sheet.Redo();
-    EXPECT_EQ(nodes(), pushed);
-
-    // At least 100 steps are kept.
-    for (int i = 0; i < 120; ++i) {
-        Point(Root());
-        Sheet.InsertParentNode();
-    }
-    for (int i = 0; i < 120; ++i)
-        Sheet.Undo();
-    EXPECT_EQ(Text(), "[S [NP] [VP]]");
-}
-
-TEST_F(TreeSheetTest, TreebankFilesAreSteppedThroughTreeByTree) {
-    const std::string file = TempFile("bank.mrg");
-    ASSERT_EQ(AtomicSave(file, "( (S (NP I) (VP ran)) )\n(X a b)\r\n(Y (Z c))\n"), FileError::None);
-    Host.OpenName = file;
-    Sheet.LoadTreeBtnClick();
-    EXPECT_TRUE(Sink.Empty()) << Sink.Last();
-    EXPECT_EQ(Sheet.TreebankPosition(), "Tree 1 of 3");
-    EXPECT_EQ(Text(), "[S [NP [I]] [VP [ran]]]");
-    EXPECT_EQ(Sheet.ActiveTree().ConvOpts, TConvOpts{}); // the in/out format stays
-    for (int i = 0; i < 3; ++i)
-        Sheet.StepTreebank(1);
-    EXPECT_EQ(Sheet.TreebankPosition(), "Tree 3 of 3");
-    EXPECT_EQ(Text(), "[Y [Z [c]]]");
-    Sheet.Undo();
-    EXPECT_EQ(Text(), "[X [a] [b]]");
-
-    ASSERT_EQ(AtomicSave(file, "(A x)\n(B y))"), FileError::None);
-    Sheet.LoadTreeBtnClick();
-    EXPECT_EQ(Sink.Last(), "Opening bracket expected in >)<. Line 2, column 6.");
-    EXPECT_EQ(Sheet.TreebankPosition(), "Tree 3 of 3");
-    std::filesystem::remove(file);
-}
-
 TEST_F(TreeSheetTest, FilesAreCheckedByExtensionAndBringTheirSettings) {
     const std::string file = TempFile("settings.tre");
     Build("[S [NP] [VP]]");
@@ -413,51 +121,266 @@ TEST_F(TreeSheetTest, PreviewLabelsGiveCentimetresAndInches) {
     EXPECT_EQ(cmX + inchX + cmY + inchY, "25.4 cm10 Inch12.7 cm5 Inch");
     EXPECT_EQ(FormatSize(1.005001), "1.01");
     EXPECT_EQ(FormatSize(0.5), "0.5");
-    // 96 pixels are one inch on the screen.
-    Build("[S]");
-    Sheet.ActiveTree().Metafile.Width = 960;
-    Sheet.ActiveTree().Metafile.Height = 96;
-    Sheet.PreviewBtnClick();
-    EXPECT_EQ(Host.Preview.CMX, "25.4 cm");
-    EXPECT_EQ(Host.Preview.InchY, "1 Inch");
 }
 
-TEST_F(TreeSheetTest, LeavingThePlaneLayoutDropsAHighlightedChainNode) {
-    Build("[S [A [B]] [C]]");
-    Sheet.TreeOptions |= toPlaneOK;
-    Sheet.PlaneTreeCBClick(true);
-    ASSERT_EQ(Child(1)->Name, "$");
-    Point(Child(1));
-    Sheet.PlaneTreeCBClick(false);
-    EXPECT_EQ(Sheet.HighlightedNode, nullptr);
-    EXPECT_EQ(Text(), "[S [A [B]] [C]]");
-    Point(Child(1));
-    Sheet.PlaneTreeCBClick(true);
-    EXPECT_EQ(Sheet.HighlightedNode->Name, "C");
+// Scenario scripts of the sheet's commands under tests/data/tree_sheet_scripts, one
+// test per case.
+class TreeSheetScript : public TreeSheetTest,
+                        public ::testing::WithParamInterface<testing::ScriptCase> {
+protected:
+    std::map<std::string, std::string> Snapshots;
+
+    // The argument with $TMP/ standing for the folder of the test files.
+    std::string Subst(std::string text) {
+        for (std::size_t at; (at = text.find("$TMP/")) != std::string::npos;)
+            text.replace(at, 5, TempFile(""));
+        return testing::Unescape(text);
+    }
+    // The active tree's file without its next serial number, which undo leaves.
+    std::string NodeBytes() {
+        TTree& tree = Sheet.ActiveTree();
+        const int32_t next = std::exchange(tree.NextID, 1);
+        std::string bytes;
+        EXPECT_TRUE(tree.SaveTreeBytes(Root(), 1, bytes));
+        tree.NextID = next;
+        return bytes;
+    }
+    static bool OnOff(const std::string& arg) {
+        if (arg != "on" && arg != "off") throw std::invalid_argument("on|off expected");
+        return arg == "on";
+    }
+    // Rows of the node dialog: "=" keeps a row, "off" clears Used, "I" sets the index,
+    // "I:NAME" uses the row with index and name.
+    static void EditRows(TDefNodeDlg& dlg, const std::string& rows) {
+        std::size_t k = 0;
+        for (std::size_t at = 0, comma = 0; comma != std::string::npos; at = comma + 1, ++k) {
+            const std::string row = rows.substr(at, (comma = rows.find(',', at)) - at);
+            const std::size_t colon = row.find(':');
+            if (row == "off") dlg.Rows.at(k).Used = false;
+            if (row == "=" || row == "off") continue;
+            dlg.Rows.at(k).Index = int(testing::ScriptNumber(row.substr(0, colon)));
+            if (colon != std::string::npos)
+                dlg.Rows.at(k) = {true, dlg.Rows[k].Index, row.substr(colon + 1)};
+        }
+    }
+};
+
+TEST_P(TreeSheetScript, Runs) {
+    using testing::ScriptNumber;
+    using testing::SplitWord;
+    testing::ScriptMessages messages{Sink};
+    testing::ScriptCommands commands;
+    const std::pair<const char*, void (TTreeSheet::*)()> buttons[] = {
+        {"copy", &TTreeSheet::CopyTreeBtnClick},
+        {"cut", &TTreeSheet::CutTreeBtnClick},
+        {"delete", &TTreeSheet::DelTreeBtnClick},
+        {"paste", &TTreeSheet::PasteTreeBtnClick},
+        {"push-left", &TTreeSheet::PushLeftBtnClick},
+        {"push-right", &TTreeSheet::PushRghtBtnClick},
+        {"insert-parent", &TTreeSheet::InsertParentNode},
+        {"define", &TTreeSheet::DefineNode},
+        {"undo", &TTreeSheet::Undo},
+        {"redo", &TTreeSheet::Redo},
+        {"new-tree", &TTreeSheet::NewTreeBtnClick},
+        {"edit-list", &TTreeSheet::EditTreeListBtnClick},
+        {"load", &TTreeSheet::LoadTreeBtnClick},
+        {"save", &TTreeSheet::SaveTreeBtnClick},
+        {"preview", &TTreeSheet::PreviewBtnClick},
+        {"clear-highlight", &TTreeSheet::ClearHighlight}};
+    for (const auto& [word, button] : buttons)
+        commands[word] = [&, button = button](const std::string&) { (Sheet.*button)(); };
+    const std::pair<const char*, void (TTreeSheet::*)(bool)> switches[] = {
+        {"split", &TTreeSheet::SplitScreenCBClick},
+        {"optimal", &TTreeSheet::OptimalTreeCBClick},
+        {"plane", &TTreeSheet::PlaneTreeCBClick}};
+    for (const auto& [word, click] : switches)
+        commands[word] = [&, click = click](const std::string& arg) { (Sheet.*click)(OnOff(arg)); };
+    commands.insert({
+        {"repeat",
+         [&](const std::string& arg) {
+             const auto [count, line] = SplitWord(arg);
+             for (long long i = ScriptNumber(count); i > 0; --i)
+                 for (std::size_t at = 0, end = 0; end != std::string::npos; at = end + 3) {
+                     const auto [word, rest] =
+                         SplitWord(line.substr(at, (end = line.find(" ; ", at)) - at));
+                     commands.at(word)(rest);
+                 }
+         }},
+        {"build", [&](const std::string& arg) { Build(arg); }},
+        {"annotate",
+         [&](const std::string& arg) {
+             const auto [path, lines] = SplitWord(arg);
+             testing::NodeAtPath(Root(), path)->Cont = testing::SplitBars(lines);
+         }},
+        {"point", [&](const std::string& arg) { Point(testing::NodeAtPath(Root(), arg)); }},
+        {"click",
+         [&](const std::string& arg) {
+             // Left on the top of the highlighted box, right on its centre.
+             const TRect& r = Sheet.HighlightRect;
+             const bool right = arg == "right";
+             if (!right && arg != "left") throw std::invalid_argument("left|right");
+             Sheet.MouseDown(Sheet.ActiveTreeIndex, right, (r.Left + r.Right) / 2,
+                             right ? (r.Top + r.Bottom) / 2 : r.Top + 2);
+         }},
+        {"answer-list",
+         [&](const std::string& arg) {
+             Host.ListAnswers.push_back(
+                 [lines = testing::SplitBars(Subst(arg))](TTreeListDlg& dlg) {
+                     if (lines == std::vector<std::string>{"new list"})
+                         dlg.NewListBtnClick();
+                     else
+                         dlg.Lines = lines;
+                     return true;
+                 });
+         }},
+        {"answer-line",
+         [&](const std::string& arg) {
+             const auto [number, line] = SplitWord(arg);
+             Host.ListAnswers.push_back(
+                 [n = ScriptNumber(number), line = Subst(line)](TTreeListDlg& dlg) {
+                     dlg.Lines.at(n - 1) = line;
+                     return true;
+                 });
+         }},
+        {"answer-define",
+         [&](const std::string& arg) {
+             const auto [rows, text] = SplitWord(arg);
+             Host.DefineAnswers.push_back(
+                 [&, rows = rows, lines = testing::SplitBars(text)](TDefNodeDlg& dlg) {
+                     if (rows != "cancel") EditRows(dlg, rows);
+                     if (lines[0] != "=") dlg.NodeText = lines[0];
+                     if (lines.size() > 1) dlg.AnnoLines.assign(lines.begin() + 1, lines.end());
+                     dlg.OkClick(Sink);
+                     return rows != "cancel";
+                 });
+         }},
+        {"paste-mode",
+         [&](const std::string& arg) {
+             if (arg != "replace" && arg != "append") throw std::invalid_argument("append|replace");
+             Sheet.PasteMode = arg == "replace" ? TPasteMode::Replace : TPasteMode::Append;
+         }},
+        {"active", [&](const std::string& arg) { Sheet.SetActiveTree(int(ScriptNumber(arg))); }},
+        {"plane-ok", [&](const std::string&) { Sheet.TreeOptions |= toPlaneOK; }},
+        {"new-tree-name", [&](const std::string& arg) { Sheet.NewTreeName = Subst(arg); }},
+        {"layers",
+         [&](const std::string& arg) { Sheet.BinaryLayers = int32_t(ScriptNumber(arg)); }},
+        {"io-format",
+         [&](const std::string& arg) {
+             Sheet.IOFormat = ShortcutFormat(int(ScriptNumber(arg)));
+             Sheet.ApplyIOFormat();
+         }},
+        {"max-text", [&](const std::string& arg) { Sheet.MaxTextLength = int(ScriptNumber(arg)); }},
+        {"list-add", [&](const std::string& arg) { Sheet.TreeList.push_back(Subst(arg)); }},
+        {"set-hotkey",
+         [&](const std::string& arg) {
+             const auto [digit, text] = SplitWord(arg);
+             Sheet.HotKeys.at(ScriptNumber(digit)) = Subst(text);
+         }},
+        {"to-tree", [&](const std::string& arg) { Sheet.TextToTree(Subst(arg)); }},
+        {"file",
+         [&](const std::string& arg) {
+             const auto [name, bytes] = SplitWord(arg);
+             ASSERT_EQ(AtomicSave(TempFile(name), Subst(bytes)), FileError::None);
+         }},
+        {"open", [&](const std::string& arg) { Host.OpenName = TempFile(arg); }},
+        {"save-as", [&](const std::string& arg) { Host.SaveName = TempFile(arg); }},
+        {"step", [&](const std::string& arg) { Sheet.StepTreebank(int(ScriptNumber(arg))); }},
+        {"picture-size",
+         [&](const std::string& arg) {
+             const auto [width, height] = SplitWord(arg);
+             Sheet.ActiveTree().Metafile.Width = int32_t(ScriptNumber(width));
+             Sheet.ActiveTree().Metafile.Height = int32_t(ScriptNumber(height));
+         }},
+        {"snapshot", [&](const std::string& arg) { Snapshots[arg] = NodeBytes(); }},
+        {"message", [&](const std::string& arg) { messages.Expect(Subst(arg)); }},
+    });
+    const auto withArg = [&](const std::string& arg, const auto& text) {
+        const auto [first, rest] = SplitWord(arg);
+        EXPECT_EQ(text(first), Subst(rest));
+    };
+    commands["list-line"] = [&](const std::string& arg) {
+        const auto [result, line] = SplitWord(arg);
+        EXPECT_EQ(Sheet.ParseTreeListLine(Subst(line)), ScriptNumber(result));
+    };
+    commands["hotkey"] = [&](const std::string& arg) {
+        withArg(arg, [&](const std::string& digit) {
+            return std::string(Sheet.HotKey(int(ScriptNumber(digit))) ? "used" : "unused");
+        });
+    };
+    commands["hotkey-text"] = [&](const std::string& arg) {
+        withArg(arg,
+                [&](const std::string& digit) { return Sheet.HotKeys.at(ScriptNumber(digit)); });
+    };
+    commands["window"] = [&](const std::string& arg) {
+        withArg(arg, [&](const std::string& index) { return Text(int(ScriptNumber(index))); });
+    };
+    commands["shown-list"] = [&](const std::string& arg) {
+        withArg(arg, [&](const std::string& n) {
+            return testing::JoinBars(Host.ShownLists.at(ScriptNumber(n) - 1));
+        });
+    };
+    commands["binary"] = [&](const std::string& arg) {
+        const auto [layers, rest] = SplitWord(arg);
+        withArg(rest, [&](const std::string& shape) {
+            const std::map<std::string, TBinaryShape> shapes = {{"full", TBinaryShape::Full},
+                                                                {"left", TBinaryShape::Left},
+                                                                {"right", TBinaryShape::Right}};
+            return TTreeSheet::BuildBinaryTree(int(ScriptNumber(layers)), shapes.at(shape));
+        });
+    };
+    const testing::ScriptChecks checks = {
+        {"tree", [&] { return Text(); }},
+        {"text",
+         [&] {
+             std::string text = "old";
+             return Sheet.TreeToText(text) ? text : "none";
+         }},
+        {"position", [&] { return Sheet.TreebankPosition(); }},
+        {"brackets", [&] { return Sheet.ActiveTree().ConvOpts.Brackets; }},
+        {"in-out-format-standard",
+         [&] { return std::string(Sheet.ActiveTree().ConvOpts == TConvOpts{} ? "" : "no"); }},
+        {"drawn", [&] { return std::string(Sheet.ActiveTree().Metafile.Width > 0 ? "" : "no"); }},
+        {"preview-labels",
+         [&] {
+             const TTreePrevDlg& p = Host.Preview;
+             return p.CMX + "/" + p.InchX + "/" + p.CMY + "/" + p.InchY;
+         }},
+        {"carets",
+         [&] {
+             std::string text;
+             for (const int caret : Host.CaretLines)
+                 text += (text.empty() ? "" : " ") + std::to_string(caret);
+             return text;
+         }},
+        {"tree-list", [&] { return testing::JoinBars(Sheet.TreeList); }},
+        {"tree-names",
+         [&] { return testing::JoinBars(Sheet.TreeNames) + " new " + Sheet.NewTreeName; }},
+        {"highlight",
+         [&] {
+             const TNode* node = Sheet.HighlightedNode;
+             if (node && Sheet.HighlightRect != node->Rect) return std::string("a box not its own");
+             if (!node)
+                 return std::string(Sheet.HighlightRect == TRect{-1, -1, -1, -1} ? "none"
+                                                                                 : "a box");
+             return node->Name;
+         }},
+    };
+    const testing::ScriptNodeChecks<TNode> nodeChecks = {
+        {"name", [](TNode& n) { return n.Name; }},
+        {"column", [](TNode& n) { return std::to_string(n.X); }},
+        {"notes", [](TNode& n) { return testing::JoinBars(n.Cont); }},
+    };
+    testing::AddChecks(commands, checks, nodeChecks, [&] { return Root(); });
+    commands["same"] = [&](const std::string& arg) {
+        EXPECT_EQ(NodeBytes(), Snapshots.at(arg)) << "not the tree of snapshot " << arg;
+    };
+    RunScript(GetParam(), commands);
 }
 
-TEST_F(TreeSheetTest, SplitScreenAndOptimalTreeSwitchTheWindows) {
-    Build("[A [B] [C]]");
-    Sheet.SplitScreenCBClick(true);
-    EXPECT_EQ(Sheet.ActiveTreeIndex, 1);
-    Build("[X]");
-    Sheet.SplitScreenCBClick(false);
-    EXPECT_EQ(Sheet.ActiveTreeIndex, 0);
-    EXPECT_EQ(Text(1), "[X]");
-
-    Sheet.OptimalTreeCBClick(false);
-    Point(Child(1));
-    const int16_t x = Child(1)->X;
-    Sheet.PushRghtBtnClick();
-    Sheet.PushRghtBtnClick();
-    Sheet.PushLeftBtnClick();
-    EXPECT_EQ(Child(1)->X, x + 1);
-    EXPECT_EQ(Sheet.HighlightRect, Child(1)->Rect);
-    Sheet.OptimalTreeCBClick(true);
-    EXPECT_EQ(Child(1)->X, x);
-    EXPECT_EQ(Sheet.HighlightRect, Child(1)->Rect);
-    EXPECT_TRUE(Sink.Empty()) << Sink.Last();
-}
+INSTANTIATE_TEST_SUITE_P(Cases, TreeSheetScript,
+                         ::testing::ValuesIn(testing::ReadScriptCases(
+                             {"tree_sheet_scripts/commands.txt", "tree_sheet_scripts/files.txt"})),
+                         [](const auto& info) { return info.param.Name; });
 
 } // namespace
 } // namespace gramarbor

@@ -1,0 +1,194 @@
+// Scenario scripts of trees under tests/data/tree_scripts: bracket text in every
+// format and its errors, layout, plane trees, pushes, movement arrow markers, boxes
+// and picture sizes, one test per case.
+#include <gtest/gtest.h>
+
+#include "script_cases.h"
+#include "tree/tree.h"
+#include "tree/tree_changes.h"
+#include "tree_test_support.h"
+
+namespace gramarbor {
+namespace {
+
+using namespace testing;
+
+class TreeScript : public ::testing::TestWithParam<ScriptCase> {
+protected:
+    RecordingSink Sink;
+    TTree Tree{true, Sink};
+    RecordingCanvas Screen;
+};
+
+std::string Box(const TRect& r) {
+    return std::to_string(r.Left) + " " + std::to_string(r.Top) + " " + std::to_string(r.Right) +
+           " " + std::to_string(r.Bottom);
+}
+
+TEST_P(TreeScript, Runs) {
+    ScriptMessages messages{Sink};
+    const auto at = [&](const std::string& arg) {
+        const auto [path, rest] = SplitWord(arg);
+        return std::pair{NodeAtPath(Tree.GetRoot(), path), rest};
+    };
+    const auto options = [](const std::string& arg) {
+        static const std::map<std::string, uint8_t> bits = {
+            {"frames", toFrames},      {"plane", toPlane},   {"planeok", toPlaneOK},
+            {"tidy", toTidy},          {"arrows", toArrows}, {"bold", toBoldLines},
+            {"triangles", toTriangles}};
+        uint8_t result = 0;
+        for (const std::string& word : Words(arg))
+            result |= bits.at(word);
+        return result;
+    };
+    ScriptCommands commands = {
+        {"format",
+         [&](const std::string& arg) {
+             const std::vector<std::string> w = Words(arg);
+             if (w.size() < 2 || (w[0] != "blank" && w[0] != "comma"))
+                 throw std::invalid_argument("blank|comma BRACKETS [outside vertical labelled]");
+             const auto has = [&](const char* word) {
+                 return std::find(w.begin() + 2, w.end(), word) != w.end();
+             };
+             Tree.SetConvOpts(w[1], w[0] == "blank" ? ' ' : ',', has("outside"), has("vertical"),
+                              has("labelled"));
+         }},
+        {"read", [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Unescape(arg))); }},
+        {"refuse", [&](const std::string& arg) { EXPECT_FALSE(Tree.StrToTree(Unescape(arg))); }},
+        {"message", [&](const std::string& arg) { messages.Expect(Unescape(arg)); }},
+        {"warning",
+         [&](const std::string& arg) { messages.Expect(Unescape(arg), MessageKind::Warning); }},
+        {"reset", [&](const std::string&) { Tree.ResetError(); }},
+        {"annotate",
+         [&](const std::string& arg) {
+             const auto [node, lines] = at(arg);
+             node->Cont = SplitBars(lines);
+         }},
+        {"line-distance",
+         [&](const std::string& arg) {
+             const auto [node, distance] = at(arg);
+             node->Attr.LineDist = uint16_t(ScriptNumber(distance));
+         }},
+        {"add",
+         [&](const std::string& arg) {
+             const auto [node, name] = at(arg);
+             node->Children.push_back(Tree.CreateNode(name));
+         }},
+        {"x",
+         [&](const std::string& arg) {
+             const auto [node, x] = at(arg);
+             node->X = int16_t(ScriptNumber(x));
+         }},
+        {"push",
+         [&](const std::string& arg) {
+             const std::vector<std::string> w = Words(arg);
+             if (w.size() != 3 || (w[0] != "left" && w[0] != "right") ||
+                 (w[2] != "ok" && w[2] != "refused"))
+                 throw std::invalid_argument("left|right PATH ok|refused");
+             TNode* node = NodeAtPath(Tree.GetRoot(), w[1]);
+             EXPECT_EQ(w[0] == "left" ? Tree.PushLeft(node) : Tree.PushRight(node), w[2] == "ok");
+         }},
+        {"font-size",
+         [&](const std::string& arg) {
+             const auto [node, size] = at(arg);
+             node->Attr.FontSize = uint16_t(ScriptNumber(size));
+         }},
+        {"default-font-size",
+         [&](const std::string& arg) {
+             TNodeAttr defaults = Tree.NodeDefaults;
+             defaults.FontSize = uint16_t(ScriptNumber(arg));
+             Tree.SetNodeDefaults("", defaults);
+         }},
+        {"reload",
+         [&](const std::string& arg) {
+             std::string bytes;
+             ASSERT_TRUE(Tree.SaveTreeBytes(Tree.GetRoot(), 1, bytes));
+             EXPECT_TRUE(Tree.LoadTreeBytes(bytes, arg));
+         }},
+        {"changed",
+         [&](const std::string& arg) {
+             // BEFORE | AFTER => the names of the nodes of BEFORE that AFTER lacks
+             const std::size_t bar = arg.find(" | "), arrow = arg.find(" => ");
+             TTree after(true, Sink);
+             ASSERT_TRUE(Tree.StrToTree(arg.substr(0, bar)) &&
+                         after.StrToTree(arg.substr(bar + 3, arrow - bar - 3)));
+             std::string names;
+             for (const TNode* node : TNodeShapes(Tree.GetRoot()).NodesNotIn(after.GetRoot()))
+                 names += (names.empty() ? "" : " ") + node->Name;
+             EXPECT_EQ(names, arrow == std::string::npos ? "" : arg.substr(arrow + 4));
+         }},
+        {"options",
+         [&](const std::string& arg) { Tree.SetParams(64, 64, "", options(arg), TNodeAttr{}); }},
+        {"layout", [&](const std::string&) { EXPECT_TRUE(Tree.Positions()); }},
+        {"plane",
+         [&](const std::string& arg) {
+             if (arg != "chains" && arg != "plain") throw std::invalid_argument("chains|plain");
+             EXPECT_TRUE(Tree.PlaneTree(Tree.GetRoot(), arg == "chains"));
+         }},
+        {"unplane",
+         [&](const std::string&) { EXPECT_TRUE(Tree.RemovePlaneChains(Tree.GetRoot())); }},
+        {"show",
+         [&](const std::string& arg) {
+             EXPECT_EQ(Tree.Show(Screen.Canvas, 4, 4), arg != "refused");
+         }},
+    };
+    const ScriptChecks checks = {
+        {"text",
+         [&] {
+             std::string text = "old";
+             return Tree.TreeToStr(text) ? text
+                                         : "refused" + (text.empty() ? "" : ", left " + text);
+         }},
+        {"code", [&] { return std::to_string(Tree.ErrorCode); }},
+        {"default-font", [&] { return std::to_string(Tree.NodeDefaults.FontSize); }},
+        {"empty", [&] { return std::string(Tree.GetRoot() ? "no" : "yes"); }},
+        {"places", [&] { return Places(Tree); }},
+        {"size",
+         [&] {
+             return std::to_string(Tree.Metafile.Width) + " " +
+                    std::to_string(Tree.Metafile.Height);
+         }},
+        {"extent",
+         [&] {
+             TRect extent, grid;
+             return Tree.Extension(Screen.Canvas, Tree.GetRoot(), extent, grid)
+                        ? Box(extent) + " grid " + Box(grid)
+                        : "refused";
+         }},
+        {"arrows",
+         [&] {
+             std::string list;
+             for (const TMoveArrow& a : Tree.MoveArrows(Tree.GetRoot()))
+                 list += (list.empty() ? "" : " ") + a.From->Name + "->" + a.To->Name;
+             return list;
+         }},
+    };
+    const ScriptNodeChecks<TNode> nodeChecks = {
+        {"name", [](TNode& n) { return n.Name; }},
+        {"id", [](TNode& n) { return std::to_string(n.ID); }},
+        {"children", [](TNode& n) { return std::to_string(n.Children.size()); }},
+        {"column", [](TNode& n) { return std::to_string(n.X); }},
+        {"rect", [](TNode& n) { return Box(n.Rect); }},
+        {"font", [](TNode& n) { return std::to_string(n.Attr.FontSize); }},
+        {"attr",
+         [](TNode& n) {
+             const TNodeAttr& a = n.Attr;
+             return std::to_string(a.FontSize) + "/" + std::to_string(a.LineDist) + "/" +
+                    std::to_string(a.FontStyle) + "/" + std::to_string(a.Flags);
+         }},
+        {"defaults",
+         [&](TNode& n) { return std::string(n.Attr == Tree.NodeDefaults ? "yes" : "no"); }},
+    };
+    AddChecks(commands, checks, nodeChecks, [&] { return Tree.GetRoot(); });
+    RunScript(GetParam(), commands);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TreeScript,
+    ::testing::ValuesIn(ReadScriptCases({"tree_scripts/bracket_text.txt", "tree_scripts/layout.txt",
+                                         "tree_scripts/arrows_and_labels.txt",
+                                         "tree_scripts/files_and_changes.txt"})),
+    [](const auto& info) { return info.param.Name; });
+
+} // namespace
+} // namespace gramarbor
