@@ -3,12 +3,11 @@
 // and so do the files the commands write. With GRAMARBOR_UPDATE_GOLDEN=1 in the
 // environment the files are written anew.
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "common/golden_file.h"
 #include "picture/wmf_readers.h"
 #include "run_cli.h"
 
@@ -122,12 +121,7 @@ TEST_P(CliGolden, OutputIsByteIdentical) {
     fs::create_directories(Out);
     std::string actual = RecordCommands();
     actual += RecordFiles();
-    const std::string path = TestDataPath("cli_golden/" + GetParam().Name + ".out");
-    const char* update = std::getenv("GRAMARBOR_UPDATE_GOLDEN");
-    if (update && std::string(update) == "1") std::ofstream(path, std::ios::binary) << actual;
-    const std::string expected = Slurp(path);
-    ASSERT_FALSE(expected.empty()) << "no recorded output in " << path;
-    EXPECT_EQ(actual, expected);
+    gramarbor::testing::ExpectGolden("cli_golden/" + GetParam().Name + ".out", actual);
 }
 
 INSTANTIATE_TEST_SUITE_P(Recorded, CliGolden, ::testing::ValuesIn(ReadCases()),

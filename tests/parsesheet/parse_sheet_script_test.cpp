@@ -10,9 +10,9 @@
 #include <fstream>
 #include <map>
 
+#include "common/script_lines.h"
 #include "parsesheet/parse_sheet.h"
 #include "parsesheet/trace_stepper.h"
-#include "rtn/script_cases.h"
 
 namespace gramarbor {
 namespace {
@@ -28,17 +28,17 @@ public:
     explicit Runner(const ScriptCase& c) : Case(c) {}
 
     void Run() {
-        for (const auto& [number, line] : Case.Lines)
+        for (const ScriptLine& line : Case.Lines)
             RunScriptLine(
-                Case, number, line, [this](const std::string& l) { return Command(l); },
-                line.rfind("parse ", 0) == 0 ? "accepted" : "yes");
+                Case, line, [this](const std::string& l) { return Command(l); },
+                line.Command == "parse" ? "accepted" : "yes");
     }
 
 private:
     // Does the command; its outcome ("yes", "no", a verdict) is compared with the text
     // after " => " (by default "yes", for parse "accepted"), or must be empty.
     std::string Command(const std::string& line) {
-        const Words w = Split(line, " ");
+        const TextList w = Split(line, " ");
         const std::size_t blank = line.find(' ');
         const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
         const auto num = [&](std::size_t n) { return std::stoi(w.at(n)); };
@@ -49,7 +49,7 @@ private:
             for (std::string l; std::getline(in, l);)
                 Grammar.push_back(l);
         } else if (cmd == "grammar") {
-            Grammar = rest.empty() ? Words{} : Split(rest, " | ");
+            Grammar = rest.empty() ? TextList{} : Split(rest, " | ");
         } else if (cmd == "options") {
             Sheet.Options.SetOptions(uint8_t(std::stoul(w.at(1), nullptr, 16)));
         } else if (cmd == "request") {
@@ -121,7 +121,7 @@ private:
         return "";
     }
 
-    void Expect(const std::string& what, const Words& w, const std::string& rest) {
+    void Expect(const std::string& what, const TextList& w, const std::string& rest) {
         const auto num = [&](std::size_t n) { return std::stoi(w.at(n)); };
         if (what == "message" || what == "message-start") {
             Messages.Next(rest, what == "message");
@@ -242,7 +242,7 @@ private:
     ApproxTextMeasurer Measurer;
     TParseSheet Sheet{Sink, Measurer};
     TTraceStepper Stepper{Measurer};
-    Words Grammar;
+    TextList Grammar;
     TParseRequest Request;
     CancelToken Cancel;
     TParseOutcome Outcome;
@@ -255,7 +255,7 @@ TEST_P(ParseSheetScript, Runs) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ParseSheetScript,
-                         ::testing::ValuesIn(LoadScriptCases("parse_sheet_scripts")),
+                         ::testing::ValuesIn(ReadScriptFolder("parse_sheet_scripts")),
                          [](const auto& info) { return info.param.Name; });
 
 } // namespace

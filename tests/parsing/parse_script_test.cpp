@@ -7,13 +7,13 @@
 
 #include <sstream>
 
+#include "common/script_lines.h"
 #include "parsing/ambiguity_report.h"
 #include "parsing/bottom_up.h"
 #include "parsing/partial_analysis.h"
 #include "parsing/top_down.h"
 #include "parsing_test_support.h"
 #include "reference_enumeration.h"
-#include "rtn/script_cases.h"
 
 namespace gramarbor {
 namespace {
@@ -32,17 +32,16 @@ public:
     explicit Runner(const ScriptCase& c) : Case(c) {}
 
     void Run() {
-        for (const auto& [number, line] : Case.Lines)
+        for (const ScriptLine& line : Case.Lines)
             RunScriptLine(
-                Case, number, line, [this](const std::string& l) { return Command(l); },
-                "accepted");
+                Case, line, [this](const std::string& l) { return Command(l); }, "accepted");
     }
 
 private:
     // Does the command; its outcome (accepted, rejected, refused, a number) is
     // compared with the text after " => " (by default accepted), or must be empty.
     std::string Command(const std::string& line) {
-        const Words w = Split(line, " ");
+        const TextList w = Split(line, " ");
         // The sentence after the option byte, without the quotes around it.
         std::string sentence = w.size() > 2 ? line.substr(w[0].size() + w[1].size() + 2) : "";
         if (sentence.size() > 1 && sentence.front() == '"' && sentence.back() == '"')
@@ -90,7 +89,7 @@ private:
             EXPECT_EQ((what == "lines" ? F->Trace() : F->Trees()).size(), std::stoul(w.at(2)));
         } else if (what == "partial") {
             // TRACE LINE ; TREE ; PENDING ; MATCHED ; STEP, as partial_analysis.txt says.
-            Words f = Split(rest, ";");
+            TextList f = Split(rest, ";");
             for (std::string& field : f)
                 field = field.substr(field.find_first_not_of(' ') == std::string::npos
                                          ? field.size()
@@ -123,7 +122,7 @@ TEST_P(ParseScript, Runs) {
     Runner(GetParam()).Run();
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ParseScript, ::testing::ValuesIn(LoadScriptCases("parse_scripts")),
+INSTANTIATE_TEST_SUITE_P(Cases, ParseScript, ::testing::ValuesIn(ReadScriptFolder("parse_scripts")),
                          [](const auto& info) { return info.param.Name; });
 
 } // namespace

@@ -9,8 +9,8 @@
 
 #include <tuple>
 
+#include "common/script_cases.h"
 #include "picture/picture.h"
-#include "tree/script_cases.h"
 
 namespace gramarbor::testing {
 

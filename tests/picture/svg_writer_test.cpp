@@ -8,7 +8,7 @@
 #include <climits>
 #include <random>
 
-#include "base/file_io.h"
+#include "common/golden_file.h"
 #include "picture/canvas_script.h"
 #include "picture/svg_writer.h"
 #include "picture/xml_check.h"
@@ -44,11 +44,7 @@ TEST(SvgWriter, SamplerMatchesItsDocument) {
     const std::string svg = WriteSvgText(picture, measurer);
     std::vector<XmlElement> elements;
     EXPECT_EQ(ReadXml(svg, elements), "");
-    const std::string path = std::string(GRAMARBOR_TEST_DATA) + "/picture/sampler.svg";
-    if (std::getenv("GRAMARBOR_UPDATE_GOLDEN")) AtomicSave(path, svg);
-    std::string golden;
-    ASSERT_EQ(ReadFileBytes(path, golden), FileError::None) << path;
-    EXPECT_EQ(svg, golden);
+    gramarbor::testing::ExpectGolden("picture/sampler.svg", svg);
 }
 
 TEST(SvgWriter, WritesAStandaloneDocumentOfThePicturesSize) {

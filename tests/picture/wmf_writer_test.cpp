@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "base/file_io.h"
+#include "common/golden_file.h"
 #include "picture/canvas_script.h"
 #include "picture/wmf_readers.h"
 #include "picture/wmf_writer.h"
@@ -89,16 +90,6 @@ void DrawBusy(Canvas& c) {
     }
 }
 
-// Compares text with the file under tests/data byte for byte; with
-// GRAMARBOR_UPDATE_GOLDEN=1 in the environment the file is written anew.
-void ExpectGolden(const std::string& name, const std::string& text) {
-    const std::string path = std::string(GRAMARBOR_TEST_DATA) + "/" + name;
-    if (std::getenv("GRAMARBOR_UPDATE_GOLDEN")) AtomicSave(path, text);
-    std::string golden;
-    ASSERT_EQ(ReadFileBytes(path, golden), FileError::None) << path;
-    EXPECT_EQ(text, golden) << path;
-}
-
 // Both headers in hex, then each record: its function and parameter words, and the
 // characters of texts and face names.
 std::string Dump(const std::string& bytes) {
@@ -145,7 +136,7 @@ TEST(WmfWriter, DrawingsMatchTheirRecords) {
             d.Pic, d.Canvas);
         keep(title, d);
     }
-    ExpectGolden("picture/wmf_records.txt", all);
+    gramarbor::testing::ExpectGolden("picture/wmf_records.txt", all);
 
     Drawing longText(30000, 10);
     longText.Canvas.TextOut(0, 0, std::string(40000, 'a'));

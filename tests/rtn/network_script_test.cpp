@@ -9,18 +9,18 @@
 #include <map>
 #include <memory>
 
+#include "common/script_lines.h"
 #include "grammar/prepare_grammar.h"
 #include "rtn/rtn_editing.h"
 #include "rtn/rtn_walk.h"
 #include "rtn/rtn_workspace.h"
-#include "script_cases.h"
 
 namespace gramarbor {
 namespace {
 
 using namespace testing;
 
-const Words KindNames = {"?", "jmp", "push", "ind", "text", "pop"};
+const TextList KindNames = {"?", "jmp", "push", "ind", "text", "pop"};
 
 // Conditions as KIND:TEXT:SRC>DST, blank-separated.
 std::string CondsText(const TRtnNodeConds& conds) {
@@ -32,8 +32,8 @@ std::string CondsText(const TRtnNodeConds& conds) {
 }
 TRtnNodeConds ReadConds(const std::string& text) {
     TRtnNodeConds conds;
-    for (const std::string& word : text.empty() ? Words{} : Split(text, " ")) {
-        const Words f = Split(word, ":"), arrow = Split(f.at(2), ">");
+    for (const std::string& word : text.empty() ? TextList{} : Split(text, " ")) {
+        const TextList f = Split(word, ":"), arrow = Split(f.at(2), ">");
         const auto kind = std::find(KindNames.begin(), KindNames.end(), f.at(0));
         if (kind == KindNames.end() || arrow.size() != 2) throw std::runtime_error(word);
         conds.push_back({uint8_t(kind - KindNames.begin()), uint16_t(std::stoi(arrow[0])),
@@ -55,14 +55,14 @@ public:
 
 private:
     void Step(bool inDialog) {
-        const auto& [number, line] = Case.Lines[Next++];
+        const ScriptLine& line = Case.Lines[Next++];
         RunScriptLine(
-            Case, number, line,
+            Case, line,
             [&](const std::string& l) {
                 if ((l.rfind("> ", 0) == 0) != inDialog) throw std::runtime_error("dialog line?");
                 return Command(inDialog ? l.substr(2) : l);
             },
-            line.rfind("make ", 0) == 0 ? "made" : "yes");
+            line.Command == "make" ? "made" : "yes");
     }
     // Runs the "> " lines that follow up to the one that closes the dialog; with none
     // left the dialog is cancelled.
@@ -72,7 +72,7 @@ private:
         Cond = cond;
         Name = name;
         for (Closed = false;
-             !Closed && Next < Case.Lines.size() && Case.Lines[Next].second.rfind("> ", 0) == 0;)
+             !Closed && Next < Case.Lines.size() && Case.Lines[Next].Command == ">";)
             Step(true);
         if (!Closed) cond ? cond->CancelBtnClick() : name->CancelBtnClick();
         Cond = Own.get();
@@ -88,7 +88,7 @@ private:
                                     : throw std::runtime_error("no cells " + which);
     }
     static unsigned Gesture(const std::string& gesture, TMouseButton& button) {
-        const Words parts = Split(gesture, "+");
+        const TextList parts = Split(gesture, "+");
         button = parts[0] == "left" ? TMouseButton::mbLeft : TMouseButton::mbRight;
         unsigned shift = parts[0] == "left" ? ssLeft : parts[0] == "right" ? ssRight : 0x100;
         for (std::size_t i = 1; i < parts.size(); ++i)
@@ -107,7 +107,7 @@ private:
     // Does the command and returns its outcome (make: made, not-made or too-many;
     // load: yes or no; none for the others).
     std::string Command(const std::string& line) {
-        const Words w = Split(line, " ");
+        const TextList w = Split(line, " ");
         // The rest of the line after n words, and word n as a number.
         const auto tail = [&](std::size_t n) {
             std::size_t at = 0;
@@ -204,12 +204,12 @@ private:
         return "";
     }
     static int NodeType(const std::string& name) {
-        const Words types = {"normal", "optional", "repeated"};
+        const TextList types = {"normal", "optional", "repeated"};
         const auto at = std::find(types.begin(), types.end(), name);
         return at == types.end() ? throw std::runtime_error(name) : int(at - types.begin());
     }
 
-    void Expect(const std::string& what, const Words& w, const std::string& rest) {
+    void Expect(const std::string& what, const TextList& w, const std::string& rest) {
         const auto num = [&](std::size_t n) { return std::stoi(w.at(n)); };
         if (what == "message") {
             Messages.Next(rest);
@@ -225,7 +225,7 @@ private:
         } else if (what == "nodes") {
             EXPECT_EQ(NetOf(w.at(2)).Nodes.size(), std::size_t(num(3)));
         } else if (what == "cfg") {
-            Words lines;
+            TextList lines;
             const bool made = Ws.MakeCFGClick(lines);
             std::string joined = made ? "" : "refused";
             for (const std::string& l : lines)
@@ -259,7 +259,7 @@ private:
             EXPECT_EQ(r == DlgAgain ? "again" : r == DlgAccepted ? "accepted" : "cancelled", rest);
         } else if (what == "conds" || what == "srcs" || what == "dsts" || what == "rowtext") {
             const auto& cells = Cells(what);
-            EXPECT_EQ(Split(rest, "|"), Words(cells.begin() + 1, cells.end()));
+            EXPECT_EQ(Split(rest, "|"), TextList(cells.begin() + 1, cells.end()));
         } else if (what == "kinds" || what == "rowsrc" || what == "rowdst") {
             const auto& row = what == "kinds"    ? Dlg().RowKind
                               : what == "rowsrc" ? Dlg().RowSrc
@@ -305,7 +305,7 @@ private:
     bool Closed = false;
     TPoint Anchor{};
     int CondShown = 0, NameShown = 0;
-    Words Walk, Whole; // the outcome and steps of the last walk, and of the last whole one
+    TextList Walk, Whole; // the outcome and steps of the last walk, and of the last whole one
     std::pair<std::array<std::string, CondRows + 1>, std::array<std::string, CondRows + 1>> Kept;
 };
 
@@ -316,7 +316,7 @@ TEST_P(NetworkScript, Runs) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NetworkScript,
-                         ::testing::ValuesIn(LoadScriptCases("network_sheet_scripts")),
+                         ::testing::ValuesIn(ReadScriptFolder("network_sheet_scripts")),
                          [](const auto& info) { return info.param.Name; });
 
 } // namespace

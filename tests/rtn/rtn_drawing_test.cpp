@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-
-#include "base/file_io.h"
+#include "common/golden_file.h"
 #include "picture/svg_writer.h"
 #include "rtn/cfg_to_rtn.h"
 #include "rtn_test_support.h"
@@ -49,12 +46,7 @@ TEST(RtnDrawing, DrawingsAreAsRecorded) {
         ASSERT_TRUE(DrawRtn(picture, measurer, Convert(c.Rules),
                             MakeRtnMetrics(c.NodeSize, c.NodeDist), c.LinesAllowed));
         const std::string svg = WriteSvgText(picture, measurer);
-        const std::string path = std::string(GRAMARBOR_TEST_DATA) + "/rtn/" + c.File;
-        const char* update = std::getenv("GRAMARBOR_UPDATE_GOLDEN");
-        if (update && std::string(update) == "1") std::ofstream(path, std::ios::binary) << svg;
-        std::string expected;
-        ASSERT_EQ(ReadFileBytes(path, expected), FileError::None);
-        EXPECT_EQ(svg, expected);
+        testing::ExpectGolden(std::string("rtn/") + c.File, svg);
     }
 }
 

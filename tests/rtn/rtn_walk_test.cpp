@@ -5,14 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "base/file_io.h"
+#include "common/golden_file.h"
 #include "grammar/cfg_file.h"
 #include "grammar/prepare_grammar.h"
 #include "grammar_generator.h"
@@ -107,9 +106,7 @@ TEST(RtnWalk, ExampleTreesStepThroughTheirNets) {
         const std::string tree = expected.substr(0, expected.find('\n'));
         EXPECT_NE(std::find(trees.begin(), trees.end(), tree), trees.end());
         const std::string steps = tree + "\n" + f.Steps(f.Walk(tree));
-        const char* update = std::getenv("GRAMARBOR_UPDATE_GOLDEN");
-        if (update && std::string(update) == "1") std::ofstream(path, std::ios::binary) << steps;
-        EXPECT_EQ(steps, expected);
+        testing::ExpectGolden(std::string("rtn/") + c.StepsFile, steps);
     }
 }
 

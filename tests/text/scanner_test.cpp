@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "base/file_io.h"
+#include "common/golden_file.h"
 
 using namespace gramarbor;
 
@@ -98,8 +99,7 @@ TEST(ScannerTokens, RecordedCases) {
             ADD_FAILURE() << "not a line of a case: " << line;
     }
     if (current) expected += current->Stream();
-    if (std::getenv("GRAMARBOR_UPDATE_GOLDEN")) AtomicSave(path, expected);
-    EXPECT_EQ(text, expected);
+    gramarbor::testing::ExpectGolden("text/scanner_cases.txt", expected);
 }
 
 TEST(ScannerSetUp, BuildsKeywordTableAndOrdersSymbolsLongestFirst) {

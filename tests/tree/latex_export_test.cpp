@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "base/file_io.h"
-#include "script_cases.h"
+#include "common/script_cases.h"
 #include "text/cp1252.h"
 #include "tree/latex_export.h"
 #include "tree_test_support.h"

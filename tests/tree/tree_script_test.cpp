@@ -3,7 +3,7 @@
 // and picture sizes, one test per case.
 #include <gtest/gtest.h>
 
-#include "script_cases.h"
+#include "common/script_cases.h"
 #include "tree/tree.h"
 #include "tree/tree_changes.h"
 #include "tree_test_support.h"

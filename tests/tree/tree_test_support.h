@@ -1,7 +1,6 @@
 // Helpers shared by the tree tests: a measurer with exact widths and small builders.
 #pragma once
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 
 #include "base/file_io.h"
 #include "base/message_sink.h"
+#include "common/golden_file.h"
 #include "picture/picture.h"
 #include "picture/text_measurer.h"
 #include "tree/tree.h"
@@ -97,16 +97,6 @@ inline TNode* NodeAt(TTree& tree, std::vector<int> path) {
     for (int index : path)
         node = node->Children.at(index).get();
     return node;
-}
-
-// Compares text with the file under tests/data byte for byte; with
-// GRAMARBOR_UPDATE_GOLDEN=1 in the environment the file is written anew.
-inline void ExpectGolden(const std::string& name, const std::string& text) {
-    const std::string path = std::string(GRAMARBOR_TEST_DATA) + "/" + name;
-    if (std::getenv("GRAMARBOR_UPDATE_GOLDEN")) AtomicSave(path, text);
-    std::string golden;
-    ASSERT_EQ(ReadFileBytes(path, golden), FileError::None) << path;
-    EXPECT_EQ(text, golden) << path;
 }
 
 // A recorded call with all its fields on one line, colours in hex.

@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "base/file_io.h"
+#include "common/script_cases.h"
 #include "picture/text_measurer.h"
 #include "tree/canvas_measurer.h"
-#include "tree/script_cases.h"
 
 namespace gramarbor {
 namespace {

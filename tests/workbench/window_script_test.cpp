@@ -22,6 +22,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "common/script_cases.h"
 #include "rtn/rtn_layout.h"
 #include "workbench/trace_stepper_view.h"
 #include "workbench/window_fixture.h"
@@ -39,23 +40,12 @@ struct TScriptCase {
 };
 
 std::vector<TScriptCase> LoadCases() {
-    std::vector<fs::path> files(fs::directory_iterator(GRAMARBOR_TEST_DATA "/window_scripts"), {});
-    std::sort(files.begin(), files.end());
     std::vector<TScriptCase> cases;
-    for (const fs::path& file : files) {
-        // Commands before the first case make a case that fails.
-        cases.push_back({file.stem().string() + "_outside_a_case", file.string(), {}});
-        std::ifstream in(file);
-        std::string line;
-        for (int number = 1; std::getline(in, line); ++number)
-            if (line.starts_with("case "))
-                cases.push_back({file.stem().string() + "_" + line.substr(5), file.string(), {}});
-            else if (!line.empty() && line[0] != '#')
-                cases.back().Lines.push_back({number, line});
+    for (const testing::ScriptCase& c : testing::ReadScriptFolder("window_scripts")) {
+        cases.push_back({c.Name, c.File, {}});
+        for (const testing::ScriptLine& line : c.Lines)
+            cases.back().Lines.push_back({line.Number, line.Text()});
     }
-    std::erase_if(cases, [](const TScriptCase& c) {
-        return c.Lines.empty() && c.Name.ends_with("_outside_a_case");
-    });
     return cases;
 }
 

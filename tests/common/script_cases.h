@@ -4,7 +4,9 @@
 // words to actions; an unknown word or a malformed argument fails the case at its line.
 #pragma once
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -21,6 +23,8 @@ namespace gramarbor::testing {
 struct ScriptLine {
     int Number = 0;
     std::string Command, Argument;
+    // The line as written (for interpreters that read whole lines).
+    std::string Text() const { return Argument.empty() ? Command : Command + " " + Argument; }
 };
 
 struct ScriptCase {
@@ -63,6 +67,16 @@ inline std::vector<ScriptCase> ReadScriptCases(const std::vector<std::string>& f
         }
     }
     return cases;
+}
+
+// The cases of every file of a folder under tests/data, file by file in name order.
+inline std::vector<ScriptCase> ReadScriptFolder(const std::string& folder) {
+    std::vector<std::string> files;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(GRAMARBOR_TEST_DATA) + "/" + folder))
+        files.push_back(folder + "/" + entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    return ReadScriptCases(files);
 }
 
 // \n, \r, \t, \\ and \xHH in an argument.
