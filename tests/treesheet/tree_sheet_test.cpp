@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <tuple>
+#include <unistd.h>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -82,9 +83,15 @@ protected:
     }
     TNode* Root() { return Sheet.ActiveTree().GetRoot(); }
     TNode* Child(std::size_t i) { return Root()->Children[i].get(); }
-    std::string TempFile(const std::string& name) {
-        return (std::filesystem::temp_directory_path() / ("treesheet_" + name)).string();
+    // Files of this test alone, removed with it: the cases run side by side.
+    const std::filesystem::path Folder = std::filesystem::temp_directory_path() /
+                                         ("gramarbor-treesheet-" + std::to_string(::getpid()));
+    TreeSheetTest() { std::filesystem::create_directories(Folder); }
+    ~TreeSheetTest() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(Folder, ignored);
     }
+    std::string TempFile(const std::string& name) { return (Folder / name).string(); }
 };
 
 TEST_F(TreeSheetTest, FilesAreCheckedByExtensionAndBringTheirSettings) {
