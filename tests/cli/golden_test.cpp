@@ -18,6 +18,7 @@ namespace fs = std::filesystem;
 struct GoldenCase {
     std::string Name;
     std::vector<std::vector<std::string>> Commands; // separated by ";;" in the table
+    friend void PrintTo(const GoldenCase& c, std::ostream* out) { *out << c.Name; }
 };
 
 // Replaces every occurrence of from in text by to.

@@ -6,6 +6,8 @@
 // for opening as SAVED.
 #include "web/web_session.h"
 
+#include "web/json_text.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -84,6 +86,14 @@ TBracketFormat Format(const std::string& digits) {
 }
 
 class WebScript : public WebSessionTest, public ::testing::WithParamInterface<TWebCase> {};
+
+// Every character a message or a picture may hold stays a valid JSON string, and
+// Windows-1252 text comes out as UTF-8.
+TEST(JsonText, EscapesQuotesBackslashesAndControlCharacters) {
+    JsonText json;
+    json.BeginArray().Utf8String("a\"b\\c\nd\re\tf\x01").String("M\xFCller").EndArray();
+    EXPECT_EQ(json.Text(), "[\"a\\\"b\\\\c\\nd\\re\\tf\\u0001\",\"M\xC3\xBCller\"]");
+}
 
 TEST_P(WebScript, Answers) {
     ASSERT_NE(GetParam().Name, "outside_a_case") << "requests before the first case";
