@@ -8,9 +8,10 @@
 
 #include "web/json_text.h"
 
+#include "common/script_cases.h"
+
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <stdexcept>
 
@@ -40,42 +41,11 @@ protected:
     ApproxTextMeasurer Measurer;
 };
 
-struct TWebCase {
-    std::string Name;
-    std::vector<std::pair<int, std::string>> Lines;
-    friend void PrintTo(const TWebCase& c, std::ostream* out) { *out << c.Name; }
-};
-
-std::vector<TWebCase> LoadWebCases() {
-    std::vector<TWebCase> cases{{"outside_a_case", {}}};
-    std::ifstream in(GRAMARBOR_TEST_DATA "/web_session_scripts/requests.txt");
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number)
-        if (line.starts_with("case "))
-            cases.push_back({line.substr(5), {}});
-        else if (!line.empty() && line[0] != '#')
-            cases.back().Lines.push_back({number, line});
-    if (cases.front().Lines.empty()) cases.erase(cases.begin());
-    return cases;
-}
-
-// The arguments of a request: split at " | ", with \n and \xHH decoded.
+// The arguments of a request: split at " | ", with \n, \\ and \xHH decoded.
 std::vector<std::string> Arguments(const std::string& text) {
-    std::vector<std::string> args{""};
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 3, " | ") == 0) {
-            args.emplace_back();
-            i += 2;
-        } else if (text.compare(i, 2, "\\n") == 0) {
-            args.back() += '\n';
-            ++i;
-        } else if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size()) {
-            args.back() += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            args.back() += text[i];
-        }
-    }
+    std::vector<std::string> args;
+    for (std::size_t from = 0, bar = 0; bar != std::string::npos; from = bar + 3)
+        args.push_back(testing::Unescape(text.substr(from, (bar = text.find(" | ", from)) - from)));
     return args;
 }
 
@@ -85,7 +55,8 @@ TBracketFormat Format(const std::string& digits) {
             uint8_t(digits[3] - '0')};
 }
 
-class WebScript : public WebSessionTest, public ::testing::WithParamInterface<TWebCase> {};
+class WebScript : public WebSessionTest,
+                  public ::testing::WithParamInterface<testing::ScriptCase> {};
 
 // Every character a message or a picture may hold stays a valid JSON string, and
 // Windows-1252 text comes out as UTF-8.
@@ -96,7 +67,6 @@ TEST(JsonText, EscapesQuotesBackslashesAndControlCharacters) {
 }
 
 TEST_P(WebScript, Answers) {
-    ASSERT_NE(GetParam().Name, "outside_a_case") << "requests before the first case";
     TWebSession session(Measurer, Folder.string(), PictureSize);
     std::string answer, grammar, saved; // saved: the bytes kept by "keep"
     using A = const std::vector<std::string>&;
@@ -123,11 +93,10 @@ TEST_P(WebScript, Answers) {
          [&](A a) { return session.OpenTreeFile(a[0], a.at(1) == "SAVED" ? saved : a[1]); }},
         {"steptreebank", [&](A a) { return session.StepTreebank(int(n(a[0]))); }},
     };
-    for (const auto& [number, line] : GetParam().Lines) {
-        SCOPED_TRACE("requests.txt:" + std::to_string(number) + ": " + line);
-        const std::size_t space = std::min(line.find(' '), line.size());
-        const std::string word = line.substr(0, space);
-        const std::string rest = space < line.size() ? line.substr(space + 1) : "";
+    for (const testing::ScriptLine& line : GetParam().Lines) {
+        SCOPED_TRACE(GetParam().File + ":" + std::to_string(line.Number) + ": " + line.Text());
+        const std::string& word = line.Command;
+        const std::string& rest = line.Argument;
         if (word == "has" || word == "lacks") {
             EXPECT_FALSE(rest.empty()) << "nothing to look for";
             EXPECT_EQ(answer.find(rest) != std::string::npos, word == "has") << answer;
@@ -151,7 +120,8 @@ TEST_P(WebScript, Answers) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Requests, WebScript, ::testing::ValuesIn(LoadWebCases()),
+INSTANTIATE_TEST_SUITE_P(Requests, WebScript,
+                         ::testing::ValuesIn(testing::ReadScriptFolder("web_session_scripts")),
                          [](const auto& info) { return info.param.Name; });
 
 } // namespace
