@@ -23,24 +23,14 @@ std::string ArrowList(TTree& tree) {
     return list;
 }
 
-TEST_F(MoveArrows, TreeFilesKeepArrowsAndRefuseDamagedOnes) {
+// Arrows that come back from a file are among the tree scripts.
+TEST_F(MoveArrows, TreeFilesWithDamagedArrowsAreRefused) {
     tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
-    ReadTree(tree, "[S [who<1] [VP [V [saw]] [NP [t>1]]]]");
+    ReadTree(tree, "[S [who] [VP [V [saw]] [NP [t]]]]");
     RecordingCanvas rc;
-    ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4)); // chains before the arrow's ends
-    std::string bytes, plain;
-    ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
-    TTree back(true, sink);
-    ASSERT_TRUE(back.LoadTreeBytes(bytes, "a.tre"));
-    EXPECT_EQ(ArrowList(back), "t->who");
-    EXPECT_EQ(WriteTree(back), WriteTree(tree));
-
-    // Without arrows nothing follows the root's record.
-    NodeAt(tree, {1, 1, 0})->MoveTarget = 0;
+    ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4)); // chains above "who"
+    std::string plain;
     ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, plain));
-    ASSERT_EQ(plain.size() + 4 + 4 + 8, bytes.size());
-    EXPECT_EQ(bytes.substr(0, plain.size()), plain);
-
     const auto i32 = [](int32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
     const std::pair<std::string, const char*> damaged[] = {
         {"JUNKJUNK", "are not a movement arrow block"},

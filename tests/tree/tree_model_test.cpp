@@ -215,13 +215,6 @@ TEST_F(TreeNodes, DeepNestingUpToTheGridIsReadAndBeyondRefused) {
     }
 }
 
-TEST(TreeChanges, NothingComparesWithNoTree) {
-    const TNodeShapes none(nullptr);
-    EXPECT_TRUE(none.Empty());
-    EXPECT_TRUE(none.NodesNotIn(nullptr).empty());
-}
-
-// A chain of 100,000 nodes is compared without recursion.
 TEST(TreeChanges, DeepTreesAreWalkedWithoutRecursion) {
     auto chain = [](const std::string& leaf) {
         TNodePtr root = std::make_unique<TNode>();
