@@ -12,7 +12,6 @@ using testing::NodeAt;
 using testing::Nodes;
 using testing::ReadTree;
 using testing::RecordingCanvas;
-using testing::WriteTree;
 using MoveArrows = testing::TreeTest;
 
 // "name->target" for every arrow, in pre-order of the sources.
@@ -23,24 +22,14 @@ std::string ArrowList(TTree& tree) {
     return list;
 }
 
-TEST_F(MoveArrows, TreeFilesKeepArrowsAndRefuseDamagedOnes) {
+// Arrows that come back from a file are among the tree scripts.
+TEST_F(MoveArrows, TreeFilesWithDamagedArrowsAreRefused) {
     tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
-    ReadTree(tree, "[S [who<1] [VP [V [saw]] [NP [t>1]]]]");
+    ReadTree(tree, "[S [who] [VP [V [saw]] [NP [t]]]]");
     RecordingCanvas rc;
-    ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4)); // chains before the arrow's ends
-    std::string bytes, plain;
-    ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
-    TTree back(true, sink);
-    ASSERT_TRUE(back.LoadTreeBytes(bytes, "a.tre"));
-    EXPECT_EQ(ArrowList(back), "t->who");
-    EXPECT_EQ(WriteTree(back), WriteTree(tree));
-
-    // Without arrows nothing follows the root's record.
-    NodeAt(tree, {1, 1, 0})->MoveTarget = 0;
+    ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4)); // chains above "who"
+    std::string plain;
     ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, plain));
-    ASSERT_EQ(plain.size() + 4 + 4 + 8, bytes.size());
-    EXPECT_EQ(bytes.substr(0, plain.size()), plain);
-
     const auto i32 = [](int32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
     const std::pair<std::string, const char*> damaged[] = {
         {"JUNKJUNK", "are not a movement arrow block"},
@@ -63,17 +52,9 @@ TEST_F(MoveArrows, TreeFilesKeepArrowsAndRefuseDamagedOnes) {
     }
 }
 
-TEST_F(MoveArrows, CopiesKeepInnerArrowsAndDropOuterOnes) {
+// Copies that keep or drop arrows are among the tree scripts.
+TEST_F(MoveArrows, RemovedTargetsLeaveArrowsToDrop) {
     ReadTree(tree, "[S [a<1] [X [b>1] [c<2] [d>2]]]");
-    TNodePtr copy;
-    ASSERT_TRUE(tree.CopyTree(NodeAt(tree, {1}), copy, false));
-    EXPECT_EQ(tree.DroppedArrows, 1);
-    EXPECT_EQ(copy->Children[0]->MoveTarget, 0u);
-    EXPECT_EQ(copy->Children[2]->MoveTarget, copy->Children[1]->Key);
-    // The whole tree, as undo keeps it: every arrow, the same identities.
-    ASSERT_TRUE(tree.CopyTree(tree.GetRoot(), copy, true));
-    EXPECT_EQ(tree.DroppedArrows, 0);
-    EXPECT_EQ(copy->Children[1]->Children[0]->MoveTarget, NodeAt(tree, {0})->Key);
     // A removed target leaves its arrow dangling until it is dropped.
     NodeAt(tree, {1})->Children.erase(NodeAt(tree, {1})->Children.begin() + 1);
     EXPECT_EQ(tree.DropDanglingArrows(), 1);

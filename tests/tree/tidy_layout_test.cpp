@@ -91,14 +91,9 @@ TEST_F(TidyLayout, BoxesKeepTheDistanceAndParentsStandOverFirstAndLastChild) {
             ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4)) << text << " error " << tree.ErrorCode;
             ExpectTidy(tree, rc, text);
             // A second display (plane chains in place) keeps every position.
-            std::vector<std::pair<int, int>> before;
-            for (const TNode* node : Nodes(tree))
-                before.push_back({node->X, node->Y});
+            const std::string before = testing::Places(tree);
             ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4)) << text;
-            std::vector<std::pair<int, int>> after;
-            for (const TNode* node : Nodes(tree))
-                after.push_back({node->X, node->Y});
-            EXPECT_EQ(before, after) << text;
+            EXPECT_EQ(testing::Places(tree), before) << text;
         }
     }
 }

@@ -3,7 +3,6 @@
 // ordinary comparisons live in tests/data/tree_scripts).
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <tuple>
 
 #include "tree/tree.h"
@@ -98,35 +97,12 @@ TEST_F(TreeNodes, CreateNodeSplitsAnnotationsAndNumbersNodes) {
     attr.FontSize = 30;
     EXPECT_EQ(tree.CreateNode("x", std::nullopt, attr)->Attr, attr);
 
-    tree.NextID = std::numeric_limits<int32_t>::max();
-    EXPECT_EQ(tree.CreateNode("y")->ID, std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(tree.NextID, 1);
-
     TTree plain(false, sink);
     EXPECT_TRUE(plain.CreateNode("z", std::string("a|b"))->Cont.empty());
 }
 
-TEST_F(TreeNodes, CopyTreeIsDeepAndNumbersAsAsked) {
-    ReadTree(tree, "[S [NP [DET] [N]] [VP]]");
-    NodeAt(tree, {0})->Cont = {"anno"};
-    const int32_t next = tree.NextID;
-
-    TNodePtr kept;
-    ASSERT_TRUE(tree.CopyTree(tree.GetRoot(), kept, true));
-    EXPECT_EQ(tree.NextID, next);
-    EXPECT_EQ(kept->Children[0]->Children[1]->Name, "N");
-    EXPECT_EQ(kept->Children[0]->ID, NodeAt(tree, {0})->ID);
-    EXPECT_EQ(kept->Children[0]->Cont, std::vector<std::string>{"anno"});
-    EXPECT_NE(kept->Children[0].get(), NodeAt(tree, {0}));
-
-    TNodePtr renumbered;
-    ASSERT_TRUE(tree.CopyTree(tree.GetRoot(), renumbered, false));
-    EXPECT_EQ(tree.NextID, next + 5);
-    // Pre-order numbering of the copy.
-    EXPECT_EQ(renumbered->ID, next);
-    EXPECT_EQ(renumbered->Children[0]->Children[1]->ID, next + 3);
-    EXPECT_EQ(renumbered->Children[1]->ID, next + 4);
-
+// Copies of trees are among the tree scripts.
+TEST_F(TreeNodes, CopyOfNoTreeFailsAndEmptiesTheTarget) {
     TNodePtr none = tree.CreateNode("old");
     EXPECT_FALSE(tree.CopyTree(nullptr, none, true));
     EXPECT_FALSE(none);
@@ -215,13 +191,6 @@ TEST_F(TreeNodes, DeepNestingUpToTheGridIsReadAndBeyondRefused) {
     }
 }
 
-TEST(TreeChanges, NothingComparesWithNoTree) {
-    const TNodeShapes none(nullptr);
-    EXPECT_TRUE(none.Empty());
-    EXPECT_TRUE(none.NodesNotIn(nullptr).empty());
-}
-
-// A chain of 100,000 nodes is compared without recursion.
 TEST(TreeChanges, DeepTreesAreWalkedWithoutRecursion) {
     auto chain = [](const std::string& leaf) {
         TNodePtr root = std::make_unique<TNode>();

@@ -117,6 +117,15 @@ TEST_P(TreeScript, Runs) {
                  names += (names.empty() ? "" : " ") + node->Name;
              EXPECT_EQ(names, arrow == std::string::npos ? "" : arg.substr(arrow + 4));
          }},
+        {"copy",
+         [&](const std::string& arg) {
+             // PATH keep|renumber: the copy of the subtree becomes the tree
+             const auto [node, how] = at(arg);
+             TNodePtr copy;
+             ASSERT_TRUE(Tree.CopyTree(node, copy, how == "keep"));
+             Tree.SetRoot(std::move(copy));
+         }},
+        {"next-id", [&](const std::string& arg) { Tree.NextID = int32_t(ScriptNumber(arg)); }},
         {"options",
          [&](const std::string& arg) { Tree.SetParams(64, 64, "", options(arg), TNodeAttr{}); }},
         {"layout", [&](const std::string&) { EXPECT_TRUE(Tree.Positions()); }},
@@ -141,6 +150,8 @@ TEST_P(TreeScript, Runs) {
          }},
         {"code", [&] { return std::to_string(Tree.ErrorCode); }},
         {"default-font", [&] { return std::to_string(Tree.NodeDefaults.FontSize); }},
+        {"next", [&] { return std::to_string(Tree.NextID); }},
+        {"dropped", [&] { return std::to_string(Tree.DroppedArrows); }},
         {"empty", [&] { return std::string(Tree.GetRoot() ? "no" : "yes"); }},
         {"places", [&] { return Places(Tree); }},
         {"size",
@@ -170,6 +181,7 @@ TEST_P(TreeScript, Runs) {
         {"column", [](TNode& n) { return std::to_string(n.X); }},
         {"rect", [](TNode& n) { return Box(n.Rect); }},
         {"font", [](TNode& n) { return std::to_string(n.Attr.FontSize); }},
+        {"lines", [](TNode& n) { return JoinBars(n.Cont); }},
         {"attr",
          [](TNode& n) {
              const TNodeAttr& a = n.Attr;
