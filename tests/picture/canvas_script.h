@@ -128,4 +128,12 @@ inline const ScriptCase& ScriptDrawing(const std::string& file, const std::strin
     throw std::invalid_argument("no drawing " + name + " in " + file);
 }
 
+// A drawing of tests/data/picture/drawings.txt, recorded with the measurer.
+inline Picture RecordedDrawing(const std::string& name, TextMeasurer& measurer) {
+    Picture picture;
+    PictureRecorder recorder(picture, measurer);
+    DrawScript(ScriptDrawing("picture/drawings.txt", "drawings_" + name), picture, recorder);
+    return picture;
+}
+
 } // namespace gramarbor::testing

@@ -35,12 +35,8 @@ std::string Attr(const XmlElement& e, const std::string& name) {
 }
 
 TEST(SvgWriter, SamplerMatchesItsDocument) {
-    Picture picture;
     FixedMeasurer measurer;
-    PictureRecorder recorder(picture, measurer);
-    gramarbor::testing::DrawScript(
-        gramarbor::testing::ScriptDrawing("picture/drawings.txt", "drawings_svg_sampler"), picture,
-        recorder);
+    const Picture picture = gramarbor::testing::RecordedDrawing("svg_sampler", measurer);
     const std::string svg = WriteSvgText(picture, measurer);
     std::vector<XmlElement> elements;
     EXPECT_EQ(ReadXml(svg, elements), "");
@@ -72,15 +68,8 @@ TEST(SvgWriter, UsesTheMeasurersFontMeasures) {
     // The approximate measurer: Arial's proportions; 8 points are 11 pixels; a cell
     // height of 2288 and a character height of 2048 are an em of 2048; the lowest
     // height is drawn at the largest.
-    Picture picture;
-    picture.Width = picture.Height = 50;
     ApproxTextMeasurer approx;
-    PictureRecorder recorder(picture, approx);
-    recorder.State.BrushStyle = TBrushStyle::bsClear;
-    for (const int32_t height : {0, 2288, -2048, INT32_MIN}) {
-        recorder.State.Font.Height = height;
-        recorder.TextOut(0, 0, "x");
-    }
+    const Picture picture = gramarbor::testing::RecordedDrawing("svg_font_heights", approx);
     std::vector<XmlElement> elements;
     ASSERT_EQ(ReadXml(WriteSvgText(picture), elements), "");
     std::vector<std::string> sizes;
