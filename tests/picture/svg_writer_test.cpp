@@ -103,28 +103,7 @@ TEST(SvgWriter, OddPicturesGiveWellFormedXml) {
     pictures[1].Height = -1;
     FixedMeasurer fixed;
     ApproxTextMeasurer approx;
-    {
-        Picture& p = pictures[2];
-        p.Width = p.Height = INT32_MAX;
-        PictureRecorder r(p, fixed);
-        std::string every;
-        for (int c = 0; c < 256; ++c)
-            every += static_cast<char>(c);
-        r.TextOut(INT32_MIN, INT32_MAX, every);
-        r.State.Font.Name = every;
-        r.TextOut(0, 0, every);
-        r.State.PenWidth = INT32_MAX;
-        r.MoveTo(INT32_MIN, INT32_MIN);
-        r.LineTo(INT32_MAX, INT32_MAX);
-        r.Rectangle({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
-        r.Ellipse({INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN});
-        r.RoundRect({INT32_MIN, 0, INT32_MAX, 1}, INT32_MIN, INT32_MAX);
-        r.Arc({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 0}, {0, 0});
-        r.Arc({5, 5, 5, 5}, {INT32_MIN, 0}, {INT32_MAX, 0});
-        r.Polygon({{INT32_MIN, INT32_MAX}});
-        r.State.PenWidth = INT32_MIN;
-        r.Polygon({{INT32_MAX, INT32_MIN}, {0, 0}});
-    }
+    pictures[2] = gramarbor::testing::RecordedDrawing("svg_odd", fixed);
     std::mt19937 random(20261207); // random calls with random states
     pictures[3].Width = 300;
     pictures[3].Height = 200;
