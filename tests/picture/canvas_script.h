@@ -128,11 +128,15 @@ inline const ScriptCase& ScriptDrawing(const std::string& file, const std::strin
     throw std::invalid_argument("no drawing " + name + " in " + file);
 }
 
-// A drawing of tests/data/picture/drawings.txt, recorded with the measurer.
-inline Picture RecordedDrawing(const std::string& name, TextMeasurer& measurer) {
+// A drawing of tests/data/picture/drawings.txt, recorded with the measurer; title
+// receives its title.
+inline Picture RecordedDrawing(const std::string& name, TextMeasurer& measurer,
+                               std::string* title = nullptr) {
     Picture picture;
     PictureRecorder recorder(picture, measurer);
-    DrawScript(ScriptDrawing("picture/drawings.txt", "drawings_" + name), picture, recorder);
+    const std::string given =
+        DrawScript(ScriptDrawing("picture/drawings.txt", "drawings_" + name), picture, recorder);
+    if (title) *title = given;
     return picture;
 }
 

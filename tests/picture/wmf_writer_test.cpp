@@ -124,17 +124,12 @@ std::string Dump(const std::string& bytes) {
 
 // The records of each drawing are kept in tests/data/picture/wmf_records.txt.
 TEST(WmfWriter, DrawingsMatchTheirRecords) {
-    std::string all;
-    const auto keep = [&](const std::string& title, const Drawing& d) {
-        all += "# " + title + "\n" + Dump(WriteWmfBytes(d.Pic));
-    };
+    std::string all, title;
+    ApproxTextMeasurer measurer;
     for (const char* name : {"shapes", "texts", "inside", "surplus", "wide"}) {
-        Drawing d;
-        keep(gramarbor::testing::DrawScript(
-                 gramarbor::testing::ScriptDrawing("picture/drawings.txt",
-                                                   std::string("drawings_wmf_") + name),
-                 d.Pic, d.Canvas),
-             d);
+        const Picture picture =
+            gramarbor::testing::RecordedDrawing(std::string("wmf_") + name, measurer, &title);
+        all += "# " + title + "\n" + Dump(WriteWmfBytes(picture));
     }
     gramarbor::testing::ExpectGolden("picture/wmf_records.txt", all);
 
