@@ -128,4 +128,16 @@ inline const ScriptCase& ScriptDrawing(const std::string& file, const std::strin
     throw std::invalid_argument("no drawing " + name + " in " + file);
 }
 
+// A drawing of tests/data/picture/drawings.txt, recorded with the measurer; title
+// receives its title.
+inline Picture RecordedDrawing(const std::string& name, TextMeasurer& measurer,
+                               std::string* title = nullptr) {
+    Picture picture;
+    PictureRecorder recorder(picture, measurer);
+    const std::string given =
+        DrawScript(ScriptDrawing("picture/drawings.txt", "drawings_" + name), picture, recorder);
+    if (title) *title = given;
+    return picture;
+}
+
 } // namespace gramarbor::testing

@@ -35,12 +35,8 @@ std::string Attr(const XmlElement& e, const std::string& name) {
 }
 
 TEST(SvgWriter, SamplerMatchesItsDocument) {
-    Picture picture;
     FixedMeasurer measurer;
-    PictureRecorder recorder(picture, measurer);
-    gramarbor::testing::DrawScript(
-        gramarbor::testing::ScriptDrawing("picture/drawings.txt", "drawings_svg_sampler"), picture,
-        recorder);
+    const Picture picture = gramarbor::testing::RecordedDrawing("svg_sampler", measurer);
     const std::string svg = WriteSvgText(picture, measurer);
     std::vector<XmlElement> elements;
     EXPECT_EQ(ReadXml(svg, elements), "");
@@ -72,15 +68,8 @@ TEST(SvgWriter, UsesTheMeasurersFontMeasures) {
     // The approximate measurer: Arial's proportions; 8 points are 11 pixels; a cell
     // height of 2288 and a character height of 2048 are an em of 2048; the lowest
     // height is drawn at the largest.
-    Picture picture;
-    picture.Width = picture.Height = 50;
     ApproxTextMeasurer approx;
-    PictureRecorder recorder(picture, approx);
-    recorder.State.BrushStyle = TBrushStyle::bsClear;
-    for (const int32_t height : {0, 2288, -2048, INT32_MIN}) {
-        recorder.State.Font.Height = height;
-        recorder.TextOut(0, 0, "x");
-    }
+    const Picture picture = gramarbor::testing::RecordedDrawing("svg_font_heights", approx);
     std::vector<XmlElement> elements;
     ASSERT_EQ(ReadXml(WriteSvgText(picture), elements), "");
     std::vector<std::string> sizes;
@@ -114,28 +103,7 @@ TEST(SvgWriter, OddPicturesGiveWellFormedXml) {
     pictures[1].Height = -1;
     FixedMeasurer fixed;
     ApproxTextMeasurer approx;
-    {
-        Picture& p = pictures[2];
-        p.Width = p.Height = INT32_MAX;
-        PictureRecorder r(p, fixed);
-        std::string every;
-        for (int c = 0; c < 256; ++c)
-            every += static_cast<char>(c);
-        r.TextOut(INT32_MIN, INT32_MAX, every);
-        r.State.Font.Name = every;
-        r.TextOut(0, 0, every);
-        r.State.PenWidth = INT32_MAX;
-        r.MoveTo(INT32_MIN, INT32_MIN);
-        r.LineTo(INT32_MAX, INT32_MAX);
-        r.Rectangle({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
-        r.Ellipse({INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN});
-        r.RoundRect({INT32_MIN, 0, INT32_MAX, 1}, INT32_MIN, INT32_MAX);
-        r.Arc({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 0}, {0, 0});
-        r.Arc({5, 5, 5, 5}, {INT32_MIN, 0}, {INT32_MAX, 0});
-        r.Polygon({{INT32_MIN, INT32_MAX}});
-        r.State.PenWidth = INT32_MIN;
-        r.Polygon({{INT32_MAX, INT32_MIN}, {0, 0}});
-    }
+    pictures[2] = gramarbor::testing::RecordedDrawing("svg_odd", fixed);
     std::mt19937 random(20261207); // random calls with random states
     pictures[3].Width = 300;
     pictures[3].Height = 200;

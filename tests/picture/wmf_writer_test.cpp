@@ -124,17 +124,12 @@ std::string Dump(const std::string& bytes) {
 
 // The records of each drawing are kept in tests/data/picture/wmf_records.txt.
 TEST(WmfWriter, DrawingsMatchTheirRecords) {
-    std::string all;
-    const auto keep = [&](const std::string& title, const Drawing& d) {
-        all += "# " + title + "\n" + Dump(WriteWmfBytes(d.Pic));
-    };
+    std::string all, title;
+    ApproxTextMeasurer measurer;
     for (const char* name : {"shapes", "texts", "inside", "surplus", "wide"}) {
-        Drawing d;
-        const std::string title = gramarbor::testing::DrawScript(
-            gramarbor::testing::ScriptDrawing("picture/drawings.txt",
-                                              std::string("drawings_wmf_") + name),
-            d.Pic, d.Canvas);
-        keep(title, d);
+        const Picture picture =
+            gramarbor::testing::RecordedDrawing(std::string("wmf_") + name, measurer, &title);
+        all += "# " + title + "\n" + Dump(WriteWmfBytes(picture));
     }
     gramarbor::testing::ExpectGolden("picture/wmf_records.txt", all);
 
@@ -218,11 +213,8 @@ std::string Convert(const Picture& picture, const std::string& ext, std::string 
 
 // One of every operation at known places, 400 x 300.
 Picture Sampler() {
-    Drawing d;
-    gramarbor::testing::DrawScript(
-        gramarbor::testing::ScriptDrawing("picture/drawings.txt", "drawings_reader_sampler"), d.Pic,
-        d.Canvas);
-    return d.Pic;
+    ApproxTextMeasurer measurer;
+    return gramarbor::testing::RecordedDrawing("reader_sampler", measurer);
 }
 
 } // namespace

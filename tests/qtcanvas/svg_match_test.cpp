@@ -7,6 +7,7 @@
 #include <QSvgRenderer>
 
 #include "base/message_sink.h"
+#include "picture/canvas_script.h"
 #include "picture/svg_writer.h"
 #include "qtcanvas/gui_session.h"
 #include "qtcanvas/picture_export.h"
@@ -57,9 +58,13 @@ int Unmatched(const QImage& a, const QImage& b) {
 
 } // namespace
 
-class SvgMatch : public testing::Test {
+class SvgMatch : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { EnsureGuiApplication(); }
+
+    Picture Drawn(const std::string& name) {
+        return gramarbor::testing::RecordedDrawing(name, Measurer);
+    }
 
     QImage RenderSvg(const Picture& picture) {
         const std::string svg = WriteSvgText(picture, Measurer);
@@ -166,42 +171,10 @@ TEST_F(SvgMatch, NetworkWithArcsLabelsAndArrowHeads) {
 }
 
 TEST_F(SvgMatch, ShapesPensFontsAndXorFrames) {
-    Picture picture;
-    picture.Width = 240;
-    picture.Height = 120;
-    PictureRecorder c(picture, Measurer);
-    c.State.PenWidth = 3;
-    c.State.BrushColor = 0x00C0FF;
-    c.Ellipse({10, 10, 70, 50});
-    c.State.PenWidth = 2;
-    c.State.BrushStyle = TBrushStyle::bsClear;
-    c.RoundRect({80, 10, 150, 60}, 24, 16);
-    c.Arc({160, 10, 230, 70}, {160, 10}, {230, 70});
-    c.State.PenWidth = 1;
-    c.Arc({10, 60, 60, 110}, {35, 0}, {35, 0});
-    c.MoveTo(70, 110);
-    c.LineTo(150, 70);
-    c.State.Font.Height = -20;
-    c.State.Font.Style = fsBold | fsItalic | fsUnderline | fsStrikeOut;
-    c.State.Font.Name = "Times New Roman";
-    c.TextOut(150, 80,
-              "Stra\xDF"
-              "e");
-    c.State.BrushStyle = TBrushStyle::bsSolid;
-    c.State.BrushColor = 0x80FF80;
-    c.State.Font = TFont{};
-    c.TextOut(80, 90, "opaque");
-    ExpectMatch(picture, "shapes");
-
+    ExpectMatch(Drawn("match_shapes"), "shapes");
     // A focus frame shows on white as it does on the canvas (corners aside, which
     // Qt's renderer covers only in part).
-    Picture frame;
-    frame.Width = frame.Height = 40;
-    PictureRecorder f(frame, Measurer);
-    f.State.PenMode = TPenMode::pmXor;
-    f.State.PenColor = clTeal;
-    f.State.BrushColor = clTeal;
-    f.Rectangle({5, 5, 35, 35});
+    const Picture frame = Drawn("match_xor_frame");
     const QImage canvas = RenderPictureImage(frame), svg = RenderSvg(frame);
     for (const QPoint p : {QPoint(20, 5), QPoint(20, 20), QPoint(34, 20)})
         EXPECT_EQ(svg.pixel(p), canvas.pixel(p)) << p.x() << ", " << p.y();
