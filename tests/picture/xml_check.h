@@ -1,6 +1,4 @@
-// A strict reader of the XML subset that SVG documents use (prolog, elements,
-// attributes, character data, entity and character references), for checking that
-// written documents are well formed and for looking at their elements.
+// Checks that written documents are well-formed XML and lists their elements.
 #pragma once
 
 #include <map>
@@ -12,7 +10,7 @@ namespace gramarbor::test {
 
 struct XmlElement {
     std::string Name;
-    std::map<std::string, std::string> Attributes; // values as written
+    std::map<std::string, std::string> Attributes; // values with references resolved
 };
 
 // Reads document; on success elements holds every element in document order. On
