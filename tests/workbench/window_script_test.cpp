@@ -31,49 +31,26 @@ namespace gramarbor {
 namespace {
 
 namespace fs = std::filesystem;
-using TLines = std::vector<std::pair<int, std::string>>;
+using testing::ScriptCase;
+using TLines = std::vector<testing::ScriptLine>;
 
-struct TScriptCase {
-    std::string Name, File;
-    TLines Lines;
-    friend void PrintTo(const TScriptCase& c, std::ostream* out) { *out << c.File; }
-};
-
-std::vector<TScriptCase> LoadCases() {
-    std::vector<TScriptCase> cases;
-    for (const testing::ScriptCase& c : testing::ReadScriptFolder("window_scripts")) {
-        cases.push_back({c.Name, c.File, {}});
-        for (const testing::ScriptLine& line : c.Lines)
-            cases.back().Lines.push_back({line.Number, line.Text()});
-    }
-    return cases;
-}
-
-// Words and "quoted texts" (with \n, \r, \t, \", \\ and \xHH), each quoted text marked
-// by its leading quote; false for a malformed line.
+// Words and "quoted texts" (escapes as in every script), each quoted text marked by
+// its leading quote; false for a malformed line.
 bool Split(const std::string& line, std::vector<std::string>& words) {
     for (std::size_t i = line.find_first_not_of(' '); i != std::string::npos;
          i = line.find_first_not_of(' ', i)) {
-        std::string word(1, line[i]);
+        std::size_t end = i + 1;
         if (line[i] != '"') {
-            for (++i; i < line.size() && line[i] != ' ';)
-                word += line[i++];
-        } else {
-            for (++i; i < line.size() && line[i] != '"'; ++i) {
-                if (line[i] != '\\') {
-                    word += line[i];
-                } else if (const char c = i + 1 < line.size() ? line[++i] : 0; c == 'x') {
-                    word += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
-                    i += 2;
-                } else if (c && std::string("nrt\"\\").find(c) != std::string::npos) {
-                    word += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
-                } else {
-                    return false;
-                }
-            }
-            if (i++ >= line.size() || (i < line.size() && line[i] != ' ')) return false;
+            end = line.find(' ', i);
+            words.push_back(line.substr(i, end - i));
+            i = end;
+            continue;
         }
-        words.push_back(word);
+        while (end < line.size() && line[end] != '"')
+            end += line[end] == '\\' ? 2 : 1;
+        if (end >= line.size() || (end + 1 < line.size() && line[end + 1] != ' ')) return false;
+        words.push_back('"' + testing::Unescape(line.substr(i + 1, end - i - 1)));
+        i = end + 1;
     }
     return !words.empty();
 }
@@ -82,22 +59,23 @@ std::string YesNo(bool value) {
     return value ? "yes" : "no";
 }
 
-class WindowScript : public test::ShownWindow, public ::testing::WithParamInterface<TScriptCase> {
+class WindowScript : public test::ShownWindow, public ::testing::WithParamInterface<ScriptCase> {
 protected:
     // Runs lines [from, to); false once a line has failed.
     bool Run(const TLines& lines, std::size_t from, std::size_t to) {
         for (std::size_t i = from; i < to; ++i) {
-            Where = GetParam().File + ":" + std::to_string(lines[i].first) + ": " + lines[i].second;
+            const std::string line = lines[i].Text();
+            Where = GetParam().File + ":" + std::to_string(lines[i].Number) + ": " + line;
             SCOPED_TRACE(Where);
             W.clear();
-            if (lines[i].second == "dialog") {
+            if (line == "dialog") {
                 const std::size_t begin = i;
-                while (++i < to && lines[i].second != "end") {
+                while (++i < to && lines[i].Text() != "end") {
                 }
                 if (i == to) return Fail("a dialog block without its end");
                 Blocks.push_back([this, &lines, begin, i] { Run(lines, begin + 1, i); });
                 if (!Waiting) Answer();
-            } else if (!Split(lines[i].second, W)) {
+            } else if (!Split(line, W)) {
                 return Fail("malformed line");
             } else if (!Do() || HasFatalFailure()) {
                 return false;
@@ -380,7 +358,8 @@ TEST_P(WindowScript, Runs) {
     EXPECT_TRUE(Blocks.empty()) << "a dialog block was never shown";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WindowScript, ::testing::ValuesIn(LoadCases()),
+INSTANTIATE_TEST_SUITE_P(Cases, WindowScript,
+                         ::testing::ValuesIn(testing::ReadScriptFolder("window_scripts")),
                          [](const auto& info) { return info.param.Name; });
 
 } // namespace
