@@ -1,7 +1,7 @@
 // Normalisation into the internal CFG: the encoding of cross references and the bounds
 // of the internal CFG. The order of generated rules is in the golden listings of
-// tests/data/grammar/normalise, the messages among the broken grammars, the token list
-// and the references handed on to rules among the grammar scripts.
+// tests/data/grammar/normalise, the messages among the broken grammars, the token list,
+// the references handed on to rules and further bounds among the grammar scripts.
 #include "grammar/grammar_check.h"
 
 #include <gtest/gtest.h>
@@ -46,26 +46,6 @@ TEST(GrammarCheck, EncodesReferencesLowByteFirst) {
                                                 4)); // rule 300
 }
 
-TEST(GrammarCheck, RefusesMoreTerminalsThanTokenCodes) {
-    // 256 distinct rules of 256 terminals each: 65536 terminals, more than the token
-    // codes 1 to 65529 can number.
-    Lines grammar{"S = W"};
-    for (int i = 0; i < 256; ++i) {
-        std::string line = "W = \"" + std::to_string(i) + "\"";
-        for (int k = 1; k < 256; ++k)
-            line += " \"t\"";
-        grammar.push_back(line);
-    }
-    CheckedGrammar g(grammar);
-    EXPECT_EQ(g.Sink.Texts(), Lines{MsgTooManyTerminals});
-    EXPECT_EQ(g.Parser.ErrorLine, 0);
-
-    grammar.resize(250);
-    CheckedGrammar fits(grammar);
-    EXPECT_TRUE(fits.Ok);
-    EXPECT_EQ(fits.Parser.TokenSyms.substr(fits.Parser.TokenSyms.size() - 8), " t|$F900");
-}
-
 TEST(GrammarCheck, RefusesMoreRulesThanSixteenBitIndices) {
     Lines grammar{"S = W"};
     for (int i = 0; i < 65536; ++i)
@@ -95,26 +75,6 @@ TEST(GrammarCheck, RefusesExplodingExpansionNamingItsLine) {
     CheckedGrammar g({"S = A", "B = \"b\"", "A = <B,B,B> " + list + " " + list});
     EXPECT_EQ(g.Sink.Texts(), Lines{MsgTooManyRules});
     EXPECT_EQ(g.Parser.ErrorLine, 2);
-}
-
-TEST(GrammarCheck, RefusesReferencesBeyondMemory) {
-    // 15360 uses of W, each listing the 20000 rules of W, and 20000 rules each listing
-    // the 15360 uses: 2.4 GB of references.
-    Lines grammar{"S = U"};
-    std::string uses = "U =";
-    for (int i = 0; i < 256; ++i)
-        uses += " W";
-    for (int i = 0; i < 60; ++i)
-        grammar.push_back(uses + " X" + std::to_string(i));
-    for (int i = 0; i < 60; ++i)
-        grammar.push_back("X" + std::to_string(i) + " = @Ident");
-    for (int i = 0; i < 20000; ++i)
-        grammar.push_back("W = \"w" + std::to_string(i) + "\"");
-    for (auto& line : grammar)
-        if (line.size() > 300) line.erase(line.find(" W"), 3); // 256 elements at most
-    CheckedGrammar g(grammar);
-    EXPECT_EQ(g.Sink.Texts(), Lines{MsgTooManyReferences});
-    EXPECT_EQ(g.Parser.ErrorLine, 0);
 }
 
 } // namespace

@@ -18,10 +18,18 @@ protected:
     RecordingSink Sink;
     TParser Parser{Sink};
     std::vector<std::string> Text; // the lines given since the last read or check
+    std::size_t From = 0;          // the first line of the latest "line" or "lines"
     TGrammarLines Selected;
     std::vector<int> Targets; // what the references given to a check point at
     bool Ok = false;
 };
+
+// The text with "{i}" replaced by the number.
+std::string Numbered(std::string text, std::size_t number) {
+    for (std::size_t at = text.find("{i}"); at != std::string::npos; at = text.find("{i}", at))
+        text.replace(at, 3, std::to_string(number));
+    return text;
+}
 
 // The listing with the tab after each rule number shown as a blank, joined by " | ".
 std::string Listing(const TParser& parser, const TRuleList& rules) {
@@ -36,13 +44,26 @@ std::string Listing(const TParser& parser, const TRuleList& rules) {
 TEST_P(GrammarScript, Runs) {
     ScriptMessages messages{Sink};
     ScriptCommands commands = {
-        {"line", [&](const std::string& arg) { Text.push_back(Unescape(arg)); }},
-        // N TEXT: TEXT N times at the end of the last line
+        {"line",
+         [&](const std::string& arg) {
+             From = Text.size();
+             Text.push_back(Unescape(arg));
+         }},
+        // N TEXT: N lines numbered from 0 by "{i}" in TEXT.
+        {"lines",
+         [&](const std::string& arg) {
+             const auto [count, text] = SplitWord(arg);
+             From = Text.size();
+             for (long long i = 0; i < ScriptNumber(count); ++i)
+                 Text.push_back(Numbered(Unescape(text), std::size_t(i)));
+         }},
+        // N TEXT: TEXT N times at the end of each line of the latest "line" or "lines".
         {"append",
          [&](const std::string& arg) {
              const auto [count, text] = SplitWord(arg);
-             for (long long i = ScriptNumber(count); i > 0; --i)
-                 Text.back() += text;
+             for (std::size_t line = From; line < Text.size(); ++line)
+                 for (long long i = ScriptNumber(count); i > 0; --i)
+                     Text[line] += Numbered(text, line - From);
          }},
         // The rule reader alone, on the lines as given.
         {"read",
