@@ -9,6 +9,7 @@
 
 #include "base/file_io.h"
 #include "common/golden_file.h"
+#include "common/script_cases.h"
 
 using namespace gramarbor;
 
@@ -25,18 +26,6 @@ std::string Escaped(const std::string& text) {
         }
         out += {'\\', 'x', "0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 15]};
     }
-    return out;
-}
-
-std::string Unescaped(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size()) {
-            out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            out += text[i];
-        }
     return out;
 }
 
@@ -119,7 +108,7 @@ TEST(ScannerTokens, RecordedCases) {
         else if (line == "all tokens" && current)
             current->All = true;
         else if (line.rfind("line: ", 0) == 0 && current)
-            current->Lines.push_back(Unescaped(line.substr(6)));
+            current->Lines.push_back(gramarbor::testing::Unescape(line.substr(6)));
         else if (line.rfind("line:", 0) == 0 && line.size() == 5 && current)
             current->Lines.emplace_back();
         else if (!line.empty() && line[0] != '#')
