@@ -65,29 +65,27 @@ TEST_P(GrammarScript, Runs) {
                  for (long long i = ScriptNumber(count); i > 0; --i)
                      Text[line] += Numbered(text, line - From);
          }},
-        // The rule reader alone, on the lines as given.
-        {"read",
-         [&](const std::string&) {
-             Ok = CheckGrammar(Parser, "=", "", Text, nullptr, false);
-             Text.clear();
-         }},
-        // The whole check of the lines as a grammar text, on the same grammar object.
+        // The whole check of the lines as a grammar text on the same grammar object;
+        // "reader": the rule reader alone on the lines as given; "calls N": the whole
+        // check handing on N references to the rules, one a line.
         {"check",
-         [&](const std::string&) {
-             Ok = PrepareGrammar(Parser, Text, true, &Selected);
+         [&](const std::string& arg) {
+             const auto [how, count] = SplitWord(arg);
+             if (how == "calls") {
+                 Targets.assign(static_cast<std::size_t>(ScriptNumber(count)), 0);
+                 std::vector<const void*> calls;
+                 for (const int& target : Targets)
+                     calls.push_back(&target);
+                 Ok = CheckGrammar(Parser, "=", "", Text, &calls, true);
+             } else if (how == "reader" || how.empty()) {
+                 Ok = how.empty() ? PrepareGrammar(Parser, Text, true, &Selected)
+                                  : CheckGrammar(Parser, "=", "", Text, nullptr, false);
+             } else {
+                 throw std::invalid_argument("reader|calls N");
+             }
              Text.clear();
          }},
         {"message", [&](const std::string& arg) { messages.Expect(Unescape(arg)); }},
-        // N: the whole check with N references to hand on to the rules, one a line.
-        {"check-with-calls",
-         [&](const std::string& arg) {
-             Targets.assign(static_cast<std::size_t>(ScriptNumber(arg)), 0);
-             std::vector<const void*> calls;
-             for (const int& target : Targets)
-                 calls.push_back(&target);
-             Ok = CheckGrammar(Parser, "=", "", Text, &calls, true);
-             Text.clear();
-         }},
         // RULE KIND...: the kind of each element on the right side of the rule.
         {"kinds",
          [&](const std::string& arg) {
