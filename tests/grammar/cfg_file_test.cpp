@@ -1,6 +1,7 @@
 // Grammar files: the extension test, decoding UTF-8 and Windows-1252, saving (a wrong
 // extension, unreadable files and characters Windows-1252 cannot hold are among the
-// broken files and golden command lines).
+// broken files and golden command lines, failed saves among the broken files and the
+// atomic save's tests).
 #include "grammar/cfg_file.h"
 
 #include <filesystem>
@@ -8,8 +9,6 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <unistd.h>
-
-#include "grammar/grammar_messages.h"
 
 namespace gramarbor {
 namespace {
@@ -55,14 +54,6 @@ TEST_F(CfgFileTest, SavesWindows1252WithCrLfAndReadsUtf8Alike) {
     ASSERT_TRUE(LoadCfgFile((Dir / "b.CFG").string(), utf8, Sink));
     EXPECT_EQ(utf8, lines);
     EXPECT_TRUE(Sink.Empty());
-}
-
-TEST_F(CfgFileTest, SaveOverAFolderFailsAndLeavesIt) {
-    fs::create_directories(Dir / "folder.cfg" / "inside");
-    EXPECT_FALSE(SaveCfgFile((Dir / "folder.cfg").string(), {"S = \"new\""}, Sink));
-    EXPECT_EQ(Sink.Texts(), Lines{MsgCfgCannotSave});
-    EXPECT_TRUE(fs::is_directory(Dir / "folder.cfg" / "inside"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator()), 1);
 }
 
 } // namespace
