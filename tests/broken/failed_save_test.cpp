@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
+#include "base/file_io.h"
 #include "base/message_sink.h"
 #include "base/save_failures.h"
 #include "grammar/cfg_file.h"
@@ -90,12 +90,6 @@ std::vector<Saver> Savers() {
 
 const std::string OldBytes = "old contents";
 
-std::string FileBytes(const std::string& path) {
-    std::ostringstream out;
-    out << std::ifstream(path, std::ios::binary).rdbuf();
-    return out.str();
-}
-
 class FailedSave : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -134,7 +128,9 @@ TEST_F(FailedSave, GivesItsMessageAndKeepsTheOldFiles) {
     std::size_t files = 0;
     for (const auto& entry : fs::directory_iterator(Dir)) {
         ++files;
-        EXPECT_EQ(FileBytes(entry.path().string()), OldBytes) << entry.path();
+        std::string bytes;
+        EXPECT_EQ(ReadFileBytes(entry.path().string(), bytes), FileError::None);
+        EXPECT_EQ(bytes, OldBytes) << entry.path();
     }
     EXPECT_EQ(files, savers.size() + 1) << "only the old files remain";
 }

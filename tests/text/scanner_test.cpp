@@ -78,8 +78,9 @@ struct ScanCase {
 } // namespace
 
 // The file holds cases ("== name", then "tokens:", "comments:", "separators:",
-// "case-sensitive", "show set-up", "all tokens" and "line:" lines) each followed by the tokens scanned ("->" lines, up to the blank line
-// after the case), which are compared and, with GRAMARBOR_UPDATE_GOLDEN=1, written anew.
+// "case-sensitive", "show set-up", "all tokens" and "line:" lines) each followed by
+// what was scanned ("->" lines, up to the blank line after the case), which is
+// compared and, with GRAMARBOR_UPDATE_GOLDEN=1, written anew.
 TEST(ScannerTokens, RecordedCases) {
     const std::string path = std::string(GRAMARBOR_TEST_DATA) + "/text/scanner_cases.txt";
     std::string text, expected;
