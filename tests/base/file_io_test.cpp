@@ -38,13 +38,17 @@ std::string ReadAll(const fs::path& path) {
 } // namespace
 
 // The temporary file's name must fit too when the target's name nearly fills the limit.
-TEST(AtomicSave, ReplacesTheFileWithTheNewBytes) {
+TEST(AtomicSave, ReplacesTheFileWithTheNewBytesThatReadBackWithinTheirLimit) {
     TempDir dir;
     const auto path = dir.Path / (std::string(250, 'g') + ".CFG");
     ASSERT_EQ(AtomicSave(path.string(), "old"), FileError::None);
     ASSERT_EQ(AtomicSave(path.string(), std::string("new\0bytes", 9)), FileError::None);
     EXPECT_EQ(ReadAll(path), std::string("new\0bytes", 9));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
+    std::string bytes;
+    EXPECT_EQ(ReadFileBytes(path.string(), bytes, 8), FileError::TooLarge);
+    EXPECT_EQ(ReadFileBytes((dir.Path / "none").string(), bytes), FileError::CannotOpen);
+    EXPECT_EQ(ReadFileBytes(dir.Path.string(), bytes), FileError::CannotOpen);
 }
 
 TEST(AtomicSave, FailuresThatHoldForRootKeepTheOldFiles) {
@@ -81,23 +85,11 @@ TEST(AtomicSave, FailuresThatHoldForRootKeepTheOldFiles) {
     }
 }
 
-TEST(ReadFileBytes, RefusesMissingFilesFoldersAndOversizedFiles) {
-    TempDir dir;
-    std::string bytes;
-    EXPECT_EQ(ReadFileBytes((dir.Path / "none").string(), bytes), FileError::CannotOpen);
-    EXPECT_EQ(ReadFileBytes(dir.Path.string(), bytes), FileError::CannotOpen);
-    ASSERT_EQ(AtomicSave((dir.Path / "big").string(), std::string(100, 'x')), FileError::None);
-    EXPECT_EQ(ReadFileBytes((dir.Path / "big").string(), bytes, 99), FileError::TooLarge);
-}
-
-TEST(TextLines, SplitsAtEveryLineEndAndJoinsWithCrLf) {
+TEST(TextLines, SplitsAtEveryLineEndJoinsWithCrLfAndFindsTheExtension) {
     EXPECT_EQ(SplitTextLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitTextLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
     EXPECT_TRUE(SplitTextLines("").empty());
     EXPECT_EQ(JoinLinesCrLf({"S = NP", ""}), "S = NP\r\n\r\n");
-}
-
-TEST(FileExtension, TakesTheLastDotOfTheFileName) {
     EXPECT_EQ(FileExtension("/a.b/grammar.cfg"), ".cfg");
     EXPECT_EQ(FileExtension("/a.b/grammar"), "");
     EXPECT_EQ(FileExtension("x.tar.gz"), ".gz");

@@ -1,19 +1,26 @@
-// Normalisation into the internal CFG: cross references, token list, start rule and
-// the bounds of the internal CFG. The order of generated rules is in the golden
-// listings of tests/data/grammar/normalise, the messages among the broken grammars.
+// Normalisation into the internal CFG: the encoding of cross references and the bounds
+// of the internal CFG. The order of generated rules is in the golden listings of
+// tests/data/grammar/normalise, the messages among the broken grammars, the token list,
+// the references handed on to rules and further bounds among the grammar scripts.
 #include "grammar/grammar_check.h"
 
 #include <gtest/gtest.h>
 
 #include "grammar/grammar_messages.h"
 #include "grammar/rule_refs.h"
-#include "grammar_test_support.h"
 
 namespace gramarbor {
 namespace {
 
-using testing::CheckedGrammar;
 using Lines = std::vector<std::string>;
+
+struct CheckedGrammar {
+    explicit CheckedGrammar(const Lines& lines)
+        : Ok(CheckGrammar(Parser, "=", "", lines, nullptr, true)) {}
+    RecordingSink Sink;
+    TParser Parser{Sink};
+    bool Ok;
+};
 
 // Which rules refer to which is compared with a literal rendering of the steps in
 // reference_check_test.cpp; here the encoding of the references.
@@ -37,61 +44,6 @@ TEST(GrammarCheck, EncodesReferencesLowByteFirst) {
     EXPECT_EQ(refs.substr(299 * 4), std::string("\x2C\x01"
                                                 "00",
                                                 4)); // rule 300
-}
-
-TEST(GrammarCheck, BuildsTokenSymbols) {
-    CheckedGrammar g(
-        {"S = NP V", "NP = \"the\" N", "N = \"man\"", "V = \"saw\"", "V = \"man\"", "N = @Number"});
-    EXPECT_EQ(g.Parser.TokenSyms, "man|$0001 saw|$0002 man|$0003 the|$0004");
-}
-
-TEST(GrammarCheck, RefusesFuncCallsOfWrongCount) {
-    CheckedGrammar g({});
-    g.Sink.Clear();
-    const std::vector<const void*> calls(1);
-    EXPECT_FALSE(CheckGrammar(g.Parser, "=", "", {"S = A", "A = \"a\""}, &calls, true));
-    EXPECT_EQ(g.Sink.Texts(), Lines{MsgFuncCallCount});
-    EXPECT_EQ(g.Parser.ErrorLine, 0);
-}
-
-TEST(GrammarCheck, GeneratedRulesKeepTheCallersReference) {
-    CheckedGrammar g({});
-    TParser& parser = g.Parser;
-    int first = 0, second = 0, third = 0;
-    const std::vector<const void*> calls{&first, &second, &third};
-    ASSERT_TRUE(
-        CheckGrammar(parser, "=", "", {"S = {A} B \"x\"", "A = \"a\"", "B = \"b\""}, &calls, true));
-    // S = #0, #0 = A #0, #0 = B #1 stem from line 0; #1 = "x" is appended by the
-    // separation of terminals and belongs to no line.
-    ASSERT_EQ(parser.Rules.size(), 6u);
-    for (const TParsLine& line : parser.Rules) {
-        const std::string& name = line.Line.Left.Text;
-        const void* expected = name == "A"    ? &second
-                               : name == "B"  ? &third
-                               : name == "#1" ? nullptr
-                                              : &first;
-        EXPECT_EQ(line.FuncCall, expected) << name;
-    }
-}
-
-TEST(GrammarCheck, RefusesMoreTerminalsThanTokenCodes) {
-    // 256 distinct rules of 256 terminals each: 65536 terminals, more than the token
-    // codes 1 to 65529 can number.
-    Lines grammar{"S = W"};
-    for (int i = 0; i < 256; ++i) {
-        std::string line = "W = \"" + std::to_string(i) + "\"";
-        for (int k = 1; k < 256; ++k)
-            line += " \"t\"";
-        grammar.push_back(line);
-    }
-    CheckedGrammar g(grammar);
-    EXPECT_EQ(g.Sink.Texts(), Lines{MsgTooManyTerminals});
-    EXPECT_EQ(g.Parser.ErrorLine, 0);
-
-    grammar.resize(250);
-    CheckedGrammar fits(grammar);
-    EXPECT_TRUE(fits.Ok);
-    EXPECT_EQ(fits.Parser.TokenSyms.substr(fits.Parser.TokenSyms.size() - 8), " t|$F900");
 }
 
 TEST(GrammarCheck, RefusesMoreRulesThanSixteenBitIndices) {
@@ -123,26 +75,6 @@ TEST(GrammarCheck, RefusesExplodingExpansionNamingItsLine) {
     CheckedGrammar g({"S = A", "B = \"b\"", "A = <B,B,B> " + list + " " + list});
     EXPECT_EQ(g.Sink.Texts(), Lines{MsgTooManyRules});
     EXPECT_EQ(g.Parser.ErrorLine, 2);
-}
-
-TEST(GrammarCheck, RefusesReferencesBeyondMemory) {
-    // 15360 uses of W, each listing the 20000 rules of W, and 20000 rules each listing
-    // the 15360 uses: 2.4 GB of references.
-    Lines grammar{"S = U"};
-    std::string uses = "U =";
-    for (int i = 0; i < 256; ++i)
-        uses += " W";
-    for (int i = 0; i < 60; ++i)
-        grammar.push_back(uses + " X" + std::to_string(i));
-    for (int i = 0; i < 60; ++i)
-        grammar.push_back("X" + std::to_string(i) + " = @Ident");
-    for (int i = 0; i < 20000; ++i)
-        grammar.push_back("W = \"w" + std::to_string(i) + "\"");
-    for (auto& line : grammar)
-        if (line.size() > 300) line.erase(line.find(" W"), 3); // 256 elements at most
-    CheckedGrammar g(grammar);
-    EXPECT_EQ(g.Sink.Texts(), Lines{MsgTooManyReferences});
-    EXPECT_EQ(g.Parser.ErrorLine, 0);
 }
 
 } // namespace

@@ -44,46 +44,42 @@ TEST(EnvironmentFile, EverySettingSurvivesWriteAndRead) {
     }
 }
 
-TEST(EnvironmentFile, SaveFlagOffGivesDefaultsWhateverTheFileHolds) {
-    TEnvironment changed = Changed();
-    changed.SaveEnvironment = false;
-    EXPECT_EQ(ReadEnvironment(WriteEnvironment(changed)), TEnvironment{});
-    // Only 1 counts as set.
-    std::string bytes = WriteEnvironment(Changed());
-    bytes[4] = 2;
-    EXPECT_EQ(ReadEnvironment(bytes), TEnvironment{});
-}
-
-TEST(EnvironmentFile, MissingOrForeignFilesGiveDefaults) {
-    for (const std::string& bytes :
-         {std::string(), std::string("v00"), std::string("v002"), std::string("x002\x01", 5),
-          std::string("v0a2\x01", 5), std::string("MZ\x90\x00\x03\x00", 6)}) {
+// Files saved with the option off, missing or foreign files give the defaults; older
+// versions lack their newer fields; a later version is read as version 2.
+TEST(EnvironmentFile, HeaderDecidesWhichFieldsAreRead) {
+    const std::string v2 = WriteEnvironment(Changed());
+    const std::string v1 = "v001" + v2.substr(4, 1) + v2.substr(9); // no maximum length
+    TEnvironment off = Changed(), inV1 = Changed();
+    off.SaveEnvironment = false;
+    inV1.MaxTextLength = 255;
+    TEnvironment inV0 = inV1;
+    inV0.IOFormat = {}; // no in/out format at the end either
+    const std::pair<std::string, TEnvironment> cases[] = {
+        {WriteEnvironment(off), {}},
+        {"v002\x02" + v2.substr(5), {}}, // only 1 counts as set
+        {"", {}},
+        {"v00", {}},
+        {"v002", {}},
+        {std::string("x002\x01", 5), {}},
+        {std::string("v0a2\x01", 5), {}},
+        {std::string("MZ\x90\x00\x03\x00", 6), {}},
+        {v1, inV1},
+        {"v000" + v1.substr(4, v1.size() - 8), inV0},
+        {"v003" + v2.substr(4), Changed()}};
+    for (const auto& [bytes, expected] : cases) {
+        SCOPED_TRACE(&bytes - &cases[0].first);
+        EXPECT_EQ(ReadEnvironment(bytes), expected);
+        // Read group by group into settings already held, as the window does.
         TEnvironmentReader reader(bytes);
-        EXPECT_FALSE(reader.SaveFlag());
+        EXPECT_EQ(reader.SaveFlag(), expected.SaveEnvironment);
         TEnvironment env;
         env.MaxTextLength = 7;
         reader.ReadWindow(env);
-        EXPECT_EQ(env.MaxTextLength, 255);
-        EXPECT_EQ(ReadEnvironment(bytes), TEnvironment{});
+        EXPECT_EQ(env.MaxTextLength, expected.MaxTextLength);
     }
-    TEnvironmentReader header(WriteEnvironment(Changed()));
+    TEnvironmentReader header(v2);
     EXPECT_TRUE(header.HasFile());
     EXPECT_EQ(header.FileVersion(), 2);
-    EXPECT_TRUE(header.SaveFlag());
-}
-
-TEST(EnvironmentFile, OlderVersionsLackTheirNewerFields) {
-    const std::string v2 = WriteEnvironment(Changed());
-    // Version 1: no maximum length after the save flag.
-    const std::string v1 = "v001" + v2.substr(4, 1) + v2.substr(9);
-    TEnvironment expected = Changed();
-    expected.MaxTextLength = 255;
-    EXPECT_EQ(ReadEnvironment(v1), expected);
-    // Version 0: no in/out format at the end either.
-    expected.IOFormat = {};
-    EXPECT_EQ(ReadEnvironment("v000" + v1.substr(4, v1.size() - 8)), expected);
-    // A later version is read with the fields of version 2.
-    EXPECT_EQ(ReadEnvironment("v003" + v2.substr(4)), Changed());
 }
 
 TEST(EnvironmentFile, FileCutAnywhereKeepsWhatWasReadAndDefaultsTheRest) {

@@ -56,28 +56,22 @@ TEST(SheetSettings, EveryValueComesBackThroughTheFile) {
     EXPECT_EQ(sheets.Trees.Tree1.ConvOpts.Brackets, "()");
 }
 
-TEST(SheetSettings, FramesTrianglesAndArrowsFollowTheirCheckBoxes) {
+// The options follow the check boxes; values outside their ranges are mended.
+TEST(SheetSettings, RestoringFollowsTheBoxesAndMendsValuesOutOfRange) {
     TEnvironment env;
     env.TreeOptions = toFrames | toBoldLines; // the boxes say otherwise
     env.FrameBox = false;
     env.TriangleBox = true;
     env.ArrowBox = false;
+    env.NodeSize = 1000;
+    env.MainPage = 7;
+    env.ResultPage = -3;
     Sheets sheets;
     sheets.Restore(env);
     EXPECT_EQ(sheets.Trees.TreeOptions, toBoldLines | toTriangles);
     const TEnvironment current = sheets.Current(env);
     EXPECT_FALSE(current.FrameBox);
     EXPECT_TRUE(current.TriangleBox);
-}
-
-TEST(SheetSettings, OutOfRangeValuesAreMendedNotStored) {
-    TEnvironment env;
-    env.NodeSize = 1000;
-    env.MainPage = 7;
-    env.ResultPage = -3;
-    Sheets sheets;
-    sheets.Restore(env);
-    const TEnvironment current = sheets.Current(env);
     EXPECT_EQ(current.NodeSize, MaxRtnOption);
     EXPECT_EQ(current.MainPage, 0);
     EXPECT_EQ(current.ResultPage, 0);

@@ -9,6 +9,7 @@
 
 #include "base/file_io.h"
 #include "common/golden_file.h"
+#include "common/script_cases.h"
 
 using namespace gramarbor;
 
@@ -28,30 +29,31 @@ std::string Escaped(const std::string& text) {
     return out;
 }
 
-std::string Unescaped(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size()) {
-            out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            out += text[i];
-        }
-    return out;
-}
-
 // One case of tests/data/text/scanner_cases.txt: its lines and the scanner's set-up.
 struct ScanCase {
     std::vector<std::string> Lines;
-    std::string Tokens, Comments;
-    bool CaseSensitive = false;
+    std::string Tokens, Comments, Separators;
+    bool CaseSensitive = false, ShowSetUp = false, All = false;
 
-    // Every token up to the end or the error: code, text, value and the column after it.
+    // The messages of the set-up, the tables it built when asked for, then every token
+    // up to the end or the error: code, text, value and the column after it; when asked
+    // for, the codes the whole list holds after one call and its size after a second.
     std::string Stream() const {
-        NullSink sink;
+        RecordingSink sink;
         TScanner scanner;
-        scanner.Create(&Lines, Comments, Tokens, "", CaseSensitive, sink);
+        scanner.Create(&Lines, Comments, Tokens, Separators, CaseSensitive, sink);
         std::string out;
+        for (const std::string& message : sink.Texts())
+            out += "-> message: " + message + "\n";
+        if (ShowSetUp) {
+            out += "-> keywords \"" + scanner.KeywordTable + "\" symbols";
+            for (std::size_t i = 0; i < scanner.SymbolTexts.size(); ++i)
+                out += " " + scanner.SymbolTexts[i] + "|" + scanner.SymbolValues[i];
+            out += " comments";
+            for (std::size_t i = 0; i < scanner.CommentOpen.size(); ++i)
+                out += " " + scanner.CommentOpen[i] + "..." + Escaped(scanner.CommentClose[i]);
+            out += "\n";
+        }
         for (int guard = 0; guard < 100; ++guard) {
             TTokVal val;
             const int32_t code = scanner.NextToken(val);
@@ -61,15 +63,24 @@ struct ScanCase {
                    " column " + std::to_string(scanner.Column) + "\n";
             if (code == tkEndOfInput || code == tkError) break;
         }
+        if (All) {
+            std::vector<TTokLst> tokens;
+            out += scanner.TokenizeAll(&tokens) ? "-> all:" : "-> all up to the error:";
+            for (const TTokLst& token : tokens)
+                out += " " + std::to_string(token.Code);
+            scanner.TokenizeAll(&tokens);
+            out += ", " + std::to_string(tokens.size()) + " after a second call\n";
+        }
         return out;
     }
 };
 
 } // namespace
 
-// The file holds cases ("== name", then "tokens:", "comments:", "case-sensitive" and
-// "line:" lines) each followed by the tokens scanned ("->" lines, up to the blank line
-// after the case), which are compared and, with GRAMARBOR_UPDATE_GOLDEN=1, written anew.
+// The file holds cases ("== name", then "tokens:", "comments:", "separators:",
+// "case-sensitive", "show set-up", "all tokens" and "line:" lines) each followed by
+// what was scanned ("->" lines, up to the blank line after the case), which is
+// compared and, with GRAMARBOR_UPDATE_GOLDEN=1, written anew.
 TEST(ScannerTokens, RecordedCases) {
     const std::string path = std::string(GRAMARBOR_TEST_DATA) + "/text/scanner_cases.txt";
     std::string text, expected;
@@ -89,10 +100,16 @@ TEST(ScannerTokens, RecordedCases) {
             current->Tokens = line.substr(8);
         else if (line.rfind("comments: ", 0) == 0 && current)
             current->Comments = line.substr(10);
+        else if (line.rfind("separators: ", 0) == 0 && current)
+            current->Separators = line.substr(12);
         else if (line == "case-sensitive" && current)
             current->CaseSensitive = true;
+        else if (line == "show set-up" && current)
+            current->ShowSetUp = true;
+        else if (line == "all tokens" && current)
+            current->All = true;
         else if (line.rfind("line: ", 0) == 0 && current)
-            current->Lines.push_back(Unescaped(line.substr(6)));
+            current->Lines.push_back(gramarbor::testing::Unescape(line.substr(6)));
         else if (line.rfind("line:", 0) == 0 && line.size() == 5 && current)
             current->Lines.emplace_back();
         else if (!line.empty() && line[0] != '#')
@@ -100,72 +117,4 @@ TEST(ScannerTokens, RecordedCases) {
     }
     if (current) expected += current->Stream();
     gramarbor::testing::ExpectGolden("text/scanner_cases.txt", expected);
-}
-
-TEST(ScannerSetUp, BuildsKeywordTableAndOrdersSymbolsLongestFirst) {
-    NullSink sink;
-    const std::vector<std::string> lines;
-    TScanner scanner;
-    ASSERT_TRUE(scanner.Create(&lines, "// (*|*)", "the|1 man|2 -|3 ->|4 =|5", "", false, sink));
-    EXPECT_EQ(scanner.KeywordTable, " THE|1 MAN|2 ");
-    EXPECT_EQ(scanner.SymbolTexts, (std::vector<std::string>{"->", "-", "="}));
-    EXPECT_EQ(scanner.SymbolValues, (std::vector<std::string>{"4", "3", "5"}));
-    // Equal lengths keep the order given.
-    EXPECT_EQ(scanner.CommentOpen, (std::vector<std::string>{"//", "(*"}));
-    EXPECT_EQ(scanner.CommentClose, (std::vector<std::string>{"\r\n", "*)"}));
-}
-
-TEST(ScannerSetUp, ReportsMalformedTokenEntriesAndKeepsWhatItRead) {
-    const std::vector<std::string> lines{"a b"};
-    struct Case {
-        const char* TokenList;
-        const char* Message;
-    };
-    for (const Case& c : {Case{"a|1 b", "Both token-string and token-value needed."},
-                          Case{"a|1 b|2|3", "Both token-string and token-value needed."},
-                          Case{"a|1 b|x", "Token-value must be integer, not string."}}) {
-        RecordingSink sink;
-        TScanner scanner;
-        EXPECT_FALSE(scanner.Create(&lines, "", c.TokenList, "", false, sink));
-        EXPECT_EQ(sink.Texts(), std::vector<std::string>{c.Message}) << c.TokenList;
-        TTokVal val;
-        EXPECT_EQ(scanner.NextToken(val), 1) << "keyword read before the error stays";
-    }
-}
-
-TEST(ScannerTokenizeAll, CollectsTokensUntilEndOrError) {
-    NullSink sink;
-    const std::vector<std::string> lines{"the man", " 42 , x"};
-    TScanner scanner;
-    scanner.Create(&lines, "", "the|1 man|2 ,|3", "", false, sink);
-    std::vector<TTokLst> tokens;
-    ASSERT_TRUE(scanner.TokenizeAll(&tokens));
-    ASSERT_EQ(tokens.size(), 5u);
-    EXPECT_EQ(tokens[0].Code, 1);
-    EXPECT_EQ(tokens[2].Code, tkInteger);
-    EXPECT_EQ(tokens[2].Val.Value, 42);
-    EXPECT_EQ(tokens[3].Code, 3);
-    EXPECT_EQ(tokens[4].Val.Text, "X");
-    ASSERT_TRUE(scanner.TokenizeAll(&tokens)); // each call appends all, from the start
-    EXPECT_EQ(tokens.size(), 10u);
-    EXPECT_FALSE(scanner.TokenizeAll(nullptr));
-
-    const std::vector<std::string> bad{"the ? man"};
-    scanner.Create(&bad, "", "the|1", "", false, sink);
-    tokens.clear();
-    EXPECT_FALSE(scanner.TokenizeAll(&tokens));
-    EXPECT_EQ(tokens.size(), 1u) << "tokens before the error stay, the error is dropped";
-}
-
-TEST(ScannerSpecials, CustomSeparatorsSplitTheLists) {
-    NullSink sink;
-    const std::vector<std::string> lines{"go ;"};
-    TScanner scanner;
-    ASSERT_TRUE(scanner.Create(&lines, "", "go:10,;:11", ",:#", false, sink));
-    EXPECT_EQ(scanner.KeywordTable, ",GO:10,");
-    std::vector<TTokLst> tokens;
-    ASSERT_TRUE(scanner.TokenizeAll(&tokens));
-    ASSERT_EQ(tokens.size(), 2u);
-    EXPECT_EQ(tokens[0].Code, 10);
-    EXPECT_EQ(tokens[1].Code, 11);
 }

@@ -5,29 +5,28 @@
 
 using namespace gramarbor;
 
-// Windows-1252 spellings of the German letters used below.
-#define AE_L "\xE4"
-#define AE_U "\xC4"
-#define OE_L "\xF6"
-#define OE_U "\xD6"
-#define UE_L "\xFC"
-#define UE_U "\xDC"
-#define SZ "\xDF"
-
+// German letters in Windows-1252: \xC4 \xD6 \xDC upper case, \xE4 \xF6 \xFC lower
+// case, \xDF the sharp s.
 TEST(CaseFolding, KnowsTheGermanLetters) {
     EXPECT_EQ(UpCaseChar('\xDF'), '\xDF');
     EXPECT_EQ(UpCaseChar('\xE9'), '\xE9'); // é stays
     EXPECT_EQ(UpCaseChar('\xF6'), '\xD6');
-    EXPECT_EQ(UpperCaseGerman("M" UE_L "ller stra" SZ "e"), "M" UE_U "LLER STRA" SZ "E");
-    EXPECT_EQ(LowerCaseGerman(AE_U "RGER", true), AE_U "rger");
+    EXPECT_EQ(UpperCaseGerman("M\xFCller stra\xDF"
+                              "e"),
+              "M\xDCLLER STRA\xDF"
+              "E");
+    EXPECT_EQ(LowerCaseGerman("\xC4RGER", true), "\xC4rger");
     EXPECT_EQ(LowerCaseGerman("", true), "");
     EXPECT_EQ(LowerCaseGerman("NUMBER", false), "number");
 }
 
 TEST(IsIdentifier, AcceptsLettersUnderscoreAndLaterDigitsUmlautsSharpS) {
-    for (const char* yes : {"np", "_x1", "Verb2", "a" SZ, "Nomen_" AE_U})
+    for (const char* yes : {"np", "_x1", "Verb2", "a\xDF", "Nomen_\xC4"})
         EXPECT_TRUE(IsIdentifier(yes)) << yes;
-    for (const char* no : {"", "1a", SZ, SZ "a", OE_U "l", "a-b", "a b", "x.y"})
+    for (const char* no : {"", "1a", "\xDF",
+                           "\xDF"
+                           "a",
+                           "\xD6l", "a-b", "a b", "x.y"})
         EXPECT_FALSE(IsIdentifier(no)) << no;
 }
 

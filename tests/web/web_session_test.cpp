@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <stdexcept>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -24,22 +25,6 @@ namespace {
 std::string PictureSize(const Picture& picture) {
     return "<picture " + std::to_string(picture.Width) + "x" + std::to_string(picture.Height) + ">";
 }
-
-class WebSessionTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Folder = std::filesystem::temp_directory_path() /
-                 ("gramarbor_web_" +
-                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                  std::to_string(std::hash<std::string>()(
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name())));
-        std::filesystem::create_directories(Folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(Folder); }
-
-    std::filesystem::path Folder;
-    ApproxTextMeasurer Measurer;
-};
 
 // The arguments of a request: split at " | ", with \n, \\ and \xHH decoded.
 std::vector<std::string> Arguments(const std::string& text) {
@@ -55,8 +40,17 @@ TBracketFormat Format(const std::string& digits) {
             uint8_t(digits[3] - '0')};
 }
 
-class WebScript : public WebSessionTest,
-                  public ::testing::WithParamInterface<testing::ScriptCase> {};
+// Each case saves into a scratch folder of its own.
+class WebScript : public ::testing::TestWithParam<testing::ScriptCase> {
+protected:
+    void SetUp() override { std::filesystem::create_directories(Folder); }
+    void TearDown() override { std::filesystem::remove_all(Folder); }
+
+    std::filesystem::path Folder =
+        std::filesystem::temp_directory_path() /
+        ("gramarbor_web_" + std::to_string(::getpid()) + "_" + GetParam().Name);
+    ApproxTextMeasurer Measurer;
+};
 
 // Every character a message or a picture may hold stays a valid JSON string, and
 // Windows-1252 text comes out as UTF-8.
