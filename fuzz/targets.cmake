@@ -20,6 +20,6 @@ gramarbor_fuzzer(cond_dialog_fuzzer DEPS gramarbor_rtn)
 gramarbor_fuzzer(rtn_walk_fuzzer DEPS gramarbor_rtn gramarbor_tree gramarbor_grammar)
 gramarbor_fuzzer(environment_fuzzer DEPS gramarbor_settings)
 gramarbor_fuzzer(svg_fuzzer SOURCES ${GRAMARBOR_ROOT}/tests/picture/xml_check.cpp
-  DEPS gramarbor_picture INCLUDES ${GRAMARBOR_ROOT}/tests/picture)
+  DEPS gramarbor_picture EXPAT::EXPAT INCLUDES ${GRAMARBOR_ROOT}/tests/picture)
 gramarbor_fuzzer(nltk_fuzzer DEPS gramarbor_grammar)
 gramarbor_fuzzer(partial_analysis_fuzzer DEPS gramarbor_parsing gramarbor_grammar)
