@@ -18,6 +18,7 @@ protected:
     RecordingSink Sink;
     TTree Tree{true, Sink};
     RecordingCanvas Screen;
+    std::string Rest;
 };
 
 std::string Box(const TRect& r) {
@@ -71,8 +72,52 @@ TEST_P(TreeScript, Runs) {
          }},
         {"add",
          [&](const std::string& arg) {
-             const auto [node, name] = at(arg);
-             node->Children.push_back(Tree.CreateNode(name));
+             // PATH NAME [ANNOTATIONS]
+             const auto [node, rest] = at(arg);
+             const auto [name, lines] = SplitWord(rest);
+             node->Children.push_back(Tree.CreateNode(name, lines));
+         }},
+        {"init",
+         [&](const std::string& arg) {
+             const auto [name, result] = SplitWord(arg);
+             EXPECT_EQ(Tree.Init(name == "none" ? nullptr : Tree.CreateNode(name)), result == "ok");
+         }},
+        {"quiet", [&](const std::string&) { Tree.ShowErrors = false; }},
+        {"annotations", [&](const std::string& arg) { Tree.WithAnnotations = arg == "on"; }},
+        {"clear", [&](const std::string&) { EXPECT_TRUE(Tree.Clear()); }},
+        {"box",
+         [&](const std::string& arg) {
+             const auto [node, box] = at(arg);
+             const std::vector<std::string> w = Words(box);
+             node->Rect = {int32_t(ScriptNumber(w.at(0))), int32_t(ScriptNumber(w.at(1))),
+                           int32_t(ScriptNumber(w.at(2))), int32_t(ScriptNumber(w.at(3)))};
+         }},
+        {"at",
+         [&](const std::string& arg) {
+             // X Y => the name and box of the node found there
+             const std::vector<std::string> w = Words(arg);
+             TRect box;
+             const TNode* node =
+                 Tree.NodeAtXY(int32_t(ScriptNumber(w.at(0))), int32_t(ScriptNumber(w.at(1))), box);
+             EXPECT_EQ((node ? node->Name : "none") + " " + Box(box),
+                       arg.substr(arg.find(" => ") + 4));
+         }},
+        {"parent-of-none",
+         [&](const std::string&) { EXPECT_EQ(Tree.SearchParent(nullptr, nullptr), nullptr); }},
+        {"parent-elsewhere",
+         [&](const std::string& arg) {
+             TTree empty(true, Sink);
+             EXPECT_EQ(empty.ParentOf(NodeAtPath(Tree.GetRoot(), arg)), nullptr);
+             EXPECT_EQ(empty.ErrorCode, 0);
+         }},
+        {"parse-node",
+         [&](const std::string& arg) {
+             // Reads the first subtree into the tree; the text left is checked by rest.
+             Rest = Unescape(arg);
+             TNodePtr node;
+             EXPECT_TRUE(Tree.ParseNode(Rest, node));
+             EXPECT_EQ(Tree.GetRoot(), nullptr);
+             Tree.SetRoot(std::move(node));
          }},
         {"x",
          [&](const std::string& arg) {
@@ -85,7 +130,7 @@ TEST_P(TreeScript, Runs) {
              if (w.size() != 3 || (w[0] != "left" && w[0] != "right") ||
                  (w[2] != "ok" && w[2] != "refused"))
                  throw std::invalid_argument("left|right PATH ok|refused");
-             TNode* node = NodeAtPath(Tree.GetRoot(), w[1]);
+             TNode* node = w[1] == "none" ? nullptr : NodeAtPath(Tree.GetRoot(), w[1]);
              EXPECT_EQ(w[0] == "left" ? Tree.PushLeft(node) : Tree.PushRight(node), w[2] == "ok");
          }},
         {"font-size",
@@ -153,6 +198,8 @@ TEST_P(TreeScript, Runs) {
         {"next", [&] { return std::to_string(Tree.NextID); }},
         {"dropped", [&] { return std::to_string(Tree.DroppedArrows); }},
         {"empty", [&] { return std::string(Tree.GetRoot() ? "no" : "yes"); }},
+        {"grid", [&] { return Box(Tree.GridExtent); }},
+        {"rest", [&] { return Rest; }},
         {"places", [&] { return Places(Tree); }},
         {"size",
          [&] {
@@ -190,17 +237,22 @@ TEST_P(TreeScript, Runs) {
          }},
         {"defaults",
          [&](TNode& n) { return std::string(n.Attr == Tree.NodeDefaults ? "yes" : "no"); }},
+        {"parent",
+         [&](TNode& n) {
+             const TNode* parent = Tree.ParentOf(&n);
+             return parent ? parent->Name : "none";
+         }},
     };
     AddChecks(commands, checks, nodeChecks, [&] { return Tree.GetRoot(); });
     RunScript(GetParam(), commands);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TreeScript,
-    ::testing::ValuesIn(ReadScriptCases({"tree_scripts/bracket_text.txt", "tree_scripts/layout.txt",
-                                         "tree_scripts/arrows_and_labels.txt",
-                                         "tree_scripts/files_and_changes.txt"})),
-    [](const auto& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Cases, TreeScript,
+                         ::testing::ValuesIn(ReadScriptCases(
+                             {"tree_scripts/bracket_text.txt", "tree_scripts/layout.txt",
+                              "tree_scripts/arrows_and_labels.txt",
+                              "tree_scripts/files_and_changes.txt", "tree_scripts/model.txt"})),
+                         [](const auto& info) { return info.param.Name; });
 
 } // namespace
 } // namespace gramarbor

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <tuple>
 #include <unistd.h>
 #include <utility>
 
@@ -93,42 +92,6 @@ protected:
     }
     std::string TempFile(const std::string& name) { return (Folder / name).string(); }
 };
-
-TEST_F(TreeSheetTest, FilesAreCheckedByExtensionAndBringTheirSettings) {
-    const std::string file = TempFile("settings.tre");
-    Build("[S [NP] [VP]]");
-    Sheet.ActiveTree().SetParams(100, 120, "Times", toFrames | toPlane,
-                                 TNodeAttr{20, 2, 1, naRight});
-    Host.SaveName = file;
-    Sheet.SaveTreeBtnClick();
-    Sheet.SetActiveTree(1);
-    Sheet.SaveTreeBtnClick();
-    EXPECT_EQ(Sink.Last(), "An empty tree will not be saved.");
-    EXPECT_FALSE(Sheet.HasPicture(true));
-    EXPECT_EQ(Sink.Last(), "There is no tree or metafile to save by now.");
-
-    Host.OpenName = TempFile("settings.doc");
-    Sheet.LoadTreeBtnClick();
-    EXPECT_EQ(Sink.Last(), "Wrong file type: extension \"*.TRE\" expected.");
-    EXPECT_EQ(Root(), nullptr);
-    Sink.Clear();
-    Host.OpenName = file;
-    Sheet.LoadTreeBtnClick();
-    EXPECT_TRUE(Sink.Empty()) << Sink.Last();
-    EXPECT_EQ(Text(), "[S [NP] [VP]]");
-    EXPECT_EQ(std::tie(Sheet.HDist, Sheet.VDist, Sheet.FontName, Sheet.PlaneTree),
-              std::make_tuple(100, 120, std::string("Times"), true));
-    EXPECT_EQ(Sheet.NodeDefaults, (TNodeAttr{20, 2, 1, naRight}));
-    std::filesystem::remove(file);
-}
-
-TEST_F(TreeSheetTest, PreviewLabelsGiveCentimetresAndInches) {
-    std::string cmX, inchX, cmY, inchY;
-    PictureSizeLabels(25400, 12700, cmX, inchX, cmY, inchY);
-    EXPECT_EQ(cmX + inchX + cmY + inchY, "25.4 cm10 Inch12.7 cm5 Inch");
-    EXPECT_EQ(FormatSize(1.005001), "1.01");
-    EXPECT_EQ(FormatSize(0.5), "0.5");
-}
 
 // Scenario scripts of the sheet's commands under tests/data/tree_sheet_scripts, one
 // test per case.
@@ -299,6 +262,18 @@ TEST_P(TreeSheetScript, Runs) {
              Sheet.ActiveTree().Metafile.Height = int32_t(ScriptNumber(height));
          }},
         {"snapshot", [&](const std::string& arg) { Snapshots[arg] = NodeBytes(); }},
+        {"tree-params",
+         [&](const std::string& arg) {
+             // H V FONT OPTIONS SIZE|LINES|STYLE|FLAGS of the active tree
+             const std::vector<std::string> w = testing::Words(arg);
+             std::vector<uint16_t> a;
+             for (const std::string& part : testing::SplitBars(w.at(4)))
+                 a.push_back(uint16_t(ScriptNumber(part)));
+             Sheet.ActiveTree().SetParams(int32_t(ScriptNumber(w.at(0))),
+                                          int32_t(ScriptNumber(w.at(1))), w.at(2),
+                                          uint8_t(ScriptNumber(w.at(3))),
+                                          TNodeAttr{a.at(0), a.at(1), uint8_t(a.at(2)), a.at(3)});
+         }},
         {"message", [&](const std::string& arg) { messages.Expect(Subst(arg)); }},
     });
     const auto withArg = [&](const std::string& arg, const auto& text) {
@@ -360,6 +335,15 @@ TEST_P(TreeSheetScript, Runs) {
              return text;
          }},
         {"tree-list", [&] { return testing::JoinBars(Sheet.TreeList); }},
+        {"picture", [&] { return std::string(Sheet.HasPicture(true) ? "yes" : "no"); }},
+        {"settings",
+         [&] {
+             const TNodeAttr& a = Sheet.NodeDefaults;
+             return std::to_string(Sheet.HDist) + " " + std::to_string(Sheet.VDist) + " " +
+                    Sheet.FontName + (Sheet.PlaneTree ? " plane " : " ") +
+                    std::to_string(a.FontSize) + "|" + std::to_string(a.LineDist) + "|" +
+                    std::to_string(a.FontStyle) + "|" + std::to_string(a.Flags);
+         }},
         {"tree-names",
          [&] { return testing::JoinBars(Sheet.TreeNames) + " new " + Sheet.NewTreeName; }},
         {"highlight",
