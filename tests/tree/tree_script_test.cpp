@@ -1,7 +1,9 @@
-// Scenario scripts of trees under tests/data/tree_scripts: bracket text in every
-// format and its errors, layout, plane trees, pushes, movement arrow markers, boxes
-// and picture sizes, one test per case.
+// Scenario scripts of trees under tests/data/tree_scripts: the model, bracket text in
+// every format and its errors, layout, plane trees, pushes, movement arrow markers,
+// boxes, picture sizes and drawings call by call, one test per case.
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "common/script_cases.h"
 #include "tree/tree.h"
@@ -17,7 +19,9 @@ class TreeScript : public ::testing::TestWithParam<ScriptCase> {
 protected:
     RecordingSink Sink;
     TTree Tree{true, Sink};
-    RecordingCanvas Screen;
+    std::optional<RecordingCanvas> Screen{std::in_place};
+    std::size_t OpsSeen = 0;            // calls of Screen that "op" has checked
+    TNodeAttr Attr = DefaultNodeAttr(); // of markup and boxes drawn alone
     std::string Rest;
 };
 
@@ -32,16 +36,41 @@ TEST_P(TreeScript, Runs) {
         const auto [path, rest] = SplitWord(arg);
         return std::pair{NodeAtPath(Tree.GetRoot(), path), rest};
     };
-    const auto options = [](const std::string& arg) {
-        static const std::map<std::string, uint8_t> bits = {
-            {"frames", toFrames},      {"plane", toPlane},   {"planeok", toPlaneOK},
-            {"tidy", toTidy},          {"arrows", toArrows}, {"bold", toBoldLines},
-            {"triangles", toTriangles}};
-        uint8_t result = 0;
+    const auto bitsOf = [](const std::map<std::string, uint16_t>& bits, const std::string& arg) {
+        uint16_t result = 0;
         for (const std::string& word : Words(arg))
             result |= bits.at(word);
         return result;
     };
+    const auto options = [&](const std::string& arg) {
+        return uint8_t(bitsOf({{"frames", toFrames},
+                               {"plane", toPlane},
+                               {"planeok", toPlaneOK},
+                               {"tidy", toTidy},
+                               {"arrows", toArrows},
+                               {"bold", toBoldLines},
+                               {"triangles", toTriangles}},
+                              arg));
+    };
+    const auto flags = [&](const std::string& arg) {
+        return bitsOf({{"left", naLeft},
+                       {"right", naRight},
+                       {"center", naCenter},
+                       {"angular", naAngular},
+                       {"round", naRound},
+                       {"brackets", naBrackets},
+                       {"anno-brackets", naAnnoBrackets},
+                       {"triangle", naTriangle},
+                       {"arrow", naArrow}},
+                      arg);
+    };
+    // "CALL => RESULT": the call and its expected result.
+    const auto result = [](const std::string& arg) {
+        const std::size_t arrow = arg.find(" => ");
+        return std::pair{arg.substr(0, arrow),
+                         arrow == std::string::npos ? "" : arg.substr(arrow + 4)};
+    };
+    const auto number = [](const std::string& text) { return int32_t(ScriptNumber(text)); };
     ScriptCommands commands = {
         {"format",
          [&](const std::string& arg) {
@@ -89,18 +118,16 @@ TEST_P(TreeScript, Runs) {
          [&](const std::string& arg) {
              const auto [node, box] = at(arg);
              const std::vector<std::string> w = Words(box);
-             node->Rect = {int32_t(ScriptNumber(w.at(0))), int32_t(ScriptNumber(w.at(1))),
-                           int32_t(ScriptNumber(w.at(2))), int32_t(ScriptNumber(w.at(3)))};
+             node->Rect = {number(w.at(0)), number(w.at(1)), number(w.at(2)), number(w.at(3))};
          }},
         {"at",
          [&](const std::string& arg) {
              // X Y => the name and box of the node found there
-             const std::vector<std::string> w = Words(arg);
+             const auto [call, found] = result(arg);
+             const std::vector<std::string> w = Words(call);
              TRect box;
-             const TNode* node =
-                 Tree.NodeAtXY(int32_t(ScriptNumber(w.at(0))), int32_t(ScriptNumber(w.at(1))), box);
-             EXPECT_EQ((node ? node->Name : "none") + " " + Box(box),
-                       arg.substr(arg.find(" => ") + 4));
+             const TNode* node = Tree.NodeAtXY(number(w.at(0)), number(w.at(1)), box);
+             EXPECT_EQ((node ? node->Name : "none") + " " + Box(box), found);
          }},
         {"parent-of-none",
          [&](const std::string&) { EXPECT_EQ(Tree.SearchParent(nullptr, nullptr), nullptr); }},
@@ -183,7 +210,63 @@ TEST_P(TreeScript, Runs) {
          [&](const std::string&) { EXPECT_TRUE(Tree.RemovePlaneChains(Tree.GetRoot())); }},
         {"show",
          [&](const std::string& arg) {
-             EXPECT_EQ(Tree.Show(Screen.Canvas, 4, 4), arg != "refused");
+             // On a new canvas, which records what the picture holds.
+             Screen.emplace();
+             OpsSeen = 0;
+             EXPECT_EQ(Tree.Show(Screen->Canvas, 4, 4), arg != "refused");
+             EXPECT_TRUE(arg == "refused" || Screen->Recorded.Calls() == Tree.Metafile.Calls())
+                 << "the screen shows another picture";
+         }},
+        {"canvas",
+         [&](const std::string&) {
+             Screen.emplace();
+             OpsSeen = 0;
+         }},
+        {"tree-font", [&](const std::string& arg) { Tree.FontName = arg; }},
+        {"style", [&](const std::string& arg) { Attr.FontStyle = uint8_t(number(arg)); }},
+        {"flags", [&](const std::string& arg) { Attr.Flags = flags(arg); }},
+        {"frame", [&](const std::string& arg) { SetFrameIndex(Attr, number(arg)); }},
+        {"node-flags",
+         [&](const std::string& arg) {
+             const auto [node, words] = at(arg);
+             node->Attr.Flags |= flags(words);
+         }},
+        {"markup",
+         [&](const std::string& arg) {
+             // X Y TEXT [=> WIDTH]
+             const auto [x, rest] = SplitWord(arg);
+             const auto [y, call] = SplitWord(rest);
+             const auto [text, width] = result(call);
+             const int32_t drawn =
+                 Tree.MarkupTextOut(Screen->Canvas, number(x), number(y), text, Attr);
+             EXPECT_TRUE(width.empty() || std::to_string(drawn) == width) << drawn;
+         }},
+        {"markup-width",
+         [&](const std::string& arg) {
+             const auto [text, width] = result(arg);
+             EXPECT_EQ(std::to_string(Tree.MarkupWidth(Screen->Canvas, Attr, text)), width);
+         }},
+        {"lines-width",
+         [&](const std::string& arg) {
+             const auto [lines, width] = result(arg);
+             EXPECT_EQ(std::to_string(Tree.LinesWidth(Screen->Canvas, Attr, SplitBars(lines))),
+                       width);
+         }},
+        {"nodebox",
+         [&](const std::string& arg) {
+             // LEFT TOP WIDTH LINES draw|measure => the box
+             const auto [call, box] = result(arg);
+             const std::vector<std::string> w = Words(call);
+             EXPECT_EQ(
+                 Box(Tree.NodeBox(Screen->Canvas, number(w.at(0)), number(w.at(1)), number(w.at(2)),
+                                  SplitBars(w.at(3)), Attr, w.at(4) == "draw")),
+                 box);
+         }},
+        {"op",
+         [&](const std::string& arg) {
+             const std::vector<PictureOp>& calls = Screen->Recorded.Calls();
+             ASSERT_LT(OpsSeen, calls.size()) << "no further call";
+             EXPECT_EQ(DumpOp(calls[OpsSeen++]), arg + "\n");
          }},
     };
     const ScriptChecks checks = {
@@ -199,6 +282,8 @@ TEST_P(TreeScript, Runs) {
         {"dropped", [&] { return std::to_string(Tree.DroppedArrows); }},
         {"empty", [&] { return std::string(Tree.GetRoot() ? "no" : "yes"); }},
         {"grid", [&] { return Box(Tree.GridExtent); }},
+        {"ops", [&] { return std::to_string(Screen->Recorded.Calls().size()); }},
+        {"canvas-font", [&] { return Screen->Canvas.State.Font.Name; }},
         {"rest", [&] { return Rest; }},
         {"places", [&] { return Places(Tree); }},
         {"size",
@@ -209,7 +294,7 @@ TEST_P(TreeScript, Runs) {
         {"extent",
          [&] {
              TRect extent, grid;
-             return Tree.Extension(Screen.Canvas, Tree.GetRoot(), extent, grid)
+             return Tree.Extension(Screen->Canvas, Tree.GetRoot(), extent, grid)
                         ? Box(extent) + " grid " + Box(grid)
                         : "refused";
          }},
@@ -247,12 +332,13 @@ TEST_P(TreeScript, Runs) {
     RunScript(GetParam(), commands);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TreeScript,
-                         ::testing::ValuesIn(ReadScriptCases(
-                             {"tree_scripts/bracket_text.txt", "tree_scripts/layout.txt",
-                              "tree_scripts/arrows_and_labels.txt",
-                              "tree_scripts/files_and_changes.txt", "tree_scripts/model.txt"})),
-                         [](const auto& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TreeScript,
+    ::testing::ValuesIn(ReadScriptCases({"tree_scripts/bracket_text.txt", "tree_scripts/layout.txt",
+                                         "tree_scripts/arrows_and_labels.txt",
+                                         "tree_scripts/files_and_changes.txt",
+                                         "tree_scripts/model.txt", "tree_scripts/drawings.txt"})),
+    [](const auto& info) { return info.param.Name; });
 
 } // namespace
 } // namespace gramarbor
