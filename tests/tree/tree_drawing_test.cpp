@@ -94,17 +94,6 @@ TEST_F(TreeDrawing, TreesBeyondTheGridAreRefused) {
     EXPECT_EQ(sink.Last(), "Common error in \"Show\"/\"Draw\". The tree does not fit into the "
                            "layout grid of 32767 columns and levels.");
 
-    // Chains from stored levels far apart would leave the grid.
-    tree.ResetError();
-    ReadTree(tree, "[r [a] [b [c]]]");
-    NodeAt(tree, {0})->Y = -30000;
-    NodeAt(tree, {1, 0})->Y = 10000;
-    EXPECT_FALSE(tree.PlaneTree(tree.GetRoot(), true));
-    EXPECT_EQ(tree.ErrorCode, 24);
-    EXPECT_TRUE(tree.PlaneTree(tree.GetRoot(), false));
-    EXPECT_EQ(NodeAt(tree, {0})->Y, 10000);
-    EXPECT_FALSE(tree.RemovePlaneChains(nullptr));
-
     // Distances that would leave the drawing coordinates are refused too.
     tree.ResetError();
     ReadTree(tree, "[r [a] [b]]");

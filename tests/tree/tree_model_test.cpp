@@ -36,28 +36,6 @@ TEST_F(TreeParams, DefaultsOddDistancesAndNodeDefaults) {
     EXPECT_EQ(tree.FontName, "Courier");
 }
 
-TEST(TreeAttr, AlignAndFrameIndices) {
-    TNodeAttr attr;
-    EXPECT_EQ(AlignIndex(attr), -1);
-    EXPECT_EQ(FrameIndex(attr), 0);
-    for (int i = 0; i < 3; ++i) {
-        SetAlignIndex(attr, i);
-        EXPECT_EQ(AlignIndex(attr), i);
-    }
-    attr.Flags |= naLeft; // several bits: the last one tested wins
-    EXPECT_EQ(AlignIndex(attr), 2);
-    SetAlignIndex(attr, 7);
-    EXPECT_EQ(AlignIndex(attr), -1);
-    for (int i = 0; i < 4; ++i) {
-        SetFrameIndex(attr, i);
-        EXPECT_EQ(FrameIndex(attr), i);
-    }
-    attr.Flags |= naAngular | naArrow;
-    EXPECT_EQ(FrameIndex(attr), 3);
-    SetFrameIndex(attr, 0);
-    EXPECT_EQ(attr.Flags, naArrow);
-}
-
 // Copies of trees are among the tree scripts.
 TEST_F(TreeNodes, CopyOfNoTreeFailsAndEmptiesTheTarget) {
     TNodePtr none = tree.CreateNode("old");

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "common/script_cases.h"
+#include "tree/latex_export.h"
 #include "tree/tree.h"
 #include "tree/tree_changes.h"
 #include "tree_test_support.h"
@@ -23,6 +24,7 @@ protected:
     std::size_t OpsSeen = 0;            // calls of Screen that "op" has checked
     TNodeAttr Attr = DefaultNodeAttr(); // of markup and boxes drawn alone
     std::string Rest;
+    std::vector<std::string> Fonts; // named by the last line made LaTeX
 };
 
 std::string Box(const TRect& r) {
@@ -200,14 +202,46 @@ TEST_P(TreeScript, Runs) {
         {"next-id", [&](const std::string& arg) { Tree.NextID = int32_t(ScriptNumber(arg)); }},
         {"options",
          [&](const std::string& arg) { Tree.SetParams(64, 64, "", options(arg), TNodeAttr{}); }},
-        {"layout", [&](const std::string&) { EXPECT_TRUE(Tree.Positions()); }},
+        {"layout", [&](const std::string& arg) { EXPECT_EQ(Tree.Positions(), arg != "refused"); }},
         {"plane",
          [&](const std::string& arg) {
-             if (arg != "chains" && arg != "plain") throw std::invalid_argument("chains|plain");
-             EXPECT_TRUE(Tree.PlaneTree(Tree.GetRoot(), arg == "chains"));
+             const auto [how, refused] = SplitWord(arg);
+             if (how != "chains" && how != "plain") throw std::invalid_argument("chains|plain");
+             EXPECT_EQ(Tree.PlaneTree(Tree.GetRoot(), how == "chains"), refused != "refused");
          }},
         {"unplane",
-         [&](const std::string&) { EXPECT_TRUE(Tree.RemovePlaneChains(Tree.GetRoot())); }},
+         [&](const std::string& arg) {
+             EXPECT_EQ(Tree.RemovePlaneChains(arg == "none" ? nullptr : Tree.GetRoot()),
+                       arg != "none");
+         }},
+        {"chain",
+         [&](const std::string& arg) {
+             // new|PATH LEVELS: a chain node as the tree or as the last child at PATH
+             const auto [path, levels] = SplitWord(arg);
+             TNodePtr chain = Tree.NewChainNode();
+             chain->Levels = number(levels);
+             if (path == "new") return Tree.SetRoot(std::move(chain));
+             NodeAtPath(Tree.GetRoot(), path)->Children.push_back(std::move(chain));
+         }},
+        {"level",
+         [&](const std::string& arg) {
+             const auto [node, y] = at(arg);
+             node->Y = number(y);
+         }},
+        {"align", [&](const std::string& arg) { SetAlignIndex(Attr, number(arg)); }},
+        {"latex-escape",
+         [&](const std::string& arg) {
+             const auto [text, latex] = result(arg);
+             EXPECT_EQ(EscapeLatex(Unescape(text)), Unescape(latex));
+         }},
+        {"latex-markup",
+         [&](const std::string& arg) {
+             const auto [call, latex] = result(arg);
+             const auto [style, text] = SplitWord(call);
+             Fonts.clear();
+             EXPECT_EQ(MarkupToLatex(Unescape(text), uint8_t(number(style)), Fonts),
+                       Unescape(latex));
+         }},
         {"show",
          [&](const std::string& arg) {
              // On a new canvas, which records what the picture holds.
@@ -284,6 +318,12 @@ TEST_P(TreeScript, Runs) {
         {"grid", [&] { return Box(Tree.GridExtent); }},
         {"ops", [&] { return std::to_string(Screen->Recorded.Calls().size()); }},
         {"canvas-font", [&] { return Screen->Canvas.State.Font.Name; }},
+        {"latex-fonts", [&] { return JoinBars(Fonts); }},
+        {"indices",
+         [&] {
+             return "align " + std::to_string(AlignIndex(Attr)) + " frame " +
+                    std::to_string(FrameIndex(Attr)) + " flags " + std::to_string(Attr.Flags);
+         }},
         {"rest", [&] { return Rest; }},
         {"places", [&] { return Places(Tree); }},
         {"size",
@@ -311,6 +351,7 @@ TEST_P(TreeScript, Runs) {
         {"id", [](TNode& n) { return std::to_string(n.ID); }},
         {"children", [](TNode& n) { return std::to_string(n.Children.size()); }},
         {"column", [](TNode& n) { return std::to_string(n.X); }},
+        {"row", [](TNode& n) { return std::to_string(n.Y); }},
         {"rect", [](TNode& n) { return Box(n.Rect); }},
         {"font", [](TNode& n) { return std::to_string(n.Attr.FontSize); }},
         {"lines", [](TNode& n) { return JoinBars(n.Cont); }},
@@ -332,13 +373,13 @@ TEST_P(TreeScript, Runs) {
     RunScript(GetParam(), commands);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TreeScript,
-    ::testing::ValuesIn(ReadScriptCases({"tree_scripts/bracket_text.txt", "tree_scripts/layout.txt",
-                                         "tree_scripts/arrows_and_labels.txt",
-                                         "tree_scripts/files_and_changes.txt",
-                                         "tree_scripts/model.txt", "tree_scripts/drawings.txt"})),
-    [](const auto& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Cases, TreeScript,
+                         ::testing::ValuesIn(ReadScriptCases(
+                             {"tree_scripts/bracket_text.txt", "tree_scripts/layout.txt",
+                              "tree_scripts/arrows_and_labels.txt",
+                              "tree_scripts/files_and_changes.txt", "tree_scripts/model.txt",
+                              "tree_scripts/drawings.txt", "tree_scripts/latex_text.txt"})),
+                         [](const auto& info) { return info.param.Name; });
 
 } // namespace
 } // namespace gramarbor
