@@ -68,26 +68,6 @@ TEST_F(TreeFile, RoundTripKeepsNodesAndParameters) {
     EXPECT_EQ(Slurp(again), Slurp(path));
 }
 
-TEST_F(TreeFile, FlagZeroKeepsTheTreesOwnParameters) {
-    NullSink sink;
-    TTree source(false, sink);
-    ReadTree(source, "[a [b]]");
-    source.SetParams(100, 100, "Courier", toFrames, TNodeAttr{});
-    const std::string path = TempPath("flag0.tre");
-    ASSERT_TRUE(source.SaveTree(path, source.GetRoot(), 0));
-    EXPECT_EQ(Slurp(path)[0], '\0');
-
-    TTree target(true, sink);
-    target.NextID = 77;
-    ASSERT_TRUE(target.LoadTree(path));
-    EXPECT_FALSE(target.WithAnnotations);
-    EXPECT_EQ(WriteTree(target), "[a [b]]");
-    EXPECT_EQ(target.HalfHDist, 32);
-    EXPECT_EQ(target.FontName, "Arial");
-    EXPECT_EQ(target.Options, 0);
-    EXPECT_EQ(target.NextID, 77);
-}
-
 // A missing file is among the broken files.
 TEST_F(TreeFile, NoTreeWritesNoFile) {
     const std::string path = TempPath("never.tre");

@@ -1,9 +1,7 @@
-// The tree model: parameters, attribute indices, copies of no tree, deep nesting and
-// the shapes compared in deep trees (the error latch, new nodes, search, bracket text
-// and ordinary comparisons live in tests/data/tree_scripts).
+// The tree model: copies of no tree, deep nesting and the shapes compared in deep
+// trees (the error latch, parameters, new nodes, search, bracket text and ordinary
+// comparisons live in tests/data/tree_scripts).
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 #include "tree/tree.h"
 #include "tree/tree_changes.h"
@@ -13,28 +11,6 @@ namespace gramarbor {
 namespace {
 
 using TreeNodes = testing::TreeTest;
-using TreeParams = testing::TreeTest;
-
-TEST_F(TreeParams, DefaultsOddDistancesAndNodeDefaults) {
-    const auto params = [&] {
-        int32_t hDist = 0, vDist = 0;
-        std::string font;
-        uint8_t options = 0xFF;
-        TNodeAttr defaults;
-        tree.GetParams(hDist, vDist, font, options, defaults);
-        return std::tuple{hDist, vDist, font, int(options), defaults};
-    };
-    tree.SetParams(-1, -1, "", 0, TNodeAttr{});
-    EXPECT_EQ(params(), std::tuple(64, 64, "Arial", 0, DefaultNodeAttr()));
-    TNodeAttr small;
-    small.FontSize = 10;
-    tree.SetParams(65, 0, "Times", toFrames, small);
-    EXPECT_EQ(params(), std::tuple(64, 0, "Times", int(toFrames), small));
-    tree.SetNodeDefaults("", DefaultNodeAttr());
-    EXPECT_EQ(tree.FontName, "Times");
-    tree.SetNodeDefaults("Courier", small);
-    EXPECT_EQ(tree.FontName, "Courier");
-}
 
 // Copies of trees are among the tree scripts.
 TEST_F(TreeNodes, CopyOfNoTreeFailsAndEmptiesTheTarget) {

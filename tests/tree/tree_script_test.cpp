@@ -25,7 +25,19 @@ protected:
     TNodeAttr Attr = DefaultNodeAttr(); // of markup and boxes drawn alone
     std::string Rest;
     std::vector<std::string> Fonts; // named by the last line made LaTeX
+    std::string Bytes;              // of the last tree file saved by save-bytes
 };
+
+std::string AttrText(const TNodeAttr& a) {
+    return std::to_string(a.FontSize) + "/" + std::to_string(a.LineDist) + "/" +
+           std::to_string(a.FontStyle) + "/" + std::to_string(a.Flags);
+}
+
+// "default", "none" (all zero) or a font size alone.
+TNodeAttr AttrOf(const std::string& word) {
+    if (word == "default") return DefaultNodeAttr();
+    return TNodeAttr{uint16_t(word == "none" ? 0 : ScriptNumber(word)), 0, 0, 0};
+}
 
 std::string Box(const TRect& r) {
     return std::to_string(r.Left) + " " + std::to_string(r.Top) + " " + std::to_string(r.Right) +
@@ -202,6 +214,26 @@ TEST_P(TreeScript, Runs) {
         {"next-id", [&](const std::string& arg) { Tree.NextID = int32_t(ScriptNumber(arg)); }},
         {"options",
          [&](const std::string& arg) { Tree.SetParams(64, 64, "", options(arg), TNodeAttr{}); }},
+        {"set-params",
+         [&](const std::string& arg) {
+             // H V FONT|- ATTR OPTIONS...
+             const std::vector<std::string> w = Words(arg);
+             const std::size_t skip =
+                 w.at(0).size() + w.at(1).size() + w.at(2).size() + w.at(3).size() + 4;
+             Tree.SetParams(number(w[0]), number(w[1]), w[2] == "-" ? "" : w[2],
+                            options(arg.size() > skip ? arg.substr(skip) : ""), AttrOf(w[3]));
+         }},
+        {"set-node-defaults",
+         [&](const std::string& arg) {
+             const auto [font, attr] = SplitWord(arg);
+             Tree.SetNodeDefaults(font == "-" ? "" : font, AttrOf(attr));
+         }},
+        {"save-bytes",
+         [&](const std::string& arg) {
+             EXPECT_TRUE(Tree.SaveTreeBytes(Tree.GetRoot(), uint8_t(number(arg)), Bytes));
+         }},
+        {"load-bytes",
+         [&](const std::string& arg) { EXPECT_TRUE(Tree.LoadTreeBytes(Bytes, arg)); }},
         {"layout", [&](const std::string& arg) { EXPECT_EQ(Tree.Positions(), arg != "refused"); }},
         {"plane",
          [&](const std::string& arg) {
@@ -319,6 +351,17 @@ TEST_P(TreeScript, Runs) {
         {"ops", [&] { return std::to_string(Screen->Recorded.Calls().size()); }},
         {"canvas-font", [&] { return Screen->Canvas.State.Font.Name; }},
         {"latex-fonts", [&] { return JoinBars(Fonts); }},
+        {"with-annotations", [&] { return std::string(Tree.WithAnnotations ? "on" : "off"); }},
+        {"params",
+         [&] {
+             int32_t hDist = 0, vDist = 0;
+             std::string font;
+             uint8_t options = 0xFF;
+             TNodeAttr defaults;
+             Tree.GetParams(hDist, vDist, font, options, defaults);
+             return std::to_string(hDist) + " " + std::to_string(vDist) + " " + font + " " +
+                    std::to_string(options) + " " + AttrText(defaults);
+         }},
         {"indices",
          [&] {
              return "align " + std::to_string(AlignIndex(Attr)) + " frame " +
@@ -355,12 +398,7 @@ TEST_P(TreeScript, Runs) {
         {"rect", [](TNode& n) { return Box(n.Rect); }},
         {"font", [](TNode& n) { return std::to_string(n.Attr.FontSize); }},
         {"lines", [](TNode& n) { return JoinBars(n.Cont); }},
-        {"attr",
-         [](TNode& n) {
-             const TNodeAttr& a = n.Attr;
-             return std::to_string(a.FontSize) + "/" + std::to_string(a.LineDist) + "/" +
-                    std::to_string(a.FontStyle) + "/" + std::to_string(a.Flags);
-         }},
+        {"attr", [](TNode& n) { return AttrText(n.Attr); }},
         {"defaults",
          [&](TNode& n) { return std::string(n.Attr == Tree.NodeDefaults ? "yes" : "no"); }},
         {"parent",
