@@ -93,14 +93,6 @@ TEST_F(TreeDrawing, TreesBeyondTheGridAreRefused) {
     EXPECT_EQ(tree.ErrorCode, 24);
     EXPECT_EQ(sink.Last(), "Common error in \"Show\"/\"Draw\". The tree does not fit into the "
                            "layout grid of 32767 columns and levels.");
-
-    // Distances that would leave the drawing coordinates are refused too.
-    tree.ResetError();
-    ReadTree(tree, "[r [a] [b]]");
-    tree.SetParams(2000000000, 64, "", 0, TNodeAttr{});
-    testing::RecordingCanvas rc;
-    EXPECT_FALSE(tree.Show(rc.Canvas, 4, 4));
-    EXPECT_EQ(tree.ErrorCode, 24);
 }
 
 } // namespace

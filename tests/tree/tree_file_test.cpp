@@ -38,36 +38,6 @@ TEST_F(TreeFile, OneNodeTreeIsNinetyThreeBytes) {
     EXPECT_EQ(bytes, Slurp(std::string(GRAMARBOR_TEST_DATA) + "/tree/one_node.tre"));
 }
 
-TEST_F(TreeFile, RoundTripKeepsNodesAndParameters) {
-    ReadTree(tree, "[S [NP [DET] [N]] [\"V|P\" [$ [x]]]]");
-    NodeAt(tree, {0})->Cont = {"[+def]", "a|b"};
-    NodeAt(tree, {1})->Attr = {30, 2, fsBold | fsItalic, naRight | naRound | naArrow};
-    NodeAt(tree, {1})->Rect = {1, -2, 300, 40000};
-    NodeAt(tree, {0, 1})->X = -5;
-    NodeAt(tree, {0, 1})->Y = 32767;
-    TNodeAttr defaults = DefaultNodeAttr();
-    defaults.FontSize = 20;
-    tree.SetParams(90, 70, "Times New Roman", toFrames | toPlane | toArrows, defaults);
-    tree.GridExtent = {-1, -1, 8, 3};
-    tree.NextID = 2147483647;
-
-    const std::string path = TempPath("round.tre");
-    ASSERT_TRUE(tree.SaveTree(path, tree.GetRoot(), 1));
-
-    TTree loaded(false, sink);
-    ASSERT_TRUE(loaded.LoadTree(path));
-    EXPECT_TRUE(loaded.WithAnnotations);
-    EXPECT_EQ(WriteTree(loaded), WriteTree(tree));
-    EXPECT_EQ(NodeAt(loaded, {0})->Cont, (std::vector<std::string>{"[+def]", "a|b"}));
-    EXPECT_EQ(NodeAt(loaded, {1, 0})->ID, 0);
-    EXPECT_EQ(loaded.HalfHDist, 45);
-
-    // Saving again gives the same bytes: every field came back.
-    const std::string again = TempPath("again.tre");
-    ASSERT_TRUE(loaded.SaveTree(again, loaded.GetRoot(), 1));
-    EXPECT_EQ(Slurp(again), Slurp(path));
-}
-
 // A missing file is among the broken files.
 TEST_F(TreeFile, NoTreeWritesNoFile) {
     const std::string path = TempPath("never.tre");

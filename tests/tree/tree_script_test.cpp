@@ -107,6 +107,8 @@ TEST_P(TreeScript, Runs) {
          [&](const std::string& arg) {
              const auto [node, lines] = at(arg);
              node->Cont = SplitBars(lines);
+             for (std::string& line : node->Cont)
+                 line = Unescape(line);
          }},
         {"line-distance",
          [&](const std::string& arg) {
@@ -220,7 +222,7 @@ TEST_P(TreeScript, Runs) {
              const std::vector<std::string> w = Words(arg);
              const std::size_t skip =
                  w.at(0).size() + w.at(1).size() + w.at(2).size() + w.at(3).size() + 4;
-             Tree.SetParams(number(w[0]), number(w[1]), w[2] == "-" ? "" : w[2],
+             Tree.SetParams(number(w[0]), number(w[1]), w[2] == "-" ? "" : Unescape(w[2]),
                             options(arg.size() > skip ? arg.substr(skip) : ""), AttrOf(w[3]));
          }},
         {"set-node-defaults",
@@ -230,7 +232,28 @@ TEST_P(TreeScript, Runs) {
          }},
         {"save-bytes",
          [&](const std::string& arg) {
-             EXPECT_TRUE(Tree.SaveTreeBytes(Tree.GetRoot(), uint8_t(number(arg)), Bytes));
+             const auto [flag, refused] = SplitWord(arg);
+             EXPECT_EQ(Tree.SaveTreeBytes(Tree.GetRoot(), uint8_t(number(flag)), Bytes),
+                       refused != "refused");
+         }},
+        {"same-bytes",
+         [&](const std::string&) {
+             std::string again;
+             EXPECT_TRUE(Tree.SaveTreeBytes(Tree.GetRoot(), 1, again));
+             EXPECT_EQ(again, Bytes) << "saved again, the file differs";
+         }},
+        {"read-comb",
+         [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Comb(number(arg)))); }},
+        {"max-output", [&](const std::string& arg) { Tree.MaxOutputBytes = number(arg); }},
+        {"node-style",
+         [&](const std::string& arg) {
+             const auto [node, style] = at(arg);
+             node->Attr.FontStyle = uint8_t(number(style));
+         }},
+        {"grid-extent",
+         [&](const std::string& arg) {
+             const std::vector<std::string> w = Words(arg);
+             Tree.GridExtent = {number(w.at(0)), number(w.at(1)), number(w.at(2)), number(w.at(3))};
          }},
         {"load-bytes",
          [&](const std::string& arg) { EXPECT_TRUE(Tree.LoadTreeBytes(Bytes, arg)); }},
@@ -351,6 +374,12 @@ TEST_P(TreeScript, Runs) {
         {"ops", [&] { return std::to_string(Screen->Recorded.Calls().size()); }},
         {"canvas-font", [&] { return Screen->Canvas.State.Font.Name; }},
         {"latex-fonts", [&] { return JoinBars(Fonts); }},
+        {"bytes", [&] { return std::to_string(Bytes.size()); }},
+        {"written",
+         [&] {
+             std::string text;
+             return std::string(Tree.TreeToStr(text) ? "yes" : "no");
+         }},
         {"with-annotations", [&] { return std::string(Tree.WithAnnotations ? "on" : "off"); }},
         {"params",
          [&] {
