@@ -1,9 +1,8 @@
-// Tree files: exact bytes, round trips, the parameter flag and damaged files.
+// Tree files: exact bytes, damaged files, the depth limit and chains of placeholders
+// (round trips and files without parameters are tree scripts).
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "base/file_io.h"
 #include "tree/tree.h"

@@ -81,7 +81,6 @@ protected:
         ASSERT_EQ(Sheet.HighlightedNode, node);
     }
     TNode* Root() { return Sheet.ActiveTree().GetRoot(); }
-    TNode* Child(std::size_t i) { return Root()->Children[i].get(); }
     // Files of this test alone, removed with it: the cases run side by side.
     const std::filesystem::path Folder = std::filesystem::temp_directory_path() /
                                          ("gramarbor-treesheet-" + std::to_string(::getpid()));
