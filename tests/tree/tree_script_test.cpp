@@ -39,6 +39,14 @@ TNodeAttr AttrOf(const std::string& word) {
     return TNodeAttr{uint16_t(word == "none" ? 0 : ScriptNumber(word)), 0, 0, 0};
 }
 
+const std::map<std::string, uint16_t> OptionBits = {
+    {"frames", toFrames}, {"plane", toPlane},    {"planeok", toPlaneOK},    {"tidy", toTidy},
+    {"arrows", toArrows}, {"bold", toBoldLines}, {"triangles", toTriangles}};
+const std::map<std::string, uint16_t> FlagBits = {
+    {"left", naLeft},         {"right", naRight},       {"center", naCenter},
+    {"angular", naAngular},   {"round", naRound},       {"brackets", naBrackets},
+    {"anno", naAnnoBrackets}, {"triangle", naTriangle}, {"arrow", naArrow}};
+
 std::string Box(const TRect& r) {
     return std::to_string(r.Left) + " " + std::to_string(r.Top) + " " + std::to_string(r.Right) +
            " " + std::to_string(r.Bottom);
@@ -56,28 +64,8 @@ TEST_P(TreeScript, Runs) {
             result |= bits.at(word);
         return result;
     };
-    const auto options = [&](const std::string& arg) {
-        return uint8_t(bitsOf({{"frames", toFrames},
-                               {"plane", toPlane},
-                               {"planeok", toPlaneOK},
-                               {"tidy", toTidy},
-                               {"arrows", toArrows},
-                               {"bold", toBoldLines},
-                               {"triangles", toTriangles}},
-                              arg));
-    };
-    const auto flags = [&](const std::string& arg) {
-        return bitsOf({{"left", naLeft},
-                       {"right", naRight},
-                       {"center", naCenter},
-                       {"angular", naAngular},
-                       {"round", naRound},
-                       {"brackets", naBrackets},
-                       {"anno-brackets", naAnnoBrackets},
-                       {"triangle", naTriangle},
-                       {"arrow", naArrow}},
-                      arg);
-    };
+    const auto options = [&](const std::string& arg) { return uint8_t(bitsOf(OptionBits, arg)); };
+    const auto flags = [&](const std::string& arg) { return bitsOf(FlagBits, arg); };
     // "CALL => RESULT": the call and its expected result.
     const auto result = [](const std::string& arg) {
         const std::size_t arrow = arg.find(" => ");
@@ -85,6 +73,10 @@ TEST_P(TreeScript, Runs) {
                          arrow == std::string::npos ? "" : arg.substr(arrow + 4)};
     };
     const auto number = [](const std::string& text) { return int32_t(ScriptNumber(text)); };
+    const auto rect = [&](const std::string& text) {
+        const std::vector<std::string> w = Words(text);
+        return TRect{number(w.at(0)), number(w.at(1)), number(w.at(2)), number(w.at(3))};
+    };
     ScriptCommands commands = {
         {"format",
          [&](const std::string& arg) {
@@ -103,18 +95,6 @@ TEST_P(TreeScript, Runs) {
         {"warning",
          [&](const std::string& arg) { messages.Expect(Unescape(arg), MessageKind::Warning); }},
         {"reset", [&](const std::string&) { Tree.ResetError(); }},
-        {"annotate",
-         [&](const std::string& arg) {
-             const auto [node, lines] = at(arg);
-             node->Cont = SplitBars(lines);
-             for (std::string& line : node->Cont)
-                 line = Unescape(line);
-         }},
-        {"line-distance",
-         [&](const std::string& arg) {
-             const auto [node, distance] = at(arg);
-             node->Attr.LineDist = uint16_t(ScriptNumber(distance));
-         }},
         {"add",
          [&](const std::string& arg) {
              // PATH NAME [ANNOTATIONS]
@@ -130,12 +110,6 @@ TEST_P(TreeScript, Runs) {
         {"quiet", [&](const std::string&) { Tree.ShowErrors = false; }},
         {"annotations", [&](const std::string& arg) { Tree.WithAnnotations = arg == "on"; }},
         {"clear", [&](const std::string&) { EXPECT_TRUE(Tree.Clear()); }},
-        {"box",
-         [&](const std::string& arg) {
-             const auto [node, box] = at(arg);
-             const std::vector<std::string> w = Words(box);
-             node->Rect = {number(w.at(0)), number(w.at(1)), number(w.at(2)), number(w.at(3))};
-         }},
         {"at",
          [&](const std::string& arg) {
              // X Y => the name and box of the node found there
@@ -162,11 +136,6 @@ TEST_P(TreeScript, Runs) {
              EXPECT_EQ(Tree.GetRoot(), nullptr);
              Tree.SetRoot(std::move(node));
          }},
-        {"x",
-         [&](const std::string& arg) {
-             const auto [node, x] = at(arg);
-             node->X = int16_t(ScriptNumber(x));
-         }},
         {"push",
          [&](const std::string& arg) {
              const std::vector<std::string> w = Words(arg);
@@ -175,11 +144,6 @@ TEST_P(TreeScript, Runs) {
                  throw std::invalid_argument("left|right PATH ok|refused");
              TNode* node = w[1] == "none" ? nullptr : NodeAtPath(Tree.GetRoot(), w[1]);
              EXPECT_EQ(w[0] == "left" ? Tree.PushLeft(node) : Tree.PushRight(node), w[2] == "ok");
-         }},
-        {"font-size",
-         [&](const std::string& arg) {
-             const auto [node, size] = at(arg);
-             node->Attr.FontSize = uint16_t(ScriptNumber(size));
          }},
         {"default-font-size",
          [&](const std::string& arg) {
@@ -245,16 +209,7 @@ TEST_P(TreeScript, Runs) {
         {"read-comb",
          [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Comb(number(arg)))); }},
         {"max-output", [&](const std::string& arg) { Tree.MaxOutputBytes = number(arg); }},
-        {"node-style",
-         [&](const std::string& arg) {
-             const auto [node, style] = at(arg);
-             node->Attr.FontStyle = uint8_t(number(style));
-         }},
-        {"grid-extent",
-         [&](const std::string& arg) {
-             const std::vector<std::string> w = Words(arg);
-             Tree.GridExtent = {number(w.at(0)), number(w.at(1)), number(w.at(2)), number(w.at(3))};
-         }},
+        {"grid-extent", [&](const std::string& arg) { Tree.GridExtent = rect(arg); }},
         {"load-bytes",
          [&](const std::string& arg) { EXPECT_TRUE(Tree.LoadTreeBytes(Bytes, arg)); }},
         {"layout", [&](const std::string& arg) { EXPECT_EQ(Tree.Positions(), arg != "refused"); }},
@@ -277,11 +232,6 @@ TEST_P(TreeScript, Runs) {
              chain->Levels = number(levels);
              if (path == "new") return Tree.SetRoot(std::move(chain));
              NodeAtPath(Tree.GetRoot(), path)->Children.push_back(std::move(chain));
-         }},
-        {"level",
-         [&](const std::string& arg) {
-             const auto [node, y] = at(arg);
-             node->Y = number(y);
          }},
         {"align", [&](const std::string& arg) { SetAlignIndex(Attr, number(arg)); }},
         {"latex-escape",
@@ -315,11 +265,6 @@ TEST_P(TreeScript, Runs) {
         {"style", [&](const std::string& arg) { Attr.FontStyle = uint8_t(number(arg)); }},
         {"flags", [&](const std::string& arg) { Attr.Flags = flags(arg); }},
         {"frame", [&](const std::string& arg) { SetFrameIndex(Attr, number(arg)); }},
-        {"node-flags",
-         [&](const std::string& arg) {
-             const auto [node, words] = at(arg);
-             node->Attr.Flags |= flags(words);
-         }},
         {"markup",
          [&](const std::string& arg) {
              // X Y TEXT [=> WIDTH]
@@ -437,6 +382,30 @@ TEST_P(TreeScript, Runs) {
          }},
     };
     AddChecks(commands, checks, nodeChecks, [&] { return Tree.GetRoot(); });
+    // PATH VALUE: sets a field of the node at PATH.
+    const std::pair<const char*, std::function<void(TNode&, const std::string&)>> setters[] = {
+        {"x", [&](TNode& n, const std::string& v) { n.X = int16_t(number(v)); }},
+        {"level", [&](TNode& n, const std::string& v) { n.Y = int16_t(number(v)); }},
+        {"box", [&](TNode& n, const std::string& v) { n.Rect = rect(v); }},
+        {"font-size",
+         [&](TNode& n, const std::string& v) { n.Attr.FontSize = uint16_t(number(v)); }},
+        {"line-distance",
+         [&](TNode& n, const std::string& v) { n.Attr.LineDist = uint16_t(number(v)); }},
+        {"node-style",
+         [&](TNode& n, const std::string& v) { n.Attr.FontStyle = uint8_t(number(v)); }},
+        {"node-flags", [&](TNode& n, const std::string& v) { n.Attr.Flags |= flags(v); }},
+        {"annotate",
+         [&](TNode& n, const std::string& v) {
+             n.Cont = SplitBars(v);
+             for (std::string& line : n.Cont)
+                 line = Unescape(line);
+         }},
+    };
+    for (const auto& [word, set] : setters)
+        commands[word] = [&, set = set](const std::string& arg) {
+            const auto [node, value] = at(arg);
+            set(*node, value);
+        };
     RunScript(GetParam(), commands);
 }
 
