@@ -275,40 +275,38 @@ TEST_P(TreeSheetScript, Runs) {
          }},
         {"message", [&](const std::string& arg) { messages.Expect(Subst(arg)); }},
     });
-    const auto withArg = [&](const std::string& arg, const auto& text) {
-        const auto [first, rest] = SplitWord(arg);
-        EXPECT_EQ(text(first), Subst(rest));
-    };
     commands["list-line"] = [&](const std::string& arg) {
         const auto [result, line] = SplitWord(arg);
         EXPECT_EQ(Sheet.ParseTreeListLine(Subst(line)), ScriptNumber(result));
     };
-    commands["hotkey"] = [&](const std::string& arg) {
-        withArg(arg, [&](const std::string& digit) {
-            return std::string(Sheet.HotKey(int(ScriptNumber(digit))) ? "used" : "unused");
-        });
-    };
-    commands["hotkey-text"] = [&](const std::string& arg) {
-        withArg(arg,
-                [&](const std::string& digit) { return Sheet.HotKeys.at(ScriptNumber(digit)); });
-    };
-    commands["window"] = [&](const std::string& arg) {
-        withArg(arg, [&](const std::string& index) { return Text(int(ScriptNumber(index))); });
-    };
-    commands["shown-list"] = [&](const std::string& arg) {
-        withArg(arg, [&](const std::string& n) {
-            return testing::JoinBars(Host.ShownLists.at(ScriptNumber(n) - 1));
-        });
-    };
     commands["binary"] = [&](const std::string& arg) {
         const auto [layers, rest] = SplitWord(arg);
-        withArg(rest, [&](const std::string& shape) {
-            const std::map<std::string, TBinaryShape> shapes = {{"full", TBinaryShape::Full},
-                                                                {"left", TBinaryShape::Left},
-                                                                {"right", TBinaryShape::Right}};
-            return TTreeSheet::BuildBinaryTree(int(ScriptNumber(layers)), shapes.at(shape));
-        });
+        const auto [shape, text] = SplitWord(rest);
+        const std::map<std::string, TBinaryShape> shapes = {{"full", TBinaryShape::Full},
+                                                            {"left", TBinaryShape::Left},
+                                                            {"right", TBinaryShape::Right}};
+        EXPECT_EQ(TTreeSheet::BuildBinaryTree(int(ScriptNumber(layers)), shapes.at(shape)),
+                  Subst(text));
     };
+    // WORD KEY TEXT: the text of the sheet for the key.
+    const std::pair<const char*, std::function<std::string(const std::string&)>> keyed[] = {
+        {"hotkey",
+         [&](const std::string& digit) {
+             return std::string(Sheet.HotKey(int(ScriptNumber(digit))) ? "used" : "unused");
+         }},
+        {"hotkey-text",
+         [&](const std::string& digit) { return Sheet.HotKeys.at(ScriptNumber(digit)); }},
+        {"window", [&](const std::string& index) { return Text(int(ScriptNumber(index))); }},
+        {"shown-list",
+         [&](const std::string& n) {
+             return testing::JoinBars(Host.ShownLists.at(ScriptNumber(n) - 1));
+         }},
+    };
+    for (const auto& [word, text] : keyed)
+        commands[word] = [&, text = text](const std::string& arg) {
+            const auto [key, expected] = SplitWord(arg);
+            EXPECT_EQ(text(key), Subst(expected));
+        };
     const testing::ScriptChecks checks = {
         {"tree", [&] { return Text(); }},
         {"text",
