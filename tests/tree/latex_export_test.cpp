@@ -1,45 +1,18 @@
-// LaTeX code of trees: escaping, markup, node options, and documents that pdflatex
-// compiles with every label on the page.
+// LaTeX code of trees: node options, and documents that pdflatex compiles with every
+// label on the page (escaping and markup of single lines are tree scripts).
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
 #include "base/file_io.h"
-#include "common/script_cases.h"
-#include "text/cp1252.h"
 #include "tree/latex_export.h"
 #include "tree_test_support.h"
 
 namespace gramarbor {
 namespace {
-
-// Every line of tests/data/tree/latex_text.txt.
-TEST(LatexText, EscapesAndMapsMarkupAsTheDrawingReadsIt) {
-    std::ifstream in(std::string(GRAMARBOR_TEST_DATA) + "/tree/latex_text.txt");
-    int count = 0;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::size_t arrow = line.find(" => ");
-        const auto [kind, rest] = testing::SplitWord(line.substr(0, arrow));
-        ASSERT_TRUE(arrow != std::string::npos && (kind == "escape" || kind == "markup")) << line;
-        const auto [style, text] = testing::SplitWord(rest);
-        std::vector<std::string> fonts;
-        EXPECT_EQ(kind == "escape" ? EscapeLatex(testing::Unescape(rest))
-                                   : MarkupToLatex(testing::Unescape(text),
-                                                   uint8_t(testing::ScriptNumber(style)), fonts),
-                  testing::Unescape(line.substr(arrow + 4)))
-            << line;
-        ++count;
-    }
-    EXPECT_EQ(count, 17);
-    std::vector<std::string> fonts;
-    MarkupToLatex("%'Courier New'abc%''def", 0, fonts);
-    EXPECT_EQ(fonts, std::vector<std::string>{"Courier New"});
-}
 
 // The tree of the render test: every markup tag, frame kind, a triangle, an arrow,
 // annotation lines, characters LaTeX treats specially, and two movement arrows:

@@ -156,57 +156,6 @@ TEST_F(PlaneChains, ACombsChainsGrowLinearlyWithItsDepth) {
     }
 }
 
-TEST_F(PlaneChains, TextAndFilesOfTheirPlaceholdersAreBounded) {
-    ReadTree(tree, Comb(100));
-    tree.SetParams(64, 64, "", toPlane | toPlaneOK, TNodeAttr{});
-    RecordingCanvas screen;
-    ASSERT_TRUE(tree.Show(screen.Canvas, 4, 4));
-    tree.MaxOutputBytes = 20000;
-    const std::string refused = "The tree is too large to be written: its text or file would "
-                                "exceed 20000 bytes.";
-    std::string text = "old";
-    EXPECT_FALSE(tree.TreeToStr(text));
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(tree.ErrorCode, TreeLimitError);
-    tree.ResetError();
-    std::string bytes = "old";
-    EXPECT_FALSE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
-    EXPECT_EQ(bytes, "");
-    EXPECT_EQ(sink.Texts(), (std::vector<std::string>{refused, refused}));
-
-    tree.MaxOutputBytes = 400000;
-    EXPECT_TRUE(tree.TreeToStr(text));
-    EXPECT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
-}
-
-TEST_F(PlaneChains, ChainsBeyondTheGridAreRefused) {
-    const struct {
-        int32_t RootLevels;
-        int32_t ChildLevels;
-        bool Fits;
-    } cases[] = {
-        {MaxGridPosition + 1, 0, true},                              // levels 0 to 32767
-        {MaxGridPosition + 2, 0, false}, {MaxGridPosition, 1, true}, // the child on level 32767
-        {MaxGridPosition, 2, false},     {MaxGridPosition + 1, 1, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.RootLevels) + " " + std::to_string(c.ChildLevels));
-        RecordingSink sink;
-        TTree tree(true, sink);
-        TNodePtr root = tree.NewChainNode();
-        root->Levels = c.RootLevels;
-        if (c.ChildLevels) {
-            root->Children.push_back(tree.NewChainNode());
-            root->Children.back()->Levels = c.ChildLevels;
-        }
-        tree.SetRoot(std::move(root));
-        EXPECT_EQ(tree.Positions(), c.Fits);
-        if (!c.Fits) {
-            EXPECT_EQ(tree.ErrorCode, 24);
-        }
-    }
-}
-
 TEST_F(PlaneChains, SerialNumbersOfPlaceholdersCountAsOneByOne) {
     for (const int32_t id : {0, 5, 2147483640, 2147483646, 2147483647}) {
         int32_t oneByOne = id;

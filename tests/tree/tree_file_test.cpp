@@ -1,9 +1,8 @@
-// Tree files: exact bytes, round trips, the parameter flag and damaged files.
+// Tree files: exact bytes, damaged files, the depth limit and chains of placeholders
+// (round trips and files without parameters are tree scripts).
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "base/file_io.h"
 #include "tree/tree.h"
@@ -36,56 +35,6 @@ TEST_F(TreeFile, OneNodeTreeIsNinetyThreeBytes) {
     const std::string bytes = Slurp(path);
     EXPECT_EQ(bytes.size(), 93u);
     EXPECT_EQ(bytes, Slurp(std::string(GRAMARBOR_TEST_DATA) + "/tree/one_node.tre"));
-}
-
-TEST_F(TreeFile, RoundTripKeepsNodesAndParameters) {
-    ReadTree(tree, "[S [NP [DET] [N]] [\"V|P\" [$ [x]]]]");
-    NodeAt(tree, {0})->Cont = {"[+def]", "a|b"};
-    NodeAt(tree, {1})->Attr = {30, 2, fsBold | fsItalic, naRight | naRound | naArrow};
-    NodeAt(tree, {1})->Rect = {1, -2, 300, 40000};
-    NodeAt(tree, {0, 1})->X = -5;
-    NodeAt(tree, {0, 1})->Y = 32767;
-    TNodeAttr defaults = DefaultNodeAttr();
-    defaults.FontSize = 20;
-    tree.SetParams(90, 70, "Times New Roman", toFrames | toPlane | toArrows, defaults);
-    tree.GridExtent = {-1, -1, 8, 3};
-    tree.NextID = 2147483647;
-
-    const std::string path = TempPath("round.tre");
-    ASSERT_TRUE(tree.SaveTree(path, tree.GetRoot(), 1));
-
-    TTree loaded(false, sink);
-    ASSERT_TRUE(loaded.LoadTree(path));
-    EXPECT_TRUE(loaded.WithAnnotations);
-    EXPECT_EQ(WriteTree(loaded), WriteTree(tree));
-    EXPECT_EQ(NodeAt(loaded, {0})->Cont, (std::vector<std::string>{"[+def]", "a|b"}));
-    EXPECT_EQ(NodeAt(loaded, {1, 0})->ID, 0);
-    EXPECT_EQ(loaded.HalfHDist, 45);
-
-    // Saving again gives the same bytes: every field came back.
-    const std::string again = TempPath("again.tre");
-    ASSERT_TRUE(loaded.SaveTree(again, loaded.GetRoot(), 1));
-    EXPECT_EQ(Slurp(again), Slurp(path));
-}
-
-TEST_F(TreeFile, FlagZeroKeepsTheTreesOwnParameters) {
-    NullSink sink;
-    TTree source(false, sink);
-    ReadTree(source, "[a [b]]");
-    source.SetParams(100, 100, "Courier", toFrames, TNodeAttr{});
-    const std::string path = TempPath("flag0.tre");
-    ASSERT_TRUE(source.SaveTree(path, source.GetRoot(), 0));
-    EXPECT_EQ(Slurp(path)[0], '\0');
-
-    TTree target(true, sink);
-    target.NextID = 77;
-    ASSERT_TRUE(target.LoadTree(path));
-    EXPECT_FALSE(target.WithAnnotations);
-    EXPECT_EQ(WriteTree(target), "[a [b]]");
-    EXPECT_EQ(target.HalfHDist, 32);
-    EXPECT_EQ(target.FontName, "Arial");
-    EXPECT_EQ(target.Options, 0);
-    EXPECT_EQ(target.NextID, 77);
 }
 
 // A missing file is among the broken files.

@@ -1,9 +1,12 @@
-// Scenario scripts of trees under tests/data/tree_scripts: bracket text in every
-// format and its errors, layout, plane trees, pushes, movement arrow markers, boxes
-// and picture sizes, one test per case.
+// Scenario scripts of trees under tests/data/tree_scripts: the model, bracket text in
+// every format and its errors, layout, plane trees, pushes, movement arrow markers,
+// boxes, picture sizes and drawings call by call, one test per case.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "common/script_cases.h"
+#include "tree/latex_export.h"
 #include "tree/tree.h"
 #include "tree/tree_changes.h"
 #include "tree_test_support.h"
@@ -17,8 +20,32 @@ class TreeScript : public ::testing::TestWithParam<ScriptCase> {
 protected:
     RecordingSink Sink;
     TTree Tree{true, Sink};
-    RecordingCanvas Screen;
+    std::optional<RecordingCanvas> Screen{std::in_place};
+    std::size_t OpsSeen = 0;            // calls of Screen that "op" has checked
+    TNodeAttr Attr = DefaultNodeAttr(); // of markup and boxes drawn alone
+    std::string Rest;
+    std::vector<std::string> Fonts; // named by the last line made LaTeX
+    std::string Bytes;              // of the last tree file saved by save-bytes
 };
+
+std::string AttrText(const TNodeAttr& a) {
+    return std::to_string(a.FontSize) + "/" + std::to_string(a.LineDist) + "/" +
+           std::to_string(a.FontStyle) + "/" + std::to_string(a.Flags);
+}
+
+// "default", "none" (all zero) or a font size alone.
+TNodeAttr AttrOf(const std::string& word) {
+    if (word == "default") return DefaultNodeAttr();
+    return TNodeAttr{uint16_t(word == "none" ? 0 : ScriptNumber(word)), 0, 0, 0};
+}
+
+const std::map<std::string, uint16_t> OptionBits = {
+    {"frames", toFrames}, {"plane", toPlane},    {"planeok", toPlaneOK},    {"tidy", toTidy},
+    {"arrows", toArrows}, {"bold", toBoldLines}, {"triangles", toTriangles}};
+const std::map<std::string, uint16_t> FlagBits = {
+    {"left", naLeft},         {"right", naRight},       {"center", naCenter},
+    {"angular", naAngular},   {"round", naRound},       {"brackets", naBrackets},
+    {"anno", naAnnoBrackets}, {"triangle", naTriangle}, {"arrow", naArrow}};
 
 std::string Box(const TRect& r) {
     return std::to_string(r.Left) + " " + std::to_string(r.Top) + " " + std::to_string(r.Right) +
@@ -31,15 +58,24 @@ TEST_P(TreeScript, Runs) {
         const auto [path, rest] = SplitWord(arg);
         return std::pair{NodeAtPath(Tree.GetRoot(), path), rest};
     };
-    const auto options = [](const std::string& arg) {
-        static const std::map<std::string, uint8_t> bits = {
-            {"frames", toFrames},      {"plane", toPlane},   {"planeok", toPlaneOK},
-            {"tidy", toTidy},          {"arrows", toArrows}, {"bold", toBoldLines},
-            {"triangles", toTriangles}};
-        uint8_t result = 0;
+    const auto bitsOf = [](const std::map<std::string, uint16_t>& bits, const std::string& arg) {
+        uint16_t result = 0;
         for (const std::string& word : Words(arg))
             result |= bits.at(word);
         return result;
+    };
+    const auto options = [&](const std::string& arg) { return uint8_t(bitsOf(OptionBits, arg)); };
+    const auto flags = [&](const std::string& arg) { return bitsOf(FlagBits, arg); };
+    // "CALL => RESULT": the call and its expected result.
+    const auto result = [](const std::string& arg) {
+        const std::size_t arrow = arg.find(" => ");
+        return std::pair{arg.substr(0, arrow),
+                         arrow == std::string::npos ? "" : arg.substr(arrow + 4)};
+    };
+    const auto number = [](const std::string& text) { return int32_t(ScriptNumber(text)); };
+    const auto rect = [&](const std::string& text) {
+        const std::vector<std::string> w = Words(text);
+        return TRect{number(w.at(0)), number(w.at(1)), number(w.at(2)), number(w.at(3))};
     };
     ScriptCommands commands = {
         {"format",
@@ -59,25 +95,46 @@ TEST_P(TreeScript, Runs) {
         {"warning",
          [&](const std::string& arg) { messages.Expect(Unescape(arg), MessageKind::Warning); }},
         {"reset", [&](const std::string&) { Tree.ResetError(); }},
-        {"annotate",
-         [&](const std::string& arg) {
-             const auto [node, lines] = at(arg);
-             node->Cont = SplitBars(lines);
-         }},
-        {"line-distance",
-         [&](const std::string& arg) {
-             const auto [node, distance] = at(arg);
-             node->Attr.LineDist = uint16_t(ScriptNumber(distance));
-         }},
         {"add",
          [&](const std::string& arg) {
-             const auto [node, name] = at(arg);
-             node->Children.push_back(Tree.CreateNode(name));
+             // PATH NAME [ANNOTATIONS]
+             const auto [node, rest] = at(arg);
+             const auto [name, lines] = SplitWord(rest);
+             node->Children.push_back(Tree.CreateNode(name, lines));
          }},
-        {"x",
+        {"init",
          [&](const std::string& arg) {
-             const auto [node, x] = at(arg);
-             node->X = int16_t(ScriptNumber(x));
+             const auto [name, result] = SplitWord(arg);
+             EXPECT_EQ(Tree.Init(name == "none" ? nullptr : Tree.CreateNode(name)), result == "ok");
+         }},
+        {"quiet", [&](const std::string&) { Tree.ShowErrors = false; }},
+        {"annotations", [&](const std::string& arg) { Tree.WithAnnotations = arg == "on"; }},
+        {"clear", [&](const std::string&) { EXPECT_TRUE(Tree.Clear()); }},
+        {"at",
+         [&](const std::string& arg) {
+             // X Y => the name and box of the node found there
+             const auto [call, found] = result(arg);
+             const std::vector<std::string> w = Words(call);
+             TRect box;
+             const TNode* node = Tree.NodeAtXY(number(w.at(0)), number(w.at(1)), box);
+             EXPECT_EQ((node ? node->Name : "none") + " " + Box(box), found);
+         }},
+        {"parent-of-none",
+         [&](const std::string&) { EXPECT_EQ(Tree.SearchParent(nullptr, nullptr), nullptr); }},
+        {"parent-elsewhere",
+         [&](const std::string& arg) {
+             TTree empty(true, Sink);
+             EXPECT_EQ(empty.ParentOf(NodeAtPath(Tree.GetRoot(), arg)), nullptr);
+             EXPECT_EQ(empty.ErrorCode, 0);
+         }},
+        {"parse-node",
+         [&](const std::string& arg) {
+             // Reads the first subtree into the tree; the text left is checked by rest.
+             Rest = Unescape(arg);
+             TNodePtr node;
+             EXPECT_TRUE(Tree.ParseNode(Rest, node));
+             EXPECT_EQ(Tree.GetRoot(), nullptr);
+             Tree.SetRoot(std::move(node));
          }},
         {"push",
          [&](const std::string& arg) {
@@ -85,13 +142,8 @@ TEST_P(TreeScript, Runs) {
              if (w.size() != 3 || (w[0] != "left" && w[0] != "right") ||
                  (w[2] != "ok" && w[2] != "refused"))
                  throw std::invalid_argument("left|right PATH ok|refused");
-             TNode* node = NodeAtPath(Tree.GetRoot(), w[1]);
+             TNode* node = w[1] == "none" ? nullptr : NodeAtPath(Tree.GetRoot(), w[1]);
              EXPECT_EQ(w[0] == "left" ? Tree.PushLeft(node) : Tree.PushRight(node), w[2] == "ok");
-         }},
-        {"font-size",
-         [&](const std::string& arg) {
-             const auto [node, size] = at(arg);
-             node->Attr.FontSize = uint16_t(ScriptNumber(size));
          }},
         {"default-font-size",
          [&](const std::string& arg) {
@@ -128,17 +180,127 @@ TEST_P(TreeScript, Runs) {
         {"next-id", [&](const std::string& arg) { Tree.NextID = int32_t(ScriptNumber(arg)); }},
         {"options",
          [&](const std::string& arg) { Tree.SetParams(64, 64, "", options(arg), TNodeAttr{}); }},
-        {"layout", [&](const std::string&) { EXPECT_TRUE(Tree.Positions()); }},
+        {"set-params",
+         [&](const std::string& arg) {
+             // H V FONT|- ATTR OPTIONS...
+             const std::vector<std::string> w = Words(arg);
+             const std::size_t skip =
+                 w.at(0).size() + w.at(1).size() + w.at(2).size() + w.at(3).size() + 4;
+             Tree.SetParams(number(w[0]), number(w[1]), w[2] == "-" ? "" : Unescape(w[2]),
+                            options(arg.size() > skip ? arg.substr(skip) : ""), AttrOf(w[3]));
+         }},
+        {"set-node-defaults",
+         [&](const std::string& arg) {
+             const auto [font, attr] = SplitWord(arg);
+             Tree.SetNodeDefaults(font == "-" ? "" : font, AttrOf(attr));
+         }},
+        {"save-bytes",
+         [&](const std::string& arg) {
+             const auto [flag, refused] = SplitWord(arg);
+             EXPECT_EQ(Tree.SaveTreeBytes(Tree.GetRoot(), uint8_t(number(flag)), Bytes),
+                       refused != "refused");
+         }},
+        {"same-bytes",
+         [&](const std::string&) {
+             std::string again;
+             EXPECT_TRUE(Tree.SaveTreeBytes(Tree.GetRoot(), 1, again));
+             EXPECT_EQ(again, Bytes) << "saved again, the file differs";
+         }},
+        {"read-comb",
+         [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Comb(number(arg)))); }},
+        {"max-output", [&](const std::string& arg) { Tree.MaxOutputBytes = number(arg); }},
+        {"grid-extent", [&](const std::string& arg) { Tree.GridExtent = rect(arg); }},
+        {"load-bytes",
+         [&](const std::string& arg) { EXPECT_TRUE(Tree.LoadTreeBytes(Bytes, arg)); }},
+        {"layout", [&](const std::string& arg) { EXPECT_EQ(Tree.Positions(), arg != "refused"); }},
         {"plane",
          [&](const std::string& arg) {
-             if (arg != "chains" && arg != "plain") throw std::invalid_argument("chains|plain");
-             EXPECT_TRUE(Tree.PlaneTree(Tree.GetRoot(), arg == "chains"));
+             const auto [how, refused] = SplitWord(arg);
+             if (how != "chains" && how != "plain") throw std::invalid_argument("chains|plain");
+             EXPECT_EQ(Tree.PlaneTree(Tree.GetRoot(), how == "chains"), refused != "refused");
          }},
         {"unplane",
-         [&](const std::string&) { EXPECT_TRUE(Tree.RemovePlaneChains(Tree.GetRoot())); }},
+         [&](const std::string& arg) {
+             EXPECT_EQ(Tree.RemovePlaneChains(arg == "none" ? nullptr : Tree.GetRoot()),
+                       arg != "none");
+         }},
+        {"chain",
+         [&](const std::string& arg) {
+             // new|PATH LEVELS: a chain node as the tree or as the last child at PATH
+             const auto [path, levels] = SplitWord(arg);
+             TNodePtr chain = Tree.NewChainNode();
+             chain->Levels = number(levels);
+             if (path == "new") return Tree.SetRoot(std::move(chain));
+             NodeAtPath(Tree.GetRoot(), path)->Children.push_back(std::move(chain));
+         }},
+        {"align", [&](const std::string& arg) { SetAlignIndex(Attr, number(arg)); }},
+        {"latex-escape",
+         [&](const std::string& arg) {
+             const auto [text, latex] = result(arg);
+             EXPECT_EQ(EscapeLatex(Unescape(text)), Unescape(latex));
+         }},
+        {"latex-markup",
+         [&](const std::string& arg) {
+             const auto [call, latex] = result(arg);
+             const auto [style, text] = SplitWord(call);
+             Fonts.clear();
+             EXPECT_EQ(MarkupToLatex(Unescape(text), uint8_t(number(style)), Fonts),
+                       Unescape(latex));
+         }},
         {"show",
          [&](const std::string& arg) {
-             EXPECT_EQ(Tree.Show(Screen.Canvas, 4, 4), arg != "refused");
+             // On a new canvas, which records what the picture holds.
+             Screen.emplace();
+             OpsSeen = 0;
+             EXPECT_EQ(Tree.Show(Screen->Canvas, 4, 4), arg != "refused");
+             EXPECT_TRUE(arg == "refused" || Screen->Recorded.Calls() == Tree.Metafile.Calls())
+                 << "the screen shows another picture";
+         }},
+        {"canvas",
+         [&](const std::string&) {
+             Screen.emplace();
+             OpsSeen = 0;
+         }},
+        {"tree-font", [&](const std::string& arg) { Tree.FontName = arg; }},
+        {"style", [&](const std::string& arg) { Attr.FontStyle = uint8_t(number(arg)); }},
+        {"flags", [&](const std::string& arg) { Attr.Flags = flags(arg); }},
+        {"frame", [&](const std::string& arg) { SetFrameIndex(Attr, number(arg)); }},
+        {"markup",
+         [&](const std::string& arg) {
+             // X Y TEXT [=> WIDTH]
+             const auto [x, rest] = SplitWord(arg);
+             const auto [y, call] = SplitWord(rest);
+             const auto [text, width] = result(call);
+             const int32_t drawn =
+                 Tree.MarkupTextOut(Screen->Canvas, number(x), number(y), text, Attr);
+             EXPECT_TRUE(width.empty() || std::to_string(drawn) == width) << drawn;
+         }},
+        {"markup-width",
+         [&](const std::string& arg) {
+             const auto [text, width] = result(arg);
+             EXPECT_EQ(std::to_string(Tree.MarkupWidth(Screen->Canvas, Attr, text)), width);
+         }},
+        {"lines-width",
+         [&](const std::string& arg) {
+             const auto [lines, width] = result(arg);
+             EXPECT_EQ(std::to_string(Tree.LinesWidth(Screen->Canvas, Attr, SplitBars(lines))),
+                       width);
+         }},
+        {"nodebox",
+         [&](const std::string& arg) {
+             // LEFT TOP WIDTH LINES draw|measure => the box
+             const auto [call, box] = result(arg);
+             const std::vector<std::string> w = Words(call);
+             EXPECT_EQ(
+                 Box(Tree.NodeBox(Screen->Canvas, number(w.at(0)), number(w.at(1)), number(w.at(2)),
+                                  SplitBars(w.at(3)), Attr, w.at(4) == "draw")),
+                 box);
+         }},
+        {"op",
+         [&](const std::string& arg) {
+             const std::vector<PictureOp>& calls = Screen->Recorded.Calls();
+             ASSERT_LT(OpsSeen, calls.size()) << "no further call";
+             EXPECT_EQ(DumpOp(calls[OpsSeen++]), arg + "\n");
          }},
     };
     const ScriptChecks checks = {
@@ -153,6 +315,33 @@ TEST_P(TreeScript, Runs) {
         {"next", [&] { return std::to_string(Tree.NextID); }},
         {"dropped", [&] { return std::to_string(Tree.DroppedArrows); }},
         {"empty", [&] { return std::string(Tree.GetRoot() ? "no" : "yes"); }},
+        {"grid", [&] { return Box(Tree.GridExtent); }},
+        {"ops", [&] { return std::to_string(Screen->Recorded.Calls().size()); }},
+        {"canvas-font", [&] { return Screen->Canvas.State.Font.Name; }},
+        {"latex-fonts", [&] { return JoinBars(Fonts); }},
+        {"bytes", [&] { return std::to_string(Bytes.size()); }},
+        {"written",
+         [&] {
+             std::string text;
+             return std::string(Tree.TreeToStr(text) ? "yes" : "no");
+         }},
+        {"with-annotations", [&] { return std::string(Tree.WithAnnotations ? "on" : "off"); }},
+        {"params",
+         [&] {
+             int32_t hDist = 0, vDist = 0;
+             std::string font;
+             uint8_t options = 0xFF;
+             TNodeAttr defaults;
+             Tree.GetParams(hDist, vDist, font, options, defaults);
+             return std::to_string(hDist) + " " + std::to_string(vDist) + " " + font + " " +
+                    std::to_string(options) + " " + AttrText(defaults);
+         }},
+        {"indices",
+         [&] {
+             return "align " + std::to_string(AlignIndex(Attr)) + " frame " +
+                    std::to_string(FrameIndex(Attr)) + " flags " + std::to_string(Attr.Flags);
+         }},
+        {"rest", [&] { return Rest; }},
         {"places", [&] { return Places(Tree); }},
         {"size",
          [&] {
@@ -162,7 +351,7 @@ TEST_P(TreeScript, Runs) {
         {"extent",
          [&] {
              TRect extent, grid;
-             return Tree.Extension(Screen.Canvas, Tree.GetRoot(), extent, grid)
+             return Tree.Extension(Screen->Canvas, Tree.GetRoot(), extent, grid)
                         ? Box(extent) + " grid " + Box(grid)
                         : "refused";
          }},
@@ -179,28 +368,54 @@ TEST_P(TreeScript, Runs) {
         {"id", [](TNode& n) { return std::to_string(n.ID); }},
         {"children", [](TNode& n) { return std::to_string(n.Children.size()); }},
         {"column", [](TNode& n) { return std::to_string(n.X); }},
+        {"row", [](TNode& n) { return std::to_string(n.Y); }},
         {"rect", [](TNode& n) { return Box(n.Rect); }},
         {"font", [](TNode& n) { return std::to_string(n.Attr.FontSize); }},
         {"lines", [](TNode& n) { return JoinBars(n.Cont); }},
-        {"attr",
-         [](TNode& n) {
-             const TNodeAttr& a = n.Attr;
-             return std::to_string(a.FontSize) + "/" + std::to_string(a.LineDist) + "/" +
-                    std::to_string(a.FontStyle) + "/" + std::to_string(a.Flags);
-         }},
+        {"attr", [](TNode& n) { return AttrText(n.Attr); }},
         {"defaults",
          [&](TNode& n) { return std::string(n.Attr == Tree.NodeDefaults ? "yes" : "no"); }},
+        {"parent",
+         [&](TNode& n) {
+             const TNode* parent = Tree.ParentOf(&n);
+             return parent ? parent->Name : "none";
+         }},
     };
     AddChecks(commands, checks, nodeChecks, [&] { return Tree.GetRoot(); });
+    // PATH VALUE: sets a field of the node at PATH.
+    const std::pair<const char*, std::function<void(TNode&, const std::string&)>> setters[] = {
+        {"x", [&](TNode& n, const std::string& v) { n.X = int16_t(number(v)); }},
+        {"level", [&](TNode& n, const std::string& v) { n.Y = int16_t(number(v)); }},
+        {"box", [&](TNode& n, const std::string& v) { n.Rect = rect(v); }},
+        {"font-size",
+         [&](TNode& n, const std::string& v) { n.Attr.FontSize = uint16_t(number(v)); }},
+        {"line-distance",
+         [&](TNode& n, const std::string& v) { n.Attr.LineDist = uint16_t(number(v)); }},
+        {"node-style",
+         [&](TNode& n, const std::string& v) { n.Attr.FontStyle = uint8_t(number(v)); }},
+        {"node-flags", [&](TNode& n, const std::string& v) { n.Attr.Flags |= flags(v); }},
+        {"annotate",
+         [&](TNode& n, const std::string& v) {
+             n.Cont = SplitBars(v);
+             for (std::string& line : n.Cont)
+                 line = Unescape(line);
+         }},
+    };
+    for (const auto& [word, set] : setters)
+        commands[word] = [&, set = set](const std::string& arg) {
+            const auto [node, value] = at(arg);
+            set(*node, value);
+        };
     RunScript(GetParam(), commands);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TreeScript,
-    ::testing::ValuesIn(ReadScriptCases({"tree_scripts/bracket_text.txt", "tree_scripts/layout.txt",
-                                         "tree_scripts/arrows_and_labels.txt",
-                                         "tree_scripts/files_and_changes.txt"})),
-    [](const auto& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Cases, TreeScript,
+                         ::testing::ValuesIn(ReadScriptCases(
+                             {"tree_scripts/bracket_text.txt", "tree_scripts/layout.txt",
+                              "tree_scripts/arrows_and_labels.txt",
+                              "tree_scripts/files_and_changes.txt", "tree_scripts/model.txt",
+                              "tree_scripts/drawings.txt", "tree_scripts/latex_text.txt"})),
+                         [](const auto& info) { return info.param.Name; });
 
 } // namespace
 } // namespace gramarbor

@@ -117,11 +117,4 @@ inline std::string DumpOp(const PictureOp& op) {
     return out.str();
 }
 
-inline std::string Dump(const Picture& picture) {
-    std::string text;
-    for (const PictureOp& op : picture.Calls())
-        text += DumpOp(op);
-    return text;
-}
-
 } // namespace gramarbor::testing

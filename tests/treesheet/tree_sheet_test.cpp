@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <tuple>
 #include <unistd.h>
 #include <utility>
 
@@ -82,7 +81,6 @@ protected:
         ASSERT_EQ(Sheet.HighlightedNode, node);
     }
     TNode* Root() { return Sheet.ActiveTree().GetRoot(); }
-    TNode* Child(std::size_t i) { return Root()->Children[i].get(); }
     // Files of this test alone, removed with it: the cases run side by side.
     const std::filesystem::path Folder = std::filesystem::temp_directory_path() /
                                          ("gramarbor-treesheet-" + std::to_string(::getpid()));
@@ -93,42 +91,6 @@ protected:
     }
     std::string TempFile(const std::string& name) { return (Folder / name).string(); }
 };
-
-TEST_F(TreeSheetTest, FilesAreCheckedByExtensionAndBringTheirSettings) {
-    const std::string file = TempFile("settings.tre");
-    Build("[S [NP] [VP]]");
-    Sheet.ActiveTree().SetParams(100, 120, "Times", toFrames | toPlane,
-                                 TNodeAttr{20, 2, 1, naRight});
-    Host.SaveName = file;
-    Sheet.SaveTreeBtnClick();
-    Sheet.SetActiveTree(1);
-    Sheet.SaveTreeBtnClick();
-    EXPECT_EQ(Sink.Last(), "An empty tree will not be saved.");
-    EXPECT_FALSE(Sheet.HasPicture(true));
-    EXPECT_EQ(Sink.Last(), "There is no tree or metafile to save by now.");
-
-    Host.OpenName = TempFile("settings.doc");
-    Sheet.LoadTreeBtnClick();
-    EXPECT_EQ(Sink.Last(), "Wrong file type: extension \"*.TRE\" expected.");
-    EXPECT_EQ(Root(), nullptr);
-    Sink.Clear();
-    Host.OpenName = file;
-    Sheet.LoadTreeBtnClick();
-    EXPECT_TRUE(Sink.Empty()) << Sink.Last();
-    EXPECT_EQ(Text(), "[S [NP] [VP]]");
-    EXPECT_EQ(std::tie(Sheet.HDist, Sheet.VDist, Sheet.FontName, Sheet.PlaneTree),
-              std::make_tuple(100, 120, std::string("Times"), true));
-    EXPECT_EQ(Sheet.NodeDefaults, (TNodeAttr{20, 2, 1, naRight}));
-    std::filesystem::remove(file);
-}
-
-TEST_F(TreeSheetTest, PreviewLabelsGiveCentimetresAndInches) {
-    std::string cmX, inchX, cmY, inchY;
-    PictureSizeLabels(25400, 12700, cmX, inchX, cmY, inchY);
-    EXPECT_EQ(cmX + inchX + cmY + inchY, "25.4 cm10 Inch12.7 cm5 Inch");
-    EXPECT_EQ(FormatSize(1.005001), "1.01");
-    EXPECT_EQ(FormatSize(0.5), "0.5");
-}
 
 // Scenario scripts of the sheet's commands under tests/data/tree_sheet_scripts, one
 // test per case.
@@ -299,42 +261,52 @@ TEST_P(TreeSheetScript, Runs) {
              Sheet.ActiveTree().Metafile.Height = int32_t(ScriptNumber(height));
          }},
         {"snapshot", [&](const std::string& arg) { Snapshots[arg] = NodeBytes(); }},
+        {"tree-params",
+         [&](const std::string& arg) {
+             // H V FONT OPTIONS SIZE|LINES|STYLE|FLAGS of the active tree
+             const std::vector<std::string> w = testing::Words(arg);
+             std::vector<uint16_t> a;
+             for (const std::string& part : testing::SplitBars(w.at(4)))
+                 a.push_back(uint16_t(ScriptNumber(part)));
+             Sheet.ActiveTree().SetParams(int32_t(ScriptNumber(w.at(0))),
+                                          int32_t(ScriptNumber(w.at(1))), w.at(2),
+                                          uint8_t(ScriptNumber(w.at(3))),
+                                          TNodeAttr{a.at(0), a.at(1), uint8_t(a.at(2)), a.at(3)});
+         }},
         {"message", [&](const std::string& arg) { messages.Expect(Subst(arg)); }},
     });
-    const auto withArg = [&](const std::string& arg, const auto& text) {
-        const auto [first, rest] = SplitWord(arg);
-        EXPECT_EQ(text(first), Subst(rest));
-    };
     commands["list-line"] = [&](const std::string& arg) {
         const auto [result, line] = SplitWord(arg);
         EXPECT_EQ(Sheet.ParseTreeListLine(Subst(line)), ScriptNumber(result));
     };
-    commands["hotkey"] = [&](const std::string& arg) {
-        withArg(arg, [&](const std::string& digit) {
-            return std::string(Sheet.HotKey(int(ScriptNumber(digit))) ? "used" : "unused");
-        });
-    };
-    commands["hotkey-text"] = [&](const std::string& arg) {
-        withArg(arg,
-                [&](const std::string& digit) { return Sheet.HotKeys.at(ScriptNumber(digit)); });
-    };
-    commands["window"] = [&](const std::string& arg) {
-        withArg(arg, [&](const std::string& index) { return Text(int(ScriptNumber(index))); });
-    };
-    commands["shown-list"] = [&](const std::string& arg) {
-        withArg(arg, [&](const std::string& n) {
-            return testing::JoinBars(Host.ShownLists.at(ScriptNumber(n) - 1));
-        });
-    };
     commands["binary"] = [&](const std::string& arg) {
         const auto [layers, rest] = SplitWord(arg);
-        withArg(rest, [&](const std::string& shape) {
-            const std::map<std::string, TBinaryShape> shapes = {{"full", TBinaryShape::Full},
-                                                                {"left", TBinaryShape::Left},
-                                                                {"right", TBinaryShape::Right}};
-            return TTreeSheet::BuildBinaryTree(int(ScriptNumber(layers)), shapes.at(shape));
-        });
+        const auto [shape, text] = SplitWord(rest);
+        const std::map<std::string, TBinaryShape> shapes = {{"full", TBinaryShape::Full},
+                                                            {"left", TBinaryShape::Left},
+                                                            {"right", TBinaryShape::Right}};
+        EXPECT_EQ(TTreeSheet::BuildBinaryTree(int(ScriptNumber(layers)), shapes.at(shape)),
+                  Subst(text));
     };
+    // WORD KEY TEXT: the text of the sheet for the key.
+    const std::pair<const char*, std::function<std::string(const std::string&)>> keyed[] = {
+        {"hotkey",
+         [&](const std::string& digit) {
+             return std::string(Sheet.HotKey(int(ScriptNumber(digit))) ? "used" : "unused");
+         }},
+        {"hotkey-text",
+         [&](const std::string& digit) { return Sheet.HotKeys.at(ScriptNumber(digit)); }},
+        {"window", [&](const std::string& index) { return Text(int(ScriptNumber(index))); }},
+        {"shown-list",
+         [&](const std::string& n) {
+             return testing::JoinBars(Host.ShownLists.at(ScriptNumber(n) - 1));
+         }},
+    };
+    for (const auto& [word, text] : keyed)
+        commands[word] = [&, text = text](const std::string& arg) {
+            const auto [key, expected] = SplitWord(arg);
+            EXPECT_EQ(text(key), Subst(expected));
+        };
     const testing::ScriptChecks checks = {
         {"tree", [&] { return Text(); }},
         {"text",
@@ -360,6 +332,15 @@ TEST_P(TreeSheetScript, Runs) {
              return text;
          }},
         {"tree-list", [&] { return testing::JoinBars(Sheet.TreeList); }},
+        {"picture", [&] { return std::string(Sheet.HasPicture(true) ? "yes" : "no"); }},
+        {"settings",
+         [&] {
+             const TNodeAttr& a = Sheet.NodeDefaults;
+             return std::to_string(Sheet.HDist) + " " + std::to_string(Sheet.VDist) + " " +
+                    Sheet.FontName + (Sheet.PlaneTree ? " plane " : " ") +
+                    std::to_string(a.FontSize) + "|" + std::to_string(a.LineDist) + "|" +
+                    std::to_string(a.FontStyle) + "|" + std::to_string(a.Flags);
+         }},
         {"tree-names",
          [&] { return testing::JoinBars(Sheet.TreeNames) + " new " + Sheet.NewTreeName; }},
         {"highlight",
