@@ -147,6 +147,12 @@ private:
             if (!(cmd == "insert-node" ? InsertRtnNode(net, std::size_t(num(2)), Sink)
                                        : DeleteRtnNode(net, std::size_t(num(2)))))
                 return "no";
+        } else if (cmd == "node-size" || cmd == "node-dist") {
+            return (cmd == "node-size" ? Ws.NodeSizeChange(num(1)) : Ws.NodeDistChange(num(1)))
+                       ? "yes"
+                       : "no";
+        } else if (cmd == "arcs-only") {
+            Ws.ArcCheckBoxClick(w.at(1) == "on");
         } else if (cmd == "resize") {
             NetOf(w.at(1)).Nodes.resize(std::size_t(num(2)));
         } else if (cmd == "rename") {
@@ -211,8 +217,8 @@ private:
 
     void Expect(const std::string& what, const TextList& w, const std::string& rest) {
         const auto num = [&](std::size_t n) { return std::stoi(w.at(n)); };
-        if (what == "message") {
-            Messages.Next(rest);
+        if (what == "message" || what == "message-start") {
+            Messages.Next(rest, what == "message");
         } else if (what == "nets") {
             std::string names;
             for (const TRTNLine& net : *Ws.Rtn)
@@ -246,8 +252,11 @@ private:
         } else if (what == "wellformed") {
             for (const TRTNLine& net : *Ws.Rtn)
                 EXPECT_TRUE(NetIsWellFormed(net)) << net.Name;
-        } else if (what == "height") {
-            EXPECT_EQ(Ws.RtnPicture.Height, num(2));
+        } else if (what == "height" || what == "width" || what == "area-width") {
+            EXPECT_EQ(what == "height"  ? Ws.RtnPicture.Height
+                      : what == "width" ? Ws.RtnPicture.Width
+                                        : Ws.AreaWidth,
+                      num(2));
         } else if (what == "no-network") {
             EXPECT_TRUE(!Ws.HasRtn() && Ws.RtnPicture.Empty());
         } else if (what == "anchor") {

@@ -1,6 +1,6 @@
 // Random edit sequences on the network sheet: whatever the mouse and the two dialogs
 // do, every network the editor holds is well formed and comes back unchanged from a
-// saved file.
+// saved file, with its display options and its picture.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -109,6 +109,10 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
             ws.NewRTNButtonClick();
         else
             ASSERT_TRUE(ws.LoadRTNButtonClick(handMade));
+        // Display options the file keeps and the loaded picture is drawn with.
+        ws.NodeSizeChange(static_cast<int32_t>(seed % 17));
+        ws.NodeDistChange(static_cast<int32_t>(seed * 5 % 17));
+        ws.ArcCheckBoxClick(seed % 2 == 0);
         for (int step = 0; step < 150; ++step) {
             // A click somewhere on the drawing (or just below it), with one of the
             // button and key combinations the editor knows, or one it ignores.
@@ -145,6 +149,7 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
             ASSERT_TRUE(loaded.LoadRTNButtonClick(saved)) << loadSink.Last();
             ASSERT_EQ(*loaded.Rtn, *ws.Rtn);
             ASSERT_EQ(loaded.FileOptions(), ws.FileOptions());
+            ASSERT_EQ(loaded.RtnPicture.Calls(), ws.RtnPicture.Calls());
         }
         accepted += dialogs.Accepted;
         refused += dialogs.Refused;
