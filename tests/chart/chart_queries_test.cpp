@@ -210,6 +210,15 @@ TEST(TreeUnranking, ReachesAnyOfMoreThanATrillionTrees) {
     BigUint number;
     EXPECT_EQ(cancelled.FirstTreeWith(found[0].Analyses[0], number, &cancel),
               ReadingResult::Cancelled);
+    // A stopped count keeps nothing: counting again gives the whole number.
+    TChartParser counted(rules, 0, MakeTokens(rules, PpSentence(23)), false);
+    ASSERT_TRUE(counted.Build());
+    BigUint count(7);
+    EXPECT_FALSE(counted.CountTrees(count, &cancel));
+    EXPECT_EQ(count.ToString(), "7");
+    cancel.Reset();
+    ASSERT_TRUE(counted.CountTrees(count, &cancel));
+    EXPECT_EQ(count.ToString(), "1289904147324");
 }
 
 TEST(TreeUnranking, ReadsAndSubtractsDecimalNumbers) {

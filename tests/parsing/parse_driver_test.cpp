@@ -1,6 +1,6 @@
 // Tests of the parse driver: cancellation, long sentences, the limits of trace (with
-// the steps kept beside it) and trees (a cancelled or refused parse as the sheet reports it is in
-// tests/parsesheet/parse_sheet_test.cpp).
+// the steps kept beside it) and trees (a cancelled or refused parse as the sheet
+// reports it is in tests/parsesheet/parse_sheet_test.cpp).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,15 +8,9 @@
 #include <thread>
 #include <tuple>
 
-#include "chart/chart_parser.h"
-
-#include "parsing/bottom_up.h"
-#include "parsing/chart_trees.h"
-#include "parsing/parse_trees.h"
 #include "parsing/partial_analysis.h"
 #include "parsing/top_down.h"
 #include "parsing/trace_lines.h"
-#include "parsing/unit_cycles.h"
 #include "parsing_test_support.h"
 
 using namespace gramarbor;
@@ -99,23 +93,6 @@ TEST(Cancellation, AnotherThreadStopsEverySearchInTheMiddle) {
         EXPECT_TRUE(f.Run.Cancelled) << name << " ended before it was cancelled";
         EXPECT_TRUE(f.Trees().empty() && f.Trace().empty()) << name;
     }
-}
-
-TEST(Cancellation, CountingTheTreesStopsWhenCancelled) {
-    ParseFixture f({"START = S", "S = S S", "S = \"a\""});
-    f.Begin(Words("a", 60), poParseTrees);
-    ASSERT_TRUE(RebuildTokens(f.Parser, f.Run));
-    TChartParser chart(f.Parser.Rules, f.Parser.StartLine, f.Parser.Tokens, false);
-    ASSERT_TRUE(chart.Build());
-    CancelToken cancel;
-    cancel.Cancel();
-    BigUint count(7);
-    EXPECT_FALSE(chart.CountTrees(count, &cancel));
-    EXPECT_EQ(count.ToString(), "7");
-    // Nothing of the stopped count is kept: counting again gives Catalan(59).
-    cancel.Reset();
-    ASSERT_TRUE(chart.CountTrees(count, &cancel));
-    EXPECT_EQ(count.ToString(), "405944995127576985730643443367112");
 }
 
 TEST(TraceLimit, AFullTraceKeepsItsLinesAndStepsAndSaysWhereItWasCutShort) {

@@ -163,7 +163,7 @@ private:
             const bool sensitive = w.at(1) == "sensitive";
             TTree tree(false, Sink);
             if (!tree.StrToTree(tail(1 + sensitive))) throw std::runtime_error("no tree");
-            const TRtnWalk walk = WalkTree(*Ws.Rtn, tree.GetRoot(), sensitive);
+            const TRtnWalk& walk = LastWalk = WalkTree(*Ws.Rtn, tree.GetRoot(), sensitive, Limits);
             Walk = {walk.Complete ? "complete"
                                   : std::to_string(walk.Steps.size()) + " " + walk.Message};
             for (std::size_t i = 0; i < walk.Steps.size(); ++i) {
@@ -172,6 +172,8 @@ private:
                 for (const std::string& name : WalkStackNames(*Ws.Rtn, walk, i))
                     Walk.back() += " " + name;
             }
+        } else if (cmd == "walk-limits") {
+            Limits = {std::size_t(num(1)), std::size_t(num(2))};
         } else if (cmd == "open" || cmd == "setup") {
             Cond = (Own = std::make_unique<TCondDlg>(Sink)).get();
             const int node = num(3);
@@ -243,6 +245,9 @@ private:
             if (rest == "complete") Whole = Walk;
             for (std::size_t i = 1; i < Walk.size() && rest != "complete"; ++i)
                 EXPECT_EQ(Walk[i], Whole.at(i)) << "step " << i;
+        } else if (what == "words") {
+            EXPECT_EQ(WalkWordsText(LastWalk, std::size_t(num(2)), std::size_t(num(3))),
+                      rest.substr(w[2].size() + w[3].size() + 2));
         } else if (what == "options") {
             EXPECT_EQ(Ws.FileOptions(), (TRtnFileOptions{w.at(2) == "lines", num(3), num(4)}));
         } else if (what == "focus") {
@@ -315,6 +320,8 @@ private:
     TPoint Anchor{};
     int CondShown = 0, NameShown = 0;
     TextList Walk, Whole; // the outcome and steps of the last walk, and of the last whole one
+    TRtnWalk LastWalk;
+    TWalkLimits Limits;
     std::pair<std::array<std::string, CondRows + 1>, std::array<std::string, CondRows + 1>> Kept;
 };
 

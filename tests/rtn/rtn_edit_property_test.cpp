@@ -3,7 +3,9 @@
 // saved file, with its display options and its picture.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
+#include <unistd.h>
 
 #include "rtn/rtn_file.h"
 #include "rtn/rtn_workspace.h"
@@ -89,13 +91,12 @@ TRtn HandMadeNetwork() {
     return rtn;
 }
 
-class RtnEditSequences : public ::testing::Test, public ScratchFolder {};
-
-TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
-    const std::string handMade = Path("hand.RTN");
+TEST(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
+    const std::string files = ::testing::TempDir() + "/rtn_edits_" + std::to_string(getpid());
+    const std::string handMade = files + "_hand.RTN";
+    const std::string saved = files + "_edited.RTN";
     NullSink quiet;
     ASSERT_TRUE(SaveRtnFile(handMade, HandMadeNetwork(), TRtnFileOptions{}, quiet));
-    const std::string saved = Path("edited.RTN");
     int accepted = 0;
     int refused = 0;
     for (unsigned seed = 1; seed <= 24; ++seed) {
@@ -154,6 +155,8 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
         accepted += dialogs.Accepted;
         refused += dialogs.Refused;
     }
+    std::remove(handMade.c_str());
+    std::remove(saved.c_str());
     // The dialogs must really have changed nodes and refused input, or the test
     // proves little.
     EXPECT_GT(accepted, 200);

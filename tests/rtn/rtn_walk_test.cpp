@@ -110,22 +110,8 @@ TEST(RtnWalk, ExampleTreesStepThroughTheirNets) {
     }
 }
 
-// Where walks of edited networks stop is in the network sheet's scripts.
-TEST(RtnWalk, WordsTakenUpToAStepAndLimitsThatCutTheWalkShort) {
-    WalkFixture f(Example("quickstart.cfg"));
-    TRtnWalk walk = f.Walk(QuickStartTree);
-    EXPECT_EQ(WalkWordsText(walk, 6), "the dog");
-    EXPECT_EQ(WalkWordsText(walk, 22), "the dog chases the cat");
-    EXPECT_EQ(WalkWordsText(walk, 22, 2), "... the cat");
-    walk = f.Walk(QuickStartTree, false, TWalkLimits{5, 1000});
-    EXPECT_FALSE(walk.Complete);
-    EXPECT_EQ(walk.Steps.size(), 5u);
-    EXPECT_EQ(walk.Message, MsgWalkTooLong(5));
-    walk = f.Walk(QuickStartTree, false, TWalkLimits{1000, 10});
-    EXPECT_FALSE(walk.Complete);
-    EXPECT_EQ(walk.Message, MsgWalkTooMuchWork);
-}
-
+// Where walks of edited networks stop, the words taken and the limits that cut a walk
+// short are in the network sheet's scripts.
 TEST(RtnWalk, DeepTreesWalkWithoutRecursion) {
     // X = "a" [X]: a tree of depth 2 * Depth, each level a net on the stack.
     constexpr int Depth = 3000;
