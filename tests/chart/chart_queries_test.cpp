@@ -148,8 +148,8 @@ TEST(TreeUnranking, AgreesOnEveryTreeOfThreeThousandRandomGrammars) {
     CheckRandomGrammars(3000, 3000, true);
 }
 
-// More than a trillion trees: counted exactly, and any of them reached without
-// enumerating those before it.
+// More than a trillion trees: counted exactly, any of them reached without enumerating
+// those before it, and the first tree of a reading found among them.
 TEST(TreeUnranking, ReachesAnyOfMoreThanATrillionTrees) {
     const auto rules = MakeRules(PpGrammar);
     TChartParser parser(rules, 0, MakeTokens(rules, PpSentence(23)), false);
@@ -173,12 +173,52 @@ TEST(TreeUnranking, ReachesAnyOfMoreThanATrillionTrees) {
     EXPECT_EQ(FirstTrees(parser, 5, &before), (std::vector<Path>{before, path}));
     EXPECT_EQ(parser.UnrankTree(last + BigUint(1), path), UnrankResult::OutOfRange);
 
+    // The tree found for a reading has it, and the trees just before it do not.
+    std::vector<TChartParser::TAmbiguity> found;
+    ASSERT_EQ(parser.FindAmbiguities(found), TChartParser::TAmbiguityResult::Done);
+    ASSERT_FALSE(found.empty());
+    int checked = 0;
+    for (std::size_t i = 0; i < found.size(); i += found.size() / 7 + 1) {
+        for (const auto& analysis : found[i].Analyses) {
+            BigUint number;
+            ASSERT_EQ(parser.FirstTreeWith(analysis, number), ReadingResult::Found);
+            // Up to five trees before it and the tree itself.
+            uint64_t back = 5;
+            if (number < BigUint(back)) {
+                ASSERT_TRUE(number.ToU64(back));
+            }
+            BigUint from = number;
+            from -= BigUint(back);
+            Path start;
+            ASSERT_EQ(parser.UnrankTree(from, start), UnrankResult::Found);
+            const std::vector<Path> trees = FirstTrees(parser, back + 1, &start);
+            ASSERT_EQ(trees.size(), back + 1);
+            const Analysis node{analysis.Rule, analysis.Bounds};
+            EXPECT_TRUE(AnalysesOf(rules, trees.back()).count(node));
+            for (std::size_t k = 0; k + 1 < trees.size(); ++k)
+                EXPECT_FALSE(AnalysesOf(rules, trees[k]).count(node));
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 10);
+
     CancelToken cancel;
     cancel.Cancel();
     TChartParser cancelled(rules, 0, MakeTokens(rules, PpSentence(23)), false);
     EXPECT_EQ(cancelled.UnrankTree(last, path, &cancel), UnrankResult::Cancelled);
-    std::vector<TChartParser::TAmbiguity> found;
     EXPECT_EQ(cancelled.FindAmbiguities(found, &cancel), TChartParser::TAmbiguityResult::Cancelled);
+    BigUint number;
+    EXPECT_EQ(cancelled.FirstTreeWith(found[0].Analyses[0], number, &cancel),
+              ReadingResult::Cancelled);
+    // A stopped count keeps nothing: counting again gives the whole number.
+    TChartParser counted(rules, 0, MakeTokens(rules, PpSentence(23)), false);
+    ASSERT_TRUE(counted.Build());
+    BigUint count(7);
+    EXPECT_FALSE(counted.CountTrees(count, &cancel));
+    EXPECT_EQ(count.ToString(), "7");
+    cancel.Reset();
+    ASSERT_TRUE(counted.CountTrees(count, &cancel));
+    EXPECT_EQ(count.ToString(), "1289904147324");
 }
 
 TEST(TreeUnranking, ReadsAndSubtractsDecimalNumbers) {
@@ -213,46 +253,4 @@ TEST(ReadingFirstTree, RefusesWhatNoTreeHas) {
     TChartParser rejected(rules, 0, MakeTokens(rules, "saw I"), false);
     uint64_t number = 0;
     EXPECT_EQ(FirstTree(rejected, {3, {0, 2}}, number), ReadingResult::NotInTrees);
-}
-
-// Among more than a trillion trees: the tree found has the reading, and the trees just
-// before it do not.
-TEST(ReadingFirstTree, FindsReadingsAmongATrillionTrees) {
-    const auto rules = MakeRules(PpGrammar);
-    const auto tokens = MakeTokens(rules, PpSentence(23));
-    TChartParser parser(rules, 0, tokens, false);
-    std::vector<TChartParser::TAmbiguity> found;
-    ASSERT_EQ(parser.FindAmbiguities(found), TChartParser::TAmbiguityResult::Done);
-    ASSERT_FALSE(found.empty());
-    int checked = 0;
-    for (std::size_t i = 0; i < found.size(); i += found.size() / 7 + 1) {
-        for (const auto& analysis : found[i].Analyses) {
-            BigUint number;
-            ASSERT_EQ(parser.FirstTreeWith(analysis, number), ReadingResult::Found);
-            // Up to five trees before it and the tree itself.
-            uint64_t back = 5;
-            if (number < BigUint(back)) {
-                ASSERT_TRUE(number.ToU64(back));
-            }
-            BigUint from = number;
-            from -= BigUint(back);
-            Path start;
-            ASSERT_EQ(parser.UnrankTree(from, start), UnrankResult::Found);
-            const std::vector<Path> trees = FirstTrees(parser, back + 1, &start);
-            ASSERT_EQ(trees.size(), back + 1);
-            const Analysis node{analysis.Rule, analysis.Bounds};
-            EXPECT_TRUE(AnalysesOf(rules, trees.back()).count(node));
-            for (std::size_t k = 0; k + 1 < trees.size(); ++k)
-                EXPECT_FALSE(AnalysesOf(rules, trees[k]).count(node));
-            ++checked;
-        }
-    }
-    EXPECT_GT(checked, 10);
-
-    CancelToken cancel;
-    cancel.Cancel();
-    TChartParser cancelled(rules, 0, tokens, false);
-    BigUint number;
-    EXPECT_EQ(cancelled.FirstTreeWith(found[0].Analyses[0], number, &cancel),
-              ReadingResult::Cancelled);
 }

@@ -14,21 +14,9 @@ namespace {
 
 TElemNode MakeElem(const std::string& word) {
     TElemNode elem;
-    if (word.size() >= 2 && word.front() == '\'') {
-        elem.SymKind = ekTerminal;
-        elem.Text = word.substr(1, word.size() - 2);
-    } else if (word == "@Ident") {
-        elem.SymKind = ekIdent, elem.Text = word;
-    } else if (word == "@Number") {
-        elem.SymKind = ekNumber, elem.Text = word;
-    } else if (word == "@Float") {
-        elem.SymKind = ekFloat, elem.Text = word;
-    } else if (word == "@Integer") {
-        elem.SymKind = ekInteger, elem.Text = word;
-    } else {
-        elem.SymKind = ekNonTerminal;
-        elem.Text = UpperCaseGerman(word);
-    }
+    const bool terminal = word.size() >= 2 && word.front() == '\'';
+    elem.SymKind = terminal ? ekTerminal : ekNonTerminal;
+    elem.Text = terminal ? word.substr(1, word.size() - 2) : UpperCaseGerman(word);
     return elem;
 }
 
@@ -64,17 +52,8 @@ std::vector<TTokLst> MakeTokens(const TRuleList& rules, const std::string& sente
     while (in >> word) {
         TTokLst token;
         const std::string upper = UpperCaseGerman(word);
-        if (keywords.count(upper)) {
-            token.Code = 1;
-            token.Val.Text = upper;
-        } else if (word.find_first_not_of("0123456789") == std::string::npos) {
-            token.Code = tkInteger;
-        } else if (word.find_first_not_of("0123456789.") == std::string::npos) {
-            token.Code = tkFloat;
-        } else {
-            token.Code = tkIdent;
-            token.Val.Text = upper;
-        }
+        token.Code = keywords.count(upper) ? 1 : tkIdent;
+        token.Val.Text = upper;
         tokens.push_back(token);
     }
     return tokens;

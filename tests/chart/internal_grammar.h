@@ -12,14 +12,12 @@
 
 namespace testing_support {
 
-// Each rule as "X = A B", "N = 'dog' 'house'" or "NUM = @Number": quoted words are
-// terminals, @Ident/@Number/@Float/@Integer token classes, other words nonterminals.
-// A rule is lexical when it holds no nonterminal.
+// Each rule as "X = A B" or "N = 'dog' 'house'": quoted words are terminals, other
+// words nonterminals. A rule is lexical when it holds no nonterminal.
 gramarbor::TRuleList MakeRules(const std::vector<std::string>& rules);
 
 // Tokens as the scanner would give them (case-insensitive): a word that is a terminal
-// text of the rules is a keyword (upper-cased text), digits an integer, digits with a
-// point a float, anything else an identifier.
+// text of the rules is a keyword, anything else an identifier (upper-cased text).
 std::vector<gramarbor::TTokLst> MakeTokens(const gramarbor::TRuleList& rules,
                                            const std::string& sentence);
 

@@ -35,6 +35,15 @@ inline void RunScriptLine(const ScriptCase& c, const ScriptLine& line,
     }
 }
 
+// Runs every line of a case so; byDefault gives the outcome a line's command has
+// without " => ".
+inline void RunScriptLines(const ScriptCase& c,
+                           const std::function<std::string(const std::string&)>& command,
+                           const std::function<std::string(const std::string&)>& byDefault) {
+    for (const ScriptLine& line : c.Lines)
+        RunScriptLine(c, line, command, byDefault(line.Command));
+}
+
 // The messages shown, each of which a script must expect, in order.
 class ExpectedMessages {
 public:

@@ -28,10 +28,9 @@ public:
     explicit Runner(const ScriptCase& c) : Case(c) {}
 
     void Run() {
-        for (const ScriptLine& line : Case.Lines)
-            RunScriptLine(
-                Case, line, [this](const std::string& l) { return Command(l); },
-                line.Command == "parse" ? "accepted" : "yes");
+        RunScriptLines(
+            Case, [this](const std::string& l) { return Command(l); },
+            [](const std::string& command) { return command == "parse" ? "accepted" : "yes"; });
     }
 
 private:

@@ -1,6 +1,6 @@
-// Tests of the parse driver: refusals, cycles, cancellation, the limits of trace and
-// trees (a cancelled or refused parse as the sheet reports it is in
-// tests/parsesheet/parse_sheet_test.cpp).
+// Tests of the parse driver: cancellation, long sentences, the limits of trace (with
+// the steps kept beside it) and trees (a cancelled or refused parse as the sheet
+// reports it is in tests/parsesheet/parse_sheet_test.cpp).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,20 +8,13 @@
 #include <thread>
 #include <tuple>
 
-#include "chart/chart_parser.h"
-
-#include "parsing/bottom_up.h"
-#include "parsing/chart_trees.h"
-#include "parsing/parse_trees.h"
+#include "parsing/partial_analysis.h"
 #include "parsing/top_down.h"
 #include "parsing/trace_lines.h"
-#include "parsing/unit_cycles.h"
 #include "parsing_test_support.h"
-#include "reference_enumeration.h"
 
 using namespace gramarbor;
 using namespace gramarbor::testing;
-using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
 namespace {
@@ -43,24 +36,6 @@ TEST(ParseOptions, RepairFillsTheMissingFlagOfEachPair) {
     EXPECT_EQ(RepairParseOptions(0x65), 0x65);
     EXPECT_EQ(RepairParseOptions(poBottomUp), poBottomUp | poDepthFirst);
     EXPECT_EQ(RepairParseOptions(poBreadthFirst), poBreadthFirst | poTopDown);
-}
-
-TEST(ParseDriver, MessagesReachTheSinkOnTheCallingThread) {
-    // A sink that notes the thread of every message.
-    struct ThreadSink final : MessageSink {
-        std::vector<std::thread::id> Threads;
-        void Show(MessageKind, const std::string&) override {
-            Threads.push_back(std::this_thread::get_id());
-        }
-    } sink;
-    ParseFixture f(QuickStartGrammar);
-    f.Parser.Sink = &sink;
-    // An unknown word stops the bottom-up parse before any strategy, with no trace.
-    EXPECT_FALSE(f.Parse("the bird chases the cat", poTraceList | poBottomUp));
-    EXPECT_TRUE(f.Trace().empty());
-    f.Begin("the cat ?", 0);
-    EXPECT_FALSE(EnumerateParses(f.Parser, 0, f.Run, f.Paths));
-    EXPECT_THAT(sink.Threads, ElementsAre(std::this_thread::get_id(), std::this_thread::get_id()));
 }
 
 TEST(LongSentences, FiveThousandWordsParseWithRightAndLeftRecursion) {
@@ -120,59 +95,52 @@ TEST(Cancellation, AnotherThreadStopsEverySearchInTheMiddle) {
     }
 }
 
-TEST(Cancellation, CountingTheTreesStopsWhenCancelled) {
-    ParseFixture f({"START = S", "S = S S", "S = \"a\""});
-    f.Begin(Words("a", 60), poParseTrees);
-    ASSERT_TRUE(RebuildTokens(f.Parser, f.Run));
-    TChartParser chart(f.Parser.Rules, f.Parser.StartLine, f.Parser.Tokens, false);
-    ASSERT_TRUE(chart.Build());
-    CancelToken cancel;
-    cancel.Cancel();
-    BigUint count(7);
-    EXPECT_FALSE(chart.CountTrees(count, &cancel));
-    EXPECT_EQ(count.ToString(), "7");
-    // Nothing of the stopped count is kept: counting again gives Catalan(59).
-    cancel.Reset();
-    ASSERT_TRUE(chart.CountTrees(count, &cancel));
-    EXPECT_EQ(count.ToString(), "405944995127576985730643443367112");
-}
-
-TEST(TraceLimit, AFullTraceKeepsItsLinesAndSaysWhereItWasCutShort) {
+TEST(TraceLimit, AFullTraceKeepsItsLinesAndStepsAndSaysWhereItWasCutShort) {
     ParseFixture f(PrepositionalGrammar);
     const std::string sentence = "the man sees the dog with the telescope";
     const uint8_t detailed = poTraceList | poTopDown | poDepthFirst;
     ASSERT_TRUE(f.Parse(sentence, detailed));
     const std::vector<std::string> whole = f.Trace();
     ASSERT_GT(whole.size(), 20u);
-    // What the first lines cost: their characters and their strings.
-    const auto cost = [&](std::size_t lines) {
-        std::size_t bytes = 0;
-        for (std::size_t i = 0; i < lines; ++i)
-            bytes += whole[i].size() + sizeof(std::string);
-        return bytes;
-    };
 
     // Cut short in a detailed and in an optimal trace, which would otherwise delete
-    // the lines of failed searches: the lines so far stay, the last says so.
-    for (const auto& [options, lines] :
-         {std::pair{detailed, std::size_t(8)},
-          std::pair{uint8_t(detailed | poOptimalTrace), std::size_t(2)}}) {
-        f.Sink.Clear();
-        f.Run.MaxTraceBytes = cost(lines);
-        ASSERT_TRUE(f.Parse(sentence, options)) << "the search goes on";
-        EXPECT_TRUE(f.Run.TraceOverflowed);
-        EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{Memory}) << "shown once";
-        std::vector<std::string> expected(whole.begin(), whole.begin() + static_cast<long>(lines));
-        expected.push_back("... trace list cut short after " + std::to_string(lines) +
-                           " lines (limit " + std::to_string(cost(lines)) + " bytes)");
-        EXPECT_EQ(f.Trace(), expected);
-    }
+    // the lines of failed searches, with and without the steps beside the lines: the
+    // lines so far stay, the last says so.
+    for (const bool steps : {false, true})
+        for (const auto& [options, lines] :
+             {std::pair{detailed, std::size_t(8)},
+              std::pair{uint8_t(detailed | poOptimalTrace), std::size_t(2)}}) {
+            // What the first lines cost: their characters, their strings and their steps
+            // (line 0 keeps no choices, every later line a position and a rule).
+            std::size_t cost = 0;
+            for (std::size_t i = 0; i < lines; ++i)
+                cost += whole[i].size() + sizeof(std::string) +
+                        (steps ? TTraceSteps::Cost(i == 0 ? 0 : 2) : 0);
+            f.Sink.Clear();
+            f.Run.MaxTraceBytes = cost;
+            f.Run.KeepTraceSteps = steps;
+            ASSERT_TRUE(f.Parse(sentence, options)) << "the search goes on";
+            EXPECT_TRUE(f.Run.TraceOverflowed);
+            EXPECT_EQ(f.Sink.Texts(), std::vector<std::string>{Memory}) << "shown once";
+            std::vector<std::string> expected(whole.begin(),
+                                              whole.begin() + static_cast<long>(lines));
+            expected.push_back("... trace list cut short after " + std::to_string(lines) +
+                               " lines (limit " + std::to_string(cost) + " bytes)");
+            EXPECT_EQ(f.Trace(), expected) << steps;
+            EXPECT_EQ(f.Run.TraceSteps.Size(), steps ? lines : 0u);
+            if (!steps) continue;
+            TTraceHistory history;
+            TakeTraceHistory(f.Parser, f.Run, options, history);
+            EXPECT_TRUE(BuildPartialAnalysis(history, lines - 1).Built);
+            EXPECT_EQ(BuildPartialAnalysis(history, lines).Message, MsgNoPartialAnalysis);
+        }
     EXPECT_EQ(TraceCutShortLine(4850000, DefaultMaxTraceBytes),
               "... trace list cut short after 4850000 lines (limit 256 MB)");
 
     // Without the report only the flag and the last line tell; the next run starts
     // with a fresh allowance.
     f.Sink.Clear();
+    f.Run.KeepTraceSteps = false;
     f.Run.ReportTraceOverflow = false;
     f.Run.MaxTraceBytes = 1;
     ASSERT_TRUE(f.Parse(sentence, detailed));
@@ -215,24 +183,4 @@ TEST(TreeStream, TreesAreHandedOverInOrderAndTheReceiverCanStop) {
     streamed.clear();
     EXPECT_FALSE(f.Parse("the man sees", options));
     EXPECT_TRUE(streamed.empty());
-}
-
-TEST(TreeStream, CountingFromTheChartLeavesTheParseAlone) {
-    ParseFixture f(PrepositionalGrammar);
-    const std::vector<std::string> sentence{"the man sees the dog with the telescope"};
-    ASSERT_TRUE(f.Parse(sentence[0], poParseTrees | poTraceList));
-    const std::vector<std::string> trees = f.Trees();
-    const std::vector<std::string> trace = f.Trace();
-    for (const uint8_t options : {uint8_t(0), uint8_t(poParseTrees), uint8_t(poCaseSensitive)})
-        EXPECT_EQ(CountParseTrees(f.Parser, sentence, options), BigUint(2)) << int(options);
-    EXPECT_EQ(CountParseTrees(f.Parser, {"the man sees"}, 0), BigUint(0));
-    EXPECT_EQ(CountParseTrees(f.Parser, {"THE MAN SEES THE DOG"}, poCaseSensitive), BigUint(0));
-    EXPECT_EQ(f.Trees(), trees);
-    EXPECT_EQ(f.Trace(), trace);
-
-    // What a parse refuses cannot be counted; counting says nothing about it.
-    EXPECT_FALSE(CountParseTrees(f.Parser, {"the man ! sees"}, 0).has_value());
-    ParseFixture cycle({"S = A", "A = B", "B = A", "B = \"x\""});
-    EXPECT_FALSE(CountParseTrees(cycle.Parser, {"x"}, 0).has_value());
-    EXPECT_TRUE(f.Sink.Empty() && cycle.Sink.Empty());
 }

@@ -1,7 +1,7 @@
 // Parses read from the scripts in tests/data/parse_scripts (the commands are
 // described at the top of driver.txt): grammars, sentences parsed through the driver
 // or by one strategy alone, the trace, the trees, the messages and the partial
-// analysis at trace lines. Each "case NAME" is a test of its own; a failure names the
+// analysis at trace lines (at every line of a parse it ends in the line's pattern). Each "case NAME" is a test of its own; a failure names the
 // file and line, and a line that is no command fails the case.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "common/script_lines.h"
 #include "parsing/ambiguity_report.h"
 #include "parsing/bottom_up.h"
+#include "parsing/chart_trees.h"
 #include "parsing/partial_analysis.h"
 #include "parsing/top_down.h"
 #include "parsing_test_support.h"
@@ -32,9 +33,9 @@ public:
     explicit Runner(const ScriptCase& c) : Case(c) {}
 
     void Run() {
-        for (const ScriptLine& line : Case.Lines)
-            RunScriptLine(
-                Case, line, [this](const std::string& l) { return Command(l); }, "accepted");
+        RunScriptLines(
+            Case, [this](const std::string& l) { return Command(l); },
+            [](const std::string&) { return "accepted"; });
     }
 
 private:
@@ -59,6 +60,13 @@ private:
             const bool accepted = F->Parse(sentence, options());
             TakeTraceHistory(F->Parser, F->Run, options(), History);
             EXPECT_EQ(History.Lines(), F->Trace().size()) << "a step beside each trace line";
+            // The partial analysis at every line ends in the line's own pattern.
+            for (std::size_t n = 0; n < History.Lines() && !F->Run.TraceOverflowed; ++n) {
+                const TPartialAnalysis a = BuildPartialAnalysis(History, n);
+                const std::string& traced = F->Trace()[n];
+                EXPECT_EQ(a.Built ? a.Pattern : a.Message, traced.substr(traced.rfind('\t') + 1))
+                    << "line " << n;
+            }
             return F->Run.Refused ? "refused" : accepted ? "accepted" : "rejected";
         }
         if (w[0] == "topdown" || w[0] == "bottomup" || w[0] == "enumerate") {
@@ -69,6 +77,10 @@ private:
                                          : EnumerateParses(F->Parser, options(), F->Run, F->Paths))
                        ? "accepted"
                        : "rejected";
+        }
+        if (w[0] == "count") {
+            const std::optional<BigUint> count = CountParseTrees(F->Parser, {sentence}, options());
+            return count ? count->ToString() : "none";
         }
         if (w[0] == "ambiguities") {
             std::vector<std::string> lines;

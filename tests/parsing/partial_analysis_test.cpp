@@ -1,8 +1,6 @@
-// The partial analysis at a trace line: trees worked out by hand, the pattern of every
-// line, the bounds on its size and on the steps kept, damaged steps.
-#include <fstream>
-#include <memory>
-#include <sstream>
+// The partial analysis at a trace line: the bounds on its size and on the steps kept,
+// damaged steps (trees worked out by hand and the pattern of every line are parse
+// scripts).
 #include <string>
 #include <vector>
 
@@ -18,12 +16,8 @@ namespace {
 using testing::ParseFixture;
 using testing::PrepositionalGrammar;
 using testing::QuickStartGrammar;
-using Nodes = std::vector<std::size_t>;
 
 constexpr uint8_t TopDownDepth = poTraceList | poTopDown | poDepthFirst;
-constexpr uint8_t TopDownBreadth = poTraceList | poTopDown | poBreadthFirst;
-constexpr uint8_t BottomUpDepth = poTraceList | poBottomUp | poDepthFirst;
-constexpr uint8_t BottomUpBreadth = poTraceList | poBottomUp | poBreadthFirst;
 
 const std::string QuickSentence = "the dog chases the cat";
 const std::string PrepSentence = "the man sees the dog with the telescope";
@@ -35,30 +29,10 @@ struct Traced : ParseFixture {
         : ParseFixture(grammar) {
         Run.KeepTraceSteps = true;
         Parsed = Parse(sentence, options);
-        StepsBesideLines = Run.TraceSteps.Size() == Trace().size();
         TakeTraceHistory(Parser, Run, options, History);
     }
     bool Parsed = false;
-    bool StepsBesideLines = false;
 };
-
-// Every line of every strategy: the analysis ends in the line's own pattern.
-TEST(PartialAnalysis, EveryLineEndsInItsPattern) {
-    for (const bool prep : {false, true})
-        for (const uint8_t strategy :
-             {TopDownDepth, TopDownBreadth, BottomUpDepth, BottomUpBreadth})
-            for (const uint8_t options : {strategy, uint8_t(strategy | poOptimalTrace)}) {
-                SCOPED_TRACE(int(options));
-                Traced t(prep ? PrepositionalGrammar : QuickStartGrammar,
-                         prep ? PrepSentence : QuickSentence, options);
-                ASSERT_TRUE(t.Parsed && t.StepsBesideLines);
-                for (std::size_t n = 0; n < t.Trace().size(); ++n) {
-                    const TPartialAnalysis a = BuildPartialAnalysis(t.History, n);
-                    ASSERT_TRUE(a.Built) << n << ": " << a.Message;
-                    EXPECT_EQ(a.Pattern, t.Trace()[n].substr(t.Trace()[n].rfind('\t') + 1)) << n;
-                }
-            }
-}
 
 // A deep derivation is rebuilt without recursion, and a large one is refused.
 TEST(PartialAnalysis, LongChainsAreRebuiltAndLargeTreesRefused) {
@@ -90,41 +64,10 @@ TEST(PartialAnalysis, LongChainsAreRebuiltAndLargeTreesRefused) {
     EXPECT_EQ(BuildPartialAnalysis(t.History, last + 1).Message, MsgNoPartialAnalysis);
 }
 
-// The steps count towards the trace's byte limit and stay beside the lines, also
-// when an optimal trace deletes lines and when the list is cut short.
-TEST(PartialAnalysis, StepsAreBoundedWithTheTrace) {
+// Deleting a line gives back its step's bytes (the steps' share of the trace limit is a
+// driver test).
+TEST(PartialAnalysis, DeletedLinesGiveBackTheirStepsBytes) {
     ParseFixture f(PrepositionalGrammar);
-    ASSERT_TRUE(f.Parse(PrepSentence, TopDownDepth));
-    const std::vector<std::string> whole = f.Trace();
-    // Line 0 keeps no choices, every later line a position and a rule.
-    const auto cost = [&](std::size_t lines) {
-        std::size_t bytes = 0;
-        for (std::size_t i = 0; i < lines; ++i)
-            bytes += whole[i].size() + sizeof(std::string) + TTraceSteps::Cost(i == 0 ? 0 : 2);
-        return bytes;
-    };
-    for (const uint8_t options : {TopDownDepth, uint8_t(TopDownDepth | poOptimalTrace)}) {
-        const std::size_t lines = (options & poOptimalTrace) ? 2 : 8;
-        f.Run.MaxTraceBytes = cost(lines);
-        f.Run.KeepTraceSteps = true;
-        ASSERT_TRUE(f.Parse(PrepSentence, options));
-        ASSERT_EQ(f.Trace().size(), lines + 1) << "the lines and the closing line";
-        EXPECT_EQ(f.Trace().back(), TraceCutShortLine(lines, cost(lines)));
-        EXPECT_EQ(f.Run.TraceSteps.Size(), lines);
-        TTraceHistory history;
-        TakeTraceHistory(f.Parser, f.Run, options, history);
-        EXPECT_TRUE(BuildPartialAnalysis(history, lines - 1).Built);
-        EXPECT_EQ(BuildPartialAnalysis(history, lines).Message, MsgNoPartialAnalysis);
-        // Without the steps the same limit holds more lines (the steps of eight
-        // lines take more room than the next line).
-        f.Run.KeepTraceSteps = false;
-        ASSERT_TRUE(f.Parse(PrepSentence, options));
-        EXPECT_TRUE(lines == 2 || f.Trace().size() > lines + 1);
-        EXPECT_TRUE(f.Run.TraceSteps.Empty());
-    }
-
-    // Deleting a line gives back its step's bytes.
-    f.Run.MaxTraceBytes = DefaultMaxTraceBytes;
     f.Run.KeepTraceSteps = true;
     f.Begin(PrepSentence, TopDownDepth);
     f.Parser.TraceLines.clear();

@@ -147,6 +147,12 @@ private:
             if (!(cmd == "insert-node" ? InsertRtnNode(net, std::size_t(num(2)), Sink)
                                        : DeleteRtnNode(net, std::size_t(num(2)))))
                 return "no";
+        } else if (cmd == "node-size" || cmd == "node-dist") {
+            return (cmd == "node-size" ? Ws.NodeSizeChange(num(1)) : Ws.NodeDistChange(num(1)))
+                       ? "yes"
+                       : "no";
+        } else if (cmd == "arcs-only") {
+            Ws.ArcCheckBoxClick(w.at(1) == "on");
         } else if (cmd == "resize") {
             NetOf(w.at(1)).Nodes.resize(std::size_t(num(2)));
         } else if (cmd == "rename") {
@@ -157,7 +163,7 @@ private:
             const bool sensitive = w.at(1) == "sensitive";
             TTree tree(false, Sink);
             if (!tree.StrToTree(tail(1 + sensitive))) throw std::runtime_error("no tree");
-            const TRtnWalk walk = WalkTree(*Ws.Rtn, tree.GetRoot(), sensitive);
+            const TRtnWalk& walk = LastWalk = WalkTree(*Ws.Rtn, tree.GetRoot(), sensitive, Limits);
             Walk = {walk.Complete ? "complete"
                                   : std::to_string(walk.Steps.size()) + " " + walk.Message};
             for (std::size_t i = 0; i < walk.Steps.size(); ++i) {
@@ -166,6 +172,8 @@ private:
                 for (const std::string& name : WalkStackNames(*Ws.Rtn, walk, i))
                     Walk.back() += " " + name;
             }
+        } else if (cmd == "walk-limits") {
+            Limits = {std::size_t(num(1)), std::size_t(num(2))};
         } else if (cmd == "open" || cmd == "setup") {
             Cond = (Own = std::make_unique<TCondDlg>(Sink)).get();
             const int node = num(3);
@@ -211,8 +219,8 @@ private:
 
     void Expect(const std::string& what, const TextList& w, const std::string& rest) {
         const auto num = [&](std::size_t n) { return std::stoi(w.at(n)); };
-        if (what == "message") {
-            Messages.Next(rest);
+        if (what == "message" || what == "message-start") {
+            Messages.Next(rest, what == "message");
         } else if (what == "nets") {
             std::string names;
             for (const TRTNLine& net : *Ws.Rtn)
@@ -237,6 +245,9 @@ private:
             if (rest == "complete") Whole = Walk;
             for (std::size_t i = 1; i < Walk.size() && rest != "complete"; ++i)
                 EXPECT_EQ(Walk[i], Whole.at(i)) << "step " << i;
+        } else if (what == "words") {
+            EXPECT_EQ(WalkWordsText(LastWalk, std::size_t(num(2)), std::size_t(num(3))),
+                      rest.substr(w[2].size() + w[3].size() + 2));
         } else if (what == "options") {
             EXPECT_EQ(Ws.FileOptions(), (TRtnFileOptions{w.at(2) == "lines", num(3), num(4)}));
         } else if (what == "focus") {
@@ -246,8 +257,11 @@ private:
         } else if (what == "wellformed") {
             for (const TRTNLine& net : *Ws.Rtn)
                 EXPECT_TRUE(NetIsWellFormed(net)) << net.Name;
-        } else if (what == "height") {
-            EXPECT_EQ(Ws.RtnPicture.Height, num(2));
+        } else if (what == "height" || what == "width" || what == "area-width") {
+            EXPECT_EQ(what == "height"  ? Ws.RtnPicture.Height
+                      : what == "width" ? Ws.RtnPicture.Width
+                                        : Ws.AreaWidth,
+                      num(2));
         } else if (what == "no-network") {
             EXPECT_TRUE(!Ws.HasRtn() && Ws.RtnPicture.Empty());
         } else if (what == "anchor") {
@@ -306,6 +320,8 @@ private:
     TPoint Anchor{};
     int CondShown = 0, NameShown = 0;
     TextList Walk, Whole; // the outcome and steps of the last walk, and of the last whole one
+    TRtnWalk LastWalk;
+    TWalkLimits Limits;
     std::pair<std::array<std::string, CondRows + 1>, std::array<std::string, CondRows + 1>> Kept;
 };
 

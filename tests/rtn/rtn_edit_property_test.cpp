@@ -1,9 +1,11 @@
 // Random edit sequences on the network sheet: whatever the mouse and the two dialogs
 // do, every network the editor holds is well formed and comes back unchanged from a
-// saved file.
+// saved file, with its display options and its picture.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
+#include <unistd.h>
 
 #include "rtn/rtn_file.h"
 #include "rtn/rtn_workspace.h"
@@ -89,13 +91,12 @@ TRtn HandMadeNetwork() {
     return rtn;
 }
 
-class RtnEditSequences : public ::testing::Test, public ScratchFolder {};
-
-TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
-    const std::string handMade = Path("hand.RTN");
+TEST(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
+    const std::string files = ::testing::TempDir() + "/rtn_edits_" + std::to_string(getpid());
+    const std::string handMade = files + "_hand.RTN";
+    const std::string saved = files + "_edited.RTN";
     NullSink quiet;
     ASSERT_TRUE(SaveRtnFile(handMade, HandMadeNetwork(), TRtnFileOptions{}, quiet));
-    const std::string saved = Path("edited.RTN");
     int accepted = 0;
     int refused = 0;
     for (unsigned seed = 1; seed <= 24; ++seed) {
@@ -109,6 +110,10 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
             ws.NewRTNButtonClick();
         else
             ASSERT_TRUE(ws.LoadRTNButtonClick(handMade));
+        // Display options the file keeps and the loaded picture is drawn with.
+        ws.NodeSizeChange(static_cast<int32_t>(seed % 17));
+        ws.NodeDistChange(static_cast<int32_t>(seed * 5 % 17));
+        ws.ArcCheckBoxClick(seed % 2 == 0);
         for (int step = 0; step < 150; ++step) {
             // A click somewhere on the drawing (or just below it), with one of the
             // button and key combinations the editor knows, or one it ignores.
@@ -145,10 +150,13 @@ TEST_F(RtnEditSequences, EveryEditedNetworkSavesAndLoadsBack) {
             ASSERT_TRUE(loaded.LoadRTNButtonClick(saved)) << loadSink.Last();
             ASSERT_EQ(*loaded.Rtn, *ws.Rtn);
             ASSERT_EQ(loaded.FileOptions(), ws.FileOptions());
+            ASSERT_EQ(loaded.RtnPicture.Calls(), ws.RtnPicture.Calls());
         }
         accepted += dialogs.Accepted;
         refused += dialogs.Refused;
     }
+    std::remove(handMade.c_str());
+    std::remove(saved.c_str());
     // The dialogs must really have changed nodes and refused input, or the test
     // proves little.
     EXPECT_GT(accepted, 200);

@@ -27,10 +27,15 @@ TRtn NewRtn() {
     return {Net("Net0", 4)};
 }
 
+// A new net holds its pop-arc in the last of its 1 to MaxRtnNodes nodes.
 TEST(RtnFile, NewRtnIs37Bytes) {
     const std::string bytes = WriteRtnBytes(NewRtn(), TRtnFileOptions{});
     EXPECT_EQ(bytes.size(), 37u);
     EXPECT_EQ(bytes, FileBytes(DataFile("new_rtn.rtn")));
+    TRTNLine none;
+    NullSink sink;
+    EXPECT_FALSE(NewRtnLine("X", 0, none, sink));
+    EXPECT_FALSE(NewRtnLine("X", MaxRtnNodes + 1, none, sink));
 }
 
 TEST(RtnFile, EveryTruncationIsRefused) {

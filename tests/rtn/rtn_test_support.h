@@ -1,10 +1,8 @@
 // Small builders of grammar rules and networks for the network tests.
 #pragma once
 
-#include <filesystem>
 #include <ostream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -45,25 +43,3 @@ inline void PrintTo(const TRTNNode& c, std::ostream* out) {
     *out << "[" << int(c.Kind) << " " << c.Text << " " << c.Src << "->" << c.Dst << "]";
 }
 } // namespace gramarbor
-
-namespace gramarbor::testing {
-
-// A fresh folder per test, removed again afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder()
-        : Dir(std::filesystem::path(::testing::TempDir()) /
-              ("rtn_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-               std::to_string(getpid()))) {
-        std::filesystem::remove_all(Dir);
-        std::filesystem::create_directories(Dir);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(Dir); }
-    std::string Path(const std::string& name) const { return (Dir / name).string(); }
-
-private:
-    std::filesystem::path Dir;
-};
-
-} // namespace gramarbor::testing

@@ -1,5 +1,6 @@
-// The network model's invariants and the limits of writing a network back as grammar
-// text (the conversions themselves are scripts, see network_script_test.cpp).
+// The limits of writing a network back as grammar text (the conversions themselves are
+// scripts, see network_script_test.cpp; the model's invariants are guarded by the
+// broken files and the edit sequences).
 #include "rtn/rtn_to_cfg.h"
 
 #include <gtest/gtest.h>
@@ -11,28 +12,6 @@ namespace {
 
 using namespace testing;
 using Lines = std::vector<std::string>;
-
-TEST(RtnModel, NewNetsAreWellFormedAndBrokenInvariantsAreCaught) {
-    const auto base = [] { return Net("N", 3); };
-    const TRTNLine fresh = base();
-    EXPECT_EQ(fresh.Nodes, (std::vector<TRtnNodeConds>{{}, {}, {Cond(ckPop, 2, "pop", PopDst)}}));
-    EXPECT_TRUE(NetIsWellFormed(fresh));
-    TRTNLine none;
-    NullSink sink;
-    EXPECT_FALSE(NewRtnLine("X", 0, none, sink));
-
-    // Each broken invariant is among the broken files, which the reader checks with
-    // NetIsWellFormed; a repeated node's loop is no broken invariant.
-    TRTNLine repeated = base();
-    repeated.Nodes[0] = {Cond(ckText, 0, "a", 1), Cond(ckText, 1, "a", 0),
-                         Cond(ckJmp, 0, "jmp", 1)};
-    EXPECT_TRUE(NetIsWellFormed(repeated));
-    repeated.Nodes[0][0].Dst = 0;
-    EXPECT_FALSE(NetIsWellFormed(repeated));
-    TRTNLine noPop = base();
-    noPop.Nodes[2].clear();
-    EXPECT_FALSE(NetIsWellFormed(noPop));
-}
 
 TEST(RtnToCfg, ExplodingOrDeepSkipChainsAreRefusedByName) {
     // Every node may be skipped: the extra rules grow exponentially with the nodes

@@ -110,22 +110,8 @@ TEST(RtnWalk, ExampleTreesStepThroughTheirNets) {
     }
 }
 
-// Where walks of edited networks stop is in the network sheet's scripts.
-TEST(RtnWalk, WordsTakenUpToAStepAndLimitsThatCutTheWalkShort) {
-    WalkFixture f(Example("quickstart.cfg"));
-    TRtnWalk walk = f.Walk(QuickStartTree);
-    EXPECT_EQ(WalkWordsText(walk, 6), "the dog");
-    EXPECT_EQ(WalkWordsText(walk, 22), "the dog chases the cat");
-    EXPECT_EQ(WalkWordsText(walk, 22, 2), "... the cat");
-    walk = f.Walk(QuickStartTree, false, TWalkLimits{5, 1000});
-    EXPECT_FALSE(walk.Complete);
-    EXPECT_EQ(walk.Steps.size(), 5u);
-    EXPECT_EQ(walk.Message, MsgWalkTooLong(5));
-    walk = f.Walk(QuickStartTree, false, TWalkLimits{1000, 10});
-    EXPECT_FALSE(walk.Complete);
-    EXPECT_EQ(walk.Message, MsgWalkTooMuchWork);
-}
-
+// Where walks of edited networks stop, the words taken and the limits that cut a walk
+// short are in the network sheet's scripts.
 TEST(RtnWalk, DeepTreesWalkWithoutRecursion) {
     // X = "a" [X]: a tree of depth 2 * Depth, each level a net on the stack.
     constexpr int Depth = 3000;
@@ -226,38 +212,25 @@ TEST(RtnWalk, EveryParseTreeOfRandomGrammarsWalksToTheEnd) {
     EXPECT_GT(walked, 200);
 }
 
-// The walk shown on the sheet: its refusals, captions, stack, words and outcome, the
-// mark on the picture, long stacks, and the walk's end when the network changes.
-TEST(RtnWalker, StepsMarkTheArcAndEndWhenTheNetworkChanges) {
+// The walk shown on the sheet (its refusals, captions, words, outcome and end when the
+// network changes are window scripts): the arc marked and a stack cut to its innermost
+// names.
+TEST(RtnWalker, StepsMarkTheArcAndLongStacksKeepTheirInnermostNames) {
     RecordingSink sink;
     ApproxTextMeasurer measurer;
     TRtnWorkspace workspace(sink, measurer);
     TRtnWalker walker(workspace, sink);
     WalkFixture f(Example("quickstart.cfg"));
     ASSERT_TRUE(f.Tree.StrToTree(QuickStartTree));
-    EXPECT_FALSE(walker.Start(f.Tree.GetRoot(), false));
-    EXPECT_EQ(sink.Last(), MsgDefineRtnFirst);
     ASSERT_EQ(workspace.MakeRTNClick(true, true, &f.Grammar.ExtRules), TMakeRtnResult::Made);
-    EXPECT_FALSE(walker.Start(nullptr, false));
-    EXPECT_EQ(sink.Last(), MsgWalkNeedsTree);
     ASSERT_TRUE(walker.Start(f.Tree.GetRoot(), false));
-    EXPECT_EQ(walker.StepCaption(), "Step 1 of 23: Start in S");
     EXPECT_EQ(workspace.Highlight, (TArcHighlight{0, -1, -1}));
-    EXPECT_FALSE(walker.StepBy(-1));
     ASSERT_TRUE(walker.StepBy(1));
     EXPECT_EQ(workspace.Highlight, (TArcHighlight{0, 0, 0}));
     EXPECT_EQ(walker.Stack(1), (Lines{"...", "NP"}));
-    EXPECT_EQ(walker.Outcome(), "");
-    while (walker.StepBy(1)) {
-    }
-    EXPECT_EQ(walker.Words(), "the dog chases the cat");
-    EXPECT_EQ(walker.Outcome(), MsgWalkAccepted);
-    EXPECT_TRUE(workspace.NodeDistChange(4));
-    EXPECT_FALSE(walker.EndIfOutdated());
+    EXPECT_EQ(walker.Stack(), (Lines{"S", "NP"}));
     workspace.DeleteNet(6);
     EXPECT_EQ(workspace.Highlight, TArcHighlight{});
-    EXPECT_TRUE(walker.EndIfOutdated());
-    EXPECT_FALSE(walker.Active());
 }
 
 } // namespace
