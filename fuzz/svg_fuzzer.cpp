@@ -67,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             canvas.FillRect(box);
             break;
         case 4:
-            canvas.RoundRect(box, box.Right - box.Left, box.Top);
+            // The corner width wraps around like any other 32-bit coordinate.
+            canvas.RoundRect(box, static_cast<int32_t>(int64_t(box.Right) - box.Left), box.Top);
             break;
         case 5:
             canvas.Ellipse(box);

@@ -90,15 +90,20 @@ public:
     }
 };
 
+// Control characters and the bytes Windows-1252 leaves undefined have no place in XML.
+bool LeftOut(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F ||
+           byte == 0x90 || byte == 0x9D;
+}
+
 // Windows-1252 text with XML's special characters escaped and the characters XML
 // cannot hold (or that stand for nothing in Windows-1252) left out, as UTF-8.
 std::string XmlText(std::string_view text, bool forAttribute = false) {
     std::string escaped;
     escaped.reserve(text.size());
     for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) continue;
-        if (byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D) continue;
+        if (LeftOut(c)) continue;
         switch (c) {
         case '&':
             escaped += "&amp;";
@@ -396,9 +401,11 @@ void WriteOp(SvgOut& out, const PictureOp& op, TextMeasurer& measurer) {
 }
 
 // The fewest bytes a call can take in the document: a call that cannot fit is
-// refused before its element is built.
+// refused before its element is built. Characters left out of the text count nothing.
 std::size_t LeastBytes(const PictureOp& op) {
-    return op.Text.size() / 4 + op.Points.size() * 4;
+    const auto kept = static_cast<std::size_t>(
+        op.Text.size() - std::count_if(op.Text.begin(), op.Text.end(), LeftOut));
+    return kept / 4 + op.Points.size() * 4;
 }
 
 } // namespace

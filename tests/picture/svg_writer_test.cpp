@@ -89,6 +89,11 @@ TEST(SvgWriter, RefusesDocumentsBeyondTheLimit) {
     ASSERT_FALSE(whole.empty());
     EXPECT_EQ(WriteSvgText(picture, measurer, whole.size()), whole);
     EXPECT_EQ(WriteSvgText(picture, measurer, whole.size() - 1), "");
+    // Characters the document leaves out take no room in the estimate either.
+    Picture tabs = picture;
+    PictureRecorder(tabs, measurer).TextOut(0, 0, std::string(4000, '\t'));
+    const std::string withTabs = WriteSvgText(tabs, measurer);
+    EXPECT_EQ(WriteSvgText(tabs, measurer, withTabs.size()), withTabs);
     // A call that cannot fit is refused before its element is built.
     recorder.TextOut(0, 0, std::string(std::size_t(1) << 20, 'x'));
     EXPECT_EQ(WriteSvgText(picture, measurer, whole.size() + 1000), "");
