@@ -151,10 +151,7 @@ TEST(DocsExamples, HelpGrammarsReadAndTheQuickStartParses) {
     const std::string path = WriteTempFile("quickstart.cfg", grammar);
     const CliResult check = RunCli({"check", path});
     EXPECT_EQ(check.ExitCode, 0) << check.Err;
-    std::vector<std::string> parse = {"parse", path};
-    for (const std::string& word : Words(QuickStartSentence()))
-        parse.push_back(word);
-    const CliResult parsed = RunCli(parse);
+    const CliResult parsed = RunCli(Words("parse " + path + " " + QuickStartSentence()));
     EXPECT_EQ(parsed.ExitCode, 0) << parsed.Err;
     EXPECT_EQ(parsed.Out.rfind("Parsing successful!\n", 0), 0u) << parsed.Out;
 }
