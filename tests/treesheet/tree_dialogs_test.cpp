@@ -3,7 +3,6 @@
 
 #include <filesystem>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "base/file_io.h"
@@ -11,26 +10,28 @@
 namespace gramarbor {
 namespace {
 
-using ::testing::ElementsAre;
+using Lines = std::vector<std::string>;
 
 TEST(TreeListDlgTest, SavesWithCrLfAndLoadsTheLinesBack) {
     const std::string file =
         (std::filesystem::temp_directory_path() / "treesheet_list.ntl").string();
     RecordingSink sink;
     TTreeListDlg dlg;
-    dlg.Lines = {"(1)A@[A]", "B@FullBin"};
+    const Lines lines = {"(1)A@[A]", "B@FullBin"};
+    dlg.Lines = lines;
     ASSERT_TRUE(dlg.SaveList(file, sink));
     std::string bytes;
     ASSERT_EQ(ReadFileBytes(file, bytes), FileError::None);
     EXPECT_EQ(bytes, "(1)A@[A]\r\nB@FullBin\r\n");
     dlg.NewListBtnClick();
-    EXPECT_TRUE(dlg.Lines.empty());
+    EXPECT_EQ(dlg.Lines, Lines{});
     ASSERT_TRUE(dlg.LoadList(file, sink));
-    EXPECT_THAT(dlg.Lines, ElementsAre("(1)A@[A]", "B@FullBin"));
+    EXPECT_EQ(dlg.Lines, lines);
+    // A file that is gone leaves the lines and says why.
     std::filesystem::remove(file);
     EXPECT_FALSE(dlg.LoadList(file, sink));
     EXPECT_FALSE(sink.Empty());
-    EXPECT_THAT(dlg.Lines, ElementsAre("(1)A@[A]", "B@FullBin"));
+    EXPECT_EQ(dlg.Lines, lines);
 }
 
 TEST(DefNodeDlgTest, FillsRowsAndDisablesChainPlaceholders) {
@@ -40,20 +41,22 @@ TEST(DefNodeDlgTest, FillsRowsAndDisablesChainPlaceholders) {
     TDefNodeDlg dlg;
     dlg.Fill(*tree.GetRoot());
     EXPECT_EQ(dlg.NodeText, "NP|sg");
-    EXPECT_EQ(dlg.Rows[0], (TChildRow{true, 1, "D"}));
-    EXPECT_EQ(dlg.Rows[1], (TChildRow{true, 2, "$"}));
-    EXPECT_EQ(dlg.Rows[2], (TChildRow{false, 3, ""}));
-    EXPECT_TRUE(dlg.RowEditable(0));
-    EXPECT_FALSE(dlg.RowEnabled(1));
-    EXPECT_TRUE(dlg.RowEnabled(2));
-    EXPECT_FALSE(dlg.RowEditable(2));
+    const std::array<TChildRow, 4> rows = {
+        {{true, 1, "D"}, {true, 2, "$"}, {false, 3, ""}, {false, 4, ""}}};
+    EXPECT_EQ(dlg.Rows, rows);
+    // Per row: E enabled, e index and name editable.
+    std::string controls;
+    for (int row = 0; row < 4; ++row)
+        controls +=
+            std::string(dlg.RowEnabled(row) ? "E" : "-") + (dlg.RowEditable(row) ? "e" : "-") + " ";
+    EXPECT_EQ(controls, "Ee -- E- E- ");
 }
 
 TEST(DefNodeDlgTest, EditorSplitsAndJoinsTheNodeText) {
     TDefNodeDlg dlg;
     dlg.NodeText = "NP||sg";
     dlg.NodeTextBtnClick();
-    EXPECT_THAT(dlg.EditorLines, ElementsAre("NP", "sg"));
+    EXPECT_EQ(dlg.EditorLines, (Lines{"NP", "sg"}));
     dlg.EditorLines.push_back("x");
     dlg.NodeTextBtnClick();
     EXPECT_EQ(dlg.NodeText, "NP|sg|x");
@@ -77,30 +80,10 @@ TEST(DefNodeDlgTest, EditorSplitsAndJoinsTheNodeText) {
     EXPECT_EQ(dlg.NodeText, "");
 }
 
-TEST(DefNodeDlgTest, FlagControlsSetTheirBitsOnly) {
-    TDefNodeDlg dlg;
-    dlg.Attr = TNodeAttr{16, 4, 3, naLeft | naRound | naArrow};
-    dlg.SetAlign(2);
-    dlg.SetFrame(1);
-    dlg.SetFlag(naArrow, false);
-    dlg.SetFlag(naTriangle, true);
-    EXPECT_EQ(dlg.Attr.Flags, naCenter | naAngular | naTriangle);
-    EXPECT_EQ(dlg.Attr.FontStyle, 3);
-    dlg.SetFrame(0);
-    EXPECT_EQ(FrameIndex(dlg.Attr), 0);
-}
-
-TEST(NodeDefDlgTest, FontsAreSortedAndStylesToggle) {
-    TNodeDefDlg dlg;
-    dlg.Show({"Times", "Arial", "DejaVu Sans", "Arial"});
-    EXPECT_THAT(dlg.Fonts, ElementsAre("Arial", "DejaVu Sans", "Times"));
-    dlg.SetStyle(4, true);
-    dlg.SetStyle(1, true);
-    dlg.SetStyle(4, false);
-    EXPECT_EQ(dlg.Attr.FontStyle, 1);
-}
-
-TEST(NodeDialogsTest, FontHeightsComeIntoTheRangeTheDialogsOffer) {
+TEST(NodeDialogsTest, FontsAreSortedAndHeightsComeIntoTheRangeOffered) {
+    TNodeDefDlg fonts;
+    fonts.Show({"Times", "Arial", "DejaVu Sans", "Arial"});
+    EXPECT_EQ(fonts.Fonts, (Lines{"Arial", "DejaVu Sans", "Times"}));
     const std::pair<uint16_t, uint16_t> cases[] = {{0, 6},   {5, 6},   {6, 6},     {16, 16},
                                                    {96, 96}, {97, 96}, {21000, 96}};
     for (const auto& [height, shown] : cases) {
@@ -128,11 +111,7 @@ TEST(IOFormDlgTest, ShortcutsFillTheGroupsAndClearOnAChange) {
     EXPECT_EQ(dlg.Format, (TBracketFormat{1, 1, 1, 1}));
     EXPECT_EQ(dlg.Shortcut, -1);
 
-    const TConvOpts opts = ConvOptsFromFormat({1, 1, 1, 3});
-    EXPECT_EQ(opts.Separator, ',');
-    EXPECT_EQ(opts.Brackets, "<>");
-    EXPECT_TRUE(opts.ParentOutside);
-    EXPECT_TRUE(opts.Vertical);
+    EXPECT_EQ(ConvOptsFromFormat({1, 1, 1, 3}), (TConvOpts{',', "<>", true, true, false}));
     EXPECT_EQ(ConvOptsFromFormat({}), TConvOpts{});
     EXPECT_EQ(ConvOptsFromFormat(ShortcutFormat(1)).Separator, ',');
 }

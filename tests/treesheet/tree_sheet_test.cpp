@@ -2,6 +2,7 @@
 // dialogs' answers here, every other command in scenario scripts.
 #include "treesheet/tree_sheet.h"
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <unistd.h>
@@ -17,30 +18,32 @@
 namespace gramarbor {
 namespace {
 
+template <typename Dlg>
+using Answers = std::deque<std::function<bool(Dlg&)>>;
+
 class ScriptedHost : public TTreeSheetHost {
 public:
     // Each answer edits the model and says whether OK was pressed; run out = Cancel.
-    std::vector<std::function<bool(TTreeListDlg&)>> ListAnswers;
-    std::vector<std::function<bool(TDefNodeDlg&)>> DefineAnswers;
-    std::vector<int> CaretLines;
-    std::vector<std::vector<std::string>> ShownLists; // the lines of each showing
+    Answers<TTreeListDlg> ListAnswers;
+    Answers<TDefNodeDlg> DefineAnswers;
+    std::string Carets;                  // the caret line of each showing, after a '|'
+    std::vector<std::string> ShownLists; // the lines of each showing, joined by '|'
     std::string OpenName, SaveName;
     TTreePrevDlg Preview;
 
+    template <typename Dlg>
+    static bool Answer(Answers<Dlg>& answers, Dlg& dlg) {
+        if (answers.empty()) return false;
+        const auto answer = std::move(answers.front());
+        answers.pop_front();
+        return answer(dlg);
+    }
     bool ShowTreeListDlg(TTreeListDlg& dlg, int caret) override {
-        CaretLines.push_back(caret);
-        ShownLists.push_back(dlg.Lines);
-        if (ListAnswers.empty()) return false;
-        const auto answer = ListAnswers.front();
-        ListAnswers.erase(ListAnswers.begin());
-        return answer(dlg);
+        Carets += "|" + std::to_string(caret);
+        ShownLists.push_back(testing::JoinBars(dlg.Lines));
+        return Answer(ListAnswers, dlg);
     }
-    bool ShowDefNodeDlg(TDefNodeDlg& dlg) override {
-        if (DefineAnswers.empty()) return false;
-        const auto answer = DefineAnswers.front();
-        DefineAnswers.erase(DefineAnswers.begin());
-        return answer(dlg);
-    }
+    bool ShowDefNodeDlg(TDefNodeDlg& dlg) override { return Answer(DefineAnswers, dlg); }
     std::string OpenFileName(const std::string&, const std::string&, const std::string&) override {
         return OpenName;
     }
@@ -50,7 +53,9 @@ public:
     void ShowTreePrevDlg(TTreePrevDlg& dlg) override { Preview = dlg; }
 };
 
-class TreeSheetTest : public ::testing::Test {
+// Scenario scripts of the sheet's commands under tests/data/tree_sheet_scripts, one
+// test per case.
+class TreeSheetScript : public ::testing::TestWithParam<testing::ScriptCase> {
 protected:
     RecordingSink Sink;
     ApproxTextMeasurer Measurer;
@@ -84,19 +89,12 @@ protected:
     // Files of this test alone, removed with it: the cases run side by side.
     const std::filesystem::path Folder = std::filesystem::temp_directory_path() /
                                          ("gramarbor-treesheet-" + std::to_string(::getpid()));
-    TreeSheetTest() { std::filesystem::create_directories(Folder); }
-    ~TreeSheetTest() override {
+    TreeSheetScript() { std::filesystem::create_directories(Folder); }
+    ~TreeSheetScript() override {
         std::error_code ignored;
         std::filesystem::remove_all(Folder, ignored);
     }
     std::string TempFile(const std::string& name) { return (Folder / name).string(); }
-};
-
-// Scenario scripts of the sheet's commands under tests/data/tree_sheet_scripts, one
-// test per case.
-class TreeSheetScript : public TreeSheetTest,
-                        public ::testing::WithParamInterface<testing::ScriptCase> {
-protected:
     std::map<std::string, std::string> Snapshots;
 
     // The argument with $TMP/ standing for the folder of the test files.
@@ -114,9 +112,10 @@ protected:
         tree.NextID = next;
         return bytes;
     }
-    static bool OnOff(const std::string& arg) {
-        if (arg != "on" && arg != "off") throw std::invalid_argument("on|off expected");
-        return arg == "on";
+    // Whether the argument is yes rather than no, which are the only words allowed.
+    static bool Choice(const std::string& arg, const std::string& yes, const std::string& no) {
+        if (arg != yes && arg != no) throw std::invalid_argument(yes + "|" + no + " expected");
+        return arg == yes;
     }
     // Rows of the node dialog: "=" keeps a row, "off" clears Used, "I" sets the index,
     // "I:NAME" uses the row with index and name.
@@ -163,7 +162,9 @@ TEST_P(TreeSheetScript, Runs) {
         {"optimal", &TTreeSheet::OptimalTreeCBClick},
         {"plane", &TTreeSheet::PlaneTreeCBClick}};
     for (const auto& [word, click] : switches)
-        commands[word] = [&, click = click](const std::string& arg) { (Sheet.*click)(OnOff(arg)); };
+        commands[word] = [&, click = click](const std::string& arg) {
+            (Sheet.*click)(Choice(arg, "on", "off"));
+        };
     commands.insert({
         {"repeat",
          [&](const std::string& arg) {
@@ -186,28 +187,16 @@ TEST_P(TreeSheetScript, Runs) {
          [&](const std::string& arg) {
              // Left on the top of the highlighted box, right on its centre.
              const TRect& r = Sheet.HighlightRect;
-             const bool right = arg == "right";
-             if (!right && arg != "left") throw std::invalid_argument("left|right");
+             const bool right = Choice(arg, "right", "left");
              Sheet.MouseDown(Sheet.ActiveTreeIndex, right, (r.Left + r.Right) / 2,
                              right ? (r.Top + r.Bottom) / 2 : r.Top + 2);
          }},
         {"answer-list",
          [&](const std::string& arg) {
+             // No argument: an emptied memo.
              Host.ListAnswers.push_back(
-                 [lines = testing::SplitBars(Subst(arg))](TTreeListDlg& dlg) {
-                     if (lines == std::vector<std::string>{"new list"})
-                         dlg.NewListBtnClick();
-                     else
-                         dlg.Lines = lines;
-                     return true;
-                 });
-         }},
-        {"answer-line",
-         [&](const std::string& arg) {
-             const auto [number, line] = SplitWord(arg);
-             Host.ListAnswers.push_back(
-                 [n = ScriptNumber(number), line = Subst(line)](TTreeListDlg& dlg) {
-                     dlg.Lines.at(n - 1) = line;
+                 [lines = testing::SplitBars(Subst(arg)), empty = arg.empty()](TTreeListDlg& dlg) {
+                     dlg.Lines = empty ? std::vector<std::string>{} : lines;
                      return true;
                  });
          }},
@@ -225,8 +214,8 @@ TEST_P(TreeSheetScript, Runs) {
          }},
         {"paste-mode",
          [&](const std::string& arg) {
-             if (arg != "replace" && arg != "append") throw std::invalid_argument("append|replace");
-             Sheet.PasteMode = arg == "replace" ? TPasteMode::Replace : TPasteMode::Append;
+             Sheet.PasteMode =
+                 Choice(arg, "replace", "append") ? TPasteMode::Replace : TPasteMode::Append;
          }},
         {"active", [&](const std::string& arg) { Sheet.SetActiveTree(int(ScriptNumber(arg))); }},
         {"plane-ok", [&](const std::string&) { Sheet.TreeOptions |= toPlaneOK; }},
@@ -265,13 +254,11 @@ TEST_P(TreeSheetScript, Runs) {
          [&](const std::string& arg) {
              // H V FONT OPTIONS SIZE|LINES|STYLE|FLAGS of the active tree
              const std::vector<std::string> w = testing::Words(arg);
-             std::vector<uint16_t> a;
-             for (const std::string& part : testing::SplitBars(w.at(4)))
-                 a.push_back(uint16_t(ScriptNumber(part)));
-             Sheet.ActiveTree().SetParams(int32_t(ScriptNumber(w.at(0))),
-                                          int32_t(ScriptNumber(w.at(1))), w.at(2),
-                                          uint8_t(ScriptNumber(w.at(3))),
-                                          TNodeAttr{a.at(0), a.at(1), uint8_t(a.at(2)), a.at(3)});
+             const std::vector<std::string> a = testing::SplitBars(w.at(4));
+             const auto n = [](const std::string& text) { return int32_t(ScriptNumber(text)); };
+             Sheet.ActiveTree().SetParams(n(w.at(0)), n(w.at(1)), w.at(2), uint8_t(n(w.at(3))),
+                                          TNodeAttr{uint16_t(n(a.at(0))), uint16_t(n(a.at(1))),
+                                                    uint8_t(n(a.at(2))), uint16_t(n(a.at(3)))});
          }},
         {"message", [&](const std::string& arg) { messages.Expect(Subst(arg)); }},
     });
@@ -279,33 +266,17 @@ TEST_P(TreeSheetScript, Runs) {
         const auto [result, line] = SplitWord(arg);
         EXPECT_EQ(Sheet.ParseTreeListLine(Subst(line)), ScriptNumber(result));
     };
-    commands["binary"] = [&](const std::string& arg) {
-        const auto [layers, rest] = SplitWord(arg);
-        const auto [shape, text] = SplitWord(rest);
-        const std::map<std::string, TBinaryShape> shapes = {{"full", TBinaryShape::Full},
-                                                            {"left", TBinaryShape::Left},
-                                                            {"right", TBinaryShape::Right}};
-        EXPECT_EQ(TTreeSheet::BuildBinaryTree(int(ScriptNumber(layers)), shapes.at(shape)),
-                  Subst(text));
-    };
     // WORD KEY TEXT: the text of the sheet for the key.
-    const std::pair<const char*, std::function<std::string(const std::string&)>> keyed[] = {
-        {"hotkey",
-         [&](const std::string& digit) {
-             return std::string(Sheet.HotKey(int(ScriptNumber(digit))) ? "used" : "unused");
-         }},
-        {"hotkey-text",
-         [&](const std::string& digit) { return Sheet.HotKeys.at(ScriptNumber(digit)); }},
-        {"window", [&](const std::string& index) { return Text(int(ScriptNumber(index))); }},
-        {"shown-list",
-         [&](const std::string& n) {
-             return testing::JoinBars(Host.ShownLists.at(ScriptNumber(n) - 1));
-         }},
+    const std::pair<const char*, std::function<std::string(int)>> keyed[] = {
+        {"hotkey", [&](int digit) { return Sheet.HotKey(digit) ? "used" : "unused"; }},
+        {"hotkey-text", [&](int digit) { return Sheet.HotKeys.at(digit); }},
+        {"window", [&](int index) { return Text(index); }},
+        {"shown-list", [&](int n) { return Host.ShownLists.at(n - 1); }},
     };
     for (const auto& [word, text] : keyed)
         commands[word] = [&, text = text](const std::string& arg) {
             const auto [key, expected] = SplitWord(arg);
-            EXPECT_EQ(text(key), Subst(expected));
+            EXPECT_EQ(text(int(ScriptNumber(key))), Subst(expected));
         };
     const testing::ScriptChecks checks = {
         {"tree", [&] { return Text(); }},
@@ -324,13 +295,7 @@ TEST_P(TreeSheetScript, Runs) {
              const TTreePrevDlg& p = Host.Preview;
              return p.CMX + "/" + p.InchX + "/" + p.CMY + "/" + p.InchY;
          }},
-        {"carets",
-         [&] {
-             std::string text;
-             for (const int caret : Host.CaretLines)
-                 text += (text.empty() ? "" : " ") + std::to_string(caret);
-             return text;
-         }},
+        {"carets", [&] { return Host.Carets; }},
         {"tree-list", [&] { return testing::JoinBars(Sheet.TreeList); }},
         {"picture", [&] { return std::string(Sheet.HasPicture(true) ? "yes" : "no"); }},
         {"settings",
@@ -345,12 +310,11 @@ TEST_P(TreeSheetScript, Runs) {
          [&] { return testing::JoinBars(Sheet.TreeNames) + " new " + Sheet.NewTreeName; }},
         {"highlight",
          [&] {
+             // No node goes with no box.
              const TNode* node = Sheet.HighlightedNode;
-             if (node && Sheet.HighlightRect != node->Rect) return std::string("a box not its own");
-             if (!node)
-                 return std::string(Sheet.HighlightRect == TRect{-1, -1, -1, -1} ? "none"
-                                                                                 : "a box");
-             return node->Name;
+             if (Sheet.HighlightRect != (node ? node->Rect : TRect{-1, -1, -1, -1}))
+                 return std::string("a box not its own");
+             return node ? node->Name : "none";
          }},
     };
     const testing::ScriptNodeChecks<TNode> nodeChecks = {
@@ -366,8 +330,7 @@ TEST_P(TreeSheetScript, Runs) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TreeSheetScript,
-                         ::testing::ValuesIn(testing::ReadScriptCases(
-                             {"tree_sheet_scripts/commands.txt", "tree_sheet_scripts/files.txt"})),
+                         ::testing::ValuesIn(testing::ReadScriptFolder("tree_sheet_scripts")),
                          [](const auto& info) { return info.param.Name; });
 
 } // namespace
