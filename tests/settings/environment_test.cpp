@@ -113,28 +113,25 @@ TEST(EnvironmentFile, FileCutAnywhereKeepsWhatWasReadAndDefaultsTheRest) {
     EXPECT_EQ(cut.ParseOptions, defaults.ParseOptions);
 }
 
+// A history count far beyond the file, a negative one, a string length beyond the end:
+// the values before it are kept, everything from the history on takes its default.
 TEST(EnvironmentFile, DamagedLengthsAndCountsStopReadingSafely) {
     const std::string bytes = WriteEnvironment(Changed());
     const std::size_t historyCount = 4 + 1 + 4 * 4;
-    std::string damaged = bytes;
-    // A history count far beyond the file.
-    damaged.replace(historyCount, 4, std::string("\xFF\xFF\xFF\x7F", 4));
-    TEnvironment env = ReadEnvironment(damaged);
-    EXPECT_EQ(env.MaxTextLength, 99999);
-    EXPECT_EQ(env.ResultPage, 2);
-    EXPECT_TRUE(env.InputHistory.empty());
-    EXPECT_EQ(env.TreeList, DefaultTreeList());
-    EXPECT_EQ(env.FontName, "Arial");
-    // A negative count.
-    damaged.replace(historyCount, 4, std::string("\xFF\xFF\xFF\xFF", 4));
-    EXPECT_TRUE(ReadEnvironment(damaged).InputHistory.empty());
-    // A string length beyond the end of the file.
-    damaged = bytes;
-    damaged.replace(historyCount + 4, 4, std::string("\x00\x00\x00\x40", 4));
-    env = ReadEnvironment(damaged);
-    EXPECT_TRUE(env.InputHistory.empty());
-    EXPECT_EQ(env.HelpRect, THelpRect{});
-    EXPECT_EQ(env.NodeDefaults, DefaultEnvNodeDefaults());
+    TEnvironment expected;
+    expected.SaveEnvironment = true;
+    expected.MaxTextLength = 99999;
+    expected.MainPage = expected.GrammarPage = 1;
+    expected.ResultPage = 2;
+    const std::pair<std::size_t, std::string> damages[] = {
+        {historyCount, std::string("\xFF\xFF\xFF\x7F", 4)},
+        {historyCount, std::string("\xFF\xFF\xFF\xFF", 4)},
+        {historyCount + 4, std::string("\x00\x00\x00\x40", 4)}};
+    for (const auto& [at, value] : damages) {
+        std::string damaged = bytes;
+        damaged.replace(at, 4, value);
+        EXPECT_EQ(ReadEnvironment(damaged), expected) << &at - &damages[0].first;
+    }
 }
 
 // Each value outside its range takes its default; every other value is kept.

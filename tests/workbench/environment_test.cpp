@@ -1,12 +1,11 @@
-// Settings files the window meets at start and on saving: damaged files, a file that
-// cannot be replaced, a program folder that cannot be written, and the instructions
-// window's place. (The settings changed through the controls and restored by the next
-// window are the window scripts' settings cases.)
+// Settings files the window meets on saving: a file that cannot be replaced and a
+// program folder that cannot be written. (The settings changed through the controls
+// and restored by the next window, and damaged files at start, are the window
+// scripts' settings cases.)
 #include "workbench/environment_io.h"
 
 #include <cstdlib>
 
-#include "parsing/parse_options.h"
 #include "settings/environment.h"
 #include "workbench/window_fixture.h"
 
@@ -44,44 +43,6 @@ protected:
     fs::path Dir;
     FakePrompter Prompts;
 };
-
-TEST_F(EnvironmentTest, InstructionsWindowOpensWhereItWas) {
-    {
-        TForm1 form(&Prompts);
-        form.FormShow();
-        form.InstructionBtnClick();
-        form.HelpPageDlg->move(100, 80);
-        form.HelpPageDlg->resize(400, 300);
-        SetGlobalOptions(form, true, QStringLiteral("80"));
-        form.ExitButtonClick();
-        EXPECT_EQ(form.HelpRect, (THelpRect{100, 80, 400, 300}));
-    }
-    TForm1 form(&Prompts);
-    form.FormShow();
-    ASSERT_TRUE(form.HelpPageDlg->isVisible());
-    EXPECT_EQ(QRect(form.HelpPageDlg->pos(), form.HelpPageDlg->size()), QRect(100, 80, 400, 300));
-    form.HelpPageDlg->close();
-}
-
-TEST_F(EnvironmentTest, DamagedFilesNeverStopTheStart) {
-    TEnvironment stored;
-    stored.SaveEnvironment = true;
-    stored.MaxTextLength = 30;
-    stored.InputHistory = {"a b"};
-    stored.ParseOptions = 0x02 | 0x08 | 0x40;
-    const std::string bytes = WriteEnvironment(stored);
-    for (std::size_t length :
-         {std::size_t(0), std::size_t(3), std::size_t(9), std::size_t(40), bytes.size() - 1}) {
-        SCOPED_TRACE(length);
-        std::ofstream(Dir / "Environment.Env", std::ios::binary) << bytes.substr(0, length);
-        TForm1 form(&Prompts);
-        EXPECT_TRUE(form.Started());
-        EXPECT_EQ(form.MaxTextLength(), length >= 9 ? 30 : 255);
-        EXPECT_EQ(form.Parsing->Sheet().ParseOptions(),
-                  length > 40 ? stored.ParseOptions : DefaultParseOptions);
-    }
-    EXPECT_TRUE(Prompts.Messages.empty());
-}
 
 TEST_F(EnvironmentTest, FailedSaveShowsTheMessageAndKeepsWhatWasThere) {
     // The file's place is taken by a folder: it cannot be replaced.

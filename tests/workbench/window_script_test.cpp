@@ -7,14 +7,15 @@
 //   Actions: click NAME [right] [ctrl|alt|shift] [X Y]; type NAME "TEXT"; keys "TEXT";
 //   key KEY [ctrl|alt|shift]; winkey KEY ... (to the window); item GROUP N; page NAME;
 //   cell VIEW ROW COL; entry TREEWIDGET "TEXT"; node NAME [left|right]; scroll AREA;
-//   remember NAME; file NAME "BYTES"; answer NAME [FILTER] (the next file dialog; ""
-//   cancels, examples/... is the examples folder); restart; close.
+//   remember NAME; place WINDOW X Y W H; file NAME "BYTES"; answer NAME [FILTER] (the
+//   next file dialog; "" cancels, examples/... is the examples folder); restart; close.
 //   "expect WHAT [NAME] VALUES" compares what the window shows with the values:
 //   messages (then cleared), kinds, history, tree, tree1, tree2, parsetree, parsetrees,
 //   nets, options, treeoptions, analysis; of a widget: text, enabled, visible, checked,
-//   front, focus (yes or no), selection, item, size, atleast, cell, rows, row, scroll,
-//   picture (same, taller or changed since "remember"), marked (net rows highlighted);
-//   of a file: file, head, exists; clipboard FORMAT, cliptext "TEXT" (yes or no).
+//   front, focus (yes or no), selection, item, size, place (X Y W H), atleast, cell,
+//   rows, row, scroll, picture (same, taller or changed since "remember"), marked (net
+//   rows highlighted); of a file: file, head, exists; clipboard FORMAT, cliptext "TEXT"
+//   (yes or no).
 #include <map>
 #include <set>
 
@@ -201,6 +202,10 @@ protected:
             for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
                 bar->setValue(bar->maximum() ? bar->maximum() : -1);
             if (area->horizontalScrollBar()->value() <= 0) return Fail("nothing to scroll");
+        } else if (c == "place" && w->isWindow()) {
+            // Where the user drags the window to, and its size.
+            w->move(Number(2), Number(3));
+            w->resize(Number(4), Number(5));
         } else if (c == "remember") {
             Pictures[Word(1)] = w->grab().toImage();
         } else if (c == "item") {
@@ -243,9 +248,10 @@ protected:
     bool Expect() {
         const std::string what = Word(1);
         const std::set<std::string> things{"file", "head", "exists", "clipboard", "cliptext"};
-        const std::set<std::string> widgets{
-            "text", "enabled", "visible", "checked", "front", "focus", "selection", "item",
-            "size", "atleast", "cell",    "picture", "rows",  "row",   "scroll",    "marked"};
+        const std::set<std::string> widgets{"text",   "enabled",   "visible", "checked", "front",
+                                            "focus",  "selection", "item",    "size",    "atleast",
+                                            "cell",   "picture",   "rows",    "row",     "scroll",
+                                            "marked", "place"};
         const bool named = things.count(what) || widgets.count(what);
         std::vector<std::string> shown, expected;
         for (std::size_t i = what == "cell" ? 5 : named ? 3 : 2; i < W.size(); ++i)
@@ -310,6 +316,9 @@ protected:
                         ? std::vector{std::to_string(w->width()), std::to_string(w->height())}
                         : expected;
             if (what == "atleast" && least < Number(3)) shown = {std::to_string(least)};
+        } else if (what == "place") {
+            for (int v : {w->x(), w->y(), w->width(), w->height()})
+                shown.push_back(std::to_string(v));
         } else if (auto* view = qobject_cast<QAbstractItemView*>(w); view && what == "cell") {
             shown = {view->model()->index(Number(3), Number(4)).data().toString().toStdString()};
         } else if (view && (what == "rows" || what == "row")) {
