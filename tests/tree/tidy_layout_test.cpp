@@ -1,5 +1,6 @@
 // Tidy layout: distances between boxes on a level, parents over their first and
-// last child, plane trees and chains, and the contours it packs with.
+// last child, plane trees and chains, and the contours it packs with (deep and wide
+// trees are tree scripts).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -96,22 +97,6 @@ TEST_F(TidyLayout, BoxesKeepTheDistanceAndParentsStandOverFirstAndLastChild) {
             EXPECT_EQ(testing::Places(tree), before) << text;
         }
     }
-}
-
-TEST_F(TidyLayout, DeepCombStaysWithinTheGridWithoutRecursion) {
-    tree.SetParams(16, 16, "", toTidy, TNodeAttr{});
-    ReadTree(tree, testing::Comb(5000));
-    RecordingCanvas rc;
-    ASSERT_TRUE(tree.TidyPositions(rc.Canvas));
-    EXPECT_EQ(NodeAt(tree, {1, 1, 1})->Y, 3);
-    // Too wide for the grid: refused, not wrapped.
-    std::string wide = "[r";
-    for (int i = 0; i < 4; ++i)
-        wide += " [" + std::string(20000, 'w') + "]";
-    ReadTree(tree, wide + "]");
-    tree.ShowErrors = false;
-    EXPECT_FALSE(tree.TidyPositions(rc.Canvas));
-    EXPECT_EQ(tree.ErrorCode, 24);
 }
 
 // Contours against a level-by-level model.

@@ -1,4 +1,4 @@
-// Limits of tree drawing: sizes that overflow and trees beyond the layout grid (the
+// Limits of tree drawing: sizes that overflow (trees beyond the layout grid and the
 // drawings themselves, call by call, are tree scripts).
 #include <gtest/gtest.h>
 
@@ -13,7 +13,6 @@ namespace {
 
 using testing::NodeAt;
 using testing::ReadTree;
-using testing::RecordingCanvas;
 using TreeDrawing = testing::TreeTest;
 
 TEST_F(TreeDrawing, EveryOverflowingSizeIsRefusedWithOneMessage) {
@@ -73,26 +72,6 @@ TEST_F(TreeDrawing, EveryOverflowingSizeIsRefusedWithOneMessage) {
         tree.GetParams(hDist, vDist, font, options, defaults);
         EXPECT_EQ(hDist, whole);
     }
-}
-
-TEST_F(TreeDrawing, TreesBeyondTheGridAreRefused) {
-    // A complete tree of four children per node, eight levels deep: 65536 leaves
-    // need 131071 columns.
-    tree.Init(tree.CreateNode("r"));
-    std::vector<TNode*> level{tree.GetRoot()};
-    for (int depth = 0; depth < 8; ++depth) {
-        std::vector<TNode*> next;
-        for (TNode* node : level)
-            for (int i = 0; i < 4; ++i) {
-                node->Children.push_back(tree.CreateNode("n"));
-                next.push_back(node->Children.back().get());
-            }
-        level = std::move(next);
-    }
-    EXPECT_FALSE(tree.Positions());
-    EXPECT_EQ(tree.ErrorCode, 24);
-    EXPECT_EQ(sink.Last(), "Common error in \"Show\"/\"Draw\". The tree does not fit into the "
-                           "layout grid of 32767 columns and levels.");
 }
 
 } // namespace

@@ -26,6 +26,7 @@ protected:
     std::string Rest;
     std::vector<std::string> Fonts; // named by the last line made LaTeX
     std::string Bytes;              // of the last tree file saved by save-bytes
+    std::string Latex[2];           // forest and qtree documents made by latex
 };
 
 std::string AttrText(const TNodeAttr& a) {
@@ -46,6 +47,20 @@ const std::map<std::string, uint16_t> FlagBits = {
     {"left", naLeft},         {"right", naRight},       {"center", naCenter},
     {"angular", naAngular},   {"round", naRound},       {"brackets", naBrackets},
     {"anno", naAnnoBrackets}, {"triangle", naTriangle}, {"arrow", naArrow}};
+
+// The argument with every {N*PART} in it (innermost first) written out as N copies of
+// PART, for very deep, long or wide trees, then unescaped (\x7b and \x7d are braces).
+std::string Expand(std::string text) {
+    for (std::size_t close; (close = text.find('}')) != std::string::npos;) {
+        const std::size_t open = text.rfind('{', close), star = text.find('*', open);
+        if (open == std::string::npos || star > close) throw std::invalid_argument("{N*PART}");
+        std::string copies;
+        for (long long n = ScriptNumber(text.substr(open + 1, star - open - 1)); n > 0; --n)
+            copies += text.substr(star + 1, close - star - 1);
+        text.replace(open, close - open + 1, copies);
+    }
+    return Unescape(text);
+}
 
 std::string Box(const TRect& r) {
     return std::to_string(r.Left) + " " + std::to_string(r.Top) + " " + std::to_string(r.Right) +
@@ -89,8 +104,8 @@ TEST_P(TreeScript, Runs) {
              Tree.SetConvOpts(w[1], w[0] == "blank" ? ' ' : ',', has("outside"), has("vertical"),
                               has("labelled"));
          }},
-        {"read", [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Unescape(arg))); }},
-        {"refuse", [&](const std::string& arg) { EXPECT_FALSE(Tree.StrToTree(Unescape(arg))); }},
+        {"read", [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Expand(arg))); }},
+        {"refuse", [&](const std::string& arg) { EXPECT_FALSE(Tree.StrToTree(Expand(arg))); }},
         {"message", [&](const std::string& arg) { messages.Expect(Unescape(arg)); }},
         {"warning",
          [&](const std::string& arg) { messages.Expect(Unescape(arg), MessageKind::Warning); }},
@@ -171,10 +186,11 @@ TEST_P(TreeScript, Runs) {
          }},
         {"copy",
          [&](const std::string& arg) {
-             // PATH keep|renumber: the copy of the subtree becomes the tree
-             const auto [node, how] = at(arg);
-             TNodePtr copy;
-             ASSERT_TRUE(Tree.CopyTree(node, copy, how == "keep"));
+             // PATH|none keep|renumber: the copy of the subtree becomes the tree
+             const auto [path, how] = SplitWord(arg);
+             TNode* node = path == "none" ? nullptr : NodeAtPath(Tree.GetRoot(), path);
+             TNodePtr copy = std::make_unique<TNode>();
+             EXPECT_EQ(Tree.CopyTree(node, copy, how == "keep"), node != nullptr);
              Tree.SetRoot(std::move(copy));
          }},
         {"next-id", [&](const std::string& arg) { Tree.NextID = int32_t(ScriptNumber(arg)); }},
@@ -206,12 +222,22 @@ TEST_P(TreeScript, Runs) {
              EXPECT_TRUE(Tree.SaveTreeBytes(Tree.GetRoot(), 1, again));
              EXPECT_EQ(again, Bytes) << "saved again, the file differs";
          }},
-        {"read-comb",
-         [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Comb(number(arg)))); }},
         {"max-output", [&](const std::string& arg) { Tree.MaxOutputBytes = number(arg); }},
         {"grid-extent", [&](const std::string& arg) { Tree.GridExtent = rect(arg); }},
         {"load-bytes",
-         [&](const std::string& arg) { EXPECT_TRUE(Tree.LoadTreeBytes(Bytes, arg)); }},
+         [&](const std::string& arg) {
+             const auto [name, refused] = SplitWord(arg);
+             EXPECT_EQ(Tree.LoadTreeBytes(Bytes, name), refused != "refused");
+         }},
+        {"append-bytes", [&](const std::string& arg) { Bytes += Unescape(arg); }},
+        {"wrap",
+         [&](const std::string& arg) {
+             // A new root NAME above the tree.
+             TNodePtr root = Tree.CreateNode(arg), copy;
+             ASSERT_TRUE(Tree.CopyTree(Tree.GetRoot(), copy, true));
+             root->Children.push_back(std::move(copy));
+             Tree.SetRoot(std::move(root));
+         }},
         {"layout", [&](const std::string& arg) { EXPECT_EQ(Tree.Positions(), arg != "refused"); }},
         {"plane",
          [&](const std::string& arg) {
@@ -233,6 +259,18 @@ TEST_P(TreeScript, Runs) {
              if (path == "new") return Tree.SetRoot(std::move(chain));
              NodeAtPath(Tree.GetRoot(), path)->Children.push_back(std::move(chain));
          }},
+        {"latex",
+         [&](const std::string& arg) {
+             // TITLE|refused: the tree's documents in both styles, each under its title
+             for (const int i : {0, 1}) {
+                 std::string latex;
+                 EXPECT_EQ(TreeToLatex(Tree, i ? TLatexStyle::Qtree : TLatexStyle::Forest, latex),
+                           arg != "refused");
+                 Latex[i] +=
+                     std::string("%%%% ") + (i ? "qtree: " : "forest: ") + arg + "\n" + latex;
+             }
+         }},
+        {"golden", [&](const std::string& arg) { ExpectGolden(arg, Latex[0] + Latex[1]); }},
         {"align", [&](const std::string& arg) { SetAlignIndex(Attr, number(arg)); }},
         {"latex-escape",
          [&](const std::string& arg) {
@@ -311,6 +349,17 @@ TEST_P(TreeScript, Runs) {
                                          : "refused" + (text.empty() ? "" : ", left " + text);
          }},
         {"code", [&] { return std::to_string(Tree.ErrorCode); }},
+        {"text-size",
+         [&] {
+             std::string text;
+             return std::to_string(Tree.TreeToStr(text) ? text.size() : 0);
+         }},
+        {"nodes", [&] { return std::to_string(Nodes(Tree).size()); }},
+        {"last",
+         [&] {
+             const TNode* n = Nodes(Tree).back();
+             return n->Name + ":" + std::to_string(n->X) + "," + std::to_string(n->Y);
+         }},
         {"default-font", [&] { return std::to_string(Tree.NodeDefaults.FontSize); }},
         {"next", [&] { return std::to_string(Tree.NextID); }},
         {"dropped", [&] { return std::to_string(Tree.DroppedArrows); }},
@@ -367,6 +416,7 @@ TEST_P(TreeScript, Runs) {
         {"name", [](TNode& n) { return n.Name; }},
         {"id", [](TNode& n) { return std::to_string(n.ID); }},
         {"children", [](TNode& n) { return std::to_string(n.Children.size()); }},
+        {"placeholders", [](TNode& n) { return std::to_string(n.Levels); }},
         {"column", [](TNode& n) { return std::to_string(n.X); }},
         {"row", [](TNode& n) { return std::to_string(n.Y); }},
         {"rect", [](TNode& n) { return Box(n.Rect); }},
@@ -394,6 +444,13 @@ TEST_P(TreeScript, Runs) {
         {"node-style",
          [&](TNode& n, const std::string& v) { n.Attr.FontStyle = uint8_t(number(v)); }},
         {"node-flags", [&](TNode& n, const std::string& v) { n.Attr.Flags |= flags(v); }},
+        {"set-flags", [&](TNode& n, const std::string& v) { n.Attr.Flags = flags(v); }},
+        {"levels", [&](TNode& n, const std::string& v) { n.Levels = int32_t(number(v)); }},
+        {"serial", [&](TNode& n, const std::string& v) { n.ID = int32_t(number(v)); }},
+        {"move-to",
+         [&](TNode& n, const std::string& v) {
+             n.MoveTarget = NodeAtPath(Tree.GetRoot(), v)->Key;
+         }},
         {"annotate",
          [&](TNode& n, const std::string& v) {
              n.Cont = SplitBars(v);
