@@ -49,8 +49,8 @@ const std::map<std::string, uint16_t> FlagBits = {
     {"anno", naAnnoBrackets}, {"triangle", naTriangle}, {"arrow", naArrow}};
 
 // The argument with every {N*PART} in it (innermost first) written out as N copies of
-// PART, for very deep, long or wide trees, then unescaped (\x7b and \x7d are braces).
-std::string Expand(std::string text) {
+// PART, for very deep, long or wide trees (\x7b and \x7d are braces once unescaped).
+std::string Repeat(std::string text) {
     for (std::size_t close; (close = text.find('}')) != std::string::npos;) {
         const std::size_t open = text.rfind('{', close), star = text.find('*', open);
         if (open == std::string::npos || star > close) throw std::invalid_argument("{N*PART}");
@@ -59,7 +59,7 @@ std::string Expand(std::string text) {
             copies += text.substr(star + 1, close - star - 1);
         text.replace(open, close - open + 1, copies);
     }
-    return Unescape(text);
+    return text;
 }
 
 std::string Box(const TRect& r) {
@@ -104,8 +104,10 @@ TEST_P(TreeScript, Runs) {
              Tree.SetConvOpts(w[1], w[0] == "blank" ? ' ' : ',', has("outside"), has("vertical"),
                               has("labelled"));
          }},
-        {"read", [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Expand(arg))); }},
-        {"refuse", [&](const std::string& arg) { EXPECT_FALSE(Tree.StrToTree(Expand(arg))); }},
+        {"read",
+         [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Unescape(Repeat(arg)))); }},
+        {"refuse",
+         [&](const std::string& arg) { EXPECT_FALSE(Tree.StrToTree(Unescape(Repeat(arg)))); }},
         {"message", [&](const std::string& arg) { messages.Expect(Unescape(arg)); }},
         {"warning",
          [&](const std::string& arg) { messages.Expect(Unescape(arg), MessageKind::Warning); }},
@@ -193,6 +195,8 @@ TEST_P(TreeScript, Runs) {
              EXPECT_EQ(Tree.CopyTree(node, copy, how == "keep"), node != nullptr);
              Tree.SetRoot(std::move(copy));
          }},
+        {"half-distance", [&](const std::string& arg) { Tree.HalfHDist = number(arg); }},
+        {"vertical-distance", [&](const std::string& arg) { Tree.VDist = number(arg); }},
         {"next-id", [&](const std::string& arg) { Tree.NextID = int32_t(ScriptNumber(arg)); }},
         {"options",
          [&](const std::string& arg) { Tree.SetParams(64, 64, "", options(arg), TNodeAttr{}); }},
@@ -453,7 +457,7 @@ TEST_P(TreeScript, Runs) {
          }},
         {"annotate",
          [&](TNode& n, const std::string& v) {
-             n.Cont = SplitBars(v);
+             n.Cont = SplitBars(Repeat(v));
              for (std::string& line : n.Cont)
                  line = Unescape(line);
          }},
