@@ -3,10 +3,13 @@
 // boxes, picture sizes and drawings call by call, one test per case.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <optional>
 
 #include "common/script_cases.h"
 #include "tree/latex_export.h"
+#include "tree/node_geometry.h"
 #include "tree/tree.h"
 #include "tree/tree_changes.h"
 #include "tree_test_support.h"
@@ -60,6 +63,46 @@ std::string Repeat(std::string text) {
         text.replace(open, close - open + 1, copies);
     }
     return text;
+}
+
+struct Span {
+    int64_t Left, Right;
+    const TNode* Node;
+};
+
+// The horizontal reach of every drawn box (name and annotation), by level.
+std::map<int, std::vector<Span>> BoxesByLevel(TTree& tree, Canvas& canvas) {
+    std::map<int, std::vector<Span>> levels;
+    for (const TNode* node : Nodes(tree)) {
+        if (node->Name == "$") continue;
+        Span span{node->Rect.Left, node->Rect.Right, node};
+        if (!node->Cont.empty()) {
+            const int64_t w = tree.LinesWidth(canvas, node->Attr, node->Cont);
+            const int64_t x = (node->Rect.Left + node->Rect.Right) / 2;
+            const int64_t left = x - w / 2 - BoxMargin(node->Attr.FontSize) - 1;
+            span.Left = std::min(span.Left, left);
+            span.Right = std::max(span.Right, left + w + 2 * BoxMargin(node->Attr.FontSize) + 2);
+        }
+        levels[node->Y].push_back(span);
+    }
+    return levels;
+}
+
+// The tidy layout keeps the distance between the boxes of a level and stands every
+// parent over the middle of its first and last child.
+void ExpectTidy(TTree& tree, RecordingCanvas& rc) {
+    const int32_t distance = 2 * tree.HalfHDist;
+    for (auto& [level, spans] : BoxesByLevel(tree, rc.Canvas)) {
+        std::sort(spans.begin(), spans.end(),
+                  [](const Span& a, const Span& b) { return a.Left < b.Left; });
+        for (std::size_t i = 1; i < spans.size(); ++i)
+            EXPECT_GE(spans[i].Left - spans[i - 1].Right, distance - 2)
+                << spans[i - 1].Node->Name << " and " << spans[i].Node->Name;
+    }
+    for (const TNode* node : Nodes(tree)) {
+        if (node->Children.empty()) continue;
+        EXPECT_EQ(2 * node->X, node->Children.front()->X + node->Children.back()->X) << node->Name;
+    }
 }
 
 std::string Box(const TRect& r) {
@@ -297,6 +340,15 @@ TEST_P(TreeScript, Runs) {
              EXPECT_EQ(Tree.Show(Screen->Canvas, 4, 4), arg != "refused");
              EXPECT_TRUE(arg == "refused" || Screen->Recorded.Calls() == Tree.Metafile.Calls())
                  << "the screen shows another picture";
+         }},
+        {"tidy-kept",
+         [&](const std::string&) {
+             // Drawn twice (plane chains in place the second time), with the same places.
+             ASSERT_TRUE(Tree.Show(Screen->Canvas, 4, 4));
+             ExpectTidy(Tree, *Screen);
+             const std::string before = Places(Tree);
+             ASSERT_TRUE(Tree.Show(Screen->Canvas, 4, 4));
+             EXPECT_EQ(Places(Tree), before);
          }},
         {"canvas",
          [&](const std::string&) {
