@@ -1,5 +1,6 @@
-// Tree files: exact bytes and damaged files (round trips, chains of placeholders, the
-// depth limit and files without parameters are tree scripts).
+// Tree files on disk: exact bytes, and no file for no tree (round trips, damaged
+// files, chains of placeholders, the depth limit and files without parameters are
+// tree scripts).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,9 +12,6 @@
 namespace gramarbor {
 namespace {
 
-using testing::NodeAt;
-using testing::ReadTree;
-using testing::WriteTree;
 using TreeFile = testing::TreeTest;
 
 std::string TempPath(const std::string& name) {
@@ -43,32 +41,6 @@ TEST_F(TreeFile, NoTreeWritesNoFile) {
     std::filesystem::remove(path);
     EXPECT_TRUE(tree.SaveTree(path, nullptr, 1));
     EXPECT_FALSE(std::filesystem::exists(path));
-}
-
-TEST_F(TreeFile, DamagedFilesAreRefusedAndLeaveTheTree) {
-    NullSink quiet;
-    TTree source(true, quiet);
-    ReadTree(source, "[S [NP] [VP [V]]]");
-    NodeAt(source, {1})->Cont = {"anno"};
-    std::string good;
-    ASSERT_TRUE(source.SaveTreeBytes(source.GetRoot(), 1, good));
-
-    RecordingSink sink;
-    TTree tree(true, sink);
-    ReadTree(tree, "[keep]");
-    const std::string message =
-        "Read error in tree file \"f.tre\": the file is truncated or damaged.";
-    // Every truncation.
-    for (std::size_t size = 0; size < good.size(); ++size) {
-        sink.Clear();
-        EXPECT_FALSE(tree.LoadTreeBytes(std::string_view(good).substr(0, size), "f.tre")) << size;
-        EXPECT_EQ(sink.Last(), message) << size;
-    }
-    EXPECT_EQ(WriteTree(tree), "[keep]");
-    EXPECT_EQ(tree.ErrorCode, 0);
-    // Damaged fields are among the broken files.
-    EXPECT_TRUE(tree.LoadTreeBytes(good, "f.tre"));
-    EXPECT_EQ(WriteTree(tree), "[S [NP] [VP [V]]]");
 }
 
 } // namespace

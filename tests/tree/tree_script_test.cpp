@@ -276,6 +276,14 @@ TEST_P(TreeScript, Runs) {
              const auto [name, refused] = SplitWord(arg);
              EXPECT_EQ(Tree.LoadTreeBytes(Bytes, name), refused != "refused");
          }},
+        {"refuse-truncated",
+         [&](const std::string& arg) {
+             // MESSAGE: every truncation of the last file saved is refused with it
+             for (std::size_t size = 0; size < Bytes.size(); ++size) {
+                 EXPECT_FALSE(Tree.LoadTreeBytes(std::string_view(Bytes).substr(0, size), "f.tre"));
+                 messages.Expect(Unescape(arg));
+             }
+         }},
         {"append-bytes", [&](const std::string& arg) { Bytes += Unescape(arg); }},
         {"wrap",
          [&](const std::string& arg) {
