@@ -51,6 +51,14 @@ const std::map<std::string, uint16_t> FlagBits = {
     {"angular", naAngular},   {"round", naRound},       {"brackets", naBrackets},
     {"anno", naAnnoBrackets}, {"triangle", naTriangle}, {"arrow", naArrow}};
 
+// The bits of the words of an argument.
+uint16_t Bits(const std::map<std::string, uint16_t>& bits, const std::string& arg) {
+    uint16_t result = 0;
+    for (const std::string& word : Words(arg))
+        result |= bits.at(word);
+    return result;
+}
+
 // The argument with every {N*PART} in it (innermost first) written out as N copies of
 // PART, for very deep, long or wide trees (\x7b and \x7d are braces once unescaped).
 std::string Repeat(std::string text) {
@@ -116,14 +124,6 @@ TEST_P(TreeScript, Runs) {
         const auto [path, rest] = SplitWord(arg);
         return std::pair{NodeAtPath(Tree.GetRoot(), path), rest};
     };
-    const auto bitsOf = [](const std::map<std::string, uint16_t>& bits, const std::string& arg) {
-        uint16_t result = 0;
-        for (const std::string& word : Words(arg))
-            result |= bits.at(word);
-        return result;
-    };
-    const auto options = [&](const std::string& arg) { return uint8_t(bitsOf(OptionBits, arg)); };
-    const auto flags = [&](const std::string& arg) { return bitsOf(FlagBits, arg); };
     // "CALL => RESULT": the call and its expected result.
     const auto result = [](const std::string& arg) {
         const std::size_t arrow = arg.find(" => ");
@@ -242,7 +242,9 @@ TEST_P(TreeScript, Runs) {
         {"vertical-distance", [&](const std::string& arg) { Tree.VDist = number(arg); }},
         {"next-id", [&](const std::string& arg) { Tree.NextID = int32_t(ScriptNumber(arg)); }},
         {"options",
-         [&](const std::string& arg) { Tree.SetParams(64, 64, "", options(arg), TNodeAttr{}); }},
+         [&](const std::string& arg) {
+             Tree.SetParams(64, 64, "", uint8_t(Bits(OptionBits, arg)), TNodeAttr{});
+         }},
         {"set-params",
          [&](const std::string& arg) {
              // H V FONT|- ATTR OPTIONS...
@@ -250,7 +252,8 @@ TEST_P(TreeScript, Runs) {
              const std::size_t skip =
                  w.at(0).size() + w.at(1).size() + w.at(2).size() + w.at(3).size() + 4;
              Tree.SetParams(number(w[0]), number(w[1]), w[2] == "-" ? "" : Unescape(w[2]),
-                            options(arg.size() > skip ? arg.substr(skip) : ""), AttrOf(w[3]));
+                            uint8_t(Bits(OptionBits, arg.size() > skip ? arg.substr(skip) : "")),
+                            AttrOf(w[3]));
          }},
         {"set-node-defaults",
          [&](const std::string& arg) {
@@ -365,7 +368,7 @@ TEST_P(TreeScript, Runs) {
          }},
         {"tree-font", [&](const std::string& arg) { Tree.FontName = arg; }},
         {"style", [&](const std::string& arg) { Attr.FontStyle = uint8_t(number(arg)); }},
-        {"flags", [&](const std::string& arg) { Attr.Flags = flags(arg); }},
+        {"flags", [&](const std::string& arg) { Attr.Flags = Bits(FlagBits, arg); }},
         {"frame", [&](const std::string& arg) { SetFrameIndex(Attr, number(arg)); }},
         {"markup",
          [&](const std::string& arg) {
@@ -507,8 +510,8 @@ TEST_P(TreeScript, Runs) {
          [&](TNode& n, const std::string& v) { n.Attr.LineDist = uint16_t(number(v)); }},
         {"node-style",
          [&](TNode& n, const std::string& v) { n.Attr.FontStyle = uint8_t(number(v)); }},
-        {"node-flags", [&](TNode& n, const std::string& v) { n.Attr.Flags |= flags(v); }},
-        {"set-flags", [&](TNode& n, const std::string& v) { n.Attr.Flags = flags(v); }},
+        {"node-flags", [&](TNode& n, const std::string& v) { n.Attr.Flags |= Bits(FlagBits, v); }},
+        {"set-flags", [&](TNode& n, const std::string& v) { n.Attr.Flags = Bits(FlagBits, v); }},
         {"levels", [&](TNode& n, const std::string& v) { n.Levels = int32_t(number(v)); }},
         {"serial", [&](TNode& n, const std::string& v) { n.ID = int32_t(number(v)); }},
         {"move-to",
