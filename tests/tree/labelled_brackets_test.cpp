@@ -1,5 +1,5 @@
-// Labelled brackets and treebank files: reading, writing, errors with their
-// positions, limits, and round trips through tree files.
+// Treebank files: the sample read, written and carried through tree files, and the
+// limit of trees per file (labelled brackets themselves are tree scripts).
 #include <gtest/gtest.h>
 
 #include "base/file_io.h"
@@ -9,24 +9,8 @@
 namespace gramarbor {
 namespace {
 
-using testing::NodeAt;
 using testing::WriteTree;
-using LabelledBrackets = testing::TreeTest;
 using Treebank = testing::TreeTest;
-
-void Labelled(TTree& tree, const char* brackets = "()", char separator = ' ',
-              bool vertical = false) {
-    tree.SetConvOpts(brackets, separator, false, vertical, true);
-}
-
-TEST_F(LabelledBrackets, RefusesNestingBeyondTheGrid) {
-    Labelled(tree);
-    std::string deep;
-    for (int i = 0; i < MaxGridPosition + 1; ++i)
-        deep += "(a ";
-    EXPECT_FALSE(tree.StrToTree(deep + "x"));
-    EXPECT_EQ(sink.Last(), TreeTooDeepText());
-}
 
 // Every tree of the sample reads, writes back to text that reads as the same tree,
 // and survives a tree file: labelled brackets -> tree -> file -> tree -> text.

@@ -1,118 +1,16 @@
-// Tidy layout: distances between boxes on a level, parents over their first and
-// last child, plane trees and chains, and the contours it packs with.
+// Contours the tidy layout packs with, against a level-by-level model (the layout
+// itself, its distances, parents and deep or wide trees, are tree scripts).
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <random>
+#include <tuple>
+#include <vector>
 
-#include "text/text_utils.h"
-#include "tree/node_geometry.h"
-#include "tree/tree.h"
 #include "tree/tree_contour.h"
-#include "tree_test_support.h"
 
 namespace gramarbor {
 namespace {
-
-using testing::NodeAt;
-using testing::Nodes;
-using testing::ReadTree;
-using testing::RecordingCanvas;
-using TidyLayout = testing::TreeTest;
-
-struct Span {
-    int64_t Left, Right;
-    const TNode* Node;
-};
-
-// The horizontal reach of every drawn box (name and annotation), by level.
-std::map<int, std::vector<Span>> BoxesByLevel(TTree& tree, Canvas& canvas) {
-    std::map<int, std::vector<Span>> levels;
-    for (const TNode* node : Nodes(tree)) {
-        if (node->Name == "$") continue;
-        Span span{node->Rect.Left, node->Rect.Right, node};
-        if (!node->Cont.empty()) {
-            const int64_t w = tree.LinesWidth(canvas, node->Attr, node->Cont);
-            const int64_t x = (node->Rect.Left + node->Rect.Right) / 2;
-            const int64_t left = x - w / 2 - BoxMargin(node->Attr.FontSize) - 1;
-            span.Left = std::min(span.Left, left);
-            span.Right = std::max(span.Right, left + w + 2 * BoxMargin(node->Attr.FontSize) + 2);
-        }
-        levels[node->Y].push_back(span);
-    }
-    return levels;
-}
-
-void ExpectTidy(TTree& tree, RecordingCanvas& rc, const std::string& text) {
-    const int32_t distance = 2 * tree.HalfHDist;
-    for (auto& [level, spans] : BoxesByLevel(tree, rc.Canvas)) {
-        std::sort(spans.begin(), spans.end(),
-                  [](const Span& a, const Span& b) { return a.Left < b.Left; });
-        for (std::size_t i = 1; i < spans.size(); ++i)
-            EXPECT_GE(spans[i].Left - spans[i - 1].Right, distance - 2)
-                << text << ": " << spans[i - 1].Node->Name << " and " << spans[i].Node->Name;
-    }
-    for (const TNode* node : Nodes(tree)) {
-        if (node->Children.empty()) continue;
-        EXPECT_EQ(2 * node->X, node->Children.front()->X + node->Children.back()->X)
-            << text << ": " << node->Name;
-    }
-}
-
-TEST_F(TidyLayout, BoxesKeepTheDistanceAndParentsStandOverFirstAndLastChild) {
-    const char* const trees[] = {
-        "[S [NP [N [Hippopotami]]] [VP [V [understand]] [NP [N [constitutionalities]]]]]",
-        "[constitutionalities [a] [b]]",
-        "[r [a] [b [c] [d]] [e [f [g] [h] [i]]]]",
-        "[r [x [a] [b [c [d [e]]]]] [y [z [veryveryverylongname]]]]",
-        "[r [a|bbbbbbbbbbbbbbb] [c]]",
-        "[S [x [a] [x [a] [x [a] [x [a] [b]]]]] [y]]",
-    };
-    struct Variant {
-        uint8_t Options;
-        bool Annotate;
-    };
-    const Variant variants[] = {{toTidy, false},
-                                {toTidy | toFrames, true},
-                                {toTidy | toPlane, false},
-                                {toTidy | toPlane | toPlaneOK, true}};
-    NullSink sink;
-    for (const Variant& v : variants) {
-        for (const char* text : trees) {
-            TTree tree(true, sink);
-            tree.SetParams(32, 64, "", v.Options, TNodeAttr{});
-            ReadTree(tree, text);
-            if (v.Annotate) {
-                NodeAt(tree, {0})->Cont = {"a wide annotation line"};
-                NodeAt(tree, {0})->Attr.Flags |= naRound;
-            }
-            RecordingCanvas rc;
-            ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4)) << text << " error " << tree.ErrorCode;
-            ExpectTidy(tree, rc, text);
-            // A second display (plane chains in place) keeps every position.
-            const std::string before = testing::Places(tree);
-            ASSERT_TRUE(tree.Show(rc.Canvas, 4, 4)) << text;
-            EXPECT_EQ(testing::Places(tree), before) << text;
-        }
-    }
-}
-
-TEST_F(TidyLayout, DeepCombStaysWithinTheGridWithoutRecursion) {
-    tree.SetParams(16, 16, "", toTidy, TNodeAttr{});
-    ReadTree(tree, testing::Comb(5000));
-    RecordingCanvas rc;
-    ASSERT_TRUE(tree.TidyPositions(rc.Canvas));
-    EXPECT_EQ(NodeAt(tree, {1, 1, 1})->Y, 3);
-    // Too wide for the grid: refused, not wrapped.
-    std::string wide = "[r";
-    for (int i = 0; i < 4; ++i)
-        wide += " [" + std::string(20000, 'w') + "]";
-    ReadTree(tree, wide + "]");
-    tree.ShowErrors = false;
-    EXPECT_FALSE(tree.TidyPositions(rc.Canvas));
-    EXPECT_EQ(tree.ErrorCode, 24);
-}
 
 // Contours against a level-by-level model.
 TEST(TreeContour, ShiftAndMergeAgreeWithLevelByLevelEdges) {

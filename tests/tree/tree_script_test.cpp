@@ -3,10 +3,13 @@
 // boxes, picture sizes and drawings call by call, one test per case.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <optional>
 
 #include "common/script_cases.h"
 #include "tree/latex_export.h"
+#include "tree/node_geometry.h"
 #include "tree/tree.h"
 #include "tree/tree_changes.h"
 #include "tree_test_support.h"
@@ -26,6 +29,7 @@ protected:
     std::string Rest;
     std::vector<std::string> Fonts; // named by the last line made LaTeX
     std::string Bytes;              // of the last tree file saved by save-bytes
+    std::string Latex[2];           // forest and qtree documents made by latex
 };
 
 std::string AttrText(const TNodeAttr& a) {
@@ -47,6 +51,68 @@ const std::map<std::string, uint16_t> FlagBits = {
     {"angular", naAngular},   {"round", naRound},       {"brackets", naBrackets},
     {"anno", naAnnoBrackets}, {"triangle", naTriangle}, {"arrow", naArrow}};
 
+// The bits of the words of an argument.
+uint16_t Bits(const std::map<std::string, uint16_t>& bits, const std::string& arg) {
+    uint16_t result = 0;
+    for (const std::string& word : Words(arg))
+        result |= bits.at(word);
+    return result;
+}
+
+// The argument with every {N*PART} in it (innermost first) written out as N copies of
+// PART, for very deep, long or wide trees (\x7b and \x7d are braces once unescaped).
+std::string Repeat(std::string text) {
+    for (std::size_t close; (close = text.find('}')) != std::string::npos;) {
+        const std::size_t open = text.rfind('{', close), star = text.find('*', open);
+        if (open == std::string::npos || star > close) throw std::invalid_argument("{N*PART}");
+        std::string copies;
+        for (long long n = ScriptNumber(text.substr(open + 1, star - open - 1)); n > 0; --n)
+            copies += text.substr(star + 1, close - star - 1);
+        text.replace(open, close - open + 1, copies);
+    }
+    return text;
+}
+
+struct Span {
+    int64_t Left, Right;
+    const TNode* Node;
+};
+
+// The horizontal reach of every drawn box (name and annotation), by level.
+std::map<int, std::vector<Span>> BoxesByLevel(TTree& tree, Canvas& canvas) {
+    std::map<int, std::vector<Span>> levels;
+    for (const TNode* node : Nodes(tree)) {
+        if (node->Name == "$") continue;
+        Span span{node->Rect.Left, node->Rect.Right, node};
+        if (!node->Cont.empty()) {
+            const int64_t w = tree.LinesWidth(canvas, node->Attr, node->Cont);
+            const int64_t x = (node->Rect.Left + node->Rect.Right) / 2;
+            const int64_t left = x - w / 2 - BoxMargin(node->Attr.FontSize) - 1;
+            span.Left = std::min(span.Left, left);
+            span.Right = std::max(span.Right, left + w + 2 * BoxMargin(node->Attr.FontSize) + 2);
+        }
+        levels[node->Y].push_back(span);
+    }
+    return levels;
+}
+
+// The tidy layout keeps the distance between the boxes of a level and stands every
+// parent over the middle of its first and last child.
+void ExpectTidy(TTree& tree, RecordingCanvas& rc) {
+    const int32_t distance = 2 * tree.HalfHDist;
+    for (auto& [level, spans] : BoxesByLevel(tree, rc.Canvas)) {
+        std::sort(spans.begin(), spans.end(),
+                  [](const Span& a, const Span& b) { return a.Left < b.Left; });
+        for (std::size_t i = 1; i < spans.size(); ++i)
+            EXPECT_GE(spans[i].Left - spans[i - 1].Right, distance - 2)
+                << spans[i - 1].Node->Name << " and " << spans[i].Node->Name;
+    }
+    for (const TNode* node : Nodes(tree)) {
+        if (node->Children.empty()) continue;
+        EXPECT_EQ(2 * node->X, node->Children.front()->X + node->Children.back()->X) << node->Name;
+    }
+}
+
 std::string Box(const TRect& r) {
     return std::to_string(r.Left) + " " + std::to_string(r.Top) + " " + std::to_string(r.Right) +
            " " + std::to_string(r.Bottom);
@@ -58,14 +124,6 @@ TEST_P(TreeScript, Runs) {
         const auto [path, rest] = SplitWord(arg);
         return std::pair{NodeAtPath(Tree.GetRoot(), path), rest};
     };
-    const auto bitsOf = [](const std::map<std::string, uint16_t>& bits, const std::string& arg) {
-        uint16_t result = 0;
-        for (const std::string& word : Words(arg))
-            result |= bits.at(word);
-        return result;
-    };
-    const auto options = [&](const std::string& arg) { return uint8_t(bitsOf(OptionBits, arg)); };
-    const auto flags = [&](const std::string& arg) { return bitsOf(FlagBits, arg); };
     // "CALL => RESULT": the call and its expected result.
     const auto result = [](const std::string& arg) {
         const std::size_t arrow = arg.find(" => ");
@@ -89,8 +147,10 @@ TEST_P(TreeScript, Runs) {
              Tree.SetConvOpts(w[1], w[0] == "blank" ? ' ' : ',', has("outside"), has("vertical"),
                               has("labelled"));
          }},
-        {"read", [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Unescape(arg))); }},
-        {"refuse", [&](const std::string& arg) { EXPECT_FALSE(Tree.StrToTree(Unescape(arg))); }},
+        {"read",
+         [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Unescape(Repeat(arg)))); }},
+        {"refuse",
+         [&](const std::string& arg) { EXPECT_FALSE(Tree.StrToTree(Unescape(Repeat(arg)))); }},
         {"message", [&](const std::string& arg) { messages.Expect(Unescape(arg)); }},
         {"warning",
          [&](const std::string& arg) { messages.Expect(Unescape(arg), MessageKind::Warning); }},
@@ -171,15 +231,20 @@ TEST_P(TreeScript, Runs) {
          }},
         {"copy",
          [&](const std::string& arg) {
-             // PATH keep|renumber: the copy of the subtree becomes the tree
-             const auto [node, how] = at(arg);
-             TNodePtr copy;
-             ASSERT_TRUE(Tree.CopyTree(node, copy, how == "keep"));
+             // PATH|none keep|renumber: the copy of the subtree becomes the tree
+             const auto [path, how] = SplitWord(arg);
+             TNode* node = path == "none" ? nullptr : NodeAtPath(Tree.GetRoot(), path);
+             TNodePtr copy = std::make_unique<TNode>();
+             EXPECT_EQ(Tree.CopyTree(node, copy, how == "keep"), node != nullptr);
              Tree.SetRoot(std::move(copy));
          }},
+        {"half-distance", [&](const std::string& arg) { Tree.HalfHDist = number(arg); }},
+        {"vertical-distance", [&](const std::string& arg) { Tree.VDist = number(arg); }},
         {"next-id", [&](const std::string& arg) { Tree.NextID = int32_t(ScriptNumber(arg)); }},
         {"options",
-         [&](const std::string& arg) { Tree.SetParams(64, 64, "", options(arg), TNodeAttr{}); }},
+         [&](const std::string& arg) {
+             Tree.SetParams(64, 64, "", uint8_t(Bits(OptionBits, arg)), TNodeAttr{});
+         }},
         {"set-params",
          [&](const std::string& arg) {
              // H V FONT|- ATTR OPTIONS...
@@ -187,7 +252,8 @@ TEST_P(TreeScript, Runs) {
              const std::size_t skip =
                  w.at(0).size() + w.at(1).size() + w.at(2).size() + w.at(3).size() + 4;
              Tree.SetParams(number(w[0]), number(w[1]), w[2] == "-" ? "" : Unescape(w[2]),
-                            options(arg.size() > skip ? arg.substr(skip) : ""), AttrOf(w[3]));
+                            uint8_t(Bits(OptionBits, arg.size() > skip ? arg.substr(skip) : "")),
+                            AttrOf(w[3]));
          }},
         {"set-node-defaults",
          [&](const std::string& arg) {
@@ -206,12 +272,30 @@ TEST_P(TreeScript, Runs) {
              EXPECT_TRUE(Tree.SaveTreeBytes(Tree.GetRoot(), 1, again));
              EXPECT_EQ(again, Bytes) << "saved again, the file differs";
          }},
-        {"read-comb",
-         [&](const std::string& arg) { EXPECT_TRUE(Tree.StrToTree(Comb(number(arg)))); }},
         {"max-output", [&](const std::string& arg) { Tree.MaxOutputBytes = number(arg); }},
         {"grid-extent", [&](const std::string& arg) { Tree.GridExtent = rect(arg); }},
         {"load-bytes",
-         [&](const std::string& arg) { EXPECT_TRUE(Tree.LoadTreeBytes(Bytes, arg)); }},
+         [&](const std::string& arg) {
+             const auto [name, refused] = SplitWord(arg);
+             EXPECT_EQ(Tree.LoadTreeBytes(Bytes, name), refused != "refused");
+         }},
+        {"refuse-truncated",
+         [&](const std::string& arg) {
+             // MESSAGE: every truncation of the last file saved is refused with it
+             for (std::size_t size = 0; size < Bytes.size(); ++size) {
+                 EXPECT_FALSE(Tree.LoadTreeBytes(std::string_view(Bytes).substr(0, size), "f.tre"));
+                 messages.Expect(Unescape(arg));
+             }
+         }},
+        {"append-bytes", [&](const std::string& arg) { Bytes += Unescape(arg); }},
+        {"wrap",
+         [&](const std::string& arg) {
+             // A new root NAME above the tree.
+             TNodePtr root = Tree.CreateNode(arg), copy;
+             ASSERT_TRUE(Tree.CopyTree(Tree.GetRoot(), copy, true));
+             root->Children.push_back(std::move(copy));
+             Tree.SetRoot(std::move(root));
+         }},
         {"layout", [&](const std::string& arg) { EXPECT_EQ(Tree.Positions(), arg != "refused"); }},
         {"plane",
          [&](const std::string& arg) {
@@ -233,6 +317,18 @@ TEST_P(TreeScript, Runs) {
              if (path == "new") return Tree.SetRoot(std::move(chain));
              NodeAtPath(Tree.GetRoot(), path)->Children.push_back(std::move(chain));
          }},
+        {"latex",
+         [&](const std::string& arg) {
+             // TITLE|refused: the tree's documents in both styles, each under its title
+             for (const int i : {0, 1}) {
+                 std::string latex;
+                 EXPECT_EQ(TreeToLatex(Tree, i ? TLatexStyle::Qtree : TLatexStyle::Forest, latex),
+                           arg != "refused");
+                 Latex[i] +=
+                     std::string("%%%% ") + (i ? "qtree: " : "forest: ") + arg + "\n" + latex;
+             }
+         }},
+        {"golden", [&](const std::string& arg) { ExpectGolden(arg, Latex[0] + Latex[1]); }},
         {"align", [&](const std::string& arg) { SetAlignIndex(Attr, number(arg)); }},
         {"latex-escape",
          [&](const std::string& arg) {
@@ -256,6 +352,15 @@ TEST_P(TreeScript, Runs) {
              EXPECT_TRUE(arg == "refused" || Screen->Recorded.Calls() == Tree.Metafile.Calls())
                  << "the screen shows another picture";
          }},
+        {"tidy-kept",
+         [&](const std::string&) {
+             // Drawn twice (plane chains in place the second time), with the same places.
+             ASSERT_TRUE(Tree.Show(Screen->Canvas, 4, 4));
+             ExpectTidy(Tree, *Screen);
+             const std::string before = Places(Tree);
+             ASSERT_TRUE(Tree.Show(Screen->Canvas, 4, 4));
+             EXPECT_EQ(Places(Tree), before);
+         }},
         {"canvas",
          [&](const std::string&) {
              Screen.emplace();
@@ -263,7 +368,7 @@ TEST_P(TreeScript, Runs) {
          }},
         {"tree-font", [&](const std::string& arg) { Tree.FontName = arg; }},
         {"style", [&](const std::string& arg) { Attr.FontStyle = uint8_t(number(arg)); }},
-        {"flags", [&](const std::string& arg) { Attr.Flags = flags(arg); }},
+        {"flags", [&](const std::string& arg) { Attr.Flags = Bits(FlagBits, arg); }},
         {"frame", [&](const std::string& arg) { SetFrameIndex(Attr, number(arg)); }},
         {"markup",
          [&](const std::string& arg) {
@@ -311,6 +416,17 @@ TEST_P(TreeScript, Runs) {
                                          : "refused" + (text.empty() ? "" : ", left " + text);
          }},
         {"code", [&] { return std::to_string(Tree.ErrorCode); }},
+        {"text-size",
+         [&] {
+             std::string text;
+             return std::to_string(Tree.TreeToStr(text) ? text.size() : 0);
+         }},
+        {"nodes", [&] { return std::to_string(Nodes(Tree).size()); }},
+        {"last",
+         [&] {
+             const TNode* n = Nodes(Tree).back();
+             return n->Name + ":" + std::to_string(n->X) + "," + std::to_string(n->Y);
+         }},
         {"default-font", [&] { return std::to_string(Tree.NodeDefaults.FontSize); }},
         {"next", [&] { return std::to_string(Tree.NextID); }},
         {"dropped", [&] { return std::to_string(Tree.DroppedArrows); }},
@@ -367,6 +483,7 @@ TEST_P(TreeScript, Runs) {
         {"name", [](TNode& n) { return n.Name; }},
         {"id", [](TNode& n) { return std::to_string(n.ID); }},
         {"children", [](TNode& n) { return std::to_string(n.Children.size()); }},
+        {"placeholders", [](TNode& n) { return std::to_string(n.Levels); }},
         {"column", [](TNode& n) { return std::to_string(n.X); }},
         {"row", [](TNode& n) { return std::to_string(n.Y); }},
         {"rect", [](TNode& n) { return Box(n.Rect); }},
@@ -393,10 +510,17 @@ TEST_P(TreeScript, Runs) {
          [&](TNode& n, const std::string& v) { n.Attr.LineDist = uint16_t(number(v)); }},
         {"node-style",
          [&](TNode& n, const std::string& v) { n.Attr.FontStyle = uint8_t(number(v)); }},
-        {"node-flags", [&](TNode& n, const std::string& v) { n.Attr.Flags |= flags(v); }},
+        {"node-flags", [&](TNode& n, const std::string& v) { n.Attr.Flags |= Bits(FlagBits, v); }},
+        {"set-flags", [&](TNode& n, const std::string& v) { n.Attr.Flags = Bits(FlagBits, v); }},
+        {"levels", [&](TNode& n, const std::string& v) { n.Levels = int32_t(number(v)); }},
+        {"serial", [&](TNode& n, const std::string& v) { n.ID = int32_t(number(v)); }},
+        {"move-to",
+         [&](TNode& n, const std::string& v) {
+             n.MoveTarget = NodeAtPath(Tree.GetRoot(), v)->Key;
+         }},
         {"annotate",
          [&](TNode& n, const std::string& v) {
-             n.Cont = SplitBars(v);
+             n.Cont = SplitBars(Repeat(v));
              for (std::string& line : n.Cont)
                  line = Unescape(line);
          }},

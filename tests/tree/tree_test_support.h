@@ -32,13 +32,6 @@ struct RecordingCanvas {
     FixedMeasurer Measurer;
     Picture Recorded;
     PictureRecorder Canvas{Recorded, Measurer};
-
-    std::vector<PictureOp> Ops(PictureOpKind kind) const {
-        std::vector<PictureOp> result;
-        for (const PictureOp& op : Recorded.Calls())
-            if (op.Kind == kind) result.push_back(op);
-        return result;
-    }
 };
 
 // A test with a tree (with annotations) whose messages are recorded:
@@ -80,15 +73,6 @@ inline std::string Places(TTree& tree) {
         text += (text.empty() ? "" : " ") + node->Name + ":" + std::to_string(node->X) + "," +
                 std::to_string(node->Y);
     return text;
-}
-
-// A right-branching comb: depth nodes x, each with a leaf a, and a last leaf b. As a
-// plane tree with chains, every leaf a but the deepest gets a chain to the bottom.
-inline std::string Comb(int depth) {
-    std::string text;
-    for (int i = 0; i < depth; ++i)
-        text += "[x [a] ";
-    return text + "[b]" + std::string(depth, ']');
 }
 
 // The node reached by following child indices from the root.
