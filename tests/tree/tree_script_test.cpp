@@ -533,12 +533,7 @@ TEST_P(TreeScript, Runs) {
     RunScript(GetParam(), commands);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TreeScript,
-                         ::testing::ValuesIn(ReadScriptCases(
-                             {"tree_scripts/bracket_text.txt", "tree_scripts/layout.txt",
-                              "tree_scripts/arrows_and_labels.txt",
-                              "tree_scripts/files_and_changes.txt", "tree_scripts/model.txt",
-                              "tree_scripts/drawings.txt", "tree_scripts/latex_text.txt"})),
+INSTANTIATE_TEST_SUITE_P(Cases, TreeScript, ::testing::ValuesIn(ReadScriptFolder("tree_scripts")),
                          [](const auto& info) { return info.param.Name; });
 
 } // namespace
