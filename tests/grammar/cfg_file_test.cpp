@@ -16,17 +16,6 @@ namespace {
 using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-class CfgFileTest : public ::testing::Test {
-protected:
-    void SetUp() override { fs::create_directories(Dir); }
-    void TearDown() override { fs::remove_all(Dir); }
-
-    fs::path Dir = fs::temp_directory_path() /
-                   ("gramarbor-cfg-" + std::to_string(::getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    RecordingSink Sink;
-};
-
 TEST(CfgExtension, ComparesFirstFourCharactersUpperCased) {
     for (const char* yes : {"grammar.cfg", "/some.dir/GRAMMAR.Cfg", "grammar.cfgx"})
         EXPECT_TRUE(HasCfgExtension(yes)) << yes;
@@ -35,25 +24,29 @@ TEST(CfgExtension, ComparesFirstFourCharactersUpperCased) {
 }
 
 // Saved in Windows-1252 with CR LF; the same lines in UTF-8 with LF read alike.
-TEST_F(CfgFileTest, SavesWindows1252WithCrLfAndReadsUtf8Alike) {
+TEST(CfgFile, SavesWindows1252WithCrLfAndReadsUtf8Alike) {
+    const fs::path dir = fs::path(::testing::TempDir()) / ("cfg_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    RecordingSink sink;
     const Lines lines{"// Gr\xF6\xDF"
                       "e",
                       "", "0 (N):\tS = A", "N = \"M\xFCller\""};
-    const std::string path = (Dir / "saved.cfg").string();
-    ASSERT_TRUE(SaveCfgFile(path, lines, Sink));
+    const std::string path = (dir / "saved.cfg").string();
+    ASSERT_TRUE(SaveCfgFile(path, lines, sink));
     std::ostringstream bytes;
     bytes << std::ifstream(path, std::ios::binary).rdbuf();
     EXPECT_EQ(bytes.str(), "// Gr\xF6\xDF"
                            "e\r\n\r\n0 (N):\tS = A\r\nN = \"M\xFCller\"\r\n");
     Lines back, utf8;
-    ASSERT_TRUE(LoadCfgFile(path, back, Sink));
+    ASSERT_TRUE(LoadCfgFile(path, back, sink));
     EXPECT_EQ(back, lines);
-    std::ofstream((Dir / "b.CFG").string(), std::ios::binary)
+    std::ofstream((dir / "b.CFG").string(), std::ios::binary)
         << "// Gr\xC3\xB6\xC3\x9F"
            "e\n\n0 (N):\tS = A\nN = \"M\xC3\xBCller\"\n";
-    ASSERT_TRUE(LoadCfgFile((Dir / "b.CFG").string(), utf8, Sink));
+    ASSERT_TRUE(LoadCfgFile((dir / "b.CFG").string(), utf8, sink));
     EXPECT_EQ(utf8, lines);
-    EXPECT_TRUE(Sink.Empty());
+    EXPECT_TRUE(sink.Empty());
+    fs::remove_all(dir);
 }
 
 } // namespace

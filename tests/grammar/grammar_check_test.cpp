@@ -30,9 +30,7 @@ TEST(GrammarCheck, EncodesReferencesLowByteFirst) {
     const TRuleList& rules = small.Parser.Rules;
     ASSERT_EQ(rules.size(), 5u);
     EXPECT_EQ(rules[1].Line.Left.Refs, std::string("\x00\x00\x00\x00\x02\x00\x01\x00", 8));
-    EXPECT_EQ(rules[2].Line.Right[0].Refs, std::string("\x04\x00"
-                                                       "00",
-                                                       4));
+    EXPECT_EQ(rules[2].Line.Right[0].Refs, (std::string{'\x04', '\0', '0', '0'}));
     EXPECT_EQ(RefPosition(rules[2].Line.Left.Refs, 0), 1);
     Lines grammar{"S = W"};
     for (int i = 0; i < 300; ++i)
@@ -41,9 +39,7 @@ TEST(GrammarCheck, EncodesReferencesLowByteFirst) {
     ASSERT_TRUE(g.Ok);
     const std::string& refs = g.Parser.Rules[0].Line.Right[0].Refs;
     ASSERT_EQ(RefCount(refs), 300u);
-    EXPECT_EQ(refs.substr(299 * 4), std::string("\x2C\x01"
-                                                "00",
-                                                4)); // rule 300
+    EXPECT_EQ(refs.substr(299 * 4), (std::string{'\x2C', '\x01', '0', '0'})); // rule 300
 }
 
 TEST(GrammarCheck, RefusesMoreRulesThanSixteenBitIndices) {

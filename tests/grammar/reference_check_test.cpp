@@ -18,11 +18,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TElemNode Name(int n, uint8_t construct = ctSimple) {
-    TElemNode node;
-    node.SymKind = ekNonTerminal;
-    node.Construct = construct;
-    node.Text = "#" + std::to_string(n);
-    return node;
+    return {ekNonTerminal, construct, "#" + std::to_string(n), {}, {}};
 }
 
 bool SameRule(const TGramLine& a, const TGramLine& b) {
@@ -63,11 +59,8 @@ struct LiteralCheck {
                     return rules.begin() + static_cast<std::ptrdiff_t>(i + offset);
                 };
                 auto make = [&](const TElemNode& left, std::vector<TElemNode> r) {
-                    TParsLine line;
-                    line.FuncCall = original.FuncCall;
-                    line.LineIndex = original.LineIndex;
-                    line.Line.Left = left;
-                    line.Line.Right = std::move(r);
+                    TParsLine line = original; // its call and line index
+                    line.Line = {left, std::move(r)};
                     return line;
                 };
                 const TElemNode e = right[j];
@@ -133,11 +126,7 @@ struct LiteralCheck {
                         number = std::stoi(rules[k].Line.Left.Text.substr(1));
                 if (number < 0) {
                     number = Parser.NameCounter++;
-                    TParsLine lexical;
-                    lexical.Line.Left = Name(number);
-                    lexical.Line.Right = {e};
-                    lexical.Line.Lexical = true;
-                    rules.push_back(lexical);
+                    rules.push_back({nullptr, {Name(number), {e}, true}}); // a lexical rule
                 }
                 rules[i].Line.Right[m] = Name(number, e.Construct);
             }
@@ -225,18 +214,12 @@ Lines Describe(const TParser& parser) {
 std::string RandomElement(std::mt19937& random, int depth) {
     static const char* simple[] = {"A", "B", "C", "D", "S", "\"a\"", "\"b\"", "@Ident", "@number"};
     auto pick = [&]() { return std::string(simple[random() % 9]); };
-    switch (depth > 0 ? 0 : random() % 8) {
-    case 1:
-        return "[" + pick() + "]";
-    case 2:
-        return "{" + pick() + "}";
-    case 3:
-        return "<" + pick() + "," + pick() + ">";
-    case 4:
-        return "(" + pick() + "|" + pick() + "|" + pick() + ")";
-    default:
-        return pick();
-    }
+    const auto kind = depth > 0 ? 0 : random() % 8;
+    if (kind == 1) return "[" + pick() + "]";
+    if (kind == 2) return "{" + pick() + "}";
+    if (kind == 3) return "<" + pick() + "," + pick() + ">";
+    if (kind == 4) return "(" + pick() + "|" + pick() + "|" + pick() + ")";
+    return pick();
 }
 
 TEST(IndexedCheck, AgreesWithLiteralStepsOnRandomGrammars) {
@@ -259,17 +242,15 @@ TEST(IndexedCheck, AgreesWithLiteralStepsOnRandomGrammars) {
         LiteralCheck literal;
         const bool literalOk = literal.Run(lines);
 
-        std::string grammar;
-        for (const auto& line : lines)
-            grammar += line + "\n";
-        ASSERT_EQ(ok, literalOk) << grammar << sink.Last() << literal.Sink.Last();
-        ASSERT_EQ(sink.Texts(), literal.Sink.Texts()) << grammar;
-        ASSERT_EQ(parser.ErrorLine, literal.Parser.ErrorLine) << grammar;
+        SCOPED_TRACE(::testing::PrintToString(lines));
+        ASSERT_EQ(ok, literalOk) << sink.Last() << literal.Sink.Last();
+        ASSERT_EQ(sink.Texts(), literal.Sink.Texts());
+        ASSERT_EQ(parser.ErrorLine, literal.Parser.ErrorLine);
         if (!ok && sink.Last().rfind("Symbol", 0) != 0) continue;
-        ASSERT_EQ(Describe(parser), Describe(literal.Parser)) << grammar;
+        ASSERT_EQ(Describe(parser), Describe(literal.Parser));
         if (!ok) continue;
-        ASSERT_EQ(parser.Terminals, literal.Parser.Terminals) << grammar;
-        ASSERT_EQ(parser.StartLine, literal.Parser.StartLine) << grammar;
+        ASSERT_EQ(parser.Terminals, literal.Parser.Terminals);
+        ASSERT_EQ(parser.StartLine, literal.Parser.StartLine);
         ++valid;
     }
     EXPECT_GT(valid, 40);

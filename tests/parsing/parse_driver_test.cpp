@@ -17,19 +17,8 @@ using namespace gramarbor;
 using namespace gramarbor::testing;
 using ::testing::StartsWith;
 
-namespace {
-
 const std::string Memory =
     "Not enough memory for parser to proceed. Please close this application!";
-
-std::string Words(const std::string& word, int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += (i == 0 ? "" : " ") + word;
-    return text;
-}
-
-} // namespace
 
 TEST(ParseOptions, RepairFillsTheMissingFlagOfEachPair) {
     EXPECT_EQ(RepairParseOptions(0x10), 0x10 | poTopDown | poDepthFirst);
@@ -39,7 +28,7 @@ TEST(ParseOptions, RepairFillsTheMissingFlagOfEachPair) {
 }
 
 TEST(LongSentences, FiveThousandWordsParseWithRightAndLeftRecursion) {
-    const std::string sentence = Words("a", 5000);
+    const std::string sentence = Repeated("a", 5000);
     for (const auto& grammar :
          {std::vector<std::string>{"S = L", "L = W L", "L = W", "W = \"a\""},
           std::vector<std::string>{"S = L", "L = L W", "L = W", "W = \"a\""}}) {
@@ -81,7 +70,7 @@ TEST(Cancellation, AnotherThreadStopsEverySearchInTheMiddle) {
         f.Run.MaxParseTrees = SIZE_MAX; // only the cancellation may end the enumeration
         bool result = true;
         std::thread worker([&, options = options] {
-            result = f.Parse(Words("a", 30), options);
+            result = f.Parse(Repeated("a", 30), options);
             // A search that ended on its own releases the waiting thread too.
             for (uint64_t i = 0; i < checks; ++i)
                 cancel.IsCancelled();

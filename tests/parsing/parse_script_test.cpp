@@ -1,8 +1,9 @@
 // Parses read from the scripts in tests/data/parse_scripts (the commands are
 // described at the top of driver.txt): grammars, sentences parsed through the driver
 // or by one strategy alone, the trace, the trees, the messages and the partial
-// analysis at trace lines (at every line of a parse it ends in the line's pattern). Each "case NAME" is a test of its own; a failure names the
-// file and line, and a line that is no command fails the case.
+// analysis at trace lines (at every line of a parse it ends in the line's pattern).
+// Each "case NAME" is a test of its own; a failure names the file and line, and a line
+// that is no command fails the case.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -28,17 +29,7 @@ std::string Numbers(const std::vector<std::size_t>& numbers) {
     return text;
 }
 
-class Runner {
-public:
-    explicit Runner(const ScriptCase& c) : Case(c) {}
-
-    void Run() {
-        RunScriptLines(
-            Case, [this](const std::string& l) { return Command(l); },
-            [](const std::string&) { return "accepted"; });
-    }
-
-private:
+struct ParseScript : ::testing::TestWithParam<ScriptCase> {
     // Does the command; its outcome (accepted, rejected, refused, a number) is
     // compared with the text after " => " (by default accepted), or must be empty.
     std::string Command(const std::string& line) {
@@ -102,12 +93,10 @@ private:
         } else if (what == "partial") {
             // TRACE LINE ; TREE ; PENDING ; MATCHED ; STEP, as partial_analysis.txt says.
             TextList f = Split(rest, ";");
-            for (std::string& field : f)
-                field = field.substr(field.find_first_not_of(' ') == std::string::npos
-                                         ? field.size()
-                                         : field.find_first_not_of(' '));
-            for (std::string& field : f)
+            for (std::string& field : f) { // without blanks around it
                 field.erase(field.find_last_not_of(' ') + 1);
+                field.erase(0, field.find_first_not_of(' '));
+            }
             const std::size_t number = std::stoul(f.at(0));
             if (f.size() != 5 || number >= F->Trace().size()) throw std::runtime_error("line?");
             EXPECT_EQ(Shown(F->Trace())[number], f[0]);
@@ -122,16 +111,15 @@ private:
         return "";
     }
 
-    const ScriptCase& Case;
     std::unique_ptr<ParseFixture> F;
     std::unique_ptr<ExpectedMessages> Messages; // of F
     TTraceHistory History;
 };
 
-class ParseScript : public ::testing::TestWithParam<ScriptCase> {};
-
 TEST_P(ParseScript, Runs) {
-    Runner(GetParam()).Run();
+    RunScriptLines(
+        GetParam(), [this](const std::string& line) { return Command(line); },
+        [](const std::string&) { return "accepted"; });
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ParseScript, ::testing::ValuesIn(ReadScriptFolder("parse_scripts")),

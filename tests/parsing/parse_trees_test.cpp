@@ -8,21 +8,13 @@
 using namespace gramarbor;
 using namespace gramarbor::testing;
 
-namespace {
-
-TRulePath Path(std::initializer_list<uint16_t> rules) {
-    return rules;
-}
-
-} // namespace
-
 TEST(ParseTrees, BracketTextOfAPathIsRobustAgainstShortPaths) {
     ParseFixture f(QuickStartGrammar);
-    EXPECT_EQ(PathToBracketText(f.Parser, Path({1, 3, 5})), "[NP [DET [the]] [N [dog]]]");
-    EXPECT_EQ(PathToBracketText(f.Parser, Path({1, 3})), "[NP [DET [the]] []]");
-    EXPECT_EQ(PathToBracketText(f.Parser, Path({99})), "[]");
+    EXPECT_EQ(PathToBracketText(f.Parser, TRulePath({1, 3, 5})), "[NP [DET [the]] [N [dog]]]");
+    EXPECT_EQ(PathToBracketText(f.Parser, TRulePath({1, 3})), "[NP [DET [the]] []]");
+    EXPECT_EQ(PathToBracketText(f.Parser, TRulePath({99})), "[]");
     std::size_t position = 1;
-    EXPECT_EQ(SubtreeText(f.Parser, Path({1, 5, 3}), position), "[N [dog]]");
+    EXPECT_EQ(SubtreeText(f.Parser, TRulePath({1, 5, 3}), position), "[N [dog]]");
     EXPECT_EQ(position, 2u);
 }
 

@@ -55,6 +55,14 @@ struct ParseFixture {
     bool Checked = false;
 };
 
+// The word count times, between blanks.
+inline std::string Repeated(const std::string& word, std::size_t count) {
+    std::string text = word;
+    for (std::size_t i = 1; i < count; ++i)
+        text += " " + word;
+    return text;
+}
+
 // The trace with its tabs shown as "|".
 inline std::vector<std::string> Shown(const std::vector<std::string>& trace) {
     std::vector<std::string> lines = trace;

@@ -38,10 +38,7 @@ struct Traced : ParseFixture {
 TEST(PartialAnalysis, LongChainsAreRebuiltAndLargeTreesRefused) {
     const std::vector<std::string> grammar{"S = X", "X = A X", "X = A", "A = \"a\""};
     constexpr std::size_t count = 800;
-    std::string words = "a";
-    while (words.size() < 2 * count - 1)
-        words += " a";
-    Traced t(grammar, words, TopDownDepth | poOptimalTrace);
+    Traced t(grammar, testing::Repeated("a", count), TopDownDepth | poOptimalTrace);
     ASSERT_TRUE(t.Parsed);
     const std::size_t last = t.Trace().size() - 1;
     // S, and an X, an A and a word for each word.

@@ -7,7 +7,7 @@
 // L T R B W H", "arc L T R B X1 Y1 X2 Y2", "polygon X Y ..." and "text X Y TEXT" draw.
 #pragma once
 
-#include <tuple>
+#include <functional>
 
 #include "common/script_cases.h"
 #include "picture/picture.h"
@@ -42,12 +42,6 @@ inline std::string DrawScript(const ScriptCase& script, Picture& picture, Canvas
     };
     ScriptCommands commands = {
         {"title", [&](const std::string& arg) { title = arg; }},
-        {"size",
-         [&](const std::string& arg) {
-             const std::vector<int32_t> n = numbers(arg, 2);
-             picture.Width = n[0];
-             picture.Height = n[1];
-         }},
         {"state", [&](const std::string&) { c.State = {}; }},
         {"pen",
          [&](const std::string& arg) {
@@ -78,43 +72,31 @@ inline std::string DrawScript(const ScriptCase& script, Picture& picture, Canvas
              c.TextOut(int32_t(ScriptNumber(x)), int32_t(ScriptNumber(y)), Unescape(text));
          }},
     };
+    // Commands of an even count of numbers (any count for 0).
     using Numbers = const std::vector<int32_t>&;
-    const std::tuple<const char*, std::size_t, void (*)(Canvas&, Numbers)> shapes[] = {
-        {"moveto", 2, [](Canvas& c, Numbers n) { c.MoveTo(n[0], n[1]); }},
-        {"lineto", 2, [](Canvas& c, Numbers n) { c.LineTo(n[0], n[1]); }},
-        {"line", 4, [](Canvas& c, Numbers n) { c.MoveTo(n[0], n[1]), c.LineTo(n[2], n[3]); }},
-        {"rect", 4,
-         [](Canvas& c, Numbers n) {
-             c.Rectangle({n[0], n[1], n[2], n[3]});
-         }},
-        {"fill", 4,
-         [](Canvas& c, Numbers n) {
-             c.FillRect({n[0], n[1], n[2], n[3]});
-         }},
-        {"ellipse", 4,
-         [](Canvas& c, Numbers n) {
-             c.Ellipse({n[0], n[1], n[2], n[3]});
-         }},
-        {"roundrect", 6,
-         [](Canvas& c, Numbers n) {
-             c.RoundRect({n[0], n[1], n[2], n[3]}, n[4], n[5]);
-         }},
-        {"arc", 8,
-         [](Canvas& c, Numbers n) {
-             c.Arc({n[0], n[1], n[2], n[3]}, {n[4], n[5]}, {n[6], n[7]});
-         }},
-        {"polygon", 0, [](Canvas& c, Numbers n) {
-             std::vector<TPoint> points;
-             for (std::size_t i = 0; i + 1 < n.size(); i += 2)
-                 points.push_back({n[i], n[i + 1]});
-             c.Polygon(points);
-         }}};
-    for (const auto& [name, count, draw] : shapes)
-        commands[name] = [&, count = count, draw = draw](const std::string& arg) {
+    const auto shape = [&](const char* name, std::size_t count, std::function<void(Numbers)> draw) {
+        commands[name] = [=](const std::string& arg) {
             const std::vector<int32_t> n = numbers(arg, count);
             if (n.size() % 2) throw std::invalid_argument("odd count of numbers");
-            draw(c, n);
+            draw(n);
         };
+    };
+    const auto box = [](Numbers n) { return TRect{n[0], n[1], n[2], n[3]}; };
+    shape("size", 2, [&](Numbers n) { picture.Width = n[0], picture.Height = n[1]; });
+    shape("moveto", 2, [&](Numbers n) { c.MoveTo(n[0], n[1]); });
+    shape("lineto", 2, [&](Numbers n) { c.LineTo(n[0], n[1]); });
+    shape("line", 4, [&](Numbers n) { c.MoveTo(n[0], n[1]), c.LineTo(n[2], n[3]); });
+    shape("rect", 4, [&](Numbers n) { c.Rectangle(box(n)); });
+    shape("fill", 4, [&](Numbers n) { c.FillRect(box(n)); });
+    shape("ellipse", 4, [&](Numbers n) { c.Ellipse(box(n)); });
+    shape("roundrect", 6, [&](Numbers n) { c.RoundRect(box(n), n[4], n[5]); });
+    shape("arc", 8, [&](Numbers n) { c.Arc(box(n), {n[4], n[5]}, {n[6], n[7]}); });
+    shape("polygon", 0, [&](Numbers n) {
+        std::vector<TPoint> points;
+        for (std::size_t i = 0; i + 1 < n.size(); i += 2)
+            points.push_back({n[i], n[i + 1]});
+        c.Polygon(points);
+    });
     RunScript(script, commands);
     return title;
 }

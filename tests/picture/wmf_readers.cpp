@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,43 +19,50 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool HaveCommand(const std::string& name) {
-    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+// Whether a shell command succeeds, its output thrown away.
+bool Succeeds(const std::string& command) {
+    return std::system(("(" + command + ") >/dev/null 2>&1").c_str()) == 0;
 }
 
-// Whether "convert -list format" has a line "WMF* WMF r-- Windows Meta File" (the
-// format, its module, its modes) that can read.
-bool HaveWmfDelegate() {
-    std::string formats;
-    if (FILE* pipe = ::popen("convert -list format 2>/dev/null", "r")) {
-        char buffer[4096];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            formats.append(buffer, got);
-        ::pclose(pipe);
-    }
-    std::istringstream lines(formats);
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream fields(line);
-        std::string format, module, modes;
-        fields >> format >> module >> modes;
-        if ((format == "WMF" || format == "WMF*") && modes.find('r') != std::string::npos)
-            return true;
-    }
-    return false;
+// What running a shell command gave: its exit status and what it wrote to stderr.
+struct ReaderRun {
+    int Status = -1;
+    std::string Errors;
+};
+
+ReaderRun RunReader(const std::string& command) {
+    char errPath[] = "/tmp/gramarbor-reader-err-XXXXXX";
+    const int fd = ::mkstemp(errPath);
+    ReaderRun run;
+    if (fd < 0) return run;
+    ::close(fd);
+    const int status = std::system((command + " 2>" + errPath).c_str());
+    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    ReadFileBytes(errPath, run.Errors);
+    ::unlink(errPath);
+    return run;
+}
+
+// The commands of wmf2svg and of ImageMagick that read the metafile at path.
+std::pair<std::string, std::string> ReaderCommands(const std::string& path) {
+    return {"wmf2svg -o " + path + ".svg " + path,
+            "convert -density 96 " + path + " -depth 8 " + path + ".ppm"};
 }
 
 std::string FindMissing() {
     std::vector<std::string> missing;
-    const bool wmf2svg = HaveCommand("wmf2svg"), convert = HaveCommand("convert");
-    const bool delegate = convert && HaveWmfDelegate();
+    const bool wmf2svg = Succeeds("command -v wmf2svg"), convert = Succeeds("command -v convert");
+    // A line "WMF* WMF r-- Windows Meta File" (the format, its module, its modes).
+    const bool delegate =
+        convert && Succeeds("convert -list format | grep -qE '^ *WMF\\*? +WMF +r'");
     if (!wmf2svg) missing.push_back("libwmf-bin (wmf2svg is not installed)");
     if (!convert) missing.push_back("imagemagick (convert is not installed)");
     if (convert && !delegate)
         missing.push_back("libmagickcore-6.q16-6-extra (\"convert -list format\" has no WMF, "
                           "ImageMagick's WMF delegate)");
 
-    // A small metafile with a line and a text in Arial (which libwmf maps to one of
-    // its Type 1 fonts), read by each reader there is.
+    // A small metafile with a text in Arial (which libwmf maps to one of its Type 1
+    // fonts), read by each reader there is.
     const fs::path folder =
         fs::path(::testing::TempDir()) / ("wmf_reader_probe_" + std::to_string(::getpid()));
     fs::create_directories(folder);
@@ -66,19 +71,13 @@ std::string FindMissing() {
     Picture picture;
     picture.Width = 120;
     picture.Height = 40;
-    PictureRecorder canvas(picture, measurer);
-    canvas.MoveTo(0, 30);
-    canvas.LineTo(100, 30);
-    canvas.State.Font = {"Arial", -16, 0, clBlack};
-    canvas.TextOut(4, 4, "Probe");
+    PictureRecorder(picture, measurer).TextOut(4, 4, "Probe");
     std::string other;
     bool fontsMissing = false;
     if (!SavePictureAsWmf(picture, probe))
         other = "the probe metafile could not be written in " + folder.string();
-    const std::pair<bool, std::string> readers[] = {
-        {wmf2svg, "wmf2svg -o " + probe + ".svg " + probe},
-        {delegate, "convert " + probe + " " + probe + ".png"}};
-    for (const auto& [present, command] : readers) {
+    const auto [toSvg, toPpm] = ReaderCommands(probe);
+    for (const auto& [present, command] : {std::pair{wmf2svg, toSvg}, std::pair{delegate, toPpm}}) {
         if (!present || !other.empty()) continue;
         const ReaderRun run = RunReader(command);
         if (run.Errors.find("font") != std::string::npos)
@@ -107,27 +106,15 @@ const std::string& WmfReadersMissing() {
     return missing;
 }
 
-ReaderRun RunReader(const std::string& command) {
-    char errPath[] = "/tmp/gramarbor-reader-err-XXXXXX";
-    const int fd = ::mkstemp(errPath);
-    ReaderRun run;
-    if (fd < 0) return run;
-    ::close(fd);
-    const int status = std::system((command + " 2>" + errPath).c_str());
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    ReadFileBytes(errPath, run.Errors);
-    ::unlink(errPath);
-    return run;
-}
-
 void ExpectReadableWmf(const std::string& path) {
     ASSERT_EQ(WmfReadersMissing(), "");
     ASSERT_TRUE(fs::exists(path)) << path;
-    for (const std::string& command : {"wmf2svg -o " + path + ".svg " + path,
-                                       "convert -density 96 " + path + " " + path + ".png"}) {
+    const auto [toSvg, toPpm] = ReaderCommands(path);
+    for (const auto& [command, out] : {std::pair{toSvg, ".svg"}, std::pair{toPpm, ".ppm"}}) {
         const ReaderRun run = RunReader(command);
         EXPECT_EQ(run.Status, 0) << command;
         EXPECT_EQ(run.Errors, "") << command;
+        EXPECT_TRUE(fs::exists(path + out) && fs::file_size(path + out) > 0) << command;
     }
 }
 

@@ -13,16 +13,9 @@ namespace gramarbor::testing {
 // once per test program.
 const std::string& WmfReadersMissing();
 
-// What running a shell command gave: its exit status and what it wrote to stderr.
-struct ReaderRun {
-    int Status = -1;
-    std::string Errors;
-};
-ReaderRun RunReader(const std::string& command);
-
-// Converts the metafile at path with both readers (to path.svg and path.png) and
-// expects each to succeed without a word on stderr. Fails at once, naming the missing
-// package, when the readers cannot run.
+// Converts the metafile at path with both readers (to path.svg and to path.ppm, a
+// binary PPM at 96 dots an inch) and expects each to succeed without a word on stderr.
+// Fails at once, naming the missing package, when the readers cannot run.
 void ExpectReadableWmf(const std::string& path);
 
 } // namespace gramarbor::testing
