@@ -13,14 +13,9 @@
 namespace gramarbor {
 namespace {
 
-using testing::ParseFixture;
-using testing::PrepositionalGrammar;
-using testing::QuickStartGrammar;
+using namespace testing;
 
 constexpr uint8_t TopDownDepth = poTraceList | poTopDown | poDepthFirst;
-
-const std::string QuickSentence = "the dog chases the cat";
-const std::string PrepSentence = "the man sees the dog with the telescope";
 
 struct Traced : ParseFixture {
     TTraceHistory History;
@@ -38,7 +33,7 @@ struct Traced : ParseFixture {
 TEST(PartialAnalysis, LongChainsAreRebuiltAndLargeTreesRefused) {
     const std::vector<std::string> grammar{"S = X", "X = A X", "X = A", "A = \"a\""};
     constexpr std::size_t count = 800;
-    Traced t(grammar, testing::Repeated("a", count), TopDownDepth | poOptimalTrace);
+    Traced t(grammar, Repeated("a", count), TopDownDepth | poOptimalTrace);
     ASSERT_TRUE(t.Parsed);
     const std::size_t last = t.Trace().size() - 1;
     // S, and an X, an A and a word for each word.
@@ -66,7 +61,7 @@ TEST(PartialAnalysis, LongChainsAreRebuiltAndLargeTreesRefused) {
 TEST(PartialAnalysis, DeletedLinesGiveBackTheirStepsBytes) {
     ParseFixture f(PrepositionalGrammar);
     f.Run.KeepTraceSteps = true;
-    f.Begin(PrepSentence, TopDownDepth);
+    f.Begin("the man sees the dog with the telescope", TopDownDepth);
     f.Parser.TraceLines.clear();
     const uint32_t choices[2] = {0, 0};
     ASSERT_TRUE(AppendTraceLine(f.Parser, "0\t-\t S", f.Run, {}));
@@ -82,7 +77,7 @@ TEST(PartialAnalysis, DeletedLinesGiveBackTheirStepsBytes) {
 
 // Steps that do not fit together give a message, never a tree.
 TEST(PartialAnalysis, DamagedStepsAreRefused) {
-    Traced t(QuickStartGrammar, QuickSentence, TopDownDepth);
+    Traced t(QuickStartGrammar, "the dog chases the cat", TopDownDepth);
     ASSERT_TRUE(t.Parsed);
     const TTraceHistory& good = t.History;
     struct Case {

@@ -1,7 +1,6 @@
 // The parts of the two strategies: matching a pattern against the sentence, the
 // categories of the words and the odometers that choose alternatives (their whole
 // traces are among the golden command lines, their failures among the parse scripts).
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "parsing/bottom_up.h"
@@ -12,7 +11,6 @@
 
 using namespace gramarbor;
 using namespace gramarbor::testing;
-using ::testing::ElementsAre;
 
 TEST(TopDownMatching, MatchPatternResults) {
     ParseFixture f(QuickStartGrammar);
@@ -36,19 +34,6 @@ TEST(TopDownMatching, MatchPatternResults) {
     EXPECT_EQ(matched, -1);
 }
 
-TEST(TopDownOdometer, PositionZeroTurnsFastest) {
-    // Nonterminals of 2 and 3 alternatives around a terminal.
-    const std::vector<uint16_t> highest{1, 0, 2};
-    std::vector<uint16_t> current(3, 0);
-    bool first = true;
-    std::vector<std::pair<int, int>> seen;
-    while (NextAlternativeCombination(current, highest, 3, first))
-        seen.emplace_back(current[0], current[2]);
-    EXPECT_THAT(seen, ElementsAre(std::pair(0, 0), std::pair(1, 0), std::pair(0, 1),
-                                  std::pair(1, 1), std::pair(0, 2), std::pair(1, 2)));
-    EXPECT_FALSE(first);
-}
-
 TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {
     std::vector<std::string> dogVerb = QuickStartGrammar;
     dogVerb.push_back("V = \"dog\""); // rule 7
@@ -67,27 +52,30 @@ TEST(BottomUpCategories, HighestRuleFirstAndFoldedUnlessCaseSensitive) {
     EXPECT_EQ(f.Sink.Last(), "The token \"The\" couldn`t be assigned a category.");
 }
 
-TEST(BottomUpOdometers, CategoriesTurnLastWordFastestFromOne) {
-    const std::vector<uint16_t> highest{2, 1, 2};
-    std::vector<uint16_t> current{1, 1, 1};
-    std::vector<std::vector<uint16_t>> seen{current};
-    while (NextCategoryCombination(current, highest, 3))
-        seen.push_back(current);
-    EXPECT_THAT(seen, ElementsAre(std::vector<uint16_t>{1, 1, 1}, std::vector<uint16_t>{1, 1, 2},
-                                  std::vector<uint16_t>{2, 1, 1}, std::vector<uint16_t>{2, 1, 2}));
-    std::vector<uint16_t> empty;
-    EXPECT_FALSE(NextCategoryCombination(empty, {}, 0));
-}
-
-TEST(BottomUpOdometers, ReductionsComeWithMostPositionsFirst) {
-    const std::vector<uint16_t> highest{1, 0, 2};
-    std::vector<uint16_t> current(3, 0);
+// The odometers from their first combination: top-down alternatives turn position 0
+// fastest, from 0 (a first call gives the start); bottom-up categories turn the last word
+// fastest, from 1; reductions come with most positions first.
+TEST(Odometers, TurnThroughTheCombinationsInOrder) {
+    using Seen = std::vector<std::vector<uint16_t>>;
+    const auto turn = [](std::vector<uint16_t> current, const auto& next) {
+        Seen seen;
+        while (next(current))
+            seen.push_back(current);
+        return seen;
+    };
+    // Nonterminals of 2 and 3 alternatives around a terminal; words of 2, 1 and 2 rules.
+    const std::vector<uint16_t> highest{1, 0, 2}, words{2, 1, 2};
+    bool first = true;
+    EXPECT_EQ(
+        turn({0, 0, 0}, [&](auto& c) { return NextAlternativeCombination(c, highest, 3, first); }),
+        (Seen{{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {1, 0, 1}, {0, 0, 2}, {1, 0, 2}}));
+    EXPECT_FALSE(first);
+    EXPECT_EQ(turn({1, 1, 1}, [&](auto& c) { return NextCategoryCombination(c, words, 3); }),
+              (Seen{{1, 1, 2}, {2, 1, 1}, {2, 1, 2}}));
+    EXPECT_EQ(turn({}, [](auto& c) { return NextCategoryCombination(c, {}, 0); }), Seen{});
     int wanted = 2;
-    std::vector<std::vector<uint16_t>> seen;
-    while (NextReductionCombination(current, highest, 3, wanted))
-        seen.push_back(current);
-    EXPECT_THAT(seen, ElementsAre(std::vector<uint16_t>{1, 0, 1}, std::vector<uint16_t>{1, 0, 2},
-                                  std::vector<uint16_t>{0, 0, 1}, std::vector<uint16_t>{0, 0, 2},
-                                  std::vector<uint16_t>{1, 0, 0}));
+    EXPECT_EQ(
+        turn({0, 0, 0}, [&](auto& c) { return NextReductionCombination(c, highest, 3, wanted); }),
+        (Seen{{1, 0, 1}, {1, 0, 2}, {0, 0, 1}, {0, 0, 2}, {1, 0, 0}}));
     EXPECT_EQ(wanted, 0);
 }

@@ -14,8 +14,7 @@
 #include "picture/xml_check.h"
 
 using namespace gramarbor;
-using gramarbor::test::ReadXml;
-using gramarbor::test::XmlElement;
+using namespace gramarbor::test;
 
 namespace {
 
