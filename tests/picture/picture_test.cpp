@@ -45,15 +45,10 @@ TEST(Picture, RecordsCallsWithTheirStateAndReplaysThemMovedAndStretched) {
     EXPECT_EQ(source.Pic.Width, 0);
 }
 
-TEST(ApproxTextMeasurer, GrowsWithTheFontAndTheText) {
-    ApproxTextMeasurer measurer;
-    TFont font;
-    font.Height = 16;
-    const int32_t wide = measurer.TextWidth(font, "WM");
-    EXPECT_LT(measurer.TextWidth(font, "il"), wide);
-    font.Height = 32;
-    EXPECT_NEAR(measurer.TextWidth(font, "WM"), 2 * wide, 1);
-    EXPECT_EQ(measurer.TextWidth(font, ""), 0);
+// Its widths per character and per font size are checked by the drawings of networks
+// (RtnDrawing) and trees (TreeDrawing, QtCanvasTest).
+TEST(ApproxTextMeasurer, EmptyTextHasNoWidth) {
+    EXPECT_EQ(ApproxTextMeasurer().TextWidth(TFont{}, ""), 0);
 }
 
 // Angles turn clockwise on the screen from pointing right; a filled head is black and
