@@ -10,6 +10,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "base/byte_reader.h"
 #include "base/file_io.h"
 #include "common/golden_file.h"
 #include "picture/canvas_script.h"
@@ -30,28 +31,20 @@ struct Record {
     }
 };
 
-uint32_t U32(const std::string& b, std::size_t at) {
-    return uint8_t(b[at]) | uint8_t(b[at + 1]) << 8 | uint8_t(b[at + 2]) << 16 |
-           uint32_t(uint8_t(b[at + 3])) << 24;
-}
-
 // Splits the records after both headers, checking the sizes the metafile header
 // declares (file size, largest record) and the final end record.
 std::vector<Record> Records(const std::string& bytes) {
+    ByteReader header(std::string_view(bytes).substr(28)), in(std::string_view(bytes).substr(40));
+    uint32_t size = 0, declared = 0, largest = 0, words = 0;
+    uint16_t objects = 0;
+    EXPECT_TRUE(header.ReadU32(size) && header.ReadU16(objects) && header.ReadU32(declared));
     std::vector<Record> records;
-    std::size_t at = 40;
-    uint32_t largest = 0;
-    while (at + 6 <= bytes.size()) {
-        const uint32_t words = U32(bytes, at);
-        if (words < 3 || at + 2 * words > bytes.size()) break;
-        largest = std::max(largest, words);
-        records.push_back({uint16_t(uint8_t(bytes[at + 4]) | uint8_t(bytes[at + 5]) << 8),
-                           bytes.substr(at + 6, 2 * words - 6)});
-        at += 2 * words;
-    }
-    EXPECT_EQ(at, bytes.size());
-    EXPECT_EQ(2 * U32(bytes, 28) + 22, bytes.size()) << "file size in the header";
-    EXPECT_EQ(U32(bytes, 34), largest) << "largest record in the header";
+    for (Record r; in.ReadU32(words) && words >= 3 && in.ReadU16(r.Function) &&
+                   in.ReadBytes(2 * words - 6, r.Params);)
+        records.push_back(r), largest = std::max(largest, words);
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(2 * size + 22, bytes.size()) << "file size in the header";
+    EXPECT_EQ(declared, largest) << "largest record in the header";
     EXPECT_TRUE(!records.empty() && records.back().Function == 0 && records.back().Params.empty());
     return records;
 }
