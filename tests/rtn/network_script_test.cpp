@@ -147,6 +147,9 @@ private:
             if (!(cmd == "insert-node" ? InsertRtnNode(net, std::size_t(num(2)), Sink)
                                        : DeleteRtnNode(net, std::size_t(num(2)))))
                 return "no";
+        } else if (cmd == "save-wmf") {
+            const auto written = [](const Picture&, const std::string&) { return true; };
+            return Ws.SaveMetaButtonClick("net.wmf", written) ? "yes" : "no";
         } else if (cmd == "node-size" || cmd == "node-dist") {
             return (cmd == "node-size" ? Ws.NodeSizeChange(num(1)) : Ws.NodeDistChange(num(1)))
                        ? "yes"
