@@ -31,10 +31,6 @@ inline TRTNLine Net(const std::string& name, std::size_t nodes) {
     return net;
 }
 
-inline TRTNNode Cond(uint8_t kind, uint16_t src, const std::string& text, uint16_t dst) {
-    return TRTNNode{kind, src, dst, text};
-}
-
 } // namespace gramarbor::testing
 
 namespace gramarbor {
