@@ -11,13 +11,7 @@
 #include "internal_grammar.h"
 
 using namespace gramarbor;
-using testing_support::FirstTrees;
-using testing_support::MakeRules;
-using testing_support::MakeTokens;
-using testing_support::PpGrammar;
-using testing_support::PpSentence;
-using testing_support::RandomGrammar;
-using testing_support::RandomSentence;
+using namespace testing_support;
 
 namespace {
 

@@ -1,4 +1,5 @@
-// Small builders of grammar rules and networks for the network tests.
+// Small builders of grammar rules and networks, and walks as text, for the network
+// tests.
 #pragma once
 
 #include <ostream>
@@ -9,6 +10,7 @@
 
 #include "grammar/prepare_grammar.h"
 #include "rtn/rtn_model.h"
+#include "rtn/rtn_walk.h"
 
 namespace gramarbor::testing {
 
@@ -29,6 +31,27 @@ inline TRTNLine Net(const std::string& name, std::size_t nodes) {
     NullSink sink;
     EXPECT_TRUE(NewRtnLine(name, nodes, net, sink));
     return net;
+}
+
+// Lines as one text, each ending in a line break.
+inline std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+// Each step of a walk as "net: what it does | the stack after it"; the net's number
+// tells nets of one name apart.
+inline std::vector<std::string> WalkLines(const TRtn& rtn, const TRtnWalk& walk) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < walk.Steps.size(); ++i) {
+        lines.push_back(std::to_string(walk.Steps[i].Net) + ": " + WalkStepText(rtn, walk, i) +
+                        " |");
+        for (const std::string& name : WalkStackNames(rtn, walk, i))
+            lines.back() += " " + name;
+    }
+    return lines;
 }
 
 } // namespace gramarbor::testing

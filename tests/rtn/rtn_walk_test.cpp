@@ -40,9 +40,7 @@ struct WalkFixture {
     TTree Tree{false, Sink};
 
     explicit WalkFixture(const Lines& grammar) {
-        TParser read(Sink);
-        EXPECT_TRUE(PrepareGrammar(read, grammar, false));
-        EXPECT_TRUE(CfgToRtn(read.ExtRules, Rtn, Sink));
+        EXPECT_TRUE(CfgToRtn(Rules(grammar), Rtn, Sink));
         EXPECT_TRUE(PrepareGrammar(Grammar, grammar, true)) << Sink.Last();
         Tree.ShowErrors = false;
     }
@@ -50,23 +48,9 @@ struct WalkFixture {
         ParseSentence(Grammar, {sentence}, DefaultParseOptions | options);
         return Grammar.GetParseTrees();
     }
-    TRtnWalk Walk(const std::string& tree, bool caseSensitive = false,
-                  const TWalkLimits& limits = {}) {
+    TRtnWalk Walk(const std::string& tree) {
         EXPECT_TRUE(Tree.StrToTree(tree)) << tree;
-        return WalkTree(Rtn, Tree.GetRoot(), caseSensitive, limits);
-    }
-    // Each step as "net: what it does | the stack after it", one a line; the net's
-    // number tells nets of one name apart.
-    std::string Steps(const TRtnWalk& walk) const {
-        std::string text;
-        for (std::size_t i = 0; i < walk.Steps.size(); ++i) {
-            std::string stack;
-            for (const std::string& name : WalkStackNames(Rtn, walk, i))
-                stack += (stack.empty() ? "" : " ") + name;
-            text += std::to_string(walk.Steps[i].Net) + ": " + WalkStepText(Rtn, walk, i) + " | " +
-                    stack + "\n";
-        }
-        return text;
+        return WalkTree(Rtn, Tree.GetRoot(), false);
     }
 };
 
@@ -96,7 +80,7 @@ TEST(RtnWalk, ExampleTreesStepThroughTheirNets) {
         }
         if (c.StepsFile)
             ExpectGolden(std::string("rtn/") + c.StepsFile,
-                         trees.back() + "\n" + f.Steps(f.Walk(trees.back())));
+                         Joined({trees.back()}) + Joined(WalkLines(f.Rtn, f.Walk(trees.back()))));
     }
 }
 
