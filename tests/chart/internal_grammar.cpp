@@ -78,18 +78,13 @@ std::vector<std::string> RandomGrammar(std::mt19937& random) {
     for (int i = 0; i < count; ++i) {
         const std::size_t left = random() % symbols.size();
         std::string rule = symbols[left] + " =";
-        switch (random() % 4) {
-        case 0:
+        const auto kind = random() % 4;
+        if (kind == 0) {
             rule += random() % 2 ? " 'a'" : " 'b'";
             if (random() % 3 == 0) rule += " 'b'";
-            break;
-        case 1:
-            if (left + 1 < symbols.size()) {
-                rule += " " + symbols[left + 1 + random() % (symbols.size() - left - 1)];
-                break;
-            }
-            [[fallthrough]];
-        default:
+        } else if (kind == 1 && left + 1 < symbols.size()) {
+            rule += " " + symbols[left + 1 + random() % (symbols.size() - left - 1)];
+        } else {
             for (int n = 2 + static_cast<int>(random() % 2); n > 0; --n)
                 rule += " " + symbols[random() % symbols.size()];
         }
