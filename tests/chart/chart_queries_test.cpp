@@ -11,7 +11,7 @@
 #include "internal_grammar.h"
 
 using namespace gramarbor;
-using namespace testing_support;
+using namespace gramarbor::testing;
 
 namespace {
 
