@@ -54,7 +54,7 @@ TEST(RtnDrawing, DrawingsAreAsRecorded) {
 TEST(RtnDrawing, SplitPicturesHoldOnlyPartsWithNets) {
     ApproxTextMeasurer measurer;
     const TRtnMetrics metrics = MakeRtnMetrics(0, 0);
-    const TRtn seven = Convert(Rules(QuickStart));
+    const TRtn seven = Convert(Rules(Example("quickstart.cfg")));
     TRtn many;
     for (int i = 0; i < 3; ++i)
         many.insert(many.end(), seven.begin(), seven.end());

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "grammar/cfg_file.h"
 #include "grammar/prepare_grammar.h"
 #include "rtn/rtn_model.h"
 #include "rtn/rtn_walk.h"
@@ -21,9 +22,13 @@ inline TRuleList Rules(const std::vector<std::string>& lines) {
     EXPECT_TRUE(PrepareGrammar(read, lines, false));
     return read.ExtRules;
 }
-inline const std::vector<std::string> QuickStart = {"S = NP VP",     "NP = DET N",  "VP = V NP",
-                                                    "DET = \"the\"", "N = \"cat\"", "N = \"dog\"",
-                                                    "V = \"chases\""};
+// The lines of a grammar among the examples.
+inline std::vector<std::string> Example(const std::string& name) {
+    NullSink sink;
+    std::vector<std::string> lines;
+    EXPECT_TRUE(LoadCfgFile(std::string(GRAMARBOR_EXAMPLES) + "/" + name, lines, sink));
+    return lines;
+}
 
 // A new net of that many nodes: no conditions but the pop-arc of the last node.
 inline TRTNLine Net(const std::string& name, std::size_t nodes) {

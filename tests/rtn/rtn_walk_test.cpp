@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "common/golden_file.h"
-#include "grammar/cfg_file.h"
 #include "grammar/prepare_grammar.h"
 #include "grammar_generator.h"
 #include "parsing/parse_driver.h"
@@ -24,13 +23,6 @@ namespace {
 
 using namespace testing;
 using Lines = std::vector<std::string>;
-
-Lines Example(const std::string& name) {
-    RecordingSink sink;
-    Lines lines;
-    EXPECT_TRUE(LoadCfgFile(std::string(GRAMARBOR_EXAMPLES) + "/" + name, lines, sink));
-    return lines;
-}
 
 // A grammar, its networks, and the trees its parses give.
 struct WalkFixture {
