@@ -11,13 +11,7 @@
 #include "internal_grammar.h"
 
 using namespace gramarbor;
-using testing_support::FirstTrees;
-using testing_support::MakeRules;
-using testing_support::MakeTokens;
-using testing_support::PpGrammar;
-using testing_support::PpSentence;
-using testing_support::RandomGrammar;
-using testing_support::RandomSentence;
+using namespace gramarbor::testing;
 
 namespace {
 
@@ -49,15 +43,6 @@ std::set<Analysis> AnalysesOf(const TRuleList& rules, const Path& path) {
     };
     derive();
     return nodes;
-}
-
-ReadingResult FirstTree(TChartParser& parser, const Analysis& analysis, uint64_t& number) {
-    BigUint found;
-    const ReadingResult result = parser.FirstTreeWith({analysis.first, analysis.second, {}}, found);
-    if (result == ReadingResult::Found) {
-        EXPECT_TRUE(found.ToU64(number));
-    }
-    return result;
 }
 
 // Unranking, ambiguities, the first tree of each reading and enumeration from a tree
@@ -101,9 +86,11 @@ void CheckRandomGrammars(unsigned seed, int rounds, bool everyTree) {
             for (const Analysis& node : AnalysesOf(rules, all[k]))
                 first.emplace(node, k);
         for (const auto& [node, expected] : first) {
-            uint64_t number = 0;
-            ASSERT_EQ(FirstTree(parser, node, number), ReadingResult::Found) << "round " << round;
-            EXPECT_EQ(number, expected) << "round " << round << ", rule " << node.first;
+            BigUint number;
+            ASSERT_EQ(parser.FirstTreeWith({node.first, node.second, {}}, number),
+                      ReadingResult::Found)
+                << "round " << round;
+            EXPECT_EQ(number, BigUint(expected)) << "round " << round << ", rule " << node.first;
             ++firstTrees;
         }
 
@@ -246,11 +233,11 @@ TEST(ReadingFirstTree, RefusesWhatNoTreeHas) {
         {"bounds past the sentence", {3, {2, 3, 9}}}, {"wrong number of bounds", {3, {2, 4}}},
         {"no such rule", {999, {2, 4, 7}}},           {"lexical rule on other words", {12, {0, 1}}},
     };
-    for (const auto& c : cases) {
-        uint64_t number = 0;
-        EXPECT_EQ(FirstTree(parser, c.Node, number), ReadingResult::NotInTrees) << c.Why;
-    }
+    BigUint number;
+    for (const auto& c : cases)
+        EXPECT_EQ(parser.FirstTreeWith({c.Node.first, c.Node.second, {}}, number),
+                  ReadingResult::NotInTrees)
+            << c.Why;
     TChartParser rejected(rules, 0, MakeTokens(rules, "saw I"), false);
-    uint64_t number = 0;
-    EXPECT_EQ(FirstTree(rejected, {3, {0, 2}}, number), ReadingResult::NotInTrees);
+    EXPECT_EQ(rejected.FirstTreeWith({3, {0, 2}, {}}, number), ReadingResult::NotInTrees);
 }

@@ -33,53 +33,31 @@ private:
         return Pick(0, 1) ? "n" + std::to_string(i) : "N" + std::to_string(i);
     }
 
-    std::string Terminal() {
-        static const char* const words[] = {"the",
-                                            "a",
-                                            "cat",
-                                            "d\xF6g",
-                                            "+",
-                                            "x1",
-                                            "Stra\xDF"
-                                            "e"};
-        return "\"" + std::string(words[Pick(0, 6)]) + "\"";
-    }
-
-    // A simple element that may appear in rule i.
+    // A word (with umlauts: octal escapes), a token class or a later nonterminal that
+    // may appear in rule i.
     std::string Simple(int i, int count) {
-        switch (Pick(0, i < count ? 3 : 1)) {
-        case 0:
-            return Terminal();
-        case 1: {
-            static const char* const classes[] = {"@Ident", "@number", "@FLOAT", "@Integer"};
-            return classes[Pick(0, 3)];
-        }
-        default:
-            return Name(Pick(i + 1, count));
-        }
+        static const char* const words[] = {"the", "a", "cat", "d\366g", "+", "x1", "Stra\337e"};
+        static const char* const classes[] = {"@Ident", "@number", "@FLOAT", "@Integer"};
+        const int kind = Pick(0, i < count ? 3 : 1);
+        return kind == 0   ? "\"" + std::string(words[Pick(0, 6)]) + "\""
+               : kind == 1 ? classes[Pick(0, 3)]
+                           : Name(Pick(i + 1, count));
     }
 
-    std::string List(int i, int count, int size) {
+    // An element of rule i: simple, [optional], {repeated}, or a list of 2 to 5 in <..>
+    // or of 2 to 4 in (..); a plain one never vanishes.
+    std::string Element(int i, int count, bool plain) {
+        const int kind = plain ? Pick(0, 1) * 3 : Pick(0, 5);
+        if (kind != 3 && kind != 4) {
+            const std::string text = Simple(i, count);
+            return kind == 1 ? "[" + text + "]" : kind == 2 ? "{" + text + "}" : text;
+        }
+        const int size = Pick(2, kind == 3 ? 5 : 4);
         const std::string sep = Pick(0, 1) ? "," : "|";
-        std::string text = Simple(i, count);
+        std::string text = (kind == 3 ? "<" : "(") + Simple(i, count);
         for (int k = 1; k < size; ++k)
             text += sep + Simple(i, count);
-        return text;
-    }
-
-    std::string Element(int i, int count, bool plain) {
-        switch (plain ? Pick(0, 1) * 3 : Pick(0, 5)) {
-        case 1:
-            return "[" + Simple(i, count) + "]";
-        case 2:
-            return "{" + Simple(i, count) + "}";
-        case 3:
-            return "<" + List(i, count, Pick(2, 5)) + ">";
-        case 4:
-            return "(" + List(i, count, Pick(2, 4)) + ")";
-        default:
-            return Simple(i, count);
-        }
+        return text + (kind == 3 ? ">" : ")");
     }
 
     std::string MakeRule(int i, int count, bool usesNext) {

@@ -14,6 +14,7 @@
 #include "rtn/rtn_editing.h"
 #include "rtn/rtn_walk.h"
 #include "rtn/rtn_workspace.h"
+#include "rtn_test_support.h"
 
 namespace gramarbor {
 namespace {
@@ -21,6 +22,13 @@ namespace {
 using namespace testing;
 
 const TextList KindNames = {"?", "jmp", "push", "ind", "text", "pop"};
+const TextList NodeTypes = {"normal", "optional", "repeated"};
+
+// The place of a word in a list, or a malformed line.
+int IndexOf(const TextList& words, const std::string& word) {
+    const auto at = std::find(words.begin(), words.end(), word);
+    return at == words.end() ? throw std::runtime_error("no " + word) : int(at - words.begin());
+}
 
 // Conditions as KIND:TEXT:SRC>DST, blank-separated.
 std::string CondsText(const TRtnNodeConds& conds) {
@@ -34,9 +42,8 @@ TRtnNodeConds ReadConds(const std::string& text) {
     TRtnNodeConds conds;
     for (const std::string& word : text.empty() ? TextList{} : Split(text, " ")) {
         const TextList f = Split(word, ":"), arrow = Split(f.at(2), ">");
-        const auto kind = std::find(KindNames.begin(), KindNames.end(), f.at(0));
-        if (kind == KindNames.end() || arrow.size() != 2) throw std::runtime_error(word);
-        conds.push_back({uint8_t(kind - KindNames.begin()), uint16_t(std::stoi(arrow[0])),
+        if (arrow.size() != 2) throw std::runtime_error(word);
+        conds.push_back({uint8_t(IndexOf(KindNames, f.at(0))), uint16_t(std::stoi(arrow[0])),
                          arrow[1] == "*" ? PopDst : uint16_t(std::stoi(arrow[1])), f.at(1)});
     }
     return conds;
@@ -147,6 +154,9 @@ private:
             if (!(cmd == "insert-node" ? InsertRtnNode(net, std::size_t(num(2)), Sink)
                                        : DeleteRtnNode(net, std::size_t(num(2)))))
                 return "no";
+        } else if (cmd == "save-wmf") {
+            const auto written = [](const Picture&, const std::string&) { return true; };
+            return Ws.SaveMetaButtonClick("net.wmf", written) ? "yes" : "no";
         } else if (cmd == "node-size" || cmd == "node-dist") {
             return (cmd == "node-size" ? Ws.NodeSizeChange(num(1)) : Ws.NodeDistChange(num(1)))
                        ? "yes"
@@ -164,14 +174,10 @@ private:
             TTree tree(false, Sink);
             if (!tree.StrToTree(tail(1 + sensitive))) throw std::runtime_error("no tree");
             const TRtnWalk& walk = LastWalk = WalkTree(*Ws.Rtn, tree.GetRoot(), sensitive, Limits);
-            Walk = {walk.Complete ? "complete"
-                                  : std::to_string(walk.Steps.size()) + " " + walk.Message};
-            for (std::size_t i = 0; i < walk.Steps.size(); ++i) {
-                Walk.push_back(std::to_string(walk.Steps[i].Net) + ": " +
-                               WalkStepText(*Ws.Rtn, walk, i));
-                for (const std::string& name : WalkStackNames(*Ws.Rtn, walk, i))
-                    Walk.back() += " " + name;
-            }
+            Walk = WalkLines(*Ws.Rtn, walk);
+            Walk.insert(Walk.begin(), walk.Complete
+                                          ? "complete"
+                                          : std::to_string(walk.Steps.size()) + " " + walk.Message);
         } else if (cmd == "walk-limits") {
             Limits = {std::size_t(num(1)), std::size_t(num(2))};
         } else if (cmd == "open" || cmd == "setup") {
@@ -187,7 +193,7 @@ private:
         } else if (cmd == "cond" || cmd == "src" || cmd == "dst") {
             Cells(cmd + "s").at(std::size_t(num(1))) = tail(2);
         } else if (cmd == "type") {
-            Dlg().NodeTypeRGClick(TNodeType(NodeType(w.at(1))));
+            Dlg().NodeTypeRGClick(TNodeType(IndexOf(NodeTypes, w.at(1))));
         } else if (cmd == "row") {
             const unsigned shift = Gesture(w.at(2), button);
             Dlg().EnterCondsMouseDown(num(1), button, shift);
@@ -210,11 +216,6 @@ private:
             throw std::runtime_error("unknown command " + cmd);
         }
         return "";
-    }
-    static int NodeType(const std::string& name) {
-        const TextList types = {"normal", "optional", "repeated"};
-        const auto at = std::find(types.begin(), types.end(), name);
-        return at == types.end() ? throw std::runtime_error(name) : int(at - types.begin());
     }
 
     void Expect(const std::string& what, const TextList& w, const std::string& rest) {
@@ -299,7 +300,7 @@ private:
             for (std::size_t i = 2; i < w.size(); ++i)
                 EXPECT_EQ(flags.at(w[i]), what == "on") << w[i];
         } else if (what == "type") {
-            EXPECT_EQ(int(Dlg().NodeType), NodeType(rest));
+            EXPECT_EQ(int(Dlg().NodeType), IndexOf(NodeTypes, rest));
         } else if (what == "netname") {
             EXPECT_EQ(Dlg().DlgNetName, rest);
         } else {

@@ -1,6 +1,6 @@
 // Drawn networks (kept as SVG documents in tests/data/rtn, to be looked at in any
-// viewer), split pictures and focus geometry. With GRAMARBOR_UPDATE_GOLDEN=1 in the
-// environment the documents are written anew.
+// viewer), split pictures, focus frames and where the dialogs open. With
+// GRAMARBOR_UPDATE_GOLDEN=1 in the environment the documents are written anew.
 #include "rtn/rtn_drawing.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include "common/golden_file.h"
 #include "picture/svg_writer.h"
 #include "rtn/cfg_to_rtn.h"
+#include "rtn/rtn_workspace.h"
 #include "rtn_test_support.h"
 
 namespace gramarbor {
@@ -53,7 +54,7 @@ TEST(RtnDrawing, DrawingsAreAsRecorded) {
 TEST(RtnDrawing, SplitPicturesHoldOnlyPartsWithNets) {
     ApproxTextMeasurer measurer;
     const TRtnMetrics metrics = MakeRtnMetrics(0, 0);
-    const TRtn seven = Convert(Rules(QuickStart));
+    const TRtn seven = Convert(Rules(Example("quickstart.cfg")));
     TRtn many;
     for (int i = 0; i < 3; ++i)
         many.insert(many.end(), seven.begin(), seven.end());
@@ -82,13 +83,13 @@ TEST(RtnDrawing, SplitPicturesHoldOnlyPartsWithNets) {
                 op.Kind == PictureOpKind::Text && op.Text.ends_with(':') && op.A.Y == 56;
         EXPECT_TRUE(nameInRowZero) << c.Nets;
     }
-    EXPECT_EQ(SplitFileNames("RTN.WMF", 3),
-              (std::vector<std::string>{"RTN_0.WMF", "RTN_1.WMF", "RTN_2.WMF"}));
+    // Names with an extension are among the golden command lines.
     EXPECT_EQ(SplitFileNames("/a.b/net", 1), (std::vector<std::string>{"/a.b/net_0"}));
 }
 
-// Where the focus goes is in the network sheet's scripts.
-TEST(RtnLayout, FocusFrames) {
+// Where the focus goes is in the network sheet's scripts, the middle of a transition's
+// frame below it as the anchor of the dialog shown.
+TEST(RtnLayout, FocusFramesAndDialogPlaces) {
     const TRtnMetrics m = MakeRtnMetrics(0, 0);
     const TFocusFrame name = FocusFrameGeometry(m, -1, 0);
     EXPECT_EQ(name.Box, (TRect{0, 0, 48, 128}));
@@ -96,20 +97,11 @@ TEST(RtnLayout, FocusFrames) {
     const TFocusFrame transition = FocusFrameGeometry(m, 1, 1);
     EXPECT_EQ(transition.Box, (TRect{176, 128, 352, 256}));
     EXPECT_FALSE(transition.Filled);
-
-    Picture area;
-    ApproxTextMeasurer measurer;
-    PictureRecorder canvas(area, measurer);
-    DrawFocusFrame(canvas, m, -1, 0);
-    DrawFocusFrame(canvas, m, 1, 1);
-    ASSERT_EQ(area.Calls().size(), 2u);
-    const TCanvasState& filled = area.Calls()[0].State;
-    EXPECT_EQ(area.Calls()[0].Box, name.Box);
-    EXPECT_EQ(filled.PenMode, TPenMode::pmXor);
-    EXPECT_EQ(filled.BrushStyle, TBrushStyle::bsSolid);
-    EXPECT_EQ(filled.BrushColor, clTeal);
-    EXPECT_EQ(area.Calls()[1].State.BrushStyle, TBrushStyle::bsClear);
-    EXPECT_EQ(area.Calls()[1].State.PenColor, clTeal);
+    // The dialogs stay on the screen.
+    EXPECT_EQ(PlaceCondDlg({400, 256}, 300, 200, 1280, 1024), (TPoint{250, 256}));
+    EXPECT_EQ(PlaceCondDlg({400, 900}, 300, 200, 1280, 1024), (TPoint{250, 900 - 200 - 128}));
+    EXPECT_EQ(PlaceCondDlg({1250, 256}, 300, 200, 1280, 1024), (TPoint{980, 256}));
+    EXPECT_EQ(PlaceNetNameDlg({0, -30}), (TPoint{0, 0}));
 }
 
 } // namespace

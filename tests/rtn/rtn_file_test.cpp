@@ -13,25 +13,16 @@ namespace {
 
 using namespace testing;
 
-std::string DataFile(const std::string& name) {
-    return std::string(GRAMARBOR_TEST_DATA) + "/rtn/" + name;
-}
-
-std::string FileBytes(const std::string& path) {
+std::string StoredFile(const std::string& name) {
     std::string bytes;
-    EXPECT_EQ(ReadFileBytes(path, bytes), FileError::None) << path;
+    EXPECT_EQ(ReadFileBytes(std::string(GRAMARBOR_TEST_DATA) + "/rtn/" + name, bytes),
+              FileError::None);
     return bytes;
 }
 
-TRtn NewRtn() {
-    return {Net("Net0", 4)};
-}
-
 // A new net holds its pop-arc in the last of its 1 to MaxRtnNodes nodes.
-TEST(RtnFile, NewRtnIs37Bytes) {
-    const std::string bytes = WriteRtnBytes(NewRtn(), TRtnFileOptions{});
-    EXPECT_EQ(bytes.size(), 37u);
-    EXPECT_EQ(bytes, FileBytes(DataFile("new_rtn.rtn")));
+TEST(RtnFile, NewRtnIsAsStored) {
+    EXPECT_EQ(WriteRtnBytes({Net("Net0", 4)}, TRtnFileOptions{}), StoredFile("new_rtn.rtn"));
     TRTNLine none;
     NullSink sink;
     EXPECT_FALSE(NewRtnLine("X", 0, none, sink));
@@ -39,7 +30,7 @@ TEST(RtnFile, NewRtnIs37Bytes) {
 }
 
 TEST(RtnFile, EveryTruncationIsRefused) {
-    const std::string bytes = FileBytes(DataFile("np_repeated.rtn"));
+    const std::string bytes = StoredFile("np_repeated.rtn");
     for (std::size_t length = 0; length < bytes.size(); ++length) {
         TRtn rtn;
         TRtnFileOptions options;

@@ -1,4 +1,5 @@
-// Small builders of grammar rules and networks for the network tests.
+// Small builders of grammar rules and networks, and walks as text, for the network
+// tests.
 #pragma once
 
 #include <ostream>
@@ -7,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include "grammar/cfg_file.h"
 #include "grammar/prepare_grammar.h"
 #include "rtn/rtn_model.h"
+#include "rtn/rtn_walk.h"
 
 namespace gramarbor::testing {
 
@@ -19,9 +22,13 @@ inline TRuleList Rules(const std::vector<std::string>& lines) {
     EXPECT_TRUE(PrepareGrammar(read, lines, false));
     return read.ExtRules;
 }
-inline const std::vector<std::string> QuickStart = {"S = NP VP",     "NP = DET N",  "VP = V NP",
-                                                    "DET = \"the\"", "N = \"cat\"", "N = \"dog\"",
-                                                    "V = \"chases\""};
+// The lines of a grammar among the examples.
+inline std::vector<std::string> Example(const std::string& name) {
+    NullSink sink;
+    std::vector<std::string> lines;
+    EXPECT_TRUE(LoadCfgFile(std::string(GRAMARBOR_EXAMPLES) + "/" + name, lines, sink));
+    return lines;
+}
 
 // A new net of that many nodes: no conditions but the pop-arc of the last node.
 inline TRTNLine Net(const std::string& name, std::size_t nodes) {
@@ -31,8 +38,25 @@ inline TRTNLine Net(const std::string& name, std::size_t nodes) {
     return net;
 }
 
-inline TRTNNode Cond(uint8_t kind, uint16_t src, const std::string& text, uint16_t dst) {
-    return TRTNNode{kind, src, dst, text};
+// Lines as one text, each ending in a line break.
+inline std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+// Each step of a walk as "net: what it does | the stack after it"; the net's number
+// tells nets of one name apart.
+inline std::vector<std::string> WalkLines(const TRtn& rtn, const TRtnWalk& walk) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < walk.Steps.size(); ++i) {
+        lines.push_back(std::to_string(walk.Steps[i].Net) + ": " + WalkStepText(rtn, walk, i) +
+                        " |");
+        for (const std::string& name : WalkStackNames(rtn, walk, i))
+            lines.back() += " " + name;
+    }
+    return lines;
 }
 
 } // namespace gramarbor::testing

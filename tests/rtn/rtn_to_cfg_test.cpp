@@ -19,9 +19,9 @@ TEST(RtnToCfg, ExplodingOrDeepSkipChainsAreRefusedByName) {
     const auto combs = [](uint16_t nodes) {
         TRTNLine net = Net("X", nodes);
         for (uint16_t k = 0; k + 1 < nodes; ++k) {
-            net.Nodes[k] = {Cond(ckPush, k, "A", static_cast<uint16_t>(k + 1))};
+            net.Nodes[k] = {{ckPush, k, static_cast<uint16_t>(k + 1), "A"}};
             if (k + 2 < nodes)
-                net.Nodes[k].push_back(Cond(ckPush, k, "B", static_cast<uint16_t>(k + 2)));
+                net.Nodes[k].push_back({ckPush, k, static_cast<uint16_t>(k + 2), "B"});
         }
         return net;
     };
@@ -52,7 +52,7 @@ TEST(RtnToCfg, ExplodingOrDeepSkipChainsAreRefusedByName) {
     TRtn longNets(3, Net("L", 30000));
     for (TRTNLine& net : longNets)
         for (uint16_t k = 0; k + 1 < 30000; ++k)
-            net.Nodes[k] = {Cond(ckText, k, "word", static_cast<uint16_t>(k + 1))};
+            net.Nodes[k] = {{ckText, k, static_cast<uint16_t>(k + 1), "word"}};
     RecordingSink sink;
     Lines lines;
     ASSERT_TRUE(RtnToCfgLines(longNets, lines, sink));
