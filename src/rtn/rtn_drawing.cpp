@@ -244,19 +244,6 @@ bool MakeSplitPictures(std::vector<Picture>& pictures, TextMeasurer& measurer, c
     return true;
 }
 
-void DrawFocusFrame(Canvas& canvas, const TRtnMetrics& metrics, int32_t k, int32_t l) {
-    const TFocusFrame frame = FocusFrameGeometry(metrics, k, l);
-    canvas.State.PenMode = TPenMode::pmXor;
-    canvas.State.PenColor = clTeal;
-    if (frame.Filled) {
-        canvas.State.BrushStyle = TBrushStyle::bsSolid;
-        canvas.State.BrushColor = clTeal;
-    } else {
-        canvas.State.BrushStyle = TBrushStyle::bsClear;
-    }
-    canvas.Rectangle(frame.Box);
-}
-
 std::vector<std::string> SplitFileNames(const std::string& path, std::size_t count) {
     const std::string ext = FileExtension(path).substr(0, 4);
     const std::string base = path.substr(0, path.size() - ext.size());

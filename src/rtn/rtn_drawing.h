@@ -63,11 +63,6 @@ bool MakeSplitPictures(std::vector<Picture>& pictures, TextMeasurer& measurer, c
                        const TRtnMetrics& metrics, bool linesAllowed, int parts,
                        const TArcHighlight& highlight = {});
 
-// Draws the focus frame of FocusFrameGeometry on the drawing area (never into the
-// picture) with the teal XOR pen, so that drawing it twice at the same place removes
-// it: filled over the net-name area, an outline over a transition.
-void DrawFocusFrame(Canvas& canvas, const TRtnMetrics& metrics, int32_t k, int32_t l);
-
 // File names of the split export: "RTN.WMF" gives "RTN_0.WMF", "RTN_1.WMF", ...
 std::vector<std::string> SplitFileNames(const std::string& path, std::size_t count);
 
