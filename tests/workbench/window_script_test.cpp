@@ -7,8 +7,9 @@
 //   Actions: click NAME [right] [ctrl|alt|shift] [X Y]; type NAME "TEXT"; keys "TEXT";
 //   key KEY [ctrl|alt|shift]; winkey KEY ... (to the window); item GROUP N; page NAME;
 //   cell VIEW ROW COL; entry TREEWIDGET "TEXT"; node NAME [left|right]; scroll AREA;
-//   remember NAME; place WINDOW X Y W H; file NAME "BYTES"; answer NAME [FILTER] (the
-//   next file dialog; "" cancels, examples/... is the examples folder); restart; close.
+//   remember NAME; place WINDOW X Y W H; file NAME "BYTES" (and its folders); answer
+//   NAME [FILTER] (the next file dialog; "" cancels, examples/... is the examples
+//   folder); restart; close.
 //   "expect WHAT [NAME] VALUES" compares what the window shows with the values:
 //   messages (then cleared), kinds, history, tree, tree1, tree2, parsetree, parsetrees,
 //   nets, options, treeoptions, analysis; of a widget: text, enabled, visible, checked,
@@ -154,6 +155,7 @@ protected:
     bool Do() {
         const std::string c = Word(0);
         if (c == "file") {
+            fs::create_directories(fs::path(Path(Word(1))).parent_path());
             std::ofstream(Path(Word(1)), std::ios::binary) << Word(2);
         } else if (c == "answer") {
             const std::string name = Word(1);
