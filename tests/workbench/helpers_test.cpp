@@ -117,9 +117,6 @@ TEST(HelpTexts, TextsArePlainAscii) {
          {&ParseHelp(), &TreeHelp(), &DefNodeHelpText(), &IOFormHelpText(), &InfoDescription()})
         for (char c : *text)
             EXPECT_TRUE(static_cast<unsigned char>(c) < 0x80) << *text;
-    THelpPageDlg help;
-    EXPECT_EQ(help.ParseHelpMemo->toPlainText().toStdString(), ParseHelp());
-    EXPECT_EQ(help.TreeHelpMemo->toPlainText().toStdString(), TreeHelp());
 }
 
 // A receiver whose first command runs out of memory. The event lives on the test's

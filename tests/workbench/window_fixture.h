@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,31 +29,19 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "settings/environment_location.h"
 #include "workbench/fake_prompter.h"
-#include "workbench/glob_opts_dlg.h"
 #include "workbench/info_dialogs.h"
 #include "workbench/main_window.h"
 #include "workbench/network_page.h"
 #include "workbench/parsing_page.h"
-#include "workbench/rtn_dialogs.h"
 #include "workbench/tree_dialogs.h"
 #include "workbench/trees_sheet.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor::test {
-
-// The grammar most tests parse "the dog chases the cat" with.
-inline const QString QuickStart = QStringLiteral(
-    "S = NP VP\nNP = DET N\nVP = V NP\nDET = \"the\"\nN = \"cat\"\nN = \"dog\"\nV = \"chases\"");
-
-inline std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class ShownWindow : public ::testing::Test {
 protected:
@@ -156,13 +143,6 @@ protected:
         ClickItem(Form->Parsing->ParseMethodRG, method);
         ClickItem(Form->Parsing->ParseDirRG, direction);
         ClickItem(Form->Parsing->TraceListRG, kind);
-    }
-    // The texts of the in/out history, newest first.
-    std::vector<std::string> Items() const {
-        std::vector<std::string> items;
-        for (int i = 0; i < Form->InputText->count(); ++i)
-            items.push_back(Form->InputText->itemText(i).toStdString());
-        return items;
     }
 
     // Runs act on the next modal dialog of type D once it is shown (the click that
