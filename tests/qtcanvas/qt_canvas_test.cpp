@@ -10,7 +10,6 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
 #include <QRegularExpression>
@@ -146,6 +145,9 @@ TEST_F(QtCanvasTest, TextSitsInItsCellAndOpaqueTextFillsTheCell) {
     EXPECT_NEAR(width, approx.TextWidth(font, "Gramarbor"), 3);
 }
 
+// A cell height gets the largest font whose ascent plus descent fits, a character
+// height that pixel size. Qt's metrics overflow above about 19,000 pixels: no font is
+// larger than 16384 pixels, and a huge height finds it in a few steps, not minutes.
 TEST_F(QtCanvasTest, ChoosesMetricCompatibleFontsByCellOrCharacterHeight) {
     EXPECT_EQ(QFontInfo(QtFontFor({"Arial", -12})).family(), "Liberation Sans");
     EXPECT_EQ(QFontInfo(QtFontFor({"Times New Roman", -12})).family(), "Liberation Serif");
@@ -155,31 +157,17 @@ TEST_F(QtCanvasTest, ChoosesMetricCompatibleFontsByCellOrCharacterHeight) {
     EXPECT_GT(Measurer.TextWidth({"Arial", -20, fsBold}, "Gram"),
               Measurer.TextWidth({"Arial", -20}, "Gram"));
     EXPECT_EQ(Measurer.TextWidth({"Arial", -20}, "\xE4"), Measurer.TextWidth({"Arial", -20}, "a"));
-    for (const char* name : {"Arial", "Times New Roman", "Courier New"})
-        for (int32_t height = 6; height <= 60; height += 3) {
-            // A cell height: the largest font whose ascent plus descent fits.
-            QFont font = QtFontFor({name, height});
-            const QFontMetrics cell(font);
-            font.setPixelSize(font.pixelSize() + 1);
-            EXPECT_LE(cell.ascent() + cell.descent(), height) << name << " " << height;
-            EXPECT_GT(QFontMetrics(font).ascent() + QFontMetrics(font).descent(), height)
-                << name << " " << height;
-            EXPECT_EQ(QtFontFor({name, -height}).pixelSize(), height);
-        }
-    EXPECT_EQ(QtFontFor({"Arial", 0}).pixelSize(), 11) << "8 points";
-}
-
-TEST_F(QtCanvasTest, HugeFontHeightsStayWithinWhatQtMeasuresCorrectly) {
-    // Qt's metrics overflow above about 19,000 pixels; a cell height beyond that gets
-    // the largest size below it, found in a few steps instead of minutes.
     constexpr int largest = 16384;
     const auto cellAt = [](QFont font, int size) {
         font.setPixelSize(size);
         const QFontMetrics metrics(font);
         return metrics.ascent() + metrics.descent();
     };
-    for (const char* name : {"Arial", "Times New Roman"})
-        for (const int32_t height : {97, 1000, 7777, 18000, 21000, 32767, 1000000}) {
+    std::vector<int32_t> heights{97, 1000, 7777, 18000, 21000, 32767, 1000000};
+    for (int32_t height = 6; height <= 60; height += 3)
+        heights.push_back(height);
+    for (const char* name : {"Arial", "Times New Roman", "Courier New"})
+        for (const int32_t height : heights) {
             SCOPED_TRACE(std::string(name) + " " + std::to_string(height));
             const QFont font = QtFontFor({name, height});
             const int size = font.pixelSize();
@@ -189,8 +177,9 @@ TEST_F(QtCanvasTest, HugeFontHeightsStayWithinWhatQtMeasuresCorrectly) {
             if (size < largest) {
                 EXPECT_GT(cellAt(font, size + 1), height);
             }
+            EXPECT_EQ(QtFontFor({name, -height}).pixelSize(), std::min(height, largest));
         }
-    EXPECT_EQ(QtFontFor({"Arial", -21000}).pixelSize(), largest);
+    EXPECT_EQ(QtFontFor({"Arial", 0}).pixelSize(), 11) << "8 points";
 }
 
 TEST_F(QtCanvasTest, LongTextsAreMeasuredWithoutWrapping) {
@@ -227,13 +216,7 @@ TEST_F(QtCanvasTest, SavesEachFormatOrSaysWhyNot) {
     ASSERT_TRUE(SavePicture(picture, wmf.string(), PictureFormat::Wmf, &error)) << error;
     EXPECT_EQ(Slurp(wmf), WriteWmfBytes(picture));
     ASSERT_TRUE(SavePicture(picture, svg.string(), PictureFormat::Svg, &error)) << error;
-    QtTextMeasurer measurer;
-    EXPECT_EQ(Slurp(svg), WriteSvgText(picture, measurer)) << "measured like the display";
-    const QString svgText = QString::fromStdString(Slurp(svg));
-    EXPECT_TRUE(svgText.contains("viewBox=\"0 0 420 330\""));
-    EXPECT_TRUE(svgText.contains("font-family=\"'Times New Roman'\"")) << "the font as requested";
-    EXPECT_TRUE(svgText.contains(QString::fromUtf8("Stra\xC3\x9F"
-                                                   "e \xC3\xA4\xC3\xB6\xC3\xBC")));
+    EXPECT_EQ(Slurp(svg), WriteSvgText(picture, Measurer)) << "measured like the display";
     ASSERT_TRUE(SavePicture(picture, pdf.string(), PictureFormat::Pdf, &error)) << error;
     const QString pdfText = QString::fromLatin1(QByteArray::fromStdString(Slurp(pdf)));
     EXPECT_TRUE(pdfText.startsWith("%PDF-"));
@@ -296,6 +279,4 @@ TEST_F(QtCanvasTest, ClipboardPayloadCarriesEveryFormat) {
         EXPECT_EQ(data->data(type).toStdString(), WriteWmfBytes(picture)) << type;
     EXPECT_TRUE(data->data("image/svg+xml").contains("<svg"));
     EXPECT_EQ(QImage::fromData(data->data("image/png"), "PNG").size(), QSize(420, 330));
-    EnsureGuiApplication(); // a second call keeps the application
-    EXPECT_EQ(QGuiApplication::platformName(), "offscreen");
 }
