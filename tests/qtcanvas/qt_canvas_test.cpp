@@ -186,10 +186,7 @@ TEST_F(QtCanvasTest, LongTextsAreMeasuredWithoutWrapping) {
     // A million wide letters at 96 pixels are far wider than Qt's fixed-point
     // widths hold (2^25 pixels); measured in pieces they add up.
     const TFont font{"Arial", -96, 0, clBlack};
-    const std::string thousand(1000, 'W');
-    std::string million;
-    for (int i = 0; i < 1000; ++i)
-        million += thousand;
+    const std::string thousand(1000, 'W'), million(1000000, 'W');
     const int64_t expected = int64_t(1000) * Measurer.TextWidth(font, thousand);
     EXPECT_GT(expected, int64_t(1) << 25);
     EXPECT_NEAR(double(Measurer.TextWidth(font, million)), double(expected), expected / 1000.0);

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/file_io.h"
+#include "common/golden_file.h"
 #include "settings_test_support.h"
 
 namespace gramarbor {
@@ -15,10 +15,8 @@ using test::Changed;
 
 // The file of a first start that saved with the option off, and with it on.
 TEST(EnvironmentFile, DefaultsAreWrittenByteForByte) {
-    std::string expected;
-    ASSERT_EQ(ReadFileBytes(GRAMARBOR_TEST_DATA "/settings/default.env", expected),
-              FileError::None);
-    EXPECT_EQ(WriteEnvironment(TEnvironment{}), expected);
+    std::string expected = WriteEnvironment(TEnvironment{});
+    testing::ExpectGolden("settings/default.env", expected);
     TEnvironment saving;
     saving.SaveEnvironment = true;
     expected[4] = 1;

@@ -135,10 +135,9 @@ TEST(WorkbenchApp, CommandWithoutMemoryEndsInOneMessageAndTheNextOneRuns) {
     TCommandReceiver receiver;
     QEvent command(QEvent::User);
     EXPECT_TRUE(QCoreApplication::sendEvent(&receiver, &command));
-    EXPECT_EQ(shown, std::vector<std::string>{MsgOutOfMemory});
     EXPECT_TRUE(QCoreApplication::sendEvent(&receiver, &command));
     EXPECT_EQ(receiver.Commands, 2);
-    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown, std::vector<std::string>{MsgOutOfMemory});
     app->ShowMemoryMessage = previous;
 }
 

@@ -56,8 +56,6 @@ protected:
         Start();
     }
     void TearDown() override {
-        for (QTimer* timer : Answering)
-            delete timer;
         Answering.clear();
         Form.reset();
         SetSettingsFolder("");
@@ -149,8 +147,7 @@ protected:
     // opens it returns only when it has closed, so act must close it).
     template <class D>
     void WhenShown(std::function<void(D&)> act) {
-        auto* timer = new QTimer;
-        Answering.push_back(timer);
+        QTimer* timer = Answering.emplace_back(std::make_unique<QTimer>()).get();
         timer->setInterval(10);
         QObject::connect(timer, &QTimer::timeout, [timer, act] {
             auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
@@ -164,7 +161,7 @@ protected:
     FakePrompter Prompts;
     std::unique_ptr<TForm1> Form;
     std::filesystem::path Dir;
-    std::vector<QTimer*> Answering;
+    std::vector<std::unique_ptr<QTimer>> Answering;
 };
 
 } // namespace gramarbor::test

@@ -46,16 +46,14 @@ bool Split(const std::string& line, std::vector<std::string>& words) {
          i = line.find_first_not_of(' ', i)) {
         std::size_t end = i + 1;
         if (line[i] != '"') {
-            end = line.find(' ', i);
-            words.push_back(line.substr(i, end - i));
-            i = end;
-            continue;
+            words.push_back(line.substr(i, (end = line.find(' ', i)) - i));
+        } else {
+            while (end < line.size() && line[end] != '"')
+                end += line[end] == '\\' ? 2 : 1;
+            if (end >= line.size() || (end + 1 < line.size() && line[end + 1] != ' ')) return false;
+            words.push_back('"' + testing::Unescape(line.substr(i + 1, end++ - i - 1)));
         }
-        while (end < line.size() && line[end] != '"')
-            end += line[end] == '\\' ? 2 : 1;
-        if (end >= line.size() || (end + 1 < line.size() && line[end + 1] != ' ')) return false;
-        words.push_back('"' + testing::Unescape(line.substr(i + 1, end - i - 1)));
-        i = end + 1;
+        i = end;
     }
     return !words.empty();
 }
