@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <tuple>
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -65,10 +66,7 @@ std::string Slurp(const fs::path& path) {
 
 TEST_F(QtCanvasTest, ShapesAndLinesLeaveOutTheirRightAndBottomEdges) {
     const QImage image = Render("canvas_edges");
-    const struct {
-        int X, Y;
-        QRgb Color;
-    } expected[] = {
+    const std::tuple<int, int, QRgb> expected[] = {
         {10, 10, Black},  {29, 29, Black},  {30, 29, White},  {29, 30, White},
         {9, 10, White}, // fill
         {40, 10, Black},  {69, 29, Black},  {70, 20, White},  {55, 30, White},
@@ -78,8 +76,8 @@ TEST_F(QtCanvasTest, ShapesAndLinesLeaveOutTheirRightAndBottomEdges) {
         {131, 11, White},                                                       // round
         {160, 30, White}, {10, 60, Black},  {99, 60, Black},  {100, 60, White}, // line
         {10, 70, Black},  {49, 109, Black}, {50, 110, White}};
-    for (const auto& e : expected)
-        EXPECT_EQ(image.pixel(e.X, e.Y), e.Color) << e.X << ", " << e.Y;
+    for (const auto& [x, y, color] : expected)
+        EXPECT_EQ(image.pixel(x, y), color) << x << ", " << y;
     EXPECT_GT(CountDark(image, QRect(80, 19, 1, 2)), 0) << "the ellipse touches its box";
     EXPECT_GT(CountDark(image, QRect(119, 19, 1, 2)), 0);
     EXPECT_EQ(CountDark(image, QRect(150, 70, 1, 20)), 2) << "a pen of width 2";
@@ -231,35 +229,31 @@ TEST_F(QtCanvasTest, SavesEachFormatOrSaysWhyNot) {
 
 TEST_F(QtCanvasTest, PngImagesAreBoundedAndPointToTheVectorFormats) {
     // The bounds hold for the scaled image.
-    const struct {
-        int32_t Width, Height;
-        int Scale;
-        bool Fits;
-    } cases[] = {
+    const std::tuple<int32_t, int32_t, int, bool> cases[] = {
         {32767, 1, 1, true},       {32768, 1, 1, false},     {1, 32768, 1, false},
         {8192, 8193, 1, false},    {30000, 30000, 1, false}, // more than 2^26 pixels
         {8191, 1, 4, true},        {8192, 1, 4, false},      {4096, 4097, 2, false},
         {2147483647, 1, 4, false},
     };
     const fs::path keep = Folder() / "bounded.png";
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.Width) + " x " + std::to_string(c.Height) + " at " +
-                     std::to_string(c.Scale));
+    for (const auto& [width, height, scale, fits] : cases) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height) + " at " +
+                     std::to_string(scale));
         Picture picture;
-        picture.Width = c.Width;
-        picture.Height = c.Height;
+        picture.Width = width;
+        picture.Height = height;
         std::ofstream(keep) << "previous picture";
         std::string error;
-        EXPECT_EQ(SavePicture(picture, keep.string(), PictureFormat::Png, &error, c.Scale), c.Fits);
-        const QImage image = RenderPictureImage(picture, c.Scale);
-        EXPECT_EQ(image.isNull(), !c.Fits);
-        if (c.Fits) {
-            EXPECT_EQ(image.size(), QSize(c.Width * c.Scale, c.Height * c.Scale));
+        EXPECT_EQ(SavePicture(picture, keep.string(), PictureFormat::Png, &error, scale), fits);
+        const QImage image = RenderPictureImage(picture, scale);
+        EXPECT_EQ(image.isNull(), !fits);
+        if (fits) {
+            EXPECT_EQ(image.size(), QSize(width * scale, height * scale));
             continue;
         }
         EXPECT_EQ(Slurp(keep), "previous picture");
-        EXPECT_EQ(error, "The picture is " + std::to_string(int64_t(c.Width) * c.Scale) + " x " +
-                             std::to_string(int64_t(c.Height) * c.Scale) +
+        EXPECT_EQ(error, "The picture is " + std::to_string(int64_t(width) * scale) + " x " +
+                             std::to_string(int64_t(height) * scale) +
                              " pixels, too large for a PNG image (at most 32767 pixels a side "
                              "and 67108864 pixels in all); save it as SVG, PDF or WMF instead, "
                              "which have no such limit");

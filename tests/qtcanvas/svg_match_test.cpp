@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -123,11 +124,7 @@ protected:
 };
 
 TEST_F(SvgMatch, TreesWithEveryMarkupFrameAndConnection) {
-    struct Case {
-        const char* Brackets;
-        uint8_t Options;
-        std::function<void(TNode&)> Decorate;
-    } cases[] = {
+    const std::tuple<const char*, uint8_t, std::function<void(TNode&)>> cases[] = {
         {"[S [NP [Det [the]] [N [dog]]] [VP [V [barks]]]]", 0, {}},
         {"[S [NP [Det [the]] [N [dog]]] [VP [V [barks]]]]", toBoldLines | toArrows, {}},
         {"[\"%bS%b|[+fin]\" [NP%_i [%iDet%i] [N%^2]] [VP [%uV%u] [%sold%s] "
@@ -150,8 +147,8 @@ TEST_F(SvgMatch, TreesWithEveryMarkupFrameAndConnection) {
              vp.Children.back()->Attr.Flags = naCenter | naTriangle;
          }},
     };
-    for (const Case& c : cases)
-        ExpectMatch(TreePicture(c.Brackets, c.Options, c.Decorate), c.Brackets);
+    for (const auto& [brackets, options, decorate] : cases)
+        ExpectMatch(TreePicture(brackets, options, decorate), brackets);
 }
 
 TEST_F(SvgMatch, NetworkWithArcsLabelsAndArrowHeads) {

@@ -2,6 +2,7 @@
 // page at the widget edge and the help texts; memory that runs out inside a command
 // (one message, and the next command runs as before).
 #include <new>
+#include <tuple>
 
 #include <QDir>
 #include <QFileDialog>
@@ -47,19 +48,15 @@ TEST(ShiftStateTest, ReportsButtonsKeysAndDoubleClicks) {
 
 TEST(FileChoiceTest, ABareNameTakesTheChosenTypesExtension) {
     const QString filter = PictureFileFilter;
-    const struct {
-        const char* Name;
-        int Filter;
-        const char* Saved;
-    } cases[] = {
+    const std::tuple<const char*, int, const char*> cases[] = {
         {"/d/tree_a", 1, "/d/tree_a.svg"},     {"/d/tree_a", 4, "/d/tree_a.wmf"}, // All files
         {"/d/tree_a", 9, "/d/tree_a.wmf"},                                        // no such type
         {"/d/tree_a.png", 1, "/d/tree_a.png"}, {"/d.x/tree", 3, "/d.x/tree.pdf"}, {"", 1, ""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(WithChosenExtension({QString::fromLatin1(c.Name), c.Filter}, filter,
-                                      QStringLiteral("WMF")),
-                  QString::fromLatin1(c.Saved))
-            << c.Name;
+    for (const auto& [name, chosen, saved] : cases)
+        EXPECT_EQ(
+            WithChosenExtension({QString::fromLatin1(name), chosen}, filter, QStringLiteral("WMF")),
+            QString::fromLatin1(saved))
+            << name;
 }
 
 // The real save dialog: choosing "SVG pictures" and typing a bare name gives that

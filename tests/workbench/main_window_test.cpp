@@ -11,21 +11,21 @@
 namespace gramarbor {
 namespace {
 
-const QString AllBracketings = QStringLiteral("START = S\nS = S S\nS = \"a\"");
-
-// The words "a a ... a".
-QString Words(int count) {
-    return QStringLiteral(" a").repeated(count).mid(1);
-}
-
+// Thirty words have more groupings than any search could try: a breadth-first trace
+// runs until it is stopped.
 class MainWindowTest : public test::ShownWindow {
 protected:
+    void SetUp() override {
+        ShownWindow::SetUp();
+        P().Runner().ProgressDelayMs = 50;
+        TypeGrammar(QStringLiteral("START = S\nS = S S\nS = \"a\""));
+        TypeSentence(QStringLiteral(" a").repeated(30).mid(1));
+    }
     TParsingPageView& P() { return *Form->Parsing; }
     void ExpectNoMessage() { EXPECT_TRUE(Prompts.Messages.empty()) << Prompts.Last(); }
 };
 
-// Thirty words have more groupings than any search could try: both breadth-first
-// traces run until Cancel is pressed on the progress window.
+// Both breadth-first traces run until Cancel is pressed on the progress window.
 TEST_F(MainWindowTest, CancelEndsTheSearchAtOnceAndNothingElseStartsMeanwhile) {
     std::atomic<int> started{0};
     P().Sheet().Search = [&started](TParser& store, const std::vector<std::string>& sentence,
@@ -33,9 +33,6 @@ TEST_F(MainWindowTest, CancelEndsTheSearchAtOnceAndNothingElseStartsMeanwhile) {
         ++started;
         return ParseSentence(store, sentence, options, run);
     };
-    P().Runner().ProgressDelayMs = 50;
-    TypeGrammar(AllBracketings);
-    TypeSentence(Words(30));
     for (const int method : {1, 0}) {
         SCOPED_TRACE(method);
         ChooseTrace(method, 1, 0);
@@ -69,17 +66,16 @@ TEST_F(MainWindowTest, CancelEndsTheSearchAtOnceAndNothingElseStartsMeanwhile) {
     P().Runner().OnProgressShown = nullptr;
     Prompts.Clear();
     Click(P().TraceListCB);
-    TypeSentence(Words(3));
+    TypeSentence(QStringLiteral("a a a"));
     Click(P().ParseBtn);
     ExpectNoMessage();
     EXPECT_EQ(P().PTNum->text(), "2");
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowDuringAParseStopsItFirst) {
-    P().Runner().ProgressDelayMs = 50;
     ChooseTrace(1, 1, 0);
     P().Runner().OnProgressShown = [&](TParseProgressDlg&) { Form->close(); };
-    Parse(AllBracketings, Words(30));
+    Click(P().ParseBtn);
     EXPECT_FALSE(P().Runner().Busy());
     EXPECT_FALSE(Form->isVisible());
     ExpectNoMessage();

@@ -130,11 +130,6 @@ protected:
         TypeInto(Form->Parsing->SrcCFG, grammar);
     }
     void TypeSentence(const QString& sentence) { TypeInto(Form->InputText->lineEdit(), sentence); }
-    void Parse(const QString& grammar, const QString& sentence) {
-        TypeGrammar(grammar);
-        TypeSentence(sentence);
-        Click(Form->Parsing->ParseBtn);
-    }
     // Trace list on, then method, direction and kind of trace by their items.
     void ChooseTrace(int method, int direction, int kind) {
         if (!Form->Parsing->TraceListCB->isChecked()) Click(Form->Parsing->TraceListCB);
