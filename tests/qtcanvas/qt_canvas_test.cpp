@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <tuple>
 
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
 #include <QRegularExpression>
@@ -66,10 +66,7 @@ std::string Slurp(const fs::path& path) {
 
 TEST_F(QtCanvasTest, ShapesAndLinesLeaveOutTheirRightAndBottomEdges) {
     const QImage image = Render("canvas_edges");
-    const struct {
-        int X, Y;
-        QRgb Color;
-    } expected[] = {
+    const std::tuple<int, int, QRgb> expected[] = {
         {10, 10, Black},  {29, 29, Black},  {30, 29, White},  {29, 30, White},
         {9, 10, White}, // fill
         {40, 10, Black},  {69, 29, Black},  {70, 20, White},  {55, 30, White},
@@ -79,8 +76,8 @@ TEST_F(QtCanvasTest, ShapesAndLinesLeaveOutTheirRightAndBottomEdges) {
         {131, 11, White},                                                       // round
         {160, 30, White}, {10, 60, Black},  {99, 60, Black},  {100, 60, White}, // line
         {10, 70, Black},  {49, 109, Black}, {50, 110, White}};
-    for (const auto& e : expected)
-        EXPECT_EQ(image.pixel(e.X, e.Y), e.Color) << e.X << ", " << e.Y;
+    for (const auto& [x, y, color] : expected)
+        EXPECT_EQ(image.pixel(x, y), color) << x << ", " << y;
     EXPECT_GT(CountDark(image, QRect(80, 19, 1, 2)), 0) << "the ellipse touches its box";
     EXPECT_GT(CountDark(image, QRect(119, 19, 1, 2)), 0);
     EXPECT_EQ(CountDark(image, QRect(150, 70, 1, 20)), 2) << "a pen of width 2";
@@ -146,6 +143,9 @@ TEST_F(QtCanvasTest, TextSitsInItsCellAndOpaqueTextFillsTheCell) {
     EXPECT_NEAR(width, approx.TextWidth(font, "Gramarbor"), 3);
 }
 
+// A cell height gets the largest font whose ascent plus descent fits, a character
+// height that pixel size. Qt's metrics overflow above about 19,000 pixels: no font is
+// larger than 16384 pixels, and a huge height finds it in a few steps, not minutes.
 TEST_F(QtCanvasTest, ChoosesMetricCompatibleFontsByCellOrCharacterHeight) {
     EXPECT_EQ(QFontInfo(QtFontFor({"Arial", -12})).family(), "Liberation Sans");
     EXPECT_EQ(QFontInfo(QtFontFor({"Times New Roman", -12})).family(), "Liberation Serif");
@@ -155,31 +155,17 @@ TEST_F(QtCanvasTest, ChoosesMetricCompatibleFontsByCellOrCharacterHeight) {
     EXPECT_GT(Measurer.TextWidth({"Arial", -20, fsBold}, "Gram"),
               Measurer.TextWidth({"Arial", -20}, "Gram"));
     EXPECT_EQ(Measurer.TextWidth({"Arial", -20}, "\xE4"), Measurer.TextWidth({"Arial", -20}, "a"));
-    for (const char* name : {"Arial", "Times New Roman", "Courier New"})
-        for (int32_t height = 6; height <= 60; height += 3) {
-            // A cell height: the largest font whose ascent plus descent fits.
-            QFont font = QtFontFor({name, height});
-            const QFontMetrics cell(font);
-            font.setPixelSize(font.pixelSize() + 1);
-            EXPECT_LE(cell.ascent() + cell.descent(), height) << name << " " << height;
-            EXPECT_GT(QFontMetrics(font).ascent() + QFontMetrics(font).descent(), height)
-                << name << " " << height;
-            EXPECT_EQ(QtFontFor({name, -height}).pixelSize(), height);
-        }
-    EXPECT_EQ(QtFontFor({"Arial", 0}).pixelSize(), 11) << "8 points";
-}
-
-TEST_F(QtCanvasTest, HugeFontHeightsStayWithinWhatQtMeasuresCorrectly) {
-    // Qt's metrics overflow above about 19,000 pixels; a cell height beyond that gets
-    // the largest size below it, found in a few steps instead of minutes.
     constexpr int largest = 16384;
     const auto cellAt = [](QFont font, int size) {
         font.setPixelSize(size);
         const QFontMetrics metrics(font);
         return metrics.ascent() + metrics.descent();
     };
-    for (const char* name : {"Arial", "Times New Roman"})
-        for (const int32_t height : {97, 1000, 7777, 18000, 21000, 32767, 1000000}) {
+    std::vector<int32_t> heights{97, 1000, 7777, 18000, 21000, 32767, 1000000};
+    for (int32_t height = 6; height <= 60; height += 3)
+        heights.push_back(height);
+    for (const char* name : {"Arial", "Times New Roman", "Courier New"})
+        for (const int32_t height : heights) {
             SCOPED_TRACE(std::string(name) + " " + std::to_string(height));
             const QFont font = QtFontFor({name, height});
             const int size = font.pixelSize();
@@ -189,18 +175,16 @@ TEST_F(QtCanvasTest, HugeFontHeightsStayWithinWhatQtMeasuresCorrectly) {
             if (size < largest) {
                 EXPECT_GT(cellAt(font, size + 1), height);
             }
+            EXPECT_EQ(QtFontFor({name, -height}).pixelSize(), std::min(height, largest));
         }
-    EXPECT_EQ(QtFontFor({"Arial", -21000}).pixelSize(), largest);
+    EXPECT_EQ(QtFontFor({"Arial", 0}).pixelSize(), 11) << "8 points";
 }
 
 TEST_F(QtCanvasTest, LongTextsAreMeasuredWithoutWrapping) {
     // A million wide letters at 96 pixels are far wider than Qt's fixed-point
     // widths hold (2^25 pixels); measured in pieces they add up.
     const TFont font{"Arial", -96, 0, clBlack};
-    const std::string thousand(1000, 'W');
-    std::string million;
-    for (int i = 0; i < 1000; ++i)
-        million += thousand;
+    const std::string thousand(1000, 'W'), million(1000000, 'W');
     const int64_t expected = int64_t(1000) * Measurer.TextWidth(font, thousand);
     EXPECT_GT(expected, int64_t(1) << 25);
     EXPECT_NEAR(double(Measurer.TextWidth(font, million)), double(expected), expected / 1000.0);
@@ -227,13 +211,7 @@ TEST_F(QtCanvasTest, SavesEachFormatOrSaysWhyNot) {
     ASSERT_TRUE(SavePicture(picture, wmf.string(), PictureFormat::Wmf, &error)) << error;
     EXPECT_EQ(Slurp(wmf), WriteWmfBytes(picture));
     ASSERT_TRUE(SavePicture(picture, svg.string(), PictureFormat::Svg, &error)) << error;
-    QtTextMeasurer measurer;
-    EXPECT_EQ(Slurp(svg), WriteSvgText(picture, measurer)) << "measured like the display";
-    const QString svgText = QString::fromStdString(Slurp(svg));
-    EXPECT_TRUE(svgText.contains("viewBox=\"0 0 420 330\""));
-    EXPECT_TRUE(svgText.contains("font-family=\"'Times New Roman'\"")) << "the font as requested";
-    EXPECT_TRUE(svgText.contains(QString::fromUtf8("Stra\xC3\x9F"
-                                                   "e \xC3\xA4\xC3\xB6\xC3\xBC")));
+    EXPECT_EQ(Slurp(svg), WriteSvgText(picture, Measurer)) << "measured like the display";
     ASSERT_TRUE(SavePicture(picture, pdf.string(), PictureFormat::Pdf, &error)) << error;
     const QString pdfText = QString::fromLatin1(QByteArray::fromStdString(Slurp(pdf)));
     EXPECT_TRUE(pdfText.startsWith("%PDF-"));
@@ -251,35 +229,31 @@ TEST_F(QtCanvasTest, SavesEachFormatOrSaysWhyNot) {
 
 TEST_F(QtCanvasTest, PngImagesAreBoundedAndPointToTheVectorFormats) {
     // The bounds hold for the scaled image.
-    const struct {
-        int32_t Width, Height;
-        int Scale;
-        bool Fits;
-    } cases[] = {
+    const std::tuple<int32_t, int32_t, int, bool> cases[] = {
         {32767, 1, 1, true},       {32768, 1, 1, false},     {1, 32768, 1, false},
         {8192, 8193, 1, false},    {30000, 30000, 1, false}, // more than 2^26 pixels
         {8191, 1, 4, true},        {8192, 1, 4, false},      {4096, 4097, 2, false},
         {2147483647, 1, 4, false},
     };
     const fs::path keep = Folder() / "bounded.png";
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.Width) + " x " + std::to_string(c.Height) + " at " +
-                     std::to_string(c.Scale));
+    for (const auto& [width, height, scale, fits] : cases) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height) + " at " +
+                     std::to_string(scale));
         Picture picture;
-        picture.Width = c.Width;
-        picture.Height = c.Height;
+        picture.Width = width;
+        picture.Height = height;
         std::ofstream(keep) << "previous picture";
         std::string error;
-        EXPECT_EQ(SavePicture(picture, keep.string(), PictureFormat::Png, &error, c.Scale), c.Fits);
-        const QImage image = RenderPictureImage(picture, c.Scale);
-        EXPECT_EQ(image.isNull(), !c.Fits);
-        if (c.Fits) {
-            EXPECT_EQ(image.size(), QSize(c.Width * c.Scale, c.Height * c.Scale));
+        EXPECT_EQ(SavePicture(picture, keep.string(), PictureFormat::Png, &error, scale), fits);
+        const QImage image = RenderPictureImage(picture, scale);
+        EXPECT_EQ(image.isNull(), !fits);
+        if (fits) {
+            EXPECT_EQ(image.size(), QSize(width * scale, height * scale));
             continue;
         }
         EXPECT_EQ(Slurp(keep), "previous picture");
-        EXPECT_EQ(error, "The picture is " + std::to_string(int64_t(c.Width) * c.Scale) + " x " +
-                             std::to_string(int64_t(c.Height) * c.Scale) +
+        EXPECT_EQ(error, "The picture is " + std::to_string(int64_t(width) * scale) + " x " +
+                             std::to_string(int64_t(height) * scale) +
                              " pixels, too large for a PNG image (at most 32767 pixels a side "
                              "and 67108864 pixels in all); save it as SVG, PDF or WMF instead, "
                              "which have no such limit");
@@ -296,6 +270,4 @@ TEST_F(QtCanvasTest, ClipboardPayloadCarriesEveryFormat) {
         EXPECT_EQ(data->data(type).toStdString(), WriteWmfBytes(picture)) << type;
     EXPECT_TRUE(data->data("image/svg+xml").contains("<svg"));
     EXPECT_EQ(QImage::fromData(data->data("image/png"), "PNG").size(), QSize(420, 330));
-    EnsureGuiApplication(); // a second call keeps the application
-    EXPECT_EQ(QGuiApplication::platformName(), "offscreen");
 }

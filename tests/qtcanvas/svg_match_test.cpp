@@ -3,6 +3,9 @@
 // every text on the same pixels, within one pixel for antialiased edges.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -35,10 +38,10 @@ QRect InkBox(const QImage& image) {
     return box;
 }
 
-bool Near(const QRect& a, const QRect& b, int tolerance) {
-    return std::abs(a.left() - b.left()) <= tolerance && std::abs(a.top() - b.top()) <= tolerance &&
-           std::abs(a.right() - b.right()) <= tolerance &&
-           std::abs(a.bottom() - b.bottom()) <= tolerance;
+// Boxes whose edges lie within a pixel of each other.
+bool Near(const QRect& a, const QRect& b) {
+    const QMargins pixel(1, 1, 1, 1);
+    return a == b || (a.marginsAdded(pixel).contains(b) && b.marginsAdded(pixel).contains(a));
 }
 
 // Ink pixels of one image with no ink within one pixel in the other.
@@ -77,13 +80,17 @@ protected:
         return image;
     }
 
-    Picture TreePicture(const std::string& brackets, uint8_t options) {
-        NullSink sink;
+    // The tree of brackets with options, its nodes changed by decorate.
+    Picture TreePicture(const std::string& brackets, uint8_t options,
+                        const std::function<void(TNode&)>& decorate) {
+        RecordingSink sink;
         TTree tree(true, sink);
         tree.SetParams(64, 64, "Arial", options, TNodeAttr{});
         EXPECT_TRUE(tree.StrToTree(brackets)) << brackets;
+        if (decorate) decorate(*tree.GetRoot());
         MeasuringCanvas screen(Measurer);
         EXPECT_TRUE(tree.Show(screen, 4, 4)) << brackets;
+        EXPECT_TRUE(sink.Empty()) << sink.Last();
         return tree.GetMetafile();
     }
 
@@ -100,10 +107,9 @@ protected:
             single.Add(op);
             const QRect canvas = InkBox(RenderPictureImage(single));
             const QRect svg = InkBox(RenderSvg(single));
-            EXPECT_TRUE(Near(canvas, svg, 1))
-                << what << ": call " << static_cast<int>(op.Kind) << " '" << op.Text << "' at ("
-                << op.A.X << ", " << op.A.Y << ") box (" << op.Box.Left << ", " << op.Box.Top
-                << ")";
+            EXPECT_TRUE(Near(canvas, svg)) << what << ": call " << static_cast<int>(op.Kind) << " '"
+                                           << op.Text << "' at (" << op.A.X << ", " << op.A.Y
+                                           << ") box (" << op.Box.Left << ", " << op.Box.Top << ")";
             compared += !canvas.isEmpty();
         }
         EXPECT_GT(compared, 0) << what;
@@ -118,44 +124,31 @@ protected:
 };
 
 TEST_F(SvgMatch, TreesWithEveryMarkupFrameAndConnection) {
-    struct Case {
-        const char* Brackets;
-        uint8_t Options;
-    } cases[] = {
-        {"[S [NP [Det [the]] [N [dog]]] [VP [V [barks]]]]", 0},
-        {"[S [NP [Det [the]] [N [dog]]] [VP [V [barks]]]]", toBoldLines | toArrows},
+    const std::tuple<const char*, uint8_t, std::function<void(TNode&)>> cases[] = {
+        {"[S [NP [Det [the]] [N [dog]]] [VP [V [barks]]]]", 0, {}},
+        {"[S [NP [Det [the]] [N [dog]]] [VP [V [barks]]]]", toBoldLines | toArrows, {}},
         {"[\"%bS%b|[+fin]\" [NP%_i [%iDet%i] [N%^2]] [VP [%uV%u] [%sold%s] "
          "[\"%'Courier New'PP%''|x\"]]]",
-         toFrames},
+         toFrames,
+         {}},
         {"[CP [NP [Hippopotami<1]] [C' [C [do]] [IP [NP [they]] [VP [V [see]] [NP [t>1]]]]]]",
-         toTidy},
+         toTidy,
+         {}},
+        // Every frame kind, a triangle, an arrow and an annotation.
+        {"[S [NP [Det] [N]] [VP [V] [PP]]]", toFrames | toTriangles | toArrows,
+         [](TNode& root) {
+             root.Attr.Flags = naCenter | naRound | naAnnoBrackets;
+             root.Cont = {"annotation", "second line"};
+             TNode& np = *root.Children[0];
+             np.Attr.Flags = naLeft | naAngular;
+             np.Children[0]->Attr.Flags = naLeft | naArrow;
+             TNode& vp = *root.Children[1];
+             vp.Attr.Flags = naRight | naBrackets;
+             vp.Children.back()->Attr.Flags = naCenter | naTriangle;
+         }},
     };
-    for (const Case& c : cases) {
-        const Picture picture = TreePicture(c.Brackets, c.Options);
-        ExpectMatch(picture, c.Brackets);
-    }
-}
-
-// Every frame kind, a triangle, an arrow and an annotation (markup with frames is the
-// case above).
-TEST_F(SvgMatch, FramesTrianglesArrowsAndAnnotations) {
-    RecordingSink sink;
-    TTree tree(true, sink);
-    tree.SetParams(64, 64, "Arial", toFrames | toTriangles | toArrows, TNodeAttr{});
-    ASSERT_TRUE(tree.StrToTree("[S [NP [Det] [N]] [VP [V] [PP]]]"));
-    TNode* root = tree.GetRoot();
-    root->Attr.Flags = naCenter | naRound | naAnnoBrackets;
-    root->Cont = {"annotation", "second line"};
-    TNode* np = root->Children[0].get();
-    np->Attr.Flags = naLeft | naAngular;
-    np->Children[0]->Attr.Flags = naLeft | naArrow;
-    TNode* vp = root->Children[1].get();
-    vp->Attr.Flags = naRight | naBrackets;
-    vp->Children.back()->Attr.Flags = naCenter | naTriangle;
-    MeasuringCanvas screen(Measurer);
-    ASSERT_TRUE(tree.Show(screen, 4, 4));
-    EXPECT_TRUE(sink.Empty()) << sink.Last();
-    ExpectMatch(tree.GetMetafile(), "decorated tree");
+    for (const auto& [brackets, options, decorate] : cases)
+        ExpectMatch(TreePicture(brackets, options, decorate), brackets);
 }
 
 TEST_F(SvgMatch, NetworkWithArcsLabelsAndArrowHeads) {

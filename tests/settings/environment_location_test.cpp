@@ -1,16 +1,10 @@
 // Choosing the folder of the settings file.
 #include "settings/environment_location.h"
 
-#include <filesystem>
-#include <fstream>
-
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace gramarbor {
 namespace {
-
-namespace fs = std::filesystem;
 
 // A writable program folder holds the file; else the configuration folder does.
 TEST(EnvironmentLocation, ProgramFolderOrConfigurationFolder) {
@@ -28,23 +22,6 @@ TEST(EnvironmentLocation, ProgramFolderOrConfigurationFolder) {
                   "/home/u/.config/gramarbor/Environment.Env");
     // Nowhere else to go: beside the program after all.
     EXPECT_EQ(EnvironmentFilePath("/usr/bin", false, nullptr, ""), "/usr/bin/Environment.Env");
-}
-
-TEST(EnvironmentLocation, FoldersAreCheckedAndCreated) {
-    const fs::path root =
-        fs::temp_directory_path() / ("gramarbor-location-" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    const std::string file = (root / "cfg" / "gramarbor" / "Environment.Env").string();
-    EXPECT_FALSE(FolderWritable((root / "cfg").string()));
-    EXPECT_TRUE(CreateFolderOf(file));
-    EXPECT_TRUE(fs::is_directory(root / "cfg" / "gramarbor"));
-    EXPECT_TRUE(FolderWritable((root / "cfg" / "gramarbor").string()));
-    EXPECT_TRUE(CreateFolderOf(file)); // already there
-    // A plain file where a folder should be.
-    fs::create_directories(root);
-    std::ofstream(root / "plain") << "x";
-    EXPECT_FALSE(CreateFolderOf((root / "plain" / "sub" / "Environment.Env").string()));
-    fs::remove_all(root);
 }
 
 TEST(EnvironmentLocation, ASetSettingsFolderWinsUntilItIsCleared) {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/file_io.h"
+#include "common/golden_file.h"
 #include "settings_test_support.h"
 
 namespace gramarbor {
@@ -15,10 +15,8 @@ using test::Changed;
 
 // The file of a first start that saved with the option off, and with it on.
 TEST(EnvironmentFile, DefaultsAreWrittenByteForByte) {
-    std::string expected;
-    ASSERT_EQ(ReadFileBytes(GRAMARBOR_TEST_DATA "/settings/default.env", expected),
-              FileError::None);
-    EXPECT_EQ(WriteEnvironment(TEnvironment{}), expected);
+    std::string expected = WriteEnvironment(TEnvironment{});
+    testing::ExpectGolden("settings/default.env", expected);
     TEnvironment saving;
     saving.SaveEnvironment = true;
     expected[4] = 1;
@@ -27,7 +25,6 @@ TEST(EnvironmentFile, DefaultsAreWrittenByteForByte) {
 
 TEST(EnvironmentFile, EverySettingSurvivesWriteAndRead) {
     EXPECT_EQ(ReadEnvironment(WriteEnvironment(Changed())), Changed());
-    EXPECT_EQ(ReadEnvironment(WriteEnvironment(TEnvironment{})), TEnvironment{});
     // One field at a time, so that no two fields can stand in for each other.
     const std::function<void(TEnvironment&)> changes[] = {
         [](TEnvironment& e) { e.GrammarPage = 1; }, [](TEnvironment& e) { e.NodeDist = 3; },
@@ -136,35 +133,26 @@ TEST(EnvironmentFile, DamagedLengthsAndCountsStopReadingSafely) {
 
 // Each value outside its range takes its default; every other value is kept.
 TEST(EnvironmentFile, ValuesOutOfRangeTakeTheirDefaultsAlone) {
-    TEnvironment odd = Changed();
-    odd.MaxTextLength = 0;
-    odd.MainPage = 2;
-    odd.ResultPage = -1;
-    odd.HelpRect = {0, 0, -5, 300};
-    odd.ParseOptions = 0x03 | 0x04; // both directions
-    odd.NodeSize = 17;
-    odd.ActiveTree = 2;
-    odd.PasteMode = 2;
-    odd.BinaryLayers = 0;
-    odd.TreeOptions = 0x80;
-    odd.HDist = 15;
-    odd.VDist = 66; // not a step of the up-down
-    odd.FontName = "";
-    odd.NodeDefaults.FontSize = 5;
-    odd.IOFormat = {0, 3, 0, 0};
-    TEnvironment expected = odd;
-    const TEnvironment d;
-    expected.MaxTextLength = d.MaxTextLength;
-    expected.MainPage = expected.ResultPage = expected.NodeSize = expected.ActiveTree = 0;
-    expected.PasteMode = 0;
-    expected.HelpRect = d.HelpRect;
-    expected.ParseOptions = d.ParseOptions;
-    expected.BinaryLayers = d.BinaryLayers;
-    expected.TreeOptions = d.TreeOptions;
-    expected.HDist = expected.VDist = 64;
-    expected.FontName = d.FontName;
-    expected.NodeDefaults = d.NodeDefaults;
-    expected.IOFormat = d.IOFormat;
+    TEnvironment odd = Changed(), expected = Changed();
+    const auto outOfRange = [&](auto field, auto value) {
+        odd.*field = value;
+        expected.*field = TEnvironment{}.*field;
+    };
+    outOfRange(&TEnvironment::MaxTextLength, 0);
+    outOfRange(&TEnvironment::MainPage, 2);
+    outOfRange(&TEnvironment::ResultPage, -1);
+    outOfRange(&TEnvironment::HelpRect, THelpRect{0, 0, -5, 300});
+    outOfRange(&TEnvironment::ParseOptions, 0x03 | 0x04); // both directions
+    outOfRange(&TEnvironment::NodeSize, 17);
+    outOfRange(&TEnvironment::ActiveTree, 2);
+    outOfRange(&TEnvironment::PasteMode, 2);
+    outOfRange(&TEnvironment::BinaryLayers, 0);
+    outOfRange(&TEnvironment::TreeOptions, 0x80);
+    outOfRange(&TEnvironment::HDist, 15);
+    outOfRange(&TEnvironment::VDist, 66); // not a step of the up-down
+    outOfRange(&TEnvironment::FontName, "");
+    outOfRange(&TEnvironment::NodeDefaults, TNodeAttr{5, 2, 1, naCenter | naRound});
+    outOfRange(&TEnvironment::IOFormat, TIOFormatBytes{0, 3, 0, 0});
     EXPECT_EQ(ReadEnvironment(WriteEnvironment(odd)), expected);
 }
 

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,31 +29,19 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "settings/environment_location.h"
 #include "workbench/fake_prompter.h"
-#include "workbench/glob_opts_dlg.h"
 #include "workbench/info_dialogs.h"
 #include "workbench/main_window.h"
 #include "workbench/network_page.h"
 #include "workbench/parsing_page.h"
-#include "workbench/rtn_dialogs.h"
 #include "workbench/tree_dialogs.h"
 #include "workbench/trees_sheet.h"
 #include "workbench/widgets.h"
 
 namespace gramarbor::test {
-
-// The grammar most tests parse "the dog chases the cat" with.
-inline const QString QuickStart = QStringLiteral(
-    "S = NP VP\nNP = DET N\nVP = V NP\nDET = \"the\"\nN = \"cat\"\nN = \"dog\"\nV = \"chases\"");
-
-inline std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class ShownWindow : public ::testing::Test {
 protected:
@@ -69,8 +56,6 @@ protected:
         Start();
     }
     void TearDown() override {
-        for (QTimer* timer : Answering)
-            delete timer;
         Answering.clear();
         Form.reset();
         SetSettingsFolder("");
@@ -145,11 +130,6 @@ protected:
         TypeInto(Form->Parsing->SrcCFG, grammar);
     }
     void TypeSentence(const QString& sentence) { TypeInto(Form->InputText->lineEdit(), sentence); }
-    void Parse(const QString& grammar, const QString& sentence) {
-        TypeGrammar(grammar);
-        TypeSentence(sentence);
-        Click(Form->Parsing->ParseBtn);
-    }
     // Trace list on, then method, direction and kind of trace by their items.
     void ChooseTrace(int method, int direction, int kind) {
         if (!Form->Parsing->TraceListCB->isChecked()) Click(Form->Parsing->TraceListCB);
@@ -157,20 +137,12 @@ protected:
         ClickItem(Form->Parsing->ParseDirRG, direction);
         ClickItem(Form->Parsing->TraceListRG, kind);
     }
-    // The texts of the in/out history, newest first.
-    std::vector<std::string> Items() const {
-        std::vector<std::string> items;
-        for (int i = 0; i < Form->InputText->count(); ++i)
-            items.push_back(Form->InputText->itemText(i).toStdString());
-        return items;
-    }
 
     // Runs act on the next modal dialog of type D once it is shown (the click that
     // opens it returns only when it has closed, so act must close it).
     template <class D>
     void WhenShown(std::function<void(D&)> act) {
-        auto* timer = new QTimer;
-        Answering.push_back(timer);
+        QTimer* timer = Answering.emplace_back(std::make_unique<QTimer>()).get();
         timer->setInterval(10);
         QObject::connect(timer, &QTimer::timeout, [timer, act] {
             auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
@@ -184,7 +156,7 @@ protected:
     FakePrompter Prompts;
     std::unique_ptr<TForm1> Form;
     std::filesystem::path Dir;
-    std::vector<QTimer*> Answering;
+    std::vector<std::unique_ptr<QTimer>> Answering;
 };
 
 } // namespace gramarbor::test

@@ -7,15 +7,17 @@
 //   Actions: click NAME [right] [ctrl|alt|shift] [X Y]; type NAME "TEXT"; keys "TEXT";
 //   key KEY [ctrl|alt|shift]; winkey KEY ... (to the window); item GROUP N; page NAME;
 //   cell VIEW ROW COL; entry TREEWIDGET "TEXT"; node NAME [left|right]; scroll AREA;
-//   remember NAME; place WINDOW X Y W H; file NAME "BYTES"; answer NAME [FILTER] (the
-//   next file dialog; "" cancels, examples/... is the examples folder); restart; close.
+//   remember NAME; place WINDOW X Y W H; file NAME "BYTES" (and its folders); answer
+//   NAME [FILTER] (the next file dialog; "" cancels, examples/... is the examples
+//   folder); restart; close.
 //   "expect WHAT [NAME] VALUES" compares what the window shows with the values:
 //   messages (then cleared), kinds, history, tree, tree1, tree2, parsetree, parsetrees,
-//   nets, options, treeoptions, analysis; of a widget: text, enabled, visible, checked,
-//   front, focus (yes or no), selection, item, size, place (X Y W H), atleast, cell,
-//   rows, row, scroll, picture (same, taller or changed since "remember"), marked (net
-//   rows highlighted); of a file: file, head, exists; clipboard FORMAT, cliptext "TEXT"
-//   (yes or no).
+//   nets, options, treeoptions, analysis, playing (yes or no); of a widget: text,
+//   enabled, visible, checked, front, focus (yes or no), selection, item, size, place
+//   (X Y W H), atleast, cell, rows, row, scroll, picture (same, taller or changed since
+//   "remember"), marked (net rows highlighted), help (parse, tree, node or format: the
+//   help text a memo shows whole); of a file: file, head, exists; clipboard FORMAT,
+//   cliptext "TEXT" (yes or no). "wait" and the same words waits until they hold.
 #include <map>
 #include <set>
 
@@ -23,8 +25,10 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "base/file_io.h"
 #include "common/script_cases.h"
 #include "rtn/rtn_layout.h"
+#include "workbench/help_texts.h"
 #include "workbench/trace_stepper_view.h"
 #include "workbench/window_fixture.h"
 
@@ -42,16 +46,14 @@ bool Split(const std::string& line, std::vector<std::string>& words) {
          i = line.find_first_not_of(' ', i)) {
         std::size_t end = i + 1;
         if (line[i] != '"') {
-            end = line.find(' ', i);
-            words.push_back(line.substr(i, end - i));
-            i = end;
-            continue;
+            words.push_back(line.substr(i, (end = line.find(' ', i)) - i));
+        } else {
+            while (end < line.size() && line[end] != '"')
+                end += line[end] == '\\' ? 2 : 1;
+            if (end >= line.size() || (end + 1 < line.size() && line[end + 1] != ' ')) return false;
+            words.push_back('"' + testing::Unescape(line.substr(i + 1, end++ - i - 1)));
         }
-        while (end < line.size() && line[end] != '"')
-            end += line[end] == '\\' ? 2 : 1;
-        if (end >= line.size() || (end + 1 < line.size() && line[end + 1] != ' ')) return false;
-        words.push_back('"' + testing::Unescape(line.substr(i + 1, end - i - 1)));
-        i = end + 1;
+        i = end;
     }
     return !words.empty();
 }
@@ -154,6 +156,7 @@ protected:
     bool Do() {
         const std::string c = Word(0);
         if (c == "file") {
+            fs::create_directories(fs::path(Path(Word(1))).parent_path());
             std::ofstream(Path(Word(1)), std::ios::binary) << Word(2);
         } else if (c == "answer") {
             const std::string name = Word(1);
@@ -174,6 +177,14 @@ protected:
         } else if (c == "node") {
             return Node(Word(1));
         } else if (c == "expect") {
+            return Expect();
+        } else if (c == "wait") {
+            // Until the expectation that follows holds (ten seconds at most).
+            const auto holds = [this] {
+                std::vector<std::string> shown, expected;
+                return !Look(shown, expected) || shown == expected;
+            };
+            if (!QTest::qWaitFor(holds, 10000)) ADD_FAILURE() << Where << ": waited in vain";
             return Expect();
         } else if (QWidget* w = Widget(Word(1)); !w) {
             return false;
@@ -243,24 +254,30 @@ protected:
         return true;
     }
 
-    // What the window shows of what (and of the thing named at 2), as the values of
-    // an expect line.
     bool Expect() {
+        std::vector<std::string> shown, expected;
+        if (!Look(shown, expected)) return false;
+        EXPECT_EQ(shown, expected) << Where;
+        return true;
+    }
+
+    // What the window shows of what (and of the thing named at 2), and the values of
+    // the expect line; false when it cannot be looked at.
+    bool Look(std::vector<std::string>& shown, std::vector<std::string>& expected) {
         const std::string what = Word(1);
         const std::set<std::string> things{"file", "head", "exists", "clipboard", "cliptext"};
         const std::set<std::string> widgets{"text",   "enabled",   "visible", "checked", "front",
                                             "focus",  "selection", "item",    "size",    "atleast",
                                             "cell",   "picture",   "rows",    "row",     "scroll",
-                                            "marked", "place"};
+                                            "marked", "place",     "help"};
         const bool named = things.count(what) || widgets.count(what);
-        std::vector<std::string> shown, expected;
         for (std::size_t i = what == "cell" ? 5 : named ? 3 : 2; i < W.size(); ++i)
             expected.push_back(Word(i));
         QWidget* w = widgets.count(what) ? Widget(Word(2)) : nullptr;
         if (widgets.count(what) && !w) return false;
         const QMimeData* clip = QApplication::clipboard()->mimeData();
-        const std::string file =
-            what == "file" || what == "head" ? test::ReadAll(Path(Word(2))) : "";
+        std::string file;
+        if (what == "file" || what == "head") ReadFileBytes(Path(Word(2)), file);
         if (what == "messages" || what == "kinds") {
             for (const auto& m : Prompts.Messages)
                 shown.push_back(what == "messages"               ? m.Text
@@ -269,7 +286,8 @@ protected:
                                                                  : "info");
             if (what == "messages") Prompts.Clear();
         } else if (what == "history") {
-            shown = Items();
+            for (int i = 0; i < Form->InputText->count(); ++i)
+                shown.push_back(Form->InputText->itemText(i).toStdString());
         } else if (what == "tree1" || what == "tree2" || what == "tree") {
             shown = {TextOf(what == "tree1"   ? Trees().Tree1
                             : what == "tree2" ? Trees().Tree2
@@ -294,10 +312,8 @@ protected:
             shown = {YesNo(clip && (what == "clipboard" ? clip->hasFormat(name)
                                                         : clip->text().contains(name)))};
         } else if (what == "text") {
-            QString text;
+            QString text = w->property("text").toString();
             if (auto* combo = qobject_cast<QComboBox*>(w)) text = combo->currentText();
-            if (auto* edit = qobject_cast<QLineEdit*>(w)) text = edit->text();
-            if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
             if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) text = memo->toPlainText();
             shown = {text.toStdString()};
         } else if (what == "enabled" || what == "visible" || what == "focus") {
@@ -344,13 +360,24 @@ protected:
             shown.assign(rows.begin(), rows.end());
         } else if (what == "analysis") {
             shown = {Form->Parsing->Stepper->Model().Analysis().Text()};
+        } else if (what == "playing") {
+            shown = {YesNo(Form->Parsing->Stepper->Playing())};
+        } else if (what == "help") {
+            // The help text that the memo shows whole.
+            const std::pair<const char*, const std::string*> helps[] = {
+                {"parse", &ParseHelp()},
+                {"tree", &TreeHelp()},
+                {"node", &DefNodeHelpText()},
+                {"format", &IOFormHelpText()}};
+            for (const auto& [name, help] : helps)
+                if (qobject_cast<QPlainTextEdit*>(w)->toPlainText().toStdString() == *help)
+                    shown = {name};
         } else if (what == "selection") {
             const QTextCursor caret = qobject_cast<QPlainTextEdit*>(w)->textCursor();
             shown = {std::to_string(caret.blockNumber()), caret.selectedText().toStdString()};
         } else if (what != "nets") {
             return Fail("unknown expectation");
         }
-        EXPECT_EQ(shown, expected) << Where;
         return true;
     }
 
