@@ -18,32 +18,23 @@ TEST_F(Treebank, SampleTreesRoundTripThroughTextAndTreeFiles) {
     std::string text;
     ASSERT_EQ(ReadFileBytes(std::string(GRAMARBOR_TEST_DATA) + "/tree/penn_sample.mrg", text),
               FileError::None);
-    RecordingSink sink;
-    TTree reader(true, sink);
-    SetTreebankFormat(reader, TreebankBrackets(text));
+    SetTreebankFormat(tree, TreebankBrackets(text));
     std::vector<std::string> trees;
-    ASSERT_TRUE(SplitTreebank(reader, text, trees)) << sink.Last();
+    ASSERT_TRUE(SplitTreebank(tree, text, trees)) << sink.Last();
     ASSERT_EQ(trees.size(), 30u);
     for (const std::string& source : trees) {
-        TTree tree(true, sink), loaded(true, sink);
-        SetTreebankFormat(tree, "()");
-        SetTreebankFormat(loaded, "()");
         ASSERT_TRUE(tree.StrToTree(source)) << source << ": " << sink.Last();
         const std::string written = WriteTree(tree);
         std::string bytes;
         ASSERT_TRUE(tree.SaveTreeBytes(tree.GetRoot(), 1, bytes));
-        ASSERT_TRUE(loaded.LoadTreeBytes(bytes, "sample"));
-        EXPECT_EQ(WriteTree(loaded), written);
-        TTree again(true, sink);
-        SetTreebankFormat(again, "()");
-        ASSERT_TRUE(again.StrToTree(written));
-        EXPECT_EQ(WriteTree(again), written);
+        ASSERT_TRUE(tree.Clear() && tree.LoadTreeBytes(bytes, "sample"));
+        EXPECT_EQ(WriteTree(tree), written);
+        ASSERT_TRUE(tree.StrToTree(written));
+        EXPECT_EQ(WriteTree(tree), written);
     }
     EXPECT_TRUE(sink.Empty()) << sink.Last();
-    TTree first(true, sink);
-    SetTreebankFormat(first, "()");
-    ASSERT_TRUE(first.StrToTree(trees[2]));
-    EXPECT_EQ(TreebankTitle(first.GetRoot()), "What did she see *T*-1 ?");
+    ASSERT_TRUE(tree.StrToTree(trees[2]));
+    EXPECT_EQ(TreebankTitle(tree.GetRoot()), "What did she see *T*-1 ?");
 }
 
 TEST_F(Treebank, ReportsTheLineOfAnErrorAndItsLimits) {

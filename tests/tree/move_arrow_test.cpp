@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/script_cases.h"
 #include "tree/move_arrow_routes.h"
 #include "tree/tree.h"
 #include "tree_test_support.h"
@@ -11,34 +12,25 @@
 namespace gramarbor {
 namespace {
 
-using testing::NodeAt;
 using testing::Nodes;
-using testing::ReadTree;
 using testing::RecordingCanvas;
 using MoveArrows = testing::TreeTest;
 
-// "name->target" for every arrow, in pre-order of the sources.
-std::string ArrowList(TTree& tree) {
-    std::string list;
-    for (const TMoveArrow& a : tree.MoveArrows(tree.GetRoot()))
-        list += (list.empty() ? "" : " ") + a.From->Name + "->" + a.To->Name;
-    return list;
-}
-
 // Copies that keep or drop arrows are among the tree scripts.
 TEST_F(MoveArrows, RemovedTargetsLeaveArrowsToDrop) {
-    ReadTree(tree, "[S [a<1] [X [b>1] [c<2] [d>2]]]");
+    ASSERT_TRUE(tree.StrToTree("[S [a<1] [X [b>1] [c<2] [d>2]]]"));
     // A removed target leaves its arrow dangling until it is dropped.
-    NodeAt(tree, {1})->Children.erase(NodeAt(tree, {1})->Children.begin() + 1);
+    const auto node = [&](const char* path) { return testing::NodeAtPath(tree.GetRoot(), path); };
+    node("1")->Children.erase(node("1")->Children.begin() + 1);
     EXPECT_EQ(tree.DropDanglingArrows(), 1);
-    EXPECT_EQ(ArrowList(tree), "b->a");
-    EXPECT_EQ(tree.NodeNumber(NodeAt(tree, {1, 0})), 4);
-    EXPECT_EQ(tree.NodeByNumber(2), NodeAt(tree, {0}));
+    EXPECT_EQ(testing::ArrowList(tree), "b->a");
+    EXPECT_EQ(tree.NodeNumber(node("1.0")), 4);
+    EXPECT_EQ(tree.NodeByNumber(2), node("0"));
 }
 
 TEST_F(MoveArrows, OverlappingArrowsGetSeparateLanesAndRoomBelowTheTree) {
     // a <- d spans b <- c: the outer arrow runs below the inner one; e <- f is apart.
-    ReadTree(tree, "[S [a<1] [b<2] [c>2] [X [d>1] [Y [e<3] [f>3]]]]");
+    ASSERT_TRUE(tree.StrToTree("[S [a<1] [b<2] [c>2] [X [d>1] [Y [e<3] [f>3]]]]"));
     ASSERT_TRUE(tree.Positions());
     const auto routes = RouteArrows(tree.MoveArrows(tree.GetRoot()));
     ASSERT_EQ(routes.size(), 3u);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <random>
-#include <tuple>
 #include <vector>
 
 #include "tree/tree_contour.h"
@@ -12,28 +11,30 @@
 namespace gramarbor {
 namespace {
 
-// Contours against a level-by-level model.
 TEST(TreeContour, ShiftAndMergeAgreeWithLevelByLevelEdges) {
     std::mt19937 random(15);
+    // A contour of random runs, each pushed on top of the ones before, and its
+    // edges level by level from the top.
     const auto make = [&](std::vector<std::pair<int64_t, int64_t>>& levels, int64_t offset) {
         TContour c;
-        const int runs = 1 + int(random() % 6);
-        std::vector<std::tuple<int32_t, int64_t, int64_t>> runList;
-        for (int i = 0; i < runs; ++i) {
-            const int64_t left = -int64_t(random() % 50);
-            runList.emplace_back(1 + int32_t(random() % (i % 2 ? 40 : 3)), left,
-                                 left + int64_t(random() % 60));
+        for (int i = 0, runs = 1 + int(random() % 6); i < runs; ++i) {
+            const int64_t left = -int64_t(random() % 50), right = left + int64_t(random() % 60);
+            const int32_t count = 1 + int32_t(random() % (i % 2 ? 40 : 3));
+            c.PushTop(count, left, right);
+            levels.insert(levels.begin(), count, {left + offset, right + offset});
         }
-        // Deepest first into the contour; levels are listed from the top.
-        for (auto it = runList.rbegin(); it != runList.rend(); ++it)
-            c.PushTop(std::get<0>(*it), std::get<1>(*it), std::get<2>(*it));
-        for (const auto& [count, left, right] : runList)
-            for (int k = 0; k < count; ++k)
-                levels.push_back({left + offset, right + offset});
         c.Shift(offset);
         return c;
     };
+    // The values of an edge of a contour level by level from the top.
+    const auto values = [](const TContourSide& edge) {
+        std::vector<int64_t> result;
+        for (auto it = edge.Runs.rbegin(); it != edge.Runs.rend(); ++it)
+            result.insert(result.end(), it->Count, it->Value + edge.Offset);
+        return result;
+    };
     for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(round);
         std::vector<std::pair<int64_t, int64_t>> a, b;
         TContour ca = make(a, int64_t(random() % 30));
         TContour cb = make(b, 0);
@@ -42,32 +43,18 @@ TEST(TreeContour, ShiftAndMergeAgreeWithLevelByLevelEdges) {
             expected = std::max(expected, a[i].second + 10 - b[i].first);
         int64_t shift = 0;
         ASSERT_TRUE(RequiredShift(ca.Right, cb.Left, 10, shift));
-        ASSERT_EQ(shift, expected) << "round " << round;
-
+        ASSERT_EQ(shift, expected);
+        // Merged after the shift: the left edge of a and the right edge of b, below
+        // the shorter one those of the longer.
         cb.Shift(shift);
-        for (auto& level : b) {
-            level.first += shift;
-            level.second += shift;
-        }
-        TContour merged = MergeContours(std::move(ca), std::move(cb));
-        std::vector<std::pair<int64_t, int64_t>> m(std::max(a.size(), b.size()));
-        for (std::size_t i = 0; i < m.size(); ++i)
-            m[i] = {i < a.size() ? a[i].first : b[i].first,
-                    i < b.size() ? b[i].second : a[i].second};
-        // Read the merged contour back level by level from the top.
-        std::vector<std::pair<int64_t, int64_t>> got;
+        const TContour merged = MergeContours(std::move(ca), std::move(cb));
         std::vector<int64_t> lefts, rights;
-        for (auto it = merged.Left.Runs.rbegin(); it != merged.Left.Runs.rend(); ++it)
-            for (int k = 0; k < it->Count; ++k)
-                lefts.push_back(it->Value + merged.Left.Offset);
-        for (auto it = merged.Right.Runs.rbegin(); it != merged.Right.Runs.rend(); ++it)
-            for (int k = 0; k < it->Count; ++k)
-                rights.push_back(it->Value + merged.Right.Offset);
-        ASSERT_EQ(lefts.size(), m.size());
-        ASSERT_EQ(rights.size(), m.size());
-        for (std::size_t i = 0; i < m.size(); ++i)
-            got.push_back({lefts[i], rights[i]});
-        ASSERT_EQ(got, m) << "round " << round;
+        for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+            lefts.push_back(i < a.size() ? a[i].first : b[i].first + shift);
+            rights.push_back(i < b.size() ? b[i].second + shift : a[i].second);
+        }
+        ASSERT_EQ(values(merged.Left), lefts);
+        ASSERT_EQ(values(merged.Right), rights);
     }
 }
 

@@ -3,11 +3,15 @@
 // boxes, picture sizes and drawings call by call, one test per case.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <optional>
 
 #include "common/script_cases.h"
+#include "tree/canvas_measurer.h"
 #include "tree/latex_export.h"
 #include "tree/node_geometry.h"
 #include "tree/tree.h"
@@ -73,43 +77,27 @@ std::string Repeat(std::string text) {
     return text;
 }
 
-struct Span {
-    int64_t Left, Right;
-    const TNode* Node;
-};
-
-// The horizontal reach of every drawn box (name and annotation), by level.
-std::map<int, std::vector<Span>> BoxesByLevel(TTree& tree, Canvas& canvas) {
-    std::map<int, std::vector<Span>> levels;
-    for (const TNode* node : Nodes(tree)) {
-        if (node->Name == "$") continue;
-        Span span{node->Rect.Left, node->Rect.Right, node};
-        if (!node->Cont.empty()) {
-            const int64_t w = tree.LinesWidth(canvas, node->Attr, node->Cont);
-            const int64_t x = (node->Rect.Left + node->Rect.Right) / 2;
-            const int64_t left = x - w / 2 - BoxMargin(node->Attr.FontSize) - 1;
-            span.Left = std::min(span.Left, left);
-            span.Right = std::max(span.Right, left + w + 2 * BoxMargin(node->Attr.FontSize) + 2);
-        }
-        levels[node->Y].push_back(span);
-    }
-    return levels;
-}
-
-// The tidy layout keeps the distance between the boxes of a level and stands every
-// parent over the middle of its first and last child.
+// The tidy layout keeps the distance between the boxes (name and annotation) of a
+// level and stands every parent over the middle of its first and last child.
 void ExpectTidy(TTree& tree, RecordingCanvas& rc) {
-    const int32_t distance = 2 * tree.HalfHDist;
-    for (auto& [level, spans] : BoxesByLevel(tree, rc.Canvas)) {
-        std::sort(spans.begin(), spans.end(),
-                  [](const Span& a, const Span& b) { return a.Left < b.Left; });
-        for (std::size_t i = 1; i < spans.size(); ++i)
-            EXPECT_GE(spans[i].Left - spans[i - 1].Right, distance - 2)
-                << spans[i - 1].Node->Name << " and " << spans[i].Node->Name;
-    }
+    std::map<int, std::vector<std::pair<int64_t, int64_t>>> levels; // the boxes' reach
     for (const TNode* node : Nodes(tree)) {
-        if (node->Children.empty()) continue;
-        EXPECT_EQ(2 * node->X, node->Children.front()->X + node->Children.back()->X) << node->Name;
+        EXPECT_TRUE(node->Children.empty() ||
+                    2 * node->X == node->Children.front()->X + node->Children.back()->X)
+            << node->Name << " stands off the middle of its children";
+        if (node->Name == "$") continue;
+        auto& [left, right] = levels[node->Y].emplace_back(node->Rect.Left, node->Rect.Right);
+        if (node->Cont.empty()) continue;
+        const int64_t w = tree.LinesWidth(rc.Canvas, node->Attr, node->Cont);
+        const int64_t margin = BoxMargin(node->Attr.FontSize) + 1;
+        const int64_t x = (node->Rect.Left + node->Rect.Right) / 2 - w / 2 - margin;
+        left = std::min(left, x);
+        right = std::max(right, x + w + 2 * margin);
+    }
+    for (auto& [level, spans] : levels) {
+        std::sort(spans.begin(), spans.end());
+        for (std::size_t i = 1; i < spans.size(); ++i)
+            EXPECT_GE(spans[i].first - spans[i - 1].second, 2 * tree.HalfHDist - 2) << level;
     }
 }
 
@@ -205,18 +193,6 @@ TEST_P(TreeScript, Runs) {
              TNode* node = w[1] == "none" ? nullptr : NodeAtPath(Tree.GetRoot(), w[1]);
              EXPECT_EQ(w[0] == "left" ? Tree.PushLeft(node) : Tree.PushRight(node), w[2] == "ok");
          }},
-        {"default-font-size",
-         [&](const std::string& arg) {
-             TNodeAttr defaults = Tree.NodeDefaults;
-             defaults.FontSize = uint16_t(ScriptNumber(arg));
-             Tree.SetNodeDefaults("", defaults);
-         }},
-        {"reload",
-         [&](const std::string& arg) {
-             std::string bytes;
-             ASSERT_TRUE(Tree.SaveTreeBytes(Tree.GetRoot(), 1, bytes));
-             EXPECT_TRUE(Tree.LoadTreeBytes(bytes, arg));
-         }},
         {"changed",
          [&](const std::string& arg) {
              // BEFORE | AFTER => the names of the nodes of BEFORE that AFTER lacks
@@ -278,6 +254,19 @@ TEST_P(TreeScript, Runs) {
          [&](const std::string& arg) {
              const auto [name, refused] = SplitWord(arg);
              EXPECT_EQ(Tree.LoadTreeBytes(Bytes, name), refused != "refused");
+         }},
+        {"save-file",
+         [&](const std::string& arg) {
+             // GOLDEN|none: the file on disk holds the golden bytes; no tree writes no file.
+             const std::string path = (std::filesystem::temp_directory_path() /
+                                       ("gramarbor-tree-" + std::to_string(::getpid()) + ".tre"))
+                                          .string();
+             std::filesystem::remove(path);
+             EXPECT_TRUE(Tree.SaveTree(path, arg == "none" ? nullptr : Tree.GetRoot(), 1));
+             std::string bytes;
+             EXPECT_EQ(ReadFileBytes(path, bytes) == FileError::None, arg != "none");
+             if (arg != "none") ExpectGolden(arg, bytes);
+             std::filesystem::remove(path);
          }},
         {"refuse-truncated",
          [&](const std::string& arg) {
@@ -351,6 +340,13 @@ TEST_P(TreeScript, Runs) {
              EXPECT_EQ(Tree.Show(Screen->Canvas, 4, 4), arg != "refused");
              EXPECT_TRUE(arg == "refused" || Screen->Recorded.Calls() == Tree.Metafile.Calls())
                  << "the screen shows another picture";
+         }},
+        {"show-in-arial",
+         [&](const std::string& arg) {
+             // Measured with Arial's widths on a canvas that draws nothing.
+             ApproxTextMeasurer arial;
+             MeasuringCanvas screen(arial);
+             EXPECT_EQ(Tree.Show(screen, 4, 4), arg != "refused");
          }},
         {"tidy-kept",
          [&](const std::string&) {
@@ -427,7 +423,6 @@ TEST_P(TreeScript, Runs) {
              const TNode* n = Nodes(Tree).back();
              return n->Name + ":" + std::to_string(n->X) + "," + std::to_string(n->Y);
          }},
-        {"default-font", [&] { return std::to_string(Tree.NodeDefaults.FontSize); }},
         {"next", [&] { return std::to_string(Tree.NextID); }},
         {"dropped", [&] { return std::to_string(Tree.DroppedArrows); }},
         {"empty", [&] { return std::string(Tree.GetRoot() ? "no" : "yes"); }},
@@ -436,11 +431,6 @@ TEST_P(TreeScript, Runs) {
         {"canvas-font", [&] { return Screen->Canvas.State.Font.Name; }},
         {"latex-fonts", [&] { return JoinBars(Fonts); }},
         {"bytes", [&] { return std::to_string(Bytes.size()); }},
-        {"written",
-         [&] {
-             std::string text;
-             return std::string(Tree.TreeToStr(text) ? "yes" : "no");
-         }},
         {"with-annotations", [&] { return std::string(Tree.WithAnnotations ? "on" : "off"); }},
         {"params",
          [&] {
@@ -471,13 +461,7 @@ TEST_P(TreeScript, Runs) {
                         ? Box(extent) + " grid " + Box(grid)
                         : "refused";
          }},
-        {"arrows",
-         [&] {
-             std::string list;
-             for (const TMoveArrow& a : Tree.MoveArrows(Tree.GetRoot()))
-                 list += (list.empty() ? "" : " ") + a.From->Name + "->" + a.To->Name;
-             return list;
-         }},
+        {"arrows", [&] { return ArrowList(Tree); }},
     };
     const ScriptNodeChecks<TNode> nodeChecks = {
         {"name", [](TNode& n) { return n.Name; }},

@@ -42,12 +42,6 @@ protected:
     TTree tree{true, sink};
 };
 
-// Reads bracket text (blank separator, "[]", parent inside) into a new tree.
-inline void ReadTree(TTree& tree, const std::string& text) {
-    tree.Clear();
-    tree.StrToTree(text);
-}
-
 inline std::string WriteTree(TTree& tree) {
     std::string text;
     tree.TreeToStr(text);
@@ -75,12 +69,12 @@ inline std::string Places(TTree& tree) {
     return text;
 }
 
-// The node reached by following child indices from the root.
-inline TNode* NodeAt(TTree& tree, std::vector<int> path) {
-    TNode* node = tree.GetRoot();
-    for (int index : path)
-        node = node->Children.at(index).get();
-    return node;
+// "source->target" for every movement arrow, in pre-order of the sources.
+inline std::string ArrowList(TTree& tree) {
+    std::string list;
+    for (const TMoveArrow& a : tree.MoveArrows(tree.GetRoot()))
+        list += (list.empty() ? "" : " ") + a.From->Name + "->" + a.To->Name;
+    return list;
 }
 
 // A recorded call with all its fields on one line, colours in hex.
