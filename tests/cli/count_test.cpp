@@ -6,33 +6,27 @@
 
 namespace {
 
-struct CountCase {
-    std::string Grammar;
-    std::vector<std::string> Words;
-    std::string Trees; // the count every option byte must print
-};
-
 TEST(ParseCount, EveryOptionByteKeepsItsVerdictTraceMessagesAndStatus) {
-    const std::vector<CountCase> cases = {
-        {TestDataPath("parsing/integer.cfg"), {"42"}, "1"},
-        {WriteTempFile("empty_word.cfg", "S = A\nA = \"\"\n"), {"3"}, "0"},
-        {ExamplePath("ambiguous_pp.cfg"),
-         {"I", "saw", "the", "man", "with", "the", "telescope"},
+    // The grammar and the sentence, and the count every option byte must print.
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{TestDataPath("parsing/integer.cfg"), "42"}, "1"},
+        {{WriteTempFile("empty_word.cfg", "S = A\nA = \"\"\n"), "3"}, "0"},
+        {{ExamplePath("ambiguous_pp.cfg"), "I", "saw", "the", "man", "with", "the", "telescope"},
          "2"},
-        {ExamplePath("quickstart.cfg"), {"the", "cat", "the", "dog"}, "0"},
+        {{ExamplePath("quickstart.cfg"), "the", "cat", "the", "dog"}, "0"},
     };
-    for (const CountCase& c : cases) {
+    for (const auto& [sentence, trees] : cases) {
         for (int byte = 0; byte < 256; ++byte) {
-            std::vector<std::string> args{"parse", "--options", std::to_string(byte), c.Grammar};
-            args.insert(args.end(), c.Words.begin(), c.Words.end());
+            std::vector<std::string> args{"parse", "--options", std::to_string(byte)};
+            args.insert(args.end(), sentence.begin(), sentence.end());
             const CliResult plain = RunCliHere(args);
             args.insert(args.begin() + 1, "--count");
             const CliResult counted = RunCliHere(args);
-            const std::string where = c.Grammar + " byte " + std::to_string(byte);
+            const std::string where = sentence[0] + " byte " + std::to_string(byte);
             ASSERT_NE(plain.ExitCode, 2) << where << ": " << plain.Err;
             EXPECT_EQ(counted.ExitCode, plain.ExitCode) << where;
             EXPECT_EQ(counted.Err, plain.Err) << where;
-            EXPECT_EQ(counted.Out, plain.Out + "\n" + c.Trees + "\n") << where;
+            EXPECT_EQ(counted.Out, plain.Out + "\n" + trees + "\n") << where;
         }
     }
 }

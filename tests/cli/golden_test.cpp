@@ -21,13 +21,6 @@ struct GoldenCase {
     friend void PrintTo(const GoldenCase& c, std::ostream* out) { *out << c.Name; }
 };
 
-// Replaces every occurrence of from in text by to.
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at))
-        text.replace(at, from.size(), to), at += to.size();
-    return text;
-}
-
 std::vector<GoldenCase> ReadCases() {
     std::vector<GoldenCase> cases;
     std::istringstream lines(Slurp(TestDataPath("cli_golden/cases.txt")));
@@ -59,13 +52,17 @@ protected:
     // The case's own folder for the files its commands write.
     const std::string Out = TempPath(GetParam().Name);
 
-    std::string Hide(const std::string& text) const {
-        return ReplaceAll(ReplaceAll(ReplaceAll(text, Out, "$OUT"), GRAMARBOR_EXAMPLES, "$EX"),
-                          GRAMARBOR_TEST_DATA, "$DATA");
-    }
-    std::string Expand(const std::string& word) const {
-        return ReplaceAll(ReplaceAll(ReplaceAll(word, "$OUT", Out), "$EX", GRAMARBOR_EXAMPLES),
-                          "$DATA", GRAMARBOR_TEST_DATA);
+    // The folders the table names $OUT, $EX and $DATA: hidden behind their names, or
+    // put in for them.
+    std::string Places(std::string text, bool hide) const {
+        const std::string places[][2] = {
+            {Out, "$OUT"}, {GRAMARBOR_EXAMPLES, "$EX"}, {GRAMARBOR_TEST_DATA, "$DATA"}};
+        for (const auto& place : places) {
+            const std::string &from = place[hide ? 0 : 1], &to = place[hide ? 1 : 0];
+            for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos;)
+                text.replace(at, from.size(), to), at += to.size();
+        }
+        return text;
     }
     // Exit status, then stdout and stderr; before each command when there are several.
     std::string RecordCommands() const {
@@ -74,11 +71,11 @@ protected:
             std::vector<std::string> args;
             std::string shown = "$";
             for (const std::string& word : words)
-                args.push_back(Expand(word)), shown += " " + word;
+                args.push_back(Places(word, false)), shown += " " + word;
             const CliResult r = RunCli(args);
             if (GetParam().Commands.size() > 1) record += shown + "\n";
-            record += "exit " + std::to_string(r.ExitCode) + "\n--- stdout\n" + Hide(r.Out) +
-                      "--- stderr\n" + Hide(r.Err);
+            record += "exit " + std::to_string(r.ExitCode) + "\n--- stdout\n" +
+                      Places(r.Out, true) + "--- stderr\n" + Places(r.Err, true);
         }
         return record;
     }
@@ -120,9 +117,9 @@ protected:
 
 TEST_P(CliGolden, OutputIsByteIdentical) {
     fs::create_directories(Out);
-    std::string actual = RecordCommands();
-    actual += RecordFiles();
-    gramarbor::testing::ExpectGolden("cli_golden/" + GetParam().Name + ".out", actual);
+    const std::string commands = RecordCommands(); // before the files they write
+    gramarbor::testing::ExpectGolden("cli_golden/" + GetParam().Name + ".out",
+                                     commands + RecordFiles());
 }
 
 INSTANTIATE_TEST_SUITE_P(Recorded, CliGolden, ::testing::ValuesIn(ReadCases()),

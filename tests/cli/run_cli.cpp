@@ -1,12 +1,10 @@
-// Runs the command-line tool, as a process or in a forked child, and collects its output.
+// Runs the command-line tool, as a process or in the test process, and collects its output.
 #include "run_cli.h"
 
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iostream>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,84 +18,15 @@ std::string Slurp(const std::string& path) {
     return text.str();
 }
 
-namespace {
-
-// Runs child in a forked process with stdin holding input and stdout and stderr
-// captured; child returns the exit status.
-CliResult RunInChild(const std::function<int()>& child, const std::string& input) {
-    char outPath[] = "/tmp/gramarbor-cli-out-XXXXXX";
-    char errPath[] = "/tmp/gramarbor-cli-err-XXXXXX";
-    char inPath[] = "/tmp/gramarbor-cli-in-XXXXXX";
-    const int outFd = mkstemp(outPath);
-    const int errFd = mkstemp(errPath);
-    const int inFd = mkstemp(inPath);
-    CliResult result;
-    if (write(inFd, input.data(), input.size()) == static_cast<ssize_t>(input.size())) {
-        lseek(inFd, 0, SEEK_SET);
-        std::fflush(nullptr); // nothing the test printed may be written twice
-        const pid_t pid = fork();
-        if (pid == 0) {
-            dup2(inFd, 0);
-            dup2(outFd, 1);
-            dup2(errFd, 2);
-            _exit(child());
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    close(outFd);
-    close(errFd);
-    close(inFd);
-    result.Out = Slurp(outPath);
-    result.Err = Slurp(errPath);
-    unlink(outPath);
-    unlink(errPath);
-    unlink(inPath);
-    return result;
-}
-
-} // namespace
-
-CliResult RunCli(const std::vector<std::string>& args, const std::string& input) {
-    return RunInChild(
-        [&] {
-            std::vector<char*> argv;
-            std::string program = GRAMARBOR_CLI;
-            argv.push_back(program.data());
-            std::vector<std::string> copies = args;
-            for (auto& arg : copies)
-                argv.push_back(arg.data());
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            return 127;
-        },
-        input);
-}
-
-CliResult RunCliHere(const std::vector<std::string>& args) {
-    char outPath[] = "/tmp/gramarbor-cli-out-XXXXXX";
-    char errPath[] = "/tmp/gramarbor-cli-err-XXXXXX";
-    const int outFd = mkstemp(outPath);
-    const int errFd = mkstemp(errPath);
-    std::fflush(nullptr);
-    std::cerr.flush();
-    const int savedOut = dup(1);
-    const int savedErr = dup(2);
-    dup2(outFd, 1);
-    dup2(errFd, 2);
-    CliResult result;
-    result.ExitCode = gramarbor::cli::RunCommandLine(args);
-    std::cerr.flush();
-    dup2(savedOut, 1);
-    dup2(savedErr, 2);
-    for (const int fd : {savedOut, savedErr, outFd, errFd})
-        close(fd);
-    result.Out = Slurp(outPath);
-    result.Err = Slurp(errPath);
-    unlink(outPath);
-    unlink(errPath);
-    return result;
+void ExecCli(const std::vector<std::string>& args) {
+    std::string program = GRAMARBOR_CLI;
+    std::vector<std::string> copies = args;
+    std::vector<char*> argv{program.data()};
+    for (auto& arg : copies)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
 }
 
 namespace {
@@ -112,7 +41,61 @@ struct ProcessFolder {
     }
 };
 
+// The whole of a temporary file, which is closed (and so removed).
+std::string ReadBack(std::FILE* file) {
+    std::string text;
+    std::rewind(file);
+    for (int c; (c = std::fgetc(file)) != EOF;)
+        text += static_cast<char>(c);
+    std::fclose(file);
+    return text;
+}
+
+// Calls run, which returns the exit status, with this process's standard output and
+// error sent to temporary files (which a forked child shares).
+CliResult Captured(const std::function<int()>& run) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    std::fflush(nullptr); // nothing the test printed may go to the files or twice
+    const int savedOut = dup(1), savedErr = dup(2);
+    dup2(fileno(out), 1);
+    dup2(fileno(err), 2);
+    CliResult result;
+    result.ExitCode = run();
+    std::fflush(nullptr);
+    dup2(savedOut, 1);
+    dup2(savedErr, 2);
+    close(savedOut);
+    close(savedErr);
+    result.Out = ReadBack(out);
+    result.Err = ReadBack(err);
+    return result;
+}
+
 } // namespace
+
+CliResult RunCli(const std::vector<std::string>& args, const std::string& input) {
+    std::FILE* in = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::fflush(in);
+    std::rewind(in);
+    CliResult result = Captured([&] {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            dup2(fileno(in), 0);
+            ExecCli(args);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    });
+    std::fclose(in);
+    return result;
+}
+
+CliResult RunCliHere(const std::vector<std::string>& args) {
+    return Captured([&] { return gramarbor::cli::RunCommandLine(args); });
+}
 
 std::string TempPath(const std::string& name) {
     static const ProcessFolder folder;

@@ -19,6 +19,9 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& input 
 // command lines, which cannot afford to start the program each time.
 CliResult RunCliHere(const std::vector<std::string>& args);
 
+// Replaces the process (a forked child) by gramarbor-cli with the given arguments.
+[[noreturn]] void ExecCli(const std::vector<std::string>& args);
+
 // A path in a folder of this test process's own (removed when the process ends), so
 // that tests running in parallel never share a file; with text, the file is written.
 std::string TempPath(const std::string& name);

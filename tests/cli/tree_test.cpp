@@ -29,11 +29,11 @@ TEST(CliTree, ScaleMultipliesThePngSize) {
     // The PNG header holds width and height as big-endian 32-bit numbers at 16 and 20.
     const auto size = [](const std::string& file) {
         const std::string png = Slurp(file);
-        const auto at = [&](std::size_t i) {
-            return (uint32_t(uint8_t(png[i])) << 24) | (uint32_t(uint8_t(png[i + 1])) << 16) |
-                   (uint32_t(uint8_t(png[i + 2])) << 8) | uint8_t(png[i + 3]);
-        };
-        return std::pair{at(16), at(20)};
+        std::pair<uint64_t, uint64_t> size{0, 0};
+        for (std::size_t i = 16; i < 20; ++i)
+            size = {size.first << 8 | uint8_t(png.at(i)),
+                    size.second << 8 | uint8_t(png.at(i + 4))};
+        return size;
     };
     const std::string one = TempPath("one.png"), three = TempPath("three.png");
     ASSERT_EQ(RunCli({"tree", "[S [NP] [VP]]", "-o", one}).ExitCode, 0);

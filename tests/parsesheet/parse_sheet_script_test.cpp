@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <map>
 
 #include "common/script_lines.h"
@@ -42,7 +43,18 @@ private:
         const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
         const auto num = [&](std::size_t n) { return std::stoi(w.at(n)); };
         const std::string& cmd = w[0];
-        if (cmd == "grammar" && w.size() > 2 && w[1] == "file") {
+        // Commands that answer yes or no.
+        const std::map<std::string, std::function<bool()>> questions = {
+            {"check", [&] { return Sheet.Check(Grammar); }},
+            {"step", [&] { return Sheet.StepTo(num(1)); }},
+            {"step-by", [&] { return Sheet.StepBy(num(1)); }},
+            {"step-typed", [&] { return Sheet.StepToTyped(rest); }},
+            {"trace-line", [&] { return Stepper.ShowLine(std::size_t(num(1))); }},
+            {"save", [&] { return Sheet.CanSaveParseTree(); }},
+        };
+        if (questions.count(cmd)) {
+            return YesNo(questions.at(cmd)());
+        } else if (cmd == "grammar" && w.size() > 2 && w[1] == "file") {
             std::ifstream in(std::string(GRAMARBOR_EXAMPLES) + "/" + w[2]);
             Grammar.clear();
             for (std::string l; std::getline(in, l);)
@@ -59,8 +71,6 @@ private:
                 : w[i] == "steps"     ? void(Request.KeepTraceSteps = true)
                 : w[i] == "default"   ? void(Request = {})
                                       : throw std::runtime_error("no request " + w[i]);
-        } else if (cmd == "check") {
-            return YesNo(Sheet.Check(Grammar));
         } else if (cmd == "parse") {
             const TParseStart start = Sheet.PrepareParse(Grammar, rest);
             const char* starts[] = {"", "no-grammar", "no-text", "grammar-error"};
@@ -75,12 +85,6 @@ private:
             return verdicts[int(Outcome.Verdict)];
         } else if (cmd == "report") {
             Sheet.ReportOutcome(Outcome);
-        } else if (cmd == "step") {
-            return YesNo(Sheet.StepTo(num(1)));
-        } else if (cmd == "step-by") {
-            return YesNo(Sheet.StepBy(num(1)));
-        } else if (cmd == "step-typed") {
-            return YesNo(Sheet.StepToTyped(rest));
         } else if (cmd == "reading") {
             const auto& lines = Sheet.Ambiguities.Lines();
             const auto at = std::find_if(lines.begin(), lines.end(),
@@ -88,12 +92,8 @@ private:
             const std::size_t index = rest == "0" ? 0 : std::size_t(at - lines.begin());
             if (at == lines.end() && rest != "0") throw std::runtime_error("no such line");
             return YesNo(Sheet.StepToReading(index));
-        } else if (cmd == "trace-line") {
-            return YesNo(Stepper.ShowLine(std::size_t(num(1))));
         } else if (cmd == "stepper-clear") {
             Stepper.Clear();
-        } else if (cmd == "save") {
-            return YesNo(Sheet.CanSaveParseTree());
         } else if (cmd == "click") {
             TParseOptionState& o = Sheet.Options;
             const std::string& control = w.at(1);
@@ -122,25 +122,27 @@ private:
 
     void Expect(const std::string& what, const TextList& w, const std::string& rest) {
         const auto num = [&](std::size_t n) { return std::stoi(w.at(n)); };
-        if (what == "message" || what == "message-start") {
+        // Texts of the model, each compared with the rest of the line.
+        const std::map<std::string, std::function<std::string()>> texts = {
+            {"truncated", [&] { return YesNo(Outcome.TreesTruncated); }},
+            {"count", [&] { return Sheet.TreeCountText(); }},
+            {"current", [&] { return Sheet.CurrentTreeText(); }},
+            {"last-position", [&] { return std::to_string(Sheet.LastTreePosition()); }},
+            {"at-last", [&] { return YesNo(Sheet.AtLastTree()); }},
+            {"kept", [&] { return std::to_string(Sheet.ParseTrees().size()); }},
+            {"error-line", [&] { return std::to_string(Sheet.ErrorSourceLine()); }},
+            {"note", [&] { return Sheet.Ambiguities.Note(); }},
+            {"trees-drawn", [&] { return std::to_string(Stepper.Analysis().Trees.size()); }},
+        };
+        if (texts.count(what)) {
+            EXPECT_EQ(texts.at(what)(), rest);
+        } else if (what == "message" || what == "message-start") {
             Messages.Next(rest, what == "message");
         } else if (what == "pages") {
             std::string pages = Sheet.ShowsTrace(Outcome) ? "trace" : "";
             if (Sheet.ShowsTrees(Outcome)) pages += pages.empty() ? "trees" : " trees";
             EXPECT_EQ(pages, rest);
             EXPECT_EQ(Sheet.Parser.GetTraceLines().empty(), !Sheet.ShowsTrace(Outcome));
-        } else if (what == "truncated") {
-            EXPECT_EQ(YesNo(Outcome.TreesTruncated), rest);
-        } else if (what == "count") {
-            EXPECT_EQ(Sheet.TreeCountText(), rest);
-        } else if (what == "current") {
-            EXPECT_EQ(Sheet.CurrentTreeText(), rest);
-        } else if (what == "last-position") {
-            EXPECT_EQ(Sheet.LastTreePosition(), num(2));
-        } else if (what == "at-last") {
-            EXPECT_EQ(YesNo(Sheet.AtLastTree()), rest);
-        } else if (what == "kept") {
-            EXPECT_EQ(Sheet.ParseTrees().size(), std::size_t(num(2)));
         } else if (what == "tree") {
             std::string text;
             EXPECT_TRUE(Sheet.ParseTree.TreeToStr(text));
@@ -149,10 +151,6 @@ private:
         } else if (what == "listing") {
             EXPECT_EQ(Sheet.InternalListing().at(std::size_t(num(2))),
                       rest.substr(w[2].size() + 1));
-        } else if (what == "error-line") {
-            EXPECT_EQ(Sheet.ErrorSourceLine(), num(2));
-        } else if (what == "note") {
-            EXPECT_EQ(Sheet.Ambiguities.Note(), rest);
         } else if (what == "lines") {
             std::string texts;
             for (const TAmbiguityLine& l : Sheet.Ambiguities.Lines())
@@ -223,8 +221,6 @@ private:
                 EXPECT_LT(y(w[2]), y(w[i])) << w[2] << " above " << w[i];
             for (std::size_t i = 3; what == "on-one-line" && i < w.size(); ++i)
                 EXPECT_EQ(y(w[2]), y(w[i])) << w[2] << " beside " << w[i];
-        } else if (what == "trees-drawn") {
-            EXPECT_EQ(Stepper.Analysis().Trees.size(), std::size_t(num(2)));
         } else if (what == "nothing-drawn") {
             EXPECT_TRUE(Stepper.GetPicture().Empty());
             EXPECT_EQ(Stepper.Message(), rest);
